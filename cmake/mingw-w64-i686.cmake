@@ -1,0 +1,11 @@
+# Cross toolchain: 32-bit Windows binaries. They build here but do not run (no 32-bit Wine).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(LUMO_TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${LUMO_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${LUMO_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${LUMO_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${LUMO_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
