@@ -10,6 +10,10 @@
 #include "afxcoll.h"
 #include <commctrl.h>
 
+// winuser.h maps these names to other calls; here they are members.
+#undef GetNextWindow
+#undef GetWindowFont
+
 class CCmdTarget;
 class CWnd;
 class CDC;
