@@ -36,6 +36,30 @@ LUMOAPI int WINAPI IsWinXPThemeOpened(void);
 /* The library's version number. */
 LUMOAPI int WINAPI GetDllVersion(void);
 
+/* ---- LMENU_*: tree data, its file and generated menus -------------------------------------- */
+/* (LMENU functions go here) */
+
+/* ---- Tree_*: the navigation tree ----------------------------------------------------------- */
+/* (TREE functions go here) */
+
+/* ---- DoorWin_* and DropWin_*: the door panel ----------------------------------------------- */
+/* (DOOR functions go here) */
+
+/* ---- PopMenu_* and ShadowMenu_Enable: popup menus ------------------------------------------ */
+/* (POPMENU functions go here) */
+
+/* ---- ShadowWin_*: window shadows ----------------------------------------------------------- */
+/* (SHADOWWIN functions go here) */
+
+/* ---- Skin_*: skinned windows --------------------------------------------------------------- */
+/* (SKIN functions go here) */
+
+/* ---- Frameset_* and Frame_*: frame sets ---------------------------------------------------- */
+/* (FRAMESET functions go here) */
+
+/* ---- XPButton_*: XP-style buttons attached to existing buttons ----------------------------- */
+/* (XPBUTTON functions go here) */
+
 #ifdef __cplusplus
 }
 #endif
