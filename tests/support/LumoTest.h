@@ -1,0 +1,357 @@
+// Helpers shared by every test program: host windows, message pumping, message recording,
+// pixel capture, GDI object and window counts, message box interception and modal loop drivers.
+// Everything here is plain Win32 so that a fault in the framework layer cannot hide behind it.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "PngWriter.h"
+
+namespace lumotest {
+
+// ---------------------------------------------------------------------------------------------
+// Host windows
+// ---------------------------------------------------------------------------------------------
+
+// Class name of the host windows; their procedure feeds the message recorders.
+extern const char* const kHostClass;
+
+// Creates a host window whose client area is w x h. A top-level host sits at (50,50) on the
+// screen and a child host at (0,0) in its parent, so pixel positions are the same in every run.
+// style 0 picks WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN (top-level) or
+// WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS (child). Returns null on failure.
+HWND CreateHostWindow(int w = 400, int h = 300, bool visible = true, HWND parent = nullptr,
+                      DWORD style = 0);
+
+// Destroys every host window still alive; returns how many there were.
+int DestroyAllHostWindows();
+
+// True if hwnd is a live window of the host class.
+bool IsHostWindow(HWND hwnd);
+
+// Lets a test answer messages a host receives (a notification the control expects a reply
+// to, say). Return true and set *result to answer; false leaves the message to the default.
+// An empty function removes the handler. The handler goes away with the window.
+using HostHandler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT*)>;
+void SetHostHandler(HWND host, HostHandler handler);
+
+// A host window destroyed when the object goes out of scope.
+class HostWindow {
+public:
+    explicit HostWindow(int w = 400, int h = 300, bool visible = true, HWND parent = nullptr,
+                        DWORD style = 0);
+    ~HostWindow();
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+    operator HWND() const { return hwnd_; }
+
+private:
+    HWND hwnd_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Pumping
+// ---------------------------------------------------------------------------------------------
+
+// Dispatches messages until cond() holds or timeoutMs passes; returns whether cond() held.
+bool PumpUntil(const std::function<bool()>& cond, DWORD timeoutMs = 5000);
+
+// Dispatches what is queued now (including paints and expired timers), then returns.
+void PumpPending();
+
+// Dispatches messages for ms milliseconds. Only for letting timers tick a bounded amount when
+// no condition can be stated; prefer PumpUntil.
+void PumpFor(DWORD ms);
+
+// ---------------------------------------------------------------------------------------------
+// Recording
+// ---------------------------------------------------------------------------------------------
+
+// Marks a field of an expected message that matches anything.
+struct AnyT {};
+constexpr AnyT Any{};
+
+// One parameter of an expected message: a value or Any.
+struct Param {
+    bool any = true;
+    LONG_PTR value = 0;
+
+    Param(AnyT) {}
+    template <class T, typename std::enable_if<std::is_integral<T>::value || std::is_enum<T>::value,
+                                               int>::type = 0>
+    Param(T v) : any(false), value(static_cast<LONG_PTR>(v)) {}
+    template <class T>
+    Param(T* p) : any(false), value(reinterpret_cast<LONG_PTR>(p)) {}
+    Param(std::nullptr_t) : any(false), value(0) {}
+};
+
+// A message as a window received it, or as a test expects it. For WM_NOTIFY the recorder also
+// keeps the NMHDR code and idFrom (lParam points to memory that is gone when the test looks).
+struct RecordedMsg {
+    HWND hwnd = nullptr;
+    UINT msg = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    int notifyCode = 0;
+    UINT_PTR notifyId = 0;
+
+    // Which fields an expected message compares; a recorded message compares them all.
+    bool matchHwnd = false;
+    bool matchWParam = true;
+    bool matchLParam = true;
+    bool matchNotify = false;
+
+    RecordedMsg() = default;
+    // Expected message: hwnd null matches any window.
+    RecordedMsg(UINT m, Param w = Any, Param l = Any, HWND h = nullptr);
+};
+
+// Expected WM_NOTIFY with the given code (and optionally control id and sending window).
+RecordedMsg Notify(int code, Param idFrom = Any, HWND hwnd = nullptr);
+
+// True if actual satisfies expected (expected's wildcards apply).
+bool Matches(const RecordedMsg& expected, const RecordedMsg& actual);
+
+// Readable name: "WM_NOTIFY", "WM_USER+3", "WM_APP+1", a registered message's name, or hex.
+std::string MessageName(UINT msg);
+std::string Describe(const RecordedMsg& m);
+
+// Compares sequences element by element; on failure names the first difference and prints both.
+::testing::AssertionResult SequenceIs(const std::vector<RecordedMsg>& actual,
+                                      const std::vector<RecordedMsg>& expected);
+
+// Records messages arriving at one window (or at every host window when hwnd is null).
+// A host window feeds its recorders directly; any other window is subclassed for the lifetime
+// of the recorder and its procedure restored afterwards (unless someone subclassed it after us).
+// The default filter keeps messages >= WM_USER (WM_APP and registered messages included),
+// WM_NOTIFY and WM_COMMAND.
+class MessageRecorder {
+public:
+    using Filter = std::function<bool(HWND, UINT, WPARAM, LPARAM)>;
+
+    explicit MessageRecorder(HWND hwnd = nullptr);
+    MessageRecorder(HWND hwnd, std::vector<UINT> messages);
+    MessageRecorder(HWND hwnd, Filter filter);
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    void Clear() { messages_.clear(); }
+    const std::vector<RecordedMsg>& Messages() const { return messages_; }
+    int Count(UINT msg) const;
+    int Count() const { return static_cast<int>(messages_.size()); }
+    // False if the window could not be watched (null filter target that is not a window, etc.).
+    bool Ok() const { return ok_; }
+
+    // Called by the host procedure and the subclass procedure; not for tests.
+    void Offer(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND Target() const { return hwnd_; }
+
+private:
+    void Attach();
+
+    HWND hwnd_;
+    Filter filter_;
+    std::vector<RecordedMsg> messages_;
+    bool subclassed_ = false;
+    bool ok_ = false;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Pixels
+// ---------------------------------------------------------------------------------------------
+
+// GetPixel with a plain failure value (CLR_INVALID) for a null DC.
+COLORREF PixelOf(HDC dc, int x, int y);
+
+enum class CaptureMode {
+    PrintClient,   // WM_PRINTCLIENT into a memory DC: the client area as the window paints it
+    PrintWindow,   // PrintWindow: the whole window, frame included, children drawn in
+    ScreenClient,  // BitBlt from the screen DC: the client area as it is on the display
+    ScreenWindow,  // BitBlt from the screen DC: the whole window rectangle
+};
+
+// A window's pixels in a 32-bit top-down DIB. Coordinates are client-relative for the *Client
+// modes and window-relative for the *Window modes. A failed capture has Width() == 0.
+class WindowCapture {
+public:
+    explicit WindowCapture(HWND hwnd, CaptureMode mode = CaptureMode::PrintClient);
+
+    bool Ok() const { return width_ > 0; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // CLR_INVALID outside the image.
+    COLORREF At(int x, int y) const;
+    // Pixels of exactly this colour inside rc (clipped to the image).
+    int CountColor(COLORREF color, const RECT& rc) const;
+    int CountColor(COLORREF color) const;
+    bool SavePng(const std::string& path) const;
+    // Pixels as 0x00RRGGBB, row after row.
+    const std::vector<uint32_t>& Pixels() const { return pixels_; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint32_t> pixels_;
+};
+
+// A memory DC with a w x h 32-bit DIB section selected, filled with one colour, for calling
+// paint routines directly.
+class MemoryCanvas {
+public:
+    MemoryCanvas(int w, int h, COLORREF fill = RGB(255, 255, 255));
+    ~MemoryCanvas();
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    HBITMAP Bitmap() const { return bitmap_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Reads the DIB memory (after GdiFlush); CLR_INVALID outside.
+    COLORREF At(int x, int y) const;
+    int CountColor(COLORREF color, const RECT& rc) const;
+    int CountColor(COLORREF color) const;
+    void Fill(COLORREF color);
+    bool SavePng(const std::string& path) const;
+
+private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    uint32_t* bits_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Counts
+// ---------------------------------------------------------------------------------------------
+
+// Live GDI objects of this process (stock objects included), read from the GDI handle table
+// because GetGuiResources is not implemented here. -1 if the table cannot be found.
+int CountGdiObjects();
+
+// Windows of the calling thread: top-level, message-only and all their descendants, minus the
+// input-method and COM apartment windows the system creates on its own.
+int CountThreadWindows();
+
+// Records the count at construction; Delta() is the change since.
+class GdiBalance {
+public:
+    GdiBalance() : start_(CountGdiObjects()) {}
+    int Delta() const { return CountGdiObjects() - start_; }
+    int Start() const { return start_; }
+
+private:
+    int start_;
+};
+
+class WindowBalance {
+public:
+    WindowBalance() : start_(CountThreadWindows()) {}
+    int Delta() const { return CountThreadWindows() - start_; }
+
+private:
+    int start_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Message boxes
+// ---------------------------------------------------------------------------------------------
+
+// While alive, every dialog of class #32770 activated on this thread is read (caption and
+// message text) and closed by pressing a button (its default button unless Answer() chose one),
+// so a message box can never block a test. Catchers nest; the newest one does the catching.
+class MessageBoxCatcher {
+public:
+    struct Caught {
+        std::string caption;
+        std::string text;
+        int pressed;  // the command id sent to close it
+    };
+
+    MessageBoxCatcher();
+    ~MessageBoxCatcher();
+    MessageBoxCatcher(const MessageBoxCatcher&) = delete;
+    MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
+
+    // Presses this command id (IDYES, IDCANCEL, ...) instead of the default button.
+    void Answer(int id) { answer_ = id; }
+
+    std::vector<std::string> Texts() const;
+    const std::vector<Caught>& Boxes() const { return caught_; }
+    int Count() const { return static_cast<int>(caught_.size()); }
+
+    // Called by the hook; not for tests.
+    void Catch(HWND dialog);
+
+private:
+    HHOOK hook_ = nullptr;
+    MessageBoxCatcher* previous_ = nullptr;
+    int answer_ = 0;
+    std::vector<Caught> caught_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Modal loops
+// ---------------------------------------------------------------------------------------------
+
+// Runs callbacks from thread timers, which every modal loop (menu tracking, message boxes,
+// capture loops) dispatches, so a test can end or steer a loop it has to enter itself.
+// Pending callbacks are cancelled when the driver is destroyed.
+class ModalDriver {
+public:
+    ModalDriver() = default;
+    ~ModalDriver();
+    ModalDriver(const ModalDriver&) = delete;
+    ModalDriver& operator=(const ModalDriver&) = delete;
+
+    // Runs fn once, ms milliseconds from now (as the loop dispatches timers).
+    void After(DWORD ms, std::function<void()> fn);
+    // Ends the active menu (EndMenu).
+    void CloseMenuAfter(DWORD ms);
+    // Posts key down and up for each virtual key, in order, to hwnd.
+    void PostKeys(HWND hwnd, std::vector<UINT> vks, DWORD ms = 10);
+    // Posts one mouse message with client coordinates (x,y); button-down messages carry their
+    // button in wParam.
+    void PostMouse(HWND hwnd, UINT msg, int x, int y, DWORD ms = 10);
+    // How many callbacks have run.
+    int Fired() const { return fired_; }
+
+    // Called by the timer procedure; not for tests.
+    void Fire(UINT_PTR id);
+
+private:
+    struct Pending {
+        UINT_PTR id;
+        std::function<void()> fn;
+    };
+    std::vector<Pending> pending_;
+    int fired_ = 0;
+};
+
+// Posts a key press (down + up) with a plausible lParam.
+void PostKey(HWND hwnd, UINT vk);
+
+// ---------------------------------------------------------------------------------------------
+// Files
+// ---------------------------------------------------------------------------------------------
+
+// A path in the temporary folder no other call of this process returns (name is kept as the
+// suffix so a file's type is visible). The file is not created.
+std::string TempPath(const char* name);
+
+// Folder of the running executable, without a trailing separator.
+std::string ModuleDir();
+
+}  // namespace lumotest

@@ -1,0 +1,13 @@
+// Links between the support library's source files; not for tests.
+#pragma once
+
+#include <windows.h>
+
+namespace lumotest {
+namespace detail {
+
+// Hands a message to every recorder watching hwnd (or watching all host windows).
+void OfferToRecorders(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool isHost);
+
+}  // namespace detail
+}  // namespace lumotest
