@@ -130,8 +130,9 @@ std::string Describe(const RecordedMsg& m);
                                       const std::vector<RecordedMsg>& expected);
 
 // Records messages arriving at one window (or at every host window when hwnd is null).
-// A host window feeds its recorders directly; any other window is subclassed for the lifetime
-// of the recorder and its procedure restored afterwards (unless someone subclassed it after us).
+// A host window feeds its recorders directly; any other window of this thread is subclassed for
+// the lifetime of the recorder and its procedure restored afterwards (unless someone subclassed
+// it after us). Windows of other threads cannot be watched: Ok() is false.
 // The default filter keeps messages >= WM_USER (WM_APP and registered messages included),
 // WM_NOTIFY and WM_COMMAND.
 class MessageRecorder {
@@ -242,7 +243,9 @@ private:
 int CountGdiObjects();
 
 // Windows of the calling thread: top-level, message-only and all their descendants, minus the
-// input-method and COM apartment windows the system creates on its own.
+// input-method ("IME", created hidden with a thread's first window) and COM apartment
+// ("OleMainThreadWndClass", message-only) windows the system creates on its own. Compare
+// counts (WindowBalance), never absolute values.
 int CountThreadWindows();
 
 // Records the count at construction; Delta() is the change since.
