@@ -1,0 +1,104 @@
+// Tree data: an ordered collection of records whose codes define the hierarchy (a record's
+// parent is the nearest earlier record, in code order, whose code is a prefix of its own).
+// The same collection feeds the tree control, is saved to a scrambled text file, and is turned
+// into plain system menus.
+#pragma once
+
+#include <afxwin.h>
+
+// One record. Allocated on the heap and owned by its CTreeData.
+struct treedatas
+{
+    HTREEITEM hItem;        // item showing this record in a tree control; 0 until built
+    CString strCode;        // the key, trimmed, never empty
+    CString strText;        // display text, trimmed; "-" is a menu separator, "&" a mnemonic
+    CString strDetail;      // secondary text, trimmed
+    CString strTip;         // tooltip, trimmed; empty means "read it from the file on demand"
+    int nLevel;             // depth, 0 for a top-level record
+    int nTipOffset;         // file offset of the tip in the data's file; 0 means none
+    CString strLLAFile;     // host attribute, kept as given
+    int nLLASeq;            // host attribute
+
+    treedatas() : hItem(NULL), nLevel(0), nTipOffset(0), nLLASeq(0) {}
+};
+
+class AFX_EXT_CLASS CTreeData
+{
+public:
+    // construction
+    CTreeData();
+    // Frees the records; menus made by GenMenu stay alive (their owner calls DestroyMenus).
+    virtual ~CTreeData();
+
+    // records
+    void AddItem(LPCTSTR lpszCode, LPCTSTR lpszText, LPCTSTR lpszDetail, LPCTSTR lpszTip,
+                 int nLevel, int nTipOffset, LPCTSTR lpszLLAFile, int nLLASeq);
+    // Removes every record whose code begins with the prefix (all of them for an empty prefix).
+    void DeleteItems(LPCTSTR lpszPrefix);
+    void Empty();
+
+    // attributes
+    int GetSize() const;
+    treedatas* GetAt(int nIndex) const;
+    // Index of the record with exactly this code (sorting first), or -1.
+    int Search(LPCTSTR lpszCode);
+    treedatas* FindByCode(LPCTSTR lpszCode);
+    int IsNode(int nIndex);
+    // Mode 1 gives the text trimmed and without "&" marks, as a tree shows it.
+    CString GetText(int nIndex, int nMode = 0) const;
+    CString GetID(int nIndex) const;
+    CString GetDetail(int nIndex) const;
+    // The stored tip, or the tip read from the data's file when none is stored.
+    CString GetTip(int nIndex) const;
+    int GetLevel(int nIndex) const;
+    CString GetLLAFile(int nIndex) const;
+    int GetLLASeq(int nIndex) const;
+
+    // order and hierarchy
+    void Sort();
+    void BuildLevel();
+
+    // file
+    CString GetTimeStamp() const;
+    BOOL SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp);
+    BOOL LoadFromFile(LPCTSTR lpszPath);
+
+    // menus
+    // A menu bar (popup flag 0) or popup menu of the children of a code (the whole collection
+    // for an empty code); null for an unknown code, a separator record or an empty collection.
+    HMENU GenMenu(LPCTSTR lpszCode, int bPopup);
+    void DestroyMenus();
+    // Sets a menu bar made from the code on the window. FALSE (and no menu left behind) when no
+    // menu could be made or the window refused it.
+    BOOL ChangeMenu(HWND hWnd, LPCTSTR lpszCode);
+
+protected:
+    // Writes the scrambled file body to an open file; FALSE when any byte could not be written.
+    virtual BOOL WriteFileBody(CFile& file, const BYTE* pData, UINT nLength);
+
+private:
+    static int qsortTree(const void* p1, const void* p2);
+    static int bsearchTree(const void* pKey, const void* pElem);
+
+    void AddRecord(const char* pCode, int nCode, const char* pText, int nText,
+                   const char* pDetail, int nDetail, const char* pTip, int nTip,
+                   int nLevel, int nTipOffset, const char* pLLAFile, int nLLAFile, int nLLASeq);
+    static treedatas* MakeRecord(const char* pCode, int nCode, const char* pText, int nText,
+                                 const char* pDetail, int nDetail, const char* pTip, int nTip,
+                                 int nLevel, int nTipOffset, const char* pLLAFile, int nLLAFile,
+                                 int nLLASeq);
+    CString ReadTip(int nOffset) const;
+    HMENU AddMenu(int bPopup);
+    BOOL WriteTempAndReplace(const CString& strPath, const BYTE* pData, UINT nLength);
+
+    CArray<treedatas*, treedatas*> m_arrData;
+    // Every menu and submenu GenMenu has made, a menu before its submenus.
+    CArray<HMENU, HMENU> m_arrMenus;
+    int m_bSorted;
+    int m_bLevelBuilt;
+    CString m_strTimeStamp;
+    CString m_strFileName;
+
+    CTreeData(const CTreeData&) = delete;
+    CTreeData& operator=(const CTreeData&) = delete;
+};
