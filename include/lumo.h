@@ -37,7 +37,33 @@ LUMOAPI int WINAPI IsWinXPThemeOpened(void);
 LUMOAPI int WINAPI GetDllVersion(void);
 
 /* ---- LMENU_*: tree data, its file and generated menus -------------------------------------- */
-/* (LMENU functions go here) */
+/* A collection of tree-data records (codes, texts, tips, host attributes) that can be saved to
+ * and loaded from a file and turned into a menu bar. Each record's code places it in the
+ * hierarchy (a record is the child of the nearest record whose code is a prefix of its own) and,
+ * read as a number, is the command id of its menu item. */
+typedef void* HLMENU;
+
+/* A new empty collection; null when out of memory. */
+LUMOAPI HLMENU WINAPI LMENU_new(void);
+/* Destroys the collection. Menus already set on windows stay with their windows. */
+LUMOAPI void WINAPI LMENU_delete(HLMENU hMenuData);
+/* Always 0: the family reports failures only through its results. */
+LUMOAPI int WINAPI LMENU_GetLastError(HLMENU hMenuData);
+/* Adds a record at level 0; a code that is empty after trimming adds nothing. */
+LUMOAPI void WINAPI LMENU_AddMenuItem(HLMENU hMenuData, LPCSTR lpszCode, LPCSTR lpszText,
+                                      LPCSTR lpszDetail, LPCSTR lpszTip, LPCSTR lpszLLAFile,
+                                      int nLLASeq);
+/* Writes the records in code order with the time stamp as the first line. 1 written, 0 failed;
+ * a failed save leaves an existing file as it was. */
+LUMOAPI int WINAPI LMENU_SaveToFile(HLMENU hMenuData, LPCSTR lpszPath, LPCSTR lpszTimeStamp);
+/* Replaces the records with those of the file, in the file's order. 1 read, 0 failed (the
+ * records are then unchanged). */
+LUMOAPI int WINAPI LMENU_LoadFromFile(HLMENU hMenuData, LPCSTR lpszPath);
+/* The time stamp of the file last loaded ("" before any); null for an unknown handle. */
+LUMOAPI LPSTR WINAPI LMENU_GetTimeStamp(HLMENU hMenuData);
+/* Sets a menu bar made of the children of the code (of the whole collection for an empty code)
+ * on the window. 1 when it was made and set, 0 otherwise (the window's menu is then kept). */
+LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode);
 
 /* ---- Tree_*: the navigation tree ----------------------------------------------------------- */
 /* (TREE functions go here) */
