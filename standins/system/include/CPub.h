@@ -16,4 +16,11 @@ public:
     static CString Array2CString(const CStringArray& arr, LPCTSTR lpszSep);
     // Directory and name joined with exactly one backslash.
     static CString AppendPath(LPCTSTR lpszDir, LPCTSTR lpszName);
+    // A solid 1-pixel line in a colour, from (x1, y1) up to but not including (x2, y2).
+    static void DrawLine(CDC* pDC, int x1, int y1, int x2, int y2, COLORREF crColor);
+    static void DrawLine(CDC* pDC, POINT from, POINT to, COLORREF crColor);
+    // A 1-pixel rectangle outline in a colour, as the platform's Rectangle draws it (the right
+    // and bottom edges lie one pixel inside); the interior is left untouched.
+    static void DrawRect(CDC* pDC, const RECT& rect, COLORREF crColor);
+    static void DrawRect(CDC* pDC, int left, int top, int right, int bottom, COLORREF crColor);
 };
