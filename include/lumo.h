@@ -75,7 +75,15 @@ LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode
 /* (POPMENU functions go here) */
 
 /* ---- ShadowWin_*: window shadows ----------------------------------------------------------- */
-/* (SHADOWWIN functions go here) */
+/* Darkens a 4-pixel band of the screen along the window's right and bottom edges while the
+ * window is shown, active and unobscured. 1 on success; 0 for a null window, a window that
+ * cannot be subclassed, or when the platform draws its own shadows. */
+LUMOAPI int WINAPI ShadowWin_Register(HWND hwnd);
+/* Removes the window's shadow and puts the screen back. 1; 0 when the window has no shadow. */
+LUMOAPI int WINAPI ShadowWin_Unregister(HWND hwnd);
+/* enable 0 removes the shadow at once (so the window can move without leaving dark pixels);
+ * 1 draws it again where the window now is. Nothing for a window without a shadow. */
+LUMOAPI void WINAPI ShadowWin_Enable(HWND hwnd, int enable);
 
 /* ---- Skin_*: skinned windows --------------------------------------------------------------- */
 /* (SKIN functions go here) */

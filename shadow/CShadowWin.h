@@ -1,0 +1,85 @@
+// Drop shadows along the right and bottom edges of host windows. A shadow is not a window: the
+// screen pixels under a 4-pixel band are saved, darkened in place, and put back before the
+// window moves, changes or goes away.
+#pragma once
+
+#include <afxwin.h>
+
+#ifndef LUMO_EXPORT
+#ifdef LUMO_BUILD
+#define LUMO_EXPORT __declspec(dllexport)
+#else
+#define LUMO_EXPORT __declspec(dllimport)
+#endif
+#endif
+
+// The shadow of one window, owned by the module's shadow list. It subclasses its window
+// through the window procedure chain and destroys itself when the window is destroyed.
+class CShadowWin
+{
+public:
+    CShadowWin(HWND hWnd, BOOL bSkinned);
+    // Puts the screen back, leaves the window's procedure chain and the shadow list.
+    virtual ~CShadowWin();
+
+    // Puts back what the last drawing covered and, when allowed, draws the shadow again.
+    void Update();
+    // The window is visible and nothing covers its edges.
+    BOOL IsUnobscured() const;
+    BOOL IsDrawn() const { return m_rightBackground.GetSafeHandle() != NULL || m_bottomBackground.GetSafeHandle() != NULL; }
+
+    static CShadowWin* Find(HWND hWnd);
+    static int GetCount();
+    static UINT_PTR GetTimerId() { return s_nTimerId; }
+    // Kills the shared timer if it runs and starts it anew.
+    static void RestartTimer(UINT nElapse);
+
+    static LRESULT CALLBACK ShadowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK TimerProc(HWND hWnd, UINT message, UINT_PTR nId, DWORD dwTime);
+
+    int m_bShown;
+    int m_bReady;
+    int m_bPending;
+    int m_bDragging;
+    int m_bSkinned;
+    int m_bEnabled;
+    HWND m_hWnd;
+    HWND m_hParent;
+    CBitmap m_rightBackground;
+    CBitmap m_bottomBackground;
+    RECT m_rightStrip;
+    RECT m_bottomStrip;
+    RECT m_parentRect;
+    int m_bPopup;
+
+private:
+    BOOL IsChild() const { return m_hParent != NULL && !m_bPopup; }
+    void SaveBands(const RECT& rc);
+    void RestoreBands();
+    void DropBands();
+    void Draw(const RECT& rc, BOOL bRounded);
+    // The bounds the shadow must stay in: the parent's client area for a child window,
+    // otherwise the work area.
+    BOOL GetBounds(RECT* pBounds) const;
+
+    static UINT_PTR s_nTimerId;
+
+    CShadowWin(const CShadowWin&);
+    CShadowWin& operator=(const CShadowWin&);
+};
+
+// The flat family forwards here. Register: 1 on success, 0 when refused (see lumo.h).
+int ShadowWinRegister(HWND hWnd);
+int ShadowWinUnregister(HWND hWnd);
+void ShadowWinEnable(HWND hWnd, int bEnable);
+
+// The skin tells the shadow whether the window has rounded top corners (it is skinned).
+LUMO_EXPORT void ShadowWinSetSkinned(HWND hWnd, int bSkinned);
+
+// Introspection for the library's tests.
+// Number of shadows in the list.
+LUMO_EXPORT int ShadowWinListSize();
+// Id of the shared thread timer, 0 when it does not run.
+LUMO_EXPORT UINT_PTR ShadowWinTimerId();
+// 1 when the window's shadow is on the screen (it holds saved screen pixels).
+LUMO_EXPORT int ShadowWinIsDrawn(HWND hWnd);

@@ -1,0 +1,27 @@
+// Bitmap, copying and coordinate helpers of the system library stand-in.
+#pragma once
+
+#include "SysDefs.h"
+
+class LUMOSYS_API CDRAW
+{
+public:
+    // A rectangle in the window's client coordinates converted to screen coordinates, and back.
+    // FALSE (and the rectangle unchanged) when hWnd is not a window.
+    static BOOL _ClientToScreen(HWND hWnd, LPRECT lpRect);
+    static BOOL _ScreenToClient(HWND hWnd, LPRECT lpRect);
+
+    // What a window shows (its client area; the screen for a null window) in an area whose
+    // left and top are a position and whose right and bottom are a width and a height. The
+    // bitmap's top-left pixel is the area's top-left corner; parts of the area outside the
+    // source are left black. The caller deletes the bitmap. Null on failure.
+    static HBITMAP GetWindowBitmap(HWND hWnd, const RECT& rcArea);
+    // Copies the cx x cy area of a bitmap that starts at (xSrc, ySrc) to (x, y) of a device
+    // context with a raster operation.
+    static BOOL BitBltDirect(HDC hDC, int x, int y, int cx, int cy, HBITMAP hBitmap,
+                             int xSrc = 0, int ySrc = 0, DWORD dwRop = SRCCOPY);
+    // Darkens the 4-pixel strips inside the right and bottom edges of a rectangle of a device
+    // context into a soft shadow: darkest next to the rectangle's body, fading outwards, with
+    // rounded ends. hWnd and nFlags are not used.
+    static void DrawShadow(HWND hWnd, HDC hDC, const RECT& rc, int nFlags = 0);
+};
