@@ -12,6 +12,13 @@ AfxThreadState* AfxGetThreadState()
     return s_state;
 }
 
+// Lets the application layer (message boxes) own its boxes by the main window's handle.
+static HWND AFXAPI AfxSafeHwndOf(const CWnd* pWnd)
+{
+    return pWnd->GetSafeHwnd();
+}
+static const bool s_safeHwndProcSet = (AfxSetGetSafeHwndProc(AfxSafeHwndOf), true);
+
 AFX_API int AFXAPI AfxGetPermanentWindowCount()
 {
     return (int)AfxGetThreadState()->permanentWnd.size();
