@@ -1,0 +1,223 @@
+// Placement and number persistence through a real initialisation-file profile.
+#include "layout/CMyWin.h"
+
+#include <afxapp.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "LayoutTestUtil.h"
+
+using namespace layouttest;
+using lumotest::HostWindow;
+
+namespace {
+
+CWinApp theApp("LayoutTests");
+
+std::string& IniPath()
+{
+    static std::string path;
+    return path;
+}
+
+// Points the application's profile at a fresh initialisation file for the whole run.
+class ProfileEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        IniPath() = lumotest::TempPath("layout.ini");
+        free(const_cast<LPTSTR>(theApp.m_pszProfileName));
+        theApp.m_pszProfileName = _strdup(IniPath().c_str());
+        if (theApp.m_pszRegistryKey != nullptr)
+        {
+            free(const_cast<LPTSTR>(theApp.m_pszRegistryKey));
+            theApp.m_pszRegistryKey = nullptr;
+        }
+    }
+    void TearDown() override { DeleteFileA(IniPath().c_str()); }
+};
+
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new ProfileEnvironment);
+
+std::string ReadEntry(const char* name)
+{
+    char buf[512] = "";
+    GetPrivateProfileStringA("Settings", name, "", buf, sizeof(buf), IniPath().c_str());
+    return buf;
+}
+
+void WriteEntry(const char* name, const char* text)
+{
+    WritePrivateProfileStringA("Settings", name, text, IniPath().c_str());
+}
+
+WINDOWPLACEMENT PlacementOf(HWND hwnd)
+{
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    GetWindowPlacement(hwnd, &wp);
+    return wp;
+}
+
+RECT WorkAreaOf(HWND hwnd)
+{
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi);
+    return mi.rcWork;
+}
+
+}  // namespace
+
+TEST(LayoutProfile, WindowPosRoundTripsTenNumbers)
+{
+    HostWindow host(400, 300);
+    AttachedWnd wnd(host);
+    SetWindowPos(host, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WINDOWPLACEMENT saved = PlacementOf(host);
+
+    CMyWin::SaveWindowPlacement(wnd.Get());
+    char expected[200];
+    snprintf(expected, sizeof(expected), "%i,%i,%i,%i,%i,%i,%i,%i,%i,%i", (int)saved.flags, (int)saved.showCmd,
+             (int)saved.ptMinPosition.x, (int)saved.ptMinPosition.y, (int)saved.ptMaxPosition.x,
+             (int)saved.ptMaxPosition.y, (int)saved.rcNormalPosition.left, (int)saved.rcNormalPosition.top,
+             (int)saved.rcNormalPosition.right, (int)saved.rcNormalPosition.bottom);
+    EXPECT_EQ(ReadEntry("WindowPos"), expected);
+
+    SetWindowPos(host, nullptr, 300, 250, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    WINDOWPLACEMENT back = PlacementOf(host);
+    EXPECT_TRUE(RectIs(back.rcNormalPosition, saved.rcNormalPosition.left, saved.rcNormalPosition.top,
+                       saved.rcNormalPosition.right, saved.rcNormalPosition.bottom));
+    EXPECT_EQ(back.showCmd, saved.showCmd);
+
+    // Any placement on the screen is applied exactly as stored.
+    WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,100,110,500,410");
+    EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    EXPECT_TRUE(RectIs(PlacementOf(host).rcNormalPosition, 100, 110, 500, 410));
+    // Half off the screen is still on it: not pulled back.
+    WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,1100,-100,1500,200");
+    EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    EXPECT_TRUE(RectIs(PlacementOf(host).rcNormalPosition, 1100, -100, 1500, 200));
+}
+
+TEST(LayoutProfile, NothingIsWrittenWhileMaximisedOrMinimised)
+{
+    HostWindow host(400, 300);
+    AttachedWnd wnd(host);
+    WriteEntry("WindowPos", "1,2,3,4,5,6,7,8,9,10");
+
+    ShowWindow(host, SW_MAXIMIZE);
+    ASSERT_TRUE(lumotest::PumpUntil([&] { return IsZoomed(host) != FALSE; }));
+    CMyWin::SaveWindowPlacement(wnd.Get());
+    EXPECT_EQ(ReadEntry("WindowPos"), "1,2,3,4,5,6,7,8,9,10");
+
+    ShowWindow(host, SW_MINIMIZE);
+    ASSERT_TRUE(lumotest::PumpUntil([&] { return IsIconic(host) != FALSE; }));
+    CMyWin::SaveWindowPlacement(wnd.Get());
+    EXPECT_EQ(ReadEntry("WindowPos"), "1,2,3,4,5,6,7,8,9,10");
+
+    // Restored from the icon, the window is maximised again; a second restore makes it normal.
+    ShowWindow(host, SW_RESTORE);
+    ASSERT_TRUE(lumotest::PumpUntil([&] { return !IsIconic(host); }));
+    ShowWindow(host, SW_RESTORE);
+    ASSERT_TRUE(lumotest::PumpUntil([&] { return !IsIconic(host) && !IsZoomed(host); }));
+    CMyWin::SaveWindowPlacement(wnd.Get());
+    EXPECT_NE(ReadEntry("WindowPos"), "1,2,3,4,5,6,7,8,9,10");
+}
+
+TEST(LayoutProfile, MalformedPlacementLeavesTheWindowAlone)
+{
+    HostWindow host(400, 300);
+    AttachedWnd wnd(host);
+    RECT before;
+    GetWindowRect(host, &before);
+
+    WriteEntry("WindowPos", nullptr);
+    EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    WriteEntry("WindowPos", "0,1,-1,-1,-1,10,20,300,400");  // nine numbers
+    EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,10,20,300,x");
+    EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    WriteEntry("WindowPos", "garbage");
+    EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    RECT after;
+    GetWindowRect(host, &after);
+    EXPECT_TRUE(RectIs(after, before.left, before.top, before.right, before.bottom));
+
+    // No window at all: nothing read, nothing written.
+    WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,100,110,500,410");
+    EXPECT_FALSE(CMyWin::LoadWindowPlacement(nullptr));
+    CMyWin::SaveWindowPlacement(nullptr);
+    CWnd detached;
+    EXPECT_FALSE(CMyWin::LoadWindowPlacement(&detached));
+    CMyWin::SaveWindowPlacement(&detached);
+    EXPECT_EQ(ReadEntry("WindowPos"), "0,1,-1,-1,-1,-1,100,110,500,410");
+}
+
+TEST(LayoutProfile, PlacementFromAWiderScreenComesBackOnScreen)
+{
+    HostWindow host(400, 300);
+    AttachedWnd wnd(host);
+    RECT work = WorkAreaOf(host);
+    auto onScreen = [&](const RECT& rc) {
+        return rc.left >= work.left && rc.top >= work.top && rc.right <= work.right && rc.bottom <= work.bottom;
+    };
+
+    // Saved at x 3000 on a screen far wider than this one.
+    WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,3000,100,3400,400");
+    EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    RECT rc;
+    GetWindowRect(host, &rc);
+    EXPECT_TRUE(onScreen(rc)) << Str(rc) << " work area " << Str(work);
+    EXPECT_EQ(rc.right - rc.left, 400);
+    EXPECT_EQ(rc.bottom - rc.top, 300);
+    EXPECT_EQ(rc.right, work.right);
+    EXPECT_NE(MonitorFromWindow(host, MONITOR_DEFAULTTONULL), nullptr);
+
+    // Far above and to the left: lands in the top-left corner of the work area.
+    WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,-5000,-4000,-4700,-3800");
+    EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    GetWindowRect(host, &rc);
+    EXPECT_TRUE(RectIs(rc, work.left, work.top, work.left + 300, work.top + 200));
+
+    // Larger than the whole work area: shrunk to it.
+    WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,4000,0,9000,5000");
+    EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    GetWindowRect(host, &rc);
+    EXPECT_TRUE(onScreen(rc)) << Str(rc) << " work area " << Str(work);
+    EXPECT_EQ(rc.right - rc.left, work.right - work.left);
+}
+
+TEST(LayoutProfile, NumbersReadLikeCNumbers)
+{
+    CMyWin::SaveAppNumeric("Minus", -5);
+    EXPECT_EQ(ReadEntry("Minus"), "-5");
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Minus", 1), -5);
+    CMyWin::SaveAppNumeric("Big", INT_MAX);
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Big", 1), INT_MAX);
+    CMyWin::SaveAppNumeric("Small", INT_MIN);
+    EXPECT_EQ(ReadEntry("Small"), "-2147483648");
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Small", 1), INT_MIN);
+
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Missing", 77), 77);
+    WriteEntry("Text", "abc");
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Text", 77), 200);
+    WriteEntry("Hex", "0x10");
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Hex", 77), 16);
+    WriteEntry("Octal", "010");
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Octal", 77), 8);
+    WriteEntry("Plus", "+12");
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Plus", 77), 12);
+    WriteEntry("Trailing", "7px");
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Trailing", 77), 7);
+    WriteEntry("Dash", "-");
+    EXPECT_EQ(CMyWin::LoadAppNumeric("Dash", 77), 200);
+
+    EXPECT_EQ(CMyWin::LoadAppNumeric(nullptr, 77), 77);
+    CMyWin::SaveAppNumeric(nullptr, 3);
+}

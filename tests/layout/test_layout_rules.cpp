@@ -1,0 +1,526 @@
+// The layout rules on real child windows: where each kind of rule puts its window, when it is
+// hidden and parked, the stacked chains, the bottom row, and the manager-wide switches.
+#include "layout/CMyWin.h"
+
+#include "LayoutTestUtil.h"
+
+using namespace layouttest;
+using lumotest::HostWindow;
+
+namespace {
+
+bool HasVisibleStyle(HWND hwnd)
+{
+    return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+}  // namespace
+
+TEST(LayoutRecords, AddingKeepsTheRuleAndRejectsNonWindows)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    HWND a = MakeChild(host, 15, 25, 50, 20);
+    HWND b = MakeChild(host, 30, 40, 70, 35);
+    mw.AddMoveWnd(a, 10, -1);
+    mw.AddSizeWnd(b, 3, 4, -1, 8);
+
+    CAutoWnd* pa = mw.FindWnd(a);
+    ASSERT_NE(pa, nullptr);
+    EXPECT_EQ(pa->m_nType, 1);
+    EXPECT_EQ(mw.GetOriginX(a), 0);  // anchored to the right: x is not kept
+    EXPECT_EQ(mw.GetOriginY(a), 25);
+    EXPECT_EQ(mw.GetOriginWidth(a), 50);
+    EXPECT_EQ(mw.GetOriginHeight(a), 20);
+    EXPECT_TRUE(RectIs(pa->m_rcLast, 0, 0, 0, 0));
+
+    CAutoWnd* pb = mw.FindWnd(b);
+    ASSERT_NE(pb, nullptr);
+    EXPECT_EQ(pb->m_nType, 2);
+    EXPECT_EQ(mw.GetOriginX(b), 3);
+    EXPECT_EQ(mw.GetOriginY(b), 4);
+    EXPECT_EQ(mw.GetOriginWidth(b), 70);
+    EXPECT_EQ(mw.GetOriginHeight(b), 0);  // anchored to the bottom: height follows the parent
+
+    mw.ChangeOriginX(b, 9);
+    mw.ChangeOriginHeight(b, 11);
+    EXPECT_EQ(mw.GetOriginX(b), 9);
+    EXPECT_EQ(mw.GetOriginHeight(b), 11);
+
+    // Handles that are no windows add nothing, and look-ups of them read 0.
+    HWND bogus = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7ff1234));
+    mw.AddMoveWnd(bogus, 1, 1);
+    mw.AddSizeWnd(nullptr, 1, 1, 1, 1);
+    mw.AddSizeWnd_Under(bogus, a, 10, 1);
+    EXPECT_EQ(mw.FindWnd(bogus), nullptr);
+    EXPECT_EQ(mw.FindWnd(nullptr), nullptr);
+    mw.ChangeOriginX(bogus, 5);
+    mw.SetOtherParent(bogus);
+    EXPECT_EQ(mw.GetOriginX(bogus), 0);
+    EXPECT_EQ(mw.GetUnderPixel(bogus), 0);
+
+    // Setters hand back what was there.
+    EXPECT_EQ(mw.SetMarginLeft(4), 0);
+    EXPECT_EQ(mw.SetMarginLeft(6), 4);
+    EXPECT_EQ(mw.SetScrollVert(12), 0);
+    EXPECT_EQ(mw.GetScrollVert(), 12);
+    EXPECT_EQ(mw.SetEnable(FALSE), TRUE);
+    EXPECT_EQ(mw.SetEnable(TRUE), FALSE);
+
+    mw.Clear();
+    EXPECT_EQ(mw.FindWnd(a), nullptr);
+    EXPECT_TRUE(IsWindow(a));  // records never own their windows
+}
+
+TEST(LayoutMove, UnanchoredWindowKeepsItsPlacePlusMarginsAndItsSize)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+    mw.SetMarginLeft(5);
+    mw.SetMarginTop(7);
+    mw.SetMarginRight(30);
+    mw.SetMarginBottom(40);
+
+    HWND a = MakeChild(host, 15, 25, 50, 20);
+    mw.AddMoveWnd(a, -1, -1);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, a), 20, 32, 70, 52));
+    SetClientSize(host, 250, 180);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, a), 20, 32, 70, 52));
+    SetClientSize(host, 600, 500);
+    mw.OnSize(TRUE);
+    EXPECT_TRUE(RectIs(RectIn(host, a), 20, 32, 70, 52));
+}
+
+TEST(LayoutMove, AnchoredAndCentredWindowsFollowTheEdges)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    HWND bottom = MakeChild(host, 5, 5, 50, 20);
+    HWND centreV = MakeChild(host, 6, 6, 50, 20);
+    HWND right = MakeChild(host, 7, 9, 50, 20);
+    HWND centreH = MakeChild(host, 8, 11, 51, 20);
+    HWND corner = MakeChild(host, 0, 0, 30, 10);
+    mw.AddMoveWnd(bottom, -1, 10);
+    mw.AddMoveWnd(centreV, -1, 10, TRUE, FALSE);
+    mw.AddMoveWnd(right, 10, -1);
+    mw.AddMoveWnd(centreH, 10, -1, FALSE, TRUE);
+    mw.AddMoveWnd(corner, 4, 6);
+
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, bottom), 5, 270, 55, 290));
+    EXPECT_TRUE(RectIs(RectIn(host, centreV), 6, 140, 56, 160));
+    EXPECT_TRUE(RectIs(RectIn(host, right), 340, 9, 390, 29));
+    EXPECT_TRUE(RectIs(RectIn(host, centreH), 174, 11, 225, 31));  // (400 - 51) / 2 truncates
+    EXPECT_TRUE(RectIs(RectIn(host, corner), 366, 284, 396, 294));
+
+    SetClientSize(host, 500, 361);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, bottom), 5, 331, 55, 351));
+    EXPECT_TRUE(RectIs(RectIn(host, centreV), 6, 170, 56, 190));
+    EXPECT_TRUE(RectIs(RectIn(host, right), 440, 9, 490, 29));
+    EXPECT_TRUE(RectIs(RectIn(host, centreH), 224, 11, 275, 31));
+
+    // Margins shrink the available area and shift every result by left and top.
+    mw.SetMarginLeft(7);
+    mw.SetMarginTop(3);
+    mw.SetMarginRight(11);
+    mw.SetMarginBottom(13);
+    mw.OnSize(FALSE);
+    // H = 361 - 13 - 3 = 345, W = 500 - 11 - 7 = 482
+    EXPECT_TRUE(RectIs(RectIn(host, bottom), 12, 318, 62, 338));
+    EXPECT_TRUE(RectIs(RectIn(host, centreV), 13, 165, 63, 185));
+    EXPECT_TRUE(RectIs(RectIn(host, right), 429, 12, 479, 32));
+    EXPECT_TRUE(RectIs(RectIn(host, centreH), 222, 14, 273, 34));
+    EXPECT_TRUE(RectIs(mw.FindWnd(right)->m_rcLast, 429, 12, 479, 32));
+}
+
+TEST(LayoutMove, TooTallCentredWindowRestsOnTheBottomAndStaysShown)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    HWND tall = MakeChild(host, 10, 0, 60, 400, false);
+    HWND wide = MakeChild(host, 0, 10, 500, 30);
+    mw.AddMoveWnd(tall, -1, 0, TRUE, FALSE);
+    mw.AddMoveWnd(wide, 0, -1, FALSE, TRUE);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, tall), 10, -100, 70, 300));
+    EXPECT_TRUE(IsWindowVisible(tall));
+    // Pushed left of the client area, it is out of sight: hidden where it was.
+    EXPECT_TRUE(RectIs(mw.FindWnd(wide)->m_rcLast, -100, 10, 400, 40));
+    EXPECT_FALSE(HasVisibleStyle(wide));
+    EXPECT_TRUE(RectIs(RectIn(host, wide), 0, 10, 500, 40));
+}
+
+TEST(LayoutSize, ScrollKeepsVisibleOrParksOutOfSight)
+{
+    HostWindow host(400, 200);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    HWND s = MakeChild(host, 0, 0, 10, 10, false);
+    HWND fixedH = MakeChild(host, 0, 0, 10, 33);
+    mw.AddSizeWnd(s, 10, 30, 20, 5);
+    mw.AddSizeWnd(fixedH, 40, 50, 100, -1);
+
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, s), 10, 30, 380, 195));  // height 200 - 5 - 30 = 165
+    EXPECT_TRUE(IsWindowVisible(s));
+    EXPECT_TRUE(RectIs(RectIn(host, fixedH), 40, 50, 300, 83));
+
+    mw.SetScrollVert(50);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, s), 10, -20, 380, 145));
+    EXPECT_TRUE(IsWindowVisible(s));
+    EXPECT_TRUE(RectIs(RectIn(host, fixedH), 40, 0, 300, 33));
+
+    mw.SetScrollVert(300);
+    mw.OnSize(FALSE);
+    EXPECT_FALSE(HasVisibleStyle(s));
+    EXPECT_TRUE(RectIs(RectIn(host, s), 10, -20, 380, -10));
+    EXPECT_TRUE(RectIs(mw.FindWnd(s)->m_rcLast, 10, -270, 380, -105));  // kept unparked
+    EXPECT_FALSE(HasVisibleStyle(fixedH));
+    EXPECT_TRUE(RectIs(RectIn(host, fixedH), 40, -20, 300, -10));
+
+    // Scrolled the other way, windows below the client area park just under it.
+    mw.SetScrollVert(-200);
+    mw.OnSize(FALSE);
+    EXPECT_FALSE(HasVisibleStyle(s));
+    EXPECT_TRUE(RectIs(RectIn(host, s), 10, 210, 380, 220));
+    EXPECT_TRUE(RectIs(mw.FindWnd(s)->m_rcLast, 10, 230, 380, 395));
+
+    mw.SetScrollVert(0);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(IsWindowVisible(s));
+    EXPECT_TRUE(IsWindowVisible(fixedH));
+    EXPECT_TRUE(RectIs(RectIn(host, s), 10, 30, 380, 195));
+}
+
+TEST(LayoutSize, WindowWithoutRoomIsHiddenInPlace)
+{
+    HostWindow host(400, 200);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    HWND offRight = MakeChild(host, 5, 5, 30, 30);
+    HWND noWidth = MakeChild(host, 50, 5, 30, 30);
+    mw.AddSizeWnd(offRight, 400, 10, -1, -1);
+    mw.AddSizeWnd(noWidth, 100, 10, 300, -1);  // width 400 - 300 - 100 = 0
+    mw.OnSize(FALSE);
+    EXPECT_FALSE(HasVisibleStyle(offRight));
+    EXPECT_TRUE(RectIs(RectIn(host, offRight), 5, 5, 35, 35));
+    EXPECT_TRUE(RectIs(mw.FindWnd(offRight)->m_rcLast, 400, 10, 430, 40));
+    EXPECT_FALSE(HasVisibleStyle(noWidth));
+    EXPECT_TRUE(RectIs(RectIn(host, noWidth), 50, 5, 80, 35));
+
+    SetClientSize(host, 600, 200);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(IsWindowVisible(offRight));
+    EXPECT_TRUE(RectIs(RectIn(host, offRight), 400, 10, 430, 40));
+    EXPECT_TRUE(RectIs(RectIn(host, noWidth), 100, 10, 300, 40));
+}
+
+TEST(LayoutSizeUnder, ChainsFollowAndCloseUpAfterDelete)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    HWND a = MakeChild(host, 0, 0, 10, 30);
+    HWND b = MakeChild(host, 0, 0, 10, 10);
+    HWND c = MakeChild(host, 0, 0, 10, 10);
+    mw.AddSizeWnd(a, 10, 20, 10, -1);
+    mw.AddSizeWnd_Under(b, a, 40, 5);
+    mw.AddSizeWnd_Under(c, b, 25, 3);
+    EXPECT_EQ(mw.GetUnderPixel(b), 5);
+    EXPECT_EQ(mw.GetOriginHeight(c), 25);
+
+    mw.SetScrollVert(10);  // applied once, through the head of the chain
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, a), 10, 10, 390, 40));
+    EXPECT_TRUE(RectIs(RectIn(host, b), 10, 45, 390, 85));
+    EXPECT_TRUE(RectIs(RectIn(host, c), 10, 88, 390, 113));
+
+    SetClientSize(host, 300, 300);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, b), 10, 45, 290, 85));
+    EXPECT_TRUE(RectIs(RectIn(host, c), 10, 88, 290, 113));
+
+    mw.DeleteWnd(b);
+    EXPECT_EQ(mw.FindWnd(b), nullptr);
+    EXPECT_EQ(mw.FindWnd(c)->m_hWndAbove, a);
+    SetClientSize(host, 350, 300);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, c), 10, 43, 340, 68));
+    EXPECT_TRUE(RectIs(RectIn(host, b), 10, 45, 290, 85));  // forgotten, left alone
+
+    // A vanished window is skipped but keeps its record; its last rectangle still anchors
+    // the window stacked under it.
+    DestroyWindow(a);
+    SetClientSize(host, 200, 300);
+    mw.OnSize(FALSE);
+    EXPECT_NE(mw.FindWnd(a), nullptr);
+    EXPECT_TRUE(RectIs(RectIn(host, c), 10, 43, 340, 68));
+}
+
+TEST(LayoutSizeUnder, WindowUnderAnUnmanagedWindowIsNeverMoved)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    HWND loose = MakeChild(host, 10, 10, 100, 20);
+    HWND d = MakeChild(host, 33, 44, 55, 66, false);
+    mw.AddSizeWnd_Under(d, loose, 30, 2);
+    mw.OnSize(FALSE);
+    SetClientSize(host, 200, 150);
+    mw.OnSize(TRUE);
+    EXPECT_TRUE(RectIs(RectIn(host, d), 33, 44, 88, 110));
+    EXPECT_FALSE(HasVisibleStyle(d));
+    EXPECT_TRUE(RectIs(mw.FindWnd(d)->m_rcLast, 0, 0, 0, 0));
+}
+
+TEST(LayoutSerial, RowIsCentredAlongTheBottom)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+    // The row ignores margins and scrolling.
+    mw.SetMarginLeft(50);
+    mw.SetMarginBottom(30);
+    mw.SetScrollVert(100);
+
+    HWND s1 = MakeChild(host, 0, 0, 80, 20);
+    HWND s2 = MakeChild(host, 0, 0, 80, 24);
+    HWND s3 = MakeChild(host, 0, 0, 60, 20);
+    mw.AddMoveWnd_Serial(s1, 10, 10);
+    mw.AddMoveWnd_Serial(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7ff4321)), 10, 10);
+    mw.AddMoveWnd_Serial(s2, 10, 10);
+    mw.AddMoveWnd_Serial(s3, 10, 99);  // the last gap does not count
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, s1), 80, 270, 160, 290));
+    EXPECT_TRUE(RectIs(RectIn(host, s2), 170, 266, 250, 290));
+    EXPECT_TRUE(RectIs(RectIn(host, s3), 260, 270, 320, 290));
+
+    DestroyWindow(s2);
+    mw.OnSize(FALSE);
+    // (400 - (80 + 10 + 60)) / 2 = 125
+    EXPECT_TRUE(RectIs(RectIn(host, s1), 125, 270, 205, 290));
+    EXPECT_TRUE(RectIs(RectIn(host, s3), 215, 270, 275, 290));
+
+    mw.DeleteWnd(s1);
+    SetClientSize(host, 301, 200);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, s3), 120, 170, 180, 190));
+    EXPECT_TRUE(RectIs(RectIn(host, s1), 125, 270, 205, 290));
+}
+
+TEST(LayoutManager, MinimisedParentHidesEverythingAndRestoreShowsAgain)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+    lumotest::SetHostHandler(host, [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg == WM_SIZE)
+            mw.OnSize(FALSE);
+        return false;
+    });
+
+    HWND fill = MakeChild(host, 0, 0, 10, 10);
+    HWND corner = MakeChild(host, 0, 0, 40, 20);
+    HWND below = MakeChild(host, 0, 0, 40, 20);
+    HWND row = MakeChild(host, 0, 0, 40, 20);
+    mw.AddSizeWnd(fill, 0, 0, 0, 30);
+    mw.AddMoveWnd(corner, 0, 0);
+    mw.AddSizeWnd(below, 0, 500, 0, -1);  // always below the client area
+    mw.AddMoveWnd_Serial(row, 0, 0);
+    mw.OnSize(FALSE);
+    ASSERT_TRUE(HasVisibleStyle(fill));
+    ASSERT_TRUE(HasVisibleStyle(corner));
+    ASSERT_FALSE(HasVisibleStyle(below));
+
+    ShowWindow(host, SW_MINIMIZE);
+    ASSERT_TRUE(lumotest::PumpUntil([&] { return IsIconic(host) != FALSE; }));
+    RECT rc;
+    GetClientRect(host, &rc);
+    ASSERT_TRUE(rc.right == 0 || rc.bottom == 0) << Str(rc);
+    EXPECT_FALSE(HasVisibleStyle(fill));
+    EXPECT_FALSE(HasVisibleStyle(corner));
+    EXPECT_FALSE(HasVisibleStyle(below));
+    EXPECT_TRUE(HasVisibleStyle(row));  // the row is placed, not hidden
+    // The last rectangles are those of the last real size.
+    EXPECT_TRUE(RectIs(mw.FindWnd(corner)->m_rcLast, 360, 280, 400, 300));
+
+    ShowWindow(host, SW_RESTORE);
+    ASSERT_TRUE(lumotest::PumpUntil([&] { return !IsIconic(host); }));
+    EXPECT_TRUE(HasVisibleStyle(fill));
+    EXPECT_TRUE(HasVisibleStyle(corner));
+    EXPECT_FALSE(HasVisibleStyle(below));
+    EXPECT_TRUE(RectIs(RectIn(host, corner), 360, 280, 400, 300));
+    EXPECT_TRUE(RectIs(RectIn(host, fill), 0, 0, 400, 270));
+    lumotest::SetHostHandler(host, {});
+}
+
+TEST(LayoutManager, DisabledOrParentlessManagerMovesNothing)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+
+    HWND a = MakeChild(host, 1, 2, 40, 20);
+    HWND s = MakeChild(host, 3, 4, 40, 20);
+    mw.AddMoveWnd_Serial(s, 10, 0);
+    mw.OnSize(TRUE);  // no parent yet
+    EXPECT_TRUE(RectIs(RectIn(host, s), 3, 4, 43, 24));
+
+    mw.SetParent(parent.Get());
+    mw.AddMoveWnd(a, 10, 10);
+    mw.SetEnable(FALSE);
+    EXPECT_FALSE(mw.GetEnable());
+    mw.OnSize(TRUE);
+    EXPECT_TRUE(RectIs(RectIn(host, a), 1, 2, 41, 22));
+    EXPECT_TRUE(RectIs(RectIn(host, s), 3, 4, 43, 24));
+
+    mw.SetEnable(TRUE);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, a), 350, 270, 390, 290));
+    EXPECT_TRUE(RectIs(RectIn(host, s), 180, 270, 220, 290));
+}
+
+TEST(LayoutManager, VisibilityAndRedrawReachManagedWindowsOnly)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    HWND a = MakeChild(host, 10, 10, 40, 20);
+    HWND b = MakeChild(host, 60, 10, 40, 20);
+    HWND row = MakeChild(host, 0, 0, 40, 20);
+    mw.AddMoveWnd(a, -1, -1);
+    mw.AddMoveWnd(b, -1, -1);
+    mw.AddMoveWnd_Serial(row, 0, 0);
+
+    mw.SetVisible(FALSE);
+    EXPECT_FALSE(HasVisibleStyle(a));
+    EXPECT_FALSE(HasVisibleStyle(b));
+    EXPECT_TRUE(HasVisibleStyle(row));
+    mw.SetVisible(TRUE);
+    EXPECT_TRUE(HasVisibleStyle(a));
+    EXPECT_TRUE(HasVisibleStyle(b));
+    ShowWindow(b, SW_HIDE);
+    lumotest::PumpPending();
+
+    lumotest::MessageRecorder recA(a, std::vector<UINT>{ WM_NCPAINT });
+    lumotest::MessageRecorder recB(b, std::vector<UINT>{ WM_NCPAINT });
+    lumotest::MessageRecorder recRow(row, std::vector<UINT>{ WM_NCPAINT });
+    ASSERT_TRUE(recA.Ok() && recB.Ok() && recRow.Ok());
+    mw.Redraw();
+    EXPECT_TRUE(lumotest::SequenceIs(recA.Messages(), { lumotest::RecordedMsg(WM_NCPAINT, 1, 0) }));
+    EXPECT_EQ(recB.Count(), 0);
+    EXPECT_EQ(recRow.Count(), 0);
+    RECT rcUpdate;
+    EXPECT_TRUE(GetUpdateRect(a, &rcUpdate, FALSE));
+    EXPECT_TRUE(RectIs(rcUpdate, 0, 0, 40, 20));
+
+    // A layout pass ends with a whole-frame repaint of every window it shows, after whatever
+    // frame repaints the system sends while moving and showing it.
+    lumotest::PumpPending();
+    recA.Clear();
+    recB.Clear();
+    mw.OnSize(FALSE);
+    ASSERT_GE(recA.Count(), 1);
+    ASSERT_GE(recB.Count(), 1);
+    EXPECT_TRUE(lumotest::Matches(lumotest::RecordedMsg(WM_NCPAINT, 1, 0), recA.Messages().back()));
+    EXPECT_TRUE(lumotest::Matches(lumotest::RecordedMsg(WM_NCPAINT, 1, 0), recB.Messages().back()));
+    EXPECT_TRUE(HasVisibleStyle(b));
+}
+
+TEST(LayoutManager, WindowInAnotherParentIsPlacedInManagedCoordinates)
+{
+    HostWindow host(400, 300);
+    AttachedWnd parent(host);
+    HWND panel = lumotest::CreateHostWindow(300, 200, true, host);
+    ASSERT_NE(panel, nullptr);
+    SetWindowPos(panel, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+    HWND mine = MakeChild(host, 0, 0, 20, 20);
+    HWND guest = MakeChild(panel, 0, 0, 70, 30);
+    HWND parked = MakeChild(panel, 0, 0, 70, 30);
+    mw.AddSizeWnd(mine, 5, 5, -1, -1);
+    mw.AddSizeWnd(guest, 50, 60, -1, -1);
+    mw.SetOtherParent(guest);
+    mw.AddSizeWnd(parked, 50, 400, -1, -1);
+    mw.SetOtherParent(parked);
+    EXPECT_TRUE(mw.FindWnd(guest)->m_bOtherParent);
+
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, guest), 50, 60, 120, 90));
+    EXPECT_TRUE(RectIs(RectIn(panel, guest), 20, 20, 90, 50));
+    EXPECT_TRUE(RectIs(mw.FindWnd(guest)->m_rcLast, 50, 60, 120, 90));
+    EXPECT_TRUE(RectIs(RectIn(host, mine), 5, 5, 25, 25));
+    // Parked below the managed parent's client area, translated like a shown window.
+    EXPECT_TRUE(RectIs(RectIn(host, parked), 50, 310, 120, 320));
+    EXPECT_FALSE(HasVisibleStyle(parked));
+
+    // The offset is read from where the real parent is now.
+    SetWindowPos(panel, nullptr, 10, 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, guest), 50, 60, 120, 90));
+    EXPECT_TRUE(RectIs(RectIn(panel, guest), 40, 45, 110, 75));
+}
+
+TEST(LayoutManager, ManyChildrenAreAllPlacedInListOrder)
+{
+    HostWindow host(600, 400);
+    AttachedWnd parent(host);
+    CMyWin mw;
+    mw.SetParent(parent.Get());
+
+    // A column of stacked windows under one head, each under the one before.
+    std::vector<HWND> chain;
+    HWND head = MakeChild(host, 0, 0, 10, 10);
+    mw.AddSizeWnd(head, 4, 0, 4, -1);
+    mw.ChangeOriginHeight(head, 6);
+    HWND above = head;
+    for (int i = 0; i < 80; ++i)
+    {
+        HWND w = MakeChild(host, 0, 0, 10, 10);
+        mw.AddSizeWnd_Under(w, above, 5, 1);
+        chain.push_back(w);
+        above = w;
+    }
+    mw.OnSize(FALSE);
+    for (int i = 0; i < 80; ++i)
+    {
+        int top = 6 + 1 + i * 6;
+        RECT rc = RectIn(host, chain[i]);
+        ASSERT_TRUE(RectIs(mw.FindWnd(chain[i])->m_rcLast, 4, top, 596, top + 5)) << "window " << i;
+        ASSERT_EQ(HasVisibleStyle(chain[i]), top < 400) << "window " << i;
+        if (top < 400)
+        {
+            ASSERT_TRUE(RectIs(rc, 4, top, 596, top + 5)) << "window " << i;
+        }
+    }
+    EXPECT_TRUE(RectIs(RectIn(host, chain[79]), 4, 400 + 10, 596, 400 + 20));
+}
