@@ -463,9 +463,10 @@ BOOL CTreeData::WriteTempAndReplace(const CString& strPath, const BYTE* pData, U
     DWORD dwAttr = ::GetFileAttributesA(szFull);
     if (dwAttr != INVALID_FILE_ATTRIBUTES)
     {
-        // The same open the file would get if it were written in place: refused for read-only
-        // files, folders and files another writer holds.
-        if (dwAttr & FILE_ATTRIBUTE_DIRECTORY)
+        // Refused wherever writing in place would be refused: read-only files (checked by their
+        // attribute too, since a privileged process may open them anyway), folders, and files
+        // another writer holds.
+        if (dwAttr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
             return FALSE;
         HANDLE hProbe = ::CreateFileA(szFull, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, NULL);

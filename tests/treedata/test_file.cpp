@@ -1,0 +1,269 @@
+// The tree data file: byte layout, loading marked and plain files, tips read from the file, and
+// saves that fail without losing the previous file.
+#include <gtest/gtest.h>
+#include "LumoTest.h"
+#include "TreeDataTest.h"
+#include "treedata/CTreeData.h"
+
+#include <algorithm>
+#include <string>
+
+using namespace tdtest;
+
+namespace {
+
+const std::string kOpenLine = "01\tOpen\t\t0\tOpens a file\tdoc.lla\t3";
+
+// Writes half of the body, then reports a write error, as a full disk would.
+class CFailingTreeData : public CTreeData
+{
+protected:
+    BOOL WriteFileBody(CFile& file, const BYTE* pData, UINT nLength) override
+    {
+        file.Write(pData, nLength / 2);
+        return FALSE;
+    }
+};
+
+}  // namespace
+
+TEST(TreeDataFile, EmptyCollectionLayoutAndReload)
+{
+    TempDir dir(lumotest::TempPath("tdempty"));
+    std::string path = dir.File("empty.dat");
+    CTreeData data;
+    ASSERT_TRUE(data.SaveToFile(path.c_str(), "T"));
+    const std::string expected("\x01\x02\x03\x04" "\xE2\xBB\xBC\xB6", 8);  // T CR LF NUL, each ^ 0xB6
+    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_STREQ(data.GetTimeStamp(), "");  // saving does not change the collection's stamp
+
+    CTreeData loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
+    EXPECT_EQ(loaded.GetSize(), 0);
+    EXPECT_STREQ(loaded.GetTimeStamp(), "T");
+    EXPECT_EQ(dir.Names().size(), 1u);  // no temporary file left beside it
+}
+
+TEST(TreeDataFile, RecordLineLayoutAndTipReadFromItsOffset)
+{
+    TempDir dir(lumotest::TempPath("tdline"));
+    std::string path = dir.File("menu.dat");
+    CTreeData data;
+    data.AddItem("02", "Close", "ctrl", "", 0, 0, "", -4);
+    data.AddItem("01", "Open", "", "Opens a file", 0, 0, "doc.lla", 3);
+    ASSERT_TRUE(data.SaveToFile(path.c_str(), "2024-01-01"));
+
+    const std::string file = ReadBytes(path);
+    ASSERT_GE(file.size(), 4u);
+    EXPECT_EQ(file.substr(0, 4), std::string("\x01\x02\x03\x04", 4));
+    const std::string text = Unscramble(file);
+    EXPECT_EQ(text, "2024-01-01\r\n" + kOpenLine + "\r\n02\tClose\tctrl\t0\t\t\t-4\r\n" + std::string(1, '\0'));
+
+    CTreeData loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
+    EXPECT_STREQ(loaded.GetTimeStamp(), "2024-01-01");
+    ASSERT_EQ(loaded.GetSize(), 2);
+    treedatas* rec = loaded.GetAt(0);
+    EXPECT_STREQ(rec->strCode, "01");
+    EXPECT_STREQ(rec->strText, "Open");
+    EXPECT_STREQ(rec->strDetail, "");
+    EXPECT_STREQ(rec->strTip, "");  // tips stay in the file
+    EXPECT_STREQ(rec->strLLAFile, "doc.lla");
+    EXPECT_EQ(rec->nLLASeq, 3);
+    EXPECT_EQ(rec->nTipOffset, (int)(4 + text.find("Opens a file")));
+    EXPECT_STREQ(loaded.GetTip(0), "Opens a file");
+    EXPECT_STREQ(loaded.GetTip(1), "");
+    EXPECT_EQ(loaded.GetLLASeq(1), -4);
+
+    // The tip is read anew each time: a changed file shows through, a removed one gives nothing.
+    std::string changed = file;
+    changed[rec->nTipOffset] = (char)('X' ^ 0xB6);
+    ASSERT_TRUE(WriteBytes(path, changed));
+    EXPECT_STREQ(loaded.GetTip(0), "Xpens a file");
+    ::DeleteFileA(path.c_str());
+    EXPECT_STREQ(loaded.GetTip(0), "");
+}
+
+TEST(TreeDataFile, PlainTextFileLoadsTheSameRecords)
+{
+    TempDir dir(lumotest::TempPath("tdplain"));
+    const std::string text = "stamp\r\n1\t&File\t\t0\tFile menu\t\t0\r\n" + kOpenLine + "\r\n";
+    ASSERT_TRUE(WriteBytes(dir.File("plain.txt"), text));
+    ASSERT_TRUE(WriteBytes(dir.File("marked.dat"), Scramble(text + std::string(1, '\0'))));
+
+    CTreeData plain, marked;
+    ASSERT_TRUE(plain.LoadFromFile(dir.File("plain.txt").c_str()));
+    ASSERT_TRUE(marked.LoadFromFile(dir.File("marked.dat").c_str()));
+    ASSERT_EQ(plain.GetSize(), 2);
+    ASSERT_EQ(marked.GetSize(), 2);
+    EXPECT_STREQ(plain.GetTimeStamp(), "stamp");
+    EXPECT_STREQ(marked.GetTimeStamp(), "stamp");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_STREQ(plain.GetID(i), marked.GetID(i));
+        EXPECT_STREQ(plain.GetText(i), marked.GetText(i));
+        EXPECT_STREQ(plain.GetLLAFile(i), marked.GetLLAFile(i));
+        EXPECT_EQ(plain.GetLLASeq(i), marked.GetLLASeq(i));
+        EXPECT_EQ(plain.GetAt(i)->nTipOffset + 4, marked.GetAt(i)->nTipOffset);
+        EXPECT_STREQ(plain.GetTip(i), marked.GetTip(i));
+    }
+    EXPECT_STREQ(plain.GetTip(0), "File menu");
+    EXPECT_STREQ(plain.GetTip(1), "Opens a file");
+}
+
+TEST(TreeDataFile, FileOrderAndLevelsAreTrustedUntilTheNextAddition)
+{
+    TempDir dir(lumotest::TempPath("tdorder"));
+    std::string path = dir.File("order.txt");
+    ASSERT_TRUE(WriteBytes(path, "s\r\n2\tTwo\t\t0\r\n1\tOne\t\t5\r\n\r\n   \tblank code\r\n10\tTen\r\n"));
+    CTreeData data;
+    ASSERT_TRUE(data.LoadFromFile(path.c_str()));
+    ASSERT_EQ(data.GetSize(), 3);  // the empty line and the blank code add nothing
+    EXPECT_STREQ(data.GetID(0), "2");
+    EXPECT_STREQ(data.GetID(1), "1");
+    EXPECT_STREQ(data.GetID(2), "10");
+    EXPECT_EQ(data.GetLevel(1), 5);
+    EXPECT_EQ(data.GetLevel(2), 0);  // a missing level field reads as 0
+    EXPECT_EQ(data.GetAt(2)->nTipOffset, 0);  // and a line without four tabs has no tip
+    EXPECT_EQ(data.IsNode(0), 0);
+    EXPECT_EQ(data.IsNode(1), 0);
+
+    data.AddItem("3", "Three", "", "", 0, 0, "", 0);
+    data.BuildLevel();
+    EXPECT_STREQ(data.GetID(0), "1");
+    EXPECT_STREQ(data.GetID(1), "10");
+    EXPECT_EQ(data.GetLevel(1), 1);
+    EXPECT_EQ(data.GetLevel(0), 0);
+}
+
+TEST(TreeDataFile, EmptyFirstLineIsAnEmptyStampNotARecordLost)
+{
+    TempDir dir(lumotest::TempPath("tdstamp"));
+    std::string path = dir.File("nostamp.dat");
+    CTreeData data;
+    data.AddItem("1", "One", "", "", 0, 0, "", 0);
+    ASSERT_TRUE(data.SaveToFile(path.c_str(), ""));
+    CTreeData loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
+    EXPECT_STREQ(loaded.GetTimeStamp(), "");
+    ASSERT_EQ(loaded.GetSize(), 1);
+    EXPECT_STREQ(loaded.GetID(0), "1");
+}
+
+TEST(TreeDataFile, FailedLoadLeavesTheCollectionAlone)
+{
+    TempDir dir(lumotest::TempPath("tdmiss"));
+    std::string path = dir.File("ok.dat");
+    CTreeData data;
+    data.AddItem("1", "One", "", "", 0, 0, "", 0);
+    ASSERT_TRUE(data.SaveToFile(path.c_str(), "S"));
+    ASSERT_TRUE(data.LoadFromFile(path.c_str()));
+    EXPECT_FALSE(data.LoadFromFile(dir.File("missing.dat").c_str()));
+    EXPECT_FALSE(data.LoadFromFile(dir.Path().c_str()));
+    EXPECT_FALSE(data.LoadFromFile(""));
+    EXPECT_FALSE(data.LoadFromFile(nullptr));
+    ASSERT_EQ(data.GetSize(), 1);
+    EXPECT_STREQ(data.GetTimeStamp(), "S");
+
+    // Empty forgets the file (so no tip can be read any more) but keeps the stamp.
+    data.Empty();
+    EXPECT_STREQ(data.GetTimeStamp(), "S");
+    data.AddItem("2", "Two", "", "", 0, 15, "", 0);
+    EXPECT_STREQ(data.GetTip(0), "");
+}
+
+TEST(TreeDataFile, TipsAreBoundedAndStayInsideTheFile)
+{
+    TempDir dir(lumotest::TempPath("tdtip"));
+    std::string path = dir.File("tips.txt");
+    const std::string longTip(3000, 'x');
+    ASSERT_TRUE(WriteBytes(path, "s\r\n1\ta\tb\t0\t" + longTip + "\r\n2\ta\tb\t0\tend"));
+    CTreeData data;
+    ASSERT_TRUE(data.LoadFromFile(path.c_str()));
+    ASSERT_EQ(data.GetSize(), 2);
+    EXPECT_EQ(data.GetTip(0).GetLength(), 1024);
+    EXPECT_STREQ(data.GetTip(1), "end");  // the end of the file ends the tip
+
+    // Offsets that do not point into the file give nothing.
+    data.GetAt(0)->nTipOffset = 1 << 30;
+    EXPECT_STREQ(data.GetTip(0), "");
+    data.GetAt(0)->nTipOffset = -5;
+    EXPECT_STREQ(data.GetTip(0), "");
+}
+
+TEST(TreeDataFile, TipsSurviveALoadAndSaveRoundTrip)
+{
+    TempDir dir(lumotest::TempPath("tdround"));
+    std::string first = dir.File("first.dat");
+    CTreeData data;
+    data.AddItem("1", "One", "", "tip one", 0, 0, "", 0);
+    data.AddItem("2", "Two", "", "tip two", 0, 0, "", 0);
+    ASSERT_TRUE(data.SaveToFile(first.c_str(), "S"));
+
+    CTreeData loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(first.c_str()));
+    loaded.AddItem("0", "Zero", "", "", 0, 0, "", 0);  // moves every later line in the file
+    ASSERT_TRUE(loaded.SaveToFile(first.c_str(), "S2"));
+    ASSERT_EQ(loaded.Search("2"), 2);
+    EXPECT_STREQ(loaded.GetTip(1), "tip one");
+    EXPECT_STREQ(loaded.GetTip(2), "tip two");
+
+    CTreeData again;
+    ASSERT_TRUE(again.LoadFromFile(first.c_str()));
+    ASSERT_EQ(again.GetSize(), 3);
+    EXPECT_STREQ(again.GetTip(1), "tip one");
+    EXPECT_STREQ(again.GetTip(2), "tip two");
+}
+
+TEST(TreeDataFile, FailingWriteKeepsTheOldFileByteForByte)
+{
+    TempDir dir(lumotest::TempPath("tdfail"));
+    std::string path = dir.File("keep.dat");
+    CTreeData data;
+    data.AddItem("1", "One", "", "tip", 0, 0, "", 0);
+    ASSERT_TRUE(data.SaveToFile(path.c_str(), "old"));
+    const std::string before = ReadBytes(path);
+
+    CFailingTreeData failing;
+    for (int i = 0; i < 200; ++i)
+        failing.AddItem(std::to_string(i).c_str(), "a much longer text than before", "", "", 0, 0, "", 0);
+    EXPECT_FALSE(failing.SaveToFile(path.c_str(), "new"));
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{ "keep.dat" });
+
+    // A file that did not exist is not created by a failing save either.
+    EXPECT_FALSE(failing.SaveToFile(dir.File("fresh.dat").c_str(), "new"));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{ "keep.dat" });
+}
+
+TEST(TreeDataFile, UnwritableTargetsGiveZeroAndLeaveNoFile)
+{
+    TempDir dir(lumotest::TempPath("tdro"));
+    std::string path = dir.File("readonly.dat");
+    ASSERT_TRUE(WriteBytes(path, "original"));
+    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    CTreeData data;
+    data.AddItem("1", "One", "", "", 0, 0, "", 0);
+    EXPECT_FALSE(data.SaveToFile(path.c_str(), "S"));
+    EXPECT_EQ(ReadBytes(path), "original");
+
+    // held open by a writer that shares reading only
+    std::string held = dir.File("held.dat");
+    ASSERT_TRUE(WriteBytes(held, "held"));
+    HANDLE h = ::CreateFileA(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(data.SaveToFile(held.c_str(), "S"));
+    ::CloseHandle(h);
+    EXPECT_EQ(ReadBytes(held), "held");
+
+    EXPECT_FALSE(data.SaveToFile(dir.File("no such folder\\x.dat").c_str(), "S"));
+    EXPECT_FALSE(data.SaveToFile(dir.Path().c_str(), "S"));  // a folder
+    EXPECT_FALSE(data.SaveToFile("", "S"));
+    EXPECT_FALSE(data.SaveToFile(nullptr, "S"));
+    auto names = dir.Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{ "held.dat", "readonly.dat" }));
+
+    // The same collection saves fine elsewhere, and replaces a writable file.
+    EXPECT_TRUE(data.SaveToFile(held.c_str(), "S"));
+    EXPECT_EQ(Unscramble(ReadBytes(held)).substr(0, 3), "S\r\n");
+}

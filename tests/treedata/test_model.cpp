@@ -1,0 +1,210 @@
+// The record collection: trimming, code order, levels, searching and removal.
+#include <gtest/gtest.h>
+#include "treedata/CTreeData.h"
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Add(CTreeData& data, const char* code, const char* text = "")
+{
+    data.AddItem(code, text, "", "", 0, 0, "", 0);
+}
+
+std::vector<std::string> Codes(const CTreeData& data)
+{
+    std::vector<std::string> codes;
+    for (int i = 0; i < data.GetSize(); ++i)
+        codes.push_back((LPCTSTR)data.GetID(i));
+    return codes;
+}
+
+// Levels as the definition states them: the nearest earlier prefix's level plus one.
+std::vector<int> ReferenceLevels(const CTreeData& data)
+{
+    std::vector<int> levels;
+    for (int i = 0; i < data.GetSize(); ++i) {
+        std::string code = (LPCTSTR)data.GetID(i);
+        int level = 0;
+        for (int j = i - 1; j >= 0; --j) {
+            std::string prev = (LPCTSTR)data.GetID(j);
+            if (code.compare(0, prev.size(), prev) == 0) {
+                level = levels[j] + 1;
+                break;
+            }
+        }
+        levels.push_back(level);
+    }
+    return levels;
+}
+
+}  // namespace
+
+TEST(TreeDataModel, CodeOrderLevelsAndNodes)
+{
+    CTreeData data;
+    for (const char* code : { "2", "1", "10", "1A", "101" })
+        Add(data, code);
+    data.BuildLevel();
+    EXPECT_EQ(Codes(data), (std::vector<std::string>{ "1", "10", "101", "1A", "2" }));
+    const int levels[] = { 0, 1, 2, 1, 0 };
+    const int nodes[] = { 1, 1, 0, 0, 0 };
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(data.GetLevel(i), levels[i]) << i;
+        EXPECT_EQ(data.IsNode(i), nodes[i]) << i;
+    }
+    EXPECT_EQ(data.IsNode(-1), 0);
+    EXPECT_EQ(data.IsNode(5), 0);
+}
+
+TEST(TreeDataModel, LastRecordIsNeverANodeAndEqualCodesNest)
+{
+    CTreeData data;
+    Add(data, "5", "first");
+    Add(data, "5", "second");
+    Add(data, "5", "third");
+    data.BuildLevel();
+    EXPECT_EQ(data.GetLevel(0), 0);
+    EXPECT_EQ(data.GetLevel(1), 1);
+    EXPECT_EQ(data.GetLevel(2), 2);
+    EXPECT_EQ(data.IsNode(0), 1);
+    EXPECT_EQ(data.IsNode(1), 1);
+    EXPECT_EQ(data.IsNode(2), 0);
+}
+
+TEST(TreeDataModel, LevelsMatchTheNearestEarlierPrefixOnRandomCodes)
+{
+    // Short codes over a small alphabet give many shared prefixes, equal codes and siblings
+    // whose prefixes end in the middle of the chain.
+    std::mt19937 rng(1234);
+    for (int round = 0; round < 20; ++round) {
+        CTreeData data;
+        for (int i = 0; i < 400; ++i) {
+            std::string code;
+            int len = 1 + (int)(rng() % 6);
+            for (int k = 0; k < len; ++k)
+                code += "01AB"[rng() % 4];
+            Add(data, code.c_str());
+        }
+        data.BuildLevel();
+        std::vector<int> expected = ReferenceLevels(data);
+        for (int i = 0; i < data.GetSize(); ++i)
+            ASSERT_EQ(data.GetLevel(i), expected[i]) << "round " << round << " code " << (LPCTSTR)data.GetID(i);
+    }
+}
+
+TEST(TreeDataModel, CodesAndTextsAreTrimmedLLAFileIsNot)
+{
+    CTreeData data;
+    Add(data, "  ");
+    data.AddItem(nullptr, "x", "", "", 0, 0, "", 0);
+    EXPECT_EQ(data.GetSize(), 0);
+
+    data.AddItem(" 7 ", "  Seven\t", " det ", " tip ", 3, 9, "  file.lla ", 42);
+    ASSERT_EQ(data.GetSize(), 1);
+    treedatas* rec = data.GetAt(0);
+    ASSERT_NE(rec, nullptr);
+    EXPECT_STREQ(rec->strCode, "7");
+    EXPECT_STREQ(rec->strText, "Seven");
+    EXPECT_STREQ(rec->strDetail, "det");
+    EXPECT_STREQ(rec->strTip, "tip");
+    EXPECT_STREQ(rec->strLLAFile, "  file.lla ");
+    EXPECT_EQ(rec->nTipOffset, 9);
+    EXPECT_EQ(rec->nLLASeq, 42);
+    EXPECT_EQ(rec->hItem, nullptr);
+    // The given level is what GetLevel reads until a build replaces it.
+    EXPECT_EQ(data.GetLevel(0), 3);
+    data.BuildLevel();
+    EXPECT_EQ(data.GetLevel(0), 0);
+
+    data.AddItem("8", nullptr, nullptr, nullptr, 0, 0, nullptr, 0);
+    EXPECT_STREQ(data.GetText(data.Search("8")), "");
+    EXPECT_STREQ(data.GetLLAFile(data.Search("8")), "");
+}
+
+TEST(TreeDataModel, SearchAndFindByCode)
+{
+    CTreeData data;
+    EXPECT_EQ(data.Search("1"), -1);
+    EXPECT_EQ(data.FindByCode("1"), nullptr);
+    for (const char* code : { "2", "1", "10", "1A", "101" })
+        Add(data, code, code);
+    EXPECT_EQ(data.Search(""), -1);
+    EXPECT_EQ(data.Search(nullptr), -1);
+    EXPECT_EQ(data.Search("3"), -1);
+    EXPECT_EQ(data.Search(" 1"), -1);  // the searched code is taken as given
+    EXPECT_EQ(data.Search("1A"), 3);
+    EXPECT_EQ(data.Search("2"), 4);
+    treedatas* rec = data.FindByCode("101");
+    ASSERT_NE(rec, nullptr);
+    EXPECT_STREQ(rec->strText, "101");
+}
+
+TEST(TreeDataModel, TextModesAndBadIndices)
+{
+    CTreeData data;
+    data.AddItem("1", "&File", "d", "t", 0, 0, "f", 5);
+    EXPECT_STREQ(data.GetText(0, 1), "File");
+    EXPECT_STREQ(data.GetText(0, 0), "&File");
+    EXPECT_STREQ(data.GetText(0, 2), "&File");
+    EXPECT_STREQ(data.GetID(0), "1");
+    EXPECT_STREQ(data.GetDetail(0), "d");
+    EXPECT_STREQ(data.GetTip(0), "t");
+    EXPECT_STREQ(data.GetLLAFile(0), "f");
+    EXPECT_EQ(data.GetLLASeq(0), 5);
+
+    for (int bad : { -1, 1, 1000 }) {
+        EXPECT_EQ(data.GetAt(bad), nullptr);
+        EXPECT_EQ(data.GetLevel(bad), -1);
+        EXPECT_EQ(data.GetLLASeq(bad), -1);
+        EXPECT_STREQ(data.GetText(bad, 1), "");
+        EXPECT_STREQ(data.GetID(bad), "");
+        EXPECT_STREQ(data.GetDetail(bad), "");
+        EXPECT_STREQ(data.GetTip(bad), "");
+        EXPECT_STREQ(data.GetLLAFile(bad), "");
+    }
+}
+
+TEST(TreeDataModel, DeleteItemsByPrefix)
+{
+    CTreeData data;
+    for (const char* code : { "2", "1", "10", "1A", "101", "21" })
+        Add(data, code);
+    data.BuildLevel();
+    data.DeleteItems("1");
+    EXPECT_EQ(Codes(data), (std::vector<std::string>{ "2", "21" }));
+    // removal keeps the order and the built state
+    EXPECT_EQ(data.GetLevel(1), 1);
+    EXPECT_EQ(data.IsNode(0), 1);
+
+    data.DeleteItems("21  ");  // trailing white space is not part of the prefix
+    EXPECT_EQ(Codes(data), (std::vector<std::string>{ "2" }));
+    data.DeleteItems("  2");  // leading white space is
+    EXPECT_EQ(data.GetSize(), 1);
+    data.DeleteItems("");
+    EXPECT_EQ(data.GetSize(), 0);
+
+    for (const char* code : { "3", "4" })
+        Add(data, code);
+    data.DeleteItems(nullptr);
+    EXPECT_EQ(data.GetSize(), 0);
+}
+
+TEST(TreeDataModel, AddingAfterABuildSortsAndRebuildsAgain)
+{
+    CTreeData data;
+    Add(data, "2");
+    Add(data, "20");
+    data.BuildLevel();
+    EXPECT_EQ(data.GetLevel(1), 1);
+    Add(data, "1");
+    Add(data, "201");
+    EXPECT_EQ(data.Search("201"), 3);
+    EXPECT_EQ(data.IsNode(2), 1);  // IsNode rebuilds the levels the additions cleared
+    EXPECT_EQ(data.GetLevel(3), 2);
+    data.Empty();
+    EXPECT_EQ(data.GetSize(), 0);
+    EXPECT_EQ(data.Search("2"), -1);
+}
