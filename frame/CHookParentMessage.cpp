@@ -169,13 +169,16 @@ LRESULT CALLBACK CHookParentMessage::MyProc(HWND hWnd, UINT message, WPARAM wPar
 
     WNDPROC pfnOrigin = pHook->m_pfnOrigin;
     LRESULT lResult = ::CallWindowProcA(pfnOrigin, hWnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY)
+    if (message == WM_DESTROY || message == WM_NCDESTROY)
     {
-        // The window is gone: its hook would only wait for a handle that may be reused.
+        // The window is going: its hook would only wait for a handle that may be reused. The
+        // origin procedure goes back only if the hook is still on top; a client that left
+        // while handling the message may already have put another procedure there.
         int nIndex = Search(hWnd);
         if (nIndex >= 0)
         {
-            m_arrHook[nIndex]->Abandon();
+            if ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) != MyProc)
+                m_arrHook[nIndex]->Abandon();
             RemoveAt(nIndex);
         }
     }

@@ -1,0 +1,456 @@
+// Window shadows on the screen: the darkened bands are read back from the display over a
+// background window painted with a known pattern, and must go back byte for byte.
+#include "LumoTest.h"
+#include "lumo.h"
+#include "shadow/CShadowWin.h"
+#include "frame/WndProcChain.h"
+#include "frame/CHookParentMessage.h"
+
+#include <sstream>
+#include <vector>
+
+using namespace lumotest;
+
+namespace {
+
+// The background: no two neighbouring pixels alike, so a band restored one pixel off shows.
+COLORREF Pattern(int x, int y) {
+    return RGB((x * 3 + y) & 0xFF, (y * 5 + x / 3) & 0xFF, (x ^ (y * 7)) & 0xFF);
+}
+
+COLORREF Darken(COLORREF c, int f) {
+    return RGB(GetRValue(c) * f / 255, GetGValue(c) * f / 255, GetBValue(c) * f / 255);
+}
+
+const int kBgWidth = 1000, kBgHeight = 900;
+
+LRESULT CALLBACK BackgroundProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        const RECT& rc = ps.rcPaint;
+        int w = rc.right - rc.left, h = rc.bottom - rc.top;
+        if (w > 0 && h > 0) {
+            std::vector<DWORD> px(size_t(w) * h);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    COLORREF c = Pattern(rc.left + x, rc.top + y);
+                    px[size_t(y) * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+                }
+            BITMAPINFO bi = {};
+            bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+            bi.bmiHeader.biWidth = w;
+            bi.bmiHeader.biHeight = -h;
+            bi.bmiHeader.biPlanes = 1;
+            bi.bmiHeader.biBitCount = 32;
+            SetDIBitsToDevice(dc, rc.left, rc.top, w, h, 0, 0, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// Screen pixels of a rectangle, read from the display.
+class ScreenGrab {
+public:
+    explicit ScreenGrab(const RECT& rc) : rc_(rc) {
+        int w = rc.right - rc.left, h = rc.bottom - rc.top;
+        px_.assign(size_t(w) * h, 0);
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+        GdiFlush();
+        const DWORD* p = static_cast<const DWORD*>(bits);
+        for (size_t i = 0; i < px_.size(); ++i)
+            px_[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
+        SelectObject(mem, old);
+        DeleteObject(dib);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+    }
+    COLORREF At(int x, int y) const {
+        return px_[size_t(y - rc_.top) * (rc_.right - rc_.left) + (x - rc_.left)];
+    }
+
+private:
+    RECT rc_;
+    std::vector<COLORREF> px_;
+};
+
+// The darkening factor of a screen pixel for a shadow of window rectangle w (255: untouched).
+int Factor(const RECT& w, bool rounded, int x, int y) {
+    static const int band[4] = {140, 170, 212, 240};
+    static const int corner[7] = {170, 205, 220, 240, 240, 250, 255};
+    static const int top[8][3] = {{240, 255, 255}, {220, 240, 255}, {220, 240, 255}, {170, 220, 240},
+                                  {170, 220, 240}, {140, 190, 240}, {140, 190, 220}, {140, 170, 212}};
+    const int L = w.left, T = w.top + 5, R = w.right + 4, B = w.bottom + 4;
+    if (y >= B - 4 && y < B && x >= L + 6 && x <= R - 5) return band[y - (B - 4)];
+    if (x >= R - 4 && x < R && y >= (rounded ? T + 15 : T + 6) && y <= B - 5) return band[x - (R - 4)];
+    if (x >= R - 4 && x < R && y >= B - 4 && y < B) return corner[(x - (R - 4)) + (y - (B - 4))];
+    if (x >= L + 2 && x <= L + 5 && y >= B - 4 && y < B) return corner[(L + 5 - x) + (y - (B - 4))];
+    if (!rounded && x >= R - 4 && x < R && y >= T + 2 && y <= T + 5)
+        return corner[(x - (R - 4)) + (T + 5 - y)];
+    if (rounded && x >= R - 4 && x <= R - 2 && y >= T + 7 && y <= T + 14) return top[y - (T + 7)][x - (R - 4)];
+    return 255;
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+// Every screen pixel of area outside the windows in skip is the background, darkened where a
+// shadow of shadowOf is expected (none when shadowOf is null).
+::testing::AssertionResult ScreenIs(RECT area, const std::vector<RECT>& skip, const RECT* shadowOf) {
+    ScreenGrab grab(area);
+    bool rounded = IsWinXP() != 0;
+    int bad = 0;
+    std::ostringstream first;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            bool skipped = false;
+            POINT pt = {x, y};
+            for (const RECT& s : skip) skipped = skipped || PtInRect(&s, pt);
+            if (skipped) continue;
+            int f = shadowOf ? Factor(*shadowOf, rounded, x, y) : 255;
+            COLORREF want = Darken(Pattern(x, y), f);
+            COLORREF got = grab.At(x, y);
+            if (got != want && bad++ == 0)
+                first << "at (" << x << "," << y << ") factor " << f << ": want " << std::hex << want
+                      << " got " << got << std::dec;
+        }
+    if (bad == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << bad << " pixels differ, first " << first.str();
+}
+
+// Pumps until the background has repainted the middle of rc (exposure reaches it later than
+// the call that uncovered it), then compares the whole area.
+::testing::AssertionResult RepaintedBackground(RECT area, const RECT& uncovered) {
+    POINT mid = {(uncovered.left + uncovered.right) / 2, (uncovered.top + uncovered.bottom) / 2};
+    PumpUntil([&] {
+        HDC screen = GetDC(nullptr);
+        COLORREF c = GetPixel(screen, mid.x, mid.y);
+        ReleaseDC(nullptr, screen);
+        return c == Pattern(mid.x, mid.y);
+    }, 3000);
+    return ScreenIs(area, {}, nullptr);
+}
+
+RECT Around(const RECT& rc, int margin = 10) {
+    RECT r = rc;
+    InflateRect(&r, margin, margin);
+    return r;
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    RECT r;
+    UnionRect(&r, &a, &b);
+    return r;
+}
+
+class ShadowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = BackgroundProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "ShadowTestBackground";
+        RegisterClassA(&wc);
+        s_background = CreateWindowExA(WS_EX_NOACTIVATE, "ShadowTestBackground", "", WS_POPUP, 0, 0, kBgWidth,
+                                       kBgHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(s_background, SW_SHOWNOACTIVATE);
+        UpdateWindow(s_background);
+    }
+    static void TearDownTestSuite() { DestroyWindow(s_background); }
+
+    void SetUp() override {
+        ASSERT_TRUE(IsWindowVisible(s_background));
+        ASSERT_EQ(0, ShadowWinListSize());
+    }
+    void TearDown() override {
+        DestroyAllHostWindows();
+        PumpPending();
+        EXPECT_EQ(0, ShadowWinListSize());
+        EXPECT_EQ(0u, ShadowWinTimerId());
+        EXPECT_EQ(0, WndProcChainWindowCount());
+    }
+
+    // An active top-level host with the given window rectangle.
+    static HWND Host(int x, int y, int w, int h, bool activate = true) {
+        HWND hwnd = CreateHostWindow(100, 100, false);
+        SetWindowPos(hwnd, HWND_TOP, x, y, w, h, SWP_NOACTIVATE);
+        ShowWindow(hwnd, activate ? SW_SHOW : SW_SHOWNOACTIVATE);
+        UpdateWindow(hwnd);
+        PumpPending();
+        return hwnd;
+    }
+
+    static bool WaitDrawn(HWND hwnd) {
+        bool ok = PumpUntil([&] { return ShadowWinIsDrawn(hwnd) != 0; }, 3000);
+        PumpPending();
+        return ok;
+    }
+    // Waits for the shared timer's tick (it kills itself), whatever it decided.
+    static bool WaitTick() { return PumpUntil([] { return ShadowWinTimerId() == 0; }, 3000); }
+
+    static HWND s_background;
+};
+
+HWND ShadowTest::s_background = nullptr;
+
+}  // namespace
+
+TEST_F(ShadowTest, BandsAndCornersAreDarkenedByTheirFactorsAndPutBack) {
+    HWND host = Host(200, 150, 300, 200);
+    RECT w = WindowRect(host);
+    ASSERT_TRUE(ScreenIs(Around(w), {w}, nullptr)) << "the background is not on the screen";
+
+    EXPECT_EQ(1, ShadowWin_Register(host));
+    EXPECT_EQ(1, ShadowWinListSize());
+    EXPECT_NE(0u, ShadowWinTimerId());
+    // Nothing until the first tick.
+    EXPECT_EQ(0, ShadowWinIsDrawn(host));
+    ASSERT_TRUE(WaitDrawn(host));
+    EXPECT_EQ(0u, ShadowWinTimerId());
+    EXPECT_TRUE(ScreenIs(Around(w), {w}, &w));
+
+    EXPECT_EQ(1, ShadowWin_Unregister(host));
+    EXPECT_TRUE(ScreenIs(Around(w), {w}, nullptr));
+    EXPECT_EQ(0, ShadowWinListSize());
+    EXPECT_EQ(0, ShadowWin_Unregister(host));
+    EXPECT_EQ(0, WndProcChainWindowCount());
+}
+
+TEST_F(ShadowTest, RemovedWhileDisabledHiddenOrMovedAndDrawnAgain) {
+    HWND host = Host(220, 160, 260, 180);
+    RECT w = WindowRect(host);
+    ASSERT_EQ(1, ShadowWin_Register(host));
+    ASSERT_TRUE(WaitDrawn(host));
+    ASSERT_TRUE(ScreenIs(Around(w), {w}, &w));
+
+    // Disabled: gone at once; enabled: back at once.
+    ShadowWin_Enable(host, 0);
+    EXPECT_EQ(0, ShadowWinIsDrawn(host));
+    EXPECT_TRUE(ScreenIs(Around(w), {w}, nullptr));
+    ShadowWin_Enable(host, 1);
+    EXPECT_EQ(1, ShadowWinIsDrawn(host));
+    EXPECT_TRUE(ScreenIs(Around(w), {w}, &w));
+
+    // Hidden: gone before anything else is painted; shown: back after the timer.
+    ShowWindow(host, SW_HIDE);
+    EXPECT_EQ(0, ShadowWinIsDrawn(host));
+    EXPECT_TRUE(ScreenIs(Around(w), {w}, nullptr));
+    EXPECT_TRUE(RepaintedBackground(Around(w), w));
+    ShowWindow(host, SW_SHOW);
+    ASSERT_TRUE(WaitDrawn(host));
+    EXPECT_TRUE(ScreenIs(Around(w), {w}, &w));
+
+    // A press on the caption starts a move: the shadow goes. The host swallows the press so
+    // that no real move loop starts; the move is then made by hand and ended.
+    SetHostHandler(host, [](HWND, UINT msg, WPARAM, LPARAM, LRESULT* r) {
+        if (msg != WM_NCLBUTTONDOWN) return false;
+        *r = 0;
+        return true;
+    });
+    POINT onCaption = {(w.left + w.right) / 2, w.top + GetSystemMetrics(SM_CYFRAME) + 5};
+    SetCursorPos(onCaption.x, onCaption.y);
+    POINT at;
+    GetCursorPos(&at);
+    ASSERT_EQ(onCaption.x, at.x);
+    ASSERT_EQ(HTCAPTION, SendMessageA(host, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)));
+    SendMessageA(host, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(0, ShadowWinIsDrawn(host));
+    EXPECT_TRUE(ScreenIs(Around(w), {w}, nullptr));
+
+    SetWindowPos(host, nullptr, w.left + 40, w.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(host, WM_EXITSIZEMOVE, 0, 0);
+    ASSERT_TRUE(WaitDrawn(host));
+    RECT moved = WindowRect(host);
+    EXPECT_TRUE(ScreenIs(Around(Union(w, moved)), {moved}, &moved));
+
+    // Destroyed: the screen is the background again.
+    DestroyWindow(host);
+    EXPECT_EQ(0, ShadowWinListSize());
+    EXPECT_TRUE(RepaintedBackground(Around(Union(w, moved)), moved));
+}
+
+TEST_F(ShadowTest, NoShadowPastTheWorkAreaOrAtANegativeCoordinate) {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    // The shadow would end 1 pixel past the right edge of the work area.
+    HWND right = Host(work.right - 200 - 4, 100, 200, 150);
+    RECT w = WindowRect(right);
+    ASSERT_EQ(1, ShadowWin_Register(right));
+    ASSERT_TRUE(WaitTick());
+    PumpPending();
+    EXPECT_EQ(0, ShadowWinIsDrawn(right));
+    EXPECT_EQ(1, ShadowWinListSize());
+    // One pixel further in and it fits.
+    SetWindowPos(right, nullptr, w.left - 1, w.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpPending();
+    ShadowWin_Enable(right, 1);
+    EXPECT_EQ(1, ShadowWinIsDrawn(right));
+    ShadowWin_Unregister(right);
+    DestroyWindow(right);
+
+    HWND negative = Host(-3, 200, 200, 150);
+    ASSERT_EQ(1, ShadowWin_Register(negative));
+    ASSERT_TRUE(WaitTick());
+    PumpPending();
+    ShadowWin_Enable(negative, 1);
+    EXPECT_EQ(0, ShadowWinIsDrawn(negative));
+    RECT n = WindowRect(negative);
+    RECT visible = Around(n);
+    visible.left = 0;
+    EXPECT_TRUE(ScreenIs(visible, {n}, nullptr));
+    ShadowWin_Unregister(negative);
+}
+
+TEST_F(ShadowTest, TwoWindowsShareOneTimer) {
+    HWND a = Host(100, 100, 200, 150);
+    HWND b = Host(400, 100, 200, 150, false);
+    ASSERT_EQ(1, ShadowWin_Register(a));
+    UINT_PTR first = ShadowWinTimerId();
+    EXPECT_NE(0u, first);
+    ASSERT_EQ(1, ShadowWin_Register(b));
+    EXPECT_EQ(2, ShadowWinListSize());
+    EXPECT_NE(0u, ShadowWinTimerId());
+
+    // The first leaves before the tick: the timer stays for the second.
+    EXPECT_EQ(1, ShadowWin_Unregister(a));
+    EXPECT_NE(0u, ShadowWinTimerId());
+    ASSERT_TRUE(WaitDrawn(b));
+
+    // Registered again, the first comes back on the next tick; the second stays drawn.
+    ASSERT_EQ(1, ShadowWin_Register(a));
+    ASSERT_TRUE(WaitDrawn(a));
+    EXPECT_EQ(1, ShadowWinIsDrawn(b));
+    RECT wa = WindowRect(a), wb = WindowRect(b);
+    EXPECT_TRUE(ScreenIs(Around(wa), {wa}, &wa));
+    EXPECT_TRUE(ScreenIs(Around(wb), {wb}, &wb));
+
+    // Several registrations of one window keep one shadow.
+    EXPECT_EQ(1, ShadowWin_Register(a));
+    EXPECT_EQ(2, ShadowWinListSize());
+
+    EXPECT_EQ(1, ShadowWin_Unregister(b));
+    EXPECT_EQ(1, ShadowWin_Unregister(a));
+    EXPECT_EQ(0u, ShadowWinTimerId());
+    EXPECT_TRUE(ScreenIs(Around(wa), {wa}, nullptr));
+    EXPECT_TRUE(ScreenIs(Around(wb), {wb}, nullptr));
+}
+
+namespace {
+const UINT kProbe = WM_APP + 31;
+int g_skinSaw = 0;
+LRESULT CALLBACK FakeSkinProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == kProbe) ++g_skinSaw;
+    return CallPrevWndProc(WNDPROC_CLIENT_SKIN, h, m, w, l);
+}
+}  // namespace
+
+TEST_F(ShadowTest, ShadowAndSecondClientLeaveInEitherOrder) {
+    for (int shadowFirst = 0; shadowFirst < 2; ++shadowFirst) {
+        SCOPED_TRACE(shadowFirst ? "shadow leaves first" : "second client leaves first");
+        HWND host = Host(200, 150, 300, 200);
+        WNDPROC own = (WNDPROC)GetWindowLongPtrA(host, GWLP_WNDPROC);
+        RECT w = WindowRect(host);
+        MessageRecorder rec(host, std::vector<UINT>{kProbe});
+        ASSERT_EQ(1, ShadowWin_Register(host));
+        ASSERT_TRUE(InstallWndProc(host, WNDPROC_CLIENT_SKIN, FakeSkinProc));
+        ASSERT_TRUE(WaitDrawn(host));
+        EXPECT_TRUE(ScreenIs(Around(w), {w}, &w));
+
+        g_skinSaw = 0;
+        SendMessageA(host, kProbe, 0, 0);
+        EXPECT_EQ(1, g_skinSaw);
+        EXPECT_EQ(1, rec.Count(kProbe));
+
+        if (shadowFirst) {
+            EXPECT_EQ(1, ShadowWin_Unregister(host));
+            EXPECT_EQ(FakeSkinProc, (WNDPROC)GetWindowLongPtrA(host, GWLP_WNDPROC));
+            EXPECT_TRUE(RemoveWndProc(host, WNDPROC_CLIENT_SKIN));
+        } else {
+            EXPECT_TRUE(RemoveWndProc(host, WNDPROC_CLIENT_SKIN));
+            EXPECT_EQ(1, ShadowWinIsDrawn(host));
+            EXPECT_EQ(1, ShadowWin_Unregister(host));
+        }
+        EXPECT_EQ(own, (WNDPROC)GetWindowLongPtrA(host, GWLP_WNDPROC));
+        EXPECT_EQ(0, WndProcChainWindowCount());
+        EXPECT_EQ(0, ShadowWinListSize());
+        EXPECT_TRUE(ScreenIs(Around(w), {w}, nullptr));
+        SendMessageA(host, kProbe, 0, 0);
+        EXPECT_EQ(2, rec.Count(kProbe));
+        DestroyWindow(host);
+    }
+}
+
+namespace {
+class SizeListener : public CObject {};
+SizeListener g_listener;
+int g_sizes = 0;
+LRESULT CALLBACK ListenerProc(HWND, UINT, WPARAM, LPARAM) {
+    ++g_sizes;
+    return 0;
+}
+}  // namespace
+
+TEST_F(ShadowTest, HostDestroyedWhileHookedAndShadowed) {
+    // One full round first, so objects made once per process are not counted.
+    {
+        HWND warm = Host(200, 150, 300, 200);
+        ShadowWin_Register(warm);
+        WaitDrawn(warm);
+        DestroyWindow(warm);
+        PumpPending();
+    }
+    for (int hookFirst = 0; hookFirst < 2; ++hookFirst) {
+        SCOPED_TRACE(hookFirst ? "hooked, then shadowed" : "shadowed, then hooked");
+        GdiBalance gdi;
+        HWND host = Host(200, 150, 300, 200);
+        RECT w = WindowRect(host);
+        if (hookFirst) ASSERT_NE(0, CHookParentMessage::HookParent(host, &g_listener, ListenerProc));
+        ASSERT_EQ(1, ShadowWin_Register(host));
+        if (!hookFirst) ASSERT_NE(0, CHookParentMessage::HookParent(host, &g_listener, ListenerProc));
+        CHookParentMessage::SubscribeMessage(host, WM_SIZE);
+        ASSERT_TRUE(WaitDrawn(host));
+        g_sizes = 0;
+        SendMessageA(host, WM_SIZE, 0, MAKELPARAM(10, 10));
+        EXPECT_EQ(1, g_sizes);
+        ASSERT_TRUE(ScreenIs(Around(w), {w}, &w));
+
+        EXPECT_TRUE(DestroyWindow(host));
+        EXPECT_EQ(0, ShadowWinListSize());
+        EXPECT_EQ(0, HookParentProbe::HookedCount());
+        EXPECT_EQ(0, WndProcChainWindowCount());
+        EXPECT_EQ(0u, ShadowWinTimerId());
+        EXPECT_TRUE(RepaintedBackground(Around(w), w));
+        EXPECT_EQ(0, gdi.Delta());
+        // Late calls for the dead window do nothing.
+        EXPECT_EQ(0, ShadowWin_Unregister(host));
+        ShadowWin_Enable(host, 1);
+        CHookParentMessage::UnhookParent(host, &g_listener);
+    }
+}
+
+TEST_F(ShadowTest, BadHandles) {
+    EXPECT_EQ(0, ShadowWin_Register(nullptr));
+    EXPECT_EQ(0, ShadowWin_Register((HWND)(UINT_PTR)0xDEAD0));
+    EXPECT_EQ(0, ShadowWin_Unregister(nullptr));
+    EXPECT_EQ(0, ShadowWin_Unregister((HWND)(UINT_PTR)0xDEAD0));
+    ShadowWin_Enable(nullptr, 1);
+    ShadowWin_Enable((HWND)(UINT_PTR)0xDEAD0, 0);
+    EXPECT_EQ(0, ShadowWinListSize());
+}
