@@ -1,0 +1,103 @@
+// The system stand-in's pieces the shadows stand on: off-screen buffers, window bitmaps,
+// bitmap copies and drawn shadows.
+#include "LumoTest.h"
+#include "CDRAW.h"
+#include "CMemDC.h"
+
+using namespace lumotest;
+
+TEST(SysBitmaps, MemDCStartsWithTheTargetAndCopiesBackOnlyItsRectangle) {
+    {
+        // The first memory DCs of a process make objects that live on; not ours to count.
+        MemoryCanvas warm(4, 4);
+        CMemDC dc(warm.Dc(), nullptr, TRUE);
+    }
+    GdiBalance gdi;
+    {
+        MemoryCanvas canvas(60, 40, RGB(10, 20, 30));
+        SetPixelV(canvas.Dc(), 12, 7, RGB(1, 2, 3));
+        {
+            RECT rc = {10, 5, 30, 25};
+            CMemDC dc(canvas.Dc(), &rc, TRUE);
+            ASSERT_TRUE(dc.IsBuffered());
+            // Target coordinates, and the target's pixels to start with.
+            EXPECT_EQ(RGB(1, 2, 3), dc.GetPixel(12, 7));
+            dc.SetPixel(20, 10, RGB(200, 0, 0));
+            dc.SetPixel(40, 10, RGB(0, 200, 0));  // outside the rectangle: lost
+            // Nothing reaches the target before the buffer closes.
+            EXPECT_EQ(RGB(10, 20, 30), canvas.At(20, 10));
+        }
+        EXPECT_EQ(RGB(200, 0, 0), canvas.At(20, 10));
+        EXPECT_EQ(RGB(1, 2, 3), canvas.At(12, 7));
+        EXPECT_EQ(RGB(10, 20, 30), canvas.At(40, 10));
+        {
+            // Without a rectangle the buffer covers the clip box.
+            CMemDC dc(canvas.Dc(), nullptr, FALSE);
+            EXPECT_EQ(60, dc.GetRect().Width());
+            dc.SetPixel(59, 39, RGB(0, 0, 250));
+        }
+        EXPECT_EQ(RGB(0, 0, 250), canvas.At(59, 39));
+    }
+    EXPECT_EQ(0, gdi.Delta());
+}
+
+TEST(SysBitmaps, WindowBitmapAndDirectCopy) {
+    GdiBalance gdi;
+    {
+        MemoryCanvas target(30, 30, RGB(255, 255, 255));
+        // The screen at (5, 6), read as a width and a height.
+        HDC screen = GetDC(nullptr);
+        SetPixelV(screen, 5, 6, RGB(9, 99, 199));
+        SetPixelV(screen, 8, 9, RGB(19, 29, 39));
+        ReleaseDC(nullptr, screen);
+        RECT area = {5, 6, 10, 12};
+        HBITMAP bmp = CDRAW::GetWindowBitmap(nullptr, area);
+        ASSERT_NE(nullptr, bmp);
+        BITMAP bm = {};
+        GetObjectA(bmp, sizeof bm, &bm);
+        EXPECT_EQ(10, bm.bmWidth);
+        EXPECT_EQ(12, bm.bmHeight);
+        EXPECT_TRUE(CDRAW::BitBltDirect(target.Dc(), 2, 2, 10, 12, bmp, 0, 0, SRCCOPY));
+        EXPECT_EQ(RGB(9, 99, 199), target.At(2, 2));
+        EXPECT_EQ(RGB(19, 29, 39), target.At(5, 5));
+        // A part from inside the bitmap.
+        EXPECT_TRUE(CDRAW::BitBltDirect(target.Dc(), 20, 20, 2, 2, bmp, 3, 3, SRCCOPY));
+        EXPECT_EQ(RGB(19, 29, 39), target.At(20, 20));
+        DeleteObject(bmp);
+
+        RECT empty = {0, 0, 0, 5};
+        EXPECT_EQ(nullptr, CDRAW::GetWindowBitmap(nullptr, empty));
+        EXPECT_EQ(nullptr, CDRAW::GetWindowBitmap((HWND)(UINT_PTR)0xDEAD0, area));
+        EXPECT_FALSE(CDRAW::BitBltDirect(target.Dc(), 0, 0, 5, 5, nullptr, 0, 0, SRCCOPY));
+        EXPECT_FALSE(CDRAW::BitBltDirect(nullptr, 0, 0, 5, 5, (HBITMAP)GetStockObject(DEFAULT_GUI_FONT)));
+    }
+    EXPECT_EQ(0, gdi.Delta());
+}
+
+TEST(SysBitmaps, DrawShadowDarkensOnlyTheRightAndBottomStrips) {
+    GdiBalance gdi;
+    {
+        MemoryCanvas canvas(80, 60, RGB(200, 200, 200));
+        RECT rc = {10, 10, 70, 50};
+        CDRAW::DrawShadow(nullptr, canvas.Dc(), rc, 0);
+        // The body and everything outside the rectangle are untouched.
+        RECT body = {10, 10, 66, 46};
+        EXPECT_EQ(56 * 36, canvas.CountColor(RGB(200, 200, 200), body));
+        EXPECT_EQ(RGB(200, 200, 200), canvas.At(70, 30));
+        EXPECT_EQ(RGB(200, 200, 200), canvas.At(30, 50));
+        // Darkest next to the body, lighter outwards.
+        COLORREF inner = canvas.At(66, 30), outer = canvas.At(69, 30);
+        EXPECT_LT(GetRValue(inner), GetRValue(outer));
+        EXPECT_LT(GetRValue(outer), 200);
+        EXPECT_LT(GetGValue(canvas.At(40, 46)), GetGValue(canvas.At(40, 49)));
+        // Rounded ends: the strips fade in near the corners.
+        EXPECT_EQ(RGB(200, 200, 200), canvas.At(66, 11));
+        EXPECT_EQ(RGB(200, 200, 200), canvas.At(11, 46));
+
+        CDRAW::DrawShadow(nullptr, nullptr, rc, 0);
+        RECT tiny = {0, 0, 5, 5};
+        CDRAW::DrawShadow(nullptr, canvas.Dc(), tiny, 0);
+        EXPECT_EQ(RGB(200, 200, 200), canvas.At(4, 4));
+    }
+    EXPECT_EQ(0, gdi.Delta());
+}
