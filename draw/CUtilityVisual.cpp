@@ -53,6 +53,28 @@ private:
     HGDIOBJ m_hOld;
 };
 
+// True for bitmap file data whose headers or pixels run past the end of the data. The picture
+// loader trusts the headers and would read beyond the block.
+bool IsTruncatedBitmap(const BYTE* p, int nSize)
+{
+    if (nSize < 2 || p[0] != 'B' || p[1] != 'M')
+        return false;
+    if (nSize < 14 + 12)
+        return true;
+    const DWORD nOffBits = *(const UNALIGNED DWORD*)(p + 10);
+    const DWORD nInfoSize = *(const UNALIGNED DWORD*)(p + 14);
+    if (nInfoSize < 12 || nInfoSize > (DWORD)nSize - 14 || nOffBits > (DWORD)nSize)
+        return true;
+    if (nInfoSize < sizeof(BITMAPINFOHEADER))
+        return false;
+    const BITMAPINFOHEADER* bih = (const BITMAPINFOHEADER*)(p + 14);
+    if (bih->biCompression != BI_RGB && bih->biCompression != BI_BITFIELDS)
+        return false;
+    const LONGLONG nHeight = bih->biHeight < 0 ? -(LONGLONG)bih->biHeight : bih->biHeight;
+    const LONGLONG nStride = (((LONGLONG)bih->biWidth * bih->biBitCount + 31) / 32) * 4;
+    return nStride < 0 || (LONGLONG)nOffBits + nStride * nHeight > nSize;
+}
+
 }  // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -440,7 +462,7 @@ void CUtilityVisual::DrawCheck(CDC* pDC, CRect& rect, int nOffset, int bChecked,
 
 BOOL CUtilityVisual::GetPicture(IPicture** ppPicture, void* pData, int nSize)
 {
-    if (!ppPicture || !pData || nSize <= 0)
+    if (!ppPicture || !pData || nSize <= 0 || IsTruncatedBitmap((const BYTE*)pData, nSize))
         return FALSE;
     HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)nSize);
     if (!hMem)
@@ -460,11 +482,21 @@ BOOL CUtilityVisual::GetPicture(IPicture** ppPicture, void* pData, int nSize)
         ::GlobalFree(hMem);
         return FALSE;
     }
+    // Run mode off: some loaders read the flag as "the caller owns the bitmap", and releasing
+    // the picture would then leave its bitmap behind. Off, the picture owns and frees its
+    // bitmap everywhere; the only other effect is that it keeps the original file data.
     IPicture* pPicture = nullptr;
-    const HRESULT hr = ::OleLoadPicture(pStream, nSize, TRUE, IID_IPicture, (void**)&pPicture);
+    const HRESULT hr = ::OleLoadPicture(pStream, nSize, FALSE, IID_IPicture, (void**)&pPicture);
     pStream->Release();
     if (FAILED(hr) || !pPicture)
         return FALSE;
+    // A loader may accept data it could not decode and hand back an empty picture.
+    SHORT nType = PICTYPE_UNINITIALIZED;
+    if (FAILED(pPicture->get_Type(&nType)) || nType <= PICTYPE_NONE)
+    {
+        pPicture->Release();
+        return FALSE;
+    }
     *ppPicture = pPicture;
     return TRUE;
 }
