@@ -189,7 +189,9 @@ TEST_F(WndProcChainTest, RegistryEmptiesAndIsRebuilt) {
             // The windows still chained are untouched.
             for (int k = 0; k < 24; ++k) {
                 bool chained = pass == 0 ? (k % 2 == 0 || k > i) : (k % 2 == 0 && k > i);
-                if (chained) EXPECT_EQ(ProcB, CurrentProc(hosts[k])) << k;
+                if (chained) {
+                    EXPECT_EQ(ProcB, CurrentProc(hosts[k])) << k;
+                }
             }
         }
     EXPECT_EQ(0, WndProcChainWindowCount());

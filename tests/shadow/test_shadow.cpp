@@ -421,9 +421,13 @@ TEST_F(ShadowTest, HostDestroyedWhileHookedAndShadowed) {
         GdiBalance gdi;
         HWND host = Host(200, 150, 300, 200);
         RECT w = WindowRect(host);
-        if (hookFirst) ASSERT_NE(0, CHookParentMessage::HookParent(host, &g_listener, ListenerProc));
+        if (hookFirst) {
+            ASSERT_NE(0, CHookParentMessage::HookParent(host, &g_listener, ListenerProc));
+        }
         ASSERT_EQ(1, ShadowWin_Register(host));
-        if (!hookFirst) ASSERT_NE(0, CHookParentMessage::HookParent(host, &g_listener, ListenerProc));
+        if (!hookFirst) {
+            ASSERT_NE(0, CHookParentMessage::HookParent(host, &g_listener, ListenerProc));
+        }
         CHookParentMessage::SubscribeMessage(host, WM_SIZE);
         ASSERT_TRUE(WaitDrawn(host));
         g_sizes = 0;
