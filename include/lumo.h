@@ -66,7 +66,61 @@ LUMOAPI LPSTR WINAPI LMENU_GetTimeStamp(HLMENU hMenuData);
 LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode);
 
 /* ---- Tree_*: the navigation tree ----------------------------------------------------------- */
-/* (TREE functions go here) */
+/* A tree is named by its window handle; items by the system tree view's item handles. Host
+ * windows receive WM_USER + an offset chosen by the host, with wParam = the tree's window and
+ * lParam = the item (for a drop, WM_USER + 3 with the dropped record's code as a number). */
+typedef void* HTREEITEM_LUMO;
+
+/* Creates a tree in the parent's client rectangle; its window, or 0 on failure. */
+LUMOAPI HWND WINAPI Tree_new(HWND hParent, int nLeft, int nTop, int nRight, int nBottom,
+                             DWORD dwStyle);
+LUMOAPI void WINAPI Tree_delete(HWND hTree);
+/* Adds a record to the tree's own data; items appear with the next Tree_Build. */
+LUMOAPI void WINAPI Tree_AddItem(HWND hTree, LPCSTR lpszCode, LPCSTR lpszText, LPCSTR lpszTip);
+LUMOAPI void WINAPI Tree_Build(HWND hTree);
+/* Shows an LMENU_* collection: bBuild 1 rebuilds the items (below the root code, or all),
+ * 0 relabels the existing ones. Display mode bit 0 shows texts, bit 1 details. */
+LUMOAPI void WINAPI Tree_BindLmenu(HWND hTree, HLMENU hMenuData, LPCSTR lpszRootCode,
+                                   int nDisplayMode, int bBuild);
+LUMOAPI HTREEITEM_LUMO WINAPI Tree_GetSelectedItem(HWND hTree);
+LUMOAPI void WINAPI Tree_SetItem(HWND hTree, LPCSTR lpszCode, LPCSTR lpszText, LPCSTR lpszTip);
+LUMOAPI void WINAPI Tree_SetSendMsg(HWND hTree, HWND hWnd, int nMsg);
+LUMOAPI void WINAPI Tree_SetSendMsgDblClick(HWND hTree, HWND hWnd, int nMsg);
+LUMOAPI void WINAPI Tree_SetSendMsgRButtonDown(HWND hTree, HWND hWnd, int nMsg);
+LUMOAPI void WINAPI Tree_SetDragWindow(HWND hTree, HWND hWnd);
+/* The code of the item's record; null for an unknown tree. */
+LUMOAPI LPSTR WINAPI Tree_GetItemID(HWND hTree, HTREEITEM_LUMO hItem);
+LUMOAPI HTREEITEM_LUMO WINAPI Tree_GetItem(HWND hTree, LPCSTR lpszCode);
+LUMOAPI LPSTR WINAPI Tree_GetItemText(HWND hTree, HTREEITEM_LUMO hItem);
+/* 1 done, 0 unknown code; an empty code removes every item (the records stay). */
+LUMOAPI int WINAPI Tree_DeleteItem(HWND hTree, LPCSTR lpszCode);
+LUMOAPI int WINAPI Tree_ItemHasChildren(HWND hTree, HTREEITEM_LUMO hItem);
+/* Image setters refuse an index outside the resource library's images. Getters answer -1 for
+ * an unknown tree. */
+LUMOAPI int WINAPI Tree_SetNodeBmp(HWND hTree, int nIndex);
+LUMOAPI int WINAPI Tree_GetNodeBmp(HWND hTree);
+LUMOAPI int WINAPI Tree_SetLeafBmp(HWND hTree, int nIndex);
+LUMOAPI int WINAPI Tree_GetLeafBmp(HWND hTree);
+/* Plain colour background; the text turns light on a dark colour. */
+LUMOAPI COLORREF WINAPI Tree_SetBkColor(HWND hTree, BYTE red, BYTE green, BYTE blue);
+LUMOAPI COLORREF WINAPI Tree_GetBkColor(HWND hTree, int* pRed, int* pGreen, int* pBlue);
+/* Picture background (a bitmap file) combined with the drawn tree. */
+LUMOAPI void WINAPI Tree_SetBkImage(HWND hTree, LPCSTR lpszPath);
+LUMOAPI int WINAPI Tree_SetLineHeight(HWND hTree, int nHeight);
+LUMOAPI int WINAPI Tree_GetLineHeight(HWND hTree);
+/* Border bits: 1 plain border, 2 static edge, 4 client edge. */
+LUMOAPI int WINAPI Tree_SetBorder(HWND hTree, int nBorder);
+LUMOAPI int WINAPI Tree_GetBorder(HWND hTree);
+LUMOAPI int WINAPI Tree_SetSingleExpand(HWND hTree, int bOn);
+LUMOAPI int WINAPI Tree_GetSingleExpand(HWND hTree);
+/* Unknown trees answer 1 here. */
+LUMOAPI int WINAPI Tree_SetMousemoveSelect(HWND hTree, int bOn);
+LUMOAPI int WINAPI Tree_GetMousemoveSelect(HWND hTree);
+LUMOAPI void WINAPI Tree_Expand(HWND hTree, LPCSTR lpszCode, int bExpandAll);
+/* Clicks the code's item (a node opens or closes; the select message follows the click rule)
+ * and makes it the selected item; nonzero when the selection succeeded. */
+LUMOAPI int WINAPI Tree_SelectItem(HWND hTree, LPCSTR lpszCode);
+LUMOAPI void WINAPI Tree_Redraw(HWND hTree);
 
 /* ---- DoorWin_* and DropWin_*: the door panel ----------------------------------------------- */
 /* (DOOR functions go here) */

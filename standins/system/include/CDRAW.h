@@ -24,4 +24,19 @@ public:
     // context into a soft shadow: darkest next to the rectangle's body, fading outwards, with
     // rounded ends. hWnd and nFlags are not used.
     static void DrawShadow(HWND hWnd, HDC hDC, const RECT& rc, int nFlags = 0);
+
+    // A drawing object for one paint pass; the flags and window are kept but not needed by
+    // fill_with_bmp, which is told its window.
+    CDRAW(int nFlags = 0, HWND hWnd = NULL) : m_nFlags(nFlags), m_hWnd(hWnd) {}
+    // Lays a bitmap over the whole client area of hWnd in hDC, tiled from the client origin,
+    // with a raster operation. nReserved1 and nReserved2 are not used. FALSE when there is no
+    // bitmap or window.
+    BOOL fill_with_bmp(HWND hWnd, HDC hDC, HBITMAP hBitmap, DWORD dwRop, int nReserved1,
+                       int nReserved2);
+    // Pixel width and height of a bitmap; 0 x 0 for no bitmap.
+    static CSize GetBmpSize(HBITMAP hBitmap);
+
+private:
+    int m_nFlags;
+    HWND m_hWnd;
 };

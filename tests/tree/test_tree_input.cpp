@@ -1,0 +1,266 @@
+// Tree interaction driven by posted mouse input with the pump running: hover selection, clicks
+// and the click rule, single expand, right clicks with the tip, double clicks, drops.
+#include "TreeTestUtil.h"
+
+using namespace lumotest;
+using namespace treetest;
+
+namespace {
+
+long g_now = 100000;
+long FakeClock() { return g_now; }
+
+const UINT kSelect = WM_USER + 10;
+const UINT kChanged = WM_USER + 11;
+const UINT kDbl = WM_USER + 12;
+const UINT kRight = WM_USER + 13;
+
+// A parent that reflects notifications back to the tree, as a framework host window does.
+class ReflectingParent : public CWnd {
+};
+
+class TreeInput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ParkCursor();
+        CTree10::SetClock(FakeClock);
+        g_now = 100000;
+        host_ = CreateHostWindow(400, 300);
+        parent_.SubclassWindow(host_);
+        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
+        ASSERT_NE(tree_, nullptr);
+        tree10_ = CTree10::GetObject(tree_);
+        // 1 (node) with 101, 102; 2 (node) with 201; 3 leaf; 1203 leaf under 12.
+        Tree_AddItem(tree_, "1", "One", "tip one");
+        Tree_AddItem(tree_, "101", "One-A", "tip one a");
+        Tree_AddItem(tree_, "102", "One-B", "");
+        Tree_AddItem(tree_, "2", "Two", "");
+        Tree_AddItem(tree_, "201", "Two-A", "");
+        Tree_AddItem(tree_, "3", "Three", "tip three");
+        Tree_AddItem(tree_, "A12", "Letters", "");
+        Tree_Build(tree_);
+        Tree_SetSendMsg(tree_, host_, 10);
+        tree10_->SetSendMsg_ItemChanged(host_, 11);
+        Tree_SetSendMsgDblClick(tree_, host_, 12);
+        Tree_SetSendMsgRButtonDown(tree_, host_, 13);
+        UpdateWindow(tree_);
+        PumpPending();
+    }
+    void TearDown() override
+    {
+        CTree10::SetClock(nullptr);
+        if (IsWindow(tree_))
+            Tree_delete(tree_);
+        DestroyAllHostWindows();
+    }
+
+    // A left click as the tree gets it: press and release together (the control's own press
+    // handling waits for the release), then the next move over the item performs the click.
+    void Click(HTREEITEM item)
+    {
+        POINT pt = LabelCenter(tree_, item);
+        PostMouse(tree_, WM_LBUTTONDOWN, pt, MK_LBUTTON);
+        PostMouse(tree_, WM_LBUTTONUP, pt);
+        PostMouse(tree_, WM_MOUSEMOVE, pt);
+        PumpPending();
+    }
+    std::vector<RecordedMsg> Ours(const MessageRecorder& rec)
+    {
+        return rec.Messages();
+    }
+
+    HWND host_ = nullptr;
+    ReflectingParent parent_;
+    HWND tree_ = nullptr;
+    CTree10* tree10_ = nullptr;
+};
+
+MessageRecorder::Filter UserOnly()
+{
+    return [](HWND, UINT m, WPARAM, LPARAM) { return m >= WM_USER && m < WM_USER + 100; };
+}
+
+}  // namespace
+
+TEST_F(TreeInput, HoverSelectsAndTellsTheHostOnce)
+{
+    PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, Item(tree_, "1")));
+    PumpPending();
+    MessageRecorder rec(host_, UserOnly());
+    HTREEITEM two = Item(tree_, "2");
+    HTREEITEM three = Item(tree_, "3");
+    PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, two));
+    PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, two));
+    PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, three));
+    PumpPending();
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kChanged, tree_, two),
+                                            RecordedMsg(kChanged, tree_, three)}));
+    EXPECT_EQ((HTREEITEM)Tree_GetSelectedItem(tree_), three);
+
+    // With mouse-move select off, moving changes nothing.
+    rec.Clear();
+    Tree_SetMousemoveSelect(tree_, 0);
+    PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, two));
+    PumpPending();
+    EXPECT_EQ(rec.Count(), 0);
+    EXPECT_EQ((HTREEITEM)Tree_GetSelectedItem(tree_), three);
+}
+
+TEST_F(TreeInput, ClickOpensNodeAndClosesSiblings)
+{
+    HTREEITEM one = Item(tree_, "1");
+    HTREEITEM two = Item(tree_, "2");
+    Tree_Expand(tree_, "2", 0);
+    ASSERT_TRUE(IsExpanded(tree_, two));
+    PumpPending();
+    MessageRecorder rec(host_, UserOnly());
+    Click(one);
+    EXPECT_TRUE(IsExpanded(tree_, one));
+    EXPECT_FALSE(IsExpanded(tree_, two));
+    // The selection inside the click is quiet; only the select message goes out.
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kSelect, tree_, one)}));
+    int image = -1, selected = -1;
+    CTreeCtrl* ctrl = tree10_;
+    ctrl->GetItemImage(one, image, selected);
+    EXPECT_EQ(image, 3);
+    EXPECT_EQ(selected, 2);
+    ctrl->GetItemImage(two, image, selected);
+    EXPECT_EQ(image, 1);
+
+    // A second click after the quiet time closes it again.
+    g_now += 1000;
+    rec.Clear();
+    Click(one);
+    EXPECT_FALSE(IsExpanded(tree_, one));
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kSelect, tree_, one)}));
+}
+
+TEST_F(TreeInput, ClicksWithinFourTenthsOfASecondSendOnce)
+{
+    HTREEITEM three = Item(tree_, "3");
+    MessageRecorder rec(host_, {kSelect});
+    Click(three);
+    g_now += 300;
+    Click(three);
+    EXPECT_EQ(rec.Count(), 1);
+    g_now += 500;
+    Click(three);
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kSelect, tree_, three),
+                                            RecordedMsg(kSelect, tree_, three)}));
+    // Exactly 0.4 seconds does not count as more.
+    g_now += 400;
+    Click(three);
+    EXPECT_EQ(rec.Count(), 2);
+}
+
+TEST_F(TreeInput, RightClickShowsTipAndTellsHost)
+{
+    HTREEITEM three = Item(tree_, "3");
+    // Item handles come back with new trees and the last hovered item is process-wide: hover
+    // another item so that three is a change.
+    PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, Item(tree_, "2")));
+    PumpPending();
+    Tree_SetMousemoveSelect(tree_, 0);
+    MessageRecorder rec(host_, UserOnly());
+    POINT pt = LabelCenter(tree_, three);
+    PostMouse(tree_, WM_RBUTTONDOWN, pt, MK_RBUTTON);
+    PostMouse(tree_, WM_RBUTTONUP, pt);
+    PumpPending();
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kChanged, tree_, three),
+                                            RecordedMsg(kRight, tree_, three)}));
+    EXPECT_EQ((HTREEITEM)Tree_GetSelectedItem(tree_), three);
+    HWND tips = (HWND)SendMessageA(tree_, TVM_GETTOOLTIPS, 0, 0);
+    ASSERT_NE(tips, nullptr);
+    CString text;
+    ((CToolTipCtrl*)CWnd::FromHandle(tips))->GetText(text, tree10_);
+    EXPECT_STREQ((LPCTSTR)text, "tip three");
+
+    // The same item again: it is already the hovered one, so no item-changed message.
+    rec.Clear();
+    PostMouse(tree_, WM_RBUTTONDOWN, pt, MK_RBUTTON);
+    PostMouse(tree_, WM_RBUTTONUP, pt);
+    PumpPending();
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kRight, tree_, three)}));
+}
+
+TEST_F(TreeInput, DoubleClickBelowItemsSendsZero)
+{
+    MessageRecorder rec(host_, {kDbl});
+    POINT below = {50, 260};
+    PostMouse(tree_, WM_LBUTTONDBLCLK, below, MK_LBUTTON);
+    PostMouse(tree_, WM_LBUTTONUP, below);
+    PumpPending();
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kDbl, tree_, 0)}));
+}
+
+TEST_F(TreeInput, ExpandSingleNodeOpensTheOnlyBranch)
+{
+    UINT msg = RegisterWindowMessageA("CTree10_ExpandSingleNode");
+    EXPECT_EQ(msg, CTree10::m_MsgExpandSingleNode);
+    // Several top-level items: nothing opens.
+    PostMessageA(tree_, msg, 0, 0);
+    PumpPending();
+    EXPECT_FALSE(IsExpanded(tree_, Item(tree_, "1")));
+    HLMENU menu = LMENU_new();
+    LMENU_AddMenuItem(menu, "1", "One", "", "", "", 0);
+    LMENU_AddMenuItem(menu, "11", "Child", "", "", "", 0);
+    Tree_BindLmenu(tree_, menu, "", 1, 1);
+    PostMessageA(tree_, msg, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return IsExpanded(tree_, Item(tree_, "1")); }, 2000));
+    Tree_delete(tree_);
+    LMENU_delete(menu);
+}
+
+TEST_F(TreeInput, DragDropsCodeOnTargetOnly)
+{
+    // The drag target is a child of the host to the right of the tree.
+    HWND target = CreateHostWindow(150, 200, true, host_);
+    SetWindowPos(target, HWND_TOP, 220, 10, 150, 200, SWP_NOACTIVATE);
+    Tree_AddItem(tree_, "12", "Twelve", "");
+    Tree_AddItem(tree_, "1203", "Drop me", "");
+    Tree_Build(tree_);
+    Tree_SetDragWindow(tree_, target);
+    UpdateWindow(host_);
+    PumpPending();
+
+    auto drag = [&](const char* code, POINT dropScreen) {
+        HTREEITEM item = Item(tree_, code);
+        POINT pt = LabelCenter(tree_, item);
+        POINT away = {pt.x + 40, pt.y + 40};
+        SetCursorPos(dropScreen.x, dropScreen.y);
+        PostMouse(tree_, WM_LBUTTONDOWN, pt, MK_LBUTTON);
+        PostMouse(tree_, WM_MOUSEMOVE, away, MK_LBUTTON);
+        PostMouse(tree_, WM_LBUTTONUP, away);
+        PumpPending();
+        PumpPending();
+    };
+    POINT onTarget = {75, 100};
+    ClientToScreen(target, &onTarget);
+    POINT onTree = {100, 250};
+    ClientToScreen(tree_, &onTree);
+
+    Tree_Expand(tree_, "12", 0);
+    PumpPending();
+    MessageRecorder rec(target, {WM_USER + 3});
+    drag("1203", onTarget);
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 3, tree_, 1203)}));
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    rec.Clear();
+    drag("1203", onTree);
+    EXPECT_EQ(rec.Count(), 0);
+
+    // A code that is not a number drops as 0.
+    drag("A12", onTarget);
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 3, tree_, 0)}));
+
+    // Over a door panel inside the target nothing is dropped.
+    rec.Clear();
+    HWND door = CreateHostWindow(150, 200, true, target);
+    ASSERT_NE(door, nullptr);
+    SetWindowTextA(door, "DoorWin");
+    drag("1203", onTarget);
+    EXPECT_EQ(rec.Count(), 0);
+    ParkCursor();
+}

@@ -1,0 +1,272 @@
+// Tree items: labels composed from texts and details, root codes, relabelling, deletion, the
+// registry behind the flat functions, and the failure values for unknown trees.
+#include "TreeTestUtil.h"
+#include "frame/LumoRes.h"
+
+using namespace lumotest;
+using namespace treetest;
+
+namespace {
+
+// Codes 1 (Files, detail F), 101 (1.Open, detail open), 102 (a separator), 2 (Help).
+HLMENU MakeMenu()
+{
+    HLMENU h = LMENU_new();
+    LMENU_AddMenuItem(h, "1", "Files", "F", "tip of files", "", 0);
+    LMENU_AddMenuItem(h, "101", "1.Open", "open", "tip of open", "", 0);
+    LMENU_AddMenuItem(h, "102", "-", "", "", "", 0);
+    LMENU_AddMenuItem(h, "2", "Help", "", "", "", 0);
+    return h;
+}
+
+std::string Text(HWND hTree, void* hItem)
+{
+    const char* p = Tree_GetItemText(hTree, hItem);
+    return p ? p : "<null>";
+}
+
+std::vector<std::string> Labels(HWND hTree)
+{
+    std::vector<std::string> out;
+    HTREEITEM h = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    std::vector<HTREEITEM> stack;
+    while (h || !stack.empty())
+    {
+        if (!h)
+        {
+            h = stack.back();
+            stack.pop_back();
+            continue;
+        }
+        out.push_back(Text(hTree, h));
+        HTREEITEM next = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)h);
+        HTREEITEM child = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)h);
+        if (child)
+        {
+            stack.push_back(next);
+            h = child;
+        }
+        else
+            h = next;
+    }
+    return out;
+}
+
+class TreeItems : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        host_ = CreateHostWindow(300, 300);
+        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
+        menu_ = MakeMenu();
+    }
+    void TearDown() override
+    {
+        if (IsWindow(tree_))
+            Tree_delete(tree_);
+        LMENU_delete(menu_);
+        DestroyAllHostWindows();
+    }
+    HWND host_ = nullptr;
+    HWND tree_ = nullptr;
+    HLMENU menu_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(TreeItems, LabelsJoinTextAndDetailAndSkipSeparators)
+{
+    ASSERT_NE(tree_, nullptr);
+    Tree_BindLmenu(tree_, menu_, "", 3, 1);
+    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Files  (F)", "1.Open", "Help"}));
+    void* open = Tree_GetItem(tree_, "101");
+    ASSERT_NE(open, nullptr);
+    TVITEMA tvi = {};
+    tvi.mask = TVIF_PARAM;
+    tvi.hItem = (HTREEITEM)open;
+    SendMessageA(tree_, TVM_GETITEMA, 0, (LPARAM)&tvi);
+    EXPECT_EQ(tvi.lParam, 1);
+    EXPECT_EQ(Tree_GetItem(tree_, "102"), nullptr);
+    EXPECT_STREQ(Tree_GetItemID(tree_, open), "101");
+    EXPECT_EQ(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_PARENT, (LPARAM)open),
+              (LRESULT)Tree_GetItem(tree_, "1"));
+    EXPECT_EQ(Tree_ItemHasChildren(tree_, Tree_GetItem(tree_, "1")), 1);
+    EXPECT_EQ(Tree_ItemHasChildren(tree_, open), 0);
+
+    // Details only: the separator and Help get empty labels, but items all the same.
+    Tree_BindLmenu(tree_, menu_, "", 2, 1);
+    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"F", "open", "", ""}));
+
+    // Relabelling keeps the items, their number and order.
+    void* files = Tree_GetItem(tree_, "1");
+    Tree_BindLmenu(tree_, menu_, "", 1, 0);
+    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Files", "1.Open", "-", "Help"}));
+    EXPECT_EQ(Tree_GetItem(tree_, "1"), files);
+}
+
+TEST_F(TreeItems, RootCodeShowsOneBranch)
+{
+    Tree_BindLmenu(tree_, menu_, "1", 3, 1);
+    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Files  (F)", "1.Open"}));
+    EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 2);
+    // An unknown root leaves the tree empty.
+    Tree_BindLmenu(tree_, menu_, "9", 3, 1);
+    EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(TreeItems, OwnDataAddDeleteSetAndRebuild)
+{
+    Tree_AddItem(tree_, "10", "Alpha", "a tip");
+    Tree_AddItem(tree_, "1010", "Beta", "b tip");
+    Tree_AddItem(tree_, "20", "Gamma", "");
+    EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 0);
+    Tree_Build(tree_);
+    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+
+    Tree_SetItem(tree_, "1010", "Beta two", "new tip");
+    EXPECT_EQ(Text(tree_, Tree_GetItem(tree_, "1010")), "Beta two");
+    CTree10* tree = CTree10::GetObject(tree_);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(std::string(tree->GetItemTip(tree->GetItem("1010"))), "new tip");
+    EXPECT_EQ(tree->SetItem("77", "x", "y"), 0);
+
+    EXPECT_EQ(Tree_DeleteItem(tree_, "99"), 0);
+    EXPECT_EQ(Tree_DeleteItem(tree_, "10"), 1);  // takes its child along
+    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Gamma"}));
+    EXPECT_EQ(Tree_DeleteItem(tree_, "  "), 1);
+    EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 0);
+    Tree_Build(tree_);
+    EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 3);
+}
+
+TEST_F(TreeItems, SettersReturnPreviousValues)
+{
+    EXPECT_EQ(Tree_GetNodeBmp(tree_), 0);
+    EXPECT_EQ(Tree_SetNodeBmp(tree_, 2), 0);
+    EXPECT_EQ(Tree_SetNodeBmp(tree_, -1), 2);
+    EXPECT_EQ(Tree_SetNodeBmp(tree_, GetTreeNodes()), 2);
+    EXPECT_EQ(Tree_GetNodeBmp(tree_), 2);
+    EXPECT_EQ(Tree_SetLeafBmp(tree_, 1), 0);
+    EXPECT_EQ(Tree_SetLeafBmp(tree_, GetTreeLeave()), 1);
+    EXPECT_EQ(Tree_GetLeafBmp(tree_), 1);
+
+    int height = Tree_GetLineHeight(tree_);
+    EXPECT_GE(height, 18);
+    EXPECT_EQ(Tree_SetLineHeight(tree_, 30), height);
+    EXPECT_EQ(SendMessageA(tree_, TVM_GETITEMHEIGHT, 0, 0), 30);
+    EXPECT_EQ(Tree_GetLineHeight(tree_), 30);
+
+    EXPECT_EQ(Tree_SetBkColor(tree_, 0x12, 0x34, 0x56), 0xFFFFFFu);
+    int r = -1, g = -1, b = -1;
+    EXPECT_EQ(Tree_GetBkColor(tree_, &r, &g, &b), 0x563412u);
+    EXPECT_EQ(r, 0x12);
+    EXPECT_EQ(g, 0x34);
+    EXPECT_EQ(b, 0x56);
+
+    EXPECT_EQ(Tree_GetSingleExpand(tree_), 1);
+    EXPECT_EQ(Tree_SetSingleExpand(tree_, 0), 1);
+    EXPECT_EQ(Tree_GetSingleExpand(tree_), 0);
+    EXPECT_EQ(Tree_SetMousemoveSelect(tree_, 0), 1);
+    EXPECT_EQ(Tree_GetMousemoveSelect(tree_), 0);
+
+    EXPECT_EQ(Tree_SetBorder(tree_, 5), 1);
+    LONG_PTR style = GetWindowLongPtrA(tree_, GWL_STYLE);
+    LONG_PTR ex = GetWindowLongPtrA(tree_, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_BORDER);
+    EXPECT_TRUE(ex & WS_EX_CLIENTEDGE);
+    EXPECT_FALSE(ex & WS_EX_STATICEDGE);
+    EXPECT_EQ(Tree_SetBorder(tree_, 0), 5);
+    EXPECT_FALSE(GetWindowLongPtrA(tree_, GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(GetWindowLongPtrA(tree_, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+    EXPECT_EQ(Tree_GetBorder(tree_), 0);
+}
+
+TEST_F(TreeItems, ColourRulesPickTheTextColour)
+{
+    CTree10* tree = CTree10::GetObject(tree_);
+    ASSERT_NE(tree, nullptr);
+    struct { COLORREF back; COLORREF text; } cases[] = {
+        {0x000000, 0xEBEBEB}, {0xFFFFFF, 0}, {0xFF0000, 0xEBEBEB}, {0x00FF00, 0}, {0x0000FF, 0xEBEBEB}};
+    for (auto& c : cases)
+    {
+        tree->SetBackColor(c.back);
+        EXPECT_EQ(tree->GetTextColor(), c.text) << std::hex << c.back;
+        EXPECT_EQ((COLORREF)SendMessageA(tree_, TVM_GETTEXTCOLOR, 0, 0), c.text);
+        EXPECT_EQ((COLORREF)SendMessageA(tree_, TVM_GETBKCOLOR, 0, 0), c.back);
+    }
+}
+
+TEST_F(TreeItems, UnknownAndDestroyedTreesGiveFailureValues)
+{
+    Tree_BindLmenu(tree_, menu_, "", 3, 1);
+    void* item = Tree_GetItem(tree_, "1");
+    ASSERT_NE(item, nullptr);
+    HWND garbage[] = {nullptr, (HWND)(LONG_PTR)0x1234, host_};
+    // The tree's window destroyed by its host: the handle is as unknown as any other.
+    DestroyWindow(tree_);
+    EXPECT_EQ(CTree10::GetObject(tree_), nullptr);
+    std::vector<HWND> handles(garbage, garbage + 3);
+    handles.push_back(tree_);
+    for (HWND h : handles)
+    {
+        Tree_Build(h);
+        Tree_AddItem(h, "5", "x", "");
+        Tree_SetItem(h, "1", "x", "");
+        Tree_BindLmenu(h, menu_, "", 3, 1);
+        Tree_Expand(h, "1", 1);
+        Tree_SetBkImage(h, "nothing.bmp");
+        Tree_Redraw(h);
+        Tree_SetSendMsg(h, host_, 1);
+        EXPECT_EQ(Tree_GetSelectedItem(h), nullptr);
+        EXPECT_EQ(Tree_GetItemID(h, item), nullptr);
+        EXPECT_EQ(Tree_GetItem(h, "1"), nullptr);
+        EXPECT_EQ(Tree_GetItemText(h, item), nullptr);
+        EXPECT_EQ(Tree_DeleteItem(h, ""), 0);
+        EXPECT_EQ(Tree_ItemHasChildren(h, item), 0);
+        EXPECT_EQ(Tree_SetNodeBmp(h, 1), 0);
+        EXPECT_EQ(Tree_GetNodeBmp(h), -1);
+        EXPECT_EQ(Tree_SetLeafBmp(h, 1), 0);
+        EXPECT_EQ(Tree_GetLeafBmp(h), -1);
+        int r = 7, g = 7, b = 7;
+        EXPECT_EQ(Tree_GetBkColor(h, &r, &g, &b), 0u);
+        EXPECT_EQ(r + g + b, 0);
+        EXPECT_EQ(Tree_SetBkColor(h, 1, 2, 3), 0u);
+        EXPECT_EQ(Tree_SetLineHeight(h, 40), 0);
+        EXPECT_EQ(Tree_GetLineHeight(h), 0);
+        EXPECT_EQ(Tree_SetBorder(h, 4), 0);
+        EXPECT_EQ(Tree_GetBorder(h), 0);
+        EXPECT_EQ(Tree_SetSingleExpand(h, 0), 0);
+        EXPECT_EQ(Tree_GetSingleExpand(h), 0);
+        EXPECT_EQ(Tree_SetMousemoveSelect(h, 0), 1);
+        EXPECT_EQ(Tree_GetMousemoveSelect(h), 1);
+        EXPECT_EQ(Tree_SelectItem(h, "1"), 0);
+        Tree_delete(h);
+    }
+    EXPECT_TRUE(IsWindow(host_));
+}
+
+TEST_F(TreeItems, ThousandTreesLeaveNothingBehind)
+{
+    Tree_delete(tree_);
+    EXPECT_FALSE(IsWindow(tree_));
+    int registered = CTree10::GetRegistryCount();
+    WindowBalance windows;
+    GdiBalance gdi;
+    for (int i = 0; i < 1000; i++)
+    {
+        HWND h = Tree_new(host_, 0, 0, 100, 100, 0);
+        ASSERT_NE(h, nullptr);
+        Tree_AddItem(h, "1", "one", "");
+        Tree_Build(h);
+        if (i % 2)
+            Tree_delete(h);
+        else
+            DestroyWindow(h);
+    }
+    PumpPending();
+    EXPECT_EQ(CTree10::GetRegistryCount(), registered);
+    EXPECT_EQ(windows.Delta(), 0);
+    EXPECT_EQ(gdi.Delta(), 0);
+    // A window made by another class is not a tree.
+    EXPECT_EQ(CTree10::GetObject(host_), nullptr);
+}

@@ -1,0 +1,166 @@
+// The navigation tree: a system tree view showing the records of a CTreeData, painted through
+// an off-screen buffer with a hover highlight, selecting items as the mouse passes, keeping one
+// branch open, and reporting clicks, double clicks, right clicks and drops to host windows.
+#pragma once
+
+#include <afxwin.h>
+#include <afxcmn.h>
+
+#include "treedata/CTreeData.h"
+
+class CTree10;
+class CPic;
+
+// One registry entry: the window a tree had when it registered, and the tree.
+struct TREE10INFO
+{
+    HWND hWnd;
+    CTree10* pTree;
+};
+
+class AFX_EXT_CLASS CTree10 : public CTreeCtrl
+{
+public:
+    // -- construction --------------------------------------------------------------------
+    CTree10();
+    virtual ~CTree10();
+
+    // -- registry ------------------------------------------------------------------------
+    static void RegisterMe(CTree10* pTree);
+    // The tree of the first registry entry holding this window, or null.
+    static CTree10* GetObject(HWND hWnd);
+    static int GetRegistryCount();
+
+    // -- records and items ---------------------------------------------------------------
+    void AddItem(LPCTSTR lpszCode, LPCTSTR lpszText, LPCTSTR lpszTip);
+    int SetItem(LPCTSTR lpszCode, LPCTSTR lpszText, LPCTSTR lpszTip);
+    int _DeleteItem(LPCTSTR lpszCode);
+    HTREEITEM GetItem(LPCTSTR lpszCode);
+    CString GetItemCode(HTREEITEM hItem);
+    CString GetItemTip(HTREEITEM hItem);
+    void BuildTree(LPCTSTR lpszRootCode);
+    void BindTreeData(CTreeData* pData, LPCTSTR lpszRootCode, int nDisplayMode, int bBuild);
+    void ExpandItem(LPCTSTR lpszCode, int bExpandAll);
+    CTreeData* GetTreeData() const { return m_pData; }
+    int GetDisplayMode() const { return m_nDisplayMode; }
+
+    // -- appearance ----------------------------------------------------------------------
+    int SetLineHeight(int nHeight);
+    int GetLineHeight() const { return m_nLineHeight; }
+    int SetTreeNodeImg(int nIndex);
+    int GetTreeNodeImg() const { return m_nNodeImg; }
+    int SetTreeLeafImg(int nIndex);
+    int GetTreeLeafImg() const { return m_nLeafImg; }
+    COLORREF SetBackColor(COLORREF clr);
+    COLORREF GetBackColor() const { return m_clrBack; }
+    COLORREF GetTextColor() const { return m_clrText; }
+    void SetBkImage(LPCTSTR lpszPath);
+    int SetBorder(int nBorder);
+    int GetBorder() const { return m_nBorder; }
+    int IsColorMode() const { return m_bColorMode; }
+
+    // -- behaviour -----------------------------------------------------------------------
+    int SetSingleExpand(int bOn);
+    int GetSingleExpand() const { return m_bSingleExpand; }
+    int SetMousemoveSelect(int bOn);
+    int GetMousemoveSelect() const { return m_bMousemoveSelect; }
+    // Performs a click on the item: a node opens or closes, the select message goes out.
+    void _OnSelectItem(HTREEITEM hItem);
+
+    void SetSendMsg(HWND hWnd, int nMsg);
+    void SetSendMsg_DblClick(HWND hWnd, int nMsg);
+    void SetSendMsg_RButtonDown(HWND hWnd, int nMsg);
+    void SetSendMsg_ItemChanged(HWND hWnd, int nMsg);
+    void SetDragHwnd(HWND hWnd);
+
+    // The clock behind the click rule, in milliseconds (clock() by default). A test may put
+    // its own in place; null restores the default. Returns the previous one.
+    typedef long (*PFNCLOCK)();
+    static PFNCLOCK SetClock(PFNCLOCK pfn);
+
+    // Paints the whole client area into a device context as the screen shows it.
+    void PaintTo(HDC hDC);
+
+    // The registered message that asks a tree to open its single top-level branch; the
+    // module registers it once at load.
+    static const UINT& m_MsgExpandSingleNode;
+
+protected:
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void PreSubclassWindow();
+    virtual void PostNcDestroy();
+
+    CString ComposeLabel(int nIndex);
+    void ReplaceText(HTREEITEM hItem);
+    // Every item of the subtree that has children, in pre-order.
+    void GetAllNodes(HTREEITEM hItem, CArray<HTREEITEM, HTREEITEM>& arrNodes);
+    void ExpandChildren(HTREEITEM hItem, int bExpand);
+    void AutoCollapseSibling(HTREEITEM hItem);
+    void _SelectItem(HTREEITEM hItem);
+    void MakeImageList();
+    int IsMouseOverTargetHwnd(CPoint ptScreen);
+    void OnMouseMove_Drag(UINT nFlags, CPoint point);
+    void EndDrag();
+    void CollapseOtherTopItems(HTREEITEM hKeep);
+    // Sends WM_USER + nMsg to hWnd when hWnd is set.
+    void Notify(HWND hWnd, int nMsg, LPARAM lParam);
+    CToolTipCtrl* Tips();
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnExpandSingleNode(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnBegindrag(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+    CTreeData* m_pData;
+    int m_bBound;
+    CImageList m_ImageList;
+    int m_nNodeImg;
+    int m_nLeafImg;
+    COLORREF m_clrBack;
+    COLORREF m_clrText;
+    int m_bColorMode;
+    CPic* m_pPic;
+    CFont m_fontHover;
+    HCURSOR m_hHandCursor;
+    int m_nLineHeight;
+    int m_bSingleExpand;
+    int m_bMousemoveSelect;
+    int m_nBorder;
+    int m_nDisplayMode;
+    CImageList* m_pDragImage;
+    HTREEITEM m_hDragItem;
+    int m_bCollapsing;
+    HWND m_hWndSelect;
+    HWND m_hWndItemChanged;
+    HWND m_hWndDrag;
+    HWND m_hWndDblClk;
+    HWND m_hWndRButton;
+    int m_nMsgSelect;
+    int m_nMsgItemChanged;
+    int m_nMsgDblClk;
+    int m_nMsgRButton;
+    HTREEITEM m_hTipItem;
+    HTREEITEM m_hPendingClick;
+    long m_tLastSelect;
+
+    static CArray<TREE10INFO*, TREE10INFO*> m_arrMap;
+
+private:
+    static void UnregisterMe(CTree10* pTree);
+    int m_bRegistered;
+
+    CTree10(const CTree10&);
+    CTree10& operator=(const CTree10&);
+};

@@ -1,0 +1,385 @@
+// CTree10: hover selection, clicks, single expand, right clicks with the tip, double clicks,
+// dragging onto a host window, and the messages that tell the host.
+#include "tree/CTree10.h"
+
+#include <ctime>
+#include <cstdlib>
+
+namespace {
+
+// The item the mouse last selected, shared by every tree of the process: hovering on stays
+// quiet until the mouse reaches another item.
+HTREEITEM g_hLastHover = (HTREEITEM)(ULONG_PTR)0xFFFFFFFF;
+
+long DefaultClock()
+{
+    return (long)clock();
+}
+
+CTree10::PFNCLOCK g_pfnClock = DefaultClock;
+
+}  // namespace
+
+CTree10::PFNCLOCK CTree10::SetClock(PFNCLOCK pfn)
+{
+    PFNCLOCK pfnOld = g_pfnClock;
+    g_pfnClock = pfn ? pfn : DefaultClock;
+    return pfnOld;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// host windows
+
+void CTree10::SetSendMsg(HWND hWnd, int nMsg)
+{
+    m_hWndSelect = hWnd;
+    m_nMsgSelect = nMsg;
+}
+
+void CTree10::SetSendMsg_DblClick(HWND hWnd, int nMsg)
+{
+    m_hWndDblClk = hWnd;
+    m_nMsgDblClk = nMsg;
+}
+
+void CTree10::SetSendMsg_RButtonDown(HWND hWnd, int nMsg)
+{
+    m_hWndRButton = hWnd;
+    m_nMsgRButton = nMsg;
+}
+
+void CTree10::SetSendMsg_ItemChanged(HWND hWnd, int nMsg)
+{
+    m_hWndItemChanged = hWnd;
+    m_nMsgItemChanged = nMsg;
+}
+
+void CTree10::SetDragHwnd(HWND hWnd)
+{
+    m_hWndDrag = hWnd;
+}
+
+void CTree10::Notify(HWND hWnd, int nMsg, LPARAM lParam)
+{
+    if (hWnd)
+        ::SendMessageA(hWnd, WM_USER + nMsg, (WPARAM)m_hWnd, lParam);
+}
+
+CToolTipCtrl* CTree10::Tips()
+{
+    HWND hTips = (HWND)::SendMessageA(m_hWnd, TVM_GETTOOLTIPS, 0, 0);
+    return hTips ? (CToolTipCtrl*)CWnd::FromHandle(hTips) : NULL;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// behaviour
+
+int CTree10::SetMousemoveSelect(int bOn)
+{
+    int bOld = m_bMousemoveSelect;
+    m_bMousemoveSelect = bOn;
+    return bOld;
+}
+
+int CTree10::SetSingleExpand(int bOn)
+{
+    int bOld = m_bSingleExpand;
+    m_bSingleExpand = bOn;
+    if (bOn && m_hWnd)
+    {
+        HTREEITEM hItem = GetSelectedItem();
+        if (hItem == NULL)
+            return bOld;
+        for (;;)
+        {
+            HTREEITEM hParent = GetParentItem(hItem);
+            if (hParent == NULL || hParent == TVI_ROOT)
+                break;
+            hItem = hParent;
+        }
+        CollapseOtherTopItems(hItem);
+    }
+    return bOld;
+}
+
+void CTree10::CollapseOtherTopItems(HTREEITEM hKeep)
+{
+    for (HTREEITEM h = GetChildItem(TVI_ROOT); h; h = GetNextSiblingItem(h))
+    {
+        if (h != hKeep)
+            ExpandChildren(h, 0);
+    }
+}
+
+void CTree10::AutoCollapseSibling(HTREEITEM hItem)
+{
+    if (!m_bSingleExpand || hItem == NULL || !ItemHasChildren(hItem))
+        return;
+    HTREEITEM hFirst = hItem;
+    for (HTREEITEM h = GetPrevSiblingItem(hFirst); h; h = GetPrevSiblingItem(h))
+        hFirst = h;
+    m_bCollapsing = 1;
+    for (HTREEITEM h = hFirst; h; h = GetNextSiblingItem(h))
+    {
+        if (h != hItem)
+            ExpandChildren(h, 0);
+    }
+    m_bCollapsing = 0;
+}
+
+void CTree10::_SelectItem(HTREEITEM hItem)
+{
+    if (hItem == g_hLastHover || m_bCollapsing)
+        return;
+    g_hLastHover = hItem;
+    Select(hItem, TVGN_CARET);
+    Notify(m_hWndItemChanged, m_nMsgItemChanged, (LPARAM)hItem);
+    if (m_hTipItem && m_hTipItem != hItem)
+    {
+        if (CToolTipCtrl* pTips = Tips())
+            pTips->Activate(FALSE);
+        m_hTipItem = NULL;
+    }
+}
+
+void CTree10::_OnSelectItem(HTREEITEM hItem)
+{
+    if (hItem == NULL || m_hWnd == NULL)
+        return;
+    if (ItemHasChildren(hItem))
+    {
+        m_bCollapsing = 1;
+        AutoCollapseSibling(hItem);
+        // AutoCollapseSibling clears the flag on its way out; the click keeps it until done.
+        m_bCollapsing = 1;
+        HTREEITEM hNext = GetNextVisibleItem(hItem);
+        bool bOpen = hNext != NULL && GetParentItem(hNext) == hItem;
+        if (!bOpen)
+        {
+            Expand(hItem, TVE_EXPAND);
+            SetItemImage(hItem, 3, 2);
+        }
+        else
+        {
+            Expand(hItem, TVE_COLLAPSE);
+            SetItemImage(hItem, 1, 0);
+        }
+        _SelectItem(hItem);
+        m_bCollapsing = 0;
+        Invalidate(TRUE);
+        EnsureVisible(hItem);
+    }
+    if (m_hWndSelect)
+    {
+        long tNow = g_pfnClock();
+        if ((tNow - m_tLastSelect) * 0.001 > 0.4)
+            Notify(m_hWndSelect, m_nMsgSelect, (LPARAM)hItem);
+        m_tLastSelect = tNow;
+    }
+}
+
+LRESULT CTree10::OnExpandSingleNode(WPARAM, LPARAM)
+{
+    HTREEITEM hFirst = GetChildItem(TVI_ROOT);
+    if (hFirst && GetNextSiblingItem(hFirst) == NULL)
+        Expand(hFirst, TVE_EXPAND);
+    return 0;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// mouse
+
+void CTree10::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_hDragItem)
+    {
+        if (CToolTipCtrl* pTips = Tips())
+            pTips->Activate(FALSE);
+        OnMouseMove_Drag(nFlags, point);
+        return;
+    }
+
+    UINT nHit = 0;
+    HTREEITEM hItem = HitTest(point, &nHit);
+
+    if (!(nHit & TVHT_NOWHERE) && m_hPendingClick)
+    {
+        HTREEITEM hPending = m_hPendingClick;
+        m_hPendingClick = NULL;
+        if (hItem == hPending)
+            _OnSelectItem(hPending);
+        return;
+    }
+
+    CToolTipCtrl* pTips = Tips();
+    if (pTips)
+    {
+        MSG msg;
+        memset(&msg, 0, sizeof(msg));
+        msg.hwnd = m_hWnd;
+        msg.message = WM_MOUSEMOVE;
+        pTips->RelayEvent(&msg);
+    }
+
+    if (hItem == NULL || (nHit != TVHT_ONITEMLABEL && nHit != TVHT_ONITEMICON))
+    {
+        if (pTips)
+            pTips->Activate(FALSE);
+        return;
+    }
+
+    if (m_bMousemoveSelect)
+    {
+        if (m_hHandCursor)
+            ::SetCursor(m_hHandCursor);
+        _SelectItem(hItem);
+    }
+    else if (m_hTipItem != hItem)
+    {
+        m_hTipItem = NULL;
+        if (pTips)
+            pTips->Activate(FALSE);
+    }
+}
+
+void CTree10::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    (void)nFlags;
+    UINT nHit = 0;
+    HTREEITEM hItem = HitTest(point, &nHit);
+    if (hItem == NULL)
+        return;
+    if (nHit == TVHT_ONITEMBUTTON)
+    {
+        Default();
+        Invalidate(TRUE);
+        return;
+    }
+    if (nHit == TVHT_ONITEMLABEL || nHit == TVHT_ONITEMICON)
+        m_hPendingClick = hItem;
+    Default();
+}
+
+void CTree10::OnLButtonUp(UINT, CPoint)
+{
+    if (m_hDragItem)
+        EndDrag();
+    m_hPendingClick = NULL;
+    Default();
+}
+
+void CTree10::OnLButtonDblClk(UINT, CPoint point)
+{
+    Invalidate(TRUE);
+    if (m_hWndDblClk)
+    {
+        HTREEITEM hItem = HitTest(point, NULL);
+        Notify(m_hWndDblClk, m_nMsgDblClk, (LPARAM)hItem);
+    }
+    Default();
+}
+
+void CTree10::OnRButtonDown(UINT, CPoint point)
+{
+    UINT nHit = 0;
+    HTREEITEM hItem = HitTest(point, &nHit);
+    if (hItem == NULL || (nHit != TVHT_ONITEMLABEL && nHit != TVHT_ONITEMICON))
+        return;
+    m_hTipItem = hItem;
+    _SelectItem(hItem);
+    if (CToolTipCtrl* pTips = Tips())
+    {
+        pTips->Activate(TRUE);
+        CString strTip = GetItemTip(hItem);
+        pTips->UpdateTipText(strTip, this);
+    }
+    Notify(m_hWndRButton, m_nMsgRButton, (LPARAM)hItem);
+    Default();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// dragging
+
+void CTree10::OnBegindrag(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    m_hPendingClick = NULL;
+    NMTREEVIEWA* pNMTV = (NMTREEVIEWA*)pNMHDR;
+    if (m_hDragItem || m_hWndDrag == NULL || pNMTV->itemNew.hItem == NULL)
+        return;
+
+    ::SetCapture(m_hWnd);
+    m_hDragItem = pNMTV->itemNew.hItem;
+    delete m_pDragImage;
+    m_pDragImage = CreateDragImage(m_hDragItem);
+
+    POINT pt = pNMTV->ptDrag;
+    ::MapWindowPoints(m_hWnd, m_hWndDrag, &pt, 1);
+    ImageList_DragEnter(m_hWndDrag, pt.x, pt.y);
+    if (m_pDragImage)
+        ImageList_BeginDrag(m_pDragImage->GetSafeHandle(), 0, 0, 0);
+    ::SetCursor(::LoadCursorA(NULL, (LPCSTR)IDC_NO));
+}
+
+void CTree10::OnMouseMove_Drag(UINT, CPoint point)
+{
+    POINT ptScreen = point;
+    ::ClientToScreen(m_hWnd, &ptScreen);
+    POINT ptTarget = ptScreen;
+    ::ScreenToClient(m_hWndDrag, &ptTarget);
+    ImageList_DragMove(ptTarget.x, ptTarget.y);
+    ImageList_DragEnter(m_hWndDrag, ptTarget.x, ptTarget.y);
+
+    CRect rcClient;
+    ::GetClientRect(m_hWnd, &rcClient);
+    if (IsMouseOverTargetHwnd(ptScreen))
+        ::SetCursor(::LoadCursorA(NULL, (LPCSTR)IDC_ARROW));
+    else if (rcClient.PtInRect(point))
+        ::SetCursor(m_hHandCursor);
+    else
+        ::SetCursor(::LoadCursorA(NULL, (LPCSTR)IDC_NO));
+}
+
+void CTree10::EndDrag()
+{
+    ImageList_DragLeave(m_hWnd);
+    ImageList_EndDrag();
+    delete m_pDragImage;
+    m_pDragImage = NULL;
+    HTREEITEM hDragItem = m_hDragItem;
+    // Cleared before the capture goes, so the capture change cannot start a second ending.
+    m_hDragItem = NULL;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    POINT pt;
+    ::GetCursorPos(&pt);
+    if (IsMouseOverTargetHwnd(pt))
+    {
+        CString strCode = GetItemCode(hDragItem);
+        ::SendMessageA(m_hWndDrag, WM_USER + 3, (WPARAM)m_hWnd, (LPARAM)atoi(strCode));
+    }
+}
+
+int CTree10::IsMouseOverTargetHwnd(CPoint ptScreen)
+{
+    if (m_hWndDrag == NULL || !::IsWindow(m_hWndDrag))
+        return 0;
+    CRect rcTarget;
+    ::GetClientRect(m_hWndDrag, &rcTarget);
+    ::MapWindowPoints(m_hWndDrag, NULL, (LPPOINT)&rcTarget, 2);
+    if (!rcTarget.PtInRect(ptScreen))
+        return 0;
+    CRect rcTree;
+    ::GetWindowRect(m_hWnd, &rcTree);
+    if (rcTree.PtInRect(ptScreen))
+        return 0;
+    for (HWND h = ::WindowFromPoint(ptScreen); h; h = ::GetParent(h))
+    {
+        char szText[16];
+        szText[0] = '\0';
+        ::GetWindowTextA(h, szText, sizeof(szText));
+        if (strcmp(szText, "DoorWin") == 0)
+            return 0;
+    }
+    return 1;
+}
