@@ -12,7 +12,14 @@ target_include_directories(Lumo PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURC
 target_link_libraries(Lumo PUBLIC LumoAfx LumoSys LumoBuf
   PRIVATE comctl32 ole32 oleaut32 uuid gdi32 user32 shell32 msimg32 shlwapi)
 if(LUMO_X86)
-  # Flat functions are WINAPI (stdcall); export them by their plain names.
-  target_link_options(Lumo PRIVATE -Wl,--kill-at)
+  # Flat functions are WINAPI (stdcall): the DLL exports them by their plain names, while C
+  # callers refer to Name@N. The import library therefore maps each decorated name to the plain
+  # export; ld's own import library would only know the plain names.
+  set(lumo_def ${CMAKE_BINARY_DIR}/Lumo-exports.def)
+  target_link_options(Lumo PRIVATE -Wl,--kill-at -Wl,--output-def,${lumo_def})
+  add_custom_command(TARGET Lumo POST_BUILD
+    COMMAND sed -E "s/^([[:space:]]*)[A-Za-z_0-9]+ = ([^ ]+)/\\1\\2/" ${lumo_def} > ${lumo_def}.decorated
+    COMMAND ${LUMO_TRIPLE}-dlltool -d ${lumo_def}.decorated -D Lumo.dll -l $<TARGET_LINKER_FILE:Lumo> --kill-at
+    VERBATIM)
 endif()
 add_dependencies(Lumo LumoRes)
