@@ -88,7 +88,10 @@ std::vector<uint8_t> MakeBmp(int w, int h, const PixelFn& pixel)
 std::vector<uint8_t> MakeGif(int w, int h, const COLORREF palette[4],
                              const std::function<int(int x, int y)>& index)
 {
-    std::vector<uint8_t> v = {'G', 'I', 'F', '8', '9', 'a'};
+    std::vector<uint8_t> v;
+    v.reserve(64 + (size_t)w * h);
+    for (const char* p = "GIF89a"; *p; ++p)
+        v.push_back((uint8_t)*p);
     Put16(v, (unsigned)w);
     Put16(v, (unsigned)h);
     v.push_back(0xF1);  // global colour table of 4 entries

@@ -241,6 +241,38 @@ TEST_F(Pictures, DrawPicWithAnotherRopCombinesThroughAMemoryBitmap)
     EXPECT_EQ(RGB(255, 255, 0), c.At(30, 30));
 }
 
+TEST_F(Pictures, PrinterWithoutRasterOpsGetsThePictureOnlyOnWhitePaper)
+{
+    IPicture* bmp = Load(HalvesBmp(20, 20));
+    ASSERT_NE(nullptr, bmp);
+    CanvasDC c(40, 40);
+    // Paper already printed on in its left half.
+    ::PatBlt(c.canvas.Dc(), 0, 0, 20, 40, BLACKNESS);
+    // A metafile context answers no raster capabilities; it stands in for such a printer.
+    HDC meta = ::CreateMetaFileA(nullptr);
+    ASSERT_NE(nullptr, meta);
+    ASSERT_EQ(0, ::GetDeviceCaps(meta, RASTERCAPS) & RC_FLOODFILL);
+    c.dc.m_bPrinting = TRUE;
+    c.dc.SetAttribDC(meta);
+    CRect rc(10, 10, 30, 30);
+    CUtilityVisual::draw_pic(c.Dc(), bmp, rc, SRCAND, 0);
+    lumotest::GdiBalance balance;
+    for (int i = 0; i < 200; ++i)
+        CUtilityVisual::draw_pic(c.Dc(), bmp, rc, SRCAND, 0);
+    EXPECT_EQ(0, balance.Delta());
+    c.dc.SetAttribDC(c.canvas.Dc());
+    c.dc.m_bPrinting = FALSE;
+    ::DeleteMetaFile(::CloseMetaFile(meta));
+
+    EXPECT_EQ(RGB(0, 0, 0), c.At(15, 12));  // printed paper keeps its ink
+    EXPECT_EQ(RGB(0, 0, 0), c.At(15, 25));
+    EXPECT_EQ(kRed, c.At(25, 12));          // white paper shows the picture
+    EXPECT_EQ(kBlue, c.At(25, 25));
+    EXPECT_EQ(kWhite, c.At(30, 30));
+    EXPECT_EQ(10 * 10, c.canvas.CountColor(kRed));
+    EXPECT_EQ(10 * 10, c.canvas.CountColor(kBlue));
+}
+
 TEST_F(Pictures, PlaceholderInASmallBoxStaysPut)
 {
     CanvasDC c(20, 20, kGreen);
