@@ -326,6 +326,9 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
     chain.reserve(32);
     chainItem.reserve(32);
 
+    // Drawing stays off while the items go in: the control would otherwise recompute its
+    // scroll range and repaint after every insert.
+    ::SendMessageA(m_hWnd, WM_SETREDRAW, 0, 0);
     TVINSERTSTRUCTA tvis;
     memset(&tvis, 0, sizeof(tvis));
     tvis.hInsertAfter = TVI_LAST;
@@ -375,6 +378,7 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
         chain.push_back(i);
         chainItem.push_back(hItem);
     }
+    ::SendMessageA(m_hWnd, WM_SETREDRAW, 1, 0);
     ::SendMessageA(m_hWnd, TVM_EXPAND, TVE_EXPAND, (LPARAM)TVI_ROOT);
 }
 
