@@ -127,7 +127,7 @@ def door_button(color, hover):
     top = mix(color, (255, 255, 255), 0.55 if hover else 0.35)
     img.vgradient(0, 0, 12, 48, top, color)
     img.frame(0, 0, 12, 48, mix(color, (0, 0, 0), 0.4))
-    arrow(img, 6, 24, "left", (255, 255, 255) if hover else (20, 20, 20))
+    # The door's button draws its own arrow, pointing as the door will move.
     return img
 
 

@@ -20,6 +20,10 @@ public:
     // context with a raster operation.
     static BOOL BitBltDirect(HDC hDC, int x, int y, int cx, int cy, HBITMAP hBitmap,
                              int xSrc = 0, int ySrc = 0, DWORD dwRop = SRCCOPY);
+    // Copies a cx x cy area of one device context to another, leaving the pixels of one colour
+    // of the source out (the destination shows through there).
+    static BOOL TransparentBlt2(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc,
+                                int ySrc, COLORREF crTransparent);
     // Darkens the 4-pixel strips inside the right and bottom edges of a rectangle of a device
     // context into a soft shadow: darkest next to the rectangle's body, fading outwards, with
     // rounded ends. hWnd and nFlags are not used.

@@ -1,0 +1,228 @@
+#include "buttons/CButtonBMP.h"
+#include "frame/LumoRes.h"
+#include "CDRAW.h"
+
+namespace {
+
+const COLORREF kTransparent = RGB(255, 0, 255);
+
+SIZE BitmapSize(HBITMAP hBitmap)
+{
+    SIZE size = { 0, 0 };
+    BITMAP bm;
+    if (hBitmap && ::GetObjectA(hBitmap, sizeof(bm), &bm))
+    {
+        size.cx = bm.bmWidth;
+        size.cy = bm.bmHeight;
+    }
+    return size;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CButtonBMP, CButton)
+    ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+    ON_WM_MOUSEMOVE()
+    ON_WM_SETCURSOR()
+    ON_WM_DESTROY()
+    ON_CONTROL_REFLECT(BN_DOUBLECLICKED, OnDoubleclicked)
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+END_MESSAGE_MAP()
+
+/////////////////////////////////////////////////////////////////////////////
+// construction
+
+CButtonBMP::CButtonBMP()
+    : m_bHover(0), m_bOpened(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_hBmpNormal(NULL),
+      m_hBmpHover(NULL), m_hCursor(NULL), m_nMoveCount(0)
+{
+}
+
+CButtonBMP::~CButtonBMP()
+{
+    DeleteBitmaps();
+    m_bHover = 0;
+    m_nMoveCount = 0;
+    m_crBk = ::GetSysColor(COLOR_BTNFACE);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// attributes
+
+void CButtonBMP::DeleteBitmaps()
+{
+    if (m_hBmpNormal)
+        ::DeleteObject(m_hBmpNormal);
+    if (m_hBmpHover)
+        ::DeleteObject(m_hBmpHover);
+    m_hBmpNormal = NULL;
+    m_hBmpHover = NULL;
+}
+
+void CButtonBMP::SetBitmaps(UINT nNormalId, UINT nHoverId)
+{
+    DeleteBitmaps();
+    m_hBmpNormal = ::Load1Bitmap((int)nNormalId);
+    m_hBmpHover = ::Load1Bitmap((int)nHoverId);
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        Invalidate(TRUE);
+}
+
+void CButtonBMP::GetBmpSize(CSize& size)
+{
+    SIZE s = BitmapSize(m_hBmpNormal ? m_hBmpNormal : m_hBmpHover);
+    size.cx = s.cx;
+    size.cy = s.cy;
+}
+
+void CButtonBMP::SetOpenState(BOOL bOpened)
+{
+    m_bOpened = bOpened ? 1 : 0;
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        Invalidate(TRUE);
+}
+
+BOOL CButtonBMP::PreCreateWindow(CREATESTRUCT& cs)
+{
+    CSize size;
+    GetBmpSize(size);
+    cs.cx = size.cx;
+    cs.cy = size.cy;
+    cs.style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW;
+    return CButton::PreCreateWindow(cs);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// message handlers
+
+void CButtonBMP::NotifyParent(UINT nCode)
+{
+    HWND hParent = ::GetParent(m_hWnd);
+    if (!hParent)
+        return;
+    NMHDR nm;
+    nm.hwndFrom = m_hWnd;
+    nm.idFrom = (UINT_PTR)::GetWindowLongPtrA(m_hWnd, GWLP_ID);
+    nm.code = nCode;
+    ::SendMessageA(hParent, WM_NOTIFY, 0, (LPARAM)&nm);
+}
+
+void CButtonBMP::OnClicked()
+{
+    NotifyParent(BMPBTN_CLICKED);
+}
+
+void CButtonBMP::OnDoubleclicked()
+{
+    NotifyParent(BMPBTN_DBLCLICKED);
+}
+
+void CButtonBMP::OnMouseMove(UINT nFlags, CPoint point)
+{
+    CButton::OnMouseMove(nFlags, point);
+    if (++m_nMoveCount > 2)
+    {
+        m_nMoveCount = 0;
+        NotifyParent(BMPBTN_MOUSEMOVE);
+    }
+    if (!m_bHover)
+    {
+        m_bHover = 1;
+        Invalidate(TRUE);
+        TRACKMOUSEEVENT tme;
+        tme.cbSize = sizeof(tme);
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = m_hWnd;
+        tme.dwHoverTime = 0;
+        ::_TrackMouseEvent(&tme);
+    }
+}
+
+LRESULT CButtonBMP::OnMouseLeave(WPARAM, LPARAM)
+{
+    m_nMoveCount = 0;
+    m_bHover = 0;
+    Invalidate(TRUE);
+    NotifyParent(BMPBTN_MOUSELEAVE);
+    return 0;
+}
+
+BOOL CButtonBMP::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (m_hCursor)
+    {
+        ::SetCursor(m_hCursor);
+        return TRUE;
+    }
+    return CButton::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CButtonBMP::OnDestroy()
+{
+    CButton::OnDestroy();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// drawing
+
+void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    HDC hDC = lpDIS->hDC;
+    const RECT& rc = lpDIS->rcItem;
+    ::SetBkColor(hDC, m_crBk);
+    ::ExtTextOutA(hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+
+    if (!m_hBmpNormal && !m_hBmpHover)
+        return;
+    HBITMAP hBitmap = m_bHover ? (m_hBmpHover ? m_hBmpHover : m_hBmpNormal)
+                               : (m_hBmpNormal ? m_hBmpNormal : m_hBmpHover);
+    SIZE size = BitmapSize(hBitmap);
+    HDC hMem = ::CreateCompatibleDC(hDC);
+    if (!hMem)
+        return;
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    CDRAW::TransparentBlt2(hDC, rc.left, rc.top, size.cx, size.cy, hMem, 0, 0, kTransparent);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+}
+
+void CDoorArrowButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    CButtonBMP::DrawItem(lpDIS);
+
+    HDC hDC = lpDIS->hDC;
+    const RECT& rc = lpDIS->rcItem;
+    const int mx = (rc.left + rc.right) / 2;
+    const int my = (rc.top + rc.bottom) / 2;
+    HPEN hDark = ::CreatePen(PS_SOLID, 1, RGB(0x48, 0x64, 0xA5));
+    HPEN hWhite = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    HGDIOBJ hOld = ::SelectObject(hDC, hDark);
+    for (int k = 0; k < 3; ++k)
+    {
+        const int len = 6 - 2 * k;
+        const int y = my - 2 + k;
+        if (m_bOpened)
+        {
+            const int x = mx - 1 - k;
+            ::SelectObject(hDC, hDark);
+            ::MoveToEx(hDC, x, y - 1, NULL);
+            ::LineTo(hDC, x, y);
+            ::SelectObject(hDC, hWhite);
+            ::MoveToEx(hDC, x, y, NULL);
+            ::LineTo(hDC, x, y + len);
+        }
+        else
+        {
+            const int x = mx - 3 + k;
+            ::SelectObject(hDC, hWhite);
+            ::MoveToEx(hDC, x, y, NULL);
+            ::LineTo(hDC, x, y + len);
+            ::SelectObject(hDC, hDark);
+            ::MoveToEx(hDC, x, y + len, NULL);
+            ::LineTo(hDC, x, y + len + 1);
+        }
+    }
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hDark);
+    ::DeleteObject(hWhite);
+}

@@ -1,0 +1,70 @@
+// Owner-drawn push button showing a normal or a hover bitmap over a solid background, telling
+// its parent of clicks, double clicks, hovering and leaving through WM_NOTIFY.
+#pragma once
+
+#include <afxwin.h>
+
+// Notification codes a bitmap button sends its parent (NMHDR::code).
+#define BMPBTN_CLICKED 0
+#define BMPBTN_DBLCLICKED 5
+#define BMPBTN_MOUSEMOVE 0x200
+#define BMPBTN_MOUSELEAVE 0x2A3
+
+class AFX_EXT_CLASS CButtonBMP : public CButton
+{
+public:
+    // construction
+    CButtonBMP();
+    virtual ~CButtonBMP();
+
+    // attributes
+    // Replaces both bitmaps by those of two resource ids (an id that cannot be loaded gives
+    // no bitmap). The button owns the bitmaps.
+    void SetBitmaps(UINT nNormalId, UINT nHoverId);
+    // Size of the normal bitmap, or of the hover one when there is no normal bitmap.
+    void GetBmpSize(CSize& size);
+    void SetBkColor(COLORREF crBk) { m_crBk = crBk; }
+    COLORREF GetBkColor() const { return m_crBk; }
+    // The cursor is borrowed, not owned.
+    void SetHandCursor(HICON hCursor) { m_hCursor = (HCURSOR)hCursor; }
+    void SetOpenState(BOOL bOpened);
+    BOOL IsOpened() const { return m_bOpened; }
+    BOOL IsHover() const { return m_bHover; }
+    HBITMAP GetNormalBitmap() const { return m_hBmpNormal; }
+    HBITMAP GetHoverBitmap() const { return m_hBmpHover; }
+
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+    // message handlers
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+
+protected:
+    afx_msg void OnClicked();
+    afx_msg void OnDoubleclicked();
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnDestroy();
+
+    // implementation
+    void NotifyParent(UINT nCode);
+    void DeleteBitmaps();
+
+    int m_bHover;
+    int m_bOpened;
+    COLORREF m_crBk;
+    HBITMAP m_hBmpNormal;
+    HBITMAP m_hBmpHover;
+    HCURSOR m_hCursor;
+    int m_nMoveCount;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The door's toggle button: a small arrow over the bitmap points left while the door is open
+// and right while it is closed.
+class AFX_EXT_CLASS CDoorArrowButton : public CButtonBMP
+{
+public:
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+};

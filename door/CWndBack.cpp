@@ -1,0 +1,168 @@
+#include "door/CWndBack.h"
+#include "draw/CUtilityVisual.h"
+
+LUMO_EXPORT UINT g_msgSendChildren = ::RegisterWindowMessageA("CWndBack_SendChildren");
+
+IMPLEMENT_DYNCREATE(CWndBack, CWnd)
+
+BEGIN_MESSAGE_MAP(CWndBack, CWnd)
+    ON_WM_ERASEBKGND()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+/////////////////////////////////////////////////////////////////////////////
+// construction
+
+CWndBack::CWndBack()
+    : m_bTransparent(FALSE), m_bAnimationAble(TRUE), m_pPicture(NULL),
+      m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bFrozen(FALSE), m_bSelfDelete(FALSE)
+{
+}
+
+CWndBack::~CWndBack()
+{
+    m_bSelfDelete = FALSE;
+    m_MyWin.Clear();
+    ReleasePicture();
+}
+
+void CWndBack::PostNcDestroy()
+{
+    if (m_bSelfDelete)
+        delete this;
+}
+
+int CWndBack::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_bSelfDelete = TRUE;
+    return 0;
+}
+
+BOOL CWndBack::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    return CWnd::PreCreateWindow(cs);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// attributes
+
+void CWndBack::ReleasePicture()
+{
+    if (m_pPicture)
+        m_pPicture->Release();
+    m_pPicture = NULL;
+}
+
+COLORREF CWndBack::SetBkColor(COLORREF crBk)
+{
+    ReleasePicture();
+    COLORREF crOld = m_crBk;
+    m_crBk = crBk;
+    m_bTransparent = FALSE;
+    return crOld;
+}
+
+void CWndBack::SetTransparent(BOOL bTransparent)
+{
+    m_bTransparent = bTransparent;
+    if (!bTransparent)
+        SetBkColor(m_crBk);
+}
+
+BOOL CWndBack::SetBkPicture(LPCSTR lpszFile)
+{
+    ReleasePicture();
+    if (!lpszFile)
+        return FALSE;
+    IPicture* pPicture = NULL;
+    if (!CUtilityVisual::GetPicture(&pPicture, lpszFile) || !pPicture)
+        return FALSE;
+    m_pPicture = pPicture;
+    return TRUE;
+}
+
+BOOL CWndBack::SetAnimationAble(BOOL bAble)
+{
+    BOOL bOld = m_bAnimationAble;
+    HandleSendChildren(SENDCHILDREN_ANIMATION, bAble);
+    return bOld;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// operations
+
+int CWndBack::AddChild(HWND hWnd, int x, int y)
+{
+    return AddChild_AutoSize(hWnd, x, y, -1, -1);
+}
+
+int CWndBack::AddChild_AutoMove(HWND hWnd, int nRight, int nBottom, BOOL bCenterV, BOOL bCenterH)
+{
+    if (!::IsWindow(hWnd))
+        return 0;
+    m_MyWin.AddMoveWnd(hWnd, nRight, nBottom, bCenterV, bCenterH);
+    m_MyWin.SetOtherParent(hWnd);
+    m_MyWin.OnSize(TRUE);
+    return 1;
+}
+
+int CWndBack::AddChild_AutoSize(HWND hWnd, int x, int y, int nRight, int nBottom)
+{
+    if (!::IsWindow(hWnd))
+        return 0;
+    m_MyWin.AddSizeWnd(hWnd, x, y, nRight, nBottom);
+    m_MyWin.SetOtherParent(hWnd);
+    m_MyWin.OnSize(TRUE);
+    return 1;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// message handlers
+
+void CWndBack::PaintBackground(CDC* pDC)
+{
+    if (m_bFrozen || m_bTransparent)
+        return;
+    if (m_pPicture)
+    {
+        CRect rc;
+        GetClientRect(&rc);
+        CUtilityVisual::fill_with_pic(pDC, m_pPicture, rc);
+        return;
+    }
+    CRect rcClip;
+    pDC->GetClipBox(&rcClip);
+    pDC->FillSolidRect(&rcClip, m_crBk);
+}
+
+BOOL CWndBack::OnEraseBkgnd(CDC* pDC)
+{
+    PaintBackground(pDC);
+    return TRUE;
+}
+
+void CWndBack::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CWnd::OnWindowPosChanged(lpwndpos);
+    if (!m_bFrozen)
+        m_MyWin.OnSize(TRUE);
+}
+
+void CWndBack::HandleSendChildren(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == SENDCHILDREN_SHOW)
+        m_MyWin.SetVisible(lParam != 0);
+    else if (wParam == SENDCHILDREN_ANIMATION)
+        m_bAnimationAble = (BOOL)lParam;
+}
+
+LRESULT CWndBack::OnSendChildren(WPARAM wParam, LPARAM lParam)
+{
+    HandleSendChildren(wParam, lParam);
+    return 0;
+}

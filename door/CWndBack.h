@@ -1,0 +1,74 @@
+// The base window of the door panel: paints a background (a colour, a picture or nothing) and
+// lays out the child windows given to it. Panel windows are created with new and delete
+// themselves when their window goes away.
+#pragma once
+
+#include <afxwin.h>
+#include <ocidl.h>
+#include "layout/CMyWin.h"
+#include "frame/LumoRes.h"
+
+// Registered message "CWndBack_SendChildren": wParam a command, lParam its argument. Panel
+// windows pass it down to their descendants.
+LUMO_EXPORT extern UINT g_msgSendChildren;
+
+// Commands of g_msgSendChildren.
+#define SENDCHILDREN_SHOW 10001       // lParam non-zero shows, zero hides the laid-out windows
+#define SENDCHILDREN_ANIMATION 10002  // lParam is the new animation-able flag
+
+class AFX_EXT_CLASS CWndBack : public CWnd
+{
+    DECLARE_DYNCREATE(CWndBack)
+public:
+    // construction
+    CWndBack();
+    virtual ~CWndBack();
+
+    // attributes
+    // Drops any picture and clears the transparent flag; no repaint. Returns the old colour.
+    COLORREF SetBkColor(COLORREF crBk);
+    COLORREF GetBkColor() const { return m_crBk; }
+    void SetTransparent(BOOL bTransparent);
+    BOOL GetTransparent() const { return m_bTransparent; }
+    // TRUE when the picture file was loaded; no repaint.
+    BOOL SetBkPicture(LPCSTR lpszFile);
+    BOOL HasBkPicture() const { return m_pPicture != NULL; }
+    BOOL SetAnimationAble(BOOL bAble);
+    BOOL GetAnimationAble() const { return m_bAnimationAble; }
+    void SetFrozen(BOOL bFrozen) { m_bFrozen = bFrozen; }
+    BOOL GetFrozen() const { return m_bFrozen; }
+    CMyWin& GetLayout() { return m_MyWin; }
+
+    // operations
+    // 0 when hWnd is not a window, else 1.
+    int AddChild(HWND hWnd, int x, int y);
+    int AddChild_AutoMove(HWND hWnd, int nRight, int nBottom, BOOL bCenterV, BOOL bCenterH);
+    int AddChild_AutoSize(HWND hWnd, int x, int y, int nRight, int nBottom);
+
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+
+protected:
+    // Paints the background as every panel window does; derived windows add their own parts.
+    void PaintBackground(CDC* pDC);
+    // Handles a command of g_msgSendChildren for this window's own layout.
+    void HandleSendChildren(WPARAM wParam, LPARAM lParam);
+    void ReleasePicture();
+
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    virtual void PostNcDestroy();
+
+    CMyWin m_MyWin;
+    BOOL m_bTransparent;
+    BOOL m_bAnimationAble;
+    IPicture* m_pPicture;
+    COLORREF m_crBk;
+    BOOL m_bFrozen;
+    // Set once the window exists; a window that was never made (or that a failed Create
+    // takes down) leaves the object to its owner.
+    BOOL m_bSelfDelete;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,720 @@
+#include "door/CWndDoor.h"
+#include "frame/CHookParentMessage.h"
+#include "frame/LumoRes.h"
+#include "CDRAW.h"
+#include "CGlobalInfo.h"
+#include "lumo.h"
+
+IMPLEMENT_DYNCREATE(CWndDoor, CWndBack)
+
+CMap<HWND, HWND, CWndDoor*, CWndDoor*> CWndDoor::m_cMap;
+
+BEGIN_MESSAGE_MAP(CWndDoor, CWndBack)
+    ON_WM_TIMER()
+    ON_WM_ERASEBKGND()
+    ON_WM_RBUTTONUP()
+    ON_WM_PAINT()
+    ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
+END_MESSAGE_MAP()
+
+/////////////////////////////////////////////////////////////////////////////
+// construction
+
+CWndDoor::CWndDoor()
+    : m_nOpenWidth(230), m_nCurWidth(80), m_bPlaced(FALSE), m_bOpened(TRUE),
+      m_bOpenOnMouseMove(TRUE), m_nMsgOpenClose(-1), m_nMsgRClick(-1), m_nViewStyle(0),
+      m_pLayer(NULL), m_nAnimOffset(0), m_nSnapWidth(0), m_nSnapHeight(0), m_hSnapshot(NULL),
+      m_hHost(NULL), m_hLayer(NULL)
+{
+    m_MyWin.SetParent(this);
+    SetHue(0);
+}
+
+CWndDoor::~CWndDoor()
+{
+    m_bSelfDelete = FALSE;
+    if (m_hHost)
+    {
+        CHookParentMessage::UnhookParent(m_hHost, this);
+        CWndDoor* pDoor = NULL;
+        if (m_cMap.Lookup(m_hHost, pDoor) && pDoor == this)
+            m_cMap.RemoveKey(m_hHost);
+    }
+    if (m_hWnd)
+    {
+        KillTimer(DOOR_TIMER_OPEN);
+        KillTimer(DOOR_TIMER_CLOSE);
+        KillTimer(DOOR_TIMER_RESIZE);
+    }
+    DiscardSnapshot();
+    if (m_btnToggle.m_hWnd)
+        m_btnToggle.DestroyWindow();
+}
+
+BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                      const RECT&, CWnd* pParentWnd, UINT nID, void* pContext)
+{
+    HWND hHost = pParentWnd ? pParentWnd->GetSafeHwnd() : NULL;
+    if (!hHost || !::IsWindow(hHost))
+        return FALSE;
+
+    CRect R;
+    GetMDIClientRect(hHost, R);
+    R.right = m_nOpenWidth;
+    m_nCurWidth = 80;
+    m_bPlaced = FALSE;
+    if (!CWnd::CreateEx(0, lpszClassName, lpszWindowName, dwStyle, R, pParentWnd, nID, pContext))
+        return FALSE;
+
+    CSize bmp;
+    m_btnToggle.GetBmpSize(bmp);
+    const int bx = R.right - bmp.cx - R.left;
+    const int by = (R.bottom - R.top - bmp.cy) / 2;
+    m_btnToggle.Create(_T(""), 0, CRect(bx, by, bx, by), this, 1);
+    m_btnToggle.SetBkColor(m_crBk);
+    m_btnToggle.SetOpenState(m_bOpened);
+
+    CWndDoorLayer* pLayer = new CWndDoorLayer;
+    pLayer->SetViewStyle(m_nViewStyle, m_nMsgRClick);
+    if (pLayer->Create(NULL, _T("DoorWinLayer"), 0, CRect(0, 0, R.right, R.bottom), this, 0))
+    {
+        m_pLayer = pLayer;
+        m_hLayer = pLayer->m_hWnd;
+        pLayer->SetBkColor(m_crBk);
+        pLayer->UpdateScroll(FALSE);
+    }
+    else if (!pLayer->m_hWnd)
+        delete pLayer;
+
+    if (m_pLayer)
+        m_MyWin.AddSizeWnd(m_hLayer, 0, 0, bmp.cx + 4, 0);
+    m_MyWin.AddMoveWnd(m_btnToggle.m_hWnd, 0, 0, TRUE, FALSE);
+
+    if (!CHookParentMessage::HookParent(hHost, this, NULL))
+    {
+        // The caller keeps the object: take the window down without it deleting itself.
+        m_bSelfDelete = FALSE;
+        DestroyWindow();
+        m_pLayer = NULL;
+        m_hLayer = NULL;
+        return FALSE;
+    }
+    CHookParentMessage::SubscribeMessage(hHost, WM_SIZE);
+    m_hHost = hHost;
+    m_cMap.SetAt(hHost, this);
+    InitResize();
+    BringWindowToTop();
+    SetTimer(DOOR_TIMER_RESIZE, 100);
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// look-ups
+
+CWndDoor* CWndDoor::GetObject(HWND hHost)
+{
+    CWndDoor* pDoor = NULL;
+    if (!hHost || !m_cMap.Lookup(hHost, pDoor))
+        return NULL;
+    return pDoor;
+}
+
+CWndDoor* CWndDoor::SearchByDropWnd(HWND hDrop)
+{
+    if (!hDrop)
+        return NULL;
+    POSITION pos = m_cMap.GetStartPosition();
+    while (pos)
+    {
+        HWND hHost;
+        CWndDoor* pDoor;
+        m_cMap.GetNextAssoc(pos, hHost, pDoor);
+        if (pDoor && pDoor->SearchDropWnd(hDrop))
+            return pDoor;
+    }
+    return NULL;
+}
+
+CWndDoorLayer* CWndDoor::GetLayer() const
+{
+    if (!m_pLayer || !m_hLayer || !::IsWindow(m_hLayer) ||
+        CWnd::FromHandlePermanent(m_hLayer) != m_pLayer)
+        return NULL;
+    return m_pLayer;
+}
+
+void CWndDoor::GetMDIClientRect(HWND hHost, CRect& R)
+{
+    R.SetRectEmpty();
+    if (!::IsWindow(hHost))
+        return;
+    ::GetClientRect(hHost, &R);
+    ::ClientToScreen(hHost, (LPPOINT)&R.left);
+    ::ClientToScreen(hHost, (LPPOINT)&R.right);
+
+    char szClass[80];
+    HWND hChild = ::GetWindow(hHost, GW_CHILD);
+    for (int i = 0; hChild && i < 16; ++i, hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        szClass[0] = 0;
+        ::GetClassNameA(hChild, szClass, sizeof(szClass));
+        if (strstr(szClass, "FNHELP"))
+        {
+            RECT rc;
+            ::GetWindowRect(hChild, &rc);
+            R.bottom -= rc.bottom - rc.top;
+            break;
+        }
+    }
+    hChild = ::GetWindow(hHost, GW_CHILD);
+    for (int i = 0; hChild && i < 16; ++i, hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        szClass[0] = 0;
+        ::GetClassNameA(hChild, szClass, sizeof(szClass));
+        if (!strstr(szClass, "FIXEDBAR"))
+            continue;
+        CRect W;
+        ::GetWindowRect(hChild, &W);
+        if (W.Width() == R.Width())
+        {
+            if (W.top == R.top)
+                R.top += W.Height();
+            else if (W.bottom == R.bottom)
+                R.bottom -= W.Height();
+        }
+        else if (W.Height() == R.Height())
+        {
+            if (W.left == R.left)
+                R.left += W.Width();
+            else if (W.bottom == R.bottom)
+                R.right -= W.Width();
+        }
+        break;
+    }
+    ::ScreenToClient(hHost, (LPPOINT)&R.left);
+    ::ScreenToClient(hHost, (LPPOINT)&R.right);
+}
+
+int CWndDoor::GetCloseWidth(BOOL bWithFrame)
+{
+    CSize bmp;
+    m_btnToggle.GetBmpSize(bmp);
+    int w = bmp.cx + 4;
+    if (bWithFrame && m_hWnd)
+    {
+        CRect rcWindow, rcClient;
+        GetWindowRect(&rcWindow);
+        GetClientRect(&rcClient);
+        w += rcWindow.Width() - rcClient.Width();
+    }
+    return w;
+}
+
+int CWndDoor::GetFreeMem_MB()
+{
+    MEMORYSTATUS ms = {};
+    ms.dwLength = sizeof(ms);
+    ::GlobalMemoryStatus(&ms);
+    return (int)(ms.dwAvailPhys >> 20);
+}
+
+BOOL CWndDoor::IsDropping() const
+{
+    CWndDoorLayer* pLayer = GetLayer();
+    return pLayer && pLayer->IsAnimating();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// attributes
+
+int CWndDoor::SetWidth(int nWidth)
+{
+    int nOld = m_nOpenWidth;
+    m_nOpenWidth = nWidth;
+    InitResize();
+    if (m_hWnd)
+        Invalidate(TRUE);
+    return nOld;
+}
+
+BOOL CWndDoor::SetOpenCloseWhenMousemove(BOOL bEnable)
+{
+    BOOL bOld = m_bOpenOnMouseMove;
+    m_bOpenOnMouseMove = bEnable;
+    return bOld;
+}
+
+int CWndDoor::SetHue(int nHue)
+{
+    CWndDoorLayer* pLayer = GetLayer();
+    int nOld = pLayer ? pLayer->SetHue(nHue) : 0;
+    DWORD normalId = 0, hoverId = 0, color = (DWORD)nHue;
+    if (!::GetDoorHandle(nHue, &normalId, &hoverId, &color))
+    {
+        normalId = hoverId = 0;
+        color = (DWORD)nHue;
+    }
+    SetBkColor((COLORREF)color);
+    m_btnToggle.SetBitmaps(normalId, hoverId);
+    if (pLayer)
+    {
+        CAutoWnd* pAuto = m_MyWin.FindWnd(m_hLayer);
+        if (pAuto)
+            pAuto->m_nRight = GetCloseWidth(FALSE);
+    }
+    if (m_hWnd)
+        Invalidate(TRUE);
+    return nOld;
+}
+
+int CWndDoor::GetHue() const
+{
+    CWndDoorLayer* pLayer = GetLayer();
+    return pLayer ? pLayer->GetHue() : 0;
+}
+
+COLORREF CWndDoor::SetBkColor(COLORREF crBk)
+{
+    CWndDoorLayer* pLayer = GetLayer();
+    if (pLayer)
+        pLayer->SetBkColor(crBk);
+    m_btnToggle.SetBkColor(crBk);
+    COLORREF crOld = CWndBack::SetBkColor(crBk);
+    if (m_hWnd)
+    {
+        Invalidate(TRUE);
+        if (m_btnToggle.m_hWnd)
+            m_btnToggle.Invalidate(TRUE);
+    }
+    return crOld;
+}
+
+int CWndDoor::GetBorder() const
+{
+    if (!m_hWnd)
+        return 0;
+    int n = 0;
+    if (GetStyle() & WS_BORDER)
+        n |= 1;
+    if (GetExStyle() & WS_EX_STATICEDGE)
+        n |= 2;
+    if (GetExStyle() & WS_EX_CLIENTEDGE)
+        n |= 4;
+    return n;
+}
+
+int CWndDoor::SetBorder(int nFlags)
+{
+    int nOld = GetBorder();
+    if (!m_hWnd)
+        return nOld;
+    ModifyStyle((nFlags & 1) ? 0 : WS_BORDER, (nFlags & 1) ? WS_BORDER : 0);
+    ModifyStyleEx((nFlags & 2) ? 0 : WS_EX_STATICEDGE, (nFlags & 2) ? WS_EX_STATICEDGE : 0);
+    ModifyStyleEx((nFlags & 4) ? 0 : WS_EX_CLIENTEDGE, (nFlags & 4) ? WS_EX_CLIENTEDGE : 0);
+    InitResize();
+    CRect rc;
+    GetWindowRect(&rc);
+    HWND hParent = ::GetParent(m_hWnd);
+    if (hParent)
+    {
+        ::ScreenToClient(hParent, (LPPOINT)&rc.left);
+        ::ScreenToClient(hParent, (LPPOINT)&rc.right);
+    }
+    MoveWindow(rc.left, rc.top, rc.Width() + 1, rc.Height(), FALSE);
+    MoveWindow(rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
+    return nOld;
+}
+
+void CWndDoor::SetViewStyle(int nStyle)
+{
+    m_nViewStyle = nStyle;
+    CWndDoorLayer* pLayer = GetLayer();
+    if (pLayer)
+        pLayer->SetViewStyle(nStyle, m_nMsgRClick);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// forwarding to the layer
+
+HWND CWndDoor::AddDropWnd(LPCSTR lpszTitle, int x, int nRight, int nGap, int nOpenHeight)
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->AddDropWnd(lpszTitle, x, nRight, nGap, nOpenHeight) : NULL;
+}
+
+int CWndDoor::AttachDropBody(HWND hDrop, HWND hBody)
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->AttachDropBody(hDrop, hBody) : 0;
+}
+
+BOOL CWndDoor::SetSingleDrop(BOOL bSingle)
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->SetSingleDrop(bSingle) : 0;
+}
+
+BOOL CWndDoor::GetSingleDrop() const
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->GetSingleDrop() : 0;
+}
+
+BOOL CWndDoor::SetDropped(HWND hDrop, BOOL bDropped)
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->SetDropped(hDrop, bDropped) : 0;
+}
+
+COLORREF CWndDoor::SetDropHeaderColor(HWND hDrop, COLORREF crHeader)
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->SetDropHeaderColor(hDrop, crHeader) : 0;
+}
+
+COLORREF CWndDoor::GetDropHeaderColor(HWND hDrop) const
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->GetDropHeaderColor(hDrop) : 0;
+}
+
+CWndDrop* CWndDoor::SearchDropWnd(HWND hDrop) const
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->SearchDropWnd(hDrop) : NULL;
+}
+
+HWND CWndDoor::EnumDropWnd(int nIndex) const
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->EnumDropWnd(nIndex) : NULL;
+}
+
+int CWndDoor::AddChild(HWND hWnd, int x, int y)
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->AddChild(hWnd, x, y) : 0;
+}
+
+int CWndDoor::AddChild_AutoMove(HWND hWnd, int nRight, int nBottom, BOOL bCenterV, BOOL bCenterH)
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->AddChild_AutoMove(hWnd, nRight, nBottom, bCenterV, bCenterH) : 0;
+}
+
+int CWndDoor::AddChild_AutoSize(HWND hWnd, int x, int y, int nRight, int nBottom)
+{
+    CWndDoorLayer* p = GetLayer();
+    return p ? p->AddChild_AutoSize(hWnd, x, y, nRight, nBottom) : 0;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// placing and sliding
+
+void CWndDoor::InitResize()
+{
+    if (!m_hWnd || !::IsWindow(m_hWnd))
+        return;
+    HWND hParent = ::GetParent(m_hWnd);
+    if (!hParent)
+        return;
+    CRect R;
+    GetMDIClientRect(hParent, R);
+    m_nCurWidth = m_bOpened ? m_nOpenWidth : GetCloseWidth(TRUE);
+    MoveWindow(R.left, R.top, m_nCurWidth, R.Height(), TRUE);
+    CWndDoorLayer* pLayer = GetLayer();
+    if (m_nCurWidth == m_nOpenWidth && IsWindowVisible() && pLayer)
+        pLayer->FocusSingleDrop();
+}
+
+void CWndDoor::_OnSize()
+{
+    HWND hParent = ::GetParent(m_hWnd);
+    if (!hParent)
+        return;
+    CRect R;
+    GetMDIClientRect(hParent, R);
+    R.right = R.left + m_nCurWidth;
+    if (!m_bPlaced)
+    {
+        m_bPlaced = TRUE;
+        InitResize();
+        m_MyWin.OnSize(TRUE);
+    }
+    MoveWindow(&R, TRUE);
+}
+
+void CWndDoor::DiscardSnapshot()
+{
+    if (m_hSnapshot)
+        ::DeleteObject(m_hSnapshot);
+    m_hSnapshot = NULL;
+}
+
+void CWndDoor::ShowDescendants(BOOL bShow)
+{
+    SendMessage(g_msgSendChildren, SENDCHILDREN_SHOW, bShow ? 1 : 0);
+}
+
+void CWndDoor::SetOpenedState(BOOL bOpened)
+{
+    m_bOpened = bOpened;
+    m_btnToggle.SetOpenState(bOpened);
+    if (m_btnToggle.m_hWnd)
+        m_btnToggle.UpdateWindow();
+}
+
+void CWndDoor::DoorCloseOpen()
+{
+    if (!m_hWnd)
+        return;
+    if (m_bAnimationAble)
+        ShadowWin_Enable(m_hWnd, FALSE);
+    if (m_nMsgOpenClose != -1)
+    {
+        HWND hParent = ::GetParent(m_hWnd);
+        if (hParent)
+            ::SendMessageA(hParent, WM_USER + m_nMsgOpenClose, m_bOpened ? 1 : 0, 0);
+    }
+    if (m_bOpened && !m_bAnimationAble)
+    {
+        ShowDescendants(FALSE);
+        SetOpenedState(FALSE);
+        InitResize();
+    }
+    else if (m_bOpened)
+    {
+        CRect rc;
+        GetClientRect(&rc);
+        DiscardSnapshot();
+        m_hSnapshot = CDRAW::GetWindowBitmap(m_hWnd, rc);
+        m_nSnapWidth = rc.Width();
+        m_nSnapHeight = rc.Height();
+        m_nAnimOffset = 0;
+        ShowDescendants(FALSE);
+        SetFrozen(TRUE);
+        SetTimer(DOOR_TIMER_CLOSE, 5);
+        InitResize();
+    }
+    else if (!m_bAnimationAble)
+    {
+        SetOpenedState(TRUE);
+        InitResize();
+    }
+    else
+    {
+        CRect rc;
+        GetClientRect(&rc);
+        if (rc.Height() != m_nSnapHeight)
+            DiscardSnapshot();
+        if (m_hSnapshot)
+        {
+            SetFrozen(TRUE);
+            ShowDescendants(FALSE);
+        }
+        SetTimer(DOOR_TIMER_OPEN, 5);
+        InitResize();
+    }
+}
+
+void CWndDoor::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == DOOR_TIMER_RESIZE)
+    {
+        KillTimer(DOOR_TIMER_RESIZE);
+        _OnSize();
+        return;
+    }
+    if (nIDEvent != DOOR_TIMER_OPEN && nIDEvent != DOOR_TIMER_CLOSE)
+    {
+        CWndBack::OnTimer(nIDEvent);
+        return;
+    }
+    HWND hParent = ::GetParent(m_hWnd);
+    const int s = CGlobalInfo::GetInstance()->IsWinNT() ? 20 : 60;
+    CRect R;
+    GetMDIClientRect(hParent, R);
+
+    if (nIDEvent == DOOR_TIMER_CLOSE)
+    {
+        int w = m_nCurWidth - s;
+        if (w <= GetCloseWidth(TRUE))
+        {
+            if (GetFreeMem_MB() < 30)
+                DiscardSnapshot();
+            ShadowWin_Enable(m_hWnd, TRUE);
+            KillTimer(DOOR_TIMER_CLOSE);
+            SetOpenedState(FALSE);
+            InitResize();
+            m_MyWin.OnSize(TRUE);
+            SetFrozen(FALSE);
+            Invalidate(TRUE);
+            return;
+        }
+        m_nCurWidth = w;
+        MoveWindow(R.left, R.top, w, R.Height(), TRUE);
+        m_nAnimOffset += s;
+        if (m_hSnapshot)
+        {
+            HDC hDC = ::GetDC(m_hWnd);
+            CDRAW::BitBltDirect(hDC, 0, 0, w, R.Height(), m_hSnapshot, m_nAnimOffset, 0, SRCCOPY);
+            ::ReleaseDC(m_hWnd, hDC);
+        }
+        return;
+    }
+
+    int w = m_hSnapshot ? m_nCurWidth + s : m_nCurWidth + 90;
+    if (!m_hSnapshot)
+        ShowDescendants(TRUE);
+    if (w >= m_nOpenWidth)
+    {
+        DiscardSnapshot();
+        ShadowWin_Enable(m_hWnd, TRUE);
+        KillTimer(DOOR_TIMER_OPEN);
+        SetOpenedState(TRUE);
+        SetFrozen(FALSE);
+        ShowDescendants(TRUE);
+        InitResize();
+        return;
+    }
+    m_nCurWidth = w;
+    MoveWindow(R.left, R.top, w, R.Height(), TRUE);
+    if (m_hSnapshot)
+    {
+        m_nAnimOffset += s;
+        HDC hDC = ::GetDC(m_hWnd);
+        CDRAW::BitBltDirect(hDC, 0, 0, w, R.Height(), m_hSnapshot, m_nSnapWidth - w, 0, SRCCOPY);
+        ::ReleaseDC(m_hWnd, hDC);
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// message handlers
+
+BOOL CWndDoor::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (wParam == HOOKPARENT_NOTIFY_WPARAM)
+    {
+        HOOKPARENT_NMHDR* pHook = (HOOKPARENT_NMHDR*)lParam;
+        if (pHook && pHook->message == WM_SIZE)
+            _OnSize();
+        if (pHook && (pHook->message == WM_SIZE || pHook->message == WM_WINDOWPOSCHANGING))
+            SetTimer(DOOR_TIMER_RESIZE, 100);
+    }
+    else
+    {
+        NMHDR* pNM = (NMHDR*)lParam;
+        if (pNM && !m_bFrozen && !IsDropping() && pNM->idFrom == 1 &&
+            pNM->hwndFrom == m_btnToggle.m_hWnd)
+        {
+            if (pNM->code == BMPBTN_CLICKED || pNM->code == BMPBTN_DBLCLICKED ||
+                (pNM->code == BMPBTN_MOUSEMOVE && m_bOpenOnMouseMove))
+                DoorCloseOpen();
+        }
+    }
+    return CWndBack::OnNotify(wParam, lParam, pResult);
+}
+
+BOOL CWndDoor::OnEraseBkgnd(CDC* pDC)
+{
+    if (m_bFrozen)
+        return TRUE;
+    PaintBackground(pDC);
+    PaintSeparator(pDC);
+    return TRUE;
+}
+
+void CWndDoor::PaintSeparator(CDC* pDC)
+{
+    const int R = GetRValue(m_crBk), G = GetGValue(m_crBk), B = GetBValue(m_crBk);
+    double L = 0.1 * R + 0.6 * G + 0.3 * B + 85;
+    BOOL bDark = FALSE;
+    if (L > 255)
+    {
+        L = 120;
+        bDark = TRUE;
+    }
+    else if (L < 193)
+        L = 193;
+    const int c = (int)L;
+    int r, g, b;
+    if (bDark)
+    {
+        r = c < R ? c : R;
+        g = c < G ? c : G;
+        b = c < B ? c : B;
+    }
+    else
+    {
+        r = c > R ? c : R;
+        g = c > G ? c : G;
+        b = c > B ? c : B;
+    }
+    CSize bmp;
+    m_btnToggle.GetBmpSize(bmp);
+    CRect C;
+    GetClientRect(&C);
+    const int x = C.right - bmp.cx - 2;
+    int y0 = (C.bottom - C.top - bmp.cy) / 2 + C.top;
+    int y1 = y0 + bmp.cy;
+    HDC hDC = pDC->m_hDC;
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(r, g, b));
+    HGDIOBJ hOld = ::SelectObject(hDC, hPen);
+    ::MoveToEx(hDC, x, y0, NULL);
+    ::LineTo(hDC, x, y1);
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hPen);
+
+    while (y0 > C.top)
+    {
+        BOOL bStep = FALSE;
+        int* ch[3] = { &r, &g, &b };
+        const int bg[3] = { R, G, B };
+        for (int i = 0; i < 3; ++i)
+        {
+            if (!bDark && *ch[i] > bg[i])
+            {
+                --*ch[i];
+                bStep = TRUE;
+            }
+            else if (bDark && *ch[i] < bg[i])
+            {
+                ++*ch[i];
+                bStep = TRUE;
+            }
+        }
+        if (!bStep)
+            break;
+        ::SetPixel(hDC, x, y0, RGB(r, g, b));
+        ::SetPixel(hDC, x, y1, RGB(r, g, b));
+        --y0;
+        ++y1;
+    }
+}
+
+void CWndDoor::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!m_bFrozen)
+        m_MyWin.Redraw();
+}
+
+void CWndDoor::OnRButtonUp(UINT nFlags, CPoint point)
+{
+    if (m_nMsgRClick != -1)
+    {
+        HWND hParent = ::GetParent(m_hWnd);
+        if (hParent)
+            ::PostMessageA(hParent, WM_USER + m_nMsgRClick, (WPARAM)m_hWnd, 0);
+    }
+    CWndBack::OnRButtonUp(nFlags, point);
+}
+
+LRESULT CWndDoor::OnSendChildren(WPARAM wParam, LPARAM lParam)
+{
+    HandleSendChildren(wParam, lParam);
+    CWndDoorLayer* pLayer = GetLayer();
+    if (pLayer)
+        pLayer->SendMessage(g_msgSendChildren, wParam, lParam);
+    return 0;
+}

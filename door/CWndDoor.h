@@ -1,0 +1,112 @@
+// A side panel docked to the left edge of a host window that slides open to its full width or
+// closed to the strip of its toggle button. Its contents live in an inner layer holding the
+// drops. The door follows the host's size through the parent message hook and tells the host
+// of each toggle and of right clicks with messages whose numbers the host picks.
+#pragma once
+
+#include "door/CWndBack.h"
+#include "door/CWndDoorLayer.h"
+#include "buttons/CButtonBMP.h"
+#include <afxtempl.h>
+
+// Door timers: opening and closing steps every 5 ms, a deferred re-placement after 100 ms.
+#define DOOR_TIMER_OPEN 1
+#define DOOR_TIMER_CLOSE 2
+#define DOOR_TIMER_RESIZE 3
+
+class AFX_EXT_CLASS CWndDoor : public CWndBack
+{
+    DECLARE_DYNCREATE(CWndDoor)
+public:
+    // construction
+    CWndDoor();
+    virtual ~CWndDoor();
+
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                        const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = NULL);
+
+    // The door created in a host window, or null.
+    static CWndDoor* GetObject(HWND hHost);
+    // The first door whose layer holds the drop, or null.
+    static CWndDoor* SearchByDropWnd(HWND hDrop);
+
+    // attributes
+    int SetWidth(int nWidth);
+    int GetWidth() const { return m_nOpenWidth; }
+    int GetCurrentWidth() const { return m_nCurWidth; }
+    BOOL IsOpened() const { return m_bOpened; }
+    // Whether the first placement after creation (deferred by timer 3) has been done.
+    BOOL IsPlaced() const { return m_bPlaced; }
+    BOOL SetOpenCloseWhenMousemove(BOOL bEnable);
+    BOOL GetOpenCloseWhenMousemove() const { return m_bOpenOnMouseMove; }
+    void Set_WM_OpenClose(int n) { m_nMsgOpenClose = n; }
+    void Set_WM_RClick(int n) { m_nMsgRClick = n; }
+    int SetHue(int nHue);
+    int GetHue() const;
+    COLORREF SetBkColor(COLORREF crBk);
+    int GetBorder() const;
+    int SetBorder(int nFlags);
+    void SetViewStyle(int nStyle);
+    int GetViewStyle() const { return m_nViewStyle; }
+    CWndDoorLayer* GetLayer() const;
+    CDoorArrowButton& GetToggleButton() { return m_btnToggle; }
+    HBITMAP GetSnapshot() const { return m_hSnapshot; }
+
+    // operations
+    void InitResize();
+    void DoorCloseOpen();
+    HWND AddDropWnd(LPCSTR lpszTitle, int x, int nRight, int nGap, int nOpenHeight);
+    int AttachDropBody(HWND hDrop, HWND hBody);
+    BOOL SetSingleDrop(BOOL bSingle);
+    BOOL GetSingleDrop() const;
+    BOOL SetDropped(HWND hDrop, BOOL bDropped);
+    COLORREF SetDropHeaderColor(HWND hDrop, COLORREF crHeader);
+    COLORREF GetDropHeaderColor(HWND hDrop) const;
+    CWndDrop* SearchDropWnd(HWND hDrop) const;
+    HWND EnumDropWnd(int nIndex) const;
+    int AddChild(HWND hWnd, int x, int y);
+    int AddChild_AutoMove(HWND hWnd, int nRight, int nBottom, BOOL bCenterV, BOOL bCenterH);
+    int AddChild_AutoSize(HWND hWnd, int x, int y, int nRight, int nBottom);
+
+    // The usable part of a host's client area, in its client coordinates.
+    static void GetMDIClientRect(HWND hHost, CRect& rect);
+    int GetCloseWidth(BOOL bWithFrame);
+
+protected:
+    int GetFreeMem_MB();
+    BOOL IsDropping() const;
+    void _OnSize();
+    void DiscardSnapshot();
+    void ShowDescendants(BOOL bShow);
+    void SetOpenedState(BOOL bOpened);
+    void PaintSeparator(CDC* pDC);
+
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
+
+    int m_nOpenWidth;
+    int m_nCurWidth;
+    BOOL m_bPlaced;
+    BOOL m_bOpened;
+    BOOL m_bOpenOnMouseMove;
+    int m_nMsgOpenClose;
+    int m_nMsgRClick;
+    int m_nViewStyle;
+    CWndDoorLayer* m_pLayer;
+    int m_nAnimOffset;
+    int m_nSnapWidth;
+    int m_nSnapHeight;
+    HBITMAP m_hSnapshot;
+    CDoorArrowButton m_btnToggle;
+    HWND m_hHost;       // the window hooked and keyed in the map, kept for the destructor
+    HWND m_hLayer;      // the layer's window, to know whether the layer object still lives
+
+public:
+    static CMap<HWND, HWND, CWndDoor*, CWndDoor*> m_cMap;
+
+    DECLARE_MESSAGE_MAP()
+};

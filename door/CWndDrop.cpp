@@ -1,0 +1,462 @@
+#include "door/CWndDrop.h"
+#include "door/CWndDoorLayer.h"
+#include "draw/CUtilityVisual.h"
+#include "frame/LumoModule.h"
+#include "CPub.h"
+#include "CMemDC.h"
+
+BEGIN_MESSAGE_MAP(CWndDrop, CWndBack)
+    ON_WM_MOUSEMOVE()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
+    ON_WM_SETFOCUS()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_SHOWWINDOW()
+END_MESSAGE_MAP()
+
+/////////////////////////////////////////////////////////////////////////////
+// construction
+
+CWndDrop::CWndDrop(int nMarginTop)
+    : m_hBody(NULL), m_nTitleHue(0), m_bDropped(FALSE), m_nMaxHeight(0), m_nHeaderHeight(0),
+      m_crHeader(0), m_bBodyIsTree(FALSE), m_nMarginTop(nMarginTop), m_nBmpDropped(0),
+      m_nBmpClosed(0), m_nBmpDroppedHover(0), m_nBmpClosedHover(0),
+      m_hHandCursor(CUtilityVisual::GetHandCursor()), m_nViewStyle(0), m_pLayer(NULL)
+{
+    m_MyWin.SetParent(this);
+    m_btnHeader.SetHandCursor((HICON)m_hHandCursor);
+    SetTitleHue(0);
+    m_bDropped = FALSE;
+}
+
+CWndDrop::~CWndDrop()
+{
+    if (m_pLayer)
+        m_pLayer->ForgetDrop(this);
+    m_pLayer = NULL;
+    m_btnHeader.SetHandCursor(NULL);
+    if (m_btnHeader.m_hWnd)
+        m_btnHeader.DestroyWindow();
+    if (m_hHandCursor)
+        ::DestroyCursor(m_hHandCursor);
+    m_hHandCursor = NULL;
+}
+
+BOOL CWndDrop::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                      const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext)
+{
+    if (!CWnd::Create(lpszClassName, lpszWindowName, dwStyle | WS_CHILD | WS_VISIBLE, rect,
+                      pParentWnd, nID, pContext))
+        return FALSE;
+    m_btnHeader.SetBkColor(m_crHeader);
+    m_btnHeader.Create(_T(""), 0, CRect(0, 1, 0, 1), this, 1);
+    m_btnHeader.SetOpenState(m_bDropped);
+    m_btnHeader.Invalidate(TRUE);
+    m_MyWin.AddMoveWnd(m_btnHeader.m_hWnd, 1, -1);
+    m_MyWin.OnSize(TRUE);
+    BringWindowToTop();
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// attributes
+
+void CWndDrop::SetTitle(LPCSTR lpszTitle)
+{
+    m_strTitle = lpszTitle ? lpszTitle : "";
+    if (!m_hWnd)
+        return;
+    SetWindowText(m_strTitle);
+    CRect rc;
+    GetClientRect(&rc);
+    if (m_nViewStyle == 0)
+    {
+        rc.bottom = rc.top + m_nHeaderHeight;
+        rc.left += 12;
+        rc.right -= m_nHeaderHeight;
+    }
+    InvalidateRect(&rc, TRUE);
+}
+
+int CWndDrop::SetTitleHue(int nHue)
+{
+    int nOld = m_nTitleHue;
+    m_nTitleHue = nHue;
+    DWORD dropped = 0, closed = 0, droppedHover = 0, closedHover = 0, color = (DWORD)nHue;
+    if (!::GetDropHandle(nHue, &dropped, &closed, &droppedHover, &closedHover, &color))
+    {
+        dropped = closed = droppedHover = closedHover = 0;
+        color = (DWORD)nHue;
+    }
+    m_nBmpDropped = dropped;
+    m_nBmpClosed = closed;
+    m_nBmpDroppedHover = droppedHover;
+    m_nBmpClosedHover = closedHover;
+    SetHeaderBkColor((COLORREF)color);
+    ChangeBitmap();
+    return nOld;
+}
+
+COLORREF CWndDrop::SetHeaderBkColor(COLORREF crHeader)
+{
+    COLORREF crOld = m_crHeader;
+    m_crHeader = crHeader;
+    m_btnHeader.SetBkColor(crHeader);
+    if (m_hWnd)
+    {
+        Invalidate(TRUE);
+        if (m_btnHeader.m_hWnd)
+            m_btnHeader.Invalidate(TRUE);
+    }
+    return crOld;
+}
+
+void CWndDrop::GetHeights(int* pnOpen, int* pnHeader) const
+{
+    if (pnOpen)
+        *pnOpen = m_nMaxHeight;
+    if (pnHeader)
+        *pnHeader = m_nHeaderHeight;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// operations
+
+void CWndDrop::ChangeBitmap()
+{
+    if (m_nViewStyle != 0)
+        return;
+    if (m_bDropped)
+        m_btnHeader.SetBitmaps(m_nBmpDropped, m_nBmpDroppedHover);
+    else
+        m_btnHeader.SetBitmaps(m_nBmpClosed, m_nBmpClosedHover);
+    CSize size;
+    m_btnHeader.GetBmpSize(size);
+    m_nHeaderHeight = size.cy + 2;
+    if (m_hWnd)
+        Invalidate(TRUE);
+}
+
+void CWndDrop::SetDropped(BOOL bDropped)
+{
+    m_bDropped = bDropped;
+    if (m_hBody && ::IsWindow(m_hBody))
+    {
+        ::ShowWindow(m_hBody, bDropped ? SW_SHOW : SW_HIDE);
+        if (bDropped && m_bBodyIsTree)
+            ::PostMessageA(m_hBody, g_msgExpandSingleNode, 0, 0);
+    }
+    ChangeBitmap();
+}
+
+void CWndDrop::AttachBodyHwnd(HWND hWnd)
+{
+    if (!::IsWindow(hWnd))
+        return;
+    if (m_hBody)
+        m_MyWin.DeleteWnd(m_hBody);
+    m_hBody = hWnd;
+    char szClass[64] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    m_bBodyIsTree = lstrcmpA(szClass, "SysTreeView32") == 0;
+    if (!m_hWnd)
+        return;
+    int m = m_nViewStyle == 1 ? 2 : 0;
+    AddChild_AutoSize(hWnd, m, m_nHeaderHeight + 1, m, m);
+    if (!m_bDropped)
+    {
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        ::MoveWindow(hWnd, 0, 0, rc.right - rc.left, 0, TRUE);
+        ::ShowWindow(hWnd, SW_HIDE);
+    }
+}
+
+void CWndDrop::ChangeViewStyle(int nStyle)
+{
+    if (m_nViewStyle == 0)
+    {
+        m_MyWin.DeleteWnd(m_btnHeader.m_hWnd);
+        if (m_btnHeader.m_hWnd)
+            m_btnHeader.ShowWindow(SW_HIDE);
+    }
+    m_nViewStyle = nStyle;
+    if (nStyle == 0)
+    {
+        if (m_btnHeader.m_hWnd)
+        {
+            m_MyWin.AddMoveWnd(m_btnHeader.m_hWnd, 1, -1);
+            m_btnHeader.ShowWindow(SW_SHOW);
+        }
+        ChangeBitmap();
+    }
+    else if (nStyle == 1)
+    {
+        m_nHeaderHeight = 25;
+    }
+    if (m_hBody)
+        AttachBodyHwnd(m_hBody);
+    m_MyWin.OnSize(FALSE);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// implementation
+
+void CWndDrop::SendToggleRequest()
+{
+    HWND hParent = ::GetParent(m_hWnd);
+    if (!hParent)
+        return;
+    NMHDR nm;
+    nm.hwndFrom = m_hWnd;
+    nm.idFrom = (UINT_PTR)::GetWindowLongPtrA(m_hWnd, GWLP_ID);
+    nm.code = 0;
+    ::SendMessageA(hParent, WM_NOTIFY, 0, (LPARAM)&nm);
+}
+
+void CWndDrop::ClickTitle(CPoint point)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    rc.DeflateRect(1, 1);
+    rc.bottom = rc.top + m_nHeaderHeight - 1;
+    if (rc.PtInRect(point))
+        SendToggleRequest();
+}
+
+void CWndDrop::GetViewStyle1_ButtonRect(CRect& rect)
+{
+    rect.right -= 10;
+    rect.left = rect.right - 16;
+    rect.top = m_nHeaderHeight / 2 - 8;
+    rect.bottom = rect.top + 15;
+}
+
+BOOL CWndDrop::HueHasWhiteTitle() const
+{
+    return m_nTitleHue == 0 || (m_nTitleHue >= 2 && m_nTitleHue <= 5);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// message handlers
+
+BOOL CWndDrop::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* pNM = (NMHDR*)lParam;
+    if (pNM && pNM->idFrom == 1 && pNM->hwndFrom == m_btnHeader.m_hWnd &&
+        (pNM->code == BMPBTN_CLICKED || pNM->code == BMPBTN_DBLCLICKED))
+        SendToggleRequest();
+    return CWndBack::OnNotify(wParam, lParam, pResult);
+}
+
+void CWndDrop::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    SetFocus();
+    CWndBack::OnLButtonDown(nFlags, point);
+    ClickTitle(point);
+}
+
+void CWndDrop::OnMouseMove(UINT nFlags, CPoint point)
+{
+    CWndBack::OnMouseMove(nFlags, point);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CRect rcButton = rcClient;
+    GetViewStyle1_ButtonRect(rcButton);
+    if (::GetCapture() != m_hWnd)
+    {
+        CRect rcHeader = rcClient;
+        rcHeader.bottom = rcHeader.top + m_nHeaderHeight - 1;
+        if (rcHeader.PtInRect(point))
+        {
+            if (m_hHandCursor)
+                ::SetCursor(m_hHandCursor);
+            if (m_nViewStyle == 1 && rcButton.PtInRect(point))
+            {
+                SetCapture();
+                rcButton.InflateRect(1, 1);
+                InvalidateRect(&rcButton, TRUE);
+            }
+        }
+    }
+    else if (!rcButton.PtInRect(point))
+    {
+        ::ReleaseCapture();
+        rcButton.InflateRect(1, 1);
+        InvalidateRect(&rcButton, TRUE);
+    }
+}
+
+void CWndDrop::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CWndBack::OnShowWindow(bShow, nStatus);
+    if (!m_hBody || !::IsWindow(m_hBody))
+        return;
+    if (!bShow)
+        ::ShowWindow(m_hBody, SW_HIDE);
+    else if (m_bDropped)
+        ::ShowWindow(m_hBody, SW_SHOW);
+}
+
+void CWndDrop::OnSetFocus(CWnd* pOldWnd)
+{
+    CWndBack::OnSetFocus(pOldWnd);
+    if (m_hBody && ::IsWindow(m_hBody))
+        ::SetFocus(m_hBody);
+}
+
+LRESULT CWndDrop::OnSendChildren(WPARAM wParam, LPARAM lParam)
+{
+    HandleSendChildren(wParam, lParam);
+    if (!m_bDropped && m_hBody && ::IsWindow(m_hBody))
+        ::ShowWindow(m_hBody, SW_HIDE);
+    return 0;
+}
+
+void CWndDrop::OnPaint()
+{
+    CPaintDC dc(this);
+    m_MyWin.Redraw();
+}
+
+BOOL CWndDrop::OnEraseBkgnd(CDC* pDC)
+{
+    if (m_bFrozen)
+        return TRUE;
+    PaintBackground(pDC);
+    CRect rc;
+    GetClientRect(&rc);
+    if (m_nViewStyle == 1)
+        CPub::DrawRect(pDC, rc.left, rc.top, rc.right - 1, rc.bottom - 1, RGB(0, 0, 0));
+    CRect rcHeader = rc;
+    rcHeader.bottom = rcHeader.top + m_nHeaderHeight;
+    {
+        CMemDC memDC(pDC, &rcHeader, TRUE);
+        DrawHeader(&memDC, rcHeader);
+    }
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// drawing
+
+void CWndDrop::DrawHeader(CDC* pDC, CRect rcHeader)
+{
+    if (m_nViewStyle == 0)
+        DrawHeader_Style0(pDC, rcHeader);
+    else
+        DrawHeader_Style1(pDC, rcHeader);
+    DrawTitle(pDC, rcHeader);
+}
+
+void CWndDrop::DrawTitle(CDC* pDC, const CRect& rcHeader)
+{
+    HDC hDC = pDC->m_hDC;
+    HGDIOBJ hOldFont = ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
+    COLORREF crOldText = ::GetTextColor(hDC);
+    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    if (m_nViewStyle == 0)
+        nFormat |= DT_CENTER;
+    RECT rcText = { rcHeader.left + 12, rcHeader.top + 1, rcHeader.right, rcHeader.bottom + 1 };
+    const BOOL bWhiteHue = HueHasWhiteTitle();
+    if (!(m_nViewStyle == 1 && bWhiteHue))
+    {
+        ::SetTextColor(hDC, RGB(0, 0, 0));
+        RECT rc = rcText;
+        ::DrawTextA(hDC, m_strTitle, m_strTitle.GetLength(), &rc, nFormat);
+    }
+    if (m_nViewStyle == 0 || bWhiteHue)
+    {
+        ::SetTextColor(hDC, RGB(255, 255, 255));
+        RECT rc = rcText;
+        ::OffsetRect(&rc, -1, -1);
+        ::DrawTextA(hDC, m_strTitle, m_strTitle.GetLength(), &rc, nFormat);
+    }
+    ::SetTextColor(hDC, crOldText);
+    ::SetBkMode(hDC, nOldMode);
+    ::SelectObject(hDC, hOldFont);
+}
+
+void CWndDrop::DrawHeader_Style0(CDC* pDC, CRect& rcHeader)
+{
+    // Rows left in the background colour at the top of columns 0..10, rounding the corner.
+    static const int kCornerTop[11] = { 9, 7, 6, 4, 4, 3, 2, 2, 1, 1, 1 };
+    const CRect& H = rcHeader;
+    pDC->FillSolidRect(&H, m_crBk);
+    int r = GetRValue(m_crHeader), g = GetGValue(m_crHeader), b = GetBValue(m_crHeader);
+    int half = (H.right - H.left) / 2;
+    if (half < 0)
+    {
+        CRect rc(H.left + half, H.top, H.right, H.bottom);
+        pDC->FillSolidRect(&rc, m_crHeader);
+        return;
+    }
+    const int bottom = H.top + m_nHeaderHeight;
+    for (int x = half; x >= 0; --x)
+    {
+        if (r < 255) ++r;
+        if (g < 255) ++g;
+        if (b < 255) ++b;
+        if (r == 255 && g == 255 && b == 255 && x > 11)
+        {
+            CRect rc(H.left + 12, H.top, H.left + x + 1, bottom);
+            pDC->FillSolidRect(&rc, RGB(255, 255, 255));
+            x = 12;  // the loop steps on to column 11
+            continue;
+        }
+        int top = x > 10 ? 0 : kCornerTop[x];
+        CRect rc(H.left + x, H.top + top, H.left + x + 1, bottom);
+        pDC->FillSolidRect(&rc, RGB(r, g, b));
+    }
+    CRect rcRight(H.left + half, H.top, H.right, H.bottom);
+    pDC->FillSolidRect(&rcRight, m_crHeader);
+}
+
+void CWndDrop::DrawHeader_Style1(CDC* pDC, CRect& rcHeader)
+{
+    const CRect& H = rcHeader;
+    CRect F(H.left, H.top, H.right - 1, H.bottom - 1);
+    CPub::DrawRect(pDC, F, RGB(0, 0, 0));
+    F.DeflateRect(1, 1);
+    if (m_nTitleHue == 0)
+        CUtilityVisual::Gradient2Rect(pDC, F, 0x00EDC080, 0x00DF9658, 0x00D3823D, 0x00B0542C, 6);
+    else if (m_nTitleHue == 4)
+        CUtilityVisual::Gradient2Rect(pDC, F, 0x00FFCC61, 0x00FFB51B, 0x00F19B12, 0x00ED9F15, 6);
+    else if (m_nTitleHue == 1)
+        CUtilityVisual::GradientRect(pDC, F, 0x00FAF4F2, 0x00CBC5C0, 25, 1);
+    else
+        CUtilityVisual::GradientRect(pDC, F, CUtilityVisual::Hilight(m_crHeader, 100), m_crHeader,
+                                     25, 1);
+
+    if (m_hWnd && ::GetCapture() == m_hWnd)
+    {
+        CRect rcButton = H;
+        GetViewStyle1_ButtonRect(rcButton);
+        CUtilityVisual::GradientRect(pDC, rcButton, 0x00CCF5FF, 0x0075DBFF, 12, 1);
+        CPub::DrawRect(pDC, rcButton, 0x0069BDFF);
+    }
+
+    HDC hDC = pDC->m_hDC;
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    HGDIOBJ hOld = ::SelectObject(hDC, hPen);
+    const int x0 = H.right - 18;
+    const int my = (H.top + H.bottom) / 2;
+    if (m_bDropped)
+    {
+        POINT a[3] = { { x0 - 3, my - 1 }, { x0, my - 4 }, { x0 + 4, my } };
+        POINT b[3] = { { x0 - 3, my + 3 }, { x0, my }, { x0 + 4, my + 4 } };
+        ::Polyline(hDC, a, 3);
+        ::Polyline(hDC, b, 3);
+    }
+    else
+    {
+        POINT a[3] = { { x0 - 3, my - 3 }, { x0, my }, { x0 + 4, my - 4 } };
+        POINT b[3] = { { x0 - 3, my + 1 }, { x0, my + 4 }, { x0 + 4, my } };
+        ::Polyline(hDC, a, 3);
+        ::Polyline(hDC, b, 3);
+    }
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hPen);
+}

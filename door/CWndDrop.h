@@ -1,0 +1,89 @@
+// One collapsible section of the door panel: a header with a title (and, in the default view
+// style, a bitmap button) above a body window the host supplies. The layer above it animates
+// its height; the drop paints its header, shows or hides its body and reports clicks.
+#pragma once
+
+#include "door/CWndBack.h"
+#include "buttons/CButtonBMP.h"
+
+class CWndDoorLayer;
+
+class AFX_EXT_CLASS CWndDrop : public CWndBack
+{
+public:
+    // construction
+    explicit CWndDrop(int nMarginTop);
+    virtual ~CWndDrop();
+
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                        const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = NULL);
+
+    // attributes
+    void SetTitle(LPCSTR lpszTitle);
+    CString GetTitle() const { return m_strTitle; }
+    // Takes the header colour and the button bitmaps of a hue; returns the previous hue.
+    int SetTitleHue(int nHue);
+    int GetTitleHue() const { return m_nTitleHue; }
+    COLORREF SetHeaderBkColor(COLORREF crHeader);
+    COLORREF GetHeaderBkColor() const { return m_crHeader; }
+    void SetMaxHeight(int nHeight) { m_nMaxHeight = nHeight; }
+    void GetHeights(int* pnOpen, int* pnHeader) const;
+    int GetHeaderHeight() const { return m_nHeaderHeight; }
+    int GetMaxHeight() const { return m_nMaxHeight; }
+    int GetMarginTop() const { return m_nMarginTop; }
+    BOOL IsDropped() const { return m_bDropped; }
+    HWND GetBody() const { return m_hBody; }
+    int GetViewStyle() const { return m_nViewStyle; }
+    CButtonBMP& GetHeaderButton() { return m_btnHeader; }
+
+    // operations
+    // Only the flag, the body's visibility and the button bitmaps; the layer sets the height.
+    void SetDropped(BOOL bDropped);
+    void AttachBodyHwnd(HWND hWnd);
+    void ChangeViewStyle(int nStyle);
+
+    // The layer that keeps this drop in its list; told when the drop goes away.
+    void SetOwnerLayer(CWndDoorLayer* pLayer) { m_pLayer = pLayer; }
+
+    // Paints the header strip into a device context (the header rectangle in its coordinates).
+    void DrawHeader(CDC* pDC, CRect rcHeader);
+
+protected:
+    void ChangeBitmap();
+    void ClickTitle(CPoint point);
+    void GetViewStyle1_ButtonRect(CRect& rect);
+    void DrawHeader_Style0(CDC* pDC, CRect& rcHeader);
+    void DrawHeader_Style1(CDC* pDC, CRect& rcHeader);
+    void DrawTitle(CDC* pDC, const CRect& rcHeader);
+    void SendToggleRequest();
+    BOOL HueHasWhiteTitle() const;
+
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+
+    HWND m_hBody;
+    CString m_strTitle;
+    int m_nTitleHue;
+    BOOL m_bDropped;
+    int m_nMaxHeight;
+    int m_nHeaderHeight;
+    COLORREF m_crHeader;
+    BOOL m_bBodyIsTree;
+    int m_nMarginTop;
+    UINT m_nBmpDropped;
+    UINT m_nBmpClosed;
+    UINT m_nBmpDroppedHover;
+    UINT m_nBmpClosedHover;
+    CButtonBMP m_btnHeader;
+    HCURSOR m_hHandCursor;
+    int m_nViewStyle;
+    CWndDoorLayer* m_pLayer;
+
+    DECLARE_MESSAGE_MAP()
+};
