@@ -123,7 +123,78 @@ LUMOAPI int WINAPI Tree_SelectItem(HWND hTree, LPCSTR lpszCode);
 LUMOAPI void WINAPI Tree_Redraw(HWND hTree);
 
 /* ---- DoorWin_* and DropWin_*: the door panel ----------------------------------------------- */
-/* (DOOR functions go here) */
+/* A door is a panel docked to the left of a host window that slides open and closed and holds
+ * drops: collapsible sections, each with a body window of the host's. A door is named by its
+ * own window handle; it is found through the host window it was created in. A drop is named by
+ * its window handle. Colours go in as red, green, blue bytes and come back as three ints plus
+ * the whole colour. Windows given as bodies or children stay owned by the host. */
+
+/* A door in the host window; 0 when the host is not a window. */
+LUMOAPI HWND WINAPI DoorWin_new(HWND hHost);
+/* Destroys the door and its drops. Non-zero, or 0 when no door is found. */
+LUMOAPI int WINAPI DoorWin_delete(HWND hDoor);
+/* Whether the door slides (its drops keep their own setting). */
+LUMOAPI int WINAPI DoorWin_SetAnimationAble(HWND hDoor, int bAble);
+LUMOAPI int WINAPI DoorWin_GetAnimationAble(HWND hDoor);
+/* At most one drop open at a time. */
+LUMOAPI int WINAPI DoorWin_SetSingleDrop(HWND hDoor, int bSingle);
+LUMOAPI int WINAPI DoorWin_GetSingleDrop(HWND hDoor);
+/* Width of the opened door in pixels. */
+LUMOAPI int WINAPI DoorWin_SetWidth(HWND hDoor, int nWidth);
+LUMOAPI int WINAPI DoorWin_GetWidth(HWND hDoor);
+/* Bit 0 border, bit 1 static edge, bit 2 sunken client edge. */
+LUMOAPI int WINAPI DoorWin_SetBorder(HWND hDoor, int nFlags);
+LUMOAPI int WINAPI DoorWin_GetBorder(HWND hDoor);
+/* A colour scheme of the resource library for the door's button and its drops. */
+LUMOAPI int WINAPI DoorWin_SetHue(HWND hDoor, int nHue);
+LUMOAPI int WINAPI DoorWin_GetHue(HWND hDoor);
+LUMOAPI COLORREF WINAPI DoorWin_SetBkColor(HWND hDoor, BYTE red, BYTE green, BYTE blue);
+LUMOAPI COLORREF WINAPI DoorWin_GetBkColor(HWND hDoor, int* red, int* green, int* blue);
+/* TRUE when the picture file was loaded as the door's background. */
+LUMOAPI int WINAPI DoorWin_SetBkPicture(HWND hDoor, LPCSTR lpszFile);
+/* The drop at an index, in order of adding; 0 outside the range. */
+LUMOAPI HWND WINAPI DoorWin_EnumDropWin(HWND hDoor, int nIndex);
+/* Header colour of every drop. */
+LUMOAPI COLORREF WINAPI DoorWin_SetDropWinHeaderColor(HWND hDoor, BYTE red, BYTE green, BYTE blue);
+LUMOAPI COLORREF WINAPI DoorWin_GetDropWinHeaderColor(HWND hDoor, int* red, int* green, int* blue);
+/* WM_USER + n is sent to the host before each toggle with wParam 1 when the door was open;
+ * -1 switches it off. */
+LUMOAPI int WINAPI DoorWin_SetSendMsg(HWND hDoor, int n);
+/* WM_USER + n is posted to the host on a right click, wParam the window clicked. */
+LUMOAPI void WINAPI DoorWin_SetSendMsg_RClick(HWND hDoor, int n);
+/* 0 bitmap-button headers, 1 framed gradient headers; -1 when no door is found. */
+LUMOAPI int WINAPI DoorWin_GetViewStyle(HWND hDoor);
+LUMOAPI void WINAPI DoorWin_SetViewStyle(HWND hDoor, int nStyle);
+/* Mouse movement over the toggle button toggles the door; 1 when no door is found. */
+LUMOAPI int WINAPI DoorWin_SetOpenCloseWhenMousemove(HWND hDoor, int bEnable);
+LUMOAPI int WINAPI DoorWin_GetOpenCloseWhenMousemove(HWND hDoor);
+/* Opens (1) or closes (0) the door unless it already is. */
+LUMOAPI void WINAPI DoorWin_OpenClose(HWND hDoor, int bOpen);
+LUMOAPI int WINAPI DoorWin_IsOpened(HWND hDoor);
+/* Places a host window in the door at a fixed place, or moving or sizing with the door. */
+LUMOAPI int WINAPI DoorWin_AddObj(HWND hDoor, HWND hWnd, int x, int y);
+LUMOAPI int WINAPI DoorWin_AddObj_AutoMove(HWND hDoor, HWND hWnd, int nRight, int nBottom,
+                                           int bCenterV, int bCenterH);
+LUMOAPI int WINAPI DoorWin_AddObj_AutoSize(HWND hDoor, HWND hWnd, int x, int y, int nRight,
+                                           int nBottom);
+
+/* A drop at the bottom of the door, open nOpenHeight pixels high, nGap below the one before. */
+LUMOAPI HWND WINAPI DropWin_new(HWND hDoor, LPCSTR lpszTitle, int x, int nRight, int nGap,
+                                int nOpenHeight);
+/* The drop's object, looked up among all doors; null when unknown. */
+LUMOAPI void* WINAPI SearchDropWin(HWND hDrop);
+/* Makes a window the drop's body, shown under the header while the drop is open. */
+LUMOAPI int WINAPI DropWin_AddObj(HWND hDrop, HWND hBody);
+LUMOAPI int WINAPI DropWin_SetTitleHue(HWND hDrop, int nHue);
+LUMOAPI int WINAPI DropWin_GetTitleHue(HWND hDrop);
+LUMOAPI void WINAPI DropWin_SetTitle(HWND hDrop, LPCSTR lpszTitle);
+/* Stays valid after the call; null when unknown. */
+LUMOAPI LPSTR WINAPI DropWin_GetTitle(HWND hDrop);
+LUMOAPI COLORREF WINAPI DropWin_SetTitleBkColor(HWND hDrop, BYTE red, BYTE green, BYTE blue);
+LUMOAPI COLORREF WINAPI DropWin_GetTitleBkColor(HWND hDrop, int* red, int* green, int* blue);
+/* Opens or closes the drop at once, without animation; returns the previous state. */
+LUMOAPI int WINAPI DropWin_SetDrop(HWND hDrop, int bDropped);
+LUMOAPI int WINAPI DropWin_GetDrop(HWND hDrop);
 
 /* ---- PopMenu_* and ShadowMenu_Enable: popup menus ------------------------------------------ */
 /* (POPMENU functions go here) */
