@@ -408,8 +408,10 @@ TEST(Door, TypicalRunThroughTheFlatFunctions) {
     DoorWin_SetSendMsg(door, 3);
     HWND drop = DropWin_new(door, "Navigation", 4, 4, 4, 200);
     ASSERT_NE(drop, nullptr);
-    HWND body = CreateTreeBody(host);
+    HWND body = Tree_new(host, 0, 0, 100, 100, 0);
+    ASSERT_NE(body, nullptr);
     ASSERT_EQ(DropWin_AddObj(drop, body), 1);
+    Tree_BindLmenu(body, data, "", 1, 1);
     EXPECT_EQ(DropWin_GetDrop(drop), 1);
     EXPECT_TRUE(IsWindowVisible(body));
     CWndDoor* pDoor = CWndDoor::GetObject(host);
@@ -450,7 +452,7 @@ TEST(Door, TypicalRunThroughTheFlatFunctions) {
     EXPECT_TRUE(SequenceIs(rec.Messages(),
                            {RecordedMsg(WM_USER + 3, 1, 0), RecordedMsg(WM_USER + 3, 0, 0)}));
     SetHostHandler(host, nullptr);
-    DestroyWindow(body);
+    Tree_delete(body);
     LMENU_delete(data);
     DeleteFileA(path.c_str());
 }

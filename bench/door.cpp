@@ -1,0 +1,126 @@
+// Cost of one frame of the door's closing slide and of one step of a drop opening, next to one
+// BitBlt of the door's client area (the least a frame can cost), measured side by side.
+#include <windows.h>
+#include <stdio.h>
+#include "lumo.h"
+#include "door/CWndDoor.h"
+
+namespace {
+
+LRESULT CALLBACK HostProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+
+double Now() {
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return (double)c.QuadPart * 1000.0 / (double)f.QuadPart;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+int main() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "BenchDoorHost";
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, "BenchDoorHost", "door", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN |
+                                WS_VISIBLE, 50, 50, 800, 700, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND door = DoorWin_new(host);
+    if (!door) {
+        printf("no door\n");
+        return 1;
+    }
+    DoorWin_SetWidth(door, 260);
+    HWND drops[4];
+    for (int i = 0; i < 4; ++i) drops[i] = DropWin_new(door, "Section", 4, 4, 4, 400);
+    HWND layer = FindWindowExA(door, nullptr, nullptr, "DoorWinLayer");
+    Pump();
+
+    const int rounds = 200;
+    // Floor: one BitBlt of the door's client area.
+    RECT rc;
+    GetClientRect(door, &rc);
+    HDC dc = GetDC(door);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    double t0 = Now();
+    for (int i = 0; i < rounds * 10; ++i)
+        BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
+    GdiFlush();
+    double blit = (Now() - t0) / (rounds * 10);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(door, dc);
+
+    // What the platform charges for moving the door once, repainting (part of every frame).
+    RECT rw;
+    GetWindowRect(door, &rw);
+    t0 = Now();
+    for (int i = 0; i < rounds; ++i)
+        MoveWindow(door, 0, 0, 200 + (i & 1), rw.bottom - rw.top, TRUE);
+    double move = (Now() - t0) / rounds;
+    DoorWin_SetWidth(door, 260);
+    Pump();
+
+    // Door: every tick of the closing timer is one frame; the ticks are sent, not waited for.
+    double slideTotal = 0;
+    int slideFrames = 0;
+    for (int r = 0; r < rounds / 10; ++r) {
+        DoorWin_OpenClose(door, 0);
+        KillTimer(door, 2);
+        while (DoorWin_IsOpened(door)) {
+            double t = Now();
+            SendMessageA(door, WM_TIMER, 2, 0);
+            GdiFlush();
+            slideTotal += Now() - t;
+            ++slideFrames;
+        }
+        DoorWin_SetAnimationAble(door, 0);
+        DoorWin_OpenClose(door, 1);
+        DoorWin_SetAnimationAble(door, 1);
+        Pump();
+    }
+    double slide = slideTotal / slideFrames;
+
+    // Drop: each tick of the layer's opening timer is one step.
+    DoorWin_SetSingleDrop(door, 0);
+    double dropTotal = 0;
+    int dropSteps = 0;
+    for (int r = 0; r < rounds / 4; ++r) {
+        HWND d = drops[1 + r % 3];
+        DropWin_SetDrop(d, 0);
+        NMHDR nm = {d, (UINT_PTR)GetDlgCtrlID(d), 0};
+        SendMessageA(layer, WM_NOTIFY, 1, (LPARAM)&nm);
+        KillTimer(layer, 3);
+        CWndDoorLayer* pLayer = CWndDoor::GetObject(host)->GetLayer();
+        for (int guard = 0; guard < 50 && pLayer->IsAnimating(); ++guard) {
+            double t = Now();
+            SendMessageA(layer, WM_TIMER, 3, 0);
+            GdiFlush();
+            dropTotal += Now() - t;
+            ++dropSteps;
+        }
+        Pump();
+    }
+    double drop = dropTotal / (dropSteps ? dropSteps : 1);
+
+    printf("client BitBlt          %8.3f ms\n", blit);
+    printf("door closing frame     %8.3f ms  ratio %.2f  (%d frames)\n", slide, slide / blit, slideFrames);
+    printf("drop opening step      %8.3f ms  ratio %.2f  (%d steps)\n", drop, drop / blit, dropSteps);
+    printf("door move, unfrozen   %8.3f ms  ratio %.2f\n", move, move / blit);
+    printf("timer period           %8.3f ms\n", 5.0);
+    DestroyWindow(host);
+    return 0;
+}
