@@ -109,13 +109,15 @@ struct RecordedMsg {
     bool matchWParam = true;
     bool matchLParam = true;
     bool matchNotify = false;
+    bool matchNotifyId = false;
 
     RecordedMsg() = default;
     // Expected message: hwnd null matches any window.
     RecordedMsg(UINT m, Param w = Any, Param l = Any, HWND h = nullptr);
 };
 
-// Expected WM_NOTIFY with the given code (and optionally control id and sending window).
+// Expected WM_NOTIFY with the given code (and optionally the NMHDR idFrom and the receiving
+// window). wParam is not compared: senders are free to put another value there.
 RecordedMsg Notify(int code, Param idFrom = Any, HWND hwnd = nullptr);
 
 // True if actual satisfies expected (expected's wildcards apply).

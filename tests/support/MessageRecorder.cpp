@@ -117,10 +117,11 @@ RecordedMsg::RecordedMsg(UINT m, Param w, Param l, HWND h)
       matchLParam(!l.any) {}
 
 RecordedMsg Notify(int code, Param idFrom, HWND hwnd) {
-    RecordedMsg m(WM_NOTIFY, idFrom, Any, hwnd);
+    RecordedMsg m(WM_NOTIFY, Any, Any, hwnd);
     m.notifyCode = code;
     m.notifyId = static_cast<UINT_PTR>(idFrom.value);
     m.matchNotify = true;
+    m.matchNotifyId = !idFrom.any;
     return m;
 }
 
@@ -130,6 +131,7 @@ bool Matches(const RecordedMsg& e, const RecordedMsg& a) {
     if (e.matchWParam && e.wParam != a.wParam) return false;
     if (e.matchLParam && e.lParam != a.lParam) return false;
     if (e.matchNotify && e.notifyCode != a.notifyCode) return false;
+    if (e.matchNotifyId && e.notifyId != a.notifyId) return false;
     return true;
 }
 
@@ -153,7 +155,7 @@ std::string Describe(const RecordedMsg& m) {
     std::ostringstream s;
     s << MessageName(m.msg);
     if (m.msg == WM_NOTIFY && (m.matchNotify || m.matchLParam))
-        s << " code=" << m.notifyCode;
+        s << " code=" << m.notifyCode << " id=" << (m.matchNotifyId || m.matchLParam ? Hex(m.notifyId) : std::string("*"));
     s << " w=" << (m.matchWParam ? Hex(m.wParam) : std::string("*"));
     s << " l=" << (m.matchLParam ? Hex(static_cast<unsigned long long>(m.lParam)) : std::string("*"));
     if (m.matchHwnd) s << " hwnd=" << Hex(reinterpret_cast<UINT_PTR>(m.hwnd));

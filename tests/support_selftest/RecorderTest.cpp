@@ -74,6 +74,13 @@ TEST(Recorder, NotificationsKeepTheirCode) {
     EXPECT_TRUE(SequenceIs(rec.Messages(), {Notify(NM_CLICK, 42), Notify(NM_DBLCLK)}));
     EXPECT_FALSE(SequenceIs(rec.Messages(), {Notify(NM_CLICK), Notify(NM_CLICK)}));
     EXPECT_EQ(42u, rec.Messages()[1].notifyId);
+
+    // The expected id is the NMHDR's idFrom, whatever the sender put in wParam.
+    rec.Clear();
+    nm.idFrom = 7;
+    SendMessageA(host, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {Notify(NM_DBLCLK, 7)}));
+    EXPECT_FALSE(SequenceIs(rec.Messages(), {Notify(NM_DBLCLK, 0)}));
 }
 
 TEST(Recorder, FiltersAndAllHosts) {
