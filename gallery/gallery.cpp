@@ -5,8 +5,15 @@
 //   gallery.exe --script OUTDIR      scripted session: drives the window, writes a PNG of each
 //                                    state to OUTDIR, prints every message the host received
 //                                    (one decoded line each) and exits 0 on success
+//
+// The main window holds a door on its left with one drop per module, each drop's body a
+// navigation tree bound to the same loaded data; right of the door a content area lists what
+// the host was told, beside a second tree drawn on a dark background with details.
 #include <windows.h>
+#include <commctrl.h>
 #include <stdio.h>
+#include <time.h>
+#include <map>
 #include <string>
 #include <vector>
 #include "lumo.h"
@@ -16,20 +23,58 @@ namespace {
 
 const char kClassName[] = "LumoGalleryHost";
 
+// Message offsets (WM_USER + n) the host picks for its controls. 3 is taken by the tree's drop.
+enum
+{
+    kTreeSelect = 1,
+    kTreeDblClick = 2,
+    kTreeDrop = 3,
+    kTreeRButton = 4,
+    kDoorToggle = 10,
+    kDoorRClick = 11,
+};
+
+const int kWindowW = 1000, kWindowH = 640;
+const int kDoorWidth = 230;
+const int kContentLeft = 244;
+const int kSideTreeLeft = 700;
+const COLORREF kHostBack = RGB(246, 247, 250);
+const BYTE kDoorR = 214, kDoorG = 226, kDoorB = 240;
+
+struct Module
+{
+    const char* code;
+    const char* title;
+};
+const Module kDropModules[] = { { "1", "Sales" }, { "2", "Purchasing" }, { "3", "Inventory" },
+                                { "4", "Finance" }, { "", "All modules" } };
+const int kDropCount = sizeof(kDropModules) / sizeof(kDropModules[0]);
+
 struct Gallery
 {
     HWND hwnd = nullptr;
+    HWND door = nullptr;
+    HWND drops[kDropCount] = {};
+    HWND trees[kDropCount] = {};
+    HWND sideTree = nullptr;
+    std::map<HWND, std::string> treeNames;
+    std::map<std::string, std::string> texts;  // record code -> text
     HLMENU menuData = nullptr;
+    std::string dataFile;
+    // Each tree has its own collection loaded from the same file: a record remembers the one
+    // tree item made from it, so trees sharing a collection would find each other's items.
+    std::vector<HLMENU> treeData;
     int records = 0;
+    int shadow = 0;
     std::string timeStamp;
-    std::string lastCommand = "(none yet)";
     bool scripted = false;
     std::vector<std::string> log;
+    // What the scripted session checks.
+    int selects = 0, dblClicks = 0, rButtons = 0, doorToggles = 0, doorRClicks = 0, commands = 0;
 };
 
 Gallery g;
 
-// One decoded line per message the host is told about.
 void Log(const std::string& line)
 {
     g.log.push_back(line);
@@ -37,6 +82,11 @@ void Log(const std::string& line)
     {
         printf("message: %s\n", line.c_str());
         fflush(stdout);
+    }
+    if (g.hwnd)
+    {
+        RECT content = { kContentLeft, 0, kSideTreeLeft, kWindowH };
+        ::InvalidateRect(g.hwnd, &content, FALSE);
     }
 }
 
@@ -75,13 +125,70 @@ int BuildNavigation(HLMENU data)
     return count;
 }
 
+void RememberTexts()
+{
+    // The record texts by code, read back from the tree bound to every record, so that the
+    // host names items by their path.
+    HWND all = g.trees[kDropCount - 1];
+    char code[16];
+    for (int m = 1; m <= 8; ++m)
+        for (int a = 0; a <= 6; ++a)
+            for (int f = 0; f <= (a ? 6 : 0); ++f)
+            {
+                if (a == 0)
+                    sprintf(code, "%d", m);
+                else if (f == 0)
+                    sprintf(code, "%d%02d", m, a);
+                else
+                    sprintf(code, "%d%02d%02d", m, a, f);
+                HTREEITEM_LUMO item = Tree_GetItem(all, code);
+                const char* text = item ? Tree_GetItemText(all, item) : nullptr;
+                if (text)
+                    g.texts[code] = text;
+            }
+}
+
+std::string PathOf(const std::string& code)
+{
+    std::string path;
+    for (size_t n = 1; n <= code.size(); ++n)
+    {
+        auto it = g.texts.find(code.substr(0, n));
+        if (it == g.texts.end())
+            continue;
+        if (!path.empty())
+            path += " > ";
+        path += it->second;
+    }
+    return path.empty() ? code : path;
+}
+
+std::string DescribeItem(HWND tree, LPARAM item)
+{
+    if (!item)
+        return "no item";
+    const char* code = Tree_GetItemID(tree, (HTREEITEM_LUMO)item);
+    if (!code)
+        return "unknown item";
+    return std::string("item '") + PathOf(code) + "'";
+}
+
+std::string TreeName(HWND tree)
+{
+    char head[96];
+    auto it = g.treeNames.find(tree);
+    sprintf(head, "tree '%s' (0x%lx)", it != g.treeNames.end() ? it->second.c_str() : "?",
+            (unsigned long)(UINT_PTR)tree);
+    return head;
+}
+
 void Paint(HDC dc, const RECT& rc)
 {
-    HBRUSH back = ::CreateSolidBrush(RGB(246, 247, 250));
+    HBRUSH back = ::CreateSolidBrush(kHostBack);
     ::FillRect(dc, &rc, back);
     ::DeleteObject(back);
 
-    RECT band = { rc.left, rc.top, rc.right, rc.top + 36 };
+    RECT band = { kContentLeft, 8, rc.right - 8, 44 };
     HBRUSH bandBrush = ::CreateSolidBrush(RGB(58, 110, 165));
     ::FillRect(dc, &band, bandBrush);
     ::DeleteObject(bandBrush);
@@ -89,31 +196,42 @@ void Paint(HDC dc, const RECT& rc)
     ::SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::TextOutA(dc, 12, 11, "Lumo gallery", 12);
+    ::TextOutA(dc, kContentLeft + 12, 19, "Lumo gallery", 12);
 
     char line[256];
     ::SetTextColor(dc, RGB(30, 30, 30));
-    int y = 52;
-    auto put = [&](const char* s) {
-        ::TextOutA(dc, 16, y, s, (int)strlen(s));
-        y += 20;
+    int y = 56;
+    const int x = kContentLeft + 8;
+    auto put = [&](const std::string& s) {
+        RECT r = { x, y, kSideTreeLeft - 8, y + 18 };
+        ::DrawTextA(dc, s.c_str(), (int)s.size(), &r, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        y += 18;
     };
-    sprintf(line, "Library version %d", GetDllVersion());
+    sprintf(line, "Library version %d   Windows XP or later: %s   Vista: %s   Themes: %s", GetDllVersion(),
+            IsWinXP() ? "yes" : "no", IsVista() ? "yes" : "no", IsWinXPThemeOpened() ? "on" : "off");
     put(line);
-    sprintf(line, "Windows XP or later: %s   Vista: %s   Themes: %s", IsWinXP() ? "yes" : "no",
-            IsVista() ? "yes" : "no", IsWinXPThemeOpened() ? "on" : "off");
-    put(line);
-    sprintf(line, "Navigation data: %d records, saved and loaded back (stamp \"%s\")", g.records,
+    sprintf(line, "Navigation data: %d records, saved and loaded back (stamp \"%s\").", g.records,
             g.timeStamp.c_str());
     put(line);
-    put("The menu bar above is generated from that data.");
-    sprintf(line, "Last command: %s", g.lastCommand.c_str());
+    put("The menu bar is generated from that data (LMENU_ChangeMenu).");
+    put("Left: a door (DoorWin_new) with one drop per module; each body is a tree bound to the data.");
+    put("Right: the same data in a tree with a dark background and details.");
+    sprintf(line, "Window shadow (ShadowWin_Register): %s.", g.shadow ? "on" : "not available here");
     put(line);
+    y += 10;
+    ::SetTextColor(dc, RGB(58, 110, 165));
+    put("Messages received by the host (newest last):");
+    ::SetTextColor(dc, RGB(30, 30, 30));
+    const size_t shown = 22;
+    size_t first = g.log.size() > shown ? g.log.size() - shown : 0;
+    for (size_t i = first; i < g.log.size(); ++i)
+        put(g.log[i]);
     ::SelectObject(dc, oldFont);
 }
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    char line[512];
     switch (msg)
     {
     case WM_PAINT:
@@ -124,13 +242,6 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         ::GetClientRect(hwnd, &rc);
         Paint(dc, rc);
         ::EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-    {
-        RECT rc;
-        ::GetClientRect(hwnd, &rc);
-        Paint((HDC)wParam, rc);
         return 0;
     }
     case WM_ERASEBKGND:
@@ -145,13 +256,45 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             mii.cch = sizeof(text);
             if (bar)
                 ::GetMenuItemInfoA(bar, LOWORD(wParam), FALSE, &mii);
-            char line[192];
-            sprintf(line, "WM_COMMAND id=%u (menu item \"%s\")", LOWORD(wParam), text);
+            sprintf(line, "menu: WM_COMMAND id=%u (menu item '%s')", LOWORD(wParam), text);
+            ++g.commands;
             Log(line);
-            g.lastCommand = std::to_string(LOWORD(wParam)) + " " + text;
-            ::InvalidateRect(hwnd, nullptr, FALSE);
         }
         return 0;
+    case WM_USER + kTreeSelect:
+        ++g.selects;
+        Log(TreeName((HWND)wParam) + ": WM_USER+1 select " + DescribeItem((HWND)wParam, lParam));
+        return 0;
+    case WM_USER + kTreeDblClick:
+        ++g.dblClicks;
+        Log(TreeName((HWND)wParam) + ": WM_USER+2 double click " + DescribeItem((HWND)wParam, lParam));
+        return 0;
+    case WM_USER + kTreeDrop:
+        sprintf(line, ": WM_USER+3 dropped record %ld ('%s') on the host", (long)lParam,
+                PathOf(std::to_string((long)lParam)).c_str());
+        Log(TreeName((HWND)wParam) + line);
+        return 0;
+    case WM_USER + kTreeRButton:
+        ++g.rButtons;
+        Log(TreeName((HWND)wParam) + ": WM_USER+4 right button " + DescribeItem((HWND)wParam, lParam));
+        return 0;
+    case WM_USER + kDoorToggle:
+        ++g.doorToggles;
+        sprintf(line, "door (0x%lx): WM_USER+10 toggle wParam=%d (%s)", (unsigned long)(UINT_PTR)g.door, (int)wParam,
+                wParam ? "closing" : "opening");
+        Log(line);
+        return 0;
+    case WM_USER + kDoorRClick:
+    {
+        ++g.doorRClicks;
+        char text[32] = "";
+        ::GetWindowTextA((HWND)wParam, text, sizeof(text));
+        sprintf(line, "door (0x%lx): WM_USER+11 right click on window 0x%lx ('%s')",
+                (unsigned long)(UINT_PTR)g.door, (unsigned long)wParam,
+                text);
+        Log(line);
+        return 0;
+    }
     case WM_DESTROY:
         ::PostQuitMessage(0);
         return 0;
@@ -159,7 +302,79 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void Pump()
+HWND MakeTree(HWND parent, const char* name, const char* root, int mode)
+{
+    HLMENU data = LMENU_new();
+    if (!data)
+        return nullptr;
+    g.treeData.push_back(data);
+    HWND tree = Tree_new(parent, 0, 0, 100, 100, 0);
+    if (!tree || !LMENU_LoadFromFile(data, g.dataFile.c_str()))
+        return nullptr;
+    Tree_BindLmenu(tree, data, root, mode, 1);
+    Tree_SetSingleExpand(tree, 1);
+    Tree_SetSendMsg(tree, g.hwnd, kTreeSelect);
+    Tree_SetSendMsgDblClick(tree, g.hwnd, kTreeDblClick);
+    Tree_SetSendMsgRButtonDown(tree, g.hwnd, kTreeRButton);
+    Tree_SetDragWindow(tree, g.hwnd);
+    g.treeNames[tree] = name;
+    return tree;
+}
+
+bool BuildWindow()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    ::RegisterClassA(&wc);
+    g.hwnd = ::CreateWindowExA(0, kClassName, "Lumo gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
+                               kWindowW, kWindowH, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!g.hwnd || !LMENU_ChangeMenu(g.menuData, g.hwnd, ""))
+        return false;
+
+    g.door = DoorWin_new(g.hwnd);
+    if (!g.door)
+        return false;
+    DoorWin_SetHue(g.door, 0);
+    DoorWin_SetBkColor(g.door, kDoorR, kDoorG, kDoorB);
+    DoorWin_SetWidth(g.door, kDoorWidth);
+    DoorWin_SetSingleDrop(g.door, 1);
+    DoorWin_SetOpenCloseWhenMousemove(g.door, 0);
+    DoorWin_SetSendMsg(g.door, kDoorToggle);
+    DoorWin_SetSendMsg_RClick(g.door, kDoorRClick);
+    for (int i = 0; i < kDropCount; ++i)
+    {
+        g.drops[i] = DropWin_new(g.door, kDropModules[i].title, 4, 4, 4, i == kDropCount - 1 ? 300 : 250);
+        g.trees[i] = MakeTree(g.hwnd, kDropModules[i].title, kDropModules[i].code, 1);
+        if (!g.drops[i] || !g.trees[i] || !DropWin_AddObj(g.drops[i], g.trees[i]))
+            return false;
+        DropWin_SetTitleHue(g.drops[i], i % 2);
+    }
+    DropWin_SetDrop(g.drops[0], 1);
+
+    RECT rc;
+    ::GetClientRect(g.hwnd, &rc);
+    g.sideTree = MakeTree(g.hwnd, "Reports (dark, details)", "7", 3);
+    if (!g.sideTree)
+        return false;
+    ::MoveWindow(g.sideTree, kSideTreeLeft, 52, rc.right - 8 - kSideTreeLeft, rc.bottom - 60, TRUE);
+    Tree_SetBkColor(g.sideTree, 36, 52, 78);
+    Tree_SetLineHeight(g.sideTree, 20);
+    Tree_SetBorder(g.sideTree, 4);
+    Tree_Expand(g.sideTree, "701", 0);
+
+    RememberTexts();
+    g.shadow = ShadowWin_Register(g.hwnd);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The scripted session
+// ---------------------------------------------------------------------------------------------
+
+void PumpPending()
 {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
@@ -169,12 +384,55 @@ void Pump()
     }
 }
 
-// Renders the window's client area through WM_PRINTCLIENT and writes it as a PNG.
+// Dispatches messages until the condition holds or the time-out passes.
+template <class Cond>
+bool PumpUntil(Cond cond, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;)
+    {
+        PumpPending();
+        if (cond())
+            return true;
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+// Lets queued paints and short timers run out: pumps until nothing arrived for a few
+// consecutive rounds, bounded.
+void Settle()
+{
+    int quiet = 0;
+    PumpUntil([&] {
+        MSG msg;
+        quiet = ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) ? 0 : quiet + 1;
+        return quiet >= 5;
+    }, 1000);
+    ::GdiFlush();
+}
+
+bool g_ok = true;
+
+void Check(bool cond, const char* what)
+{
+    printf("check: %s: %s\n", what, cond ? "ok" : "FAILED");
+    fflush(stdout);
+    if (!cond)
+        g_ok = false;
+}
+
+// Captures the main window as it is on the screen, frame and menu bar included, with a margin
+// right and below for the shadow.
 bool Screenshot(const std::string& folder, const char* name)
 {
-    RECT rc;
-    ::GetClientRect(g.hwnd, &rc);
-    const int w = rc.right, h = rc.bottom;
+    Settle();
+    ::RedrawWindow(g.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT wr;
+    ::GetWindowRect(g.hwnd, &wr);
+    const int margin = 6;
+    const int w = wr.right - wr.left + margin, h = wr.bottom - wr.top + margin;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = w;
@@ -184,63 +442,211 @@ bool Screenshot(const std::string& folder, const char* name)
     void* bits = nullptr;
     HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(nullptr, screen);
     HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp)
+    bool ok = false;
+    if (bmp)
     {
-        ::DeleteDC(dc);
-        return false;
+        HGDIOBJ old = ::SelectObject(dc, bmp);
+        ::BitBlt(dc, 0, 0, w, h, screen, wr.left, wr.top, SRCCOPY);
+        ::GdiFlush();
+        std::string path = folder + "\\" + name;
+        ok = lumotest::WritePng(path, (const uint32_t*)bits, w, h, w, false, true);
+        ::SelectObject(dc, old);
+        ::DeleteObject(bmp);
     }
-    HGDIOBJ old = ::SelectObject(dc, bmp);
-    ::SendMessageA(g.hwnd, WM_PRINTCLIENT, (WPARAM)dc, PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
-    ::GdiFlush();
-    std::string path = folder + "\\" + name;
-    bool ok = lumotest::WritePng(path, (const uint32_t*)bits, w, h, w);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bmp);
     ::DeleteDC(dc);
-    printf("screenshot: %s %s\n", name, ok ? "written" : "FAILED");
+    ::ReleaseDC(nullptr, screen);
+    printf("screenshot: %s %dx%d %s\n", name, w, h, ok ? "written" : "FAILED");
+    fflush(stdout);
+    if (!ok)
+        g_ok = false;
     return ok;
 }
 
-// Finds the command id of the first leaf under the first popup of the menu bar.
-UINT FirstLeafCommand(HMENU menu)
+// Centre of an item's label in the tree's client coordinates; false when it is not visible.
+bool ItemPoint(HWND tree, const char* code, POINT* pt)
 {
-    for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i)
-    {
-        if (HMENU sub = ::GetSubMenu(menu, i))
-        {
-            if (UINT id = FirstLeafCommand(sub))
-                return id;
-        }
-        else
-        {
-            UINT id = ::GetMenuItemID(menu, i);
-            if (id != 0 && id != (UINT)-1)
-                return id;
-        }
-    }
-    return 0;
+    HTREEITEM item = (HTREEITEM)Tree_GetItem(tree, code);
+    RECT r;
+    if (!item || !TreeView_GetItemRect(tree, item, &r, TRUE))
+        return false;
+    pt->x = (r.left + r.right) / 2;
+    pt->y = (r.top + r.bottom) / 2;
+    return true;
+}
+
+// Posts input the way the system delivers it and moves the real cursor along, so that anything
+// reading the cursor position agrees with the messages.
+// A press is followed by the control's own tracking loop, which waits for the release among the
+// queued messages: a whole gesture is posted before anything is pumped.
+void PostMouse(HWND target, UINT msg, WPARAM keys, POINT pt)
+{
+    POINT screen = pt;
+    ::ClientToScreen(target, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::PostMessageA(target, msg, keys, MAKELPARAM(pt.x, pt.y));
+}
+
+// The tree reports at most one click per 0.4 seconds; waits (pumping) until the next one counts.
+clock_t g_lastClick = 0;
+void WaitForClickInterval()
+{
+    PumpUntil([] { return clock() - g_lastClick > CLOCKS_PER_SEC / 2; }, 2000);
+}
+
+bool ClickItem(HWND tree, const char* code)
+{
+    POINT pt;
+    if (!ItemPoint(tree, code, &pt))
+        return false;
+    WaitForClickInterval();
+    PostMouse(tree, WM_MOUSEMOVE, 0, pt);
+    PostMouse(tree, WM_LBUTTONDOWN, MK_LBUTTON, pt);
+    PostMouse(tree, WM_LBUTTONUP, 0, pt);
+    // The click is performed on the next move over the same item.
+    PostMouse(tree, WM_MOUSEMOVE, 0, pt);
+    g_lastClick = clock();
+    Settle();
+    return true;
+}
+
+int Width(HWND hwnd)
+{
+    RECT r;
+    ::GetWindowRect(hwnd, &r);
+    return r.right - r.left;
+}
+
+int Height(HWND hwnd)
+{
+    RECT r;
+    ::GetWindowRect(hwnd, &r);
+    return r.bottom - r.top;
+}
+
+// Clicks the door's toggle button (control id 1) and pumps until the slide has ended.
+bool ToggleDoor(int wantOpen, int* narrowest)
+{
+    HWND button = ::GetDlgItem(g.door, 1);
+    if (!button)
+        return false;
+    POINT pt = { 4, 4 };
+    PostMouse(button, WM_LBUTTONDOWN, MK_LBUTTON, pt);
+    PostMouse(button, WM_LBUTTONUP, 0, pt);
+    int least = Width(g.door);
+    bool done = PumpUntil([&] {
+        int w = Width(g.door);
+        if (w < least)
+            least = w;
+        return DoorWin_IsOpened(g.door) == wantOpen && (!wantOpen || w == kDoorWidth);
+    }, 5000);
+    if (narrowest)
+        *narrowest = least;
+    return done;
 }
 
 int RunScript(const std::string& out)
 {
-    bool ok = Screenshot(out, "01-start.png");
-    UINT id = FirstLeafCommand(::GetMenu(g.hwnd));
-    if (!id)
+    // The door places itself once the host has settled (a deferred step after creation).
+    PumpUntil([] { return Width(g.door) == kDoorWidth && ::IsWindowVisible(g.trees[0]); }, 3000);
+    Settle();
+    RECT wr, cr;
+    POINT origin = { 0, 0 };
+    ::GetWindowRect(g.hwnd, &wr);
+    ::GetClientRect(g.hwnd, &cr);
+    ::ClientToScreen(g.hwnd, &origin);
+    printf("layout: client %ldx%ld at %ld,%ld in the screenshots; door width %d; host background %06lx; "
+           "door background %02x%02x%02x\n",
+           cr.right, cr.bottom, origin.x - wr.left, origin.y - wr.top, kDoorWidth, (unsigned long)kHostBack,
+           kDoorR, kDoorG, kDoorB);
+    Check(Width(g.door) == kDoorWidth, "door open at its width");
+    Check(DropWin_GetDrop(g.drops[0]) == 1 && ::IsWindowVisible(g.trees[0]), "first drop open with its tree");
+    Check(g.texts.size() == 344, "all 344 records named in the tree");
+    Screenshot(out, "01-start.png");
+
+    HWND sales = g.trees[0];
+    // Hover: the item under the mouse becomes the selected one.
+    POINT pt;
+    if (ItemPoint(sales, "102", &pt))
     {
-        printf("error: the generated menu bar has no command\n");
-        return 1;
+        PostMouse(sales, WM_MOUSEMOVE, 0, pt);
+        Settle();
     }
-    // The user picks a menu command: the host receives it as WM_COMMAND.
-    ::PostMessageA(g.hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    Pump();
-    ::UpdateWindow(g.hwnd);
-    ok = Screenshot(out, "02-menu-command.png") && ok;
+    const char* hovered = Tree_GetItemID(sales, Tree_GetSelectedItem(sales));
+    Check(hovered && strcmp(hovered, "102") == 0, "hover selects 'Sales > Master data'");
+    Screenshot(out, "02-hover.png");
+
+    // Clicks: open a node, then pick a form in it.
+    int selectsBefore = g.selects;
+    Check(ClickItem(sales, "101"), "click on 'Sales > Documents'");
+    Check(Tree_GetItem(sales, "10101") && ItemPoint(sales, "10101", &pt), "the node opened");
+    Check(ClickItem(sales, "10101"), "click on 'Sales > Documents > New document'");
+    Check(g.selects == selectsBefore + 2, "two select messages");
+    Screenshot(out, "03-click.png");
+
+    // A right click shows the item's tip and is reported.
+    if (ItemPoint(sales, "10103", &pt))
+    {
+        PostMouse(sales, WM_RBUTTONDOWN, MK_RBUTTON, pt);
+        PostMouse(sales, WM_RBUTTONUP, 0, pt);
+        Settle();
+    }
+    Check(g.rButtons == 1, "right button message");
+    Screenshot(out, "04-right-click.png");
+
+    // A double click on a leaf is reported too.
+    if (ItemPoint(sales, "10104", &pt))
+    {
+        WaitForClickInterval();
+        PostMouse(sales, WM_LBUTTONDBLCLK, MK_LBUTTON, pt);
+        PostMouse(sales, WM_LBUTTONUP, 0, pt);
+        g_lastClick = clock();
+        Settle();
+    }
+    Check(g.dblClicks == 1, "double click message");
+
+    // The door closes to its button and opens again.
+    int narrowest = 0;
+    Check(ToggleDoor(0, &narrowest), "door closed by its toggle button");
+    const int closedWidth = Width(g.door);
+    Check(closedWidth < 40 && narrowest == closedWidth, "closed door shows only its button");
+    Check(!::IsWindowVisible(sales), "tree hidden while the door is closed");
+    Screenshot(out, "05-door-closed.png");
+    Check(ToggleDoor(1, nullptr), "door opened by its toggle button");
+    Check(Width(g.door) == kDoorWidth && ::IsWindowVisible(sales), "door back at its width with its tree");
+    Screenshot(out, "06-door-open.png");
+
+    // A right click on the door is posted to the host.
+    pt.x = 100;
+    pt.y = Height(g.door) - 10;
+    PostMouse(g.door, WM_RBUTTONDOWN, MK_RBUTTON, pt);
+    PostMouse(g.door, WM_RBUTTONUP, 0, pt);
+    Settle();
+    Check(g.doorRClicks == 1, "door right click message");
+
+    // Another drop opens (animated) and the first one closes.
+    HWND drop = g.drops[kDropCount - 1];
+    pt.x = 20;
+    pt.y = 3;
+    PostMouse(drop, WM_LBUTTONDOWN, MK_LBUTTON, pt);
+    PostMouse(drop, WM_LBUTTONUP, 0, pt);
+    bool opened = PumpUntil([&] { return DropWin_GetDrop(drop) == 1 && Height(drop) == 300; }, 5000);
+    Settle();
+    Check(opened && DropWin_GetDrop(g.drops[0]) == 0, "'All modules' drop opened, 'Sales' closed");
+    HWND all = g.trees[kDropCount - 1];
+    Check(::IsWindowVisible(all) && ClickItem(all, "5"), "click on 'Human resources' in 'All modules'");
+    Screenshot(out, "07-drop-opened.png");
+
+    // A command from the generated menu bar.
+    ::PostMessageA(g.hwnd, WM_COMMAND, MAKEWPARAM(10101, 0), 0);
+    Settle();
+    Check(g.commands == 1, "menu command");
+
+    Check(g.doorToggles == 2, "two door toggle messages");
     ::DestroyWindow(g.hwnd);
-    Pump();
-    printf("session: %zu messages, %s\n", g.log.size(), ok ? "ok" : "FAILED");
-    return ok && !g.log.empty() ? 0 : 1;
+    PumpPending();
+    printf("session: %zu messages, %s\n", g.log.size(), g_ok ? "ok" : "FAILED");
+    return g_ok ? 0 : 1;
 }
 
 }  // namespace
@@ -260,7 +666,10 @@ int main(int argc, char** argv)
     int made = BuildNavigation(source);
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
-    std::string dataFile = std::string(temp) + "lumo-gallery-navigation.dat";
+    char file[64];
+    sprintf(file, "lumo-gallery-%lu.dat", ::GetCurrentProcessId());
+    std::string& dataFile = g.dataFile;
+    dataFile = std::string(temp) + file;
     if (!LMENU_SaveToFile(source, dataFile.c_str(), "2026-12-05 09:00"))
     {
         printf("error: could not save %s\n", dataFile.c_str());
@@ -276,22 +685,21 @@ int main(int argc, char** argv)
     g.records = made;
     const char* stamp = LMENU_GetTimeStamp(g.menuData);
     g.timeStamp = stamp ? stamp : "";
+    if (g.scripted)
+        printf("data: %d records saved and loaded, stamp '%s'\n", made, g.timeStamp.c_str());
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    ::RegisterClassA(&wc);
-    g.hwnd = ::CreateWindowExA(0, kClassName, "Lumo gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
-                               900, 600, nullptr, nullptr, wc.hInstance, nullptr);
-    if (!g.hwnd || !LMENU_ChangeMenu(g.menuData, g.hwnd, ""))
+    const bool built = BuildWindow();
+    ::DeleteFileA(dataFile.c_str());
+    if (!built)
     {
-        printf("error: could not create the main window and its menu bar\n");
+        printf("error: could not create the main window, its menu bar, door and trees\n");
         return 1;
     }
     ::ShowWindow(g.hwnd, SW_SHOW);
+    ::SetForegroundWindow(g.hwnd);
     ::UpdateWindow(g.hwnd);
+    if (g.scripted)
+        printf("shadow: %s\n", g.shadow ? "registered" : "not available");
 
     int code = 0;
     if (g.scripted)
@@ -306,6 +714,7 @@ int main(int argc, char** argv)
         }
     }
     LMENU_delete(g.menuData);
-    ::DeleteFileA(dataFile.c_str());
+    for (HLMENU data : g.treeData)
+        LMENU_delete(data);
     return code;
 }

@@ -66,6 +66,219 @@ std::vector<uint8_t> ZlibStored(const std::vector<uint8_t>& raw) {
     return z;
 }
 
+// Length and distance alphabets of deflate: base value and extra bits of each code.
+const uint16_t kLenBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                               31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+const uint8_t kLenExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                               2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+const uint16_t kDistBase[30] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
+                                33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
+                                1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+const uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+// Deflate's bit order: values go in least significant bit first, Huffman codes most
+// significant bit first.
+class BitWriter {
+public:
+    explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
+    void Bits(uint32_t value, int count) {
+        acc_ |= value << fill_;
+        fill_ += count;
+        while (fill_ >= 8) {
+            out_.push_back(static_cast<uint8_t>(acc_));
+            acc_ >>= 8;
+            fill_ -= 8;
+        }
+    }
+    void Code(uint32_t code, int count) {
+        uint32_t reversed = 0;
+        for (int i = 0; i < count; ++i) reversed |= ((code >> i) & 1) << (count - 1 - i);
+        Bits(reversed, count);
+    }
+    void Flush() {
+        if (fill_ > 0) out_.push_back(static_cast<uint8_t>(acc_));
+        acc_ = 0;
+        fill_ = 0;
+    }
+
+private:
+    std::vector<uint8_t>& out_;
+    uint32_t acc_ = 0;
+    int fill_ = 0;
+};
+
+// A symbol of the fixed literal/length code.
+void FixedSymbol(BitWriter& bw, int sym) {
+    if (sym < 144) bw.Code(0x30 + sym, 8);
+    else if (sym < 256) bw.Code(0x190 + sym - 144, 9);
+    else if (sym < 280) bw.Code(sym - 256, 7);
+    else bw.Code(0xC0 + sym - 280, 8);
+}
+
+// A zlib stream of one fixed-Huffman block with matches found through hash chains (3-byte
+// hashes, a bounded number of candidates, the whole 32K window). Screenshots are mostly flat
+// colour, so even this short search shrinks them many times.
+std::vector<uint8_t> ZlibFixed(const std::vector<uint8_t>& raw) {
+    const size_t kWindow = 32768, kMaxMatch = 258, kMinMatch = 3;
+    const int kHashBits = 15, kChain = 48;
+    std::vector<uint8_t> z;
+    z.reserve(raw.size() / 4 + 64);
+    z.push_back(0x78);
+    z.push_back(0x9C);  // default level; 0x789C is a multiple of 31
+    BitWriter bw(z);
+    bw.Bits(1, 1);  // BFINAL
+    bw.Bits(1, 2);  // BTYPE 01: fixed codes
+    std::vector<int32_t> head(size_t(1) << kHashBits, -1);
+    std::vector<int32_t> prev(kWindow, -1);
+    auto hash = [&](size_t i) {
+        return ((raw[i] << 10) ^ (raw[i + 1] << 5) ^ raw[i + 2]) & ((1u << kHashBits) - 1);
+    };
+    auto insert = [&](size_t i) {
+        if (i + kMinMatch > raw.size()) return;
+        uint32_t h = hash(i);
+        prev[i % kWindow] = head[h];
+        head[h] = static_cast<int32_t>(i);
+    };
+    size_t i = 0;
+    while (i < raw.size()) {
+        size_t bestLen = 0, bestDist = 0;
+        if (i + kMinMatch <= raw.size()) {
+            size_t limit = raw.size() - i < kMaxMatch ? raw.size() - i : kMaxMatch;
+            int32_t cand = head[hash(i)];
+            for (int tries = 0; cand >= 0 && tries < kChain; ++tries) {
+                size_t dist = i - static_cast<size_t>(cand);
+                if (dist > kWindow - 1 || dist == 0) break;
+                size_t len = 0;
+                while (len < limit && raw[cand + len] == raw[i + len]) ++len;
+                if (len > bestLen) {
+                    bestLen = len;
+                    bestDist = dist;
+                    if (len == limit) break;
+                }
+                int32_t next = prev[cand % kWindow];
+                if (next >= cand) break;  // the slot was reused by a newer position
+                cand = next;
+            }
+        }
+        if (bestLen >= kMinMatch) {
+            int lc = 28;
+            while (kLenBase[lc] > bestLen) --lc;
+            FixedSymbol(bw, 257 + lc);
+            bw.Bits(static_cast<uint32_t>(bestLen - kLenBase[lc]), kLenExtra[lc]);
+            int dc = 29;
+            while (kDistBase[dc] > bestDist) --dc;
+            bw.Code(dc, 5);
+            bw.Bits(static_cast<uint32_t>(bestDist - kDistBase[dc]), kDistExtra[dc]);
+            for (size_t k = 0; k < bestLen; ++k) insert(i + k);
+            i += bestLen;
+        } else {
+            FixedSymbol(bw, raw[i]);
+            insert(i);
+            ++i;
+        }
+    }
+    FixedSymbol(bw, 256);
+    bw.Flush();
+    PutBe32(z, Adler32(raw.data(), raw.size()));
+    return z;
+}
+
+// Reads deflate bits in their order; past the end it reports failure instead of reading on.
+class BitReader {
+public:
+    BitReader(const std::vector<uint8_t>& z, size_t pos) : z_(z), pos_(pos) {}
+    bool Bits(int count, uint32_t* value) {
+        uint32_t v = 0;
+        for (int i = 0; i < count; ++i) {
+            if (pos_ >= z_.size()) return false;
+            v |= uint32_t((z_[pos_] >> bit_) & 1) << i;
+            if (++bit_ == 8) {
+                bit_ = 0;
+                ++pos_;
+            }
+        }
+        *value = v;
+        return true;
+    }
+    bool Bit(uint32_t* value) { return Bits(1, value); }
+    void AlignToByte() {
+        if (bit_) {
+            bit_ = 0;
+            ++pos_;
+        }
+    }
+    size_t Pos() const { return pos_; }
+    void Skip(size_t n) { pos_ += n; }
+
+private:
+    const std::vector<uint8_t>& z_;
+    size_t pos_;
+    int bit_ = 0;
+};
+
+// A symbol of the fixed literal/length code; -1 on a code that does not exist or no data.
+int ReadFixedSymbol(BitReader& br) {
+    uint32_t code = 0, b;
+    for (int n = 1; n <= 9; ++n) {
+        if (!br.Bit(&b)) return -1;
+        code = (code << 1) | b;
+        if (n == 7 && code <= 0x17) return 256 + static_cast<int>(code);
+        if (n == 8 && code >= 0x30 && code <= 0xBF) return static_cast<int>(code - 0x30);
+        if (n == 8 && code >= 0xC0 && code <= 0xC7) return 280 + static_cast<int>(code - 0xC0);
+        if (n == 9 && code >= 0x190) return 144 + static_cast<int>(code - 0x190);
+    }
+    return -1;
+}
+
+// Inflates stored and fixed-Huffman blocks from z[pos]; on success pos is just past the data.
+bool Inflate(const std::vector<uint8_t>& z, size_t* pos, std::vector<uint8_t>* raw) {
+    BitReader br(z, *pos);
+    for (uint32_t last = 0; !last;) {
+        uint32_t type;
+        if (!br.Bit(&last) || !br.Bits(2, &type)) return false;
+        if (type == 0) {
+            br.AlignToByte();
+            size_t p = br.Pos();
+            if (p + 4 > z.size()) return false;
+            size_t len = z[p] | (z[p + 1] << 8);
+            size_t nlen = z[p + 2] | (z[p + 3] << 8);
+            if ((len ^ nlen) != 0xFFFF) return false;
+            p += 4;
+            if (len > z.size() - p) return false;
+            raw->insert(raw->end(), z.begin() + p, z.begin() + p + len);
+            br.Skip(4 + len);
+        } else if (type == 1) {
+            for (;;) {
+                int sym = ReadFixedSymbol(br);
+                if (sym < 0 || sym > 285) return false;
+                if (sym < 256) {
+                    raw->push_back(static_cast<uint8_t>(sym));
+                    continue;
+                }
+                if (sym == 256) break;
+                uint32_t extra, dcode, dextra;
+                if (!br.Bits(kLenExtra[sym - 257], &extra)) return false;
+                size_t len = kLenBase[sym - 257] + extra;
+                uint32_t reversed;
+                if (!br.Bits(5, &reversed)) return false;
+                dcode = 0;
+                for (int i = 0; i < 5; ++i) dcode |= ((reversed >> i) & 1) << (4 - i);
+                if (dcode > 29 || !br.Bits(kDistExtra[dcode], &dextra)) return false;
+                size_t dist = kDistBase[dcode] + dextra;
+                if (dist > raw->size()) return false;
+                size_t from = raw->size() - dist;
+                for (size_t k = 0; k < len; ++k) raw->push_back((*raw)[from + k]);
+            }
+        } else {
+            return false;  // dynamic codes are never written here
+        }
+    }
+    br.AlignToByte();
+    *pos = br.Pos();
+    return true;
+}
+
 }  // namespace
 
 uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc) {
@@ -93,7 +306,7 @@ uint32_t Adler32(const uint8_t* data, size_t size, uint32_t adler) {
 }
 
 std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, int strideWords,
-                               bool withAlpha) {
+                               bool withAlpha, bool compress) {
     std::vector<uint8_t> out;
     if (!pixels || width <= 0 || height <= 0 || strideWords < width || width > 0x7FFFFF ||
         height > 0x7FFFFF)
@@ -124,14 +337,14 @@ std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, in
     ihdr.push_back(0);                    // adaptive filtering
     ihdr.push_back(0);                    // no interlace
     PutChunk(out, "IHDR", ihdr);
-    PutChunk(out, "IDAT", ZlibStored(raw));
+    PutChunk(out, "IDAT", compress ? ZlibFixed(raw) : ZlibStored(raw));
     PutChunk(out, "IEND", std::vector<uint8_t>());
     return out;
 }
 
 bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height,
-              int strideWords, bool withAlpha) {
-    std::vector<uint8_t> png = EncodePng(pixels, width, height, strideWords, withAlpha);
+              int strideWords, bool withAlpha, bool compress) {
+    std::vector<uint8_t> png = EncodePng(pixels, width, height, strideWords, withAlpha, compress);
     if (png.empty() || path.empty()) return false;
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
@@ -176,19 +389,7 @@ bool DecodeStoredPng(const std::vector<uint8_t>& file, int* width, int* height,
 
     std::vector<uint8_t> raw;
     size_t zp = 2;
-    for (bool last = false; !last;) {
-        if (zp + 5 > z.size()) return false;
-        uint8_t head = z[zp];
-        if ((head & 0x06) != 0) return false;  // only stored blocks
-        last = head & 1;
-        size_t len = z[zp + 1] | (z[zp + 2] << 8);
-        size_t nlen = z[zp + 3] | (z[zp + 4] << 8);
-        if ((len ^ nlen) != 0xFFFF) return false;
-        zp += 5;
-        if (len > z.size() - zp) return false;
-        raw.insert(raw.end(), z.begin() + zp, z.begin() + zp + len);
-        zp += len;
-    }
+    if (!Inflate(z, &zp, &raw)) return false;
     if (zp + 4 > z.size() || GetBe32(&z[zp]) != Adler32(raw.data(), raw.size())) return false;
 
     const size_t rowBytes = 1 + size_t(w) * channels;

@@ -1,7 +1,8 @@
 // A small PNG encoder (and a reader for what it writes), with no dependency beyond the C++
 // library, so tests and the gallery can store and compare screenshots.
-// Image data is deflated with stored (uncompressed) blocks: files are larger than they could be,
-// but the code stays short and every byte is easy to check.
+// Image data is deflated with stored (uncompressed) blocks by default, so every byte is easy to
+// check; on request it is compressed into one block of deflate's fixed Huffman codes, which
+// keeps screenshots meant to be kept small.
 #pragma once
 
 #include <cstddef>
@@ -17,13 +18,14 @@ uint32_t Adler32(const uint8_t* data, size_t size, uint32_t adler = 1);
 // Encodes width x height pixels given as 0x00RRGGBB (or 0xAARRGGBB when withAlpha) words,
 // rows strideWords apart, top row first. Returns an empty vector for bad sizes or null pixels.
 std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, int strideWords,
-                               bool withAlpha = false);
+                               bool withAlpha = false, bool compress = false);
 
 // Writes the encoding to a file; false on bad input or a failed write.
 bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height,
-              int strideWords, bool withAlpha = false);
+              int strideWords, bool withAlpha = false, bool compress = false);
 
-// Decodes a PNG whose image data uses stored deflate blocks only (what EncodePng writes):
+// Decodes a PNG whose image data uses stored or fixed-Huffman deflate blocks (what EncodePng
+// writes):
 // 8-bit RGB or RGBA, no interlace, filter 0 on every row. Checks the signature, every chunk CRC
 // and the Adler-32. Pixels come back as 0xAARRGGBB (alpha 0xFF for RGB). False on anything else.
 bool DecodeStoredPng(const std::vector<uint8_t>& file, int* width, int* height,
