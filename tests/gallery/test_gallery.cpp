@@ -1,0 +1,303 @@
+// The gallery's scripted session run as a separate process, checked by its log and by pixels of
+// its screenshots; and the compressed encoding of the PNG writer those screenshots use.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "LumoTest.h"
+
+using namespace lumotest;
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Compressed PNG encoding
+// ---------------------------------------------------------------------------------------------
+
+std::vector<uint32_t> Roundtrip(const std::vector<uint32_t>& px, int w, int h, bool alpha,
+                                size_t* size) {
+    std::vector<uint8_t> png = EncodePng(px.data(), w, h, w, alpha, true);
+    if (size) *size = png.size();
+    int rw = 0, rh = 0;
+    std::vector<uint32_t> back;
+    if (!DecodeStoredPng(png, &rw, &rh, &back) || rw != w || rh != h) return {};
+    return back;
+}
+
+TEST(PngCompressed, FlatNoisyAndLongImagesComeBackExactly) {
+    // Flat colour with a few shapes: what a screenshot mostly is. Far smaller than stored.
+    const int w = 400, h = 300;
+    std::vector<uint32_t> flat(w * h, 0xFFF6F7FAu);
+    for (int y = 40; y < 90; ++y)
+        for (int x = 20; x < 380; ++x) flat[y * w + x] = 0xFF3A6EA5u;
+    for (int x = 0; x < w; x += 7) flat[150 * w + x] = 0xFF000000u | (x * 0x010203u & 0xFFFFFF);
+    size_t size = 0;
+    EXPECT_TRUE(Roundtrip(flat, w, h, false, &size) == flat);
+    EXPECT_LT(size * 20, EncodePng(flat.data(), w, h, w).size());
+
+    // Noise: no matches to find, every byte a literal of 8 or 9 bits (all 256 values occur).
+    std::vector<uint32_t> noise(97 * 61);
+    uint32_t seed = 12345;
+    for (auto& p : noise) {
+        seed = seed * 1103515245u + 12345u;
+        p = seed;
+    }
+    EXPECT_TRUE(Roundtrip(noise, 97, 61, true, nullptr) == noise);
+
+    // Repeats at every distance class up to the window and lengths up to the longest match.
+    const int lw = 3000, lh = 40;
+    std::vector<uint32_t> rows(lw * lh);
+    for (int y = 0; y < lh; ++y)
+        for (int x = 0; x < lw; ++x) rows[y * lw + x] = 0xFF000000u | ((x * 31 + (y % 3) * 7) % 251);
+    EXPECT_TRUE(Roundtrip(rows, lw, lh, false, nullptr) == rows);
+
+    // A single pixel still makes a complete stream.
+    std::vector<uint32_t> one(1, 0xFF102030u);
+    EXPECT_TRUE(Roundtrip(one, 1, 1, false, nullptr) == one);
+}
+
+TEST(PngCompressed, DamagedStreamsAreRefused) {
+    // Noise, so that no flipped bit can turn into an equivalent match elsewhere.
+    std::vector<uint32_t> px(64 * 32);
+    uint32_t seed = 99;
+    for (auto& p : px) {
+        seed = seed * 1103515245u + 12345u;
+        p = seed >> 4;
+    }
+    std::vector<uint8_t> png = EncodePng(px.data(), 64, 32, 64, false, true);
+    ASSERT_FALSE(png.empty());
+    int w = 0, h = 0;
+    std::vector<uint32_t> back;
+    ASSERT_TRUE(DecodeStoredPng(png, &w, &h, &back));
+    // IDAT data begins after the signature, the IHDR chunk (25 bytes) and the IDAT length and
+    // type. Flipping a bit in the deflate data and fixing the chunk CRC leaves only the stream
+    // itself (codes, distances, Adler-32) to catch the fault.
+    const size_t idat = 8 + 25;
+    const uint32_t len = (png[idat] << 24) | (png[idat + 1] << 16) | (png[idat + 2] << 8) | png[idat + 3];
+    // The deflate data's last byte may hold padding bits, which decoders ignore: it is skipped,
+    // the Adler-32 after it is not.
+    std::vector<size_t> places = {len - 1, len - 4};
+    for (size_t at = 2; at < len - 5; at += len / 9 + 1) places.push_back(at);
+    for (size_t at : places) {
+        std::vector<uint8_t> bad = png;
+        bad[idat + 8 + at] ^= 0x10;
+        uint32_t crc = Crc32(&bad[idat + 4], len + 4);
+        for (int k = 0; k < 4; ++k) bad[idat + 8 + len + k] = static_cast<uint8_t>(crc >> (24 - 8 * k));
+        EXPECT_FALSE(DecodeStoredPng(bad, &w, &h, &back)) << at;
+    }
+    // Dynamic Huffman blocks are not read: BTYPE 10 in the first byte after the zlib header.
+    std::vector<uint8_t> dynamic = png;
+    dynamic[idat + 8 + 2] = (dynamic[idat + 8 + 2] & ~0x06) | 0x04;
+    uint32_t crc = Crc32(&dynamic[idat + 4], len + 4);
+    for (int k = 0; k < 4; ++k) dynamic[idat + 8 + len + k] = static_cast<uint8_t>(crc >> (24 - 8 * k));
+    EXPECT_FALSE(DecodeStoredPng(dynamic, &w, &h, &back));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The gallery's scripted session
+// ---------------------------------------------------------------------------------------------
+
+std::string Folder() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of("\\/"));
+}
+
+// Runs a command line and collects its standard output; false when it cannot start or does
+// not end within the time-out (it is then ended).
+bool RunProcess(const std::string& commandLine, std::string* output, DWORD* exitCode, DWORD timeoutMs) {
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return false;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si = {sizeof(si)};
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> cmd(commandLine.begin(), commandLine.end());
+    cmd.push_back(0);
+    BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        return false;
+    }
+    const DWORD start = GetTickCount();
+    bool ended = false;
+    char buf[4096];
+    for (;;) {
+        DWORD avail = 0;
+        if (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &avail, nullptr) && avail > 0) {
+            DWORD got = 0;
+            if (ReadFile(readEnd, buf, sizeof(buf), &got, nullptr) && got > 0) output->append(buf, got);
+            continue;
+        }
+        if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) {
+            // Whatever is still in the pipe.
+            DWORD got = 0;
+            while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &avail, nullptr) && avail > 0 &&
+                   ReadFile(readEnd, buf, sizeof(buf), &got, nullptr) && got > 0)
+                output->append(buf, got);
+            ended = true;
+            break;
+        }
+        if (GetTickCount() - start > timeoutMs) break;
+    }
+    if (!ended) TerminateProcess(pi.hProcess, 99);
+    GetExitCodeProcess(pi.hProcess, exitCode);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    CloseHandle(readEnd);
+    return ended;
+}
+
+std::vector<std::string> Lines(const std::string& text, const char* prefix) {
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    const size_t plen = strlen(prefix);
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.compare(0, plen, prefix) == 0) lines.push_back(line.substr(plen));
+        pos = end + 1;
+    }
+    return lines;
+}
+
+struct Shot {
+    int w = 0, h = 0;
+    std::vector<uint32_t> px;
+    uint32_t At(int x, int y) const {
+        return (x >= 0 && y >= 0 && x < w && y < h) ? px[size_t(y) * w + x] & 0xFFFFFF : 0xDEAD;
+    }
+};
+
+class GallerySession : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        out_ = std::string(temp) + "lumo-gallery-test-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(out_.c_str(), nullptr);
+        std::string cmd = "\"" + Folder() + "\\gallery.exe\" --script \"" + out_ + "\"";
+        ran_ = RunProcess(cmd, &output_, &exitCode_, 180000);
+    }
+    static void TearDownTestSuite() {
+        WIN32_FIND_DATAA fd;
+        HANDLE f = FindFirstFileA((out_ + "\\*.png").c_str(), &fd);
+        if (f != INVALID_HANDLE_VALUE) {
+            do DeleteFileA((out_ + "\\" + fd.cFileName).c_str());
+            while (FindNextFileA(f, &fd));
+            FindClose(f);
+        }
+        RemoveDirectoryA(out_.c_str());
+    }
+    static bool Load(const char* name, Shot* shot) {
+        return ReadStoredPng(out_ + "\\" + name, &shot->w, &shot->h, &shot->px);
+    }
+
+    static std::string out_, output_;
+    static DWORD exitCode_;
+    static bool ran_;
+};
+
+std::string GallerySession::out_, GallerySession::output_;
+DWORD GallerySession::exitCode_ = 0;
+bool GallerySession::ran_ = false;
+
+TEST_F(GallerySession, EndsSuccessfullyWithEveryCheckPassed) {
+    ASSERT_TRUE(ran_) << output_;
+    EXPECT_EQ(exitCode_, 0u) << output_;
+    std::vector<std::string> checks = Lines(output_, "check: ");
+    EXPECT_GE(checks.size(), 20u);
+    for (const std::string& c : checks) EXPECT_NE(c.find(": ok"), std::string::npos) << c;
+    EXPECT_EQ(Lines(output_, "data: ").size(), 1u);
+    ASSERT_EQ(Lines(output_, "session: ").size(), 1u);
+    EXPECT_NE(Lines(output_, "session: ")[0].find("ok"), std::string::npos);
+}
+
+TEST_F(GallerySession, HostReceivesTheExpectedMessagesInOrder) {
+    ASSERT_TRUE(ran_) << output_;
+    std::vector<std::string> got = Lines(output_, "message: ");
+    // Window handles differ from run to run: each line is matched by its beginning and end.
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"tree 'Sales' (0x", "): WM_USER+1 select item 'Sales > Documents'"},
+        {"tree 'Sales' (0x", "): WM_USER+1 select item 'Sales > Documents > New document'"},
+        {"tree 'Sales' (0x", "): WM_USER+4 right button item 'Sales > Documents > Search document'"},
+        {"tree 'Sales' (0x", "): WM_USER+2 double click item 'Sales > Documents > Import document'"},
+        {"door (0x", "): WM_USER+10 toggle wParam=1 (closing)"},
+        {"door (0x", "): WM_USER+10 toggle wParam=0 (opening)"},
+        {"door (0x", "('DoorWin')"},
+        {"tree 'All modules' (0x", "): WM_USER+1 select item 'Human resources'"},
+        {"menu: WM_COMMAND id=10101", "(menu item 'New document')"},
+    };
+    ASSERT_EQ(got.size(), expected.size()) << output_;
+    for (size_t i = 0; i < got.size(); ++i) {
+        const std::string& line = got[i];
+        const auto& e = expected[i];
+        EXPECT_EQ(line.compare(0, e.first.size(), e.first), 0) << i << ": " << line;
+        EXPECT_TRUE(line.size() >= e.second.size() &&
+                    line.compare(line.size() - e.second.size(), e.second.size(), e.second) == 0)
+            << i << ": " << line;
+    }
+    EXPECT_NE(got[6].find("WM_USER+11 right click on window 0x"), std::string::npos) << got[6];
+}
+
+TEST_F(GallerySession, ScreenshotsShowTheDoorOpenClosedAndOpenAgain) {
+    ASSERT_TRUE(ran_) << output_;
+    std::vector<std::string> layout = Lines(output_, "layout: ");
+    ASSERT_EQ(layout.size(), 1u) << output_;
+    int cw = 0, ch = 0, ox = 0, oy = 0;
+    unsigned host = 0, door = 0;
+    ASSERT_EQ(sscanf(layout[0].c_str(),
+                     "client %dx%d at %d,%d in the screenshots; door width %*d; host background %x; "
+                     "door background %x",
+                     &cw, &ch, &ox, &oy, &host, &door),
+              6)
+        << layout[0];
+    // The host's colour is a COLORREF (0x00BBGGRR), the door's written as red, green, blue.
+    const uint32_t hostRgb = ((host & 0xFF) << 16) | (host & 0xFF00) | ((host >> 16) & 0xFF);
+    const uint32_t doorRgb = door;
+
+    const char* names[] = {"01-start.png", "02-hover.png", "03-click.png", "04-right-click.png",
+                           "05-door-closed.png", "06-door-open.png", "07-drop-opened.png"};
+    Shot shots[7];
+    for (int i = 0; i < 7; ++i) {
+        ASSERT_TRUE(Load(names[i], &shots[i])) << names[i];
+        // The whole window with its frame and menu bar.
+        EXPECT_GT(shots[i].w, cw);
+        EXPECT_GT(shots[i].h, ch + oy - 1);
+    }
+    // Below the drops, inside the door: the door's colour while open, the host's once closed.
+    const int x = ox + 100, y = oy + ch - 10;
+    EXPECT_EQ(shots[0].At(x, y), doorRgb);
+    EXPECT_EQ(shots[4].At(x, y), hostRgb);
+    EXPECT_EQ(shots[5].At(x, y), doorRgb);
+    // The closed door still shows its button at the left edge, halfway down.
+    int notHost = 0;
+    for (int dx = 0; dx < 16; ++dx) notHost += shots[4].At(ox + dx, oy + ch / 2) != hostRgb;
+    EXPECT_GT(notHost, 8);
+    // The open Sales tree has text in it; the same strip is plain door colour when closed.
+    int dark = 0, darkClosed = 0;
+    for (int yy = oy + 60; yy < oy + 200; ++yy)
+        for (int xx = ox + 20; xx < ox + 200; ++xx) {
+            dark += (shots[0].At(xx, yy) & 0xFF) < 0x60;
+            darkClosed += (shots[4].At(xx, yy) & 0xFF) < 0x60;
+        }
+    EXPECT_GT(dark, 200);
+    EXPECT_EQ(darkClosed, 0);
+    // The dark tree on the right shows its background colour below its items.
+    EXPECT_EQ(shots[0].At(ox + cw - 30, oy + ch - 20), 0x24344Eu);
+    // Each state differs from the one before it.
+    for (int i = 1; i < 7; ++i) EXPECT_FALSE(shots[i].px == shots[i - 1].px) << names[i];
+}
+
+}  // namespace
