@@ -24,7 +24,7 @@ CWndDoor::CWndDoor()
     : m_nOpenWidth(230), m_nCurWidth(80), m_bPlaced(FALSE), m_bOpened(TRUE),
       m_bOpenOnMouseMove(TRUE), m_nMsgOpenClose(-1), m_nMsgRClick(-1), m_nViewStyle(0),
       m_pLayer(NULL), m_nAnimOffset(0), m_nSnapWidth(0), m_nSnapHeight(0), m_hSnapshot(NULL),
-      m_hHost(NULL), m_hLayer(NULL)
+      m_hSnapDC(NULL), m_hSnapOld(NULL), m_hHost(NULL), m_hLayer(NULL)
 {
     m_MyWin.SetParent(this);
     SetHue(0);
@@ -152,29 +152,30 @@ void CWndDoor::GetMDIClientRect(HWND hHost, CRect& R)
     ::ClientToScreen(hHost, (LPPOINT)&R.left);
     ::ClientToScreen(hHost, (LPPOINT)&R.right);
 
+    // Runs at every animation tick: one walk over the first 16 children finds both the help
+    // bar and the fixed bar (the first of each class in Z order).
+    HWND hHelp = NULL, hBar = NULL;
     char szClass[80];
     HWND hChild = ::GetWindow(hHost, GW_CHILD);
-    for (int i = 0; hChild && i < 16; ++i, hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    for (int i = 0; hChild && i < 16 && !(hHelp && hBar); ++i, hChild = ::GetWindow(hChild, GW_HWNDNEXT))
     {
         szClass[0] = 0;
         ::GetClassNameA(hChild, szClass, sizeof(szClass));
-        if (strstr(szClass, "FNHELP"))
-        {
-            RECT rc;
-            ::GetWindowRect(hChild, &rc);
-            R.bottom -= rc.bottom - rc.top;
-            break;
-        }
+        if (!hHelp && strstr(szClass, "FNHELP"))
+            hHelp = hChild;
+        if (!hBar && strstr(szClass, "FIXEDBAR"))
+            hBar = hChild;
     }
-    hChild = ::GetWindow(hHost, GW_CHILD);
-    for (int i = 0; hChild && i < 16; ++i, hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    if (hHelp)
     {
-        szClass[0] = 0;
-        ::GetClassNameA(hChild, szClass, sizeof(szClass));
-        if (!strstr(szClass, "FIXEDBAR"))
-            continue;
+        RECT rc;
+        ::GetWindowRect(hHelp, &rc);
+        R.bottom -= rc.bottom - rc.top;
+    }
+    if (hBar)
+    {
         CRect W;
-        ::GetWindowRect(hChild, &W);
+        ::GetWindowRect(hBar, &W);
         if (W.Width() == R.Width())
         {
             if (W.top == R.top)
@@ -189,7 +190,6 @@ void CWndDoor::GetMDIClientRect(HWND hHost, CRect& R)
             else if (W.bottom == R.bottom)
                 R.right -= W.Width();
         }
-        break;
     }
     ::ScreenToClient(hHost, (LPPOINT)&R.left);
     ::ScreenToClient(hHost, (LPPOINT)&R.right);
@@ -446,9 +446,46 @@ void CWndDoor::_OnSize()
 
 void CWndDoor::DiscardSnapshot()
 {
+    ReleaseSnapshotDC();
     if (m_hSnapshot)
         ::DeleteObject(m_hSnapshot);
     m_hSnapshot = NULL;
+}
+
+void CWndDoor::ReleaseSnapshotDC()
+{
+    if (!m_hSnapDC)
+        return;
+    ::SelectObject(m_hSnapDC, m_hSnapOld);
+    ::DeleteDC(m_hSnapDC);
+    m_hSnapDC = NULL;
+    m_hSnapOld = NULL;
+}
+
+void CWndDoor::PaintSnapshot(int cx, int cy, int xSrc)
+{
+    if (!m_hSnapshot)
+        return;
+    HDC hDC = ::GetDC(m_hWnd);
+    if (!hDC)
+        return;
+    // The snapshot stays selected in one memory DC for the whole slide instead of a DC being
+    // made and selected again at every tick.
+    if (!m_hSnapDC)
+    {
+        m_hSnapDC = ::CreateCompatibleDC(hDC);
+        m_hSnapOld = m_hSnapDC ? ::SelectObject(m_hSnapDC, m_hSnapshot) : NULL;
+        if (m_hSnapDC && !m_hSnapOld)
+        {
+            ::DeleteDC(m_hSnapDC);
+            m_hSnapDC = NULL;
+        }
+    }
+    if (m_hSnapDC)
+        ::BitBlt(hDC, 0, 0, cx, cy, m_hSnapDC, xSrc, 0, SRCCOPY);
+    else
+        CDRAW::BitBltDirect(hDC, 0, 0, cx, cy, m_hSnapshot, xSrc, 0, SRCCOPY);
+    ::ReleaseDC(m_hWnd, hDC);
 }
 
 void CWndDoor::ShowDescendants(BOOL bShow)
@@ -540,6 +577,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
         int w = m_nCurWidth - s;
         if (w <= GetCloseWidth(TRUE))
         {
+            ReleaseSnapshotDC();
             if (GetFreeMem_MB() < 30)
                 DiscardSnapshot();
             ShadowWin_Enable(m_hWnd, TRUE);
@@ -554,12 +592,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
         m_nCurWidth = w;
         MoveWindow(R.left, R.top, w, R.Height(), TRUE);
         m_nAnimOffset += s;
-        if (m_hSnapshot)
-        {
-            HDC hDC = ::GetDC(m_hWnd);
-            CDRAW::BitBltDirect(hDC, 0, 0, w, R.Height(), m_hSnapshot, m_nAnimOffset, 0, SRCCOPY);
-            ::ReleaseDC(m_hWnd, hDC);
-        }
+        PaintSnapshot(w, R.Height(), m_nAnimOffset);
         return;
     }
 
@@ -582,9 +615,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
     if (m_hSnapshot)
     {
         m_nAnimOffset += s;
-        HDC hDC = ::GetDC(m_hWnd);
-        CDRAW::BitBltDirect(hDC, 0, 0, w, R.Height(), m_hSnapshot, m_nSnapWidth - w, 0, SRCCOPY);
-        ::ReleaseDC(m_hWnd, hDC);
+        PaintSnapshot(w, R.Height(), m_nSnapWidth - w);
     }
 }
 

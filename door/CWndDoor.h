@@ -77,6 +77,9 @@ protected:
     BOOL IsDropping() const;
     void _OnSize();
     void DiscardSnapshot();
+    void ReleaseSnapshotDC();
+    // Copies the snapshot part starting at xSrc to the client area's top-left corner.
+    void PaintSnapshot(int cx, int cy, int xSrc);
     void ShowDescendants(BOOL bShow);
     void SetOpenedState(BOOL bOpened);
     void PaintSeparator(CDC* pDC);
@@ -101,6 +104,8 @@ protected:
     int m_nSnapWidth;
     int m_nSnapHeight;
     HBITMAP m_hSnapshot;
+    HDC m_hSnapDC;          // memory DC holding the snapshot while the door slides
+    HGDIOBJ m_hSnapOld;
     CDoorArrowButton m_btnToggle;
     HWND m_hHost;       // the window hooked and keyed in the map, kept for the destructor
     HWND m_hLayer;      // the layer's window, to know whether the layer object still lives

@@ -21,7 +21,8 @@ END_MESSAGE_MAP()
 CWndDrop::CWndDrop(int nMarginTop)
     : m_hBody(NULL), m_nTitleHue(0), m_bDropped(FALSE), m_nMaxHeight(0), m_nHeaderHeight(0),
       m_crHeader(0), m_bBodyIsTree(FALSE), m_nMarginTop(nMarginTop), m_nBmpDropped(0),
-      m_nBmpClosed(0), m_nBmpDroppedHover(0), m_nBmpClosedHover(0),
+      m_nBmpClosed(0), m_nBmpDroppedHover(0), m_nBmpClosedHover(0), m_nBtnNormalId(0),
+      m_nBtnHoverId(0), m_hBtnNormal(NULL), m_hBtnHover(NULL),
       m_hHandCursor(CUtilityVisual::GetHandCursor()), m_nViewStyle(0), m_pLayer(NULL)
 {
     m_MyWin.SetParent(this);
@@ -127,13 +128,27 @@ void CWndDrop::ChangeBitmap()
 {
     if (m_nViewStyle != 0)
         return;
-    if (m_bDropped)
-        m_btnHeader.SetBitmaps(m_nBmpDropped, m_nBmpDroppedHover);
-    else
-        m_btnHeader.SetBitmaps(m_nBmpClosed, m_nBmpClosedHover);
+    const UINT nNormal = m_bDropped ? m_nBmpDropped : m_nBmpClosed;
+    const UINT nHover = m_bDropped ? m_nBmpDroppedHover : m_nBmpClosedHover;
+    // An opening drop is set dropped at every step of its animation: reloading the pair the
+    // button already shows would decode two bitmaps and repaint the drop for nothing.
+    const BOOL bReload = !m_hBtnNormal || nNormal != m_nBtnNormalId || nHover != m_nBtnHoverId ||
+                         m_btnHeader.GetNormalBitmap() != m_hBtnNormal ||
+                         m_btnHeader.GetHoverBitmap() != m_hBtnHover;
+    if (bReload)
+    {
+        m_btnHeader.SetBitmaps(nNormal, nHover);
+        m_nBtnNormalId = nNormal;
+        m_nBtnHoverId = nHover;
+        m_hBtnNormal = m_btnHeader.GetNormalBitmap();
+        m_hBtnHover = m_btnHeader.GetHoverBitmap();
+    }
     CSize size;
     m_btnHeader.GetBmpSize(size);
-    m_nHeaderHeight = size.cy + 2;
+    const int nHeaderHeight = size.cy + 2;
+    if (!bReload && nHeaderHeight == m_nHeaderHeight)
+        return;
+    m_nHeaderHeight = nHeaderHeight;
     if (m_hWnd)
         Invalidate(TRUE);
 }

@@ -80,6 +80,11 @@ protected:
     UINT m_nBmpClosed;
     UINT m_nBmpDroppedHover;
     UINT m_nBmpClosedHover;
+    // The pair last loaded into the header button, and the handles it got for them.
+    UINT m_nBtnNormalId;
+    UINT m_nBtnHoverId;
+    HBITMAP m_hBtnNormal;
+    HBITMAP m_hBtnHover;
     CButtonBMP m_btnHeader;
     HCURSOR m_hHandCursor;
     int m_nViewStyle;
