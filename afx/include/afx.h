@@ -119,7 +119,8 @@ private:
 struct CStringData
 {
     int nDataLength;   // characters in use, not counting the terminating zero
-    int nAllocLength;  // room for characters, not counting the terminating zero
+    int nAllocLength;  // room for characters, not counting the terminating zero; negative for a
+                       // block in storage the string does not own (see CString::AssignExternal)
     LPTSTR data() { return (LPTSTR)(this + 1); }
 };
 
@@ -135,6 +136,14 @@ public:
     CString(LPCSTR lpch, int nLength);
     CString(const unsigned char* psz);
     ~CString();
+
+    // Text kept in storage that the caller owns, so that a container of many strings can place
+    // them in a few large blocks instead of a heap block each. pBlock holds at least
+    // ExternalBlockSize(nLength) bytes, is aligned for an int and outlives the string. The
+    // string never frees the block: edits that shorten the text stay in it, while anything that
+    // needs more room, and a move into another string, copy the text to a heap block of its own.
+    static size_t PASCAL ExternalBlockSize(int nLength);
+    void AssignExternal(void* pBlock, LPCSTR lpch, int nLength);
 
     // attributes
     int GetLength() const { return GetData()->nDataLength; }
@@ -234,6 +243,8 @@ protected:
     void AssignCopy(int nSrcLen, LPCTSTR lpszSrcData);
     void ConcatInPlace(int nSrcLen, LPCTSTR lpszSrcData);
     void EnsureCapacity(int nLen);
+    int Capacity() const;
+    void FreeData();
 };
 
 AFX_API bool AFXAPI operator==(const CString& s1, const CString& s2);

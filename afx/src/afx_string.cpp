@@ -1,6 +1,8 @@
 // CString: one heap block per string, a CStringData header followed by the characters and a
 // terminating zero. Every empty string shares one static block, so a default-constructed
-// string costs no allocation and always reads as "".
+// string costs no allocation and always reads as "". A string may also sit in a block that its
+// container owns (AssignExternal); such a block is marked by a negative room and is never freed
+// or grown by the string.
 #include "afx.h"
 
 #include <ctype.h>
@@ -51,17 +53,31 @@ void CString::AllocBuffer(int nLen)
     m_pchData = pData->data();
 }
 
+// Room for characters in the current block: an external block offers only what the text
+// already covers, since its true size is its owner's business.
+int CString::Capacity() const
+{
+    const CStringData* pData = GetData();
+    return pData->nAllocLength >= 0 ? pData->nAllocLength : pData->nDataLength;
+}
+
+// Frees the current block when it is this string's own; the pointer is left to the caller.
+void CString::FreeData()
+{
+    if (m_pchData != NilData() && GetData()->nAllocLength >= 0)
+        free(GetData());
+}
+
 void CString::Release()
 {
-    if (m_pchData != NilData())
-        free(GetData());
+    FreeData();
     Init();
 }
 
 // Makes room for nLen characters without keeping the content.
 void CString::AllocBeforeWrite(int nLen)
 {
-    if (nLen > GetData()->nAllocLength || m_pchData == NilData()) {
+    if (nLen > Capacity() || m_pchData == NilData()) {
         Release();
         AllocBuffer(nLen);
     } else {
@@ -73,17 +89,18 @@ void CString::AllocBeforeWrite(int nLen)
 // Makes room for nLen characters, keeping the content and the current length.
 void CString::EnsureCapacity(int nLen)
 {
-    if (nLen <= GetData()->nAllocLength && m_pchData != NilData())
+    if (nLen <= Capacity() && m_pchData != NilData())
         return;
     int nOldLen = GetData()->nDataLength;
+    if (nLen < nOldLen)
+        nLen = nOldLen;
     CStringData* pData = (CStringData*)malloc(sizeof(CStringData) + (size_t)nLen + 1);
     if (pData == NULL)
         return;
     pData->nAllocLength = nLen;
     pData->nDataLength = nOldLen;
     memcpy(pData->data(), m_pchData, (size_t)nOldLen + 1);
-    if (m_pchData != NilData())
-        free(GetData());
+    FreeData();
     m_pchData = pData->data();
 }
 
@@ -114,7 +131,7 @@ void CString::ConcatInPlace(int nSrcLen, LPCTSTR lpszSrcData)
         return;
     int nOldLen = GetData()->nDataLength;
     int nNewLen = nOldLen + nSrcLen;
-    if (nNewLen > GetData()->nAllocLength || m_pchData == NilData()) {
+    if (nNewLen > Capacity() || m_pchData == NilData()) {
         // grow geometrically so that repeated appends stay linear; the source may be our own
         // text, so keep the old block until the copy is done
         int nAlloc = nNewLen + nNewLen / 2;
@@ -128,8 +145,7 @@ void CString::ConcatInPlace(int nSrcLen, LPCTSTR lpszSrcData)
         memcpy(pData->data(), m_pchData, (size_t)nOldLen);
         memcpy(pData->data() + nOldLen, lpszSrcData, (size_t)nSrcLen);
         pData->data()[nNewLen] = '\0';
-        if (m_pchData != NilData())
-            free(GetData());
+        FreeData();
         m_pchData = pData->data();
     } else {
         memmove(m_pchData + nOldLen, lpszSrcData, (size_t)nSrcLen);
@@ -149,8 +165,14 @@ CString::CString(const CString& stringSrc)
     AssignCopy(stringSrc.GetLength(), stringSrc.m_pchData);
 }
 
+// A heap block changes hands; an external one stays where its owner put it and is copied.
 CString::CString(CString&& stringSrc) noexcept
 {
+    if (stringSrc.GetData()->nAllocLength < 0) {
+        Init();
+        AssignCopy(stringSrc.GetLength(), stringSrc.m_pchData);
+        return;
+    }
     m_pchData = stringSrc.m_pchData;
     stringSrc.Init();
 }
@@ -189,6 +211,31 @@ CString::CString(const unsigned char* psz)
 
 CString::~CString() { Release(); }
 
+size_t PASCAL CString::ExternalBlockSize(int nLength)
+{
+    return nLength <= 0 ? 0 : sizeof(CStringData) + (size_t)nLength + 1;
+}
+
+void CString::AssignExternal(void* pBlock, LPCSTR lpch, int nLength)
+{
+    if (lpch == NULL || nLength <= 0) {
+        Empty();
+        return;
+    }
+    if (pBlock == NULL) {
+        AssignCopy(nLength, lpch);
+        return;
+    }
+    // copy before letting go of the old block: the text may come from it
+    CStringData* pData = (CStringData*)pBlock;
+    pData->nDataLength = nLength;
+    pData->nAllocLength = -1;
+    memcpy(pData->data(), lpch, (size_t)nLength);
+    pData->data()[nLength] = '\0';
+    FreeData();
+    m_pchData = pData->data();
+}
+
 void CString::Empty() { Release(); }
 
 void CString::SetAt(int nIndex, TCHAR ch)
@@ -206,11 +253,15 @@ CString& CString::operator=(const CString& stringSrc)
 
 CString& CString::operator=(CString&& stringSrc) noexcept
 {
-    if (this != &stringSrc) {
-        Release();
-        m_pchData = stringSrc.m_pchData;
-        stringSrc.Init();
+    if (this == &stringSrc)
+        return *this;
+    if (stringSrc.GetData()->nAllocLength < 0) {
+        AssignCopy(stringSrc.GetLength(), stringSrc.m_pchData);
+        return *this;
     }
+    Release();
+    m_pchData = stringSrc.m_pchData;
+    stringSrc.Init();
     return *this;
 }
 
@@ -521,7 +572,7 @@ int CString::Insert(int nIndex, LPCTSTR pstr)
         return nLen;
     CString copy(pstr, nInsertLen);  // pstr may point into this string
     EnsureCapacity(nLen + nInsertLen);
-    if (GetData()->nAllocLength < nLen + nInsertLen)
+    if (Capacity() < nLen + nInsertLen)
         return nLen;
     memmove(m_pchData + nIndex + nInsertLen, m_pchData + nIndex, (size_t)(nLen - nIndex) + 1);
     memcpy(m_pchData + nIndex, copy.m_pchData, (size_t)nInsertLen);
@@ -686,9 +737,9 @@ void CString::ReleaseBuffer(int nNewLength)
     if (m_pchData == NilData())
         return;
     if (nNewLength < 0)
-        nNewLength = (int)strnlen(m_pchData, (size_t)GetData()->nAllocLength);
-    if (nNewLength > GetData()->nAllocLength)
-        nNewLength = GetData()->nAllocLength;
+        nNewLength = (int)strnlen(m_pchData, (size_t)Capacity());
+    if (nNewLength > Capacity())
+        nNewLength = Capacity();
     GetData()->nDataLength = nNewLength;
     m_pchData[nNewLength] = '\0';
 }
@@ -706,7 +757,8 @@ LPTSTR CString::GetBufferSetLength(int nNewLength)
 
 void CString::FreeExtra()
 {
-    if (m_pchData == NilData() || GetData()->nDataLength == GetData()->nAllocLength)
+    // an external block is its owner's to free
+    if (m_pchData == NilData() || GetData()->nDataLength >= Capacity())
         return;
     CString s(m_pchData, GetLength());
     *this = std::move(s);

@@ -160,3 +160,90 @@ TEST(CStringTest, BuffersAndConstruction)
     EXPECT_STREQ("xyz", CString("x") + 'y' + "z");
     EXPECT_STREQ("axb", 'a' + CString("x") + CString("b"));
 }
+
+namespace {
+bool Inside(const std::vector<char>& block, LPCTSTR p)
+{
+    return p >= block.data() && p < block.data() + block.size();
+}
+}  // namespace
+
+// Strings placed in storage their container owns: the block is written only within its size,
+// never freed (a free of this vector's storage would corrupt the heap), and left behind as soon
+// as the text needs more room or moves to another string.
+TEST(CStringTest, ExternalBlocksStayWithTheirOwner)
+{
+    EXPECT_EQ(0u, CString::ExternalBlockSize(0));
+    const size_t nBlock = CString::ExternalBlockSize(5);
+    std::vector<char> block(nBlock + 8, '#');
+
+    CString s;
+    s.AssignExternal(block.data(), "hello world", 5);
+    EXPECT_STREQ("hello", s);
+    EXPECT_EQ(5, s.GetLength());
+    EXPECT_TRUE(Inside(block, s));
+    EXPECT_EQ(std::string(8, '#'), std::string(block.data() + nBlock, 8));
+
+    // shortening edits stay in place
+    s.TrimRight('o');
+    s.MakeUpper();
+    EXPECT_STREQ("HELL", s);
+    EXPECT_TRUE(Inside(block, s));
+    s.FreeExtra();
+    EXPECT_TRUE(Inside(block, s));
+    EXPECT_EQ(2, s.Replace('L', 'l'));
+    s = (LPCTSTR)s + 1;
+    EXPECT_STREQ("Ell", s);
+    EXPECT_TRUE(Inside(block, s));
+
+    // growing moves the text to a block of the string's own
+    s += "o!";
+    EXPECT_STREQ("Ello!", s);
+    EXPECT_FALSE(Inside(block, s));
+
+    CString t;
+    t.AssignExternal(block.data(), "abc", 3);
+    LPTSTR p = t.GetBuffer(10);
+    ASSERT_NE(nullptr, p);
+    EXPECT_FALSE(Inside(block, p));
+    strcpy(p, "abcdefghij");
+    t.ReleaseBuffer();
+    EXPECT_STREQ("abcdefghij", t);
+
+    // a buffer within the text is handed out in place, and its length is kept within the text
+    CString u;
+    u.AssignExternal(block.data(), "abcde", 5);
+    p = u.GetBuffer(3);
+    EXPECT_TRUE(Inside(block, p));
+    u.ReleaseBuffer(50);
+    EXPECT_EQ(5, u.GetLength());
+    EXPECT_EQ(2, u.Insert(0, "xy") - 5);
+    EXPECT_STREQ("xyabcde", u);
+    EXPECT_FALSE(Inside(block, u));
+
+    // moving out copies, so the moved string does not depend on the block
+    CString v;
+    v.AssignExternal(block.data(), "moved", 5);
+    CString w(std::move(v));
+    EXPECT_STREQ("moved", w);
+    EXPECT_FALSE(Inside(block, w));
+    CString x("old");
+    x = std::move(w);
+    EXPECT_STREQ("moved", x);
+    CString y;
+    y.AssignExternal(block.data(), "again", 5);
+    x = std::move(y);
+    EXPECT_STREQ("again", x);
+    EXPECT_FALSE(Inside(block, x));
+
+    // a heap string may take its own text into a block; empty text needs no block
+    CString z("from heap");
+    z.AssignExternal(block.data(), z, 4);
+    EXPECT_STREQ("from", z);
+    EXPECT_TRUE(Inside(block, z));
+    z.AssignExternal(block.data(), "", 0);
+    EXPECT_TRUE(z.IsEmpty());
+    z.AssignExternal(NULL, "no block", 8);
+    EXPECT_STREQ("no block", z);
+    EXPECT_EQ(std::string(8, '#'), std::string(block.data() + nBlock, 8));
+}
