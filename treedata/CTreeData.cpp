@@ -4,6 +4,7 @@
 
 #include <mbstring.h>
 #include <limits.h>
+#include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 #include <new>
@@ -15,18 +16,61 @@ const BYTE kMark[4] = { 0x01, 0x02, 0x03, 0x04 };
 const BYTE kMask = 0xB6;
 const int kMaxTip = 1024;
 
-// The same white space CString::Trim removes.
-inline bool IsTrimSpace(char ch)
+// Record storage. Records are placed one after another in blocks taken from the heap, each
+// record followed by the blocks of its texts, so a collection of 100,000 records makes a few
+// hundred heap allocations instead of half a million:
+//
+//   block:  PoolChunk header | slot | slot | ...
+//   slot:   PoolChunk* (the block it lies in) | treedatas | code | text | detail | tip | LLA file
+//
+// A block is freed when its last record goes, except the current one, which is reused from its
+// start. Texts longer than kMaxPooledText get a heap block of their own, so that one huge field
+// of a damaged file does not decide the size of a block.
+const size_t kFirstChunk = 4096;
+const size_t kMaxChunk = 65536;
+const int kMaxPooledText = 4096;
+
+inline size_t RoundUp(size_t n, size_t nAlign)
 {
-    return isspace((unsigned char)ch) != 0;
+    return (n + nAlign - 1) & ~(nAlign - 1);
 }
 
-// Narrows [*pp, *pp + *pn) to its part without leading and trailing white space.
-void TrimSpan(const char*& p, int& n)
+inline size_t TextBlockSize(int nLength)
 {
-    while (n > 0 && IsTrimSpace(p[n - 1]))
+    return nLength > 0 && nLength <= kMaxPooledText ? RoundUp(CString::ExternalBlockSize(nLength), sizeof(int))
+                                                    : 0;
+}
+
+// The same white space CString::Trim removes: the runtime's isspace, which follows the
+// current locale.
+struct RuntimeSpace
+{
+    bool operator()(char ch) const { return isspace((unsigned char)ch) != 0; }
+};
+
+// The same set read from a table filled once, for the loader: a call into the runtime for
+// every byte it looks at would cost more than the rest of a load.
+class SpaceTable
+{
+public:
+    SpaceTable()
+    {
+        for (int ch = 0; ch < 256; ++ch)
+            m_bSpace[ch] = isspace(ch) != 0;
+    }
+    bool operator()(char ch) const { return m_bSpace[(unsigned char)ch]; }
+
+private:
+    bool m_bSpace[256];
+};
+
+// Narrows [*pp, *pp + *pn) to its part without leading and trailing white space.
+template <class IsSpace>
+void TrimSpan(const char*& p, int& n, const IsSpace& isSpace)
+{
+    while (n > 0 && isSpace(p[n - 1]))
         --n;
-    while (n > 0 && IsTrimSpace(*p))
+    while (n > 0 && isSpace(*p))
     {
         ++p;
         --n;
@@ -39,10 +83,11 @@ int SafeLength(LPCTSTR psz)
 }
 
 // atoi over a piece of text that is not zero-terminated; saturates instead of overflowing.
-int SpanToInt(const char* p, int n)
+template <class IsSpace>
+int SpanToInt(const char* p, int n, const IsSpace& isSpace)
 {
     int i = 0;
-    while (i < n && IsTrimSpace(p[i]))
+    while (i < n && isSpace(p[i]))
         ++i;
     bool negative = false;
     if (i < n && (p[i] == '+' || p[i] == '-'))
@@ -59,6 +104,76 @@ int SpanToInt(const char* p, int n)
     if (value > INT_MAX)
         value = INT_MAX;
     return (int)value;
+}
+
+// The loader looks at the text eight bytes at a time: a byte-by-byte loop over a large file
+// costs several times more than reading it.
+const uint64_t kOnes = 0x0101010101010101ULL;
+const uint64_t kHighs = 0x8080808080808080ULL;
+
+// The high bit of the lowest byte of v that is zero is set (higher zero bytes may be marked
+// wrongly, so only the lowest mark may be trusted); 0 when no byte is zero.
+inline uint64_t MarkFirstZero(uint64_t v)
+{
+    return (v - kOnes) & ~v & kHighs;
+}
+
+// The number of bytes of v that are zero, exactly.
+inline int CountZeroBytes(uint64_t v)
+{
+    const uint64_t nonzero = (((v & ~kHighs) + ~kHighs) | v) & kHighs;
+    const uint64_t zero = ~nonzero & kHighs;
+    return (int)(((zero >> 7) * kOnes) >> 56);
+}
+
+// Unscrambles the text in place when it is scrambled, up to its first NUL or the limit, and
+// counts its line feeds; gives the end of the text (the NUL, or the limit).
+char* UnscrambleText(char* p, char* pLimit, bool bScrambled, int& nLineFeeds)
+{
+    const BYTE mask = bScrambled ? kMask : 0;
+    const uint64_t mask8 = kOnes * mask;
+    const uint64_t lineFeeds = kOnes * '\n';
+    int nCount = 0;
+    while (pLimit - p >= 8)
+    {
+        uint64_t v;
+        memcpy(&v, p, 8);
+        v ^= mask8;
+        if (MarkFirstZero(v) != 0)
+            break;  // the NUL is in this word: the byte loop below stops at it
+        memcpy(p, &v, 8);
+        nCount += CountZeroBytes(v ^ lineFeeds);
+        p += 8;
+    }
+    for (; p < pLimit; ++p)
+    {
+        const char ch = (char)(*p ^ mask);
+        *p = ch;
+        if (ch == '\0')
+            break;
+        nCount += ch == '\n';
+    }
+    nLineFeeds = nCount;
+    return p;
+}
+
+// The first tab or carriage return in [p, pEnd), or pEnd.
+inline const char* FindTabOrCR(const char* p, const char* pEnd)
+{
+    const uint64_t tabs = kOnes * '\t';
+    const uint64_t crs = kOnes * '\r';
+    while (pEnd - p >= 8)
+    {
+        uint64_t v;
+        memcpy(&v, p, 8);
+        const uint64_t marks = MarkFirstZero(v ^ tabs) | MarkFirstZero(v ^ crs);
+        if (marks != 0)
+            return p + (__builtin_ctzll(marks) >> 3);  // bytes in memory order: little-endian
+        p += 8;
+    }
+    while (p < pEnd && *p != '\t' && *p != '\r')
+        ++p;
+    return p;
 }
 
 bool HasMark(const BYTE* p, size_t n)
@@ -107,16 +222,70 @@ bool SameFile(LPCTSTR a, LPCTSTR b)
 }
 } // namespace
 
+struct CTreeData::PoolChunk
+{
+    size_t nSize;   // bytes of slots the block has room for
+    size_t nUsed;   // bytes of slots handed out
+    int nLive;      // slots whose record is still alive
+
+    char* Slots() { return (char*)this + RoundUp(sizeof(PoolChunk), sizeof(void*)); }
+};
+
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
-CTreeData::CTreeData() : m_bSorted(0), m_bLevelBuilt(0)
+CTreeData::CTreeData() : m_bSorted(0), m_bLevelBuilt(0), m_pChunk(NULL), m_nNextChunk(kFirstChunk)
 {
 }
 
 CTreeData::~CTreeData()
 {
     Empty();
+    free(m_pChunk);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// record storage
+
+// nSlot bytes, aligned for a pointer, whose first pointer names the block they lie in.
+void* CTreeData::TakeSlot(size_t nSlot)
+{
+    if (m_pChunk == NULL || m_pChunk->nSize - m_pChunk->nUsed < nSlot)
+    {
+        size_t nSize = m_nNextChunk > nSlot ? m_nNextChunk : nSlot;
+        PoolChunk* pChunk =
+            (PoolChunk*)malloc(RoundUp(sizeof(PoolChunk), sizeof(void*)) + nSize);
+        if (pChunk == NULL)
+            return NULL;
+        pChunk->nSize = nSize;
+        pChunk->nUsed = 0;
+        pChunk->nLive = 0;
+        // the block being left is freed with its last record, or now when it has none
+        if (m_pChunk != NULL && m_pChunk->nLive == 0)
+            free(m_pChunk);
+        m_pChunk = pChunk;
+        if (m_nNextChunk < kMaxChunk)
+            m_nNextChunk *= 2;
+    }
+    char* pSlot = m_pChunk->Slots() + m_pChunk->nUsed;
+    m_pChunk->nUsed += nSlot;
+    ++m_pChunk->nLive;
+    *(PoolChunk**)pSlot = m_pChunk;
+    return pSlot;
+}
+
+void CTreeData::FreeRecord(treedatas* pRec)
+{
+    if (pRec == NULL)
+        return;
+    PoolChunk* pChunk = *((PoolChunk**)pRec - 1);
+    pRec->~treedatas();
+    if (--pChunk->nLive > 0)
+        return;
+    if (pChunk == m_pChunk)
+        pChunk->nUsed = 0;
+    else
+        free(pChunk);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -136,6 +305,11 @@ void CTreeData::AddRecord(const char* pCode, int nCode, const char* pText, int n
                           const char* pDetail, int nDetail, const char* pTip, int nTip, int nLevel,
                           int nTipOffset, const char* pLLAFile, int nLLAFile, int nLLASeq)
 {
+    const RuntimeSpace isSpace;
+    TrimSpan(pCode, nCode, isSpace);
+    TrimSpan(pText, nText, isSpace);
+    TrimSpan(pDetail, nDetail, isSpace);
+    TrimSpan(pTip, nTip, isSpace);
     treedatas* pRec = MakeRecord(pCode, nCode, pText, nText, pDetail, nDetail, pTip, nTip, nLevel,
                                  nTipOffset, pLLAFile, nLLAFile, nLLASeq);
     if (pRec == NULL)
@@ -145,28 +319,40 @@ void CTreeData::AddRecord(const char* pCode, int nCode, const char* pText, int n
     m_bLevelBuilt = 0;
 }
 
-// A new record from pieces of text, trimmed; null for an empty code.
+// A new record from pieces of text that the caller has trimmed; null for an empty code. The
+// texts are copied once, straight into the record's slot.
 treedatas* CTreeData::MakeRecord(const char* pCode, int nCode, const char* pText, int nText,
                                  const char* pDetail, int nDetail, const char* pTip, int nTip,
                                  int nLevel, int nTipOffset, const char* pLLAFile, int nLLAFile,
                                  int nLLASeq)
 {
-    TrimSpan(pCode, nCode);
-    if (nCode <= 0)
+    if (pCode == NULL || nCode <= 0)
         return NULL;
-    treedatas* pRec = new (std::nothrow) treedatas;
-    if (pRec == NULL)
+    if (pLLAFile == NULL)
+        nLLAFile = 0;
+
+    const char* const apText[] = { pCode, pText, pDetail, pTip, pLLAFile };
+    const int anText[] = { nCode, nText, nDetail, nTip, nLLAFile };
+    const int kTexts = (int)(sizeof(anText) / sizeof(anText[0]));
+    size_t nSlot = sizeof(PoolChunk*) + RoundUp(sizeof(treedatas), sizeof(int));
+    for (int i = 0; i < kTexts; ++i)
+        nSlot += TextBlockSize(anText[i]);
+    char* pSlot = (char*)TakeSlot(RoundUp(nSlot, sizeof(void*)));
+    if (pSlot == NULL)
         return NULL;
-    TrimSpan(pText, nText);
-    TrimSpan(pDetail, nDetail);
-    TrimSpan(pTip, nTip);
-    pRec->strCode = CString(pCode, nCode);
-    pRec->strText = CString(pText, nText);
-    pRec->strDetail = CString(pDetail, nDetail);
-    pRec->strTip = CString(pTip, nTip);
+
+    treedatas* pRec = new (pSlot + sizeof(PoolChunk*)) treedatas;
+    CString* const apString[] = { &pRec->strCode, &pRec->strText, &pRec->strDetail, &pRec->strTip,
+                                  &pRec->strLLAFile };
+    char* pBlock = pSlot + sizeof(PoolChunk*) + RoundUp(sizeof(treedatas), sizeof(int));
+    for (int i = 0; i < kTexts; ++i)
+    {
+        const size_t nBlock = TextBlockSize(anText[i]);
+        apString[i]->AssignExternal(nBlock ? pBlock : NULL, apText[i], anText[i]);
+        pBlock += nBlock;
+    }
     pRec->nLevel = nLevel;
     pRec->nTipOffset = nTipOffset;
-    pRec->strLLAFile = CString(pLLAFile, nLLAFile);
     pRec->nLLASeq = nLLASeq;
     return pRec;
 }
@@ -188,7 +374,7 @@ void CTreeData::DeleteItems(LPCTSTR lpszPrefix)
                        (pRec->strCode.GetLength() >= nPrefix &&
                         memcmp((LPCTSTR)pRec->strCode, (LPCTSTR)strPrefix, nPrefix) == 0);
         if (bRemove)
-            delete pRec;
+            FreeRecord(pRec);
         else
             pData[nKept++] = pRec;
     }
@@ -199,7 +385,7 @@ void CTreeData::DeleteItems(LPCTSTR lpszPrefix)
 void CTreeData::Empty()
 {
     for (int i = 0; i < m_arrData.GetSize(); ++i)
-        delete m_arrData[i];
+        FreeRecord(m_arrData[i]);
     m_arrData.RemoveAll();
     m_bSorted = 0;
     m_bLevelBuilt = 0;
@@ -512,90 +698,77 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
     if (pBuf == NULL)
         return FALSE;
 
-    int nBase = 0;
-    if (HasMark((const BYTE*)pBuf, nFile))
-    {
-        for (DWORD i = sizeof(kMark); i < nFile; ++i)
-            pBuf[i] = (char)(pBuf[i] ^ kMask);
-        nBase = sizeof(kMark);
-    }
-    // The text ends at its terminating NUL, or at the end of the data when a damaged file lost it.
-    const char* pText = pBuf + nBase;
-    const char* pNul = (const char*)memchr(pText, '\0', nFile - nBase);
-    const char* pEnd = pNul ? pNul : pBuf + nFile;
+    // The text ends at its terminating NUL, or at the end of the data when a damaged file lost
+    // it; what follows the NUL is never looked at, so it is left scrambled.
+    const bool bScrambled = HasMark((const BYTE*)pBuf, nFile);
+    const char* pText = pBuf + (bScrambled ? sizeof(kMark) : 0);
+    int nLines = 0;
+    const char* pEnd = UnscrambleText(pBuf + (pText - pBuf), pBuf + nFile, bScrambled, nLines);
 
     Empty();
     m_strFileName = lpszPath;
     m_strTimeStamp.Empty();
 
     // Room for every line at once: the array then never grows while loading.
-    int nLines = 0;
-    for (const char* p = pText; p < pEnd; ++p)
-    {
-        p = (const char*)memchr(p, '\n', pEnd - p);
-        if (p == NULL)
-            break;
-        ++nLines;
-    }
     m_arrData.SetSize(nLines);
     int nRecords = 0;
 
+    // One pass over the text, for the tabs that end fields and the CR LF pairs that end lines.
+    const SpaceTable isSpace;
     const char* pLine = pText;
     for (bool bFirst = true; pLine < pEnd || !bFirst; bFirst = false)
     {
-        // the line runs up to the next CR LF, or to the end of the text
+        // seven fields at fixed places; missing ones are empty, extra ones ignored
+        const int kFields = 7;
+        const char* pField[kFields];
+        const char* pStop[kFields];
+        int nTabs = 0;
+        int nTipOffset = 0;
+        pField[0] = pLine;
         const char* pLineEnd = pLine;
         for (;;)
         {
-            const char* pCR = (const char*)memchr(pLineEnd, '\r', pEnd - pLineEnd);
-            if (pCR == NULL || pCR + 1 >= pEnd)
-            {
-                pLineEnd = pEnd;
+            pLineEnd = FindTabOrCR(pLineEnd, pEnd);
+            if (pLineEnd == pEnd)
                 break;
-            }
-            if (pCR[1] == '\n')
+            if (*pLineEnd == '\t')
             {
-                pLineEnd = pCR;
-                break;
+                if (nTabs < kFields)
+                {
+                    pStop[nTabs++] = pLineEnd;
+                    if (nTabs < kFields)
+                        pField[nTabs] = pLineEnd + 1;
+                    if (nTabs == 4)
+                        nTipOffset = (int)(pLineEnd + 1 - pBuf);
+                }
             }
-            pLineEnd = pCR + 1;
+            else if (pLineEnd + 1 < pEnd && pLineEnd[1] == '\n')
+                break;
+            ++pLineEnd;
         }
 
         if (bFirst)
             m_strTimeStamp = CString(pLine, (int)(pLineEnd - pLine));
         else
         {
-            // seven fields at fixed places; missing ones are empty, extra ones ignored
-            const char* pField[7];
-            int nField[7];
-            int nTipOffset = 0;
-            int nFields = 0;
-            const char* p = pLine;
-            while (nFields < 7)
+            int nField[kFields];
+            for (int f = 0; f < kFields; ++f)
             {
-                const char* pTab = (const char*)memchr(p, '\t', pLineEnd - p);
-                const char* pStop = pTab ? pTab : pLineEnd;
-                pField[nFields] = p;
-                nField[nFields] = (int)(pStop - p);
-                ++nFields;
-                if (pTab == NULL)
-                    break;
-                p = pTab + 1;
-                if (nFields == 4)
-                    nTipOffset = (int)(p - pBuf);
+                if (f > nTabs)
+                    pField[f] = pStop[f] = pLineEnd;
+                else if (f == nTabs)
+                    pStop[f] = pLineEnd;
+                nField[f] = (int)(pStop[f] - pField[f]);
             }
-            for (int f = nFields; f < 7; ++f)
-            {
-                pField[f] = pLineEnd;
-                nField[f] = 0;
-            }
+            for (int f = 0; f < 3; ++f)
+                TrimSpan(pField[f], nField[f], isSpace);
             treedatas* pRec = MakeRecord(pField[0], nField[0], pField[1], nField[1], pField[2], nField[2],
-                                         NULL, 0, SpanToInt(pField[3], nField[3]), nTipOffset, pField[5],
-                                         nField[5], SpanToInt(pField[6], nField[6]));
+                                         NULL, 0, SpanToInt(pField[3], nField[3], isSpace), nTipOffset,
+                                         pField[5], nField[5], SpanToInt(pField[6], nField[6], isSpace));
             if (pRec != NULL && nRecords < nLines)
                 m_arrData[nRecords++] = pRec;
             else
-                delete pRec;
+                FreeRecord(pRec);
         }
         if (pLineEnd == pEnd)
             break;

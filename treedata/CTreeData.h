@@ -6,7 +6,9 @@
 
 #include <afxwin.h>
 
-// One record. Allocated on the heap and owned by its CTreeData.
+// One record. Owned by its CTreeData, which places it, together with its shorter texts, in
+// large blocks of its own rather than a heap block per record and per string; only the
+// collection frees it.
 struct treedatas
 {
     HTREEITEM hItem;        // item showing this record in a tree control; 0 until built
@@ -83,10 +85,14 @@ private:
     void AddRecord(const char* pCode, int nCode, const char* pText, int nText,
                    const char* pDetail, int nDetail, const char* pTip, int nTip,
                    int nLevel, int nTipOffset, const char* pLLAFile, int nLLAFile, int nLLASeq);
-    static treedatas* MakeRecord(const char* pCode, int nCode, const char* pText, int nText,
-                                 const char* pDetail, int nDetail, const char* pTip, int nTip,
-                                 int nLevel, int nTipOffset, const char* pLLAFile, int nLLAFile,
-                                 int nLLASeq);
+    treedatas* MakeRecord(const char* pCode, int nCode, const char* pText, int nText,
+                          const char* pDetail, int nDetail, const char* pTip, int nTip,
+                          int nLevel, int nTipOffset, const char* pLLAFile, int nLLAFile,
+                          int nLLASeq);
+    // Record storage: see the block layout in the implementation.
+    struct PoolChunk;
+    void* TakeSlot(size_t nSlot);
+    void FreeRecord(treedatas* pRec);
     CString ReadTip(int nOffset) const;
     HMENU AddMenu(int bPopup);
     BOOL WriteTempAndReplace(const CString& strPath, const BYTE* pData, UINT nLength);
@@ -98,6 +104,8 @@ private:
     int m_bLevelBuilt;
     CString m_strTimeStamp;
     CString m_strFileName;
+    PoolChunk* m_pChunk;        // the block new records go to; null before the first
+    size_t m_nNextChunk;        // size of the block made after it
 
     CTreeData(const CTreeData&) = delete;
     CTreeData& operator=(const CTreeData&) = delete;
