@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The main command: builds everything and runs the gallery host. Without a display it runs a
-# scripted session headless under Xvfb, writes a screenshot of each state to gallery-output/,
-# prints every message the host received, and copies the screenshots over docs/gallery/ so the
-# README shows what the current code draws. With a display the window stays open for a person.
+# The main command: builds everything and runs the gallery hosts. Without a display it runs
+# their scripted sessions headless under Xvfb, first the C host (gallery.exe), then the one
+# written with the library's classes (gallery_classes.exe); each writes a screenshot of every
+# state to gallery-output/ and prints every message it received. The screenshots are then copied
+# over docs/gallery/ so the README shows what the current code draws. With a display the C host's
+# window stays open for a person (LUMO_GALLERY=classes opens the other one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,13 +12,18 @@ LUMO_SKIP_X86=1 scripts/build.sh
 out="$(pwd)/gallery-output"
 mkdir -p "$out"
 rm -f "$out"/*.png
-exe="build/x64/bin/gallery.exe"
+bin="build/x64/bin"
 if [ -n "${DISPLAY:-}" ] && [ "${LUMO_HEADLESS:-0}" != 1 ]; then
+  exe="$bin/gallery.exe"
+  [ "${LUMO_GALLERY:-}" = classes ] && exe="$bin/gallery_classes.exe"
   WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all /usr/lib/wine/wine64 "$exe"
 else
-  scripts/with-wine.sh --prefix build/x64/wineprefix-gallery --keep-prefix \
-    /usr/lib/wine/wine64 "$exe" --script "Z:${out//\//\\}"
-  # Reached only when the session succeeded (set -e): the fresh screenshots replace the README's.
+  for exe in gallery.exe gallery_classes.exe; do
+    echo "gallery: $exe"
+    scripts/with-wine.sh --prefix build/x64/wineprefix-gallery --keep-prefix \
+      /usr/lib/wine/wine64 "$bin/$exe" --script "Z:${out//\//\\}"
+  done
+  # Reached only when both sessions succeeded (set -e): the fresh screenshots replace the README's.
   mkdir -p docs/gallery
   rm -f docs/gallery/*.png
   cp "$out"/*.png docs/gallery/

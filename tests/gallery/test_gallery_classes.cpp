@@ -1,0 +1,221 @@
+// The second gallery host's scripted session, run as a separate process: its checks, the bitmap
+// buttons' notifications it decoded, and pixels of its screenshots against the drawing
+// toolkit's colours, the resource library's button bitmaps and the layout rules.
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "LumoTest.h"
+#include "SessionRun.h"
+#include "frame/LumoRes.h"
+
+using namespace gallerytest;
+
+namespace {
+
+struct Probe {
+    RECT rc = {};
+    uint32_t colour = 0;  // 0xRRGGBB when the line gives one
+};
+
+class ClassesSession : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        out_ = std::string(temp) + "lumo-classes-test-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(out_.c_str(), nullptr);
+        std::string cmd = "\"" + Folder() + "\\gallery_classes.exe\" --script \"" + out_ + "\"";
+        ran_ = RunProcess(cmd, &output_, &exitCode_, 180000);
+        for (const std::string& line : Lines(output_, "probe: ")) {
+            char name[48] = "";
+            Probe p;
+            unsigned colour = 0;
+            int n = sscanf(line.c_str(), "%47s %ld %ld %ld %ld colour %x", name, &p.rc.left, &p.rc.top,
+                           &p.rc.right, &p.rc.bottom, &colour);
+            if (n >= 5) {
+                p.colour = colour;
+                probes_[name] = p;
+            }
+        }
+    }
+    static void TearDownTestSuite() { RemoveShots(out_); }
+
+    static bool Load(const char* name, Shot* shot) {
+        return lumotest::ReadStoredPng(out_ + "\\" + name, &shot->w, &shot->h, &shot->px);
+    }
+    static bool Find(const char* name, Probe* p) {
+        auto it = probes_.find(name);
+        if (it == probes_.end()) return false;
+        *p = it->second;
+        return true;
+    }
+
+    static std::string out_, output_;
+    static DWORD exitCode_;
+    static bool ran_;
+    static std::map<std::string, Probe> probes_;
+};
+
+std::string ClassesSession::out_, ClassesSession::output_;
+DWORD ClassesSession::exitCode_ = 0;
+bool ClassesSession::ran_ = false;
+std::map<std::string, Probe> ClassesSession::probes_;
+
+const char* const kShots[3] = {"classes-01-start.png", "classes-02-button-hover.png", "classes-03-resized.png"};
+
+// A COLORREF as the screenshots store it.
+uint32_t Rgb(COLORREF c) { return (uint32_t(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+TEST_F(ClassesSession, EndsSuccessfullyWithEveryCheckPassed) {
+    ASSERT_TRUE(ran_) << output_;
+    EXPECT_EQ(exitCode_, 0u) << output_;
+    std::vector<std::string> checks = Lines(output_, "check: ");
+    EXPECT_GE(checks.size(), 40u);
+    for (const std::string& c : checks) EXPECT_NE(c.find(": ok"), std::string::npos) << c;
+    std::vector<std::string> shots = Lines(output_, "screenshot: ");
+    ASSERT_EQ(shots.size(), 3u) << output_;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(shots[i].compare(0, strlen(kShots[i]), kShots[i]), 0) << shots[i];
+        EXPECT_NE(shots[i].find("written"), std::string::npos) << shots[i];
+    }
+    ASSERT_EQ(Lines(output_, "session: ").size(), 1u);
+    EXPECT_EQ(Lines(output_, "session: ")[0], "4 messages, ok");
+}
+
+TEST_F(ClassesSession, HostReceivesTheButtonNotificationsInOrder) {
+    ASSERT_TRUE(ran_) << output_;
+    // Hover over the first door button (three moves), leaving it, a click on a dropped drop
+    // button and a double click on a closed one.
+    const std::vector<std::string> expected = {
+        "button 'door hue 0' (id 200): WM_NOTIFY BMPBTN_MOUSEMOVE (0x200)",
+        "button 'door hue 0' (id 200): WM_NOTIFY BMPBTN_MOUSELEAVE (0x2A3)",
+        "button 'drop hue 1 dropped' (id 211): WM_NOTIFY BMPBTN_CLICKED (0x0)",
+        "button 'drop hue 2 closed' (id 222): WM_NOTIFY BMPBTN_DBLCLICKED (0x5)",
+    };
+    EXPECT_EQ(Lines(output_, "message: "), expected) << output_;
+}
+
+TEST_F(ClassesSession, ToolkitColoursAndRegionBandsOnTheScreen) {
+    ASSERT_TRUE(ran_) << output_;
+    Shot shot;
+    ASSERT_TRUE(Load(kShots[0], &shot));
+    Probe p;
+
+    // Four vertical bands from black to red: red 255 at the bottom, then 191, 127 and 63.
+    ASSERT_TRUE(Find("gradient4", &p)) << output_;
+    const int gx = (p.rc.left + p.rc.right) / 2, band = (p.rc.bottom - p.rc.top) / 4;
+    const uint32_t reds[4] = {0xFF0000, 0xBF0000, 0x7F0000, 0x3F0000};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(shot.At(gx, p.rc.bottom - band * i - band / 2), reds[i]) << i;
+
+    // Progress at 30 %: inside the 2-pixel frame the bottom row is the filled pair's lower
+    // colour up to 30 % of the width, then the empty pair's.
+    ASSERT_TRUE(Find("progress30", &p)) << output_;
+    RECT r = {p.rc.left + 2, p.rc.top + 2, p.rc.right - 2, p.rc.bottom - 2};
+    const int split = r.left + (r.right - r.left) * 30 / 100;
+    const uint32_t filled = Rgb(0xFFAA4D), empty = Rgb(0xF9FBFC);
+    EXPECT_EQ(shot.At(r.left + 3, r.bottom - 1), filled);
+    EXPECT_EQ(shot.At(split - 1, r.bottom - 1), filled);
+    EXPECT_EQ(shot.At(split, r.bottom - 1), empty);
+    EXPECT_EQ(shot.At(r.right - 3, r.bottom - 1), empty);
+
+    // The tiled picture: 24-pixel tiles whose top-left quadrant is red and bottom-right yellow.
+    ASSERT_TRUE(Find("tiled", &p)) << output_;
+    for (int ty = 0; ty < 3; ++ty)
+        for (int tx = 0; tx < 3; ++tx) {
+            EXPECT_EQ(shot.At(p.rc.left + tx * 24 + 3, p.rc.top + ty * 24 + 3), 0xDC3C3Cu) << tx << "," << ty;
+            EXPECT_EQ(shot.At(p.rc.left + tx * 24 + 20, p.rc.top + ty * 24 + 20), 0xF0C83Cu) << tx << "," << ty;
+        }
+
+    // Region bands: the first cut lies 25 % down at the centre and 40 % down at the edges.
+    ASSERT_TRUE(Find("regions", &p)) << output_;
+    std::vector<std::string> colours = Lines(output_, "probe: band colours ");
+    ASSERT_EQ(colours.size(), 1u);
+    unsigned b1 = 0, b2 = 0, b3 = 0;
+    ASSERT_EQ(sscanf(colours[0].c_str(), "%x %x %x", &b1, &b2, &b3), 3);
+    const int h = p.rc.bottom - p.rc.top, mid = (p.rc.left + p.rc.right) / 2;
+    EXPECT_EQ(shot.At(mid, p.rc.top + h * 20 / 100), b1);
+    EXPECT_EQ(shot.At(mid, p.rc.top + h * 30 / 100), b2);
+    EXPECT_EQ(shot.At(p.rc.left + 1, p.rc.top + h * 30 / 100), b1);
+    EXPECT_EQ(shot.At(p.rc.right - 2, p.rc.top + h * 30 / 100), b1);
+    EXPECT_EQ(shot.At(p.rc.left + 1, p.rc.top + h * 45 / 100), b2);
+    EXPECT_EQ(shot.At(mid, p.rc.bottom - 2), b3);
+}
+
+// Every pixel of the button against the resource library's bitmap.
+int Mismatches(const Shot& shot, const RECT& rc, HBITMAP bmp) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    int bad = 0;
+    for (int y = 0; y < rc.bottom - rc.top; ++y)
+        for (int x = 0; x < rc.right - rc.left; ++x)
+            bad += shot.At(rc.left + x, rc.top + y) != Rgb(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bad;
+}
+
+TEST_F(ClassesSession, DoorButtonShowsItsNormalThenItsHoverBitmap) {
+    ASSERT_TRUE(ran_) << output_;
+    Probe p;
+    ASSERT_TRUE(Find("button-hue0", &p)) << output_;
+    ASSERT_EQ(p.rc.right - p.rc.left, 12);
+    ASSERT_EQ(p.rc.bottom - p.rc.top, 48);
+    DWORD normalId = 0, hoverId = 0, colour = 0;
+    ASSERT_NE(GetDoorHandle(0, &normalId, &hoverId, &colour), 0);
+    HBITMAP normal = Load1Bitmap((int)normalId), hover = Load1Bitmap((int)hoverId);
+    ASSERT_NE(normal, nullptr);
+    ASSERT_NE(hover, nullptr);
+    Shot start, hovered;
+    ASSERT_TRUE(Load(kShots[0], &start));
+    ASSERT_TRUE(Load(kShots[1], &hovered));
+    EXPECT_EQ(Mismatches(start, p.rc, normal), 0);
+    EXPECT_EQ(Mismatches(hovered, p.rc, hover), 0);
+    EXPECT_GT(Mismatches(hovered, p.rc, normal), 0);
+    DeleteObject(normal);
+    DeleteObject(hover);
+}
+
+TEST_F(ClassesSession, ResizedWindowMovesTheRulePlacedChildren) {
+    ASSERT_TRUE(ran_) << output_;
+    Shot start, grown;
+    ASSERT_TRUE(Load(kShots[0], &start));
+    ASSERT_TRUE(Load(kShots[2], &grown));
+    std::vector<std::string> layout = Lines(output_, "layout: ");
+    ASSERT_EQ(layout.size(), 1u);
+    int cw = 0, ch = 0, ox = 0, oy = 0;
+    ASSERT_EQ(sscanf(layout[0].c_str(), "client %dx%d at %d,%d", &cw, &ch, &ox, &oy), 4) << layout[0];
+    EXPECT_EQ(grown.w - start.w, 136);
+    EXPECT_EQ(grown.h - start.h, 200);
+
+    // The layout panel keeps 8 pixels to the window's right and bottom edges, and its corner tile
+    // another 8 inside it: the tile ends 16 pixels from the grown client area's corner.
+    Probe corner;
+    ASSERT_TRUE(Find("resized-corner", &corner)) << output_;
+    EXPECT_EQ(corner.rc.right, ox + cw + 136 - 16);
+    EXPECT_EQ(corner.rc.bottom, oy + ch + 200 - 16);
+    EXPECT_EQ(grown.At(corner.rc.left + 3, corner.rc.top + 3), corner.colour);
+    EXPECT_EQ(grown.At(corner.rc.right - 4, corner.rc.bottom - 4), corner.colour);
+    // Where the tile was before the resize, the grown window shows something else.
+    EXPECT_EQ(start.At(corner.rc.left - 136 + 3, corner.rc.top - 200 + 3), corner.colour);
+    EXPECT_NE(grown.At(corner.rc.left - 136 + 3, corner.rc.top - 200 + 3), corner.colour);
+
+    // The background window's corner child went down with the window's bottom edge.
+    Probe tile;
+    ASSERT_TRUE(Find("resized-back-tile", &tile)) << output_;
+    EXPECT_EQ(tile.rc.bottom, oy + ch + 200 - 8 - 10);
+    EXPECT_EQ(grown.At(tile.rc.left + 3, tile.rc.top + 3), 0xF0C83Cu);
+    EXPECT_EQ(start.At(tile.rc.left + 3, tile.rc.top - 200 + 3), 0xF0C83Cu);
+
+    for (int i = 1; i < 3; ++i) {
+        Shot a, b;
+        ASSERT_TRUE(Load(kShots[i - 1], &a));
+        ASSERT_TRUE(Load(kShots[i], &b));
+        EXPECT_FALSE(a.px == b.px) << kShots[i];
+    }
+}
+
+}  // namespace
