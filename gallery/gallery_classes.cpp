@@ -800,8 +800,6 @@ void CClassesWnd::PaintButtonsPanel(CDC* pDC, const CRect& body)
     }
 }
 
-CClassesWnd* g_wnd = NULL;
-
 // ---------------------------------------------------------------------------------------------
 // The scripted session
 // ---------------------------------------------------------------------------------------------
@@ -1174,7 +1172,6 @@ int main(int argc, char** argv)
     int code = 0;
     {
         CClassesWnd wnd;
-        g_wnd = &wnd;
         if (!wnd.Build())
         {
             printf("error: could not create the main window and its panels\n");
@@ -1203,7 +1200,6 @@ int main(int argc, char** argv)
                 ::DispatchMessageA(&msg);
             }
         }
-        g_wnd = NULL;
     }
     ::CoUninitialize();
     return code;
