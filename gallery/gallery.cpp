@@ -18,6 +18,9 @@
 #include <vector>
 #include "lumo.h"
 #include "PngWriter.h"
+#include "ScriptSupport.h"
+
+using namespace gallery;
 
 namespace {
 
@@ -374,54 +377,10 @@ bool BuildWindow()
 // The scripted session
 // ---------------------------------------------------------------------------------------------
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
-// Dispatches messages until the condition holds or the time-out passes.
-template <class Cond>
-bool PumpUntil(Cond cond, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;)
-    {
-        PumpPending();
-        if (cond())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
-// Lets queued paints and short timers run out: pumps until nothing arrived for a few
-// consecutive rounds, bounded.
-void Settle()
-{
-    int quiet = 0;
-    PumpUntil([&] {
-        MSG msg;
-        quiet = ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) ? 0 : quiet + 1;
-        return quiet >= 5;
-    }, 1000);
-    ::GdiFlush();
-}
 
-bool g_ok = true;
 
-void Check(bool cond, const char* what)
-{
-    printf("check: %s: %s\n", what, cond ? "ok" : "FAILED");
-    fflush(stdout);
-    if (!cond)
-        g_ok = false;
-}
 
 // Captures the main window as it is on the screen, frame and menu bar included, with a margin
 // right and below for the shadow.
@@ -459,7 +418,7 @@ bool Screenshot(const std::string& folder, const char* name)
     printf("screenshot: %s %dx%d %s\n", name, w, h, ok ? "written" : "FAILED");
     fflush(stdout);
     if (!ok)
-        g_ok = false;
+        gallery::SessionOk() = false;
     return ok;
 }
 
@@ -645,8 +604,8 @@ int RunScript(const std::string& out)
     Check(g.doorToggles == 2, "two door toggle messages");
     ::DestroyWindow(g.hwnd);
     PumpPending();
-    printf("session: %zu messages, %s\n", g.log.size(), g_ok ? "ok" : "FAILED");
-    return g_ok ? 0 : 1;
+    printf("session: %zu messages, %s\n", g.log.size(), gallery::SessionOk() ? "ok" : "FAILED");
+    return gallery::SessionOk() ? 0 : 1;
 }
 
 }  // namespace

@@ -26,6 +26,9 @@
 #include "frame/LumoRes.h"
 #include "layout/CMyWin.h"
 #include "PngWriter.h"
+#include "ScriptSupport.h"
+
+using namespace gallery;
 
 namespace {
 
@@ -88,15 +91,7 @@ const int kPicW = 24, kPicH = 24;
 const COLORREF kQuadrants[4] = { RGB(220, 60, 60), RGB(60, 170, 90), RGB(60, 100, 210), RGB(240, 200, 60) };
 
 bool g_scripted = false;
-bool g_ok = true;
 
-void Check(bool cond, const char* what)
-{
-    printf("check: %s: %s\n", what, cond ? "ok" : "FAILED");
-    fflush(stdout);
-    if (!cond)
-        g_ok = false;
-}
 
 // A 24-bit bottom-up BMP file in memory.
 std::vector<BYTE> MakeQuadrantBmp()
@@ -804,42 +799,8 @@ void CClassesWnd::PaintButtonsPanel(CDC* pDC, const CRect& body)
 // The scripted session
 // ---------------------------------------------------------------------------------------------
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
-template <class Cond>
-bool PumpUntil(Cond cond, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;)
-    {
-        PumpPending();
-        if (cond())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
-// Pumps until nothing arrived for a few consecutive rounds, bounded.
-void Settle()
-{
-    int quiet = 0;
-    PumpUntil([&] {
-        MSG msg;
-        quiet = ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) ? 0 : quiet + 1;
-        return quiet >= 5;
-    }, 1000);
-    ::GdiFlush();
-}
 
 // The window as it is on the screen, frame included: 0x00RRGGBB words, top row first.
 struct Capture
@@ -908,7 +869,7 @@ bool Screenshot(HWND hwnd, const std::string& folder, const char* name, Capture*
     printf("screenshot: %s %dx%d %s\n", name, cap->w, cap->h, ok ? "written" : "FAILED");
     fflush(stdout);
     if (!ok)
-        g_ok = false;
+        gallery::SessionOk() = false;
     return ok;
 }
 
@@ -1188,8 +1149,8 @@ int main(int argc, char** argv)
             wnd.DestroyWindow();
             PumpPending();
             Check(AfxGetPermanentWindowCount() == windowsBefore, "every framework window gone with the main window");
-            printf("session: %u messages, %s\n", (unsigned)messages, g_ok ? "ok" : "FAILED");
-            code = g_ok ? 0 : 1;
+            printf("session: %u messages, %s\n", (unsigned)messages, gallery::SessionOk() ? "ok" : "FAILED");
+            code = gallery::SessionOk() ? 0 : 1;
         }
         else
         {
