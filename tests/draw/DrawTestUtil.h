@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 #include "LumoTest.h"
+#include "PixelTable.h"
 
 #include <cstdint>
 #include <functional>
@@ -47,6 +48,10 @@ private:
     HPEN pen_;
     HGDIOBJ old_;
 };
+
+// The routines take rectangles and points by reference; this lends them a temporary.
+template <class T>
+T& Lend(T&& v) { return v; }
 
 using PixelFn = std::function<COLORREF(int x, int y)>;
 

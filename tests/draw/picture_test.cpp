@@ -7,6 +7,7 @@
 #include <olectl.h>
 
 using drawtest::CanvasDC;
+using lumotest::PixelsAre;
 
 namespace {
 
@@ -47,10 +48,7 @@ protected:
     IPicture* Load(std::vector<uint8_t> data)
     {
         IPicture* p = nullptr;
-        if (!CUtilityVisual::GetPicture(&p, (void*)data.data(), (int)data.size()))
-            return nullptr;
-        pictures_.push_back(p);
-        return p;
+        return Keep(CUtilityVisual::GetPicture(&p, (void*)data.data(), (int)data.size()), p);
     }
     std::string File(const char* name, const std::vector<uint8_t>& data)
     {
@@ -59,7 +57,20 @@ protected:
         files_.push_back(path);
         return path;
     }
-    void Keep(IPicture* p) { pictures_.push_back(p); }
+    // Null if the loader fails; otherwise released at the end of the test.
+    IPicture* Keep(BOOL loaded, IPicture*& p)
+    {
+        if (!loaded)
+            return nullptr;
+        pictures_.push_back(p);
+        return p;
+    }
+    IPicture* LoadFile(const std::string& path, int offset = -1, int length = -1)
+    {
+        IPicture* p = nullptr;
+        return Keep(offset < 0 ? CUtilityVisual::GetPicture(&p, path.c_str())
+                               : CUtilityVisual::GetPicture(&p, path.c_str(), offset, length), p);
+    }
 
     static int ScreenDpiX()
     {
@@ -103,24 +114,18 @@ TEST_F(Pictures, FilesLoadWholeOrFromAnOffset)
 {
     std::vector<uint8_t> gif = QuadrantGif(30, 30);
     std::string plain = File("plain.gif", gif);
-    IPicture* p = nullptr;
-    ASSERT_TRUE(CUtilityVisual::GetPicture(&p, plain.c_str()));
-    Keep(p);
+    ASSERT_NE(nullptr, LoadFile(plain));
     EXPECT_TRUE(CUtilityVisual::IsPictureFile(plain.c_str()));
 
-    std::string bmpPath = File("halves.bmp", HalvesBmp(48, 24));
-    IPicture* b = nullptr;
-    ASSERT_TRUE(CUtilityVisual::GetPicture(&b, bmpPath.c_str()));
-    Keep(b);
+    IPicture* b = LoadFile(File("halves.bmp", HalvesBmp(48, 24)));
+    ASSERT_NE(nullptr, b);
     CSize size;
     CUtilityVisual::GetPictureSize(size, b);
     EXPECT_EQ(CSize(48, 24), size);
 
     // 20 pixels are 529 HIMETRIC, which measure back as 19 pixels: the conversion truncates.
-    std::string oddPath = File("odd.bmp", HalvesBmp(20, 10));
-    IPicture* o = nullptr;
-    ASSERT_TRUE(CUtilityVisual::GetPicture(&o, oddPath.c_str()));
-    Keep(o);
+    IPicture* o = LoadFile(File("odd.bmp", HalvesBmp(20, 10)));
+    ASSERT_NE(nullptr, o);
     OLE_XSIZE_HIMETRIC w = 0;
     o->get_Width(&w);
     EXPECT_EQ(529, w);
@@ -131,12 +136,8 @@ TEST_F(Pictures, FilesLoadWholeOrFromAnOffset)
     std::vector<uint8_t> packed(16, 0xAB);
     packed.insert(packed.end(), gif.begin(), gif.end());
     std::string packedPath = File("packed.bin", packed);
-    IPicture* q = nullptr;
-    ASSERT_TRUE(CUtilityVisual::GetPicture(&q, packedPath.c_str(), 16, -1));
-    Keep(q);
-    IPicture* r = nullptr;
-    ASSERT_TRUE(CUtilityVisual::GetPicture(&r, packedPath.c_str(), 16, (int)gif.size()));
-    Keep(r);
+    EXPECT_NE(nullptr, LoadFile(packedPath, 16, -1));
+    EXPECT_NE(nullptr, LoadFile(packedPath, 16, (int)gif.size()));
     IPicture* s = (IPicture*)0x1234;
     EXPECT_FALSE(CUtilityVisual::GetPicture(&s, packedPath.c_str(), 16, (int)gif.size() + 1));
     EXPECT_EQ((IPicture*)0x1234, s);
@@ -183,15 +184,12 @@ TEST_F(Pictures, NonPicturesFailAndLeaveTheOutputAlone)
 TEST_F(Pictures, ResourcesLoadByTheLowSixteenBitsOfTheirId)
 {
     IPicture* p = nullptr;
-    ASSERT_TRUE(CUtilityVisual::GetPicture(&p, "PICTURE", (DWORD)101));
-    Keep(p);
+    ASSERT_NE(nullptr, Keep(CUtilityVisual::GetPicture(&p, "PICTURE", (DWORD)101), p));
     CSize size;
     CUtilityVisual::GetPictureSize(size, p);
     EXPECT_EQ(CSize(4, 4), size);
-
     IPicture* q = nullptr;
-    ASSERT_TRUE(CUtilityVisual::GetPicture(&q, "PICTURE", (DWORD)0x10065));
-    Keep(q);
+    EXPECT_NE(nullptr, Keep(CUtilityVisual::GetPicture(&q, "PICTURE", (DWORD)0x10065), q));
 
     IPicture* const sentinel = (IPicture*)0x1234;
     IPicture* r = sentinel;
@@ -203,8 +201,7 @@ TEST_F(Pictures, ResourcesLoadByTheLowSixteenBitsOfTheirId)
     CanvasDC c(10, 10);
     CRect rc(0, 0, 8, 8);
     CUtilityVisual::draw_pic(c.Dc(), p, rc, SRCCOPY, 0);
-    EXPECT_EQ(kGreen, c.At(1, 1));
-    EXPECT_EQ(kBlue, c.At(6, 6));
+    EXPECT_TRUE(PixelsAre(c, {{1, 1, kGreen}, {6, 6, kBlue}}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -217,13 +214,8 @@ TEST_F(Pictures, DrawPicStretchesUpright)
     CanvasDC c(60, 40, kGreen);
     CRect rc(5, 5, 45, 25);
     CUtilityVisual::draw_pic(c.Dc(), bmp, rc, SRCCOPY, 0);
-    EXPECT_EQ(kRed, c.At(5, 5));
-    EXPECT_EQ(kRed, c.At(44, 10));
-    EXPECT_EQ(kBlue, c.At(10, 20));
-    EXPECT_EQ(kBlue, c.At(44, 24));
-    EXPECT_EQ(kGreen, c.At(45, 24));
-    EXPECT_EQ(kGreen, c.At(44, 25));
-    EXPECT_EQ(kGreen, c.At(4, 5));
+    EXPECT_TRUE(PixelsAre(c, {{5, 5, kRed}, {44, 10, kRed}, {10, 20, kBlue}, {44, 24, kBlue},
+                              {45, 24, kGreen}, {44, 25, kGreen}, {4, 5, kGreen}}));
     EXPECT_EQ(40 * 10, c.canvas.CountColor(kRed));
     EXPECT_EQ(40 * 10, c.canvas.CountColor(kBlue));
 }
@@ -235,10 +227,9 @@ TEST_F(Pictures, DrawPicWithAnotherRopCombinesThroughAMemoryBitmap)
     CanvasDC c(40, 40, RGB(255, 255, 0));
     CRect rc(10, 10, 30, 30);
     CUtilityVisual::draw_pic(c.Dc(), bmp, rc, SRCAND, 0);
-    EXPECT_EQ(kRed, c.At(15, 12));          // yellow AND red
-    EXPECT_EQ(RGB(0, 0, 0), c.At(15, 25));  // yellow AND blue
-    EXPECT_EQ(RGB(255, 255, 0), c.At(9, 9));
-    EXPECT_EQ(RGB(255, 255, 0), c.At(30, 30));
+    // Yellow AND red, yellow AND blue, the yellow around.
+    EXPECT_TRUE(PixelsAre(c, {{15, 12, kRed}, {15, 25, RGB(0, 0, 0)}, {9, 9, RGB(255, 255, 0)},
+                              {30, 30, RGB(255, 255, 0)}}));
 }
 
 TEST_F(Pictures, PrinterWithoutRasterOpsGetsThePictureOnlyOnWhitePaper)
@@ -264,71 +255,41 @@ TEST_F(Pictures, PrinterWithoutRasterOpsGetsThePictureOnlyOnWhitePaper)
     c.dc.m_bPrinting = FALSE;
     ::DeleteMetaFile(::CloseMetaFile(meta));
 
-    EXPECT_EQ(RGB(0, 0, 0), c.At(15, 12));  // printed paper keeps its ink
-    EXPECT_EQ(RGB(0, 0, 0), c.At(15, 25));
-    EXPECT_EQ(kRed, c.At(25, 12));          // white paper shows the picture
-    EXPECT_EQ(kBlue, c.At(25, 25));
-    EXPECT_EQ(kWhite, c.At(30, 30));
+    // Printed paper keeps its ink; white paper shows the picture.
+    EXPECT_TRUE(PixelsAre(c, {{15, 12, RGB(0, 0, 0)}, {15, 25, RGB(0, 0, 0)}, {25, 12, kRed},
+                              {25, 25, kBlue}, {30, 30, kWhite}}));
     EXPECT_EQ(10 * 10, c.canvas.CountColor(kRed));
     EXPECT_EQ(10 * 10, c.canvas.CountColor(kBlue));
 }
 
-TEST_F(Pictures, PlaceholderInASmallBoxStaysPut)
+TEST_F(Pictures, PlaceholderFillsASmallBoxAndIsA21PixelIconInset4InALargeOne)
 {
+    const COLORREF grey = RGB(0x80, 0x80, 0x80), light = RGB(0xC0, 0xC0, 0xC0), dark = RGB(0x40, 0x40, 0x40);
     CanvasDC c(20, 20, kGreen);
     CRect rc(0, 0, 10, 10);
     CUtilityVisual::draw_pic(c.Dc(), nullptr, rc, SRCCOPY, 0);
-    EXPECT_EQ(RGB(0xC0, 0xC0, 0xC0), c.At(0, 0));
-    EXPECT_EQ(RGB(0xC0, 0xC0, 0xC0), c.At(0, 8));
-    EXPECT_EQ(RGB(0x40, 0x40, 0x40), c.At(9, 0));
-    EXPECT_EQ(RGB(0x40, 0x40, 0x40), c.At(9, 9));
-    EXPECT_EQ(RGB(0x40, 0x40, 0x40), c.At(0, 9));
-    EXPECT_EQ(kGreen, c.At(10, 10));
-    EXPECT_EQ(kGreen, c.At(10, 0));
-    int red = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            if (c.At(x, y) == kRed)
-            {
-                ++red;
-                EXPECT_TRUE(x > 0 && x < 9 && y > 0 && y < 9) << x << "," << y;
-            }
-    EXPECT_GT(red, 0);
+    EXPECT_TRUE(PixelsAre(c, {{0, 0, light}, {0, 8, light}, {9, 0, dark}, {9, 9, dark}, {0, 9, dark},
+                              {10, 10, kGreen}, {10, 0, kGreen}}));
+    // The red cross stays strictly inside the frame.
+    EXPECT_GT(c.canvas.CountColor(kRed, CRect(1, 1, 9, 9)), 0);
+    EXPECT_EQ(c.canvas.CountColor(kRed), c.canvas.CountColor(kRed, CRect(1, 1, 9, 9)));
     EXPECT_EQ(0, c.canvas.CountColor(kGreen, CRect(0, 0, 10, 10)));
-}
 
-TEST_F(Pictures, PlaceholderInALargeBoxIsA21PixelIconInset4)
-{
-    CanvasDC c(110, 110, kGreen);
-    CRect rc(0, 0, 100, 100);
-    CUtilityVisual::draw_pic(c.Dc(), nullptr, rc, SRCCOPY, 0);
-    const COLORREF grey = RGB(0x80, 0x80, 0x80), light = RGB(0xC0, 0xC0, 0xC0), dark = RGB(0x40, 0x40, 0x40);
-    EXPECT_EQ(grey, c.At(0, 0));
-    EXPECT_EQ(grey, c.At(99, 99));
-    EXPECT_EQ(grey, c.At(50, 0));
-    EXPECT_EQ(grey, c.At(0, 50));
-    EXPECT_EQ(kGreen, c.At(100, 100));
-    EXPECT_EQ(kWhite, c.At(50, 50));
-    EXPECT_EQ(kWhite, c.At(3, 3));
-    // The box covers (4,4)..(24,24).
-    EXPECT_EQ(light, c.At(4, 4));
-    EXPECT_EQ(light, c.At(23, 4));
-    EXPECT_EQ(light, c.At(4, 23));
-    EXPECT_EQ(dark, c.At(24, 4));
-    EXPECT_EQ(dark, c.At(24, 24));
-    EXPECT_EQ(dark, c.At(4, 24));
-    EXPECT_EQ(kWhite, c.At(25, 25));
-    EXPECT_EQ(kWhite, c.At(6, 18));
-    EXPECT_EQ(kRed, c.At(12, 12));
-    EXPECT_EQ(kRed, c.At(17, 12));
-    EXPECT_EQ(0, c.canvas.CountColor(kRed, CRect(25, 0, 110, 110)));
+    CanvasDC big(110, 110, kGreen);
+    rc.SetRect(0, 0, 100, 100);
+    CUtilityVisual::draw_pic(big.Dc(), nullptr, rc, SRCCOPY, 0);
+    // Grey frame on white; the box covers (4,4)..(24,24).
+    EXPECT_TRUE(PixelsAre(big, {{0, 0, grey}, {99, 99, grey}, {50, 0, grey}, {0, 50, grey},
+                                {100, 100, kGreen}, {50, 50, kWhite}, {3, 3, kWhite}, {4, 4, light},
+                                {23, 4, light}, {4, 23, light}, {24, 4, dark}, {24, 24, dark},
+                                {4, 24, dark}, {25, 25, kWhite}, {6, 18, kWhite}, {12, 12, kRed},
+                                {17, 12, kRed}}));
+    EXPECT_EQ(0, big.canvas.CountColor(kRed, CRect(25, 0, 110, 110)));
 
     // With another raster operation the background is not whitened.
     CanvasDC d(110, 110, kGreen);
     CUtilityVisual::draw_pic(d.Dc(), nullptr, rc, SRCAND, 0);
-    EXPECT_EQ(kGreen, d.At(50, 50));
-    EXPECT_EQ(grey, d.At(0, 0));
-    EXPECT_EQ(light, d.At(4, 4));
+    EXPECT_TRUE(PixelsAre(d, {{50, 50, kGreen}, {0, 0, grey}, {4, 4, light}}));
 }
 
 TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretches)
@@ -363,11 +324,8 @@ TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretches)
     CanvasDC c(110, 110);
     CRect narrow(0, 0, 20, 100);
     CUtilityVisual::draw_picEx(c.Dc(), gif, narrow, DT_CENTER | DT_VCENTER, SRCCOPY);
-    EXPECT_EQ(kQuad[0], c.At(0, 35));
-    EXPECT_EQ(kQuad[3], c.At(19, 64));
-    EXPECT_EQ(kWhite, c.At(0, 34));
-    EXPECT_EQ(kWhite, c.At(19, 65));
-    EXPECT_EQ(kWhite, c.At(20, 50));
+    EXPECT_TRUE(PixelsAre(c, {{0, 35, kQuad[0]}, {19, 64, kQuad[3]}, {0, 34, kWhite}, {19, 65, kWhite},
+                              {20, 50, kWhite}}));
 
     // No picture: the placeholder over the whole rectangle.
     CanvasDC d(40, 40, kGreen);
@@ -389,9 +347,7 @@ TEST_F(Pictures, FillWithPicTilesPastTheEdges)
     for (int ty = 0; ty < 2; ++ty)
         for (int tx = 0; tx < 4; ++tx)
             EXPECT_EQ(kQuad[0], c.At(tx * 30, ty * 30)) << tx << "," << ty;
-    EXPECT_EQ(kQuad[3], c.At(119, 59));
-    EXPECT_EQ(kWhite, c.At(120, 0));
-    EXPECT_EQ(kWhite, c.At(0, 60));
+    EXPECT_TRUE(PixelsAre(c, {{119, 59, kQuad[3]}, {120, 0, kWhite}, {0, 60, kWhite}}));
 
     CanvasDC d(40, 40);
     CUtilityVisual::fill_with_pic(d.Dc(), nullptr, rc);
@@ -471,21 +427,16 @@ std::vector<uint8_t> MakeCursorFile(int hotX, int hotY)
 
 }  // namespace
 
-TEST(HandCursor, FallsBackToSomethingTheCallerCanDestroy)
+TEST(HandCursor, PrefersTheCursorFileInThePlatformFolderAndFallsBackToOneTheCallerCanDestroy)
 {
-    HCURSOR h = CUtilityVisual::GetHandCursor();
-    ASSERT_NE(nullptr, h);
+    HCURSOR fallback = CUtilityVisual::GetHandCursor();
+    ASSERT_NE(nullptr, fallback);
     ICONINFO info = {};
-    EXPECT_TRUE(::GetIconInfo(h, &info));
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    ::DestroyCursor(h);
-}
+    EXPECT_TRUE(::GetIconInfo(fallback, &info));
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+    ::DestroyCursor(fallback);
 
-TEST(HandCursor, PrefersTheCursorFileInThePlatformFolder)
-{
     char windir[MAX_PATH] = "";
     ASSERT_GT(::GetSystemDirectoryA(windir, MAX_PATH), 0u);
     std::string dir(windir);
@@ -501,14 +452,11 @@ TEST(HandCursor, PrefersTheCursorFileInThePlatformFolder)
     if (madeDir)
         ::RemoveDirectoryA(dir.c_str());
     ASSERT_NE(nullptr, h);
-    ICONINFO info = {};
     ASSERT_TRUE(::GetIconInfo(h, &info));
     EXPECT_FALSE(info.fIcon);
     EXPECT_EQ(5u, info.xHotspot);
     EXPECT_EQ(7u, info.yHotspot);
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
     EXPECT_TRUE(::DestroyCursor(h));
 }

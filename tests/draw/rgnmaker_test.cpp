@@ -16,6 +16,20 @@ int BandAt(CRgnMaker& maker, int x, int y)
     return found;
 }
 
+struct BandIs { int x, y, band; };
+
+// Every point in the band expected (-1: in none).
+::testing::AssertionResult BandsAre(CRgnMaker& maker, std::initializer_list<BandIs> points)
+{
+    std::string bad;
+    for (const BandIs& p : points)
+        if (BandAt(maker, p.x, p.y) != p.band)
+            bad += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ") in " + std::to_string(BandAt(maker, p.x, p.y)) + ";";
+    if (bad.empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "points in other bands:" << bad;
+}
+
 std::vector<int> CutOf(const CRgnMaker& maker)
 {
     std::vector<int> v;
@@ -43,14 +57,8 @@ TEST(RgnMaker, TwoEqualEntriesMakeTwoBandsCutAtThirtyPercent)
     // A one-segment shape gives a cut of three points: edge, centre, edge.
     EXPECT_EQ((std::vector<int>{0, 30, 50, 30, 100, 30}), CutOf(maker));
 
-    EXPECT_EQ(0, BandAt(maker, 0, 0));
-    EXPECT_EQ(0, BandAt(maker, 50, 29));
-    EXPECT_EQ(0, BandAt(maker, 99, 29));
-    EXPECT_EQ(1, BandAt(maker, 50, 30));
-    EXPECT_EQ(1, BandAt(maker, 0, 30));
-    EXPECT_EQ(1, BandAt(maker, 99, 99));
-    EXPECT_EQ(-1, BandAt(maker, 50, 100));
-    EXPECT_EQ(-1, BandAt(maker, 100, 50));
+    EXPECT_TRUE(BandsAre(maker, {{0, 0, 0}, {50, 29, 0}, {99, 29, 0}, {50, 30, 1}, {0, 30, 1},
+                                {99, 99, 1}, {50, 100, -1}, {100, 50, -1}}));
 
     EXPECT_EQ(nullptr, maker.GetAt(-1));
     EXPECT_EQ(nullptr, maker.GetAt(2));
@@ -73,10 +81,7 @@ TEST(RgnMaker, ListsAreNormalisedInPlace)
         maker.MakeRgn_SideBySide(shape);
         maker.MakeRgn_SideBySide(shape);
         EXPECT_EQ(1, maker.GetMadeCount());
-        EXPECT_EQ(0, BandAt(maker, 5, 5));
-        EXPECT_EQ(0, BandAt(maker, 54, 44));
-        EXPECT_EQ(-1, BandAt(maker, 55, 44));
-        EXPECT_EQ(-1, BandAt(maker, 4, 5));
+        EXPECT_TRUE(BandsAre(maker, {{5, 5, 0}, {54, 44, 0}, {55, 44, -1}, {4, 5, -1}}));
     }
     {
         int centre[] = {30, -5, 12, 0};
@@ -118,19 +123,9 @@ TEST(RgnMaker, ArchedCutsOffsetByTheRectangle)
     maker.MakeRgn_SideBySide(shape);
     EXPECT_EQ(3, maker.GetMadeCount());
 
-    EXPECT_EQ(0, BandAt(maker, 110, 20));
-    EXPECT_EQ(0, BandAt(maker, 110, 37));
-    EXPECT_EQ(1, BandAt(maker, 110, 43));
-    EXPECT_EQ(0, BandAt(maker, 12, 57));
-    EXPECT_EQ(1, BandAt(maker, 12, 63));
-    EXPECT_EQ(1, BandAt(maker, 110, 67));
-    EXPECT_EQ(2, BandAt(maker, 110, 73));
-    EXPECT_EQ(1, BandAt(maker, 12, 77));
-    EXPECT_EQ(2, BandAt(maker, 12, 83));
-    EXPECT_EQ(2, BandAt(maker, 209, 119));
-    EXPECT_EQ(-1, BandAt(maker, 110, 120));
-    EXPECT_EQ(-1, BandAt(maker, 110, 19));
-    EXPECT_EQ(-1, BandAt(maker, 9, 50));
+    EXPECT_TRUE(BandsAre(maker, {{110, 20, 0}, {110, 37, 0}, {110, 43, 1}, {12, 57, 0}, {12, 63, 1},
+                                {110, 67, 1}, {110, 73, 2}, {12, 77, 1}, {12, 83, 2}, {209, 119, 2},
+                                {110, 120, -1}, {110, 19, -1}, {9, 50, -1}}));
 }
 
 TEST(RgnMaker, LongerShapeStepsTheDepthEvenly)

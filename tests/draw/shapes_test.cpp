@@ -2,375 +2,239 @@
 #include "draw/CUtilityVisual.h"
 #include "DrawTestUtil.h"
 
+#include <tuple>
+
 using drawtest::CanvasDC;
-using drawtest::ScopedPen;
+using drawtest::Lend;
+using lumotest::PixelsAre;
 
 namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
-// "x" for every pixel of the row (or column) that has the colour, "." otherwise.
-std::string RowPattern(const CanvasDC& c, int y, int x0, int x1, COLORREF color)
-{
-    std::string s;
-    for (int x = x0; x <= x1; ++x)
-        s += c.At(x, y) == color ? 'x' : '.';
-    return s;
-}
+// A canvas with a black one-pixel pen selected.
+struct InkCanvas : CanvasDC {
+    InkCanvas(int w, int h, COLORREF fill = kWhite) : CanvasDC(w, h, fill), pen(canvas.Dc(), kBlack) {}
+    drawtest::ScopedPen pen;
+};
 
-std::string ColumnPattern(const CanvasDC& c, int x, int y0, int y1, COLORREF color)
+// "x" for every pixel from (x0,y0) to (x1,y1) inclusive, along a row or a column, that has the
+// colour, "." otherwise.
+std::string Inked(const CanvasDC& c, int x0, int y0, int x1, int y1, COLORREF color = kBlack)
 {
     std::string s;
-    for (int y = y0; y <= y1; ++y)
+    for (int x = x0, y = y0;; x += x < x1, y += y < y1) {
         s += c.At(x, y) == color ? 'x' : '.';
-    return s;
+        if (x == x1 && y == y1)
+            return s;
+    }
 }
 
 // The objects and modes a routine must give back.
-struct DcState
+std::tuple<HGDIOBJ, HGDIOBJ, HGDIOBJ, int, COLORREF> DcState(HDC dc)
 {
-    explicit DcState(HDC dc)
-        : pen(::GetCurrentObject(dc, OBJ_PEN)), brush(::GetCurrentObject(dc, OBJ_BRUSH)),
-          font(::GetCurrentObject(dc, OBJ_FONT)), bkMode(::GetBkMode(dc)),
-          textColor(::GetTextColor(dc)) {}
-    bool operator==(const DcState& o) const
-    {
-        return pen == o.pen && brush == o.brush && font == o.font && bkMode == o.bkMode
-               && textColor == o.textColor;
-    }
-    HGDIOBJ pen, brush, font;
-    int bkMode;
-    COLORREF textColor;
-};
+    return std::make_tuple(::GetCurrentObject(dc, OBJ_PEN), ::GetCurrentObject(dc, OBJ_BRUSH),
+                           ::GetCurrentObject(dc, OBJ_FONT), ::GetBkMode(dc), ::GetTextColor(dc));
+}
 
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Gradients
 
-TEST(GradientRect, FourRedBandsFromTheBottomUp)
+TEST(GradientRect, BandsStepFromTheSecondColourAtTheBottomOrRight)
 {
-    CanvasDC c(10, 100);
-    CRect rc(0, 0, 10, 100);
-    CUtilityVisual::GradientRect(c.Dc(), rc, RGB(0, 0, 0), RGB(255, 0, 0), 4, TRUE);
-    EXPECT_EQ(RGB(255, 0, 0), c.At(5, 99));
-    EXPECT_EQ(RGB(255, 0, 0), c.At(5, 75));
-    EXPECT_EQ(RGB(191, 0, 0), c.At(5, 74));
-    EXPECT_EQ(RGB(191, 0, 0), c.At(5, 50));
-    EXPECT_EQ(RGB(127, 0, 0), c.At(5, 49));
-    EXPECT_EQ(RGB(127, 0, 0), c.At(5, 25));
-    EXPECT_EQ(RGB(63, 0, 0), c.At(5, 24));
-    EXPECT_EQ(RGB(63, 0, 0), c.At(0, 0));  // colour1 itself is never reached
-    EXPECT_EQ(RGB(63, 0, 0), c.At(9, 0));
-}
-
-TEST(GradientRect, HorizontalStartsAtTheRightAndLastBandTakesTheRest)
-{
-    CanvasDC c(110, 4, kWhite);
-    // 103 pixels in 4 steps: bands of 25, the leftmost 28 wide.
-    CRect rc(5, 0, 108, 4);
-    CUtilityVisual::GradientRect(c.Dc(), rc, RGB(0, 0, 200), RGB(0, 200, 0), 4, FALSE);
-    EXPECT_EQ(kWhite, c.At(4, 1));
-    EXPECT_EQ(kWhite, c.At(108, 1));
-    EXPECT_EQ(RGB(0, 200, 0), c.At(107, 1));
-    EXPECT_EQ(RGB(0, 200, 0), c.At(83, 1));
-    EXPECT_EQ(RGB(0, 150, 50), c.At(82, 1));
-    EXPECT_EQ(RGB(0, 150, 50), c.At(58, 1));
-    EXPECT_EQ(RGB(0, 100, 100), c.At(57, 1));
-    EXPECT_EQ(RGB(0, 100, 100), c.At(33, 1));
-    EXPECT_EQ(RGB(0, 50, 150), c.At(32, 1));
-    EXPECT_EQ(RGB(0, 50, 150), c.At(5, 1));
-}
-
-TEST(GradientRect, StepsBelowOnePaintOneBandOfTheSecondColour)
-{
-    for (int steps : {0, -3})
     {
-        CanvasDC c(20, 20);
-        CRect rc(2, 2, 18, 18);
-        CUtilityVisual::GradientRect(c.Dc(), rc, RGB(10, 20, 30), RGB(200, 100, 50), steps, TRUE);
-        EXPECT_EQ(16 * 16, c.canvas.CountColor(RGB(200, 100, 50))) << "steps " << steps;
-        EXPECT_EQ(RGB(200, 100, 50), c.At(2, 2));
-        EXPECT_EQ(kWhite, c.At(1, 1));
+        CanvasDC c(10, 100);  // four red bands from the bottom up; colour1 itself never reached
+        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(0, 0, 10, 100)), kBlack, RGB(255, 0, 0), 4, TRUE);
+        EXPECT_TRUE(PixelsAre(c, {{5, 99, RGB(255, 0, 0)}, {5, 75, RGB(255, 0, 0)}, {5, 74, RGB(191, 0, 0)},
+                                  {5, 50, RGB(191, 0, 0)}, {5, 49, RGB(127, 0, 0)}, {5, 25, RGB(127, 0, 0)},
+                                  {5, 24, RGB(63, 0, 0)}, {0, 0, RGB(63, 0, 0)}, {9, 0, RGB(63, 0, 0)}}));
     }
-}
-
-TEST(GradientRect, MoreStepsThanPixelsPileUpAtTheTop)
-{
-    // 3 pixels, 5 steps: bands are 1 pixel; the last two land on the top row again.
-    CanvasDC c(4, 3);
-    CRect rc(0, 0, 4, 3);
-    CUtilityVisual::GradientRect(c.Dc(), rc, RGB(0, 0, 0), RGB(250, 0, 0), 5, TRUE);
-    EXPECT_EQ(RGB(250, 0, 0), c.At(1, 2));
-    EXPECT_EQ(RGB(200, 0, 0), c.At(1, 1));
-    EXPECT_EQ(RGB(50, 0, 0), c.At(1, 0));
+    {
+        // Horizontal from the right: 103 pixels in 4 steps, bands of 25, the leftmost 28 wide.
+        CanvasDC c(110, 4);
+        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(5, 0, 108, 4)), RGB(0, 0, 200), RGB(0, 200, 0), 4, FALSE);
+        EXPECT_TRUE(PixelsAre(c, {{4, 1, kWhite}, {108, 1, kWhite}, {107, 1, RGB(0, 200, 0)},
+                                  {83, 1, RGB(0, 200, 0)}, {82, 1, RGB(0, 150, 50)}, {58, 1, RGB(0, 150, 50)},
+                                  {57, 1, RGB(0, 100, 100)}, {33, 1, RGB(0, 100, 100)},
+                                  {32, 1, RGB(0, 50, 150)}, {5, 1, RGB(0, 50, 150)}}));
+    }
+    {
+        // 3 pixels, 5 steps: bands are 1 pixel; the last two land on the top row again.
+        CanvasDC c(4, 3);
+        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(0, 0, 4, 3)), kBlack, RGB(250, 0, 0), 5, TRUE);
+        EXPECT_TRUE(PixelsAre(c, {{1, 2, RGB(250, 0, 0)}, {1, 1, RGB(200, 0, 0)}, {1, 0, RGB(50, 0, 0)}}));
+    }
+    for (int steps : {0, -3}) {  // below one: one band of the second colour
+        CanvasDC c(20, 20);
+        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(2, 2, 18, 18)), RGB(10, 20, 30), RGB(200, 100, 50), steps, TRUE);
+        EXPECT_EQ(16 * 16, c.canvas.CountColor(RGB(200, 100, 50))) << "steps " << steps;
+        EXPECT_TRUE(PixelsAre(c, {{2, 2, RGB(200, 100, 50)}, {1, 1, kWhite}})) << "steps " << steps;
+    }
 }
 
 TEST(GradientRect, TwoHalvesEachWithItsPair)
 {
-    CanvasDC c(6, 41);
-    CRect rc(0, 0, 6, 41);  // mid = 20
-    CUtilityVisual::Gradient2Rect(c.Dc(), rc, RGB(0, 0, 0), RGB(0, 0, 255), RGB(0, 0, 0),
-                                  RGB(255, 0, 0), 2);
-    EXPECT_EQ(RGB(0, 0, 255), c.At(0, 19));   // upper half, bottom band
-    EXPECT_EQ(RGB(0, 0, 255), c.At(0, 10));
-    EXPECT_EQ(RGB(0, 0, 127), c.At(0, 9));
-    EXPECT_EQ(RGB(0, 0, 127), c.At(0, 0));
-    // Lower half: 21 pixels, bands of 10 from the bottom, the top one 11 high.
-    EXPECT_EQ(RGB(255, 0, 0), c.At(0, 40));
-    EXPECT_EQ(RGB(255, 0, 0), c.At(0, 31));
-    EXPECT_EQ(RGB(127, 0, 0), c.At(0, 30));
-    EXPECT_EQ(RGB(127, 0, 0), c.At(5, 20));
+    CanvasDC c(6, 41);  // mid = 20
+    CUtilityVisual::Gradient2Rect(c.Dc(), Lend(CRect(0, 0, 6, 41)), kBlack, RGB(0, 0, 255), kBlack, RGB(255, 0, 0), 2);
+    // Upper half from its bottom band up; the lower half's 21 pixels in bands of 10 from the
+    // bottom, the top one 11 high.
+    EXPECT_TRUE(PixelsAre(c, {{0, 19, RGB(0, 0, 255)}, {0, 10, RGB(0, 0, 255)}, {0, 9, RGB(0, 0, 127)},
+                              {0, 0, RGB(0, 0, 127)}, {0, 40, RGB(255, 0, 0)}, {0, 31, RGB(255, 0, 0)},
+                              {0, 30, RGB(127, 0, 0)}, {5, 20, RGB(127, 0, 0)}}));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Lines and outlines
 
-TEST(Lines, DrawLineLeavesOutTheEndPoint)
+TEST(Lines, DrawLineLeavesOutTheEndPointAndDrawRectKeepsTheInterior)
 {
-    CanvasDC c(20, 20);
-    ScopedPen pen(c.canvas.Dc(), kBlack);
+    InkCanvas c(20, 20);
     CUtilityVisual::DrawLine(c.Dc(), 2, 3, 12, 3);
-    EXPECT_EQ("..xxxxxxxxxx..", RowPattern(c, 3, 0, 13, kBlack));
-    CPoint a(15, 5), b(15, 9);
-    CUtilityVisual::DrawLine(c.Dc(), a, b);
-    EXPECT_EQ(".....xxxx.", ColumnPattern(c, 15, 0, 9, kBlack));
-}
+    EXPECT_EQ("..xxxxxxxxxx..", Inked(c, 0, 3, 13, 3));
+    CUtilityVisual::DrawLine(c.Dc(), Lend(CPoint(15, 5)), Lend(CPoint(15, 9)));
+    EXPECT_EQ(".....xxxx.", Inked(c, 15, 0, 15, 9));
 
-TEST(Lines, DrawRectOutlinesAndKeepsTheInterior)
-{
-    CanvasDC c(20, 20, RGB(0, 255, 0));
-    ScopedPen pen(c.canvas.Dc(), kBlack);
+    InkCanvas r(20, 20, RGB(0, 255, 0));
     HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
-    HGDIOBJ old = ::SelectObject(c.canvas.Dc(), red);
-    CRect rc(2, 2, 12, 8);
-    CUtilityVisual::DrawRect(c.Dc(), rc);
-    EXPECT_EQ(red, ::GetCurrentObject(c.canvas.Dc(), OBJ_BRUSH));
-    ::SelectObject(c.canvas.Dc(), old);
+    HGDIOBJ old = ::SelectObject(r.canvas.Dc(), red);
+    CUtilityVisual::DrawRect(r.Dc(), Lend(CRect(2, 2, 12, 8)));
+    EXPECT_EQ(red, ::GetCurrentObject(r.canvas.Dc(), OBJ_BRUSH));
+    ::SelectObject(r.canvas.Dc(), old);
     ::DeleteObject(red);
-    EXPECT_EQ(kBlack, c.At(2, 2));
-    EXPECT_EQ(kBlack, c.At(11, 7));
-    EXPECT_EQ(RGB(0, 255, 0), c.At(12, 8));
-    EXPECT_EQ(RGB(0, 255, 0), c.At(6, 5));
-    EXPECT_EQ(2 * 10 + 2 * 4, c.canvas.CountColor(kBlack));
+    EXPECT_TRUE(PixelsAre(r, {{2, 2, kBlack}, {11, 7, kBlack}, {12, 8, RGB(0, 255, 0)}, {6, 5, RGB(0, 255, 0)}}));
+    EXPECT_EQ(2 * 10 + 2 * 4, r.canvas.CountColor(kBlack));
 }
 
 TEST(Lines, Draw1BorderPicksOneEdgeAndIgnoresOtherValues)
 {
-    CRect rc(2, 2, 12, 12);
-    struct Case { int side; POINT inside; POINT outside; };
+    struct Case { int side, blacks; POINT inside, outside; };
     const Case cases[] = {
-        {BORDER_LEFT, {2, 11}, {2, 12}},
-        {BORDER_TOP, {11, 2}, {12, 2}},
-        {BORDER_RIGHT, {12, 11}, {12, 12}},
-        {BORDER_BOTTOM, {11, 12}, {12, 12}},
+        {BORDER_LEFT, 10, {2, 11}, {2, 12}},    {BORDER_TOP, 10, {11, 2}, {12, 2}},
+        {BORDER_RIGHT, 10, {12, 11}, {12, 12}}, {BORDER_BOTTOM, 10, {11, 12}, {12, 12}},
+        {-1, 0, {0, 0}, {2, 2}}, {4, 0, {0, 0}, {12, 12}}, {100, 0, {0, 0}, {2, 12}},
     };
-    for (const Case& k : cases)
-    {
-        CanvasDC c(16, 16);
-        ScopedPen pen(c.canvas.Dc(), kBlack);
-        CUtilityVisual::Draw1Border(c.Dc(), rc, (ENUM_BORDER)k.side);
-        EXPECT_EQ(10, c.canvas.CountColor(kBlack)) << "side " << k.side;
-        EXPECT_EQ(kBlack, c.At(k.inside.x, k.inside.y)) << "side " << k.side;
-        EXPECT_EQ(kWhite, c.At(k.outside.x, k.outside.y)) << "side " << k.side;
-    }
-    for (int side : {-1, 4, 100})
-    {
-        CanvasDC c(16, 16);
-        ScopedPen pen(c.canvas.Dc(), kBlack);
-        CUtilityVisual::Draw1Border(c.Dc(), rc, (ENUM_BORDER)side);
-        EXPECT_EQ(0, c.canvas.CountColor(kBlack)) << "side " << side;
+    for (const Case& k : cases) {
+        InkCanvas c(16, 16);
+        CUtilityVisual::Draw1Border(c.Dc(), Lend(CRect(2, 2, 12, 12)), (ENUM_BORDER)k.side);
+        EXPECT_EQ(k.blacks, c.canvas.CountColor(kBlack)) << "side " << k.side;
+        EXPECT_TRUE(PixelsAre(c, {{k.inside.x, k.inside.y, k.blacks ? kBlack : kWhite},
+                                  {k.outside.x, k.outside.y, kWhite}})) << "side " << k.side;
     }
 }
 
 TEST(Lines, FillRectWithLineCoversRightColumnAndBottomRowInclusive)
 {
-    {
-        // Narrow: vertical lines for x = 2..6 inclusive, each ending before the bottom.
-        CanvasDC c(12, 20);
-        ScopedPen pen(c.canvas.Dc(), kBlack);
-        CRect rc(2, 1, 6, 15);
-        CUtilityVisual::FillRectWithLine(c.Dc(), rc);
-        EXPECT_EQ(5 * 14, c.canvas.CountColor(kBlack));
-        EXPECT_EQ(kBlack, c.At(6, 14));
-        EXPECT_EQ(kWhite, c.At(6, 15));
-        EXPECT_EQ(kWhite, c.At(7, 5));
-    }
-    {
-        // Wide: horizontal lines for y = 1..4 inclusive.
-        CanvasDC c(20, 8);
-        ScopedPen pen(c.canvas.Dc(), kBlack);
-        CRect rc(2, 1, 12, 4);
-        CUtilityVisual::FillRectWithLine(c.Dc(), rc);
-        EXPECT_EQ(10 * 4, c.canvas.CountColor(kBlack));
-        EXPECT_EQ(kBlack, c.At(11, 4));
-        EXPECT_EQ(kWhite, c.At(12, 4));
-        EXPECT_EQ(kWhite, c.At(5, 5));
-    }
+    InkCanvas narrow(12, 20);  // vertical lines for x = 2..6 inclusive, each ending before the bottom
+    CUtilityVisual::FillRectWithLine(narrow.Dc(), Lend(CRect(2, 1, 6, 15)));
+    EXPECT_EQ(5 * 14, narrow.canvas.CountColor(kBlack));
+    EXPECT_TRUE(PixelsAre(narrow, {{6, 14, kBlack}, {6, 15, kWhite}, {7, 5, kWhite}}));
+
+    InkCanvas wide(20, 8);  // horizontal lines for y = 1..4 inclusive
+    CUtilityVisual::FillRectWithLine(wide.Dc(), Lend(CRect(2, 1, 12, 4)));
+    EXPECT_EQ(10 * 4, wide.canvas.CountColor(kBlack));
+    EXPECT_TRUE(PixelsAre(wide, {{11, 4, kBlack}, {12, 4, kWhite}, {5, 5, kWhite}}));
 }
 
-TEST(DotLine, HorizontalDashesAreFourOnFourOffWhicheverEndComesFirst)
+TEST(DotLine, DashesAreFourOnFourOffAcrossAndThreeOnFourOffDownWhicheverEndComesFirst)
 {
-    CanvasDC a(30, 10), b(30, 10);
-    ScopedPen pa(a.canvas.Dc(), kBlack), pb(b.canvas.Dc(), kBlack);
-    CPoint p1(0, 5), p2(10, 5);
-    CUtilityVisual::DrawDotLine(a.Dc(), p1, p2);
-    CUtilityVisual::DrawDotLine(b.Dc(), p2, p1);
-    EXPECT_EQ("xxxx....xx..", RowPattern(a, 5, 0, 11, kBlack));
-    EXPECT_EQ(RowPattern(a, 5, 0, 29, kBlack), RowPattern(b, 5, 0, 29, kBlack));
-    EXPECT_EQ(6, a.canvas.CountColor(kBlack));
-
-    CanvasDC d(30, 10);
-    ScopedPen pd(d.canvas.Dc(), kBlack);
-    CPoint q1(1, 2), q2(21, 2);
-    CUtilityVisual::DrawDotLine(d.Dc(), q1, q2);
-    EXPECT_EQ(".xxxx....xxxx....xxxx..", RowPattern(d, 2, 0, 22, kBlack));
-}
-
-TEST(DotLine, VerticalDashesAreThreeOnFourOff)
-{
-    CanvasDC a(10, 30), b(10, 30);
-    ScopedPen pa(a.canvas.Dc(), kBlack), pb(b.canvas.Dc(), kBlack);
-    CPoint p1(5, 0), p2(5, 20);
-    CUtilityVisual::DrawDotLine(a.Dc(), p1, p2);
-    CUtilityVisual::DrawDotLine(b.Dc(), p2, p1);
-    EXPECT_EQ("xxx....xxx....xxx.....", ColumnPattern(a, 5, 0, 21, kBlack));
-    EXPECT_EQ(ColumnPattern(a, 5, 0, 29, kBlack), ColumnPattern(b, 5, 0, 29, kBlack));
-}
-
-TEST(DotLine, ShortVerticalDrawsNothingAndSlantedBecomesHorizontal)
-{
-    for (int len : {0, 1, 2})
-    {
-        CanvasDC c(10, 10);
-        ScopedPen pen(c.canvas.Dc(), kBlack);
-        CPoint p1(5, 3), p2(5, 3 + len);
-        CUtilityVisual::DrawDotLine(c.Dc(), p1, p2);
-        EXPECT_EQ(0, c.canvas.CountColor(kBlack)) << "length " << len;
-    }
-    {
-        CanvasDC c(10, 10);
-        ScopedPen pen(c.canvas.Dc(), kBlack);
-        CPoint p1(5, 3), p2(5, 6);
-        CUtilityVisual::DrawDotLine(c.Dc(), p1, p2);
-        EXPECT_EQ("xxx.", ColumnPattern(c, 5, 3, 6, kBlack));
-    }
-    {
-        // Slanted: drawn along the upper y from the smaller x to the larger.
-        CanvasDC c(20, 10);
-        ScopedPen pen(c.canvas.Dc(), kBlack);
-        CPoint p1(12, 1), p2(2, 7);
-        CUtilityVisual::DrawDotLine(c.Dc(), p1, p2);
-        EXPECT_EQ("..xxxx....xx", RowPattern(c, 1, 0, 11, kBlack));
-        EXPECT_EQ(6, c.canvas.CountColor(kBlack));
+    struct Case { CPoint p1, p2; int x0, y0, x1, y1; const char* dashes; };
+    Case cases[] = {
+        {{0, 5}, {10, 5}, 0, 5, 11, 5, "xxxx....xx.."},
+        {{1, 2}, {21, 2}, 0, 2, 22, 2, ".xxxx....xxxx....xxxx.."},
+        {{5, 0}, {5, 20}, 5, 0, 5, 21, "xxx....xxx....xxx....."},
+        {{5, 3}, {5, 6}, 5, 3, 5, 6, "xxx."},
+        {{5, 3}, {5, 3}, 5, 0, 5, 9, ".........."},   // too short down: nothing
+        {{5, 3}, {5, 4}, 5, 0, 5, 9, ".........."},
+        {{5, 3}, {5, 5}, 5, 0, 5, 9, ".........."},
+        {{12, 1}, {2, 7}, 0, 1, 11, 1, "..xxxx....xx"},  // slanted: along the upper y, left to right
+    };
+    for (Case& k : cases) {
+        InkCanvas a(30, 30), b(30, 30);
+        CUtilityVisual::DrawDotLine(a.Dc(), k.p1, k.p2);
+        CUtilityVisual::DrawDotLine(b.Dc(), k.p2, k.p1);
+        EXPECT_EQ(k.dashes, Inked(a, k.x0, k.y0, k.x1, k.y1)) << k.p1.x << "," << k.p1.y;
+        EXPECT_EQ(std::count(k.dashes, k.dashes + strlen(k.dashes), 'x'), a.canvas.CountColor(kBlack));
+        EXPECT_EQ(a.canvas.CountColor(kBlack), b.canvas.CountColor(kBlack));
+        EXPECT_EQ(Inked(a, 0, k.y0, 29, k.y0), Inked(b, 0, k.y0, 29, k.y0));
+        EXPECT_EQ(Inked(a, k.x0, 0, k.x0, 29), Inked(b, k.x0, 0, k.x0, 29));
     }
 }
 
 TEST(DotLine, RectangleDashesAllFourEdges)
 {
-    CanvasDC c(30, 20);
-    ScopedPen pen(c.canvas.Dc(), kBlack);
-    CRect rc(2, 2, 22, 12);
-    CUtilityVisual::DrawDotRectangle(c.Dc(), rc);
+    InkCanvas c(30, 20);
+    CUtilityVisual::DrawDotRectangle(c.Dc(), Lend(CRect(2, 2, 22, 12)));
     // The right edge's first dash takes the top-right corner; the bottom edge's first dash
     // the bottom-left one.
-    EXPECT_EQ("xxxx....xxxx....xxxxx", RowPattern(c, 2, 2, 22, kBlack));
-    EXPECT_EQ("xxxx....xxxx....xxxx.", RowPattern(c, 12, 2, 22, kBlack));
-    EXPECT_EQ("xxx....xxx.", ColumnPattern(c, 22, 2, 12, kBlack));
-    EXPECT_EQ("xxx....xxxx", ColumnPattern(c, 2, 2, 12, kBlack));
+    EXPECT_EQ("xxxx....xxxx....xxxxx", Inked(c, 2, 2, 22, 2));
+    EXPECT_EQ("xxxx....xxxx....xxxx.", Inked(c, 2, 12, 22, 12));
+    EXPECT_EQ("xxx....xxx.", Inked(c, 22, 2, 22, 12));
+    EXPECT_EQ("xxx....xxxx", Inked(c, 2, 2, 2, 12));
 }
 
 TEST(Rop2, DrawingTwiceRestoresAndLeavesCopyPen)
 {
-    CanvasDC c(20, 20, RGB(10, 200, 30));
-    ScopedPen pen(c.canvas.Dc(), RGB(255, 0, 0));
+    const COLORREF ground = RGB(10, 200, 30), inverted = RGB(245, 55, 225);  // whatever the pen
+    CanvasDC c(20, 20, ground);
+    drawtest::ScopedPen pen(c.canvas.Dc(), RGB(255, 0, 0));
     ::SetROP2(c.canvas.Dc(), R2_XORPEN);
     CPoint a(1, 4), b(15, 4);
     CUtilityVisual::DrawRop2Line(c.Dc(), a, b);
     EXPECT_EQ(R2_COPYPEN, ::GetROP2(c.canvas.Dc()));
-    EXPECT_EQ(RGB(245, 55, 225), c.At(1, 4));   // inverted, whatever the pen
-    EXPECT_EQ(RGB(245, 55, 225), c.At(14, 4));
-    EXPECT_EQ(RGB(10, 200, 30), c.At(15, 4));
+    EXPECT_TRUE(PixelsAre(c, {{1, 4, inverted}, {14, 4, inverted}, {15, 4, ground}}));
     CUtilityVisual::DrawRop2Line(c.Dc(), a, b);
-    EXPECT_EQ(20 * 20, c.canvas.CountColor(RGB(10, 200, 30)));
+    EXPECT_EQ(20 * 20, c.canvas.CountColor(ground));
 
     ::SetROP2(c.canvas.Dc(), R2_MERGEPEN);
     CRect rc(3, 3, 13, 9);
     CUtilityVisual::DrawRop2Box(c.Dc(), rc);
     EXPECT_EQ(R2_COPYPEN, ::GetROP2(c.canvas.Dc()));
     // Each outline pixel exactly once, corners included.
-    EXPECT_EQ(2 * 10 + 2 * 6, c.canvas.CountColor(RGB(245, 55, 225)));
-    EXPECT_EQ(RGB(245, 55, 225), c.At(13, 9));
-    EXPECT_EQ(RGB(245, 55, 225), c.At(3, 3));
+    EXPECT_EQ(2 * 10 + 2 * 6, c.canvas.CountColor(inverted));
+    EXPECT_TRUE(PixelsAre(c, inverted, {{13, 9}, {3, 3}}));
     CUtilityVisual::DrawRop2Box(c.Dc(), rc);
-    EXPECT_EQ(20 * 20, c.canvas.CountColor(RGB(10, 200, 30)));
+    EXPECT_EQ(20 * 20, c.canvas.CountColor(ground));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Progress and check
 
 namespace {
-const COLORREF kFilledBottom = 0xFFAA4D;
-const COLORREF kEmptyBottom = 0xF9FBFC;
+const COLORREF kFilled = 0xFFAA4D;  // bottom band colours
+const COLORREF kEmpty = 0xF9FBFC;
 }  // namespace
 
-TEST(Progress, ThirtyPercentFilledThenEmpty)
+TEST(Progress, SegmentsFrameAndRectangle)
 {
-    CanvasDC c(130, 50);
     // Inner bar: x 12..111 (100 pixels), y 12..31; bottom band at y 31.
+    CString none;
+    CanvasDC c(130, 50);
     CRect rc(10, 10, 114, 34);
-    CString text;
-    CUtilityVisual::DrawProgress(c.Dc(), rc, text, 30, 0, 0, TRUE);
-    EXPECT_EQ(kFilledBottom, c.At(20, 31));
-    EXPECT_EQ(kFilledBottom, c.At(41, 31));
-    EXPECT_EQ(kEmptyBottom, c.At(42, 31));
-    EXPECT_EQ(kEmptyBottom, c.At(101, 31));
-    // Frame: near-white line, then the two rounded outlines.
-    EXPECT_EQ(0xFEFEFEu, c.At(12, 20));
-    EXPECT_EQ(0xFEFEFEu, c.At(112, 20));
-    EXPECT_EQ(0xFEFEFEu, c.At(60, 32));
-    EXPECT_EQ(0x64748Cu, c.At(11, 20));
-    EXPECT_EQ(0x64748Cu, c.At(113, 20));
-    EXPECT_EQ(0xC6D2D7u, c.At(10, 20));
-    EXPECT_EQ(0xC6D2D7u, c.At(114, 20));
-    EXPECT_EQ(0xC6D2D7u, c.At(60, 34));
-    EXPECT_EQ(kWhite, c.At(9, 20));
+    CUtilityVisual::DrawProgress(c.Dc(), rc, none, 30, 0, 0, TRUE);
+    EXPECT_TRUE(PixelsAre(c, {{20, 31, kFilled}, {41, 31, kFilled}, {42, 31, kEmpty}, {101, 31, kEmpty},
+                              // frame: a near-white line, then the two rounded outlines
+                              {12, 20, 0xFEFEFE}, {112, 20, 0xFEFEFE}, {60, 32, 0xFEFEFE},
+                              {11, 20, 0x64748C}, {113, 20, 0x64748C}, {10, 20, 0xC6D2D7},
+                              {114, 20, 0xC6D2D7}, {60, 34, 0xC6D2D7}, {9, 20, kWhite}}));
     // Top band: the bottom colour moved 15 of 16 steps towards the top colour.
-    EXPECT_NE(kFilledBottom, c.At(20, 13));
+    EXPECT_NE(kFilled, c.At(20, 13));
     EXPECT_NE(0xFBE8C4u, c.At(20, 13));
-    // No text: the caller's rectangle is kept.
-    EXPECT_EQ(CRect(10, 10, 114, 34), rc);
-}
+    EXPECT_EQ(CRect(10, 10, 114, 34), rc);  // no text: the caller's rectangle is kept
 
-TEST(Progress, SecondValueIsCutToWhatIsLeft)
-{
-    CanvasDC c(130, 50);
-    CRect rc(10, 10, 114, 34);
-    CString text;
-    CUtilityVisual::DrawProgress(c.Dc(), rc, text, 60, 70, 0, FALSE);
-    EXPECT_EQ(kFilledBottom, c.At(71, 31));
-    EXPECT_EQ(kEmptyBottom, c.At(72, 31));
-    EXPECT_EQ(kEmptyBottom, c.At(111, 31));
-    // 60 pixels filled, the first of them under the frame's left line.
-    int filled = 0;
-    for (int x = 13; x < 112; ++x)
-        filled += c.At(x, 31) == kFilledBottom;
-    EXPECT_EQ(59, filled);
-}
+    // The second value is cut to what is left: 60 pixels, the first under the frame's line.
+    CanvasDC d(130, 50);
+    CUtilityVisual::DrawProgress(d.Dc(), rc, none, 60, 70, 0, FALSE);
+    EXPECT_TRUE(PixelsAre(d, {{71, 31, kFilled}, {72, 31, kEmpty}, {111, 31, kEmpty}}));
+    EXPECT_EQ(59, d.canvas.CountColor(kFilled, CRect(13, 31, 112, 32)));
 
-TEST(Progress, ThirdValueHighlightsTheMiddleSegment)
-{
-    CanvasDC c(130, 50);
-    CRect rc(10, 10, 114, 34);
-    CString text;
-    // 20 + 30 + 10 fall short of 100: the third takes the rest (50).
-    CUtilityVisual::DrawProgress(c.Dc(), rc, text, 20, 30, 10, FALSE);
-    EXPECT_EQ(kEmptyBottom, c.At(31, 31));
-    EXPECT_EQ(kFilledBottom, c.At(32, 31));
-    EXPECT_EQ(kFilledBottom, c.At(61, 31));
-    EXPECT_EQ(kEmptyBottom, c.At(62, 31));
-    EXPECT_EQ(kEmptyBottom, c.At(111, 31));
+    // 20 + 30 + 10 fall short of 100: the third takes the rest (50) and the middle is lit.
+    CanvasDC e(130, 50);
+    CUtilityVisual::DrawProgress(e.Dc(), rc, none, 20, 30, 10, FALSE);
+    EXPECT_TRUE(PixelsAre(e, {{31, 31, kEmpty}, {32, 31, kFilled}, {61, 31, kFilled}, {62, 31, kEmpty},
+                              {111, 31, kEmpty}}));
 }
 
 TEST(Progress, TextIsCentredInTheNarrowedRectangleAndStateRestored)
@@ -378,17 +242,16 @@ TEST(Progress, TextIsCentredInTheNarrowedRectangleAndStateRestored)
     CanvasDC c(130, 50);
     ::SetBkMode(c.canvas.Dc(), OPAQUE);
     ::SetTextColor(c.canvas.Dc(), RGB(1, 2, 3));
-    DcState before(c.canvas.Dc());
+    const auto before = DcState(c.canvas.Dc());
     CRect rc(10, 10, 114, 34);
     CString text("50%");
     CUtilityVisual::DrawProgress(c.Dc(), rc, text, 50, 0, 0, TRUE);
-    EXPECT_TRUE(before == DcState(c.canvas.Dc()));
+    EXPECT_EQ(before, DcState(c.canvas.Dc()));
     EXPECT_EQ(CRect(14, 10, 110, 34), rc);
     int black = 0, left = 1000, right = -1;
     for (int y = 12; y < 32; ++y)
         for (int x = 12; x < 112; ++x)
-            if (c.At(x, y) == kBlack)
-            {
+            if (c.At(x, y) == kBlack) {
                 ++black;
                 left = std::min(left, x);
                 right = std::max(right, x);
@@ -402,31 +265,20 @@ TEST(Check, BoxShadowAndTick)
 {
     CanvasDC c(30, 30);
     CRect rc(0, 0, 30, 21);  // mid 10: box from (3,5) to (13,15)
-    const COLORREF frame = RGB(0x80, 0x90, 0xA0), tick = RGB(0, 0, 255);
-    const COLORREF shadow = RGB(0x62, 0x72, 0x82);
+    const COLORREF frame = RGB(0x80, 0x90, 0xA0), tick = RGB(0, 0, 255), shadow = RGB(0x62, 0x72, 0x82);
     CUtilityVisual::DrawCheck(c.Dc(), rc, 3, FALSE, frame, tick);
-    EXPECT_EQ(frame, c.At(3, 15));
-    EXPECT_EQ(frame, c.At(3, 6));
-    EXPECT_EQ(frame, c.At(3, 5));
-    EXPECT_EQ(frame, c.At(12, 5));
-    EXPECT_EQ(shadow, c.At(13, 5));
-    EXPECT_EQ(shadow, c.At(13, 14));
-    EXPECT_EQ(shadow, c.At(13, 15));
-    EXPECT_EQ(shadow, c.At(4, 15));
+    EXPECT_TRUE(PixelsAre(c, frame, {{3, 15}, {3, 6}, {3, 5}, {12, 5}}));
+    EXPECT_TRUE(PixelsAre(c, shadow, {{13, 5}, {13, 14}, {13, 15}, {4, 15}}));
     EXPECT_EQ(20, c.canvas.CountColor(frame));
     EXPECT_EQ(20, c.canvas.CountColor(shadow));
     EXPECT_EQ(0, c.canvas.CountColor(tick));
 
     CUtilityVisual::DrawCheck(c.Dc(), rc, 3, TRUE, frame, tick);
-    const POINT tickPixels[] = {{2, 5}, {2, 6}, {3, 6}, {3, 7}, {4, 7}, {4, 8}, {5, 7},
-                                {5, 6}, {6, 6}, {6, 5}, {7, 5}, {7, 4}, {8, 4}, {8, 3}};
-    for (const POINT& p : tickPixels)
-        EXPECT_EQ(tick, c.At(3 + p.x, 5 + p.y)) << p.x << "," << p.y;
+    // The tick, 14 pixels from the box's corner, its low point at x + 4.
+    EXPECT_TRUE(PixelsAre(c, tick, {{5, 10}, {5, 11}, {6, 11}, {6, 12}, {7, 12}, {7, 13}, {8, 12},
+                                    {8, 11}, {9, 11}, {9, 10}, {10, 10}, {10, 9}, {11, 9}, {11, 8}}));
     EXPECT_EQ(14, c.canvas.CountColor(tick));
-    // The low point is at x + 4.
-    for (int y = 14; y < 30; ++y)
-        EXPECT_NE(tick, c.At(7, y));
-    EXPECT_EQ(tick, c.At(7, 13));
+    EXPECT_EQ(0, c.canvas.CountColor(tick, CRect(7, 14, 8, 30)));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -434,17 +286,13 @@ TEST(Check, BoxShadowAndTick)
 
 TEST(DrawingBalance, TenThousandCallsOfEachRoutineLeaveNoGdiObjects)
 {
-    CanvasDC c(140, 60);
-    ScopedPen pen(c.canvas.Dc(), kBlack);
-    DcState before(c.canvas.Dc());
-    CString text("x");
-    CString empty;
+    InkCanvas c(140, 60);
+    const auto before = DcState(c.canvas.Dc());
+    CString text("x"), empty;
     lumotest::GdiBalance balance;
     ASSERT_GT(balance.Start(), 0);
-    for (int i = 0; i < 10000; ++i)
-    {
-        CRect rc(10, 10, 114, 34);
-        CRect small(2, 2, 8, 8);
+    for (int i = 0; i < 10000; ++i) {
+        CRect rc(10, 10, 114, 34), small(2, 2, 8, 8);
         CPoint a(1, 1), b(20, 1), v(1, 20);
         CUtilityVisual::GradientRect(c.Dc(), rc, RGB(1, 2, 3), RGB(200, 100, 0), 8, i & 1);
         CUtilityVisual::Gradient2Rect(c.Dc(), rc, 1, 2, 3, 4, 4);
@@ -460,7 +308,7 @@ TEST(DrawingBalance, TenThousandCallsOfEachRoutineLeaveNoGdiObjects)
         CUtilityVisual::DrawCheck(c.Dc(), rc, 2, TRUE, RGB(1, 2, 3), RGB(4, 5, 6));
     }
     EXPECT_EQ(0, balance.Delta());
-    EXPECT_TRUE(before == DcState(c.canvas.Dc()));
+    EXPECT_EQ(before, DcState(c.canvas.Dc()));
 }
 
 TEST(DrawingBalance, NullDcDoesNothing)
@@ -468,6 +316,7 @@ TEST(DrawingBalance, NullDcDoesNothing)
     CRect rc(0, 0, 10, 10);
     CPoint a(0, 0), b(5, 5);
     CString text("t");
+    CDC empty;
     CUtilityVisual::GradientRect(nullptr, rc, 0, 0, 4, TRUE);
     CUtilityVisual::Gradient2Rect(nullptr, rc, 0, 0, 0, 0, 4);
     CUtilityVisual::DrawLine(nullptr, a, b);
@@ -480,7 +329,6 @@ TEST(DrawingBalance, NullDcDoesNothing)
     CUtilityVisual::DrawCheck(nullptr, rc, 0, 1, 0, 0);
     CUtilityVisual::draw_pic(nullptr, nullptr, rc, SRCCOPY, 0);
     CUtilityVisual::fill_with_pic(nullptr, nullptr, rc);
-    CDC empty;
     CUtilityVisual::DrawProgress(&empty, rc, text, 1, 2, 3, 1);
     CUtilityVisual::draw_picEx(&empty, nullptr, rc, 5, SRCCOPY);
     SUCCEED();
