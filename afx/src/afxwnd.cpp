@@ -336,16 +336,18 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                   cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
 
+    // The hook takes the object the moment the window exists; a window that then fails its
+    // WM_NCCREATE or WM_CREATE has had its WM_NCDESTROY, which already let the object go (and
+    // a self-deleting object is gone, so it must not be touched again).
+    const bool bHadWindow = (pState->pWndInit == nullptr);
     ::UnhookWindowsHookEx(pState->hHookCbt);
     pState->hHookCbt = hOldHook;
     pState->pWndInit = pOldInit;
 
     if (!hWnd)
     {
-        // Creation failed (or WM_CREATE returned -1); a self-deleting object goes now.
-        if (m_hWnd)
-            Detach();
-        PostNcDestroy();
+        if (!bHadWindow)
+            PostNcDestroy();
         return FALSE;
     }
     return TRUE;

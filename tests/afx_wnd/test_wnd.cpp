@@ -277,3 +277,53 @@ TEST(FrameworkWindow, ThousandWindowsLeaveNothingBehind)
     EXPECT_EQ(windows.Delta(), 0);
     EXPECT_EQ(gdi.Delta(), 0);
 }
+
+namespace {
+
+// Self-deleting window that may refuse its own creation.
+class CRefusingWnd : public CWnd
+{
+public:
+    static int s_deleted;
+    bool m_refuse;
+    explicit CRefusingWnd(bool refuse) : m_refuse(refuse) {}
+    ~CRefusingWnd() override { ++s_deleted; }
+
+protected:
+    void PostNcDestroy() override { delete this; }
+    afx_msg int OnCreate(LPCREATESTRUCT cs)
+    {
+        if (m_refuse)
+            return -1;
+        return CWnd::OnCreate(cs);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+int CRefusingWnd::s_deleted = 0;
+
+BEGIN_MESSAGE_MAP(CRefusingWnd, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+// A failed creation ends a self-deleting object exactly once, whether the window existed for a
+// moment (its WM_CREATE refused) or never (no such class).
+TEST(FrameworkWindow, FailedCreationDeletesTheObjectOnce)
+{
+    lumotest::WindowBalance windows;
+    const int permanent = AfxGetPermanentWindowCount();
+
+    CRefusingWnd::s_deleted = 0;
+    CRefusingWnd* pRefused = new CRefusingWnd(true);
+    EXPECT_FALSE(pRefused->CreateEx(0, nullptr, "refused", WS_POPUP, 0, 0, 30, 30, nullptr, nullptr));
+    EXPECT_EQ(CRefusingWnd::s_deleted, 1);
+
+    CRefusingWnd::s_deleted = 0;
+    CRefusingWnd* pNoClass = new CRefusingWnd(false);
+    EXPECT_FALSE(pNoClass->CreateEx(0, "LumoTest_NoSuchClass", "none", WS_POPUP, 0, 0, 30, 30, nullptr, nullptr));
+    EXPECT_EQ(CRefusingWnd::s_deleted, 1);
+
+    EXPECT_EQ(AfxGetPermanentWindowCount(), permanent);
+    EXPECT_EQ(windows.Delta(), 0);
+}
