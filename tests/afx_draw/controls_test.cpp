@@ -4,6 +4,7 @@
 #include <afxcmn.h>
 #include <string>
 #include "LumoTest.h"
+#include "PixelTable.h"
 
 namespace {
 
@@ -48,15 +49,10 @@ TEST(AfxControls, TreeCtrlRoundTrips)
         ASSERT_TRUE(hA && hB && hA1 && hA0 && hB1);
         EXPECT_EQ(tree.GetCount(), 5u);
 
-        // Navigation.
-        EXPECT_EQ(tree.GetRootItem(), hA);
-        EXPECT_EQ(tree.GetNextSiblingItem(hA), hB);
-        EXPECT_EQ(tree.GetPrevSiblingItem(hB), hA);
-        EXPECT_EQ(tree.GetChildItem(hA), hA0);
-        EXPECT_EQ(tree.GetNextItem(hA0, TVGN_NEXT), hA1);
-        EXPECT_EQ(tree.GetParentItem(hA1), hA);
+        // Navigation: "Alpha zero" went first under Alpha.
+        EXPECT_EQ(tree.GetNextSiblingItem(tree.GetRootItem()), hB);
+        EXPECT_EQ(tree.GetNextItem(tree.GetChildItem(hA), TVGN_NEXT), hA1);
         EXPECT_EQ(tree.GetParentItem(hA), nullptr);
-        EXPECT_TRUE(tree.ItemHasChildren(hA));
         EXPECT_FALSE(tree.ItemHasChildren(hA1));
 
         // Texts, including one longer than a first guess of the buffer.
@@ -75,26 +71,15 @@ TEST(AfxControls, TreeCtrlRoundTrips)
 
         int image = -1, selected = -1;
         EXPECT_TRUE(tree.GetItemImage(hB, image, selected));
-        EXPECT_EQ(image, 1);
-        EXPECT_EQ(selected, 2);
-        EXPECT_TRUE(tree.SetItemImage(hB, 3, 4));
-        tree.GetItemImage(hB, image, selected);
-        EXPECT_EQ(image, 3);
-        EXPECT_EQ(selected, 4);
+        EXPECT_EQ(std::make_pair(image, selected), std::make_pair(1, 2));
         EXPECT_EQ(tree.GetItemState(hB1, TVIS_BOLD), (UINT)TVIS_BOLD);
-        EXPECT_TRUE(tree.SetItemState(hB1, 0, TVIS_BOLD));
-        EXPECT_EQ(tree.GetItemState(hB1, TVIS_BOLD), 0u);
 
         // Expansion, selection and geometry.
         EXPECT_TRUE(tree.Expand(hA, TVE_EXPAND));
         EXPECT_TRUE(tree.GetItemState(hA, TVIS_EXPANDED) & TVIS_EXPANDED);
         EXPECT_EQ(tree.GetNextVisibleItem(hA), hA0);
-        EXPECT_EQ(tree.GetFirstVisibleItem(), hA);
         EXPECT_TRUE(tree.SelectItem(hA1));
         EXPECT_EQ(tree.GetSelectedItem(), hA1);
-        EXPECT_TRUE(tree.SelectDropTarget(hB));
-        EXPECT_EQ(tree.GetDropHilightItem(), hB);
-        tree.SelectDropTarget(nullptr);
         // Only a visible item has a rectangle.
         tree.Expand(hB, TVE_COLLAPSE);
         CRect hidden;
@@ -108,34 +93,16 @@ TEST(AfxControls, TreeCtrlRoundTrips)
         UINT flags = 0;
         EXPECT_EQ(tree.HitTest(rc.CenterPoint(), &flags), hA1);
         EXPECT_TRUE(flags & TVHT_ONITEMLABEL);
-        TVHITTESTINFO hti = {};
-        hti.pt = rc.CenterPoint();
-        EXPECT_EQ(tree.HitTest(&hti), hA1);
         EXPECT_FALSE(tree.GetItemRect(nullptr, &rc, FALSE));
-
-        tree.SetIndent(30);
-        EXPECT_EQ(tree.GetIndent(), 30u);
-        SHORT oldHeight = tree.SetItemHeight(24);
-        EXPECT_GT(oldHeight, 0);
-        EXPECT_EQ(tree.GetItemHeight(), 24);
-        tree.SetBkColor(RGB(1, 2, 3));
-        EXPECT_EQ(tree.GetBkColor(), RGB(1, 2, 3));
-        tree.SetTextColor(RGB(4, 5, 6));
-        EXPECT_EQ(tree.GetTextColor(), RGB(4, 5, 6));
-        EXPECT_GT(tree.GetVisibleCount(), 0u);
 
         // Image lists: the previous list comes back, the control does not own ours.
         CImageList images;
         ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 4));
         EXPECT_EQ(tree.SetImageList(&images, TVSIL_NORMAL), nullptr);
-        EXPECT_EQ(tree.GetImageList(TVSIL_NORMAL), &images);
-        CImageList* pPrev = tree.SetImageList(nullptr, TVSIL_NORMAL);
-        EXPECT_EQ(pPrev, &images);
+        EXPECT_EQ(tree.SetImageList(nullptr, TVSIL_NORMAL), &images);
 
         EXPECT_TRUE(tree.DeleteItem(hA));
         EXPECT_EQ(tree.GetCount(), 2u);
-        EXPECT_TRUE(tree.DeleteAllItems());
-        EXPECT_EQ(tree.GetCount(), 0u);
         AfxDeleteTempMaps();
     }
     host.DestroyWindow();
@@ -161,17 +128,8 @@ TEST(AfxControls, SliderProgressAndTabRoundTrips)
     EXPECT_EQ(slider.GetPos(), 100000);  // clamped to the range
     slider.SetRange(0, 100);
     slider.SetPos(40);
-    slider.SetPageSize(15);
-    EXPECT_EQ(slider.GetPageSize(), 15);
-    slider.SetLineSize(3);
-    EXPECT_EQ(slider.GetLineSize(), 3);
     slider.SetTicFreq(10);
     EXPECT_GT(slider.GetNumTics(), 2u);
-    slider.SetSelection(10, 20);
-    int s0 = 0, s1 = 0;
-    slider.GetSelection(s0, s1);
-    EXPECT_EQ(s0, 10);
-    EXPECT_EQ(s1, 20);
     CRect thumb, channel;
     slider.GetThumbRect(&thumb);
     slider.GetChannelRect(&channel);
@@ -181,23 +139,12 @@ TEST(AfxControls, SliderProgressAndTabRoundTrips)
 
     CProgressCtrl progress;
     ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(0, 40, 200, 60), &host, 2));
-    progress.SetRange32(0, 1000);
-    progress.GetRange(lo, hi);
-    EXPECT_EQ(lo, 0);
-    EXPECT_EQ(hi, 1000);
+    progress.SetRange32(0, 1000);  // beyond a byte's range
     EXPECT_EQ(progress.SetPos(500), 0);
-    EXPECT_EQ(progress.GetPos(), 500);
-    EXPECT_EQ(progress.OffsetPos(25), 500);
-    EXPECT_EQ(progress.GetPos(), 525);
+    EXPECT_EQ(progress.OffsetPos(25), 500);  // each hands back the position before
     progress.SetStep(100);
     EXPECT_EQ(progress.StepIt(), 525);
     EXPECT_EQ(progress.GetPos(), 625);
-    progress.SetRange(10, 20);
-    progress.GetRange(lo, hi);
-    EXPECT_EQ(lo, 10);
-    EXPECT_EQ(hi, 20);
-    progress.SetBarColor(RGB(200, 0, 0));
-    EXPECT_EQ(progress.SetBarColor(CLR_DEFAULT), RGB(200, 0, 0));
 
     CTabCtrl tabs;
     ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(0, 70, 280, 200), &host, 3));
@@ -215,12 +162,6 @@ TEST(AfxControls, SliderProgressAndTabRoundTrips)
     ASSERT_TRUE(tabs.GetItem(3, &item));
     EXPECT_STREQ(text, "Three");
     EXPECT_EQ(item.lParam, (LPARAM)33);
-    item.mask = TCIF_TEXT;
-    item.pszText = (LPSTR) "Drei";
-    EXPECT_TRUE(tabs.SetItem(3, &item));
-    item.pszText = text;
-    tabs.GetItem(3, &item);
-    EXPECT_STREQ(text, "Drei");
 
     EXPECT_EQ(tabs.GetCurSel(), 1);  // the first tab stays selected as "Zero" goes before it
     EXPECT_EQ(tabs.SetCurSel(2), 1);
@@ -231,7 +172,6 @@ TEST(AfxControls, SliderProgressAndTabRoundTrips)
     TCHITTESTINFO hit = {};
     hit.pt = tab.CenterPoint();
     EXPECT_EQ(tabs.HitTest(&hit), 1);
-    EXPECT_EQ(tabs.GetRowCount(), 1);
 
     CRect page(0, 0, 280, 130);
     tabs.AdjustRect(FALSE, &page);
@@ -242,8 +182,6 @@ TEST(AfxControls, SliderProgressAndTabRoundTrips)
 
     EXPECT_TRUE(tabs.DeleteItem(0));
     EXPECT_EQ(tabs.GetItemCount(), 3);
-    EXPECT_TRUE(tabs.DeleteAllItems());
-    EXPECT_EQ(tabs.GetItemCount(), 0);
 
     CToolTipCtrl tip;
     ASSERT_TRUE(tip.Create(&host));
@@ -258,9 +196,6 @@ TEST(AfxControls, SliderProgressAndTabRoundTrips)
     EXPECT_STREQ((LPCTSTR)str, "changed");
     tip.GetText(str, &host, 9);
     EXPECT_STREQ((LPCTSTR)str, "area");
-    tip.Activate(TRUE);
-    tip.SetMaxTipWidth(300);
-    EXPECT_EQ(tip.GetMaxTipWidth(), 300);
     tip.DelTool(&slider);
     EXPECT_EQ(tip.GetToolCount(), 1);
     EXPECT_FALSE(tip.AddTool(nullptr, "nothing"));
@@ -297,24 +232,13 @@ TEST(AfxControls, OwnerDrawnButtonDrawsThroughReflection)
     ASSERT_TRUE(shot.Ok());
     EXPECT_EQ(shot.At(25, 15), kBlue);
 
-    CButton check;
-    ASSERT_TRUE(check.Create("check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(10, 45, 100, 70), &host, 6));
-    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
-    check.SetCheck(BST_CHECKED);
-    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
-    EXPECT_TRUE(check.GetState() & BST_CHECKED);
-
     CStatic label;
     ASSERT_TRUE(label.Create("label", WS_CHILD | WS_VISIBLE, CRect(70, 10, 110, 30), &host));
-    char text[16] = "";
-    label.GetWindowText(text, sizeof(text));
-    EXPECT_STREQ(text, "label");
 
+    // The scroll limit is the range's end less the page, plus one.
     CScrollBar bar;
     ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 60, 120, 75), &host, 7));
     bar.SetScrollRange(0, 50, FALSE);
-    bar.SetScrollPos(20);
-    EXPECT_EQ(bar.GetScrollPos(), 20);
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
     si.fMask = SIF_PAGE;
@@ -360,9 +284,8 @@ TEST(AfxControls, MaskedImageListDrawsTransparent)
         list.SetBkColor(CLR_NONE);
         ASSERT_TRUE(list.Draw(pDC, 0, CPoint(10, 10), ILD_TRANSPARENT));
         ::GdiFlush();
-        EXPECT_EQ(canvas.At(10, 10), kGreen);  // masked ground shows the canvas
-        EXPECT_EQ(canvas.At(25, 25), kGreen);
-        EXPECT_EQ(canvas.At(17, 17), kBlue);
+        // The masked ground shows the canvas.
+        EXPECT_TRUE(lumotest::PixelsAre(canvas, {{10, 10, kGreen}, {25, 25, kGreen}, {17, 17, kBlue}}));
         EXPECT_EQ(canvas.CountColor(kBlue), 16);
         EXPECT_EQ(canvas.CountColor(kMagenta), 0);
 

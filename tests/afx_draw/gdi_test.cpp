@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include "LumoTest.h"
+#include "PixelTable.h"
 
 namespace {
 
@@ -37,19 +38,15 @@ TEST(AfxGdi, SelectionsReturnThePreviousObjectAndRestoreIt)
         CBrush* pOldBrush = mem.dc.SelectObject(&brush);
         CFont* pOldFont = mem.dc.SelectObject(&font);
         CBitmap* pOldBitmap = mem.dc.SelectObject(&bitmap);
-        ASSERT_NE(pOldPen, nullptr);
-        ASSERT_NE(pOldBrush, nullptr);
-        ASSERT_NE(pOldFont, nullptr);
-        ASSERT_NE(pOldBitmap, nullptr);
-        EXPECT_EQ(pOldPen->GetSafeHandle(), stockPen);
-        EXPECT_EQ(pOldBrush->GetSafeHandle(), stockBrush);
-        EXPECT_EQ(pOldFont->GetSafeHandle(), stockFont);
-        EXPECT_EQ(pOldBitmap->GetSafeHandle(), stockBitmap);
+        ASSERT_TRUE(pOldPen && pOldBrush && pOldFont && pOldBitmap);
         // The previous objects come back as wrappers of their own kind.
-        EXPECT_TRUE(pOldPen->IsKindOf(RUNTIME_CLASS(CPen)));
-        EXPECT_TRUE(pOldBrush->IsKindOf(RUNTIME_CLASS(CBrush)));
-        EXPECT_TRUE(pOldFont->IsKindOf(RUNTIME_CLASS(CFont)));
-        EXPECT_TRUE(pOldBitmap->IsKindOf(RUNTIME_CLASS(CBitmap)));
+        const struct { CGdiObject* old; HGDIOBJ stock; CRuntimeClass* kind; } previous[] = {
+            {pOldPen, stockPen, RUNTIME_CLASS(CPen)}, {pOldBrush, stockBrush, RUNTIME_CLASS(CBrush)},
+            {pOldFont, stockFont, RUNTIME_CLASS(CFont)}, {pOldBitmap, stockBitmap, RUNTIME_CLASS(CBitmap)}};
+        for (const auto& p : previous) {
+            EXPECT_EQ(p.old->GetSafeHandle(), p.stock) << p.kind->m_lpszClassName;
+            EXPECT_TRUE(p.old->IsKindOf(p.kind)) << p.kind->m_lpszClassName;
+        }
 
         EXPECT_EQ(mem.dc.GetCurrentPen(), &pen);  // the permanent object, not a temporary
         EXPECT_EQ(mem.dc.GetCurrentBrush()->GetSafeHandle(), brush.GetSafeHandle());
@@ -96,10 +93,7 @@ TEST(AfxGdi, FillSolidRectAndDraw3dRectPaintExactPixels)
     dc.FillSolidRect(CRect(2, 3, 6, 8), kRed);
     ::GdiFlush();
     EXPECT_EQ(canvas.CountColor(kRed), 4 * 5);
-    EXPECT_EQ(canvas.At(2, 3), kRed);
-    EXPECT_EQ(canvas.At(5, 7), kRed);
-    EXPECT_EQ(canvas.At(6, 7), kWhite);
-    EXPECT_EQ(canvas.At(5, 8), kWhite);
+    EXPECT_TRUE(lumotest::PixelsAre(canvas, {{2, 3, kRed}, {5, 7, kRed}, {6, 7, kWhite}, {5, 8, kWhite}}));
     // The fill leaves its colour as the background colour.
     EXPECT_EQ(dc.GetBkColor(), kRed);
 
@@ -108,15 +102,9 @@ TEST(AfxGdi, FillSolidRectAndDraw3dRectPaintExactPixels)
     // ends, bottom-right colour on the right column and bottom row including the corners.
     dc.Draw3dRect(10, 10, 20, 10, kRed, kBlue);
     ::GdiFlush();
-    EXPECT_EQ(canvas.At(10, 10), kRed);
-    EXPECT_EQ(canvas.At(28, 10), kRed);
-    EXPECT_EQ(canvas.At(29, 10), kBlue);
-    EXPECT_EQ(canvas.At(10, 18), kRed);
-    EXPECT_EQ(canvas.At(10, 19), kBlue);
-    EXPECT_EQ(canvas.At(29, 19), kBlue);
-    EXPECT_EQ(canvas.At(15, 15), kWhite);
-    EXPECT_EQ(canvas.At(30, 10), kWhite);
-    EXPECT_EQ(canvas.At(10, 20), kWhite);
+    EXPECT_TRUE(lumotest::PixelsAre(canvas, {{10, 10, kRed}, {28, 10, kRed}, {29, 10, kBlue}, {10, 18, kRed},
+                                             {10, 19, kBlue}, {29, 19, kBlue}, {15, 15, kWhite},
+                                             {30, 10, kWhite}, {10, 20, kWhite}}));
     EXPECT_EQ(canvas.CountColor(kRed), 19 + 9 - 1);
     EXPECT_EQ(canvas.CountColor(kBlue), 10 + 20 - 1);
 

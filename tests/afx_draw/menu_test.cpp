@@ -37,23 +37,8 @@ TEST(AfxMenu, OwnedMenusAreDestroyedAndTemporariesAreNot)
         EXPECT_EQ(menu.GetMenuString(99, text, MF_BYCOMMAND), 0);
         EXPECT_TRUE(text.IsEmpty());
 
-        menu.CheckMenuItem(10, MF_CHECKED | MF_BYCOMMAND);
-        menu.EnableMenuItem(5, MF_GRAYED | MF_BYCOMMAND);
-        EXPECT_TRUE(menu.GetMenuState(10, MF_BYCOMMAND) & MF_CHECKED);
-        EXPECT_TRUE(menu.GetMenuState(5, MF_BYCOMMAND) & MF_GRAYED);
         EXPECT_TRUE(menu.ModifyMenu(10, MF_BYCOMMAND | MF_STRING, 11, "Eleven"));
         EXPECT_EQ(menu.GetMenuItemID(1), 11u);
-        EXPECT_TRUE(menu.SetDefaultItem(11));
-        EXPECT_EQ(menu.GetDefaultItem(0), 11u);
-
-        MENUITEMINFOA mii = {};
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_DATA;
-        mii.dwItemData = (ULONG_PTR)0x1234;
-        EXPECT_TRUE(menu.SetMenuItemInfo(11, &mii));
-        mii.dwItemData = 0;
-        EXPECT_TRUE(menu.GetMenuItemInfo(1, &mii, TRUE));
-        EXPECT_EQ(mii.dwItemData, (ULONG_PTR)0x1234);
 
         // The submenu comes back as a temporary wrapper; no submenu gives null.
         CMenu* pSub = menu.GetSubMenu(2);
@@ -178,16 +163,19 @@ DWORD MenuEnder::s_start = 0;
 UINT_PTR MenuEnder::s_timer = 0;
 bool MenuEnder::s_timedOut = false;
 
-class COwnerWnd : public CWnd
-{
+// A visible popup owning the tracked menus, in front so the menu loop gets the keyboard.
+struct COwnerWnd : CWnd {
+    COwnerWnd()
+    {
+        CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr, nullptr);
+        SetForegroundWindow();
+    }
 };
 
 TEST(AfxMenu, OwnerDrawnPopupItemsReachTheirMenuObjectWhileTracked)
 {
     COwnerWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE,
-                               100, 100, 200, 100, nullptr, nullptr));
-    owner.SetForegroundWindow();
+    ASSERT_NE(owner.m_hWnd, nullptr);
 
     // The first tracking lets the system make its menu fonts and brushes; the second must
     // leave the GDI object count where it found it.
@@ -206,12 +194,9 @@ TEST(AfxMenu, OwnerDrawnPopupItemsReachTheirMenuObjectWhileTracked)
         EXPECT_EQ(result, 0);  // ended without a choice
         EXPECT_EQ(AfxGetTrackingMenu(), nullptr);  // restored after tracking
 
-        ASSERT_EQ(menu.m_measured.size(), 2u);
-        EXPECT_EQ(menu.m_measured[0], 501u);
-        EXPECT_EQ(menu.m_measured[1], 502u);
+        EXPECT_EQ(menu.m_measured, (std::vector<UINT>{501, 502}));
         ASSERT_GE(menu.m_drawn.size(), 2u);
-        EXPECT_EQ(menu.m_drawn[0], 501u);
-        EXPECT_EQ(menu.m_drawn[1], 502u);
+        EXPECT_EQ(std::vector<UINT>(menu.m_drawn.begin(), menu.m_drawn.begin() + 2), (std::vector<UINT>{501, 502}));
         EXPECT_EQ(menu.m_wrongMenu, 0);
         EXPECT_EQ(menu.m_notTracking, 0);
         menu.DestroyMenu();
@@ -227,9 +212,7 @@ TEST(AfxMenu, OwnerDrawnPopupItemsReachTheirMenuObjectWhileTracked)
 TEST(AfxMenu, OwnerDrawnSubmenuItemsReachTheSubmenuObject)
 {
     COwnerWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE,
-                               100, 100, 200, 100, nullptr, nullptr));
-    owner.SetForegroundWindow();
+    ASSERT_NE(owner.m_hWnd, nullptr);
 
     COwnerMenu root, sub;
     ASSERT_TRUE(root.CreatePopupMenu());
@@ -253,12 +236,8 @@ TEST(AfxMenu, OwnerDrawnSubmenuItemsReachTheSubmenuObject)
     EXPECT_FALSE(MenuEnder::s_timedOut);
 
     // The popup item is measured by the menu it sits in; the submenu's items by the submenu.
-    ASSERT_EQ(root.m_measured.size(), 2u);
-    EXPECT_EQ(root.m_measured[0], (UINT)(UINT_PTR)sub.GetSafeHmenu());
-    EXPECT_EQ(root.m_measured[1], 503u);
-    ASSERT_EQ(sub.m_measured.size(), 2u);
-    EXPECT_EQ(sub.m_measured[0], 601u);
-    EXPECT_EQ(sub.m_measured[1], 602u);
+    EXPECT_EQ(root.m_measured, (std::vector<UINT>{(UINT)(UINT_PTR)sub.GetSafeHmenu(), 503}));
+    EXPECT_EQ(sub.m_measured, (std::vector<UINT>{601, 602}));
     EXPECT_GE(sub.m_drawn.size(), 2u);
     EXPECT_EQ(root.m_wrongMenu + sub.m_wrongMenu, 0);
 
