@@ -4,6 +4,8 @@
 
 #include "LayoutTestUtil.h"
 
+#include <tuple>
+
 using namespace layouttest;
 using lumotest::HostWindow;
 
@@ -14,14 +16,28 @@ bool HasVisibleStyle(HWND hwnd)
     return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+// A 400 by 300 host and a manager laying out its children.
+class Layout : public ::testing::Test
+{
+protected:
+    void SetUp() override { mw.SetParent(parent.Get()); }
+    void Margins(int l, int t, int r, int b)
+    {
+        mw.SetMarginLeft(l);
+        mw.SetMarginTop(t);
+        mw.SetMarginRight(r);
+        mw.SetMarginBottom(b);
+    }
+
+    HostWindow host{400, 300};
+    AttachedWnd parent{host};
+    CMyWin mw;
+};
+
 }  // namespace
 
-TEST(LayoutRecords, AddingKeepsTheRuleAndRejectsNonWindows)
+TEST_F(Layout, RecordsAddingKeepsTheRuleAndRejectsNonWindows)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
 
     HWND a = MakeChild(host, 15, 25, 50, 20);
     HWND b = MakeChild(host, 30, 40, 70, 35);
@@ -31,24 +47,17 @@ TEST(LayoutRecords, AddingKeepsTheRuleAndRejectsNonWindows)
     CAutoWnd* pa = mw.FindWnd(a);
     ASSERT_NE(pa, nullptr);
     EXPECT_EQ(pa->m_nType, 1);
-    EXPECT_EQ(mw.GetOriginX(a), 0);  // anchored to the right: x is not kept
-    EXPECT_EQ(mw.GetOriginY(a), 25);
-    EXPECT_EQ(mw.GetOriginWidth(a), 50);
-    EXPECT_EQ(mw.GetOriginHeight(a), 20);
+    // Anchored to the right: x is not kept.
+    EXPECT_EQ(std::make_tuple(0, 25, 50, 20), std::make_tuple(mw.GetOriginX(a), mw.GetOriginY(a),
+                                                             mw.GetOriginWidth(a), mw.GetOriginHeight(a)));
     EXPECT_TRUE(RectIs(pa->m_rcLast, 0, 0, 0, 0));
 
     CAutoWnd* pb = mw.FindWnd(b);
     ASSERT_NE(pb, nullptr);
     EXPECT_EQ(pb->m_nType, 2);
-    EXPECT_EQ(mw.GetOriginX(b), 3);
-    EXPECT_EQ(mw.GetOriginY(b), 4);
-    EXPECT_EQ(mw.GetOriginWidth(b), 70);
-    EXPECT_EQ(mw.GetOriginHeight(b), 0);  // anchored to the bottom: height follows the parent
-
-    mw.ChangeOriginX(b, 9);
-    mw.ChangeOriginHeight(b, 11);
-    EXPECT_EQ(mw.GetOriginX(b), 9);
-    EXPECT_EQ(mw.GetOriginHeight(b), 11);
+    // Anchored to the bottom: the height follows the parent.
+    EXPECT_EQ(std::make_tuple(3, 4, 70, 0), std::make_tuple(mw.GetOriginX(b), mw.GetOriginY(b),
+                                                           mw.GetOriginWidth(b), mw.GetOriginHeight(b)));
 
     // Handles that are no windows add nothing, and look-ups of them read 0.
     HWND bogus = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7ff1234));
@@ -62,29 +71,14 @@ TEST(LayoutRecords, AddingKeepsTheRuleAndRejectsNonWindows)
     EXPECT_EQ(mw.GetOriginX(bogus), 0);
     EXPECT_EQ(mw.GetUnderPixel(bogus), 0);
 
-    // Setters hand back what was there.
-    EXPECT_EQ(mw.SetMarginLeft(4), 0);
-    EXPECT_EQ(mw.SetMarginLeft(6), 4);
-    EXPECT_EQ(mw.SetScrollVert(12), 0);
-    EXPECT_EQ(mw.GetScrollVert(), 12);
-    EXPECT_EQ(mw.SetEnable(FALSE), TRUE);
-    EXPECT_EQ(mw.SetEnable(TRUE), FALSE);
-
     mw.Clear();
     EXPECT_EQ(mw.FindWnd(a), nullptr);
     EXPECT_TRUE(IsWindow(a));  // records never own their windows
 }
 
-TEST(LayoutMove, UnanchoredWindowKeepsItsPlacePlusMarginsAndItsSize)
+TEST_F(Layout, MoveUnanchoredWindowKeepsItsPlacePlusMarginsAndItsSize)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
-    mw.SetMarginLeft(5);
-    mw.SetMarginTop(7);
-    mw.SetMarginRight(30);
-    mw.SetMarginBottom(40);
+    Margins(5, 7, 30, 40);
 
     HWND a = MakeChild(host, 15, 25, 50, 20);
     mw.AddMoveWnd(a, -1, -1);
@@ -98,12 +92,8 @@ TEST(LayoutMove, UnanchoredWindowKeepsItsPlacePlusMarginsAndItsSize)
     EXPECT_TRUE(RectIs(RectIn(host, a), 20, 32, 70, 52));
 }
 
-TEST(LayoutMove, AnchoredAndCentredWindowsFollowTheEdges)
+TEST_F(Layout, MoveAnchoredAndCentredWindowsFollowTheEdges)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
 
     HWND bottom = MakeChild(host, 5, 5, 50, 20);
     HWND centreV = MakeChild(host, 6, 6, 50, 20);
@@ -131,10 +121,7 @@ TEST(LayoutMove, AnchoredAndCentredWindowsFollowTheEdges)
     EXPECT_TRUE(RectIs(RectIn(host, centreH), 224, 11, 275, 31));
 
     // Margins shrink the available area and shift every result by left and top.
-    mw.SetMarginLeft(7);
-    mw.SetMarginTop(3);
-    mw.SetMarginRight(11);
-    mw.SetMarginBottom(13);
+    Margins(7, 3, 11, 13);
     mw.OnSize(FALSE);
     // H = 361 - 13 - 3 = 345, W = 500 - 11 - 7 = 482
     EXPECT_TRUE(RectIs(RectIn(host, bottom), 12, 318, 62, 338));
@@ -144,12 +131,8 @@ TEST(LayoutMove, AnchoredAndCentredWindowsFollowTheEdges)
     EXPECT_TRUE(RectIs(mw.FindWnd(right)->m_rcLast, 429, 12, 479, 32));
 }
 
-TEST(LayoutMove, TooTallCentredWindowRestsOnTheBottomAndStaysShown)
+TEST_F(Layout, MoveTooTallCentredWindowRestsOnTheBottomAndStaysShown)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
 
     HWND tall = MakeChild(host, 10, 0, 60, 400, false);
     HWND wide = MakeChild(host, 0, 10, 500, 30);
@@ -164,12 +147,9 @@ TEST(LayoutMove, TooTallCentredWindowRestsOnTheBottomAndStaysShown)
     EXPECT_TRUE(RectIs(RectIn(host, wide), 0, 10, 500, 40));
 }
 
-TEST(LayoutSize, ScrollKeepsVisibleOrParksOutOfSight)
+TEST_F(Layout, SizeScrollKeepsVisibleOrParksOutOfSight)
 {
-    HostWindow host(400, 200);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
+    SetClientSize(host, 400, 200);
 
     HWND s = MakeChild(host, 0, 0, 10, 10, false);
     HWND fixedH = MakeChild(host, 0, 0, 10, 33);
@@ -209,12 +189,9 @@ TEST(LayoutSize, ScrollKeepsVisibleOrParksOutOfSight)
     EXPECT_TRUE(RectIs(RectIn(host, s), 10, 30, 380, 195));
 }
 
-TEST(LayoutSize, WindowWithoutRoomIsHiddenInPlace)
+TEST_F(Layout, SizeWindowWithoutRoomIsHiddenInPlace)
 {
-    HostWindow host(400, 200);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
+    SetClientSize(host, 400, 200);
 
     HWND offRight = MakeChild(host, 5, 5, 30, 30);
     HWND noWidth = MakeChild(host, 50, 5, 30, 30);
@@ -234,12 +211,8 @@ TEST(LayoutSize, WindowWithoutRoomIsHiddenInPlace)
     EXPECT_TRUE(RectIs(RectIn(host, noWidth), 100, 10, 300, 40));
 }
 
-TEST(LayoutSizeUnder, ChainsFollowAndCloseUpAfterDelete)
+TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
 
     HWND a = MakeChild(host, 0, 0, 10, 30);
     HWND b = MakeChild(host, 0, 0, 10, 10);
@@ -278,12 +251,8 @@ TEST(LayoutSizeUnder, ChainsFollowAndCloseUpAfterDelete)
     EXPECT_TRUE(RectIs(RectIn(host, c), 10, 43, 340, 68));
 }
 
-TEST(LayoutSizeUnder, WindowUnderAnUnmanagedWindowIsNeverMoved)
+TEST_F(Layout, SizeUnderWindowUnderAnUnmanagedWindowIsNeverMoved)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
 
     HWND loose = MakeChild(host, 10, 10, 100, 20);
     HWND d = MakeChild(host, 33, 44, 55, 66, false);
@@ -296,12 +265,8 @@ TEST(LayoutSizeUnder, WindowUnderAnUnmanagedWindowIsNeverMoved)
     EXPECT_TRUE(RectIs(mw.FindWnd(d)->m_rcLast, 0, 0, 0, 0));
 }
 
-TEST(LayoutSerial, RowIsCentredAlongTheBottom)
+TEST_F(Layout, SerialRowIsCentredAlongTheBottom)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
     // The row ignores margins and scrolling.
     mw.SetMarginLeft(50);
     mw.SetMarginBottom(30);
@@ -332,12 +297,8 @@ TEST(LayoutSerial, RowIsCentredAlongTheBottom)
     EXPECT_TRUE(RectIs(RectIn(host, s1), 125, 270, 205, 290));
 }
 
-TEST(LayoutManager, MinimisedParentHidesEverythingAndRestoreShowsAgain)
+TEST_F(Layout, ManagerMinimisedParentHidesEverythingAndRestoreShowsAgain)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
     lumotest::SetHostHandler(host, [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
         if (msg == WM_SIZE)
             mw.OnSize(FALSE);
@@ -379,11 +340,9 @@ TEST(LayoutManager, MinimisedParentHidesEverythingAndRestoreShowsAgain)
     lumotest::SetHostHandler(host, {});
 }
 
-TEST(LayoutManager, DisabledOrParentlessManagerMovesNothing)
+TEST_F(Layout, ManagerDisabledOrParentlessManagerMovesNothing)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
+    CMyWin mw;  // one of its own, without a parent yet
 
     HWND a = MakeChild(host, 1, 2, 40, 20);
     HWND s = MakeChild(host, 3, 4, 40, 20);
@@ -405,12 +364,8 @@ TEST(LayoutManager, DisabledOrParentlessManagerMovesNothing)
     EXPECT_TRUE(RectIs(RectIn(host, s), 180, 270, 220, 290));
 }
 
-TEST(LayoutManager, VisibilityAndRedrawReachManagedWindowsOnly)
+TEST_F(Layout, ManagerVisibilityAndRedrawReachManagedWindowsOnly)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
 
     HWND a = MakeChild(host, 10, 10, 40, 20);
     HWND b = MakeChild(host, 60, 10, 40, 20);
@@ -454,16 +409,12 @@ TEST(LayoutManager, VisibilityAndRedrawReachManagedWindowsOnly)
     EXPECT_TRUE(HasVisibleStyle(b));
 }
 
-TEST(LayoutManager, WindowInAnotherParentIsPlacedInManagedCoordinates)
+TEST_F(Layout, ManagerWindowInAnotherParentIsPlacedInManagedCoordinates)
 {
-    HostWindow host(400, 300);
-    AttachedWnd parent(host);
     HWND panel = lumotest::CreateHostWindow(300, 200, true, host);
     ASSERT_NE(panel, nullptr);
     SetWindowPos(panel, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    CMyWin mw;
-    mw.SetParent(parent.Get());
     HWND mine = MakeChild(host, 0, 0, 20, 20);
     HWND guest = MakeChild(panel, 0, 0, 70, 30);
     HWND parked = MakeChild(panel, 0, 0, 70, 30);
@@ -490,12 +441,9 @@ TEST(LayoutManager, WindowInAnotherParentIsPlacedInManagedCoordinates)
     EXPECT_TRUE(RectIs(RectIn(panel, guest), 40, 45, 110, 75));
 }
 
-TEST(LayoutManager, ManyChildrenAreAllPlacedInListOrder)
+TEST_F(Layout, ManagerManyChildrenAreAllPlacedInListOrder)
 {
-    HostWindow host(600, 400);
-    AttachedWnd parent(host);
-    CMyWin mw;
-    mw.SetParent(parent.Get());
+    SetClientSize(host, 600, 400);
 
     // A column of stacked windows under one head, each under the one before.
     std::vector<HWND> chain;
