@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "LumoTest.h"
+
 namespace {
 
 CWinApp theApp("AfxCoreTest");
@@ -18,12 +20,9 @@ class IniProfile
 public:
     IniProfile()
     {
-        char dir[MAX_PATH], path[MAX_PATH];
-        GetTempPathA(MAX_PATH, dir);
-        GetTempFileNameA(dir, "ini", 0, path);
-        m_path = path;
+        m_path = lumotest::TempPath("profile.ini");
         m_saved = theApp.m_pszProfileName;
-        theApp.m_pszProfileName = _strdup(path);
+        theApp.m_pszProfileName = _strdup(m_path.c_str());
     }
     ~IniProfile()
     {
@@ -37,47 +36,6 @@ private:
     std::string m_path;
     LPCTSTR m_saved;
 };
-
-// Message boxes of this thread are read and closed by a CBT hook as they activate.
-struct BoxCatcher {
-    static HHOOK s_hook;
-    static std::string s_text, s_caption;
-    static HWND s_owner;
-    static int s_count;
-
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        if (code == HCBT_ACTIVATE) {
-            HWND hWnd = (HWND)wParam;
-            char cls[32] = "";
-            GetClassNameA(hWnd, cls, sizeof(cls));
-            if (strcmp(cls, "#32770") == 0) {
-                char buf[512] = "";
-                GetDlgItemTextA(hWnd, 0xFFFF, buf, sizeof(buf));
-                s_text = buf;
-                GetWindowTextA(hWnd, buf, sizeof(buf));
-                s_caption = buf;
-                s_owner = GetWindow(hWnd, GW_OWNER);
-                s_count++;
-                PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-            }
-        }
-        return CallNextHookEx(s_hook, code, wParam, lParam);
-    }
-    BoxCatcher()
-    {
-        s_text.clear();
-        s_caption.clear();
-        s_owner = NULL;
-        s_count = 0;
-        s_hook = SetWindowsHookExA(WH_CBT, Hook, NULL, GetCurrentThreadId());
-    }
-    ~BoxCatcher() { UnhookWindowsHookEx(s_hook); }
-};
-HHOOK BoxCatcher::s_hook;
-std::string BoxCatcher::s_text, BoxCatcher::s_caption;
-HWND BoxCatcher::s_owner;
-int BoxCatcher::s_count;
 
 }  // namespace
 
@@ -198,12 +156,15 @@ TEST(CWinAppTest, MessageBoxBelongsToTheActiveWindowAndShowsTheAppName)
     ASSERT_NE((HWND)NULL, hHost);
     SetActiveWindow(hHost);
     {
-        BoxCatcher catcher;
+        // The owner is disabled while its box is up.
+        lumotest::MessageRecorder owner(hHost, std::vector<UINT>{WM_ENABLE});
+        lumotest::MessageBoxCatcher catcher;
         EXPECT_EQ(IDOK, AfxMessageBox("Can't load LumoRes.DLL!\t"));
-        EXPECT_EQ(1, BoxCatcher::s_count);
-        EXPECT_EQ("Can't load LumoRes.DLL!\t", BoxCatcher::s_text);
-        EXPECT_EQ("AfxCoreTest", BoxCatcher::s_caption);
-        EXPECT_EQ(hHost, BoxCatcher::s_owner);
+        ASSERT_EQ(1, catcher.Count());
+        EXPECT_EQ("Can't load LumoRes.DLL!\t", catcher.Boxes()[0].text);
+        EXPECT_EQ("AfxCoreTest", catcher.Boxes()[0].caption);
+        EXPECT_TRUE(lumotest::SequenceIs(owner.Messages(), {lumotest::RecordedMsg(WM_ENABLE, FALSE),
+                                                            lumotest::RecordedMsg(WM_ENABLE, TRUE)}));
     }
     DestroyWindow(hHost);
 }
