@@ -41,6 +41,12 @@ inline size_t TextBlockSize(int nLength)
                                                     : 0;
 }
 
+// A loaded text of any length stays in the file's buffer when there is room for it.
+inline size_t LoadBlockSize(int nLength)
+{
+    return nLength > 0 ? RoundUp(CString::ExternalBlockSize(nLength), sizeof(int)) : 0;
+}
+
 // The same white space CString::Trim removes: the runtime's isspace, which follows the
 // current locale.
 struct RuntimeSpace
@@ -231,10 +237,23 @@ struct CTreeData::PoolChunk
     char* Slots() { return (char*)this + RoundUp(sizeof(PoolChunk), sizeof(void*)); }
 };
 
+// Room for the texts of loaded records that did not fit in the file's buffer; freed only with
+// the load.
+struct CTreeData::LoadSpill
+{
+    LoadSpill* pNext;
+    size_t nSize;
+    size_t nUsed;
+
+    char* Data() { return (char*)this + RoundUp(sizeof(LoadSpill), sizeof(void*)); }
+};
+
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
-CTreeData::CTreeData() : m_bSorted(0), m_bLevelBuilt(0), m_pChunk(NULL), m_nNextChunk(kFirstChunk)
+CTreeData::CTreeData()
+    : m_bSorted(0), m_bLevelBuilt(0), m_pChunk(NULL), m_nNextChunk(kFirstChunk), m_pLoadText(NULL),
+      m_pLoadRecords(NULL), m_nLoadRecords(0), m_pSpill(NULL)
 {
 }
 
@@ -278,6 +297,13 @@ void CTreeData::FreeRecord(treedatas* pRec)
 {
     if (pRec == NULL)
         return;
+    // a loaded record lies in the load's array, which goes as a whole with the load
+    if ((uintptr_t)pRec >= (uintptr_t)m_pLoadRecords &&
+        (uintptr_t)pRec < (uintptr_t)(m_pLoadRecords + m_nLoadRecords))
+    {
+        pRec->~treedatas();
+        return;
+    }
     PoolChunk* pChunk = *((PoolChunk**)pRec - 1);
     pRec->~treedatas();
     if (--pChunk->nLive > 0)
@@ -286,6 +312,41 @@ void CTreeData::FreeRecord(treedatas* pRec)
         pChunk->nUsed = 0;
     else
         free(pChunk);
+}
+
+// nBlock bytes, aligned for an int, for texts of a loaded record; null when the heap refuses.
+char* CTreeData::TakeSpill(size_t nBlock)
+{
+    if (m_pSpill == NULL || m_pSpill->nSize - m_pSpill->nUsed < nBlock)
+    {
+        const size_t nSize = nBlock > kMaxChunk ? nBlock : kMaxChunk;
+        LoadSpill* pSpill = (LoadSpill*)malloc(RoundUp(sizeof(LoadSpill), sizeof(void*)) + nSize);
+        if (pSpill == NULL)
+            return NULL;
+        pSpill->pNext = m_pSpill;
+        pSpill->nSize = nSize;
+        pSpill->nUsed = 0;
+        m_pSpill = pSpill;
+    }
+    char* pBlock = m_pSpill->Data() + m_pSpill->nUsed;
+    m_pSpill->nUsed += nBlock;
+    return pBlock;
+}
+
+// Frees what the last load keeps; its records have been destroyed.
+void CTreeData::ReleaseLoad()
+{
+    free(m_pLoadText);
+    free(m_pLoadRecords);
+    m_pLoadText = NULL;
+    m_pLoadRecords = NULL;
+    m_nLoadRecords = 0;
+    while (m_pSpill != NULL)
+    {
+        LoadSpill* pNext = m_pSpill->pNext;
+        free(m_pSpill);
+        m_pSpill = pNext;
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -387,6 +448,7 @@ void CTreeData::Empty()
     for (int i = 0; i < m_arrData.GetSize(); ++i)
         FreeRecord(m_arrData[i]);
     m_arrData.RemoveAll();
+    ReleaseLoad();
     m_bSorted = 0;
     m_bLevelBuilt = 0;
     m_strFileName.Empty();
@@ -705,13 +767,35 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
     int nLines = 0;
     const char* pEnd = UnscrambleText(pBuf + (pText - pBuf), pBuf + nFile, bScrambled, nLines);
 
+    // The records go one after another in a block of their own, room for every line at once.
+    treedatas* pRecords = NULL;
+    if (nLines > 0)
+    {
+        pRecords = (treedatas*)malloc((size_t)nLines * sizeof(treedatas));
+        if (pRecords == NULL)
+        {
+            free(pBuf);
+            return FALSE;
+        }
+    }
+
     Empty();
     m_strFileName = lpszPath;
     m_strTimeStamp.Empty();
+    m_pLoadText = pBuf;
+    m_pLoadRecords = pRecords;
 
     // Room for every line at once: the array then never grows while loading.
     m_arrData.SetSize(nLines);
     int nRecords = 0;
+
+    // The texts are not copied to new memory: each is moved towards the front of the buffer,
+    // behind the bookkeeping a string needs, into room the lines before it no longer use. A
+    // record only takes room wholly below the start of its own line, so nothing is written over
+    // text that has not been read yet; when its texts do not fit there (the bookkeeping of a
+    // record's texts may take more room than its line's tabs, numbers and tip gave up) they go
+    // to a block of their own.
+    char* pWrite = pBuf;
 
     // One pass over the text, for the tabs that end fields and the CR LF pairs that end lines.
     const SpaceTable isSpace;
@@ -762,20 +846,48 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
             }
             for (int f = 0; f < 3; ++f)
                 TrimSpan(pField[f], nField[f], isSpace);
-            treedatas* pRec = MakeRecord(pField[0], nField[0], pField[1], nField[1], pField[2], nField[2],
-                                         NULL, 0, SpanToInt(pField[3], nField[3], isSpace), nTipOffset,
-                                         pField[5], nField[5], SpanToInt(pField[6], nField[6], isSpace));
-            if (pRec != NULL && nRecords < nLines)
+            if (nField[0] > 0 && nRecords < nLines)
+            {
+                const int kTexts = 4;
+                const char* const apText[kTexts] = { pField[0], pField[1], pField[2], pField[5] };
+                const int anText[kTexts] = { nField[0], nField[1], nField[2], nField[5] };
+                size_t nNeed = 0;
+                for (int t = 0; t < kTexts; ++t)
+                    nNeed += LoadBlockSize(anText[t]);
+                char* pBlock;
+                if ((size_t)(pLine - pWrite) >= nNeed)
+                {
+                    pBlock = pWrite;
+                    pWrite += nNeed;
+                }
+                else
+                    pBlock = TakeSpill(nNeed);  // null: each text gets a heap block
+                treedatas* pRec = new (&pRecords[nRecords]) treedatas;
+                m_nLoadRecords = nRecords + 1;
+                CString* const apString[kTexts] = { &pRec->strCode, &pRec->strText, &pRec->strDetail,
+                                                    &pRec->strLLAFile };
+                for (int t = 0; t < kTexts; ++t)
+                {
+                    apString[t]->AssignExternal(pBlock, apText[t], anText[t]);
+                    if (pBlock != NULL)
+                        pBlock += LoadBlockSize(anText[t]);
+                }
+                pRec->nLevel = SpanToInt(pField[3], nField[3], isSpace);
+                pRec->nTipOffset = nTipOffset;
+                pRec->nLLASeq = SpanToInt(pField[6], nField[6], isSpace);
                 m_arrData[nRecords++] = pRec;
-            else
-                FreeRecord(pRec);
+            }
         }
         if (pLineEnd == pEnd)
             break;
         pLine = pLineEnd + 2;
     }
     m_arrData.SetSize(nRecords);
-    free(pBuf);
+    if (pWrite == pBuf)
+    {
+        free(m_pLoadText);  // no text stayed in it
+        m_pLoadText = NULL;
+    }
 
     m_bSorted = 1;
     m_bLevelBuilt = 1;

@@ -8,7 +8,8 @@
 
 // One record. Owned by its CTreeData, which places it, together with its shorter texts, in
 // large blocks of its own rather than a heap block per record and per string; only the
-// collection frees it.
+// collection frees it. The texts of a loaded record lie in the collection's copy of the file,
+// which lives until the collection is emptied, loaded again or destroyed.
 struct treedatas
 {
     HTREEITEM hItem;        // item showing this record in a tree control; 0 until built
@@ -93,6 +94,9 @@ private:
     struct PoolChunk;
     void* TakeSlot(size_t nSlot);
     void FreeRecord(treedatas* pRec);
+    struct LoadSpill;
+    char* TakeSpill(size_t nBlock);
+    void ReleaseLoad();
     CString ReadTip(int nOffset) const;
     HMENU AddMenu(int bPopup);
     BOOL WriteTempAndReplace(const CString& strPath, const BYTE* pData, UINT nLength);
@@ -106,6 +110,12 @@ private:
     CString m_strFileName;
     PoolChunk* m_pChunk;        // the block new records go to; null before the first
     size_t m_nNextChunk;        // size of the block made after it
+    // What the last load keeps: the file's text, in which the loaded records' texts lie, the
+    // records themselves, one after another, and blocks for texts that found no room in the file.
+    char* m_pLoadText;
+    treedatas* m_pLoadRecords;
+    int m_nLoadRecords;
+    LoadSpill* m_pSpill;
 
     CTreeData(const CTreeData&) = delete;
     CTreeData& operator=(const CTreeData&) = delete;

@@ -267,3 +267,109 @@ TEST(TreeDataFile, UnwritableTargetsGiveZeroAndLeaveNoFile)
     EXPECT_TRUE(data.SaveToFile(held.c_str(), "S"));
     EXPECT_EQ(Unscramble(ReadBytes(held)).substr(0, 3), "S\r\n");
 }
+
+namespace {
+
+// Lines of every shape: dense ones without tips, padded fields, a text far longer than the
+// rest, and lines cut short.
+std::string LifetimeFile(const char* stamp, const char* tag, int count, std::vector<std::string>& texts)
+{
+    std::string body = std::string(stamp) + "\r\n";
+    texts.clear();
+    for (int i = 0; i < count; ++i) {
+        char code[16];
+        wsprintfA(code, "%04d", i);
+        std::string text = std::string(tag) + code;
+        if (i == 7)
+            text += std::string(6000, 'L');
+        texts.push_back(text);
+        if (i % 3 == 0)
+            body += std::string(code) + "\t" + text + "\t\t0\t\tx\t" + std::to_string(i) + "\r\n";
+        else if (i % 3 == 1)
+            body += std::string("  ") + code + " \t " + text + "\t d" + code + " \t1\ttip " + code + "\t lla \t" +
+                    std::to_string(i) + "\r\n";
+        else
+            body += std::string(code) + "\t" + text + "\r\n";
+    }
+    return Scramble(body + std::string(1, '\0'));
+}
+
+void ExpectLifetimeRecord(const CTreeData& data, int index, int i, const std::string& text)
+{
+    char code[16];
+    wsprintfA(code, "%04d", i);
+    SCOPED_TRACE(code);
+    EXPECT_STREQ(data.GetID(index), code);
+    EXPECT_EQ(std::string(data.GetText(index)), text);
+    EXPECT_STREQ(data.GetDetail(index), i % 3 == 1 ? (std::string("d") + code).c_str() : "");
+    EXPECT_STREQ(data.GetLLAFile(index), i % 3 == 0 ? "x" : i % 3 == 1 ? " lla " : "");
+    EXPECT_EQ(data.GetLLASeq(index), i % 3 == 2 ? 0 : i);
+    EXPECT_STREQ(data.GetTip(index), i % 3 == 1 ? (std::string("tip ") + code).c_str() : "");
+}
+
+}  // namespace
+
+TEST(TreeDataFile, LoadedTextsLiveAsLongAsTheirRecords)
+{
+    TempDir dir(lumotest::TempPath("tdlife"));
+    const std::string first = dir.File("first.dat");
+    const std::string second = dir.File("second.dat");
+    std::vector<std::string> firstTexts, secondTexts;
+    ASSERT_TRUE(WriteBytes(first, LifetimeFile("one", "First ", 400, firstTexts)));
+    ASSERT_TRUE(WriteBytes(second, LifetimeFile("two", "Second ", 50, secondTexts)));
+
+    CString kept;
+    CString keptLong;
+    {
+        CTreeData data;
+        ASSERT_TRUE(data.LoadFromFile(first.c_str()));
+        ASSERT_EQ(data.GetSize(), 400);
+        for (int i = 0; i < 400; ++i)
+            ExpectLifetimeRecord(data, i, i, firstTexts[i]);
+
+        // Saving again writes the bytes that were loaded.
+        const std::string resaved = dir.File("resaved.dat");
+        ASSERT_TRUE(data.SaveToFile(resaved.c_str(), "one"));
+        CTreeData again;
+        ASSERT_TRUE(again.LoadFromFile(resaved.c_str()));
+        ASSERT_TRUE(again.SaveToFile(dir.File("resaved2.dat").c_str(), "one"));
+        EXPECT_EQ(ReadBytes(resaved), ReadBytes(dir.File("resaved2.dat")));
+
+        // Records added and removed later leave the loaded ones whole.
+        data.AddItem("9999", "Added", "", "", 0, 0, "", 0);
+        data.DeleteItems("01");
+        data.DeleteItems("9999");
+        ASSERT_EQ(data.GetSize(), 300);
+        for (int i = 0; i < 100; ++i)
+            ExpectLifetimeRecord(data, i, i, firstTexts[i]);
+        for (int i = 200; i < 400; ++i)
+            ExpectLifetimeRecord(data, i - 100, i, firstTexts[i]);
+
+        // Edits of a loaded text touch no neighbour: a longer text moves out, a shorter one
+        // stays where it is.
+        treedatas* pEdited = data.GetAt(1);
+        pEdited->strText += " and more text than the file held";
+        data.GetAt(2)->strCode.TrimRight('2');
+        EXPECT_EQ(std::string(data.GetText(1)), firstTexts[1] + " and more text than the file held");
+        EXPECT_STREQ(data.GetID(2), "000");
+        ExpectLifetimeRecord(data, 0, 0, firstTexts[0]);
+        ExpectLifetimeRecord(data, 3, 3, firstTexts[3]);
+
+        kept = data.GetAt(4)->strText;
+        keptLong = data.GetAt(7)->strText;
+
+        // A second load replaces the records and the text they lay in.
+        ASSERT_TRUE(data.LoadFromFile(second.c_str()));
+        ASSERT_EQ(data.GetSize(), 50);
+        EXPECT_STREQ(data.GetTimeStamp(), "two");
+        for (int i = 0; i < 50; ++i)
+            ExpectLifetimeRecord(data, i, i, secondTexts[i]);
+        data.Empty();
+        EXPECT_EQ(data.GetSize(), 0);
+        EXPECT_STREQ(data.GetTimeStamp(), "two");
+    }
+    // Strings copied out of records outlive the collection.
+    EXPECT_EQ(std::string(kept), firstTexts[4]);
+    EXPECT_EQ(std::string(keptLong), firstTexts[7]);
+    EXPECT_EQ(keptLong.GetLength(), (int)firstTexts[7].size());
+}
