@@ -246,7 +246,8 @@ LUMOAPI int WINAPI Tree_SelectItem(HWND hTree, LPCSTR lpszCode)
     if (pTree == NULL)
         return 0;
     HTREEITEM hItem = pTree->GetItem(lpszCode);
-    pTree->_OnSelectItem(hItem);
+    if (!pTree->_OnSelectItem(hItem))
+        return 0;
     return pTree->Select(hItem, TVGN_CARET) ? 1 : 0;
 }
 

@@ -65,7 +65,8 @@ public:
     int SetMousemoveSelect(int bOn);
     int GetMousemoveSelect() const { return m_bMousemoveSelect; }
     // Performs a click on the item: a node opens or closes, the select message goes out.
-    void _OnSelectItem(HTREEITEM hItem);
+    // FALSE when the host destroyed the tree while it was told (the object is gone then).
+    BOOL _OnSelectItem(HTREEITEM hItem);
 
     void SetSendMsg(HWND hWnd, int nMsg);
     void SetSendMsg_DblClick(HWND hWnd, int nMsg);
@@ -96,14 +97,15 @@ protected:
     void GetAllNodes(HTREEITEM hItem, CArray<HTREEITEM, HTREEITEM>& arrNodes);
     void ExpandChildren(HTREEITEM hItem, int bExpand);
     void AutoCollapseSibling(HTREEITEM hItem);
-    void _SelectItem(HTREEITEM hItem);
+    BOOL _SelectItem(HTREEITEM hItem);
     void MakeImageList();
     int IsMouseOverTargetHwnd(CPoint ptScreen);
     void OnMouseMove_Drag(UINT nFlags, CPoint point);
     void EndDrag();
     void CollapseOtherTopItems(HTREEITEM hKeep);
-    // Sends WM_USER + nMsg to hWnd when hWnd is set.
-    void Notify(HWND hWnd, int nMsg, LPARAM lParam);
+    // Sends WM_USER + nMsg to hWnd when hWnd is set. FALSE when the receiver destroyed the
+    // tree meanwhile: the object went with its window and the caller must not touch it.
+    BOOL Notify(HWND hWnd, int nMsg, LPARAM lParam);
     CToolTipCtrl* Tips();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -59,10 +59,13 @@ void CTree10::SetDragHwnd(HWND hWnd)
     m_hWndDrag = hWnd;
 }
 
-void CTree10::Notify(HWND hWnd, int nMsg, LPARAM lParam)
+BOOL CTree10::Notify(HWND hWnd, int nMsg, LPARAM lParam)
 {
-    if (hWnd)
-        ::SendMessageA(hWnd, WM_USER + nMsg, (WPARAM)m_hWnd, lParam);
+    if (!hWnd)
+        return TRUE;
+    HWND hSelf = m_hWnd;
+    ::SendMessageA(hWnd, WM_USER + nMsg, (WPARAM)hSelf, lParam);
+    return ::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this;
 }
 
 CToolTipCtrl* CTree10::Tips()
@@ -127,25 +130,27 @@ void CTree10::AutoCollapseSibling(HTREEITEM hItem)
     m_bCollapsing = 0;
 }
 
-void CTree10::_SelectItem(HTREEITEM hItem)
+BOOL CTree10::_SelectItem(HTREEITEM hItem)
 {
     if (hItem == g_hLastHover || m_bCollapsing)
-        return;
+        return TRUE;
     g_hLastHover = hItem;
     Select(hItem, TVGN_CARET);
-    Notify(m_hWndItemChanged, m_nMsgItemChanged, (LPARAM)hItem);
+    if (!Notify(m_hWndItemChanged, m_nMsgItemChanged, (LPARAM)hItem))
+        return FALSE;
     if (m_hTipItem && m_hTipItem != hItem)
     {
         if (CToolTipCtrl* pTips = Tips())
             pTips->Activate(FALSE);
         m_hTipItem = NULL;
     }
+    return TRUE;
 }
 
-void CTree10::_OnSelectItem(HTREEITEM hItem)
+BOOL CTree10::_OnSelectItem(HTREEITEM hItem)
 {
     if (hItem == NULL || m_hWnd == NULL)
-        return;
+        return TRUE;
     if (ItemHasChildren(hItem))
     {
         m_bCollapsing = 1;
@@ -164,6 +169,7 @@ void CTree10::_OnSelectItem(HTREEITEM hItem)
             Expand(hItem, TVE_COLLAPSE);
             SetItemImage(hItem, 1, 0);
         }
+        // _SelectItem is a no-op while collapsing, so nobody is told here.
         _SelectItem(hItem);
         m_bCollapsing = 0;
         Invalidate(TRUE);
@@ -172,10 +178,12 @@ void CTree10::_OnSelectItem(HTREEITEM hItem)
     if (m_hWndSelect)
     {
         long tNow = g_pfnClock();
-        if ((tNow - m_tLastSelect) * 0.001 > 0.4)
-            Notify(m_hWndSelect, m_nMsgSelect, (LPARAM)hItem);
+        const BOOL bTell = (tNow - m_tLastSelect) * 0.001 > 0.4;
         m_tLastSelect = tNow;
+        if (bTell)
+            return Notify(m_hWndSelect, m_nMsgSelect, (LPARAM)hItem);
     }
+    return TRUE;
 }
 
 LRESULT CTree10::OnExpandSingleNode(WPARAM, LPARAM)
@@ -232,7 +240,7 @@ void CTree10::OnMouseMove(UINT nFlags, CPoint point)
     {
         if (m_hHandCursor)
             ::SetCursor(m_hHandCursor);
-        _SelectItem(hItem);
+        _SelectItem(hItem);  // nothing follows, so a tree ended by the host is not touched
     }
     else if (m_hTipItem != hItem)
     {
@@ -274,7 +282,8 @@ void CTree10::OnLButtonDblClk(UINT, CPoint point)
     if (m_hWndDblClk)
     {
         HTREEITEM hItem = HitTest(point, NULL);
-        Notify(m_hWndDblClk, m_nMsgDblClk, (LPARAM)hItem);
+        if (!Notify(m_hWndDblClk, m_nMsgDblClk, (LPARAM)hItem))
+            return;
     }
     Default();
 }
@@ -286,14 +295,16 @@ void CTree10::OnRButtonDown(UINT, CPoint point)
     if (hItem == NULL || (nHit != TVHT_ONITEMLABEL && nHit != TVHT_ONITEMICON))
         return;
     m_hTipItem = hItem;
-    _SelectItem(hItem);
+    if (!_SelectItem(hItem))
+        return;
     if (CToolTipCtrl* pTips = Tips())
     {
         pTips->Activate(TRUE);
         CString strTip = GetItemTip(hItem);
         pTips->UpdateTipText(strTip, this);
     }
-    Notify(m_hWndRButton, m_nMsgRButton, (LPARAM)hItem);
+    if (!Notify(m_hWndRButton, m_nMsgRButton, (LPARAM)hItem))
+        return;
     Default();
 }
 

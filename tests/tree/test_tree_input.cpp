@@ -264,3 +264,88 @@ TEST_F(TreeInput, DragDropsCodeOnTargetOnly)
     EXPECT_EQ(rec.Count(), 0);
     ParkCursor();
 }
+
+// A host may end the tree from inside any of its notifications (closing the window that holds
+// it, say); the tree then stops where it is and the rest of the input passes without it.
+TEST_F(TreeInput, HostMayDestroyTheTreeFromEachNotification)
+{
+    struct Case
+    {
+        const char* name;
+        UINT msg;
+    };
+    const Case cases[] = {{"changed", kChanged}, {"select", kSelect}, {"double", kDbl}, {"right", kRight}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        if (IsWindow(tree_))
+            DestroyWindow(tree_);
+        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
+        ASSERT_NE(tree_, nullptr);
+        Tree_AddItem(tree_, "1", "One", "tip one");
+        Tree_AddItem(tree_, "101", "One-A", "");
+        Tree_AddItem(tree_, "3", "Three", "tip three");
+        Tree_Build(tree_);
+        Tree_SetSendMsg(tree_, host_, 10);
+        CTree10::GetObject(tree_)->SetSendMsg_ItemChanged(host_, 11);
+        Tree_SetSendMsgDblClick(tree_, host_, 12);
+        Tree_SetSendMsgRButtonDown(tree_, host_, 13);
+        UpdateWindow(tree_);
+        PumpPending();
+        // Hover elsewhere first so the item below is a change for the process-wide hover.
+        PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, Item(tree_, "3")));
+        PumpPending();
+        g_now += 1000;
+
+        HWND tree = tree_;
+        int told = 0;
+        SetHostHandler(host_, [&](HWND, UINT m, WPARAM w, LPARAM, LRESULT* r) {
+            if (m != c.msg || (HWND)w != tree)
+                return false;
+            ++told;
+            DestroyWindow(tree);
+            *r = 0;
+            return true;
+        });
+        POINT pt = LabelCenter(tree_, Item(tree_, "1"));
+        if (c.msg == kChanged)
+            PostMouse(tree_, WM_MOUSEMOVE, pt);
+        else if (c.msg == kSelect)
+        {
+            Tree_SetMousemoveSelect(tree_, 0);
+            PostMouse(tree_, WM_LBUTTONDOWN, pt, MK_LBUTTON);
+            PostMouse(tree_, WM_LBUTTONUP, pt);
+            PostMouse(tree_, WM_MOUSEMOVE, pt);
+        }
+        else if (c.msg == kDbl)
+        {
+            PostMouse(tree_, WM_LBUTTONDBLCLK, pt, MK_LBUTTON);
+            PostMouse(tree_, WM_LBUTTONUP, pt);
+        }
+        else
+        {
+            PostMouse(tree_, WM_RBUTTONDOWN, pt, MK_RBUTTON);
+            PostMouse(tree_, WM_RBUTTONUP, pt);
+        }
+        PumpPending();
+        SetHostHandler(host_, nullptr);
+        EXPECT_EQ(told, 1);
+        EXPECT_FALSE(IsWindow(tree));
+        EXPECT_EQ(CTree10::GetObject(tree), nullptr);
+    }
+    // Selecting through the flat call reports failure when the host ends the tree meanwhile.
+    tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
+    Tree_AddItem(tree_, "3", "Three", "");
+    Tree_Build(tree_);
+    Tree_SetSendMsg(tree_, host_, 10);
+    g_now += 1000;
+    HWND tree = tree_;
+    SetHostHandler(host_, [&](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (m == kSelect)
+            DestroyWindow(tree);
+        return false;
+    });
+    EXPECT_EQ(Tree_SelectItem(tree_, "3"), 0);
+    SetHostHandler(host_, nullptr);
+    EXPECT_FALSE(IsWindow(tree));
+}
