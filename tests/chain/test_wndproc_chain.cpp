@@ -3,6 +3,7 @@
 #include "frame/WndProcChain.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace lumotest;
@@ -46,12 +47,19 @@ private:
     WNDPROC own_;
 };
 
-std::string Probe(HWND hwnd, LRESULT* result = nullptr) {
+// The marks a call left on its way down the chain, and its answer.
+using Outcome = std::pair<std::string, LRESULT>;
+template <class F>
+Outcome Marks(F call) {
     g_trail.clear();
-    LRESULT r = SendMessageA(hwnd, kProbe, 0, 0);
-    if (result) *result = r;
-    return g_trail;
+    LRESULT r = call();
+    return {g_trail, r};
 }
+Outcome Probe(HWND h) { return Marks([&] { return SendMessageA(h, kProbe, 0, 0); }); }
+Outcome Leave(HWND h, UINT id) { return Marks([&] { return SendMessageA(h, kLeave, id, 0); }); }
+Outcome Prev(UINT id, HWND h) { return Marks([&] { return CallPrevWndProc(id, h, kProbe, 0, 0); }); }
+Outcome Own(UINT id, HWND h) { return Marks([&] { return CallOwnWndProc(id, h, kProbe, 0, 0); }); }
+const Outcome kDefault("", 0);  // no client, no host: the default procedure
 
 class WndProcChainTest : public ::testing::Test {
 protected:
@@ -69,52 +77,40 @@ TEST_F(WndProcChainTest, ClientsStackAndLeaveInEitherOrder) {
     EXPECT_EQ(3, WndProcChainLength(host));
     EXPECT_EQ(host.Own(), WndProcChainProcAt(host, 0));
     EXPECT_EQ(0u, WndProcChainClientAt(host, 0));
-    LRESULT r = 0;
-    EXPECT_EQ("BAH", Probe(host, &r));
-    EXPECT_EQ(kHostAnswer, r);
-
-    // B's previous is A; A's previous is the host's own procedure.
-    g_trail.clear();
-    EXPECT_EQ(kHostAnswer, CallPrevWndProc(2, host, kProbe, 0, 0));
-    EXPECT_EQ("AH", g_trail);
-    g_trail.clear();
-    EXPECT_EQ(kHostAnswer, CallPrevWndProc(1, host, kProbe, 0, 0));
-    EXPECT_EQ("H", g_trail);
-    // A client's own procedure, for asking it something directly.
-    g_trail.clear();
-    EXPECT_EQ(kHostAnswer, CallOwnWndProc(1, host, kProbe, 0, 0));
-    EXPECT_EQ("AH", g_trail);
+    EXPECT_EQ(Outcome("BAH", kHostAnswer), Probe(host));
+    // B's previous is A; A's previous is the host's own procedure; a client's own procedure
+    // can be asked directly.
+    EXPECT_EQ(Outcome("AH", kHostAnswer), Prev(2, host));
+    EXPECT_EQ(Outcome("H", kHostAnswer), Prev(1, host));
+    EXPECT_EQ(Outcome("AH", kHostAnswer), Own(1, host));
 
     // A leaves first: B stays on the window and now passes straight to the host.
     EXPECT_TRUE(RemoveWndProc(host, 1));
     EXPECT_FALSE(IsWndProcInstalled(host, 1));
     EXPECT_TRUE(IsWndProcInstalled(host, 2));
     EXPECT_EQ(ProcB, CurrentProc(host));
-    EXPECT_EQ("BH", Probe(host));
+    EXPECT_EQ("BH", Probe(host).first);
     EXPECT_FALSE(RemoveWndProc(host, 1));
-
     EXPECT_TRUE(RemoveWndProc(host, 2));
     EXPECT_EQ(host.Own(), CurrentProc(host));
     EXPECT_EQ(0, WndProcChainLength(host));
-    EXPECT_EQ("H", Probe(host));
+    EXPECT_EQ("H", Probe(host).first);
 
     // The other order: the top leaves first.
     ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
     ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
     EXPECT_TRUE(RemoveWndProc(host, 2));
     EXPECT_EQ(ProcA, CurrentProc(host));
-    EXPECT_EQ("AH", Probe(host));
+    EXPECT_EQ("AH", Probe(host).first);
     EXPECT_TRUE(RemoveWndProc(host, 1));
     EXPECT_EQ(host.Own(), CurrentProc(host));
-}
 
-TEST_F(WndProcChainTest, SecondInstallOfOneClientChangesNothing) {
-    MarkingHost host;
+    // A second install of one client changes nothing.
     ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
     EXPECT_TRUE(InstallWndProc(host, 1, ProcC));
     EXPECT_EQ(ProcA, CurrentProc(host));
     EXPECT_EQ(2, WndProcChainLength(host));
-    EXPECT_EQ("AH", Probe(host));
+    EXPECT_EQ("AH", Probe(host).first);
     EXPECT_TRUE(RemoveWndProc(host, 1));
     EXPECT_EQ(host.Own(), CurrentProc(host));
 }
@@ -122,30 +118,19 @@ TEST_F(WndProcChainTest, SecondInstallOfOneClientChangesNothing) {
 TEST_F(WndProcChainTest, CallsWithAnAbsentClientReachTheTop) {
     MarkingHost host;
     // No chain at all: the default procedure, not the host.
-    g_trail.clear();
-    EXPECT_EQ(0, CallPrevWndProc(7, host, kProbe, 0, 0));
-    EXPECT_EQ(0, CallOwnWndProc(1, host, kProbe, 0, 0));
-    EXPECT_EQ("", g_trail);
-
+    EXPECT_EQ(kDefault, Prev(7, host));
+    EXPECT_EQ(kDefault, Own(1, host));
     ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
     ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
-    g_trail.clear();
-    EXPECT_EQ(kHostAnswer, CallPrevWndProc(7, host, kProbe, 0, 0));
-    EXPECT_EQ("BAH", g_trail);
-    g_trail.clear();
-    EXPECT_EQ(0, CallOwnWndProc(7, host, kProbe, 0, 0));
-    EXPECT_EQ("", g_trail);
+    EXPECT_EQ(Outcome("BAH", kHostAnswer), Prev(7, host));
+    EXPECT_EQ(kDefault, Own(7, host));
 
     // A client that leaves while handling a message hands it to what remains on top.
-    g_trail.clear();
-    EXPECT_EQ(kHostAnswer, SendMessageA(host, kLeave, 2, 0));
-    EXPECT_EQ("BAH", g_trail);
+    EXPECT_EQ(Outcome("BAH", kHostAnswer), Leave(host, 2));
     EXPECT_FALSE(IsWndProcInstalled(host, 2));
     EXPECT_EQ(ProcA, CurrentProc(host));
     // The last client leaving while handling: the chain is gone, the default procedure answers.
-    g_trail.clear();
-    EXPECT_EQ(0, SendMessageA(host, kLeave, 1, 0));
-    EXPECT_EQ("A", g_trail);
+    EXPECT_EQ(Outcome("A", 0), Leave(host, 1));
     EXPECT_EQ(host.Own(), CurrentProc(host));
 }
 
@@ -200,7 +185,7 @@ TEST_F(WndProcChainTest, RegistryEmptiesAndIsRebuilt) {
     ASSERT_TRUE(InstallWndProc(hosts[5], 2, ProcB));
     EXPECT_EQ(17u, WndProcChainTableSize());
     EXPECT_EQ(1, WndProcChainWindowCount());
-    EXPECT_EQ("B", Probe(hosts[5]));  // these hosts do not mark
+    EXPECT_EQ("B", Probe(hosts[5]).first);  // these hosts do not mark
     EXPECT_TRUE(RemoveWndProc(hosts[5], 2));
     EXPECT_EQ(0u, WndProcChainTableSize());
     DestroyAllHostWindows();
@@ -225,12 +210,8 @@ TEST_F(WndProcChainTest, HostProcedureSeesEveryMessageAfterwards) {
     EXPECT_STREQ("plain", text);
     EXPECT_EQ(2, rec.Count(WM_SETTEXT));
     EXPECT_EQ(2, rec.Count(WM_SIZE));
-    EXPECT_TRUE(SequenceIs(
-        [&] {
-            std::vector<RecordedMsg> probes;
-            for (const auto& m : rec.Messages())
-                if (m.msg == kProbe) probes.push_back(m);
-            return probes;
-        }(),
-        {RecordedMsg(kProbe, 1, 2), RecordedMsg(kProbe, 3, 4)}));
+    std::vector<RecordedMsg> probes;
+    for (const auto& m : rec.Messages())
+        if (m.msg == kProbe) probes.push_back(m);
+    EXPECT_TRUE(SequenceIs(probes, {RecordedMsg(kProbe, 1, 2), RecordedMsg(kProbe, 3, 4)}));
 }
