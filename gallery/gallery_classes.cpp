@@ -244,12 +244,12 @@ public:
                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect, pParent, 0))
             return FALSE;
         const int w = rect.Width(), h = rect.Height();
-        struct Spec
+        struct TileDef
         {
             CRect rc;
             COLORREF colour;
             const char* text;
-        } specs[kTileCount] = {
+        } tileDefs[kTileCount] = {
             { CRect(8, 8, w - 8, 30), RGB(58, 110, 165), "AddSizeWnd: x 8, y 8, right 8" },
             { CRect(8, 38, 224, 122), RGB(214, 226, 240), "AddSizeWnd: right 128, bottom 76" },
             { CRect(8, 126, 224, 148), RGB(176, 204, 236), "AddSizeWnd_Under the list, 4 below" },
@@ -260,7 +260,7 @@ public:
             { CRect(0, h - 8 - kSerialH, kSerialW, h - 8), RGB(240, 200, 60), "serial 2" },
         };
         for (int i = 0; i < kTileCount; ++i)
-            if (!m_tiles[i].Make(this, specs[i].rc, specs[i].colour, specs[i].text))
+            if (!m_tiles[i].Make(this, tileDefs[i].rc, tileDefs[i].colour, tileDefs[i].text))
                 return FALSE;
         m_layout.SetParent(this);
         m_layout.AddSizeWnd(m_tiles[kTitle], kMargin, 8, kMargin, -1);
