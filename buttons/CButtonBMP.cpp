@@ -95,16 +95,18 @@ BOOL CButtonBMP::PreCreateWindow(CREATESTRUCT& cs)
 /////////////////////////////////////////////////////////////////////////////
 // message handlers
 
-void CButtonBMP::NotifyParent(UINT nCode)
+BOOL CButtonBMP::NotifyParent(UINT nCode)
 {
-    HWND hParent = ::GetParent(m_hWnd);
+    HWND hSelf = m_hWnd;
+    HWND hParent = ::GetParent(hSelf);
     if (!hParent)
-        return;
+        return TRUE;
     NMHDR nm;
-    nm.hwndFrom = m_hWnd;
-    nm.idFrom = (UINT_PTR)::GetWindowLongPtrA(m_hWnd, GWLP_ID);
+    nm.hwndFrom = hSelf;
+    nm.idFrom = (UINT_PTR)::GetWindowLongPtrA(hSelf, GWLP_ID);
     nm.code = nCode;
     ::SendMessageA(hParent, WM_NOTIFY, 0, (LPARAM)&nm);
+    return ::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this;
 }
 
 void CButtonBMP::OnClicked()
@@ -123,7 +125,8 @@ void CButtonBMP::OnMouseMove(UINT nFlags, CPoint point)
     if (++m_nMoveCount > 2)
     {
         m_nMoveCount = 0;
-        NotifyParent(BMPBTN_MOUSEMOVE);
+        if (!NotifyParent(BMPBTN_MOUSEMOVE))
+            return;
     }
     if (!m_bHover)
     {

@@ -47,7 +47,8 @@ protected:
     afx_msg void OnDestroy();
 
     // implementation
-    void NotifyParent(UINT nCode);
+    // FALSE when the parent destroyed the button while it was told.
+    BOOL NotifyParent(UINT nCode);
     void DeleteBitmaps();
 
     int m_bHover;

@@ -501,17 +501,20 @@ void CWndDoor::SetOpenedState(BOOL bOpened)
         m_btnToggle.UpdateWindow();
 }
 
-void CWndDoor::DoorCloseOpen()
+BOOL CWndDoor::DoorCloseOpen()
 {
     if (!m_hWnd)
-        return;
+        return TRUE;
     if (m_bAnimationAble)
         ShadowWin_Enable(m_hWnd, FALSE);
     if (m_nMsgOpenClose != -1)
     {
-        HWND hParent = ::GetParent(m_hWnd);
+        HWND hSelf = m_hWnd;
+        HWND hParent = ::GetParent(hSelf);
         if (hParent)
             ::SendMessageA(hParent, WM_USER + m_nMsgOpenClose, m_bOpened ? 1 : 0, 0);
+        if (!::IsWindow(hSelf) || CWnd::FromHandlePermanent(hSelf) != this)
+            return FALSE;
     }
     if (m_bOpened && !m_bAnimationAble)
     {
@@ -552,6 +555,7 @@ void CWndDoor::DoorCloseOpen()
         SetTimer(DOOR_TIMER_OPEN, 5);
         InitResize();
     }
+    return TRUE;
 }
 
 void CWndDoor::OnTimer(UINT_PTR nIDEvent)
@@ -640,7 +644,13 @@ BOOL CWndDoor::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         {
             if (pNM->code == BMPBTN_CLICKED || pNM->code == BMPBTN_DBLCLICKED ||
                 (pNM->code == BMPBTN_MOUSEMOVE && m_bOpenOnMouseMove))
-                DoorCloseOpen();
+            {
+                if (!DoorCloseOpen())
+                {
+                    *pResult = 0;
+                    return TRUE;
+                }
+            }
         }
     }
     return CWndBack::OnNotify(wParam, lParam, pResult);

@@ -54,7 +54,9 @@ public:
 
     // operations
     void InitResize();
-    void DoorCloseOpen();
+    // FALSE when the host destroyed the door while it was told of the toggle; the object is
+    // gone then and the caller must not touch it.
+    BOOL DoorCloseOpen();
     HWND AddDropWnd(LPCSTR lpszTitle, int x, int nRight, int nGap, int nOpenHeight);
     int AttachDropBody(HWND hDrop, HWND hBody);
     BOOL SetSingleDrop(BOOL bSingle);

@@ -625,3 +625,41 @@ TEST(Drop, HeaderPaintingInBothStyles) {
     EXPECT_EQ(drop->GetHeaderHeight(), 18);
     EXPECT_TRUE(IsWindowVisible(drop->GetHeaderButton().m_hWnd));
 }
+
+// A host may delete the door from inside its open-close message, whether the toggle came from
+// the flat call, a click on the toggle button or the mouse moving over it.
+TEST(Door, HostMayDeleteTheDoorWhileToldOfTheToggle) {
+    enum { kFlat, kClick, kHover };
+    for (int how : {kFlat, kClick, kHover}) {
+        SCOPED_TRACE(how);
+        HostWindow host(500, 400);
+        HWND door = DoorWin_new(host);
+        ASSERT_NE(door, nullptr);
+        DropWin_new(door, "One", 4, 4, 4, 150);
+        PumpPending();
+        DoorWin_SetSendMsg(door, 5);
+        int told = 0;
+        SetHostHandler(host, [&](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
+            if (m == WM_USER + 5) {
+                ++told;
+                EXPECT_EQ(DoorWin_delete(door), 1);
+            }
+            return false;
+        });
+        HWND button = CWndDoor::GetObject(host)->GetToggleButton().m_hWnd;
+        ASSERT_NE(button, nullptr);
+        if (how == kFlat) {
+            DoorWin_OpenClose(door, 0);
+        } else if (how == kClick) {
+            PostMessageA(button, BM_CLICK, 0, 0);
+        } else {
+            for (int i = 0; i < 3; ++i) PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        }
+        PumpPending();
+        SetHostHandler(host, nullptr);
+        EXPECT_EQ(told, 1);
+        EXPECT_FALSE(IsWindow(door));
+        EXPECT_FALSE(IsWindow(button));
+        EXPECT_EQ(CWndDoor::GetObject(host), nullptr);
+    }
+}
