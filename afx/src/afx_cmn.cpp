@@ -572,13 +572,7 @@ void CTabCtrl::DrawItem(LPDRAWITEMSTRUCT)
 
 BOOL CTabCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    if (lParam != 0)
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxReflectDrawItem(this, message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////

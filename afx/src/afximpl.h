@@ -31,3 +31,16 @@ void AfxDeleteTempGdiMaps(AfxThreadState* pState);
 
 // Makes sure the framework's default window class exists; returns its name.
 LPCTSTR AfxDefaultWndClass();
+
+// Reflected WM_DRAWITEM goes to the control's DrawItem; other messages to CWnd's reflection.
+template <class TControl>
+BOOL AfxReflectDrawItem(TControl* pCtl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return pCtl->CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (lParam != 0)
+        pCtl->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}
