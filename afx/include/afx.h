@@ -124,26 +124,55 @@ struct CStringData
     LPTSTR data() { return (LPTSTR)(this + 1); }
 };
 
+// The characters of every empty string: one shared block, never written and never freed.
+extern AFX_CORE_DATA const LPTSTR afxPchNil;
+
 class AFX_API CString
 {
 public:
     // construction
-    CString();
+    CString() : m_pchData(afxPchNil) {}
     CString(const CString& stringSrc);
     CString(CString&& stringSrc) noexcept;
     CString(TCHAR ch, int nRepeat = 1);
     CString(LPCSTR lpsz);                  // a MAKEINTRESOURCE value loads that string resource
     CString(LPCSTR lpch, int nLength);
     CString(const unsigned char* psz);
-    ~CString();
+    ~CString()
+    {
+        if (m_pchData != afxPchNil && GetData()->nAllocLength >= 0)
+            FreeData();
+    }
 
     // Text kept in storage that the caller owns, so that a container of many strings can place
     // them in a few large blocks instead of a heap block each. pBlock holds at least
     // ExternalBlockSize(nLength) bytes, is aligned for an int and outlives the string. The
     // string never frees the block: edits that shorten the text stay in it, while anything that
     // needs more room, and a move into another string, copy the text to a heap block of its own.
-    static size_t PASCAL ExternalBlockSize(int nLength);
-    void AssignExternal(void* pBlock, LPCSTR lpch, int nLength);
+    static size_t PASCAL ExternalBlockSize(int nLength)
+    {
+        return nLength <= 0 ? 0 : sizeof(CStringData) + (size_t)nLength + 1;
+    }
+    // Inline, so that a container filling many strings makes no call for each.
+    void AssignExternal(void* pBlock, LPCSTR lpch, int nLength)
+    {
+        if (pBlock == NULL || lpch == NULL || nLength <= 0) {
+            AssignCopy(lpch != NULL ? nLength : 0, lpch);
+            return;
+        }
+        // copy before letting go of the old block: the text may come from it
+        CStringData* pData = (CStringData*)pBlock;
+        pData->nDataLength = nLength;
+        pData->nAllocLength = -1;
+        if (nLength <= 16)
+            CopyShort(pData->data(), lpch, nLength);
+        else
+            memcpy(pData->data(), lpch, (size_t)nLength);
+        pData->data()[nLength] = '\0';
+        if (m_pchData != afxPchNil)
+            FreeData();
+        m_pchData = pData->data();
+    }
 
     // attributes
     int GetLength() const { return GetData()->nDataLength; }
@@ -245,6 +274,29 @@ protected:
     void EnsureCapacity(int nLen);
     int Capacity() const;
     void FreeData();
+    // 1 to 16 characters in a few moves instead of a call into the runtime: the usual length of
+    // the texts of a large collection
+    static void CopyShort(LPTSTR pDest, LPCTSTR pSrc, int nLength)
+    {
+        if (nLength >= 8) {
+            unsigned long long nHead, nTail;
+            memcpy(&nHead, pSrc, 8);
+            memcpy(&nTail, pSrc + nLength - 8, 8);
+            memcpy(pDest, &nHead, 8);
+            memcpy(pDest + nLength - 8, &nTail, 8);
+        } else if (nLength >= 4) {
+            unsigned int nHead, nTail;
+            memcpy(&nHead, pSrc, 4);
+            memcpy(&nTail, pSrc + nLength - 4, 4);
+            memcpy(pDest, &nHead, 4);
+            memcpy(pDest + nLength - 4, &nTail, 4);
+        } else {
+            const TCHAR chFirst = pSrc[0], chMiddle = pSrc[nLength / 2], chLast = pSrc[nLength - 1];
+            pDest[0] = chFirst;
+            pDest[nLength / 2] = chMiddle;
+            pDest[nLength - 1] = chLast;
+        }
+    }
 };
 
 AFX_API bool AFXAPI operator==(const CString& s1, const CString& s2);

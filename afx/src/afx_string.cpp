@@ -20,7 +20,7 @@ struct NilString {
 };
 NilString g_nil = {{0, 0}, {0, 0, 0, 0}};
 
-inline LPTSTR NilData() { return g_nil.header.data(); }
+inline LPTSTR NilData() { return g_nil.chNil; }
 
 inline int SafeStrlen(LPCTSTR lpsz) { return lpsz == NULL ? 0 : (int)strlen(lpsz); }
 
@@ -29,6 +29,8 @@ inline bool IsSpace(TCHAR ch) { return isspace((unsigned char)ch) != 0; }
 inline const unsigned char* U(LPCTSTR lpsz) { return (const unsigned char*)lpsz; }
 
 }  // namespace
+
+const LPTSTR afxPchNil = g_nil.chNil;
 
 /////////////////////////////////////////////////////////////////////////////
 // Storage
@@ -157,8 +159,6 @@ void CString::ConcatInPlace(int nSrcLen, LPCTSTR lpszSrcData)
 /////////////////////////////////////////////////////////////////////////////
 // Construction and assignment
 
-CString::CString() { Init(); }
-
 CString::CString(const CString& stringSrc)
 {
     Init();
@@ -207,33 +207,6 @@ CString::CString(const unsigned char* psz)
 {
     Init();
     AssignCopy(SafeStrlen((LPCTSTR)psz), (LPCTSTR)psz);
-}
-
-CString::~CString() { Release(); }
-
-size_t PASCAL CString::ExternalBlockSize(int nLength)
-{
-    return nLength <= 0 ? 0 : sizeof(CStringData) + (size_t)nLength + 1;
-}
-
-void CString::AssignExternal(void* pBlock, LPCSTR lpch, int nLength)
-{
-    if (lpch == NULL || nLength <= 0) {
-        Empty();
-        return;
-    }
-    if (pBlock == NULL) {
-        AssignCopy(nLength, lpch);
-        return;
-    }
-    // copy before letting go of the old block: the text may come from it
-    CStringData* pData = (CStringData*)pBlock;
-    pData->nDataLength = nLength;
-    pData->nAllocLength = -1;
-    memcpy(pData->data(), lpch, (size_t)nLength);
-    pData->data()[nLength] = '\0';
-    FreeData();
-    m_pchData = pData->data();
 }
 
 void CString::Empty() { Release(); }
