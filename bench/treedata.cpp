@@ -5,6 +5,9 @@
 #include <mbstring.h>
 #include <stdio.h>
 #include <stdlib.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <random>
@@ -80,18 +83,24 @@ int ComparePointers(const void* a, const void* b)
     return _mbscmp((const unsigned char*)(LPCTSTR)r1->strCode, (const unsigned char*)(LPCTSTR)r2->strCode);
 }
 
-// Unscrambles the way the loader does, eight bytes at a time, so that the baseline is the
-// plain work done as well as it can be done.
+// Unscrambles sixteen bytes at a time (eight without SSE2), as the loader does, so that the
+// baseline is the plain work done as well as it can be done.
 void Unscramble(char* p, size_t n)
 {
-    const unsigned long long mask = 0xB6B6B6B6B6B6B6B6ULL;
     size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i mask = _mm_set1_epi8((char)0xB6);
+    for (; i + 16 <= n; i += 16)
+        _mm_storeu_si128((__m128i*)(p + i), _mm_xor_si128(_mm_loadu_si128((const __m128i*)(p + i)), mask));
+#else
+    const unsigned long long mask = 0xB6B6B6B6B6B6B6B6ULL;
     for (; i + 8 <= n; i += 8) {
         unsigned long long v;
         memcpy(&v, p + i, 8);
         v ^= mask;
         memcpy(p + i, &v, 8);
     }
+#endif
     for (; i < n; ++i)
         p[i] ^= (char)0xB6;
 }
