@@ -3,6 +3,7 @@
 #include "draw/CUtilityVisual.h"
 #include "DrawTestUtil.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <olectl.h>
 
@@ -133,8 +134,8 @@ TEST_F(Pictures, FilesLoadWholeOrFromAnOffset)
     EXPECT_EQ(19, size.cx);
 
     // A picture stored after 16 bytes of something else.
-    std::vector<uint8_t> packed(16, 0xAB);
-    packed.insert(packed.end(), gif.begin(), gif.end());
+    std::vector<uint8_t> packed(16 + gif.size(), 0xAB);
+    std::copy(gif.begin(), gif.end(), packed.begin() + 16);
     std::string packedPath = File("packed.bin", packed);
     EXPECT_NE(nullptr, LoadFile(packedPath, 16, -1));
     EXPECT_NE(nullptr, LoadFile(packedPath, 16, (int)gif.size()));

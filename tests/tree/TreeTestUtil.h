@@ -18,7 +18,7 @@ inline void ParkCursor()
 inline POINT LabelCenter(HWND hTree, HTREEITEM hItem)
 {
     RECT rc;
-    *(HTREEITEM*)&rc = hItem;
+    memcpy(&rc, &hItem, sizeof(hItem));  // the item goes in, its rectangle comes back
     POINT pt = {-1, -1};
     if (::SendMessageA(hTree, TVM_GETITEMRECT, TRUE, (LPARAM)&rc))
     {
@@ -31,7 +31,7 @@ inline POINT LabelCenter(HWND hTree, HTREEITEM hItem)
 inline RECT LabelRect(HWND hTree, HTREEITEM hItem)
 {
     RECT rc;
-    *(HTREEITEM*)&rc = hItem;
+    memcpy(&rc, &hItem, sizeof(hItem));  // the item goes in, its rectangle comes back
     if (!::SendMessageA(hTree, TVM_GETITEMRECT, TRUE, (LPARAM)&rc))
         ::SetRectEmpty(&rc);
     return rc;

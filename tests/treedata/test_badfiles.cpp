@@ -5,9 +5,12 @@
 #include "TreeDataTest.h"
 #include "treedata/CTreeData.h"
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace tdtest;
 
@@ -28,12 +31,111 @@ void UseAll(CTreeData& data)
         ASSERT_NE(rec, nullptr);
         ASSERT_FALSE(rec->strCode.IsEmpty());
         // every tip read opens the file, so only a few are read per load
-        if (i < 2 || i == data.GetSize() - 1 || i % 17 == 0)
+        if (i < 2 || i == data.GetSize() - 1 || i % 17 == 0) {
             ASSERT_LE(data.GetTip(i).GetLength(), 1024);
+        }
         data.GetText(i, 1);
         data.IsNode(i);
     }
     data.Search("1");
+}
+
+// What a load must give, read the plain way: byte by byte, line by line, field by field.
+struct Expected {
+    std::string stamp;
+    struct Record {
+        std::string code, text, detail, llaFile;
+        int level, seq, tipOffset;
+    };
+    std::vector<Record> records;
+};
+
+std::string Trimmed(const std::string& s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && isspace((unsigned char)s[b]))
+        ++b;
+    while (e > b && isspace((unsigned char)s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+// atoi, held at the ends of the int range instead of overflowing
+int Number(const std::string& s)
+{
+    size_t i = 0;
+    while (i < s.size() && isspace((unsigned char)s[i]))
+        ++i;
+    bool negative = i < s.size() && s[i] == '-';
+    if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+        ++i;
+    long long value = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        value = std::min(value * 10 + (s[i] - '0'), (long long)INT_MAX + 1);
+    value = negative ? -value : std::min(value, (long long)INT_MAX);
+    return (int)value;
+}
+
+Expected ReadPlainly(const std::string& file)
+{
+    const bool scrambled = file.compare(0, 4, "\x01\x02\x03\x04", 4) == 0 && file.size() >= 4;
+    const size_t start = scrambled ? 4 : 0;
+    std::string text;
+    for (size_t i = start; i < file.size(); ++i) {
+        char ch = scrambled ? (char)(file[i] ^ 0xB6) : file[i];
+        if (ch == '\0')
+            break;
+        text += ch;
+    }
+    Expected out;
+    size_t line = 0;
+    for (bool first = true;; first = false) {
+        size_t end = text.find("\r\n", line);
+        if (end == std::string::npos)
+            end = text.size();
+        if (first) {
+            out.stamp = text.substr(line, end - line);
+        } else {
+            std::vector<std::string> fields(1);
+            std::vector<size_t> starts{ line };
+            for (size_t i = line; i < end; ++i) {
+                if (text[i] == '\t') {
+                    fields.emplace_back();
+                    starts.push_back(i + 1);
+                } else {
+                    fields.back() += text[i];
+                }
+            }
+            const int tipOffset = fields.size() > 4 ? (int)(start + starts[4]) : 0;
+            fields.resize(std::max<size_t>(fields.size(), 7));
+            if (!Trimmed(fields[0]).empty())
+                out.records.push_back({ Trimmed(fields[0]), Trimmed(fields[1]), Trimmed(fields[2]), fields[5],
+                                        Number(fields[3]), Number(fields[6]), tipOffset });
+        }
+        if (end == text.size())
+            break;
+        line = end + 2;
+    }
+    return out;
+}
+
+void ExpectLoadedPlainly(const CTreeData& data, const std::string& file)
+{
+    const Expected expected = ReadPlainly(file);
+    EXPECT_EQ(std::string(data.GetTimeStamp()), expected.stamp);
+    ASSERT_EQ(data.GetSize(), (int)expected.records.size());
+    for (int i = 0; i < data.GetSize(); ++i) {
+        const treedatas* rec = data.GetAt(i);
+        const Expected::Record& want = expected.records[i];
+        ASSERT_EQ(std::string(rec->strCode, rec->strCode.GetLength()), want.code) << i;
+        ASSERT_EQ(std::string(rec->strText, rec->strText.GetLength()), want.text) << i;
+        ASSERT_EQ(std::string(rec->strDetail, rec->strDetail.GetLength()), want.detail) << i;
+        ASSERT_EQ(std::string(rec->strLLAFile, rec->strLLAFile.GetLength()), want.llaFile) << i;
+        ASSERT_EQ(rec->nLevel, want.level) << i;
+        ASSERT_EQ(rec->nLLASeq, want.seq) << i;
+        ASSERT_EQ(rec->nTipOffset, want.tipOffset) << i;
+        ASSERT_TRUE(rec->strTip.IsEmpty()) << i;
+    }
 }
 
 std::string SampleFile()
@@ -171,6 +273,7 @@ TEST(TreeDataBadFiles, MutatedAndTruncatedFilesNeverBreakALoad)
         CTreeData data;
         DWORD start = ::GetTickCount();
         ASSERT_TRUE(data.LoadFromFile(path.c_str())) << "round " << round;
+        ExpectLoadedPlainly(data, bytes);
         UseAll(data);
         data.BuildLevel();
         DWORD spent = ::GetTickCount() - start;
