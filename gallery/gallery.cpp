@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 #include "lumo.h"
-#include "PngWriter.h"
+#include "PngFile.h"
 #include "ScriptSupport.h"
 
 using namespace gallery;
@@ -409,7 +409,7 @@ bool Screenshot(const std::string& folder, const char* name)
         ::BitBlt(dc, 0, 0, w, h, screen, wr.left, wr.top, SRCCOPY);
         ::GdiFlush();
         std::string path = folder + "\\" + name;
-        ok = lumotest::WritePng(path, (const uint32_t*)bits, w, h, w, false, true);
+        ok = lumopng::WritePng(path, (const uint32_t*)bits, w, h, w, false, true);
         ::SelectObject(dc, old);
         ::DeleteObject(bmp);
     }

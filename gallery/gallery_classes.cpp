@@ -25,7 +25,7 @@
 #include "draw/CUtilityVisual.h"
 #include "frame/LumoRes.h"
 #include "layout/CMyWin.h"
-#include "PngWriter.h"
+#include "PngFile.h"
 #include "ScriptSupport.h"
 
 using namespace gallery;
@@ -865,7 +865,7 @@ bool Grab(HWND hwnd, Capture* cap)
 bool Screenshot(HWND hwnd, const std::string& folder, const char* name, Capture* cap)
 {
     bool ok = Grab(hwnd, cap) &&
-              lumotest::WritePng(folder + "\\" + name, &cap->px[0], cap->w, cap->h, cap->w, false, true);
+              lumopng::WritePng(folder + "\\" + name, &cap->px[0], cap->w, cap->h, cap->w, false, true);
     printf("screenshot: %s %dx%d %s\n", name, cap->w, cap->h, ok ? "written" : "FAILED");
     fflush(stdout);
     if (!ok)

@@ -1,5 +1,5 @@
 // The gallery's scripted session run as a separate process, checked by its log and by pixels of
-// its screenshots; and the compressed encoding of the PNG writer those screenshots use.
+// its screenshots.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,89 +14,6 @@ using namespace lumotest;
 using namespace gallerytest;
 
 namespace {
-
-// ---------------------------------------------------------------------------------------------
-// Compressed PNG encoding
-// ---------------------------------------------------------------------------------------------
-
-std::vector<uint32_t> Roundtrip(const std::vector<uint32_t>& px, int w, int h, bool alpha,
-                                size_t* size) {
-    std::vector<uint8_t> png = EncodePng(px.data(), w, h, w, alpha, true);
-    if (size) *size = png.size();
-    int rw = 0, rh = 0;
-    std::vector<uint32_t> back;
-    if (!DecodeStoredPng(png, &rw, &rh, &back) || rw != w || rh != h) return {};
-    return back;
-}
-
-TEST(PngCompressed, FlatNoisyAndLongImagesComeBackExactly) {
-    // Flat colour with a few shapes: what a screenshot mostly is. Far smaller than stored.
-    const int w = 400, h = 300;
-    std::vector<uint32_t> flat(w * h, 0xFFF6F7FAu);
-    for (int y = 40; y < 90; ++y)
-        for (int x = 20; x < 380; ++x) flat[y * w + x] = 0xFF3A6EA5u;
-    for (int x = 0; x < w; x += 7) flat[150 * w + x] = 0xFF000000u | (x * 0x010203u & 0xFFFFFF);
-    size_t size = 0;
-    EXPECT_TRUE(Roundtrip(flat, w, h, false, &size) == flat);
-    EXPECT_LT(size * 20, EncodePng(flat.data(), w, h, w).size());
-
-    // Noise: no matches to find, every byte a literal of 8 or 9 bits (all 256 values occur).
-    std::vector<uint32_t> noise(97 * 61);
-    uint32_t seed = 12345;
-    for (auto& p : noise) {
-        seed = seed * 1103515245u + 12345u;
-        p = seed;
-    }
-    EXPECT_TRUE(Roundtrip(noise, 97, 61, true, nullptr) == noise);
-
-    // Repeats at every distance class up to the window and lengths up to the longest match.
-    const int lw = 3000, lh = 40;
-    std::vector<uint32_t> rows(lw * lh);
-    for (int y = 0; y < lh; ++y)
-        for (int x = 0; x < lw; ++x) rows[y * lw + x] = 0xFF000000u | ((x * 31 + (y % 3) * 7) % 251);
-    EXPECT_TRUE(Roundtrip(rows, lw, lh, false, nullptr) == rows);
-
-    // A single pixel still makes a complete stream.
-    std::vector<uint32_t> one(1, 0xFF102030u);
-    EXPECT_TRUE(Roundtrip(one, 1, 1, false, nullptr) == one);
-}
-
-TEST(PngCompressed, DamagedStreamsAreRefused) {
-    // Noise, so that no flipped bit can turn into an equivalent match elsewhere.
-    std::vector<uint32_t> px(64 * 32);
-    uint32_t seed = 99;
-    for (auto& p : px) {
-        seed = seed * 1103515245u + 12345u;
-        p = seed >> 4;
-    }
-    std::vector<uint8_t> png = EncodePng(px.data(), 64, 32, 64, false, true);
-    ASSERT_FALSE(png.empty());
-    int w = 0, h = 0;
-    std::vector<uint32_t> back;
-    ASSERT_TRUE(DecodeStoredPng(png, &w, &h, &back));
-    // IDAT data begins after the signature, the IHDR chunk (25 bytes) and the IDAT length and
-    // type. Flipping a bit in the deflate data and fixing the chunk CRC leaves only the stream
-    // itself (codes, distances, Adler-32) to catch the fault.
-    const size_t idat = 8 + 25;
-    const uint32_t len = (png[idat] << 24) | (png[idat + 1] << 16) | (png[idat + 2] << 8) | png[idat + 3];
-    // The deflate data's last byte may hold padding bits, which decoders ignore: it is skipped,
-    // the Adler-32 after it is not.
-    std::vector<size_t> places = {len - 1, len - 4};
-    for (size_t at = 2; at < len - 5; at += len / 9 + 1) places.push_back(at);
-    for (size_t at : places) {
-        std::vector<uint8_t> bad = png;
-        bad[idat + 8 + at] ^= 0x10;
-        uint32_t crc = Crc32(&bad[idat + 4], len + 4);
-        for (int k = 0; k < 4; ++k) bad[idat + 8 + len + k] = static_cast<uint8_t>(crc >> (24 - 8 * k));
-        EXPECT_FALSE(DecodeStoredPng(bad, &w, &h, &back)) << at;
-    }
-    // Dynamic Huffman blocks are not read: BTYPE 10 in the first byte after the zlib header.
-    std::vector<uint8_t> dynamic = png;
-    dynamic[idat + 8 + 2] = (dynamic[idat + 8 + 2] & ~0x06) | 0x04;
-    uint32_t crc = Crc32(&dynamic[idat + 4], len + 4);
-    for (int k = 0; k < 4; ++k) dynamic[idat + 8 + len + k] = static_cast<uint8_t>(crc >> (24 - 8 * k));
-    EXPECT_FALSE(DecodeStoredPng(dynamic, &w, &h, &back));
-}
 
 // ---------------------------------------------------------------------------------------------
 // The gallery's scripted session

@@ -12,9 +12,12 @@
 #include <type_traits>
 #include <vector>
 
-#include "PngWriter.h"
+#include "PngFile.h"
 
 namespace lumotest {
+
+// Screenshots are written and read back with the gallery's PNG code.
+using namespace lumopng;
 
 // ---------------------------------------------------------------------------------------------
 // Host windows

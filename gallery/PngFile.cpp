@@ -1,9 +1,9 @@
-#include "PngWriter.h"
+#include "PngFile.h"
 
 #include <cstdio>
 #include <cstring>
 
-namespace lumotest {
+namespace lumopng {
 
 namespace {
 
@@ -422,4 +422,4 @@ bool ReadStoredPng(const std::string& path, int* width, int* height,
     return DecodeStoredPng(data, width, height, pixels);
 }
 
-}  // namespace lumotest
+}  // namespace lumopng

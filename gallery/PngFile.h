@@ -1,5 +1,5 @@
 // A small PNG encoder (and a reader for what it writes), with no dependency beyond the C++
-// library, so tests and the gallery can store and compare screenshots.
+// library: the gallery stores its screenshots with it, and the tests read them back.
 // Image data is deflated with stored (uncompressed) blocks by default, so every byte is easy to
 // check; on request it is compressed into one block of deflate's fixed Huffman codes, which
 // keeps screenshots meant to be kept small.
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace lumotest {
+namespace lumopng {
 
 uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0);
 uint32_t Adler32(const uint8_t* data, size_t size, uint32_t adler = 1);
@@ -33,4 +33,4 @@ bool DecodeStoredPng(const std::vector<uint8_t>& file, int* width, int* height,
 bool ReadStoredPng(const std::string& path, int* width, int* height,
                    std::vector<uint32_t>* pixels);
 
-}  // namespace lumotest
+}  // namespace lumopng
