@@ -5,6 +5,8 @@
 #include "CGlobalInfo.h"
 #include "lumo.h"
 
+#include <utility>
+
 IMPLEMENT_DYNCREATE(CWndDoor, CWndBack)
 
 CMap<HWND, HWND, CWndDoor*, CWndDoor*> CWndDoor::m_cMap;
@@ -239,9 +241,7 @@ int CWndDoor::SetWidth(int nWidth)
 
 BOOL CWndDoor::SetOpenCloseWhenMousemove(BOOL bEnable)
 {
-    BOOL bOld = m_bOpenOnMouseMove;
-    m_bOpenOnMouseMove = bEnable;
-    return bOld;
+    return std::exchange(m_bOpenOnMouseMove, bEnable);
 }
 
 int CWndDoor::SetHue(int nHue)

@@ -6,6 +6,7 @@
 
 #include <stdio.h>
 #include <vector>
+#include <utility>
 
 namespace {
 
@@ -190,51 +191,37 @@ CMyWin::~CMyWin()
 
 CWnd* CMyWin::SetParent(CWnd* pParent)
 {
-    CWnd* pOld = m_pParent;
-    m_pParent = pParent;
-    return pOld;
+    return std::exchange(m_pParent, pParent);
 }
 
 BOOL CMyWin::SetEnable(BOOL bEnable)
 {
-    BOOL bOld = m_bEnable;
-    m_bEnable = bEnable;
-    return bOld;
+    return std::exchange(m_bEnable, bEnable);
 }
 
 int CMyWin::SetMarginLeft(int n)
 {
-    int nOld = m_nMarginLeft;
-    m_nMarginLeft = n;
-    return nOld;
+    return std::exchange(m_nMarginLeft, n);
 }
 
 int CMyWin::SetMarginRight(int n)
 {
-    int nOld = m_nMarginRight;
-    m_nMarginRight = n;
-    return nOld;
+    return std::exchange(m_nMarginRight, n);
 }
 
 int CMyWin::SetMarginTop(int n)
 {
-    int nOld = m_nMarginTop;
-    m_nMarginTop = n;
-    return nOld;
+    return std::exchange(m_nMarginTop, n);
 }
 
 int CMyWin::SetMarginBottom(int n)
 {
-    int nOld = m_nMarginBottom;
-    m_nMarginBottom = n;
-    return nOld;
+    return std::exchange(m_nMarginBottom, n);
 }
 
 int CMyWin::SetScrollVert(int n)
 {
-    int nOld = m_nScrollVert;
-    m_nScrollVert = n;
-    return nOld;
+    return std::exchange(m_nScrollVert, n);
 }
 
 // ---------------------------------------------------------------------------------------------

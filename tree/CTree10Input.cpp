@@ -4,6 +4,7 @@
 
 #include <ctime>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -22,9 +23,7 @@ CTree10::PFNCLOCK g_pfnClock = DefaultClock;
 
 CTree10::PFNCLOCK CTree10::SetClock(PFNCLOCK pfn)
 {
-    PFNCLOCK pfnOld = g_pfnClock;
-    g_pfnClock = pfn ? pfn : DefaultClock;
-    return pfnOld;
+    return std::exchange(g_pfnClock, pfn ? pfn : DefaultClock);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -79,9 +78,7 @@ CToolTipCtrl* CTree10::Tips()
 
 int CTree10::SetMousemoveSelect(int bOn)
 {
-    int bOld = m_bMousemoveSelect;
-    m_bMousemoveSelect = bOn;
-    return bOld;
+    return std::exchange(m_bMousemoveSelect, bOn);
 }
 
 int CTree10::SetSingleExpand(int bOn)
