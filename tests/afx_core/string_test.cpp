@@ -246,4 +246,14 @@ TEST(CStringTest, ExternalBlocksStayWithTheirOwner)
     z.AssignExternal(NULL, "no block", 8);
     EXPECT_STREQ("no block", z);
     EXPECT_EQ(std::string(8, '#'), std::string(block.data() + nBlock, 8));
+
+    // every length, the short ones copied word-wise: the exact text and nothing past the block
+    const std::string text = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (int n = 1; n <= (int)text.size(); ++n) {
+        std::vector<char> own(CString::ExternalBlockSize(n) + 8, '#');
+        CString e;
+        e.AssignExternal(own.data(), text.c_str(), n);
+        EXPECT_EQ(text.substr(0, n), std::string(e, e.GetLength())) << n;
+        EXPECT_EQ(std::string(8, '#'), std::string(own.data() + CString::ExternalBlockSize(n), 8)) << n;
+    }
 }
