@@ -243,6 +243,52 @@ inline unsigned MarkTabsAndCRs(const char* p, size_t nValid)
     return MarkTabsAndCRsInBlock(buf) & ((1u << nValid) - 1);
 }
 
+// A line holds seven fields at fixed places, split at tabs; missing ones are empty, extra
+// ones ignored.
+const int kFields = 7;
+
+// Splits the line at pLine into its fields and counts its tabs (up to seven); gives the end of
+// the line: its CR LF pair (a lone CR is text) or the end of the text. Sixteen bytes are looked
+// at a time, each tab and carriage return among them taken from their mask in turn.
+const char* SplitLine(const char* pLine, const char* pEnd, const char* apField[kFields],
+                      int anField[kFields], int& nTabs)
+{
+    const char* apStop[kFields];
+    nTabs = 0;
+    apField[0] = pLine;
+    const char* pLineEnd = pEnd;
+    for (const char* p = pLine; p < pEnd && pLineEnd == pEnd; p += kScan)
+    {
+        for (unsigned marks = MarkTabsAndCRs(p, (size_t)(pEnd - p)); marks != 0; marks &= marks - 1)
+        {
+            const char* q = p + __builtin_ctz(marks);
+            if (*q != '\t')
+            {
+                if (q + 1 < pEnd && q[1] == '\n')
+                {
+                    pLineEnd = q;
+                    break;
+                }
+            }
+            else if (nTabs < kFields)
+            {
+                apStop[nTabs++] = q;
+                if (nTabs < kFields)
+                    apField[nTabs] = q + 1;
+            }
+        }
+    }
+    for (int f = 0; f < kFields; ++f)
+    {
+        if (f > nTabs)
+            apField[f] = apStop[f] = pLineEnd;
+        else if (f == nTabs)
+            apStop[f] = pLineEnd;
+        anField[f] = (int)(apStop[f] - apField[f]);
+    }
+    return pLineEnd;
+}
+
 bool HasMark(const BYTE* p, size_t n)
 {
     return n >= sizeof(kMark) && memcmp(p, kMark, sizeof(kMark)) == 0;
@@ -863,54 +909,14 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
     const char* pLine = pText;
     for (bool bFirst = true; pLine < pEnd || !bFirst; bFirst = false)
     {
-        // seven fields at fixed places; missing ones are empty, extra ones ignored
-        const int kFields = 7;
         const char* pField[kFields];
-        const char* pStop[kFields];
+        int nField[kFields];
         int nTabs = 0;
-        int nTipOffset = 0;
-        pField[0] = pLine;
-        // Sixteen bytes at a time, each tab and carriage return of a word taken from its mask in
-        // turn; a line ends at a CR LF pair (a lone CR is text) or at the end of the text.
-        const char* pLineEnd = pEnd;
-        for (const char* p = pLine; p < pEnd; p += kScan)
-        {
-            for (unsigned marks = MarkTabsAndCRs(p, (size_t)(pEnd - p)); marks != 0; marks &= marks - 1)
-            {
-                const char* q = p + __builtin_ctz(marks);
-                if (*q == '\t')
-                {
-                    if (nTabs < kFields)
-                    {
-                        pStop[nTabs++] = q;
-                        if (nTabs < kFields)
-                            pField[nTabs] = q + 1;
-                        if (nTabs == 4)
-                            nTipOffset = (int)(q + 1 - pBuf);
-                    }
-                }
-                else if (q + 1 < pEnd && q[1] == '\n')
-                {
-                    pLineEnd = q;
-                    goto lineDone;
-                }
-            }
-        }
-    lineDone:
-
+        const char* pLineEnd = SplitLine(pLine, pEnd, pField, nField, nTabs);
         if (bFirst)
             m_strTimeStamp = CString(pLine, (int)(pLineEnd - pLine));
         else
         {
-            int nField[kFields];
-            for (int f = 0; f < kFields; ++f)
-            {
-                if (f > nTabs)
-                    pField[f] = pStop[f] = pLineEnd;
-                else if (f == nTabs)
-                    pStop[f] = pLineEnd;
-                nField[f] = (int)(pStop[f] - pField[f]);
-            }
             for (int f = 0; f < 3; ++f)
                 TrimSpan(pField[f], nField[f], isSpace);
             if (nField[0] > 0 && nRecords < nLines)
@@ -940,7 +946,7 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
                         pBlock += LoadBlockSize(anText[t]);
                 }
                 pRec->nLevel = SpanToInt(pField[3], nField[3], isSpace);
-                pRec->nTipOffset = nTipOffset;
+                pRec->nTipOffset = nTabs >= 4 ? (int)(pField[4] - pBuf) : 0;
                 pRec->nLLASeq = SpanToInt(pField[6], nField[6], isSpace);
                 m_arrData[nRecords++] = pRec;
             }
