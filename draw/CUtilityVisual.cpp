@@ -75,6 +75,20 @@ bool IsTruncatedBitmap(const BYTE* p, int nSize)
     return nStride < 0 || (LONGLONG)nOffBits + nStride * nHeight > nSize;
 }
 
+// Narrows [lo, hi) to nSize at its start (place 0), its middle (1) or its end (anything else).
+void PlaceSpan(LONG& lo, LONG& hi, int nSize, int nPlace)
+{
+    if (nPlace == 0)
+        hi = lo + nSize;
+    else if (nPlace == 1)
+    {
+        lo += (hi - lo - nSize) / 2;
+        hi = lo + nSize;
+    }
+    else
+        lo = hi - nSize;
+}
+
 }  // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -675,37 +689,9 @@ void CUtilityVisual::draw_picEx(CDC* pDC, IPicture* pPicture, CRect& rect, int n
         // A dimension in which the picture is at least as large as the rectangle stays
         // stretched over it.
         if (size.cx < r.Width())
-        {
-            switch (nAlign & 3)
-            {
-            case DT_LEFT:
-                r.right = r.left + size.cx;
-                break;
-            case DT_CENTER:
-                r.left += (r.Width() - size.cx) / 2;
-                r.right = r.left + size.cx;
-                break;
-            default:
-                r.left = r.right - size.cx;
-                break;
-            }
-        }
+            PlaceSpan(r.left, r.right, size.cx, nAlign & 3);            // DT_LEFT, DT_CENTER, DT_RIGHT
         if (size.cy < r.Height())
-        {
-            switch (nAlign & 12)
-            {
-            case DT_TOP:
-                r.bottom = r.top + size.cy;
-                break;
-            case DT_VCENTER:
-                r.top += (r.Height() - size.cy) / 2;
-                r.bottom = r.top + size.cy;
-                break;
-            default:
-                r.top = r.bottom - size.cy;
-                break;
-            }
-        }
+            PlaceSpan(r.top, r.bottom, size.cy, (nAlign & 12) >> 2);    // DT_TOP, DT_VCENTER, DT_BOTTOM
     }
     draw_pic(pDC, pPicture, r, nRop, 0);
 }
