@@ -1,5 +1,6 @@
 #include "buttons/CButtonBMP.h"
 #include "frame/LumoRes.h"
+#include "frame/HostNotify.h"
 #include "CDRAW.h"
 
 namespace {
@@ -97,16 +98,7 @@ BOOL CButtonBMP::PreCreateWindow(CREATESTRUCT& cs)
 
 BOOL CButtonBMP::NotifyParent(UINT nCode)
 {
-    HWND hSelf = m_hWnd;
-    HWND hParent = ::GetParent(hSelf);
-    if (!hParent)
-        return TRUE;
-    NMHDR nm;
-    nm.hwndFrom = hSelf;
-    nm.idFrom = (UINT_PTR)::GetWindowLongPtrA(hSelf, GWLP_ID);
-    nm.code = nCode;
-    ::SendMessageA(hParent, WM_NOTIFY, 0, (LPARAM)&nm);
-    return ::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this;
+    return HostNotify::SendNotify(this, nCode);
 }
 
 void CButtonBMP::OnClicked()

@@ -1,5 +1,6 @@
 #include "door/CWndDoor.h"
 #include "frame/CHookParentMessage.h"
+#include "frame/HostNotify.h"
 #include "frame/LumoRes.h"
 #include "CDRAW.h"
 #include "CGlobalInfo.h"
@@ -509,11 +510,8 @@ BOOL CWndDoor::DoorCloseOpen()
         ShadowWin_Enable(m_hWnd, FALSE);
     if (m_nMsgOpenClose != -1)
     {
-        HWND hSelf = m_hWnd;
-        HWND hParent = ::GetParent(hSelf);
-        if (hParent)
-            ::SendMessageA(hParent, WM_USER + m_nMsgOpenClose, m_bOpened ? 1 : 0, 0);
-        if (!::IsWindow(hSelf) || CWnd::FromHandlePermanent(hSelf) != this)
+        if (!HostNotify::Send(this, ::GetParent(m_hWnd), WM_USER + m_nMsgOpenClose,
+                              m_bOpened ? 1 : 0, 0))
             return FALSE;
     }
     if (m_bOpened && !m_bAnimationAble)

@@ -2,6 +2,7 @@
 #include "door/CWndDoorLayer.h"
 #include "draw/CUtilityVisual.h"
 #include "frame/LumoModule.h"
+#include "frame/HostNotify.h"
 #include "CPub.h"
 #include "CMemDC.h"
 
@@ -218,16 +219,9 @@ void CWndDrop::ChangeViewStyle(int nStyle)
 /////////////////////////////////////////////////////////////////////////////
 // implementation
 
-void CWndDrop::SendToggleRequest()
+BOOL CWndDrop::SendToggleRequest()
 {
-    HWND hParent = ::GetParent(m_hWnd);
-    if (!hParent)
-        return;
-    NMHDR nm;
-    nm.hwndFrom = m_hWnd;
-    nm.idFrom = (UINT_PTR)::GetWindowLongPtrA(m_hWnd, GWLP_ID);
-    nm.code = 0;
-    ::SendMessageA(hParent, WM_NOTIFY, 0, (LPARAM)&nm);
+    return HostNotify::SendNotify(this, 0);
 }
 
 void CWndDrop::ClickTitle(CPoint point)
@@ -260,8 +254,9 @@ BOOL CWndDrop::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNM = (NMHDR*)lParam;
     if (pNM && pNM->idFrom == 1 && pNM->hwndFrom == m_btnHeader.m_hWnd &&
-        (pNM->code == BMPBTN_CLICKED || pNM->code == BMPBTN_DBLCLICKED))
-        SendToggleRequest();
+        (pNM->code == BMPBTN_CLICKED || pNM->code == BMPBTN_DBLCLICKED) &&
+        !SendToggleRequest())
+        return TRUE;
     return CWndBack::OnNotify(wParam, lParam, pResult);
 }
 

@@ -55,7 +55,7 @@ protected:
     void DrawHeader_Style0(CDC* pDC, CRect& rcHeader);
     void DrawHeader_Style1(CDC* pDC, CRect& rcHeader);
     void DrawTitle(CDC* pDC, const CRect& rcHeader);
-    void SendToggleRequest();
+    BOOL SendToggleRequest();
     BOOL HueHasWhiteTitle() const;
 
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);

@@ -1,6 +1,7 @@
 // CTree10: hover selection, clicks, single expand, right clicks with the tip, double clicks,
 // dragging onto a host window, and the messages that tell the host.
 #include "tree/CTree10.h"
+#include "frame/HostNotify.h"
 
 #include <ctime>
 #include <cstdlib>
@@ -60,11 +61,7 @@ void CTree10::SetDragHwnd(HWND hWnd)
 
 BOOL CTree10::Notify(HWND hWnd, int nMsg, LPARAM lParam)
 {
-    if (!hWnd)
-        return TRUE;
-    HWND hSelf = m_hWnd;
-    ::SendMessageA(hWnd, WM_USER + nMsg, (WPARAM)hSelf, lParam);
-    return ::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this;
+    return HostNotify::Send(this, hWnd, WM_USER + nMsg, (WPARAM)m_hWnd, lParam);
 }
 
 CToolTipCtrl* CTree10::Tips()
