@@ -214,7 +214,52 @@ LUMOAPI void WINAPI ShadowWin_Enable(HWND hwnd, int enable);
 /* (SKIN functions go here) */
 
 /* ---- Frameset_* and Frame_*: frame sets ---------------------------------------------------- */
-/* (FRAMESET functions go here) */
+/* A frame set tiles a host window into named frames. Each frame either shows one of the host's
+ * windows (moved over the frame, under a title bar) or is a container whose child frames split
+ * its area again, top to bottom (direction 1) or left to right (any other direction); a group
+ * takes its direction from its first frame. Between neighbouring frames lies a splitter the
+ * user drags. A frame set is named by the pointer Frameset_new returns; it lives until its
+ * window goes, normally with the host. */
+typedef void* HFRAMESET;
+
+/* No title icon: the value of Frame_SetIconMsg that removes the icon. */
+#define FRAME_NOICON 0xFFFFFFFFu
+
+/* A frame set covering the host's client area (less the outer border), below the host's other
+ * windows; null when the host is not a window. */
+LUMOAPI HFRAMESET WINAPI Frameset_new(HWND hHost);
+/* Margins of the frames inside the frame set; lays out again. 1, or 0 for an unknown handle. */
+LUMOAPI int WINAPI Frameset_SetReserveBorder(HFRAMESET hFrameset, int nLeft, int nTop,
+                                             int nRight, int nBottom);
+/* Margins of the frame set inside the host's client area; fits the frame set to the host
+ * (once it has a frame). */
+LUMOAPI void WINAPI Frameset_SetOuterBorder(HFRAMESET hFrameset, int nLeft, int nTop,
+                                            int nRight, int nBottom);
+/* Background colour from a door hue of the resource library (the hue taken as a colour when
+ * the library has no such hue). */
+LUMOAPI void WINAPI Frameset_SetHue(HFRAMESET hFrameset, int nHue);
+/* A click on a frame's title icon sends WM_USER + nOffset to the host, wParam the frame's icon
+ * message, lParam 0. */
+LUMOAPI void WINAPI Frameset_SetSendMsg(HFRAMESET hFrameset, UINT nOffset);
+/* Title style: 0 none, 1 vertical and 2 horizontal gradient bar, 3 bar with corner brackets,
+ * 4 rounded tab. Moves the windows into their frames again. 1, or 0 for an unknown handle. */
+LUMOAPI int WINAPI Frameset_SetStyle(HFRAMESET hFrameset, int nStyle);
+/* Width of the splitters in pixels (3 to begin with; below 0 counts as 0); lays out again. */
+LUMOAPI void WINAPI Frameset_SetSeparateWidth(HFRAMESET hFrameset, int nWidth);
+/* Adds a frame under lpszParent ("" or null for the top level) holding hWnd (0 for a
+ * container). lpszSize is "N%" (N percent of the space the fixed frames and the splitters
+ * leave) or "N" (N pixels). 1 added; 0 for an empty or taken name, a size that is not above 0
+ * or not a number, or a handle that is not a window. Nothing is laid out until the next call
+ * that lays out (Frameset_SetOuterBorder, Frameset_SetReserveBorder, ...) or a resize. */
+LUMOAPI int WINAPI Frame_add(HFRAMESET hFrameset, LPCSTR lpszName, LPCSTR lpszParent,
+                             int nDirection, HWND hWnd, LPCSTR lpszSize);
+/* The Frame_Set* functions do nothing for a name no frame has. */
+LUMOAPI void WINAPI Frame_SetTitle(HFRAMESET hFrameset, LPCSTR lpszName, LPCSTR lpszTitle);
+/* The frame gets a title icon whose click sends nMsg (see Frameset_SetSendMsg); FRAME_NOICON
+ * removes it. */
+LUMOAPI void WINAPI Frame_SetIconMsg(HFRAMESET hFrameset, LPCSTR lpszName, UINT nMsg);
+LUMOAPI void WINAPI Frame_SetTitleBkColor(HFRAMESET hFrameset, LPCSTR lpszName,
+                                          COLORREF crColor);
 
 /* ---- XPButton_*: XP-style buttons attached to existing buttons ----------------------------- */
 /* (XPBUTTON functions go here) */

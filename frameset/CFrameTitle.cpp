@@ -1,0 +1,394 @@
+#include "frameset/CFrameTitle.h"
+#include "draw/CUtilityVisual.h"
+#include "CPub.h"
+
+#include <algorithm>
+
+namespace {
+
+const COLORREF kFramePen = 0x282828;
+
+inline COLORREF Shade(COLORREF c, int d)
+{
+    return CUtilityVisual::Hilight(c, d);
+}
+
+inline int Clamp255(int v)
+{
+    return std::clamp(v, 0, 255);
+}
+
+inline BOOL IsEmptyRect(const CRect& r)
+{
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+// Keeps r inside bounds, edge by edge; a rectangle pushed past an edge ends up empty there.
+void ClampInto(CRect& r, const CRect& bounds)
+{
+    r.left = std::clamp(r.left, bounds.left, std::max(bounds.left, bounds.right));
+    r.right = std::clamp(r.right, bounds.left, std::max(bounds.left, bounds.right));
+    r.top = std::clamp(r.top, bounds.top, std::max(bounds.top, bounds.bottom));
+    r.bottom = std::clamp(r.bottom, bounds.top, std::max(bounds.top, bounds.bottom));
+}
+
+// Narrows the context's clipping to a region given in logical coordinates (the context may be
+// a buffer whose origin is moved). Takes the region over. Call between SaveDC and RestoreDC.
+void ClipTo(CDC* pDC, HRGN hRgn)
+{
+    POINT origin = { 0, 0 };
+    ::LPtoDP(pDC->GetSafeHdc(), &origin, 1);
+    ::OffsetRgn(hRgn, origin.x, origin.y);
+    ::ExtSelectClipRgn(pDC->GetSafeHdc(), hRgn, RGN_AND);
+    ::DeleteObject(hRgn);
+}
+
+HRGN RectRgn(const CRect& r)
+{
+    return ::CreateRectRgn(r.left, r.top, r.right, r.bottom);
+}
+
+HRGN EllipseRgn(const CRect& r)
+{
+    return ::CreateEllipticRgn(r.left, r.top, r.right, r.bottom);
+}
+
+}  // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// geometry
+
+CRect CFrameTitle::Insets(int nStyle)
+{
+    switch (nStyle)
+    {
+    case 1:
+    case 2:
+        return CRect(5, 24, 4, 4);
+    case 3:
+        return CRect(6, 25, 6, 6);
+    case 4:
+        return CRect(5, 19, 4, 4);
+    default:
+        return CRect(0, 0, 0, 0);
+    }
+}
+
+CRect CFrameTitle::IconRect(int nStyle, const CRect& F)
+{
+    if (nStyle == 0)
+        return CRect(0, 0, 0, 0);
+    if (nStyle == 4)
+        return CRect(F.left + 22, F.top + 7, F.left + 22 + 15, F.top + 7 + 13);
+    const CRect I = Insets(nStyle);
+    const int right = F.right - 4 - I.right;
+    return CRect(right - 15, F.top + 9, right, F.top + 9 + I.top - 10);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// painting
+
+void CFrameTitle::Paint(CDC* pDC, int nStyle, const CRect& F, COLORREF K, COLORREF T,
+                        const CString& strTitle, BOOL bIcon)
+{
+    // A frame beyond the platform's drawing coordinates gets no decoration (its gradient alone
+    // would take millions of steps).
+    if (nStyle < 1 || nStyle > 4 || !pDC->GetSafeHdc() || F.Width() > 0x7FFF ||
+        F.Height() > 0x7FFF)
+        return;
+    const HDC hDC = pDC->GetSafeHdc();
+    const CRect I = Insets(nStyle);
+    CRect C = F;
+    C.DeflateRect(I.left, I.top, I.right, I.bottom);
+
+    HGDIOBJ hOldFont = ::GetCurrentObject(hDC, OBJ_FONT);
+    HGDIOBJ hOldPen = ::GetCurrentObject(hDC, OBJ_PEN);
+    HGDIOBJ hOldBrush = ::GetCurrentObject(hDC, OBJ_BRUSH);
+    HPEN hFramePen = ::CreatePen(PS_SOLID, 1, kFramePen);
+    ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
+
+    if (nStyle == 4)
+        PaintTab(pDC, F, C, K, strTitle, bIcon);
+    else
+        PaintBoxed(pDC, hFramePen, nStyle, F, C, K, T, strTitle, bIcon);
+
+    ::SetBkMode(hDC, nOldMode);
+    ::SelectObject(hDC, hOldBrush);
+    ::SelectObject(hDC, hOldPen);
+    ::SelectObject(hDC, hOldFont);
+    if (hFramePen)
+        ::DeleteObject(hFramePen);
+}
+
+void CFrameTitle::DrawTitleText(CDC* pDC, const CString& strTitle, int x, int y, int right,
+                                int bottom)
+{
+    if (strTitle.IsEmpty())
+        return;
+    RECT rc = { x, y, right, bottom };
+    ::DrawTextA(pDC->GetSafeHdc(), strTitle, strTitle.GetLength(), &rc,
+                DT_VCENTER | DT_SINGLELINE);
+}
+
+// Styles 1 to 3: a framed title box on top of the window with the rule above it.
+void CFrameTitle::PaintBoxed(CDC* pDC, HPEN hFramePen, int nStyle, const CRect& F,
+                             const CRect& C, COLORREF K, COLORREF T, const CString& strTitle,
+                             BOOL bIcon)
+{
+    CRect B(C.left, C.top - 19, C.right, C.top + 1);
+    if (hFramePen)
+        ::SelectObject(pDC->GetSafeHdc(), hFramePen);
+    CUtilityVisual::DrawRect(pDC, B);
+    Rule(pDC, CRect(B.left, B.top - 2, B.right, B.top + 1));
+    CRect A = B;
+    A.DeflateRect(1, 1);
+    TitleGradient(pDC, A, T, nStyle != 1, bIcon);
+    DrawTitleText(pDC, strTitle, A.left + 10, A.top, A.right, A.bottom);
+
+    if (nStyle != 3)
+    {
+        if (F.Height() >= 28)
+            Shadow(pDC, CRect(C.left, B.top, C.right, C.bottom), K);
+        return;
+    }
+    if (F.Width() < 32 || F.Height() < 32)
+        return;
+    Shadow(pDC, CRect(B.left, B.top, B.right, C.bottom), K);
+    PaintBrackets(pDC, B, C, K);
+}
+
+// Style 3's corner brackets, top left of the title and bottom right of the window, drawn with
+// the frame pen the caller selected.
+void CFrameTitle::PaintBrackets(CDC* pDC, const CRect& B, const CRect& C, COLORREF K)
+{
+    const HDC hDC = pDC->GetSafeHdc();
+    const POINT topLeft[] = { { B.left, B.top - 1 },      { B.left, B.top + 13 },
+                              { B.left - 2, B.top + 13 }, { B.left - 2, B.top - 4 },
+                              { B.left + 15, B.top - 4 }, { B.left + 15, B.top - 2 } };
+    ::Polyline(hDC, topLeft, 6);
+    CPub::DrawLine(pDC, B.left - 1, B.top - 3, B.left + 15, B.top - 3, 0x31C4F4);
+    CPub::DrawLine(pDC, B.left - 1, B.top - 3, B.left - 1, B.top + 13, 0x31C4F4);
+
+    const POINT bottomRight[] = { { C.right - 1, C.bottom - 1 },  { C.right - 1, C.bottom - 16 },
+                                  { C.right + 1, C.bottom - 16 }, { C.right + 1, C.bottom + 1 },
+                                  { C.right - 16, C.bottom + 1 }, { C.right - 16, C.bottom - 1 } };
+    ::Polyline(hDC, bottomRight, 6);
+    CPub::DrawLine(pDC, C.right - 15, C.bottom, C.right, C.bottom, 0x957A3E);
+    CPub::DrawLine(pDC, C.right, C.bottom - 15, C.right, C.bottom, 0x957A3E);
+    ::SetPixel(hDC, C.right + 1, C.bottom - 16, Shade(K, -80));
+    ::SetPixel(hDC, C.right - 16, C.bottom + 1, Shade(K, -80));
+    Shadow(pDC, CRect(C.right - 18, C.bottom - 18, C.right + 2, C.bottom + 2), K);
+}
+
+// Style 4: a rounded tab standing on the rule, as wide as its title; when it does not fit
+// above the window only the rule and the shadow are painted.
+void CFrameTitle::PaintTab(CDC* pDC, const CRect& F, const CRect& C, COLORREF K,
+                           const CString& strTitle, BOOL bIcon)
+{
+    Rule(pDC, CRect(C.left, C.top - 2, C.right, C.top + 1));
+    const int nTextWidth = strTitle.IsEmpty() ? 0 : pDC->GetTextExtent(strTitle).cx;
+    const CRect T4(C.left, C.top - 20, C.left + 69 + nTextWidth + (bIcon ? 15 : 0), C.top - 2);
+    if (T4.Width() <= C.Width() && F.Height() >= 30)
+    {
+        TabLeftEnd(pDC, CRect(T4.left, T4.top, T4.left + 18, T4.bottom), K);
+        TabRightEnd(pDC, CRect(T4.right - 36, T4.top, T4.right, T4.bottom), K);
+        const CRect band(T4.left + 18, T4.top, T4.right - 36, T4.bottom);
+        TabRows(pDC, band, K);
+        CPub::DrawLine(pDC, band.left, band.top, band.right, band.top, Shade(K, -180));
+        int x = T4.left + 18;
+        if (bIcon)
+        {
+            IconBox(pDC, CRect(x, T4.top, x + 10, T4.bottom), K);
+            x += 14;
+        }
+        x += 5;
+        DrawTitleText(pDC, strTitle, x, T4.top + 2, T4.right, T4.bottom);
+    }
+    if (F.Height() >= 30)
+        Shadow(pDC, C, K);
+}
+
+void CFrameTitle::Rule(CDC* pDC, const CRect& R)
+{
+    CRect rc = R;
+    CUtilityVisual::DrawRect(pDC, rc);
+    CPub::DrawLine(pDC, R.left + 1, R.top + 1, R.right - 1, R.top + 1, 0xFFFFFF);
+    ::SetPixel(pDC->GetSafeHdc(), R.left, R.top, 0xA0A0A0);
+    ::SetPixel(pDC->GetSafeHdc(), R.right - 1, R.top, 0xA0A0A0);
+}
+
+// Three lines right of and below R, darkest next to it.
+void CFrameTitle::Shadow(CDC* pDC, const CRect& R, COLORREF K)
+{
+    const COLORREF shades[3] = { Shade(K, -90), Shade(K, -50), Shade(K, -20) };
+    for (int k = 0; k < 3; ++k)
+    {
+        CPub::DrawLine(pDC, R.right + k, R.top + k + 4, R.right + k, R.bottom + 1, shades[k]);
+        CPub::DrawLine(pDC, R.left + k + 4, R.bottom + k, R.right + 1, R.bottom + k, shades[k]);
+    }
+}
+
+// Spreads out from the middle of A: the title colour there, lighter towards the left (or top)
+// and darker towards the right (or bottom), every step keeping the colour's tint.
+void CFrameTitle::TitleGradient(CDC* pDC, const CRect& A, COLORREF T, BOOL bHorizontal,
+                                BOOL bIcon)
+{
+    const int g0 = GetGValue(T);
+    const int dr = GetRValue(T) - g0;
+    const int db = GetBValue(T) - g0;
+    auto colour = [&](int g) { return RGB(Clamp255(g + dr), Clamp255(g), Clamp255(g + db)); };
+
+    const int nStep = bHorizontal ? 1 : 3;
+    CRect P, Q;
+    if (bHorizontal)
+    {
+        const int mid = (A.left + A.right) / 2;
+        P.SetRect(mid - 4, A.top, mid, A.bottom);
+        Q.SetRect(mid, A.top, mid + 4, A.bottom);
+    }
+    else
+    {
+        const int mid = (A.top + A.bottom) / 2;
+        P.SetRect(A.left, mid - 1, A.right, mid);
+        Q.SetRect(A.left, mid, A.right, mid + 1);
+    }
+    ClampInto(P, A);
+    ClampInto(Q, A);
+
+    COLORREF crIcon = Shade(colour(g0), bHorizontal ? 50 : -15);
+    BOOL bIconTaken = FALSE;
+    int gp = g0, gq = g0;
+    while (!IsEmptyRect(P) || !IsEmptyRect(Q))
+    {
+        const COLORREF crQ = colour(gq);
+        if (!IsEmptyRect(P))
+            pDC->FillSolidRect(&P, colour(gp));
+        if (!IsEmptyRect(Q))
+            pDC->FillSolidRect(&Q, crQ);
+        if (bHorizontal)
+        {
+            P.OffsetRect(-4, 0);
+            Q.OffsetRect(4, 0);
+        }
+        else
+        {
+            P.OffsetRect(0, -1);
+            Q.OffsetRect(0, 1);
+        }
+        ClampInto(P, A);
+        ClampInto(Q, A);
+        if (bIcon && !bIconTaken)
+        {
+            if (!bHorizontal)
+            {
+                crIcon = Shade(crQ, -15);
+                bIconTaken = TRUE;
+            }
+            else if (Q.left > A.right - 15)
+            {
+                crIcon = Shade(crQ, 50);
+                bIconTaken = TRUE;
+            }
+        }
+        gp += nStep;
+        gq -= nStep;
+    }
+    if (bIcon)
+        IconBox(pDC, CRect(A.right - 15, A.top, A.right - 7, A.bottom), crIcon);
+}
+
+// The tab's rows, bottom up, lighter row by row with a glaze at the top.
+void CFrameTitle::TabRows(CDC* pDC, const CRect& R, COLORREF K)
+{
+    const int h = R.Height();
+    for (int k = 0; k < h; ++k)
+    {
+        const int d = 4 * k;
+        const int e = d > 68 ? 40 : (d > 64 ? 28 : (d > 56 ? 10 : 0));
+        pDC->FillSolidRect(R.left, R.bottom - 1 - k, R.Width(), 1, Shade(K, d + e));
+    }
+}
+
+// The tab's left end: its rows inside a circle's top-left quarter, with the arc as its edge.
+void CFrameTitle::TabLeftEnd(CDC* pDC, const CRect& R, COLORREF K)
+{
+    const HDC hDC = pDC->GetSafeHdc();
+    const int h = R.Height();
+    const CRect E(R.left, R.top, R.left + 2 * h, R.top + 2 * h);
+
+    int nSaved = ::SaveDC(hDC);
+    HRGN hInside = EllipseRgn(E);
+    HRGN hR = RectRgn(R);
+    ::CombineRgn(hInside, hInside, hR, RGN_AND);
+    ::DeleteObject(hR);
+    ClipTo(pDC, hInside);
+    TabRows(pDC, R, K);
+    ::RestoreDC(hDC, nSaved);
+
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, Shade(K, -180));
+    nSaved = ::SaveDC(hDC);
+    ClipTo(pDC, RectRgn(R));
+    if (hPen)
+        ::SelectObject(hDC, hPen);
+    ::SelectObject(hDC, ::GetStockObject(NULL_BRUSH));
+    ::Ellipse(hDC, E.left, E.top, E.right, E.bottom);
+    ::RestoreDC(hDC, nSaved);
+    if (hPen)
+        ::DeleteObject(hPen);
+}
+
+// The tab's right end: a rounded shoulder falling into a concave curve towards the rule.
+void CFrameTitle::TabRightEnd(CDC* pDC, CRect R, COLORREF K)
+{
+    const HDC hDC = pDC->GetSafeHdc();
+    const int h = R.Height();
+    CRect E1(R.left - h, R.top, R.left + h, R.top + 2 * h);
+    const CRect E2(R.left + h - h * 85 / 100, R.top - 3 * h, R.left + 5 * h - h * 85 / 100,
+                   R.bottom);
+    const CRect Q(R.left + h * 8 / 10, R.top + h * 4 / 10, R.right, R.bottom);
+
+    HRGN hShoulder = RectRgn(R);
+    HRGN hE1 = EllipseRgn(E1);
+    ::CombineRgn(hShoulder, hShoulder, hE1, RGN_AND);
+    HRGN hFoot = RectRgn(Q);
+    HRGN hE2 = EllipseRgn(E2);
+    ::CombineRgn(hFoot, hFoot, hE2, RGN_DIFF);
+    ::CombineRgn(hShoulder, hShoulder, hFoot, RGN_OR);
+    ::DeleteObject(hE1);
+    ::DeleteObject(hFoot);
+    ::DeleteObject(hE2);
+
+    int nSaved = ::SaveDC(hDC);
+    ClipTo(pDC, hShoulder);
+    TabRows(pDC, R, K);
+    ::RestoreDC(hDC, nSaved);
+
+    R.OffsetRect(-1, 0);
+    E1.OffsetRect(-1, 0);
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, Shade(K, -150));
+    nSaved = ::SaveDC(hDC);
+    if (hPen)
+        ::SelectObject(hDC, hPen);
+    ::SetArcDirection(hDC, AD_COUNTERCLOCKWISE);
+    const int sx = R.left + h * 705 / 1000 + 2;
+    const int sy = R.top + h * 295 / 1000 + 2;
+    ::Arc(hDC, E1.left, E1.top, E1.right, E1.bottom, sx, sy, R.left, R.top);
+    ::Arc(hDC, E2.left, E2.top, E2.right, E2.bottom, sx, sy, R.right - h * 92 / 100 + h,
+          R.bottom);
+    ::RestoreDC(hDC, nSaved);
+    if (hPen)
+        ::DeleteObject(hPen);
+}
+
+// A small raised box in colour c, at most 8 pixels high, with a dark line under and right of it.
+void CFrameTitle::IconBox(CDC* pDC, CRect R, COLORREF c)
+{
+    while (R.Height() > 8)
+        R.DeflateRect(0, 1, 0, 1);
+    pDC->FillSolidRect(&R, c);
+    pDC->Draw3dRect(&R, Shade(c, 200), Shade(c, -120));
+    const COLORREF s = Shade(Shade(c, -120), 50);
+    CPub::DrawLine(pDC, R.left + 1, R.bottom, R.right + 1, R.bottom, s);
+    CPub::DrawLine(pDC, R.right, R.top + 1, R.right, R.bottom, s);
+}

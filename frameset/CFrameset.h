@@ -1,0 +1,112 @@
+// A frame set: tiles a host window into named frames, each showing one of the host's windows
+// under a painted title bar, with splitters between neighbouring frames that the user drags.
+// The frame set is a window of its own, below the host's content windows, covering the host's
+// client area less an outer border; it follows the host's size through the parent hook and
+// moves the content windows over its area. Hosts drive it through Frameset_* and Frame_*.
+#pragma once
+
+#include <afxwin.h>
+#include <vector>
+#include "door/CWndBack.h"
+#include "frameset/CFrame.h"
+
+class CFrameset : public CWndBack
+{
+    DECLARE_DYNAMIC(CFrameset)
+public:
+    // construction
+    // A frame set in the host window; null when the host is not a window or the frame set's
+    // window cannot be made. The object deletes itself when its window goes away.
+    static CFrameset* New(HWND hHost);
+    // The frame set behind a value New handed out, while its window lives; null otherwise.
+    static CFrameset* FromHandle(const void* hHandle);
+
+    // attributes
+    // Margins of the frames inside the frame-set window; lays out again.
+    void SetReserveBorder(const CRect& rcBorder);
+    // Margins of the frame-set window inside the host's client area; fits to the host.
+    void SetOuterBorder(const CRect& rcBorder);
+    // The background takes the door colour of a resource-library hue.
+    void SetHue(int nHue);
+    // Icon clicks are sent to the host as WM_USER + nOffset.
+    void SetSendMsg(UINT nOffset) { m_nMsgOffset = nOffset; }
+    void SetStyle(int nStyle);
+    void SetSeparateWidth(int nWidth);
+
+    // operations
+    // Appends a frame; FALSE (nothing changed) for an empty or taken name, a size text that
+    // is not a positive pixel count or percentage, or a window handle that is no window.
+    BOOL AddFrame(LPCSTR lpszName, LPCSTR lpszParent, int nDirection, HWND hWnd,
+                  LPCSTR lpszSize);
+    void SetFrameTitle(LPCSTR lpszName, LPCSTR lpszTitle);
+    void SetFrameIconMsg(LPCSTR lpszName, UINT nMsg);
+    void SetFrameTitleColor(LPCSTR lpszName, COLORREF crTitle);
+
+protected:
+    CFrameset();
+    virtual ~CFrameset();
+
+private:
+    // What lies under a point of the frame set.
+    enum { HIT_NOTHING = 0, HIT_SPLITTER = 1, HIT_ICON = 2 };
+    struct Hit
+    {
+        int nKind;
+        CFrame* pFrame;   // the frame before the splitter, or the frame of the icon
+        int nDirection;   // of the splitter's group
+    };
+
+    CFrame* FindFrame(LPCSTR lpszName) const;
+    void GetChildren(const CString& strParent, std::vector<CFrame*>& children) const;
+    BOOL IsShown() const { return (GetStyle() & WS_VISIBLE) != 0; }
+
+    // Layout. The BOOL results tell whether the frame set still exists: a window it moved may
+    // have taken it down.
+    BOOL FitToHost();
+    BOOL Relayout();
+    CRect LayoutArea() const;
+    void LayoutGroup(const CString& strParent, const CRect& rcArea, int nDepth);
+    void PlaceWindow(const CFrame* pFrame);
+    BOOL FlushMoves();
+    void RecomputeShares(const CString& strParent, const CRect& rcArea);
+    BOOL DragBy(int nDelta);
+    void InvalidateFrame(const CRect& rcFrame);
+
+    // Mouse.
+    Hit HitTest(const CString& strParent, CPoint pt, int nDepth) const;
+    HCURSOR CursorFor(const Hit& hit) const;
+    BOOL NotifyIconClick(const CFrame* pFrame);
+
+    void PaintTo(CDC* pDC, const CRect& rcPaint);
+
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    CObArray m_arrFrames;     // CFrame*, owned, in the order added
+    CRect m_rcReserve;        // left, top, right, bottom margins
+    CRect m_rcOuter;
+    CRect m_rcInsets;         // of a frame's window inside the frame, by style
+    UINT m_nMsgOffset;
+    int m_nSepWidth;
+    int m_nStyle;
+    HCURSOR m_hHandCursor;
+    BOOL m_bDragging;
+    int m_nDragDirection;
+    CString m_strDragFrame;
+    int m_nDragPos;
+
+    HWND m_hHost;
+    BOOL m_bFitting;          // the frame set is being moved to fit the host
+    // Window moves of one layout pass, made together at its end.
+    std::vector<std::pair<HWND, CRect>> m_moves;
+
+    DECLARE_MESSAGE_MAP()
+};

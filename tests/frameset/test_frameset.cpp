@@ -1,0 +1,454 @@
+// The frame set through its flat functions: frame rectangles for a table of definitions,
+// refused definitions, splitter drags and icon clicks from posted mouse input, title painting
+// read back through WM_PRINTCLIENT, and what is left when the host goes.
+#include "LumoTest.h"
+#include "lumo.h"
+
+#include <string>
+#include <vector>
+
+using namespace lumotest;
+
+namespace {
+
+HWND FramesetWindow(HWND host) { return FindWindowExA(host, nullptr, nullptr, "CWndArea"); }
+
+RECT RectIn(HWND hwnd, HWND parent) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+std::string Str(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+}
+
+bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
+
+HWND Content(HWND host) {
+    return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+
+COLORREF Shade(COLORREF c, int d) {
+    return RGB(Clamp(GetRValue(c) + d), Clamp(GetGValue(c) + d), Clamp(GetBValue(c) + d));
+}
+
+// A step of a title gradient: the title colour's green moved to g, red and blue keeping their
+// distance from it.
+COLORREF Tint(COLORREF t, int g) {
+    const int g0 = GetGValue(t);
+    return RGB(Clamp(g + GetRValue(t) - g0), Clamp(g), Clamp(g + GetBValue(t) - g0));
+}
+
+void ResizeClient(HWND hwnd, int w, int h) {
+    RECT wr, cr;
+    GetWindowRect(hwnd, &wr);
+    GetClientRect(hwnd, &cr);
+    SetWindowPos(hwnd, nullptr, 0, 0, w + (wr.right - wr.left - cr.right), h + (wr.bottom - wr.top - cr.bottom),
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void PostMouse(HWND hwnd, UINT msg, int x, int y) {
+    PostMessageA(hwnd, msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    PumpPending();
+}
+
+struct Def {
+    const char* name;
+    const char* parent;
+    int direction;
+    bool window;
+    const char* size;
+};
+
+// A host with a frame set holding the given frames, laid out by the outer border.
+struct Fixture {
+    HostWindow host;
+    HFRAMESET set = nullptr;
+    std::vector<HWND> windows;  // by definition, null for containers
+
+    Fixture(int w, int h, const std::vector<Def>& defs, int sep = 3, RECT reserve = {}, RECT outer = {})
+        : host(w, h) {
+        set = Frameset_new(host);
+        for (const Def& d : defs) {
+            HWND wnd = d.window ? Content(host) : nullptr;
+            windows.push_back(wnd);
+            EXPECT_EQ(Frame_add(set, d.name, d.parent, d.direction, wnd, d.size), 1) << d.name;
+        }
+        if (sep != 3) Frameset_SetSeparateWidth(set, sep);
+        Frameset_SetReserveBorder(set, reserve.left, reserve.top, reserve.right, reserve.bottom);
+        Frameset_SetOuterBorder(set, outer.left, outer.top, outer.right, outer.bottom);
+    }
+    HWND Set() const { return FramesetWindow(host); }
+    RECT Frame(size_t i) const { return RectIn(windows[i], host); }
+};
+
+// ---------------------------------------------------------------------------------------------
+
+struct LayoutCase {
+    const char* what;
+    int w, h, sep;
+    RECT reserve, outer;
+    std::vector<Def> defs;
+    std::vector<RECT> expected;  // host coordinates of each definition's window (style 0)
+};
+
+TEST(Frameset, FrameRectanglesFollowSizesDirectionsNestingAndBorders) {
+    const std::vector<LayoutCase> cases = {
+        {"two halves side by side", 203, 100, 3, {}, {},
+         {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}},
+         {{0, 0, 100, 100}, {103, 0, 203, 100}}},
+        {"fixed plus the rest, stacked", 300, 300, 3, {}, {},
+         {{"top", "", 1, true, "120"}, {"rest", "", 1, true, "100%"}},
+         {{0, 0, 300, 120}, {0, 123, 300, 300}}},
+        {"shares rounded half up", 102, 50, 0, {}, {},
+         {{"a", "", 0, true, "25%"}, {"b", "", 0, true, "25%"}, {"c", "", 0, true, "50%"}},
+         {{0, 0, 26, 50}, {26, 0, 52, 50}, {52, 0, 102, 50}}},
+        {"nested group", 400, 300, 3, {}, {},
+         {{"top", "", 1, true, "50"}, {"body", "", 1, false, "100%"},
+          {"left", "body", 0, true, "30%"}, {"right", "body", 0, true, "70%"}},
+         {{0, 0, 400, 50}, {}, {0, 53, 119, 300}, {122, 53, 400, 300}}},
+        {"reserve and outer borders", 300, 300, 3, {5, 6, 7, 8}, {10, 20, 30, 40},
+         {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}},
+         {{15, 26, 138, 252}, {141, 26, 263, 252}}},
+        {"a group's direction is its first frame's", 100, 203, 3, {}, {},
+         {{"a", "", 1, true, "50%"}, {"b", "", 0, true, "50%"}},
+         {{0, 0, 100, 100}, {0, 103, 100, 203}}},
+        {"a lone frame fills its container", 200, 100, 3, {}, {},
+         {{"box", "", 0, false, "100%"}, {"only", "box", 0, true, "40%"}},
+         {{}, {0, 0, 200, 100}}},
+    };
+    for (const LayoutCase& c : cases) {
+        Fixture f(c.w, c.h, c.defs, c.sep, c.reserve, c.outer);
+        for (size_t i = 0; i < c.defs.size(); ++i) {
+            if (!f.windows[i]) continue;
+            EXPECT_PRED2(Same, f.Frame(i), c.expected[i]) << c.what << ": " << c.defs[i].name;
+        }
+    }
+
+    // Each title style keeps its window inside the frame by its own margins.
+    struct Insets { int style, l, t, r, b; };
+    const Insets insets[] = {{1, 5, 24, 4, 4}, {2, 5, 24, 4, 4}, {3, 6, 25, 6, 6}, {4, 5, 19, 4, 4},
+                             {7, 0, 0, 0, 0}, {0, 0, 0, 0, 0}};
+    Fixture f(203, 100, cases[0].defs);
+    for (const Insets& in : insets) {
+        EXPECT_EQ(Frameset_SetStyle(f.set, in.style), 1);
+        for (size_t i = 0; i < 2; ++i) {
+            RECT want = cases[0].expected[i];
+            want.left += in.l, want.top += in.t, want.right -= in.r, want.bottom -= in.b;
+            EXPECT_PRED2(Same, f.Frame(i), want) << "style " << in.style;
+        }
+    }
+}
+
+TEST(Frameset, FollowsTheHostAndLiesBelowItsWindows) {
+    HostWindow host(300, 200);
+    HWND before = Content(host);
+    HFRAMESET set = Frameset_new(host);
+    HWND after = Content(host);
+    ASSERT_EQ(Frame_add(set, "a", "", 0, before, "50%"), 1);
+    ASSERT_EQ(Frame_add(set, "b", "", 0, after, "50%"), 1);
+    EXPECT_EQ(GetWindow(before, GW_HWNDLAST), FramesetWindow(host)) << "the frame set is below every window";
+
+    // Fitting moves the frames along with the frame set, also when its size stays.
+    Frameset_SetOuterBorder(set, 10, 10, 0, 0);
+    EXPECT_PRED2(Same, RectIn(before, host), (RECT{10, 10, 154, 200}));
+    Frameset_SetOuterBorder(set, 0, 0, 10, 10);
+    EXPECT_PRED2(Same, RectIn(before, host), (RECT{0, 0, 144, 190}));
+
+    // The host's resize refits the frame set and the frames.
+    ResizeClient(host, 500, 400);
+    EXPECT_PRED2(Same, RectIn(FramesetWindow(host), host), (RECT{0, 0, 490, 390}));
+    EXPECT_EQ(RectIn(after, host).right, 490);
+}
+
+TEST(Frameset, RefusesBadDefinitionsAndHandles) {
+    HostWindow host(200, 100);
+    HFRAMESET set = Frameset_new(host);
+    HWND wnd = Content(host);
+    RECT untouched = RectIn(wnd, host);
+    ASSERT_EQ(Frame_add(set, "a", "", 0, wnd, "60"), 1);
+    struct Bad { const char* name; const char* size; HWND window; };
+    const Bad bad[] = {{"b", "0", nullptr},     {"b", "-5%", nullptr},  {"b", "0%", nullptr},
+                       {"b", "abc", nullptr},   {"b", "", nullptr},     {"b", "%", nullptr},
+                       {"b", nullptr, nullptr}, {"", "10", nullptr},    {nullptr, "10", nullptr},
+                       {"a", "10", nullptr},    {"b", "10", (HWND)(UINT_PTR)0x7F3A5}, {"b", "10", host.Hwnd()}};
+    for (const Bad& b : bad)
+        EXPECT_EQ(Frame_add(set, b.name, "", 0, b.window, b.size), 0) << (b.name ? b.name : "null") << " "
+                                                                       << (b.size ? b.size : "null");
+    EXPECT_PRED2(Same, RectIn(wnd, host), untouched) << "nothing is laid out by an add";
+    EXPECT_EQ(Frame_add(set, "b", "", 0, nullptr, "20%"), 1);
+
+    // Absurd but valid numbers lay out and paint without overflowing or hanging.
+    EXPECT_EQ(Frame_add(set, "huge", "", 0, Content(host), "2147483647"), 1);
+    EXPECT_EQ(Frame_add(set, "many", "", 0, Content(host), "99999999999%"), 1);
+    Frameset_SetStyle(set, 2);
+    for (int extreme : {INT_MAX, INT_MIN}) {
+        Frameset_SetSeparateWidth(set, extreme);
+        Frameset_SetReserveBorder(set, extreme, extreme, extreme, extreme);
+        Frameset_SetOuterBorder(set, extreme, -(extreme / 2), extreme, 0);
+        MemoryCanvas canvas(50, 50);
+        SendMessageA(FramesetWindow(host), WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
+        PostMouse(FramesetWindow(host), WM_LBUTTONUP, 10, 10);
+    }
+
+    HWND gone = CreateHostWindow(10, 10, false);
+    DestroyWindow(gone);
+    EXPECT_EQ(Frameset_new(nullptr), nullptr);
+    EXPECT_EQ(Frameset_new(gone), nullptr);
+    EXPECT_EQ(Frameset_new((HWND)(UINT_PTR)0x7F3A5), nullptr);
+    int junk = 0;
+    for (HFRAMESET h : {HFRAMESET(nullptr), HFRAMESET(&junk)}) {
+        EXPECT_EQ(Frameset_SetReserveBorder(h, 1, 1, 1, 1), 0);
+        EXPECT_EQ(Frameset_SetStyle(h, 1), 0);
+        EXPECT_EQ(Frame_add(h, "x", "", 0, nullptr, "10"), 0);
+        Frameset_SetOuterBorder(h, 1, 1, 1, 1);
+        Frameset_SetHue(h, 1);
+        Frameset_SetSendMsg(h, 1);
+        Frameset_SetSeparateWidth(h, 1);
+        Frame_SetTitle(h, "a", "t");
+        Frame_SetIconMsg(h, "a", 1);
+        Frame_SetTitleBkColor(h, "a", 0);
+    }
+    Frame_SetTitle(set, nullptr, nullptr);
+    Frame_SetTitle(set, "nobody", "t");
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(Frameset, DraggingASplitterMovesBothNeighboursAndKeepsTheShares) {
+    // Two halves side by side; the right one holds two frames stacked: a fixed 60 and the rest.
+    Fixture f(400, 300, {{"a", "", 0, true, "50%"}, {"b", "", 0, false, "50%"},
+                         {"b1", "b", 1, true, "60"}, {"b2", "b", 1, true, "100%"}});
+    const HWND set = f.Set();
+    ASSERT_PRED2(Same, f.Frame(0), (RECT{0, 0, 199, 300}));
+    // The real pointer waits away from the host, so that no real mouse message meddles.
+    auto parkPointer = [](POINT screen) {
+        SetCursorPos(screen.x, screen.y);
+        PumpUntil([&] {
+            POINT now;
+            return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+        });
+        PumpPending();
+    };
+    parkPointer({0, 0});
+
+    struct CursorCase { int x, y; LPCSTR cursor; };
+    const CursorCase cursors[] = {{200, 150, IDC_SIZEWE}, {300, 61, IDC_SIZENS}, {100, 100, IDC_IBEAM}};
+    for (const CursorCase& c : cursors) {
+        SetCursor(LoadCursor(nullptr, IDC_IBEAM));
+        PostMouse(set, WM_MOUSEMOVE, c.x, c.y);
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor)) << c.x << "," << c.y;
+    }
+    // Asked by the system before every move, and answered at once, so the cursor does not
+    // flicker between the class cursor and the splitter's.
+    for (const CursorCase& c : cursors) {
+        POINT screen = {c.x, c.y};
+        ClientToScreen(set, &screen);
+        parkPointer(screen);
+        EXPECT_EQ(SendMessageA(set, WM_SETCURSOR, (WPARAM)set, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor == IDC_IBEAM ? IDC_ARROW : c.cursor));
+    }
+    parkPointer({0, 0});
+
+    PostMouse(set, WM_LBUTTONDOWN, 200, 150);
+    EXPECT_EQ(GetCapture(), set);
+    PostMouse(set, WM_MOUSEMOVE, 220, 150);
+    EXPECT_PRED2(Same, f.Frame(0), (RECT{0, 0, 219, 300}));
+    EXPECT_PRED2(Same, f.Frame(2), (RECT{222, 0, 400, 60})) << "the container and what it holds follow";
+    PostMouse(set, WM_MOUSEMOVE, 367, 150);  // leaves the right side 31 wide: allowed
+    EXPECT_EQ(f.Frame(3).left, 369);
+    PostMouse(set, WM_MOUSEMOVE, 368, 150);  // 30 would be too narrow: refused
+    EXPECT_EQ(f.Frame(0).right, 366);
+    EXPECT_EQ(f.Frame(3).left, 369);
+    PostMouse(set, WM_LBUTTONUP, 368, 150);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // The nested splitter: the fixed frame becomes 20 pixels taller and stays fixed.
+    PostMouse(set, WM_LBUTTONDOWN, 380, 61);
+    PostMouse(set, WM_MOUSEMOVE, 380, 81);
+    PostMouse(set, WM_LBUTTONUP, 380, 81);
+    EXPECT_PRED2(Same, f.Frame(2), (RECT{369, 0, 400, 80}));
+
+    // Shares 366 and 31 of 397 pixels: 9219 and 781, which still cover everything at another size.
+    ResizeClient(f.host, 800, 300);
+    EXPECT_PRED2(Same, f.Frame(0), (RECT{0, 0, 735, 300}));
+    EXPECT_PRED2(Same, f.Frame(2), (RECT{738, 0, 800, 80}));
+    EXPECT_PRED2(Same, f.Frame(3), (RECT{738, 83, 800, 300}));
+}
+
+TEST(Frameset, ADragLeavesNoTrailOnTheScreen) {
+    Fixture f(400, 200, {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}});
+    Frameset_SetStyle(f.set, 4);
+    Frame_SetTitle(f.set, "b", "Orders");
+    const HWND set = f.Set();
+    UpdateWindow(f.host);
+    PostMouse(set, WM_LBUTTONDOWN, 200, 100);
+    for (int x = 205; x >= 80; x -= 25) PostMouse(set, WM_MOUSEMOVE, x, 100);
+    PostMouse(set, WM_LBUTTONUP, 80, 100);
+    WindowCapture screen(set, CaptureMode::ScreenClient), fresh(set, CaptureMode::PrintClient);
+    ASSERT_TRUE(screen.Ok() && fresh.Ok());
+    RECT windows[2] = {RectIn(f.windows[0], set), RectIn(f.windows[1], set)};
+    int differ = 0;
+    for (int y = 0; y < fresh.Height(); ++y)
+        for (int x = 0; x < fresh.Width(); ++x) {
+            POINT pt = {x, y};
+            if (!PtInRect(&windows[0], pt) && !PtInRect(&windows[1], pt) && screen.At(x, y) != fresh.At(x, y))
+                ++differ;
+        }
+    EXPECT_EQ(differ, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+// A hue the resource library does not know is taken as the background colour itself.
+const COLORREF kBase = 0x807060;
+
+struct Painted {
+    Fixture f;
+    MemoryCanvas canvas;
+    COLORREF k = kBase;
+    Painted(int style, const char* title, UINT icon, std::vector<Def> defs = {{"a", "", 0, true, "50%"},
+                                                                                {"b", "", 0, true, "50%"}})
+        : f(300, 200, defs), canvas(300, 200) {
+        Frameset_SetStyle(f.set, style);
+        Frameset_SetHue(f.set, (int)kBase);
+        Frame_SetTitle(f.set, "a", title);
+        Frame_SetIconMsg(f.set, "a", icon);
+        SendMessageA(f.Set(), WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
+    }
+    COLORREF At(int x, int y) const { return canvas.At(x, y); }
+};
+
+struct Pixel { int x, y; COLORREF want; const char* what; };
+
+void ExpectPixels(const Painted& p, const std::vector<Pixel>& pixels, int style) {
+    for (const Pixel& px : pixels)
+        EXPECT_EQ(p.At(px.x, px.y), px.want) << "style " << style << ": " << px.what << " at " << px.x << "," << px.y;
+}
+
+TEST(FrameTitles, EachStylePaintsItsColoursAndLines) {
+    // Frame a is (0,0,149,200); its title colour 0xCCB383 has green 0xB3.
+    const COLORREF t = 0xCCB383, frame = 0x282828;
+    for (int style : {1, 2}) {
+        Painted p(style, "", FRAME_NOICON);
+        const COLORREF k = p.k;
+        std::vector<Pixel> px = {{5, 15, frame, "title box"},     {144, 15, frame, "title box"},
+                                 {5, 3, 0xA0A0A0, "rule corner"}, {50, 4, 0xFFFFFF, "rule light line"},
+                                 {50, 3, frame, "rule"},          {145, 9, Shade(k, -90), "shadow"},
+                                 {147, 11, Shade(k, -20), "shadow"}, {50, 196, Shade(k, -90), "shadow"}};
+        if (style == 1)  // vertical: the middle rows in the title colour, 3 steps a row
+            px.insert(px.end(), {{8, 14, t, "middle"}, {8, 15, t, "middle"}, {8, 16, Tint(t, 0xB3 - 3), "below"},
+                                 {8, 13, Tint(t, 0xB3 + 3), "above"}});
+        else  // horizontal: 4-pixel bands, 1 step a band
+            px.insert(px.end(), {{73, 15, t, "middle"}, {77, 15, t, "middle"}, {81, 15, Tint(t, 0xB3 - 1), "right"},
+                                 {69, 15, Tint(t, 0xB3 + 1), "left"}});
+        ExpectPixels(p, px, style);
+    }
+    {
+        Painted p(3, "", FRAME_NOICON);  // C = (6,25,143,194), title box B = (6,6,143,26)
+        ExpectPixels(p, {{11, 3, 0x31C4F4, "top-left bracket"}, {4, 11, frame, "top-left bracket"},
+                         {138, 194, 0x957A3E, "bottom-right bracket"}, {144, 178, Shade(p.k, -80), "bracket tip"},
+                         {73, 15, t, "horizontal middle"}},
+                     3);
+    }
+    {
+        // Style 4: C = (5,19,145,196); the tab (5,-1,74+text,17) stands on the rule (5,17,145,20),
+        // drawn with the context's own pen (black here).
+        Painted p(4, "", FRAME_NOICON);
+        const COLORREF k = p.k;
+        ExpectPixels(p, {{5, 17, 0xA0A0A0, "rule corner"}, {50, 18, 0xFFFFFF, "rule light line"}, {50, 19, 0, "rule"},
+                         {30, 11, Shade(k, 20), "tab row 5"}, {44, 12, Shade(k, 16), "right end row 4"},
+                         {76, 11, k, "beside the tab"}, {145, 23, Shade(k, -90), "shadow"}},
+                     4);
+    }
+}
+
+TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
+    const COLORREF t = 0xCCB383;
+    {
+        Painted p(1, "", 7);  // icon box (129,11,137,19) in the middle's colour, 15 darker
+        EXPECT_EQ(p.At(133, 15), Shade(t, -15));
+        EXPECT_EQ(p.At(129, 11), Shade(Shade(t, -15), 200));
+    }
+    {
+        // Frames 27 and 28 pixels high: only the second has a shadow.
+        Painted p(1, "", FRAME_NOICON, {{"a", "", 1, true, "27"}, {"b", "", 1, true, "28"}, {"c", "", 1, true, "100%"}});
+        EXPECT_EQ(p.At(296, 9), p.k) << "27 pixels high";
+        EXPECT_EQ(p.At(296, 39), Shade(p.k, -90)) << "28 pixels high";
+    }
+    // The tab is 69 pixels plus the title's width, 15 more with an icon; too wide, none at all.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text;
+    GetTextExtentPoint32A(dc, "Orders", 6, &text);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    for (bool icon : {false, true}) {
+        Painted p(4, "Orders", icon ? 1 : FRAME_NOICON);
+        const int right = 5 + 69 + text.cx + (icon ? 15 : 0);
+        EXPECT_EQ(p.At(right - 37, 0), Shade(p.k, 74)) << "icon " << icon;
+        EXPECT_EQ(p.At(right + 1, 0), p.k) << "icon " << icon;
+    }
+    Painted wide(4, "A title far too wide for the frame it stands on", FRAME_NOICON);
+    EXPECT_EQ(wide.At(30, 11), wide.k);
+    EXPECT_EQ(wide.At(50, 18), 0xFFFFFFu) << "the rule is still drawn";
+}
+
+TEST(FrameTitles, IconClickSendsTheFramesMessage) {
+    struct Case { int style; RECT icon; };  // the icon rect of frame a (0,0,149,200)
+    const Case cases[] = {{1, {126, 9, 141, 23}}, {3, {124, 9, 139, 24}}, {4, {22, 7, 37, 20}}};
+    for (const Case& c : cases) {
+        Fixture f(300, 200, {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}});
+        Frameset_SetStyle(f.set, c.style);
+        Frameset_SetSendMsg(f.set, 5);
+        Frame_SetIconMsg(f.set, "a", 7);
+        MessageRecorder rec(f.host);
+        PostMouse(f.Set(), WM_LBUTTONUP, c.icon.left, c.icon.bottom - 1);
+        PostMouse(f.Set(), WM_LBUTTONUP, c.icon.left - 1, c.icon.top);
+        PostMouse(f.Set(), WM_LBUTTONUP, c.icon.left + 150 + 3, c.icon.top);  // b has no icon message
+        EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 5, 7, 0)})) << "style " << c.style;
+    }
+}
+
+TEST(Frameset, NothingIsLeftWhenTheHostOrTheFrameSetGoes) {
+    auto cycle = [](bool destroyFromIcon) {
+        Fixture f(300, 200, {{"a", "", 0, true, "50%"}, {"b", "", 1, false, "50%"},
+                             {"b1", "b", 1, true, "40%"}, {"b2", "b", 1, true, "60%"}});
+        Frameset_SetStyle(f.set, 4);
+        Frame_SetTitle(f.set, "b1", "Orders");
+        Frame_SetIconMsg(f.set, "b1", 3);
+        UpdateWindow(f.host);
+        const HWND set = f.Set();
+        PostMouse(set, WM_LBUTTONDOWN, 150, 50);
+        PostMouse(set, WM_MOUSEMOVE, 120, 50);
+        PostMouse(set, WM_LBUTTONUP, 120, 50);
+        if (destroyFromIcon) {
+            SetHostHandler(f.host, [set](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
+                if (m == WM_USER) DestroyWindow(set);
+                return false;
+            });
+            PostMouse(set, WM_LBUTTONUP, 123 + 22 + 1, 8);
+            EXPECT_FALSE(IsWindow(set));
+        }
+        HFRAMESET handle = f.set;
+        DestroyWindow(f.windows[0]);
+        return handle;
+    };
+    cycle(false);
+    WindowBalance windows;
+    GdiBalance gdi;
+    for (bool fromIcon : {false, true}) {
+        HFRAMESET handle = cycle(fromIcon);
+        EXPECT_EQ(Frameset_SetStyle(handle, 1), 0) << "the handle died with the window";
+    }
+    EXPECT_EQ(windows.Delta(), 0);
+    EXPECT_EQ(gdi.Delta(), 0);
+}
+
+}  // namespace
