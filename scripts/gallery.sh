@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main command: builds everything and runs the gallery hosts. Without a display it runs
 # their scripted sessions headless under Xvfb, first the C host (gallery.exe), then the one
-# written with the library's classes (gallery_classes.exe); each writes a screenshot of every
+# written with the library's classes (gallery_classes.exe), then the frame set's C host
+# (gallery_frameset.exe); each writes a screenshot of every
 # state to gallery-output/ and prints every message it received. The screenshots are then copied
 # over docs/gallery/ so the README shows what the current code draws. With a display the C host's
 # window stays open for a person (LUMO_GALLERY=classes opens the other one).
@@ -18,7 +19,7 @@ if [ -n "${DISPLAY:-}" ] && [ "${LUMO_HEADLESS:-0}" != 1 ]; then
   [ "${LUMO_GALLERY:-}" = classes ] && exe="$bin/gallery_classes.exe"
   WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all /usr/lib/wine/wine64 "$exe"
 else
-  for exe in gallery.exe gallery_classes.exe; do
+  for exe in gallery.exe gallery_classes.exe gallery_frameset.exe; do
     echo "gallery: $exe"
     scripts/with-wine.sh --prefix build/x64/wineprefix-gallery --keep-prefix \
       /usr/lib/wine/wine64 "$bin/$exe" --script "Z:${out//\//\\}"
