@@ -4,8 +4,8 @@
 // figure is the median of its steps.
 #include <windows.h>
 #include <stdio.h>
-#include <algorithm>
 #include <vector>
+#include "BenchSupport.h"
 #include "lumo.h"
 
 namespace {
@@ -15,26 +15,6 @@ const int kHostW = 800, kHostH = 300;
 const int kStep = 12;
 
 LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return (double)c.QuadPart * 1000.0 / (double)f.QuadPart;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // A host with a frame set of 8 titled frames, each holding a plain window.
 struct Twin {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 #include <stdio.h>
+#include <string>
+#include "PngFile.h"
 
 namespace gallery {
 
@@ -59,6 +61,42 @@ inline void Settle()
         return quiet >= 5;
     }, 1000);
     ::GdiFlush();
+}
+
+// Writes what the screen shows of the window, frame included, with a margin right and below,
+// to folder\\name and prints the screenshot line; a failure fails the session.
+inline bool WriteScreenshot(HWND hwnd, const std::string& folder, const char* name, int margin = 0)
+{
+    RECT wr;
+    ::GetWindowRect(hwnd, &wr);
+    const int w = wr.right - wr.left + margin, h = wr.bottom - wr.top + margin;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bmp)
+    {
+        HGDIOBJ old = ::SelectObject(dc, bmp);
+        ::BitBlt(dc, 0, 0, w, h, screen, wr.left, wr.top, SRCCOPY);
+        ::GdiFlush();
+        ok = lumopng::WritePng(folder + "\\" + name, (const uint32_t*)bits, w, h, w, false, true);
+        ::SelectObject(dc, old);
+        ::DeleteObject(bmp);
+    }
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    printf("screenshot: %s %dx%d %s\n", name, w, h, ok ? "written" : "FAILED");
+    fflush(stdout);
+    if (!ok)
+        SessionOk() = false;
+    return ok;
 }
 
 }  // namespace gallery

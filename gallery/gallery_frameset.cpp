@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 #include "lumo.h"
-#include "PngFile.h"
 #include "ScriptSupport.h"
 
 using namespace gallery;
@@ -291,40 +290,12 @@ void ClickIcon(HWND content)
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
-// Captures the main window as it is on the screen.
+// Captures the main window as it is on the screen, once everything has been painted.
 void Screenshot(const std::string& folder, const char* name)
 {
     Settle();
     ::RedrawWindow(g.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT wr;
-    ::GetWindowRect(g.hwnd, &wr);
-    const int w = Width(wr), h = Height(wr);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bmp)
-    {
-        HGDIOBJ old = ::SelectObject(dc, bmp);
-        ::BitBlt(dc, 0, 0, w, h, screen, wr.left, wr.top, SRCCOPY);
-        ::GdiFlush();
-        ok = lumopng::WritePng(folder + "\\" + name, (const uint32_t*)bits, w, h, w, false, true);
-        ::SelectObject(dc, old);
-        ::DeleteObject(bmp);
-    }
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    printf("screenshot: %s %dx%d %s\n", name, w, h, ok ? "written" : "FAILED");
-    fflush(stdout);
-    if (!ok)
-        SessionOk() = false;
+    WriteScreenshot(g.hwnd, folder, name);
 }
 
 int RunScript(const std::string& out)
