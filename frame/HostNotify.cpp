@@ -20,6 +20,17 @@ BOOL Send(CWnd* pFrom, HWND hTo, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     return Alive(pFrom, hSelf);
 }
 
+BOOL Send(HWND hSelf, const void* pObject, PFN_ALIVE pfnAlive, HWND hTo, UINT msg, WPARAM wParam,
+          LPARAM lParam, LRESULT* pResult)
+{
+    if (!hTo)
+        return TRUE;
+    LRESULT lr = ::SendMessageA(hTo, msg, wParam, lParam);
+    if (pResult)
+        *pResult = lr;
+    return ::IsWindow(hSelf) && pfnAlive(hSelf, pObject);
+}
+
 BOOL SendNotify(CWnd* pFrom, UINT code, HWND hTo, LRESULT* pResult)
 {
     HWND hSelf = pFrom->GetSafeHwnd();

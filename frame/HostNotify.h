@@ -25,4 +25,10 @@ BOOL Post(HWND hTo, UINT msg, WPARAM wParam, LPARAM lParam);
 // TRUE while pFrom's window exists and belongs to pFrom.
 BOOL Alive(CWnd* pFrom, HWND hSelf);
 
+// For a control object that is not a framework window (a behaviour attached to a window of the
+// host): pfnAlive tells whether pObject still lives on hSelf after the call. Same answer as Send.
+typedef BOOL (*PFN_ALIVE)(HWND hSelf, const void* pObject);
+BOOL Send(HWND hSelf, const void* pObject, PFN_ALIVE pfnAlive, HWND hTo, UINT msg, WPARAM wParam,
+          LPARAM lParam, LRESULT* pResult = NULL);
+
 }  // namespace HostNotify

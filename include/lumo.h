@@ -262,7 +262,21 @@ LUMOAPI void WINAPI Frame_SetTitleBkColor(HFRAMESET hFrameset, LPCSTR lpszName,
                                           COLORREF crColor);
 
 /* ---- XPButton_*: XP-style buttons attached to existing buttons ----------------------------- */
-/* (XPBUTTON functions go here) */
+/* Gives a button window of the host (push button, check box or radio button) the library's XP
+ * look. The first call on a window attaches it: the button becomes owner-drawn (a radio or
+ * three-state button keeps its kind in the library, the window gets the owner-drawn type), its
+ * window procedure is replaced and kept in the property "Proc_CButtonXPBP", and the library keeps
+ * its check state (BM_GETCHECK answers it). Later calls reuse what the first one made. The
+ * host's WM_DRAWITEM for the button calls XPButton_Attach with the item's DC. Destroying the
+ * button puts its procedure back and forgets it. Buttons of the calling thread only. */
+
+/* Paints the button into hdc (its whole client area), attaching it first if needed. 1; 0 for a
+ * null argument, a window that is not a button or cannot be subclassed, or a screen of 8 bits
+ * per pixel or fewer (the button is then left as it was). */
+LUMOAPI int WINAPI XPButton_Attach(HWND hButton, HDC hdc);
+/* Paints the button's background in this colour instead of the parent's button brush,
+ * attaching it first if needed. 1; 0 on the same failures as XPButton_Attach. */
+LUMOAPI int WINAPI XPButton_SetBkColor(HWND hButton, COLORREF color);
 
 #ifdef __cplusplus
 }

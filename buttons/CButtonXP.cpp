@@ -1,0 +1,138 @@
+#include "CButtonXP.h"
+
+IMPLEMENT_DYNAMIC(CButtonXP, CButton)
+
+BEGIN_MESSAGE_MAP(CButtonXP, CButton)
+    ON_WM_DESTROY()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_KEYDOWN()
+    ON_WM_KEYUP()
+    ON_MESSAGE(BM_GETCHECK, OnGetCheck)
+    ON_MESSAGE(BM_SETCHECK, OnSetCheck)
+    ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_WM_GETDLGCODE()
+    ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
+    ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
+END_MESSAGE_MAP()
+
+/////////////////////////////////////////////////////////////////////////////
+// construction
+
+CButtonXP::CButtonXP()
+{
+}
+
+CButtonXP::~CButtonXP()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+BOOL CButtonXP::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
+    return CButton::PreCreateWindow(cs);
+}
+
+void CButtonXP::PreSubclassWindow()
+{
+    // On the Create path this runs before the control exists: only the style change counts.
+    const DWORD dwStyle = GetStyle();
+    Init(m_hWnd, TypeFromStyle(dwStyle));
+    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, (LONG_PTR)OwnerDrawStyle(dwStyle));
+    CButton::PreSubclassWindow();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// drawing
+
+void CButtonXP::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    _DrawItem(lpDrawItemStruct);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// message handlers
+
+void CButtonXP::OnDestroy()
+{
+    CButton::OnDestroy();
+}
+
+void CButtonXP::OnMouseMove(UINT nFlags, CPoint point)
+{
+    _OnMouseMove(nFlags, point);
+    CButton::OnMouseMove(nFlags, point);
+}
+
+void CButtonXP::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    _OnLButtonDown();
+    CButton::OnLButtonDown(nFlags, point);
+}
+
+void CButtonXP::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    const HWND hSelf = m_hWnd;
+    _OnLButtonUp(nFlags, point);
+    // The parent may have destroyed the button when it was checked.
+    if (::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this)
+        CButton::OnLButtonUp(nFlags, point);
+}
+
+void CButtonXP::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    _OnKeyDown(nChar, (LPARAM)nFlags * 65536 + nRepCnt);
+    CButton::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CButtonXP::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    const HWND hSelf = m_hWnd;
+    _OnKeyUp(nChar, (LPARAM)nFlags * 65536 + nRepCnt);
+    if (::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this)
+        CButton::OnKeyUp(nChar, nRepCnt, nFlags);
+}
+
+LRESULT CButtonXP::OnGetCheck(WPARAM wParam, LPARAM lParam)
+{
+    return _OnGetCheck(wParam, lParam);
+}
+
+LRESULT CButtonXP::OnSetCheck(WPARAM wParam, LPARAM lParam)
+{
+    // The check state lives in the object; the owner-drawn platform button keeps none.
+    _OnSetCheck(wParam, lParam);
+    return 0;
+}
+
+LRESULT CButtonXP::OnMouseHover(WPARAM wParam, LPARAM lParam)
+{
+    return _OnMouseHover(wParam, lParam);
+}
+
+LRESULT CButtonXP::OnMouseLeave(WPARAM, LPARAM)
+{
+    _OnMouseLeave();
+    return 1;
+}
+
+UINT CButtonXP::OnGetDlgCode()
+{
+    return (UINT)_OnGetDlgCode((LRESULT)CButton::OnGetDlgCode());
+}
+
+LRESULT CButtonXP::OnSetStyle(WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProc(BM_SETSTYLE, _OnSetStyle(wParam), lParam);
+}
+
+LRESULT CButtonXP::OnUpdateUIState(WPARAM wParam, LPARAM)
+{
+    const LRESULT lResult = Default();
+    _OnUpdateUIState(wParam);
+    return lResult;
+}

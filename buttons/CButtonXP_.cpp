@@ -1,0 +1,790 @@
+#include "CButtonXP.h"
+#include "buttons/CButtonXPMap.h"
+#include "buttons/CButtonXPPalette.h"
+#include "draw/CUtilityVisual.h"
+#include "frame/HostNotify.h"
+#include "frame/LumoRes.h"
+#include "CDRAW.h"
+#include "CMemDC.h"
+#include "CPub.h"
+
+#include <vector>
+
+namespace {
+
+// A drop menu may open again this long after it was dismissed.
+const DWORD kMenuGuardMs = 300;
+const COLORREF kTransparent = RGB(255, 0, 255);
+const COLORREF kDisabledBoxFill = RGB(0xAA, 0xAA, 0xAA);
+
+// Check-box and radio-button pictures of the resource library, by state:
+// [pressed][checked][hover] for radio buttons, then for check boxes.
+const int kRadioIds[2][2][2] = { { { 5015, 5018 }, { 5016, 5014 } }, { { 5013, 5013 }, { 5017, 5017 } } };
+const int kCheckIds[2][2][2] = { { { 5021, 5024 }, { 5022, 5020 } }, { { 5019, 5019 }, { 5023, 5023 } } };
+
+BOOL StillBound(HWND hSelf, const void* pObject)
+{
+    return CButtonXP_::FromHandle(hSelf) == pObject;
+}
+
+// The item context's font and text colour carried into the off-screen buffer, so that a host
+// colouring its buttons through WM_CTLCOLORBTN or the font the platform selected still apply.
+void TakeItemLook(CDC* pBuffer, HDC hItem)
+{
+    if (pBuffer->GetSafeHdc() == hItem)
+        return;
+    HGDIOBJ hFont = ::GetCurrentObject(hItem, OBJ_FONT);
+    if (hFont)
+        ::SelectObject(pBuffer->GetSafeHdc(), hFont);
+    ::SetTextColor(pBuffer->GetSafeHdc(), ::GetTextColor(hItem));
+}
+
+HFONT ButtonFont(HWND hWnd)
+{
+    return (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
+}
+
+}  // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// construction
+
+CButtonXP_::CButtonXP_()
+    : m_hButton(NULL), m_nButtonType(XPBUTTON_PUSH), m_pToolTip(NULL), m_bFlat(0), m_bPressed(0),
+      m_bHover(0), m_bFocused(0), m_bDisabled(0), m_bChecked(0), m_bTextLeft(0), m_bHoverFace(0),
+      m_pImage(new CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
+      m_dwDismissTime(0), m_bUseBkColor(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bDefault(0),
+      m_bHideFocus(0)
+{
+}
+
+CButtonXP_::~CButtonXP_()
+{
+    delete m_pImage;
+}
+
+CButtonXP_* CButtonXP_::FromHandle(HWND hWnd)
+{
+    if (!hWnd)
+        return NULL;
+    if (CButtonXP_* pAttached = CButtonXPMap::Lookup(hWnd))
+        return pAttached;
+    return DYNAMIC_DOWNCAST(CButtonXP, CWnd::FromHandlePermanent(hWnd));
+}
+
+UINT CButtonXP_::TypeFromStyle(DWORD dwStyle)
+{
+    switch (dwStyle & BS_TYPEMASK)
+    {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    // A three-state box is a check box whose third state shows as unchecked.
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+        return XPBUTTON_CHECK;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+        return XPBUTTON_RADIO;
+    default:
+        return XPBUTTON_PUSH;
+    }
+}
+
+DWORD CButtonXP_::OwnerDrawStyle(DWORD dwStyle)
+{
+    return (dwStyle & ~(DWORD)BS_TYPEMASK) | BS_OWNERDRAW;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// configuration
+
+void CButtonXP_::Init(HWND hWnd, UINT nType)
+{
+    m_hButton = hWnd;
+    m_nButtonType = (int)nType;
+    if (!hWnd)
+        return;
+    if (nType == XPBUTTON_CHECK || nType == XPBUTTON_RADIO)
+        m_bChecked = ::SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    m_bDefault = nType == XPBUTTON_PUSH &&
+                 ((DWORD)::GetWindowLongPtrA(hWnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    m_bHideFocus = (::SendMessageA(hWnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+}
+
+void CButtonXP_::SetFlat(int bFlat, int bHoverFace)
+{
+    m_bFlat = bFlat;
+    m_bHoverFace = bHoverFace;
+}
+
+void CButtonXP_::SetBkColor(COLORREF crBk, int bUse)
+{
+    m_crBk = crBk;
+    m_bUseBkColor = bUse;
+}
+
+void CButtonXP_::SetToolTip(CToolTipCtrl* pToolTip, LPCTSTR lpszText)
+{
+    if (!m_hButton)
+        return;
+    m_pToolTip = pToolTip;
+    if (pToolTip && pToolTip->GetSafeHwnd())
+        pToolTip->AddTool(CWnd::FromHandle(m_hButton), lpszText, NULL, 0);
+}
+
+int CButtonXP_::GetButtonType()
+{
+    return m_nButtonType;
+}
+
+void CButtonXP_::SetButtonBmp(CBitmap& bitmap, enum_iconpos nPos, int nGap)
+{
+    if (m_pImage)
+        m_pImage->SetBitmap((HBITMAP)bitmap.GetSafeHandle());
+    m_nIconPos = nPos;
+    m_nGap = nGap;
+}
+
+void CButtonXP_::SetButtonBmp(UINT nBitmapId, enum_iconpos nPos, int nGap)
+{
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(nBitmapId), (LPCTSTR)RT_BITMAP);
+    HBITMAP hBitmap = ::LoadBitmapA(hInst, MAKEINTRESOURCEA(nBitmapId));
+    if (m_pImage)
+        m_pImage->SetBitmap(hBitmap);
+    if (hBitmap)
+        ::DeleteObject(hBitmap);
+    m_nIconPos = nPos;
+    m_nGap = nGap;
+}
+
+void CButtonXP_::SetButtonIcon(HICON hIcon, HICON hDisabledIcon, int nSize, enum_iconpos nPos, int nGap)
+{
+    if (m_pImage)
+        m_pImage->SetIcons(hIcon, hDisabledIcon, nSize);
+    m_nIconPos = nPos;
+    m_nGap = nGap;
+}
+
+void CButtonXP_::SetButtonIcon(UINT nIconId, UINT nDisabledIconId, int nSize, enum_iconpos nPos, int nGap)
+{
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    HICON hIcon = ::LoadIconA(hInst, MAKEINTRESOURCEA(nIconId));
+    HICON hDisabled = nDisabledIconId ? ::LoadIconA(hInst, MAKEINTRESOURCEA(nDisabledIconId)) : NULL;
+    SetButtonIcon(hIcon, hDisabled, nSize, nPos, nGap);
+}
+
+void CButtonXP_::SetButtonIcon(HICON hIcon, int nSize, enum_iconpos nPos, int nGap)
+{
+    if (m_pImage)
+        m_pImage->SetIcon(hIcon, nSize);
+    m_nIconPos = nPos;
+    m_nGap = nGap;
+}
+
+void CButtonXP_::SetButtonIcon(UINT nIconId, int nSize, enum_iconpos nPos, int nGap)
+{
+    SetButtonIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(nIconId)), nSize, nPos, nGap);
+}
+
+void CButtonXP_::SetDropMenu(int bDropMenu)
+{
+    m_bDropMenu = bDropMenu;
+}
+
+void CButtonXP_::DismissMenu()
+{
+    if (!m_hButton)
+        return;
+    m_bMenuDropped = 0;
+    m_bPressed = 0;
+    InvalidateButton();
+    m_dwDismissTime = ::GetTickCount();
+}
+
+int CButtonXP_::IsMenuDropAble()
+{
+    // An unsigned difference stays right across the tick counter's wrap and after 24.8 days.
+    return (DWORD)(::GetTickCount() - m_dwDismissTime) > kMenuGuardMs;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// message handlers
+
+void CButtonXP_::_OnSetCheck(WPARAM wParam, LPARAM)
+{
+    m_bChecked = wParam == BST_CHECKED;
+    InvalidateButton();
+}
+
+LRESULT CButtonXP_::_OnGetCheck(WPARAM, LPARAM)
+{
+    return m_bChecked ? BST_CHECKED : BST_UNCHECKED;
+}
+
+void CButtonXP_::_OnMouseMove(UINT, CPoint)
+{
+    if (!m_hButton)
+        return;
+    if (!m_bHover)
+    {
+        TRACKMOUSEEVENT tme = { sizeof(tme), TME_HOVER | TME_LEAVE, m_hButton, 0 };
+        ::_TrackMouseEvent(&tme);
+        m_bHover = 1;
+        InvalidateButton();
+    }
+    HWND hTip = m_pToolTip ? m_pToolTip->GetSafeHwnd() : NULL;
+    if (hTip && ::IsWindow(hTip))
+    {
+        MSG msg = {};
+        msg.hwnd = m_hButton;
+        msg.message = WM_MOUSEMOVE;
+        SendToHost(hTip, TTM_RELAYEVENT, 0, (LPARAM)&msg);
+    }
+}
+
+LRESULT CButtonXP_::_OnMouseHover(WPARAM, LPARAM)
+{
+    if (!m_bHover)
+    {
+        m_bHover = 1;
+        InvalidateButton();
+    }
+    return 1;
+}
+
+void CButtonXP_::_OnMouseLeave()
+{
+    m_bHover = 0;
+    InvalidateButton();
+}
+
+void CButtonXP_::_OnLButtonDown()
+{
+    m_bPressed = 1;
+}
+
+void CButtonXP_::_OnLButtonUp(UINT, CPoint point)
+{
+    if (!m_hButton || !m_bPressed)
+        return;
+    m_bPressed = 0;
+    if (m_nButtonType == XPBUTTON_PUSH)
+    {
+        InvalidateButton();
+        return;
+    }
+    if (m_nButtonType == XPBUTTON_RADIO && m_bChecked)
+        return;
+    // Released outside the button: the press is abandoned.
+    POINT pt = point;
+    ::ClientToScreen(m_hButton, &pt);
+    RECT rc;
+    ::GetWindowRect(m_hButton, &rc);
+    if (::PtInRect(&rc, pt) && ToggleCheck())
+        InvalidateButton();
+}
+
+void CButtonXP_::_OnKeyDown(UINT nKey, LPARAM)
+{
+    if (!m_hButton || nKey != VK_SPACE)
+        return;
+    m_bPressed = 1;
+    InvalidateButton();
+}
+
+void CButtonXP_::_OnKeyUp(UINT nKey, LPARAM)
+{
+    if (!m_hButton || nKey != VK_SPACE)
+        return;
+    m_bPressed = 0;
+    if (m_nButtonType == XPBUTTON_RADIO && m_bChecked)
+        return;
+    if (ToggleCheck())
+        InvalidateButton();
+}
+
+LRESULT CButtonXP_::_OnGetDlgCode(LRESULT lPlatformCode)
+{
+    LRESULT code = (lPlatformCode & ~(LRESULT)(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_RADIOBUTTON)) |
+                   DLGC_BUTTON;
+    if (m_nButtonType == XPBUTTON_PUSH)
+        code |= m_bDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+    else if (m_nButtonType == XPBUTTON_RADIO)
+        code |= DLGC_RADIOBUTTON;
+    return code;
+}
+
+WPARAM CButtonXP_::_OnSetStyle(WPARAM wStyle)
+{
+    // A dialog moves its default between push buttons with BS_DEFPUSHBUTTON / BS_PUSHBUTTON.
+    if ((wStyle & BS_TYPEMASK) != BS_OWNERDRAW)
+    {
+        m_nButtonType = (int)TypeFromStyle((DWORD)wStyle);
+        m_bDefault = (wStyle & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    }
+    InvalidateButton();
+    return OwnerDrawStyle((DWORD)wStyle);
+}
+
+void CButtonXP_::_OnUpdateUIState(WPARAM wParam)
+{
+    // Kept here as well as by the platform, which may not answer WM_QUERYUISTATE.
+    if (HIWORD(wParam) & UISF_HIDEFOCUS)
+    {
+        if (LOWORD(wParam) == UIS_SET)
+            m_bHideFocus = 1;
+        else if (LOWORD(wParam) == UIS_CLEAR)
+            m_bHideFocus = 0;
+        else if (LOWORD(wParam) == UIS_INITIALIZE && m_hButton)
+            m_bHideFocus = (::SendMessageA(m_hButton, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    }
+    InvalidateButton();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// implementation
+
+BOOL CButtonXP_::SendToHost(HWND hTo, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    return HostNotify::Send(m_hButton, this, StillBound, hTo, msg, wParam, lParam, pResult);
+}
+
+BOOL CButtonXP_::ToggleCheck()
+{
+    const BOOL bCheck = !m_bChecked;
+    const HWND hSelf = m_hButton;
+    const BOOL bRadio = m_nButtonType == XPBUTTON_RADIO;
+    if (!SendToHost(hSelf, BM_SETCHECK, bCheck ? BST_CHECKED : BST_UNCHECKED, 0))
+        return FALSE;
+    if (!bCheck || !bRadio)
+        return TRUE;
+
+    // A checked radio button clears the others of its group, from the nearest WS_GROUP window
+    // at or before it to the next one.
+    HWND hFirst = hSelf;
+    while (!(::GetWindowLongPtrA(hFirst, GWL_STYLE) & WS_GROUP))
+    {
+        HWND hPrev = ::GetWindow(hFirst, GW_HWNDPREV);
+        if (!hPrev)
+            break;
+        hFirst = hPrev;
+    }
+    std::vector<HWND> group;
+    for (HWND h = hFirst; h; h = ::GetWindow(h, GW_HWNDNEXT))
+    {
+        if (h != hFirst && (::GetWindowLongPtrA(h, GWL_STYLE) & WS_GROUP))
+            break;
+        if (h != hSelf)
+            group.push_back(h);
+    }
+    for (HWND h : group)
+    {
+        LRESULT code = 0;
+        if (!::IsWindow(h))
+            continue;
+        if (!SendToHost(h, WM_GETDLGCODE, 0, 0, &code))
+            return FALSE;
+        if ((code & DLGC_RADIOBUTTON) && !SendToHost(h, BM_SETCHECK, BST_UNCHECKED, 0))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CButtonXP_::InvalidateButton()
+{
+    if (m_hButton)
+        ::InvalidateRect(m_hButton, NULL, TRUE);
+}
+
+BOOL CButtonXP_::PaintBackground(CDC* pDC, LPDRAWITEMSTRUCT lpDIS, const CRect& rect)
+{
+    if (m_bUseBkColor)
+    {
+        pDC->FillSolidRect(&rect, m_crBk);
+        return TRUE;
+    }
+    LRESULT lBrush = 0;
+    if (!SendToHost(::GetParent(m_hButton), WM_CTLCOLORBTN, (WPARAM)lpDIS->hDC, (LPARAM)m_hButton, &lBrush))
+        return FALSE;
+    HBRUSH hBrush = lBrush ? (HBRUSH)lBrush : ::GetSysColorBrush(COLOR_BTNFACE);
+    ::FillRect(pDC->GetSafeHdc(), &rect, hBrush);
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// painting
+
+void CButtonXP_::_DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    if (!lpDIS || !lpDIS->hDC || !m_hButton || !::IsWindow(m_hButton) || !::IsWindowVisible(m_hButton))
+        return;
+    CRect rect(lpDIS->rcItem);
+    if (rect.IsRectEmpty() && lpDIS->itemState == 0)
+        ::GetClientRect(m_hButton, &rect);
+    char buffer[256] = "";
+    ::GetWindowTextA(m_hButton, buffer, sizeof(buffer));
+    CString strText(buffer);
+
+    m_bFocused = ::GetFocus() == m_hButton;
+    m_bDisabled = !::IsWindowEnabled(m_hButton);
+    m_bTextLeft = (::GetWindowLongPtrA(m_hButton, GWL_STYLE) & BS_LEFTTEXT) != 0;
+
+    if (m_bFlat)
+    {
+        if (m_nButtonType == XPBUTTON_PUSH && m_bDropMenu)
+        {
+            // The menu opens with the press and holds the button down until it is dismissed.
+            if (m_bPressed && IsMenuDropAble())
+                m_bMenuDropped = 1;
+            if (m_bMenuDropped)
+                m_bPressed = 1;
+        }
+        if (m_nButtonType == XPBUTTON_PUSH && m_bDisabled)
+            m_bPressed = 0;
+        _DrawItem_PushButton_Flat(lpDIS, strText, rect);
+    }
+    else if (m_nButtonType == XPBUTTON_CHECK)
+        _DrawItem_CheckBox(lpDIS, strText, rect);
+    else if (m_nButtonType == XPBUTTON_RADIO)
+        _DrawItem_RadioButton(lpDIS, strText, rect);
+    else
+        _DrawItem_PushButton(lpDIS, strText, rect);
+}
+
+void CButtonXP_::_DrawItem_PushButton(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
+{
+    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
+    const int nSaved = buffer.SaveDC();
+    TakeItemLook(&buffer, lpDIS->hDC);
+    if (!PaintBackground(&buffer, lpDIS, rect))
+    {
+        buffer.RestoreDC(nSaved);
+        return;
+    }
+    const CButtonXPPalette& palette = CButtonXPPalette::Get();
+
+    CRect face = rect;
+    face.DeflateRect(::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
+    GradientFill(&buffer, face);
+    if (m_bPressed || m_bFocused || m_bHover || m_bDefault)
+        DrawBorder(&buffer, face);
+
+    CRect rcText = rect;
+    if (m_bPressed)
+        rcText.OffsetRect(1, 1);
+    _DrawItem_IconText(&buffer, strText, rcText);
+
+    if ((m_bPressed || m_bFocused) && !m_bHideFocus)
+    {
+        CRect rcFocus = face;
+        rcFocus.DeflateRect(1, 1);
+        buffer.DrawFocusRect(&rcFocus);
+    }
+
+    HGDIOBJ hOldPen = buffer.SelectObject(
+        palette.GetPen(m_bDisabled ? CButtonXPPalette::PEN_OUTLINE_DISABLED : CButtonXPPalette::PEN_OUTLINE));
+    HGDIOBJ hOldBrush = buffer.SelectObject(::GetStockObject(NULL_BRUSH));
+    buffer.RoundRect(rect.left, rect.top, rect.right, rect.bottom, 6, 6);
+    buffer.SelectObject(hOldBrush);
+    buffer.SelectObject(hOldPen);
+    buffer.RestoreDC(nSaved);
+}
+
+void CButtonXP_::GradientFill(CDC* pDC, CRect rect)
+{
+    typedef CButtonXPPalette P;
+    P::Table nTable;
+    if (m_bPressed)
+        nTable = P::TABLE_PRESSED;
+    else if (m_bHover)
+        nTable = m_bFocused ? P::TABLE_HOT_FOCUSED : P::TABLE_HOT;
+    else
+        nTable = m_bFocused ? P::TABLE_FOCUSED : P::TABLE_NORMAL;
+    const COLORREF* table = P::Get().GetTable(nTable);
+
+    // Rows are counted from the face's top, so a face two pixels down ends on its own bottom.
+    const int n = rect.bottom - rect.top + 3;
+    for (int y = rect.top; y < n; ++y)
+    {
+        CRect row(rect.left, y, rect.right + 1, y + 1);
+        if (y == rect.bottom - rect.top + 2)
+            row.SetRect(rect.left + 1, y, rect.right, y + 1);
+        pDC->FillSolidRect(&row, table[(P::kSteps - 1) * y / n]);
+    }
+}
+
+void CButtonXP_::DrawBorder(CDC* pDC, CRect rect)
+{
+    typedef CButtonXPPalette P;
+    const P& palette = P::Get();
+    const int first = m_bPressed ? P::PEN_PRESSED_LEFT : m_bHover ? P::PEN_HOT_LEFT : P::PEN_FOCUS_LEFT;
+    HDC hDC = pDC->GetSafeHdc();
+    POINT old;
+    ::GetCurrentPositionEx(hDC, &old);
+    HGDIOBJ hOldPen = ::SelectObject(hDC, palette.GetPen((P::Pen)(first + 0)));
+    ::MoveToEx(hDC, rect.left, rect.bottom - 1, NULL);
+    ::LineTo(hDC, rect.left, rect.top);
+    ::SelectObject(hDC, palette.GetPen((P::Pen)(first + 2)));
+    ::MoveToEx(hDC, rect.right, rect.bottom - 1, NULL);
+    ::LineTo(hDC, rect.right, rect.top);
+    ::SelectObject(hDC, palette.GetPen((P::Pen)(first + 1)));
+    ::MoveToEx(hDC, rect.left, rect.top, NULL);
+    ::LineTo(hDC, rect.right - 2, rect.top);
+    ::SelectObject(hDC, palette.GetPen((P::Pen)(first + 3)));
+    ::MoveToEx(hDC, rect.left, rect.bottom, NULL);
+    ::LineTo(hDC, rect.right - 1, rect.bottom);
+    ::SelectObject(hDC, hOldPen);
+    ::MoveToEx(hDC, old.x, old.y, NULL);
+}
+
+void CButtonXP_::_DrawItem_IconText(CDC* pDC, CString& strText, CRect& rect)
+{
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    HFONT hFont = ButtonFont(m_hButton);
+    HGDIOBJ hOldFont = hFont ? pDC->SelectObject(hFont) : NULL;
+
+    const CSize image = m_pImage ? m_pImage->GetSize() : CSize(0, 0);
+    CSize text(0, 0);
+    ::GetTextExtentPoint32A(pDC->m_hAttribDC, strText, strText.GetLength(), &text);
+    const int iw = image.cx, ih = image.cy, tw = text.cx, th = text.cy;
+    // The gap only separates an image from a text.
+    const int g = (iw && tw) ? m_nGap : 0;
+    const int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
+    const int cx = (l + r) / 2, cy = (t + b) / 2;
+    CPoint ptImage, ptText;
+    switch (m_nIconPos)
+    {
+    case ICON_LEFT:
+    {
+        const int x0 = l + (r - l - tw - g - iw) / 2;
+        ptImage = CPoint(x0, cy - ih / 2);
+        ptText = CPoint(x0 + iw + g, cy - th / 2);
+        break;
+    }
+    case ICON_RIGHT:
+    {
+        const int x0 = l + (r - l - tw - g - iw) / 2;
+        ptText = CPoint(x0, cy - th / 2);
+        ptImage = CPoint(x0 + tw + g, cy - ih / 2);
+        break;
+    }
+    case ICON_TOP:
+    {
+        const int y0 = t + (b - t - th - ih - g) / 2;
+        ptImage = CPoint(cx - iw / 2, y0);
+        ptText = CPoint(cx - tw / 2, y0 + ih + g);
+        break;
+    }
+    default:
+    {
+        const int y0 = t + (b - t - th - ih - g) / 2;
+        ptText = CPoint(cx - tw / 2, y0);
+        ptImage = CPoint(cx - iw / 2, y0 + th + g);
+        break;
+    }
+    }
+
+    if (m_pImage && !m_pImage->IsEmpty())
+        m_pImage->Draw(pDC, ptImage.x, ptImage.y, !m_bDisabled);
+    if (!strText.IsEmpty())
+    {
+        if (m_bDisabled)
+            pDC->DrawState(ptText, CSize(tw + 2, th + 2), (LPCTSTR)strText, DSS_DISABLED, TRUE, 0, (HBRUSH)NULL);
+        else
+            pDC->DrawState(ptText, CSize(tw, th), (LPCTSTR)strText, DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);
+    }
+
+    if (hOldFont)
+        pDC->SelectObject(hOldFont);
+    pDC->SetBkMode(nOldMode);
+}
+
+void CButtonXP_::_DrawItem_PushButton_Flat(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
+{
+    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
+    const int nSaved = buffer.SaveDC();
+    TakeItemLook(&buffer, lpDIS->hDC);
+
+    int bDown = (m_nButtonType == XPBUTTON_CHECK || m_nButtonType == XPBUTTON_RADIO) ? m_bChecked : 0;
+    if (m_bPressed)
+        bDown = 1;
+    const COLORREF crBase = m_bUseBkColor ? m_crBk : ::GetBkColor(lpDIS->hDC);
+    const COLORREF crLight = CUtilityVisual::Hilight(crBase, 21);
+    const COLORREF crDark = CUtilityVisual::Hilight(crLight, -100);
+    const COLORREF crLighter = CUtilityVisual::Hilight(crLight, 50);
+
+    if (m_bHoverFace && m_bHover && !bDown)
+    {
+        buffer.FillSolidRect(&rect, crBase);
+        const COLORREF faces[3] = { crDark, crBase, crLight };
+        for (int i = 0; i < 3; ++i)
+        {
+            HRGN hRgn = ::CreateRoundRectRgn(rect.left + i, rect.top + i, rect.right - i, rect.bottom - i, 3, 3);
+            HBRUSH hBrush = ::CreateSolidBrush(faces[i]);
+            if (hRgn && hBrush)
+                ::FillRgn(buffer.GetSafeHdc(), hRgn, hBrush);
+            if (hBrush)
+                ::DeleteObject(hBrush);
+            if (hRgn)
+                ::DeleteObject(hRgn);
+        }
+    }
+    else
+        buffer.FillSolidRect(&rect, m_bPressed ? crLight : crBase);
+
+    const int nOldMode = buffer.SetBkMode(TRANSPARENT);
+    HFONT hFont = ButtonFont(m_hButton);
+    HGDIOBJ hOldFont = hFont ? buffer.SelectObject(hFont) : NULL;
+
+    _DrawItem_PushButton_FlatText(&buffer, strText, rect, bDown, crDark, crLighter);
+
+    if (bDown)
+        buffer.Draw3dRect(&rect, crDark, crLighter);
+    else if (m_bHover && !m_bHoverFace)
+        buffer.Draw3dRect(&rect, crLighter, crDark);
+    else if (m_bDefault && m_nButtonType == XPBUTTON_PUSH)
+        CPub::DrawRect(&buffer, rect, crDark);
+
+    if (hOldFont)
+        buffer.SelectObject(hOldFont);
+    buffer.SetBkMode(nOldMode);
+    buffer.RestoreDC(nSaved);
+}
+
+void CButtonXP_::_DrawItem_PushButton_FlatText(CDC* pDC, CString& strText, CRect& rect, int bDown, COLORREF crDark,
+                                               COLORREF crLight)
+{
+    CRect r = rect;
+    if (bDown)
+        r.OffsetRect(1, 1);
+    CRect rcCaption = r;
+    if (m_bDropMenu)
+        rcCaption.right -= 10;
+    _DrawItem_IconText(pDC, strText, rcCaption);
+    if (!m_bDropMenu)
+        return;
+
+    int x = r.right - 13;
+    if (bDown)
+        x += 2;
+    if (m_bHover || m_bPressed)
+    {
+        CPub::DrawLine(pDC, x - 1, r.top + 1, x - 1, r.bottom - 1, crDark);
+        CPub::DrawLine(pDC, x, r.top + 1, x, r.bottom - 1, crLight);
+    }
+    // A small triangle pointing down.
+    const int ax = x + (r.right - x) / 2;
+    const int ay = r.top + (r.bottom - r.top) / 2 - 2;
+    const COLORREF crArrow = m_bDisabled ? crDark : RGB(0, 0, 0);
+    for (int k = 0; k < 3; ++k)
+        CPub::DrawLine(pDC, ax - 3 + k, ay + k, ax + 3 - k, ay + k, crArrow);
+}
+
+void CButtonXP_::_DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
+{
+    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
+    const int nSaved = buffer.SaveDC();
+    TakeItemLook(&buffer, lpDIS->hDC);
+    if (!PaintBackground(&buffer, lpDIS, rect))
+    {
+        buffer.RestoreDC(nSaved);
+        return;
+    }
+
+    HBITMAP hBox = ::Load1Bitmap(kCheckIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0]);
+    CSize box = CDRAW::GetBmpSize(hBox);
+    CPoint pt(m_bTextLeft ? rect.right - box.cx : 0, rect.top + (rect.Height() - box.cy) / 2);
+    if (!m_bDisabled)
+    {
+        if (hBox)
+            CDRAW::BitBltDirect(buffer.GetSafeHdc(), pt.x, pt.y, box.cx, box.cy, hBox, 0, 0, SRCCOPY);
+    }
+    else
+    {
+        HGDIOBJ hOldPen = buffer.SelectObject(CButtonXPPalette::Get().GetPen(CButtonXPPalette::PEN_OUTLINE_DISABLED));
+        buffer.Rectangle(pt.x, pt.y, pt.x + box.cx, pt.y + box.cy);
+        if (m_bChecked)
+        {
+            buffer.MoveTo(pt.x + 3, pt.y + 6);
+            buffer.LineTo(pt.x + 5, pt.y + 8);
+            buffer.LineTo(pt.x + 10, pt.y + 3);
+        }
+        buffer.SelectObject(hOldPen);
+    }
+    if (hBox)
+        ::DeleteObject(hBox);
+    if (!strText.IsEmpty())
+        _DrawItem_Text_RadioCheck(&buffer, strText, pt, box);
+    buffer.RestoreDC(nSaved);
+}
+
+void CButtonXP_::_DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
+{
+    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
+    const int nSaved = buffer.SaveDC();
+    TakeItemLook(&buffer, lpDIS->hDC);
+    if (!PaintBackground(&buffer, lpDIS, rect))
+    {
+        buffer.RestoreDC(nSaved);
+        return;
+    }
+
+    HBITMAP hBox = ::Load1Bitmap(kRadioIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0]);
+    if (!hBox)
+        AfxMessageBox("Can't load BMP resource!\t", MB_OK, 0);
+    CSize box = CDRAW::GetBmpSize(hBox);
+    CPoint pt(m_bTextLeft ? rect.right - box.cy : 0, rect.top + (rect.Height() - box.cy) / 2);
+    if (!m_bDisabled)
+    {
+        HDC hMem = hBox ? ::CreateCompatibleDC(buffer.GetSafeHdc()) : NULL;
+        if (hMem)
+        {
+            HGDIOBJ hOld = ::SelectObject(hMem, hBox);
+            CDRAW::TransparentBlt2(buffer.GetSafeHdc(), pt.x, pt.y, box.cx, box.cy, hMem, 0, 0, kTransparent);
+            ::SelectObject(hMem, hOld);
+            ::DeleteDC(hMem);
+        }
+    }
+    else
+    {
+        HGDIOBJ hOldPen = buffer.SelectObject(CButtonXPPalette::Get().GetPen(CButtonXPPalette::PEN_OUTLINE_DISABLED));
+        buffer.Ellipse(pt.x, pt.y, pt.x + box.cx, pt.y + box.cy);
+        if (m_bChecked)
+        {
+            HBRUSH hDot = ::CreateSolidBrush(kDisabledBoxFill);
+            HGDIOBJ hOldBrush = buffer.SelectObject(hDot);
+            buffer.Ellipse(pt.x + 4, pt.y + 4, pt.x + box.cx - 4, pt.y + box.cy - 4);
+            buffer.SelectObject(hOldBrush);
+            ::DeleteObject(hDot);
+        }
+        buffer.SelectObject(hOldPen);
+    }
+    if (hBox)
+        ::DeleteObject(hBox);
+    if (!strText.IsEmpty())
+        _DrawItem_Text_RadioCheck(&buffer, strText, pt, box);
+    buffer.RestoreDC(nSaved);
+}
+
+void CButtonXP_::_DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& box, CSize& boxSize)
+{
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    HFONT hFont = ButtonFont(m_hButton);
+    HGDIOBJ hOldFont = hFont ? pDC->SelectObject(hFont) : NULL;
+    CSize text(0, 0);
+    ::GetTextExtentPoint32A(pDC->m_hAttribDC, strText, strText.GetLength(), &text);
+
+    box.x = m_bTextLeft ? 2 : boxSize.cx + 6;
+    box.y += boxSize.cy / 2 - text.cy / 2;
+    const CSize drawn = m_bDisabled ? CSize(text.cx + 2, text.cy + 2) : text;
+    pDC->DrawState(box, drawn, (LPCTSTR)strText, m_bDisabled ? DSS_DISABLED : DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);
+
+    if (hOldFont)
+        pDC->SelectObject(hOldFont);
+    pDC->SetBkMode(nOldMode);
+    if ((m_bPressed || m_bFocused) && !m_bHideFocus)
+    {
+        CRect rcFocus(box.x - 1, box.y - 1, box.x + drawn.cx + 1, box.y + drawn.cy + 2);
+        pDC->DrawFocusRect(&rcFocus);
+    }
+}
