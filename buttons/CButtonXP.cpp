@@ -4,6 +4,7 @@ IMPLEMENT_DYNAMIC(CButtonXP, CButton)
 
 BEGIN_MESSAGE_MAP(CButtonXP, CButton)
     ON_WM_DESTROY()
+    ON_WM_ERASEBKGND()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -60,6 +61,13 @@ void CButtonXP::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 void CButtonXP::OnDestroy()
 {
     CButton::OnDestroy();
+}
+
+BOOL CButtonXP::OnEraseBkgnd(CDC*)
+{
+    // The paint that follows covers every pixel from its off-screen buffer: erasing first
+    // would only show as flicker.
+    return TRUE;
 }
 
 void CButtonXP::OnMouseMove(UINT nFlags, CPoint point)

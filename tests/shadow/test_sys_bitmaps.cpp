@@ -41,6 +41,28 @@ TEST(SysBitmaps, MemDCStartsWithTheTargetAndCopiesBackOnlyItsRectangle) {
     EXPECT_EQ(0, gdi.Delta());
 }
 
+TEST(SysBitmaps, MemDCBuffersReusedOneAfterAnotherStartClean) {
+    MemoryCanvas canvas(40, 20, RGB(255, 255, 255));
+    {
+        CMemDC first(canvas.Dc(), nullptr, FALSE);
+        first.FillSolidRect(0, 0, 40, 20, RGB(9, 9, 9));
+        first.SetTextColor(RGB(200, 0, 0));
+        first.SelectStockObject(DEFAULT_GUI_FONT);
+        // A buffer opened inside another is one of its own.
+        CMemDC nested(canvas.Dc(), nullptr, FALSE);
+        EXPECT_NE(nested.GetSafeHdc(), first.GetSafeHdc());
+    }
+    GdiBalance gdi;
+    {
+        CMemDC second(canvas.Dc(), nullptr, FALSE);
+        // Black again, and nothing the first one set.
+        EXPECT_EQ(RGB(0, 0, 0), second.GetPixel(10, 10));
+        EXPECT_EQ(RGB(0, 0, 0), second.GetTextColor());
+        EXPECT_EQ(GetStockObject(SYSTEM_FONT), GetCurrentObject(second.GetSafeHdc(), OBJ_FONT));
+    }
+    EXPECT_EQ(0, gdi.Delta());
+}
+
 TEST(SysBitmaps, WindowBitmapAndDirectCopy) {
     GdiBalance gdi;
     {

@@ -4,7 +4,8 @@
 #include "SysDefs.h"
 
 // Drawing goes to a memory bitmap with the target's coordinates, so code written for the
-// target draws unchanged; the destructor copies the bitmap to the target's rectangle.
+// target draws unchanged; the destructor copies the bitmap to the target's rectangle. One spare
+// buffer for true-colour targets is kept by the module between uses (a DC and a bitmap).
 class LUMOSYS_API CMemDC : public CDC
 {
 public:
@@ -27,9 +28,10 @@ private:
 
     HDC m_hTarget;
     CRect m_rect;
-    HBITMAP m_hBitmap;
+    HBITMAP m_hBitmap;  // null while the module's spare buffer serves this one
     HGDIOBJ m_hOldBitmap;
     BOOL m_bBuffered;
+    int m_nSpareSaved;
 
     CMemDC(const CMemDC&);
     CMemDC& operator=(const CMemDC&);

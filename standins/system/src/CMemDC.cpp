@@ -1,14 +1,117 @@
 // Off-screen buffer over a rectangle of a device context.
 #include "CMemDC.h"
 
+namespace {
+
+// 24 or 32 bits per pixel: the bitmap selected into a memory DC, the device's otherwise.
+bool TrueColourTarget(HDC hTarget)
+{
+    int bits = 0;
+    const DWORD type = ::GetObjectType(hTarget);
+    if (type == OBJ_MEMDC)
+    {
+        BITMAP bm;
+        HGDIOBJ hBitmap = ::GetCurrentObject(hTarget, OBJ_BITMAP);
+        if (hBitmap && ::GetObjectA(hBitmap, sizeof(bm), &bm))
+            bits = bm.bmBitsPixel * bm.bmPlanes;
+    }
+    else if (type == OBJ_DC && ::GetDeviceCaps(hTarget, TECHNOLOGY) == DT_RASDISPLAY)
+        bits = ::GetDeviceCaps(hTarget, BITSPIXEL) * ::GetDeviceCaps(hTarget, PLANES);
+    return bits == 24 || bits == 32;
+}
+
+// A top-down 32-bit DIB: a true-colour target takes its copy pixel for pixel, and it is much
+// cheaper to make than a device bitmap.
+HBITMAP MakeDib(HDC hDC, int cx, int cy)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = -cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    return ::CreateDIBSection(hDC, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+}
+
+// One buffer kept from paint to paint, since making a DC and a bitmap costs more than most
+// paints. It serves one true-colour CMemDC at a time on the thread that made it; any other
+// makes its own. It grows to the largest rectangle asked for and goes with the module.
+class CSpareBuffer
+{
+public:
+    ~CSpareBuffer() { Free(); }
+
+    // The spare DC, its bitmap at least cx x cy and its state saved in *pnSaved; null when it
+    // is taken or belongs to another thread.
+    HDC Take(int cx, int cy, int* pnSaved)
+    {
+        if (m_bTaken || (m_dwThread && m_dwThread != ::GetCurrentThreadId()))
+            return NULL;
+        if (!m_hDC || cx > m_cx || cy > m_cy)
+        {
+            Free();
+            const int w = cx > m_cx ? cx : m_cx, h = cy > m_cy ? cy : m_cy;
+            m_hDC = ::CreateCompatibleDC(NULL);
+            m_hBitmap = m_hDC ? MakeDib(m_hDC, w, h) : NULL;
+            if (!m_hBitmap)
+            {
+                Free();
+                return NULL;
+            }
+            m_hOldBitmap = ::SelectObject(m_hDC, m_hBitmap);
+            m_cx = w;
+            m_cy = h;
+            m_dwThread = ::GetCurrentThreadId();
+        }
+        // Whatever the last user selected or set goes back with RestoreDC.
+        *pnSaved = ::SaveDC(m_hDC);
+        m_bTaken = true;
+        return m_hDC;
+    }
+
+    void Give(int nSaved)
+    {
+        ::RestoreDC(m_hDC, nSaved);
+        m_bTaken = false;
+    }
+
+private:
+    void Free()
+    {
+        if (m_hDC)
+        {
+            ::SelectObject(m_hDC, m_hOldBitmap);
+            ::DeleteDC(m_hDC);
+        }
+        if (m_hBitmap)
+            ::DeleteObject(m_hBitmap);
+        m_hDC = NULL;
+        m_hBitmap = NULL;
+        m_hOldBitmap = NULL;
+    }
+
+    HDC m_hDC = NULL;
+    HBITMAP m_hBitmap = NULL;
+    HGDIOBJ m_hOldBitmap = NULL;
+    int m_cx = 0, m_cy = 0;
+    DWORD m_dwThread = 0;
+    bool m_bTaken = false;
+};
+
+CSpareBuffer g_spare;
+
+}  // namespace
+
 CMemDC::CMemDC(CDC* pDC, const RECT* pRect, BOOL bCopyFirst)
-    : m_hTarget(NULL), m_hBitmap(NULL), m_hOldBitmap(NULL), m_bBuffered(FALSE)
+    : m_hTarget(NULL), m_hBitmap(NULL), m_hOldBitmap(NULL), m_bBuffered(FALSE), m_nSpareSaved(0)
 {
     Init(pDC->GetSafeHdc(), pRect, bCopyFirst);
 }
 
 CMemDC::CMemDC(HDC hDC, const RECT* pRect, BOOL bCopyFirst)
-    : m_hTarget(NULL), m_hBitmap(NULL), m_hOldBitmap(NULL), m_bBuffered(FALSE)
+    : m_hTarget(NULL), m_hBitmap(NULL), m_hOldBitmap(NULL), m_bBuffered(FALSE), m_nSpareSaved(0)
 {
     Init(hDC, pRect, bCopyFirst);
 }
@@ -23,19 +126,34 @@ void CMemDC::Init(HDC hTarget, const RECT* pRect, BOOL bCopyFirst)
     else
         ::GetClipBox(hTarget, &m_rect);
 
-    int cx = m_rect.Width(), cy = m_rect.Height();
-    HDC hMem = (cx > 0 && cy > 0) ? ::CreateCompatibleDC(hTarget) : NULL;
-    HBITMAP hBitmap = hMem ? ::CreateCompatibleBitmap(hTarget, cx, cy) : NULL;
-    if (hBitmap == NULL)
+    const int cx = m_rect.Width(), cy = m_rect.Height();
+    HDC hMem = NULL;
+    if (cx > 0 && cy > 0 && TrueColourTarget(hTarget))
+        hMem = g_spare.Take(cx, cy, &m_nSpareSaved);
+    if (hMem)
     {
-        // Nothing to buffer (or no memory for it): draw straight to the target.
-        if (hMem != NULL)
-            ::DeleteDC(hMem);
-        m_hDC = m_hAttribDC = hTarget;
-        return;
+        // The spare keeps its last picture: a buffer that is not filled from the target starts
+        // black, as a new one would.
+        if (!bCopyFirst)
+            ::PatBlt(hMem, 0, 0, cx, cy, BLACKNESS);
     }
-    m_hBitmap = hBitmap;
-    m_hOldBitmap = ::SelectObject(hMem, hBitmap);
+    else
+    {
+        hMem = (cx > 0 && cy > 0) ? ::CreateCompatibleDC(hTarget) : NULL;
+        HBITMAP hBitmap = NULL;
+        if (hMem)
+            hBitmap = TrueColourTarget(hTarget) ? MakeDib(hMem, cx, cy) : ::CreateCompatibleBitmap(hTarget, cx, cy);
+        if (hBitmap == NULL)
+        {
+            // Nothing to buffer (or no memory for it): draw straight to the target.
+            if (hMem != NULL)
+                ::DeleteDC(hMem);
+            m_hDC = m_hAttribDC = hTarget;
+            return;
+        }
+        m_hBitmap = hBitmap;
+        m_hOldBitmap = ::SelectObject(hMem, hBitmap);
+    }
     m_hDC = m_hAttribDC = hMem;
     m_bBuffered = TRUE;
     // The buffer's origin is the rectangle's corner, so callers keep the target's coordinates.
@@ -50,9 +168,14 @@ CMemDC::~CMemDC()
     {
         ::BitBlt(m_hTarget, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left,
                  m_rect.top, SRCCOPY);
-        ::SelectObject(m_hDC, m_hOldBitmap);
-        ::DeleteDC(m_hDC);
-        ::DeleteObject(m_hBitmap);
+        if (m_hBitmap)
+        {
+            ::SelectObject(m_hDC, m_hOldBitmap);
+            ::DeleteDC(m_hDC);
+            ::DeleteObject(m_hBitmap);
+        }
+        else
+            g_spare.Give(m_nSpareSaved);
     }
     // The target belongs to the caller: the base destructor must not delete it.
     m_hDC = m_hAttribDC = NULL;
