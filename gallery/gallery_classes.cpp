@@ -8,10 +8,11 @@
 //                                        received (one decoded line each) and exits 0 when all
 //                                        of its checks passed
 //
-// Panels: the drawing toolkit (colours, gradients, lines, progress bars and check boxes,
-// pictures made at run time), windows shaped by band regions, bitmap buttons in every door and
-// drop hue, coloured background windows laying out their children, and a panel whose children
-// follow layout rules when the window is resized.
+// Panels: XP buttons of every kind in every state (XPButtonPanel.cpp), the drawing toolkit
+// (colours, gradients, lines, progress bars and check boxes, pictures made at run time), windows
+// shaped by band regions, bitmap buttons in every door and drop hue, coloured background windows
+// laying out their children, and a panel whose children follow layout rules when the window is
+// resized.
 #include <afxwin.h>
 #include <stdio.h>
 #include <string.h>
@@ -27,6 +28,7 @@
 #include "layout/CMyWin.h"
 #include "PngFile.h"
 #include "ScriptSupport.h"
+#include "XPButtonPanel.h"
 
 using namespace gallery;
 
@@ -36,10 +38,12 @@ namespace {
 // Geometry and colours
 // ---------------------------------------------------------------------------------------------
 
-const int kClientW = 1104, kClientH = 540;
+// The XP button panel spans the top; the other panels sit in three rows below it.
+const int kXPPanelH = 188, kTop = 8 + kXPPanelH + 8;
+const int kClientW = 1104, kClientH = kTop + 532;
 const int kColX[3] = { 8, 376, 744 };
 const int kColW = 352;
-const int kRowY[3] = { 8, 148, 314 };
+const int kRowY[3] = { kTop, kTop + 140, kTop + 306 };
 const int kRowH[3] = { 132, 158, 218 };
 const int kTitleH = 20;
 // The window grows by this much for the resized screenshot.
@@ -345,6 +349,7 @@ public:
     CWndBack* m_pPictureBack;  // likewise
     CTile m_backTiles[3];
     CLayoutPanel m_layoutPanel;
+    CXPButtonPanel m_xpPanel;
     IPicture* m_pPicture;
     // Where the script looks, in client coordinates.
     CRect m_rcGradient4, m_rcProgress30, m_rcRegions, m_rcTiled;
@@ -416,6 +421,8 @@ BOOL CClassesWnd::Build()
                   frame.Width(), frame.Height(), NULL, NULL))
         return FALSE;
     CRect client(0, 0, kClientW, kClientH);
+    if (!m_xpPanel.Make(this, CRect(8, 8, kClientW - 8, 8 + kXPPanelH), [this](const std::string& line) { Log(line); }))
+        return FALSE;
 
     // The picture, from a bitmap made in memory; the background window takes a file.
     std::vector<BYTE> bmp = MakeQuadrantBmp();
@@ -1110,6 +1117,12 @@ int RunScript(CClassesWnd& wnd, const std::string& out)
     for (int i = 0; i < 3; ++i)
         same = same && again.backTiles[i] == before.backTiles[i];
     Check(same && again.pictureBack == before.pictureBack, "shrinking back restores every placement");
+
+    wnd.m_xpPanel.RunScript([&](const char* name) {
+        Capture cap;
+        Screenshot(wnd, out, name, &cap);
+        return cap.client;
+    });
 
     Check(wnd.m_notifies[0] == 1 && wnd.m_notifies[1] == 1 && wnd.m_notifies[2] == 1 && wnd.m_notifies[3] == 1,
           "one notification of each kind");

@@ -65,7 +65,9 @@ DWORD ClassesSession::exitCode_ = 0;
 bool ClassesSession::ran_ = false;
 std::map<std::string, Probe> ClassesSession::probes_;
 
-const char* const kShots[3] = {"classes-01-start.png", "classes-02-button-hover.png", "classes-03-resized.png"};
+const char* const kShots[7] = {"classes-01-start.png", "classes-02-button-hover.png", "classes-03-resized.png",
+                               "classes-04-xp-hover.png", "classes-05-xp-pressed.png", "classes-06-xp-toggled.png",
+                               "classes-07-xp-drop-menu.png"};
 
 // A COLORREF as the screenshots store it.
 uint32_t Rgb(COLORREF c) { return (uint32_t(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
@@ -77,13 +79,13 @@ TEST_F(ClassesSession, EndsSuccessfullyWithEveryCheckPassed) {
     EXPECT_GE(checks.size(), 40u);
     for (const std::string& c : checks) EXPECT_NE(c.find(": ok"), std::string::npos) << c;
     std::vector<std::string> shots = Lines(output_, "screenshot: ");
-    ASSERT_EQ(shots.size(), 3u) << output_;
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(shots.size(), 7u) << output_;
+    for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(shots[i].compare(0, strlen(kShots[i]), kShots[i]), 0) << shots[i];
         EXPECT_NE(shots[i].find("written"), std::string::npos) << shots[i];
     }
     ASSERT_EQ(Lines(output_, "session: ").size(), 1u);
-    EXPECT_EQ(Lines(output_, "session: ")[0], "4 messages, ok");
+    EXPECT_EQ(Lines(output_, "session: ")[0], "11 messages, ok");
 }
 
 TEST_F(ClassesSession, HostReceivesTheButtonNotificationsInOrder) {
@@ -95,6 +97,14 @@ TEST_F(ClassesSession, HostReceivesTheButtonNotificationsInOrder) {
         "button 'door hue 0' (id 200): WM_NOTIFY BMPBTN_MOUSELEAVE (0x2A3)",
         "button 'drop hue 1 dropped' (id 211): WM_NOTIFY BMPBTN_CLICKED (0x0)",
         "button 'drop hue 2 closed' (id 222): WM_NOTIFY BMPBTN_DBLCLICKED (0x5)",
+        // XP buttons: a click, three toggles, the space bar, the drop button and its menu.
+        "xp button CButtonXP push 'Normal' (id 400): WM_COMMAND BN_CLICKED",
+        "xp button check box 'Check' (id 420): WM_COMMAND BN_CLICKED",
+        "xp button radio button 'Option A' (id 430): WM_COMMAND BN_CLICKED",
+        "xp button attached 'Attached' (id 451): WM_COMMAND BN_CLICKED",
+        "xp button CButtonXP push 'Focused' (id 403): WM_COMMAND BN_CLICKED",
+        "xp button flat 'Print' (id 415): WM_COMMAND BN_CLICKED",
+        "xp button flat 'Print': drop menu item 'Print preview' (id 2)",
     };
     EXPECT_EQ(Lines(output_, "message: "), expected) << output_;
 }
@@ -216,6 +226,59 @@ TEST_F(ClassesSession, ResizedWindowMovesTheRulePlacedChildren) {
         ASSERT_TRUE(Load(kShots[i], &b));
         EXPECT_FALSE(a.px == b.px) << kShots[i];
     }
+}
+
+// The 13 x 13 box at the left of a check box or radio button against the library's picture,
+// magenta showing the panel's face.
+int BoxMismatches(const Shot& shot, const RECT& button, int id) {
+    HBITMAP bmp = Load1Bitmap(id);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    const int top = button.top + (button.bottom - button.top - 13) / 2;
+    int bad = bmp ? 0 : -1;
+    for (int y = 0; bmp && y < 13; ++y)
+        for (int x = 0; x < 13; ++x) {
+            const uint32_t want = Rgb(GetPixel(dc, x, y));
+            bad += shot.At(button.left + x, top + y) != (want == 0xFF00FF ? 0xECE9D8u : want);
+        }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+    return bad;
+}
+
+TEST_F(ClassesSession, XPButtonsShowEveryStateAndFollowHoverPressAndToggles) {
+    ASSERT_TRUE(ran_) << output_;
+    Shot start, hover, pressed, toggled, drop;
+    ASSERT_TRUE(Load(kShots[0], &start) && Load(kShots[3], &hover) && Load(kShots[4], &pressed) &&
+                Load(kShots[5], &toggled) && Load(kShots[6], &drop));
+    Probe p;
+    // Left edges of the frames: orange under the mouse, grey while pressed.
+    const uint32_t hotLeft = Rgb(0x58C4FA), pressedLeft = Rgb(0xC6C6C6);
+    ASSERT_TRUE(Find("xp-state-hover", &p)) << output_;
+    EXPECT_EQ(start.At(p.rc.left + 2, p.rc.top + 12), hotLeft);
+    ASSERT_TRUE(Find("xp-state-pressed", &p));
+    EXPECT_EQ(start.At(p.rc.left + 2, p.rc.top + 12), pressedLeft);
+    ASSERT_TRUE(Find("xp-hovered", &p));
+    EXPECT_NE(start.At(p.rc.left + 2, p.rc.top + 12), hotLeft);
+    EXPECT_EQ(hover.At(p.rc.left + 2, p.rc.top + 12), hotLeft);
+    EXPECT_EQ(pressed.At(p.rc.left + 2, p.rc.top + 12), pressedLeft);
+
+    // Boxes before and after the clicks: checked, radio moved within its group, attached unchecked.
+    const struct { const char* probe; int before, after; } boxes[] = {
+        {"xp-state-checked", 5022, 5022}, {"xp-check-toggled", 5021, 5022}, {"xp-radio-toggled", 5015, 5016},
+        {"xp-radio-cleared", 5016, 5015}, {"xp-attached-check", 5022, 5021},
+    };
+    for (const auto& b : boxes) {
+        ASSERT_TRUE(Find(b.probe, &p)) << b.probe;
+        EXPECT_EQ(BoxMismatches(start, p.rc, b.before), 0) << b.probe;
+        EXPECT_EQ(BoxMismatches(toggled, p.rc, b.after), 0) << b.probe;
+    }
+
+    // The flat drop button is held down (its lighter face) while its menu is open.
+    ASSERT_TRUE(Find("xp-drop", &p));
+    EXPECT_EQ(start.At(p.rc.left + 10, p.rc.top + 5), 0xECE9D8u);
+    EXPECT_EQ(drop.At(p.rc.left + 10, p.rc.top + 5), 0xFFFEEDu);
 }
 
 }  // namespace
