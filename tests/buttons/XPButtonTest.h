@@ -1,10 +1,14 @@
 // What the XP button tests share: a framework host that reflects owner drawing to its buttons and
-// answers WM_CTLCOLORBTN with a known colour, and painting a button into a memory canvas.
+// answers WM_CTLCOLORBTN with a known colour, states set on a button, painting into a canvas, and
+// reading back text boxes and the library's check and radio pictures.
 #pragma once
+
+#include <algorithm>
 
 #include "LumoTest.h"
 #include "PixelTable.h"
 #include "CButtonXP.h"
+#include "frame/LumoRes.h"
 
 namespace xptest {
 
@@ -19,8 +23,8 @@ inline HBRUSH BackBrush() {
     return brush;
 }
 
-// A framework window over a test host: WM_DRAWITEM and WM_COMMAND reach the library's buttons
-// while the host procedure still records what arrives.
+// A framework window over a test host, so WM_DRAWITEM and WM_COMMAND reach the library's
+// buttons while the host procedure still records what arrives.
 class FrameworkHost {
 public:
     explicit FrameworkHost(int w = 420, int h = 120) : host_(w, h) {
@@ -41,23 +45,27 @@ private:
     CWnd wnd_;
 };
 
-// Creates the button 90 x 26 at (x, 10) of the host.
-inline bool Make(CButtonXP& button, FrameworkHost& host, const char* text, DWORD style, int x = 10,
-                 UINT id = 100) {
-    if (!button.Create(text, style, CRect(x, 10, x + kW, 10 + kH), host.Wnd(), id)) return false;
-    button.SetFont(CFont::FromHandle((HFONT)GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+// The button, 90 x 26 at (x, 10) of the host, in the GUI font.
+inline bool Make(CButtonXP& b, FrameworkHost& host, const char* text, DWORD style, int x = 10, UINT id = 100) {
+    if (!b.Create(text, style, CRect(x, 10, x + kW, 10 + kH), host.Wnd(), id)) return false;
+    b.SendMessage(WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT));
     return true;
 }
 
-// Paints the button into the canvas the way its parent's WM_DRAWITEM does.
-inline void Paint(CButtonXP& button, MemoryCanvas& canvas) {
-    DRAWITEMSTRUCT dis = {};
-    dis.CtlType = ODT_BUTTON;
-    dis.hwndItem = button.m_hWnd;
-    dis.hDC = canvas.Dc();
-    SetRect(&dis.rcItem, 0, 0, canvas.Width(), canvas.Height());
+enum { kHover = 1, kPress = 2, kFocus = 4, kDisable = 8, kCheck = 16 };
+inline void SetState(CButtonXP& b, int state) {
+    if (state & kHover) b.SendMessage(WM_MOUSEHOVER);
+    if (state & kPress) b._OnLButtonDown();
+    if (state & kCheck) b.SetCheck(BST_CHECKED);
+    if (state & kFocus) b.SetFocus();
+    if (state & kDisable) b.EnableWindow(FALSE);
+}
+
+// Paints the button into the canvas as its parent's WM_DRAWITEM does.
+inline void Paint(CButtonXP& b, MemoryCanvas& canvas) {
+    DRAWITEMSTRUCT dis = {ODT_BUTTON, 0, 0, 0, 0, b.m_hWnd, canvas.Dc(), {0, 0, canvas.Width(), canvas.Height()}, 0};
     SetBkColor(canvas.Dc(), kBack);
-    button.DrawItem(&dis);
+    b.DrawItem(&dis);
 }
 
 // Bounding box of the pixels of one colour inside rc; empty when there are none.
@@ -67,13 +75,30 @@ RECT BoxOf(const Image& img, COLORREF colour, const RECT& rc) {
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x)
             if (img.At(x, y) == colour) {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
+                box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
             }
     if (box.left >= box.right) SetRectEmpty(&box);
     return box;
+}
+
+// Pixels of the 13 x 13 box at (x0, y0) that differ from the library's picture id, its magenta
+// standing for the background.
+template <class Image>
+int BoxMismatches(const Image& img, int x0, int y0, int id, COLORREF back = kBack) {
+    HBITMAP bmp = Load1Bitmap(id);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    int bad = bmp ? 0 : -1;
+    for (int y = 0; bmp && y < 13; ++y)
+        for (int x = 0; x < 13; ++x) {
+            const COLORREF want = GetPixel(dc, x, y);
+            bad += img.At(x0 + x, y0 + y) != (want == RGB(255, 0, 255) ? back : want);
+        }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+    return bad;
 }
 
 }  // namespace xptest

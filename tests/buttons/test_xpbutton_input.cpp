@@ -15,19 +15,30 @@ void PostClick(HWND hwnd, int x, int y, int upX, int upY) {
 
 RecordedMsg Clicked(UINT id, HWND from) { return RecordedMsg(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), from); }
 
-TEST(XPButtonInput, CheckBoxTogglesOnlyWhenReleasedInside) {
+TEST(XPButtonInput, ClicksReleasedInsideAndTheSpaceBarToggleAndNotifyTheParent) {
     FrameworkHost host;
-    CButtonXP b;
-    ASSERT_TRUE(Make(b, host, "Remember", BS_AUTOCHECKBOX));
+    CButtonXP check, push;
+    ASSERT_TRUE(Make(check, host, "Remember", BS_AUTOCHECKBOX));
+    ASSERT_TRUE(Make(push, host, "Go", BS_PUSHBUTTON, 110, 101));
     MessageRecorder parent(host.Hwnd());
-    PostClick(b, 5, 5, 300, 60);
-    EXPECT_EQ(b.GetCheck(), BST_UNCHECKED);
-    EXPECT_FALSE(b.IsPressed());
-    PostClick(b, 5, 5, 6, 6);
-    EXPECT_EQ(b.GetCheck(), BST_CHECKED);
-    PostClick(b, 5, 5, 6, 6);
-    EXPECT_EQ(b.GetCheck(), BST_UNCHECKED);
-    EXPECT_TRUE(SequenceIs(parent.Messages(), {Clicked(100, b), Clicked(100, b)}));
+    PostClick(check, 5, 5, 300, 60);  // released outside: abandoned
+    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
+    EXPECT_FALSE(check.IsPressed());
+    PostClick(check, 5, 5, 6, 6);
+    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
+    PostClick(check, 5, 5, 6, 6);
+    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
+
+    push.SetFocus();
+    PostMessageA(push, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PumpPending();
+    EXPECT_TRUE(push.IsPressed());
+    PostMessageA(push, WM_KEYUP, VK_SPACE, 0xC0390001);
+    PumpPending();
+    EXPECT_FALSE(push.IsPressed());
+    // Even a push button keeps the (unpainted) check flag the space bar toggles.
+    EXPECT_EQ(push.GetCheck(), BST_CHECKED);
+    EXPECT_TRUE(SequenceIs(parent.Messages(), {Clicked(100, check), Clicked(100, check), Clicked(101, push)}));
 }
 
 TEST(XPButtonInput, RadioGroupKeepsOneCheckedAndACheckedRadioStaysChecked) {
@@ -45,23 +56,6 @@ TEST(XPButtonInput, RadioGroupKeepsOneCheckedAndACheckedRadioStaysChecked) {
     PostClick(r[1], 5, 5, 5, 5);
     EXPECT_EQ(r[1].GetCheck(), BST_CHECKED);
     EXPECT_EQ(watch.Count(), 0);
-}
-
-TEST(XPButtonInput, SpaceBarPressesAndReleasesAPushButton) {
-    FrameworkHost host;
-    CButtonXP b;
-    ASSERT_TRUE(Make(b, host, "Go", BS_PUSHBUTTON));
-    b.SetFocus();
-    MessageRecorder parent(host.Hwnd());
-    PostMessageA(b, WM_KEYDOWN, VK_SPACE, 0x00390001);
-    PumpPending();
-    EXPECT_TRUE(b.IsPressed());
-    PostMessageA(b, WM_KEYUP, VK_SPACE, 0xC0390001);
-    PumpPending();
-    EXPECT_FALSE(b.IsPressed());
-    // Even a push button keeps the (unpainted) check flag the space bar toggles.
-    EXPECT_EQ(b.GetCheck(), BST_CHECKED);
-    EXPECT_TRUE(SequenceIs(parent.Messages(), {Clicked(100, b)}));
 }
 
 TEST(XPButtonInput, HoverEndsOnLeaveAndMovesReachTheTip) {
