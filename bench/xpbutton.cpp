@@ -3,30 +3,12 @@
 #include <afxwin.h>
 #include <stdio.h>
 
-#include <algorithm>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "CButtonXP.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return (double)c.QuadPart * 1000.0 / (double)f.QuadPart;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // Milliseconds per full redraw (erase and paint) of the focused button.
 double Redraws(HWND button, int count)
@@ -38,12 +20,6 @@ double Redraws(HWND button, int count)
         RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     GdiFlush();
     return (Now() - t0) / count;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace

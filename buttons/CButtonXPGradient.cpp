@@ -1,6 +1,6 @@
 #include "CButtonXP.h"
 #include "draw/CUtilityVisual.h"
-#include "CMemDC.h"
+#include "buttons/CXPItemBuffer.h"
 #include "CPub.h"
 
 namespace {
@@ -22,15 +22,10 @@ void CButtonXPGradient::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     rect.bottom -= 1;
     const int h = rect.Height();
 
-    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
-    const int nSaved = buffer.SaveDC();
-    ::SetTextColor(buffer.GetSafeHdc(), ::GetTextColor(lpDIS->hDC));
+    CXPItemBuffer buffer(lpDIS->hDC);
     LRESULT lBrush = 0;
     if (!SendToHost(::GetParent(m_hButton), WM_CTLCOLORBTN, (WPARAM)lpDIS->hDC, (LPARAM)m_hButton, &lBrush))
-    {
-        buffer.RestoreDC(nSaved);
         return;
-    }
     ::FillRect(buffer.GetSafeHdc(), &rect, lBrush ? (HBRUSH)lBrush : ::GetSysColorBrush(COLOR_BTNFACE));
 
     if (m_bHover)
@@ -52,5 +47,4 @@ void CButtonXPGradient::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 
     if (m_bChecked)
         CUtilityVisual::DrawCheck(&buffer, rect, 12, TRUE, kFrame, RGB(0, 0, 0));
-    buffer.RestoreDC(nSaved);
 }

@@ -1,11 +1,11 @@
 #include "CButtonXP.h"
 #include "buttons/CButtonXPMap.h"
 #include "buttons/CButtonXPPalette.h"
+#include "buttons/CXPItemBuffer.h"
 #include "draw/CUtilityVisual.h"
 #include "frame/HostNotify.h"
 #include "frame/LumoRes.h"
 #include "CDRAW.h"
-#include "CMemDC.h"
 #include "CPub.h"
 
 #include <vector>
@@ -25,18 +25,6 @@ const int kCheckIds[2][2][2] = { { { 5021, 5024 }, { 5022, 5020 } }, { { 5019, 5
 BOOL StillBound(HWND hSelf, const void* pObject)
 {
     return CButtonXP_::FromHandle(hSelf) == pObject;
-}
-
-// The item context's font and text colour carried into the off-screen buffer, so that a host
-// colouring its buttons through WM_CTLCOLORBTN or the font the platform selected still apply.
-void TakeItemLook(CDC* pBuffer, HDC hItem)
-{
-    if (pBuffer->GetSafeHdc() == hItem)
-        return;
-    HGDIOBJ hFont = ::GetCurrentObject(hItem, OBJ_FONT);
-    if (hFont)
-        ::SelectObject(pBuffer->GetSafeHdc(), hFont);
-    ::SetTextColor(pBuffer->GetSafeHdc(), ::GetTextColor(hItem));
 }
 
 HFONT ButtonFont(HWND hWnd)
@@ -453,14 +441,9 @@ void CButtonXP_::_DrawItem(LPDRAWITEMSTRUCT lpDIS)
 
 void CButtonXP_::_DrawItem_PushButton(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
 {
-    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
-    const int nSaved = buffer.SaveDC();
-    TakeItemLook(&buffer, lpDIS->hDC);
+    CXPItemBuffer buffer(lpDIS->hDC);
     if (!PaintBackground(&buffer, lpDIS, rect))
-    {
-        buffer.RestoreDC(nSaved);
         return;
-    }
     const CButtonXPPalette& palette = CButtonXPPalette::Get();
 
     CRect face = rect;
@@ -487,7 +470,6 @@ void CButtonXP_::_DrawItem_PushButton(LPDRAWITEMSTRUCT lpDIS, CString& strText, 
     buffer.RoundRect(rect.left, rect.top, rect.right, rect.bottom, 6, 6);
     buffer.SelectObject(hOldBrush);
     buffer.SelectObject(hOldPen);
-    buffer.RestoreDC(nSaved);
 }
 
 void CButtonXP_::GradientFill(CDC* pDC, CRect rect)
@@ -601,9 +583,7 @@ void CButtonXP_::_DrawItem_IconText(CDC* pDC, CString& strText, CRect& rect)
 
 void CButtonXP_::_DrawItem_PushButton_Flat(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
 {
-    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
-    const int nSaved = buffer.SaveDC();
-    TakeItemLook(&buffer, lpDIS->hDC);
+    CXPItemBuffer buffer(lpDIS->hDC);
 
     int bDown = (m_nButtonType == XPBUTTON_CHECK || m_nButtonType == XPBUTTON_RADIO) ? m_bChecked : 0;
     if (m_bPressed)
@@ -648,7 +628,6 @@ void CButtonXP_::_DrawItem_PushButton_Flat(LPDRAWITEMSTRUCT lpDIS, CString& strT
     if (hOldFont)
         buffer.SelectObject(hOldFont);
     buffer.SetBkMode(nOldMode);
-    buffer.RestoreDC(nSaved);
 }
 
 void CButtonXP_::_DrawItem_PushButton_FlatText(CDC* pDC, CString& strText, CRect& rect, int bDown, COLORREF crDark,
@@ -682,14 +661,9 @@ void CButtonXP_::_DrawItem_PushButton_FlatText(CDC* pDC, CString& strText, CRect
 
 void CButtonXP_::_DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
 {
-    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
-    const int nSaved = buffer.SaveDC();
-    TakeItemLook(&buffer, lpDIS->hDC);
+    CXPItemBuffer buffer(lpDIS->hDC);
     if (!PaintBackground(&buffer, lpDIS, rect))
-    {
-        buffer.RestoreDC(nSaved);
         return;
-    }
 
     HBITMAP hBox = ::Load1Bitmap(kCheckIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0]);
     CSize box = CDRAW::GetBmpSize(hBox);
@@ -715,19 +689,13 @@ void CButtonXP_::_DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CR
         ::DeleteObject(hBox);
     if (!strText.IsEmpty())
         _DrawItem_Text_RadioCheck(&buffer, strText, pt, box);
-    buffer.RestoreDC(nSaved);
 }
 
 void CButtonXP_::_DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
 {
-    CMemDC buffer(lpDIS->hDC, NULL, FALSE);
-    const int nSaved = buffer.SaveDC();
-    TakeItemLook(&buffer, lpDIS->hDC);
+    CXPItemBuffer buffer(lpDIS->hDC);
     if (!PaintBackground(&buffer, lpDIS, rect))
-    {
-        buffer.RestoreDC(nSaved);
         return;
-    }
 
     HBITMAP hBox = ::Load1Bitmap(kRadioIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0]);
     if (!hBox)
@@ -763,7 +731,6 @@ void CButtonXP_::_DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText,
         ::DeleteObject(hBox);
     if (!strText.IsEmpty())
         _DrawItem_Text_RadioCheck(&buffer, strText, pt, box);
-    buffer.RestoreDC(nSaved);
 }
 
 void CButtonXP_::_DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& box, CSize& boxSize)
