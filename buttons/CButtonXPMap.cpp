@@ -1,6 +1,7 @@
 #include "buttons/CButtonXPMap.h"
 #include "CButtonXP.h"
 
+#include <new>
 #include <windowsx.h>
 
 namespace {
@@ -74,7 +75,12 @@ CButtonXP_* CButtonXPMap::Attach(HWND hWnd)
     WNDPROC pfnPrev = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
     if (!pfnPrev || !::SetPropA(hWnd, kProcProperty, (HANDLE)pfnPrev))
         return NULL;
-    CButtonXP_* pButton = new CButtonXP_;
+    CButtonXP_* pButton = new (std::nothrow) CButtonXP_;
+    if (!pButton)
+    {
+        ::RemovePropA(hWnd, kProcProperty);
+        return NULL;
+    }
     const DWORD dwStyle = (DWORD)::GetWindowLongPtrA(hWnd, GWL_STYLE);
     pButton->Init(hWnd, CButtonXP_::TypeFromStyle(dwStyle));
     ::SetWindowLongPtrA(hWnd, GWL_STYLE, (LONG_PTR)CButtonXP_::OwnerDrawStyle(dwStyle));

@@ -8,6 +8,7 @@
 #include "CDRAW.h"
 #include "CPub.h"
 
+#include <new>
 #include <vector>
 
 namespace {
@@ -40,7 +41,7 @@ HFONT ButtonFont(HWND hWnd)
 CButtonXP_::CButtonXP_()
     : m_hButton(NULL), m_nButtonType(XPBUTTON_PUSH), m_pToolTip(NULL), m_bFlat(0), m_bPressed(0),
       m_bHover(0), m_bFocused(0), m_bDisabled(0), m_bChecked(0), m_bTextLeft(0), m_bHoverFace(0),
-      m_pImage(new CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
+      m_pImage(new (std::nothrow) CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
       m_dwDismissTime(0), m_bUseBkColor(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bDefault(0),
       m_bHideFocus(0)
 {

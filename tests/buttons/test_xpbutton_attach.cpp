@@ -55,6 +55,18 @@ TEST(XPButtonAttach, CHostButtonsTakeTheLookKeepTheirKindAndToggleTheirCheckStat
     EXPECT_EQ(SendMessageA(host.Button(2), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
+TEST(XPButtonAttach, ASubclassedRadioButtonKeepsItsCheckAndKind) {
+    FrameworkHost host;
+    HWND h = CreateWindowExA(0, "BUTTON", "Radio", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 10, 10, kW, kH, host.Hwnd(),
+                             nullptr, nullptr, nullptr);
+    SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
+    CButtonXP b;
+    ASSERT_TRUE(b.SubclassWindow(h));
+    EXPECT_EQ(b.GetButtonType(), XPBUTTON_RADIO);
+    EXPECT_EQ(TypeOf(h), BS_OWNERDRAW);
+    EXPECT_EQ(b.GetCheck(), BST_CHECKED);
+}
+
 TEST(XPButtonAttach, SecondCallsReuseTheObjectAndBadArgumentsFail) {
     CHost host;
     HWND push = host.Button(0);
