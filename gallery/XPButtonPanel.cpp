@@ -363,8 +363,6 @@ void CXPButtonPanel::RunScript(const ShootFn& shoot)
           "xp: the attached check box is unchecked by a click");
     shoot("classes-06-xp-toggled.png");
     Probe("xp-check-toggled", check, origin);
-    Probe("xp-radio-toggled", optionA, origin);
-    Probe("xp-radio-cleared", optionChecked, origin);
     Probe("xp-attached-check", m_attached[1], origin);
 
     // The drop menu: opened by a click, shown held down, closed by picking its second item.
