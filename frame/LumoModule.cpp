@@ -3,6 +3,7 @@
 #include <afxdllx.h>
 #include "lumo.h"
 #include "frame/LumoModule.h"
+#include "CMenuShadow.h"
 #include "LumoSys.h"
 
 namespace
@@ -38,6 +39,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
         new CDynLinkLibrary(g_extensionModule);
         return TRUE;
     case DLL_PROCESS_DETACH:
+        // No menu hook of the library may outlive it.
+        CMenuShadow::UnInstallHook();
         AfxTermExtensionModule(g_extensionModule);
         return TRUE;
     default:

@@ -197,7 +197,39 @@ LUMOAPI int WINAPI DropWin_SetDrop(HWND hDrop, int bDropped);
 LUMOAPI int WINAPI DropWin_GetDrop(HWND hDrop);
 
 /* ---- PopMenu_* and ShadowMenu_Enable: popup menus ------------------------------------------ */
-/* (POPMENU functions go here) */
+/* A one-shot context menu drawn by the library (a picture column, check marks, greyed items,
+ * submenus): made for an owner window of the calling thread (any window; it is sent no
+ * command), filled, then popped once, which returns the chosen command id (0 when dismissed)
+ * and destroys the menu. A popped handle is no longer valid; a menu never popped is never
+ * freed. Unknown handles are refused: the popping functions answer -1. */
+typedef void* HPOPMENU;
+
+/* A new empty menu; 0 when out of memory. */
+LUMOAPI HPOPMENU WINAPI PopMenu_New(HWND hOwner);
+/* Adds an item with a command id of at least 1, or changes the text and parent of the item with
+ * that id. nParentID 0 puts it on the top level, another item's id into that item's submenu.
+ * The text "-" adds a separator (any id); "&" marks the letter that chooses the item. */
+LUMOAPI void WINAPI PopMenu_SetItem(HPOPMENU hMenu, int nID, LPCSTR lpszText, int nParentID);
+/* Shows an icon in front of the item (nothing for an unknown id). The menu does not destroy it:
+ * keep it alive until the menu has been popped. */
+LUMOAPI void WINAPI PopMenu_SetIcon(HPOPMENU hMenu, int nID, HICON hIcon);
+LUMOAPI void WINAPI PopMenu_SetCheck(HPOPMENU hMenu, int nID, int bCheck);
+/* A disabled item is shown greyed and cannot be chosen. */
+LUMOAPI void WINAPI PopMenu_SetEnable(HPOPMENU hMenu, int nID, int bEnable);
+/* Kept for hosts that set it; it changes nothing in the drawing. */
+LUMOAPI void WINAPI PopMenu_SetScaleMode(HPOPMENU hMenu, int nMode);
+/* Pops the menu with its top-left corner at the screen point ((0, 0): at the cursor). */
+LUMOAPI int WINAPI PopMenu_Popxy(HPOPMENU hMenu, int x, int y);
+/* Pops the menu at the cursor. */
+LUMOAPI int WINAPI PopMenu_Pop(HPOPMENU hMenu);
+/* Pops the menu below a button, at its bottom-left corner (at the cursor when it is not a
+ * window). */
+LUMOAPI int WINAPI PopMenu_PopButton(HPOPMENU hMenu, HWND hButton);
+
+/* Non-zero: every menu the calling thread opens gets a flat frame and a shadow on its right and
+ * bottom edges (nothing where the system shadows menus itself). Zero: switched off, menus open
+ * now get their own look back. Unloading the library switches it off. */
+LUMOAPI void WINAPI ShadowMenu_Enable(int bEnable);
 
 /* ---- ShadowWin_*: window shadows ----------------------------------------------------------- */
 /* Darkens a 4-pixel band of the screen along the window's right and bottom edges while the

@@ -1,0 +1,304 @@
+// CMenuEx: one level of a shown CMenuPopEx. Owner-drawn levels measure and paint their items:
+// a picture column, a rounded gradient selection, check marks, greyed pictures and texts, and
+// right-aligned shortcuts.
+#include "CMenuPopEx.h"
+#include "menu/CMenuItemData.h"
+#include "draw/CUtilityVisual.h"
+#include "CPub.h"
+
+namespace
+{
+
+const COLORREF kColumnLine = 0x00C0C0C0;
+const COLORREF kSeparatorLine = 0x00C5C5C5;
+const COLORREF kCheckFrame = 0x003BBCF0;
+// Provisional ids of items opening a submenu run from -9 down to -50 (as unsigned values).
+const UINT kFirstProvisionalId = 0xFFFFFFCE;
+
+} // namespace
+
+// ---- Construction ----------------------------------------------------------------------------
+
+CMenuEx::CMenuEx() : m_pLook(NULL)
+{
+}
+
+CMenuEx::~CMenuEx()
+{
+    DestroyMenu();
+    FreeItemData();
+}
+
+void CMenuEx::FreeItemData()
+{
+    for (int i = 0; i < m_arrItemData.GetSize(); ++i)
+    {
+        delete[] m_arrItemData[i]->msaa.pszWText;
+        delete m_arrItemData[i];
+    }
+    m_arrItemData.RemoveAll();
+}
+
+// ---- Operations ------------------------------------------------------------------------------
+
+BOOL CMenuEx::AppendOwnerDrawn(UINT nFlags, UINT_PTR nIDNewItem, CMenuItem* pItem)
+{
+    LPCTSTR lpszText = pItem != NULL ? (LPCTSTR)pItem->m_strText : "";
+    int nChars = ::MultiByteToWideChar(CP_ACP, 0, lpszText, -1, NULL, 0);
+    if (nChars < 1)
+        nChars = 1;
+    CMenuItemData* pData = new CMenuItemData;
+    pData->msaa.dwMSAASignature = MSAA_MENU_SIG;
+    pData->msaa.pszWText = new WCHAR[nChars];
+    pData->msaa.pszWText[0] = L'\0';
+    ::MultiByteToWideChar(CP_ACP, 0, lpszText, -1, pData->msaa.pszWText, nChars);
+    pData->msaa.cchWText = (DWORD)wcslen(pData->msaa.pszWText);
+    pData->pItem = pItem;
+    pData->pMenu = this;
+    m_arrItemData.Add(pData);
+    return AppendMenu(nFlags | MF_OWNERDRAW, nIDNewItem, (LPCTSTR)pData);
+}
+
+BOOL CMenuEx::HoldsItemData(ULONG_PTR nItemData) const
+{
+    for (int i = 0; i < m_arrItemData.GetSize(); ++i)
+        if ((ULONG_PTR)m_arrItemData[i] == nItemData)
+            return TRUE;
+    return FALSE;
+}
+
+LRESULT CMenuEx::OnMenuChar(UINT nChar)
+{
+    const UINT nLetter = (UINT)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)nChar);
+    const int nCount = (int)GetMenuItemCount();
+    int nHilite = -1, nFirst = -1, nAfterHilite = -1, nMatches = 0;
+    for (int i = 0; i < nCount; ++i)
+    {
+        MENUITEMINFOA mii = { sizeof(mii), MIIM_DATA | MIIM_STATE };
+        if (!GetMenuItemInfo(i, &mii, TRUE))
+            continue;
+        if (mii.fState & MFS_HILITE)
+            nHilite = i;
+        if (!HoldsItemData(mii.dwItemData))
+            continue;
+        CMenuItem* pItem = ((CMenuItemData*)mii.dwItemData)->pItem;
+        if (pItem == NULL || pItem->GetMnemonic() != nLetter)
+            continue;
+        ++nMatches;
+        if (nFirst < 0)
+            nFirst = i;
+        if (nAfterHilite < 0 && nHilite >= 0 && i > nHilite)
+            nAfterHilite = i;
+    }
+    if (nMatches == 0)
+        return MAKELRESULT(0, MNC_IGNORE);
+    if (nMatches == 1)
+        return MAKELRESULT(nFirst, MNC_EXECUTE);
+    // Several items share the letter: each press moves on to the next one, as in system menus.
+    return MAKELRESULT(nAfterHilite >= 0 ? nAfterHilite : nFirst, MNC_SELECT);
+}
+
+// ---- Owner drawing ---------------------------------------------------------------------------
+
+void CMenuEx::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
+{
+    if (m_pLook == NULL)
+        return;
+    lpMIS->itemWidth = 10;
+    lpMIS->itemHeight = m_pLook->m_nItemHeight + 1;
+    if (lpMIS->itemID == 0)
+        return;  // a separator is as tall as a one-line item
+    const BOOL bProvisional = lpMIS->itemID >= kFirstProvisionalId;
+    CMenuItem* pItem = NULL;
+    if (bProvisional)
+    {
+        int nIndex = -(int)lpMIS->itemID - 9;
+        if (nIndex >= 0 && nIndex < m_arrPopupItems.GetSize())
+            pItem = m_arrPopupItems[nIndex];
+    }
+    else
+        pItem = FindByCommand(lpMIS->itemID);
+    if (pItem == NULL)
+        return;
+
+    lpMIS->itemWidth = m_pLook->m_nLeftBarWidth + pItem->m_nTextWidth + 10;
+    if (pItem->m_nShortcutWidth != 0)
+        lpMIS->itemWidth += pItem->m_nShortcutWidth + 10;
+    if (pItem->m_nImageHeight + 6 > (int)lpMIS->itemHeight)
+        lpMIS->itemHeight = pItem->m_nImageHeight + 7;
+    // From here on the item's id in the system's menu is its submenu's handle. The item is
+    // found by its place: a search by id would look in the submenus first, where the same
+    // provisional id stands for another item.
+    const int nPos = bProvisional && pItem->m_pSubMenu != NULL ? PositionOf(lpMIS->itemID) : -1;
+    if (nPos >= 0)
+        ::ModifyMenuA(m_hMenu, nPos, MF_BYPOSITION | MF_OWNERDRAW | MF_POPUP,
+                      (UINT_PTR)pItem->m_pSubMenu->m_hMenu, (LPCSTR)lpMIS->itemData);
+}
+
+void CMenuEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    if (m_pLook == NULL)
+        return;
+    CDC dc;
+    dc.Attach(lpDIS->hDC);
+    const CRect rcItem(lpDIS->rcItem);
+    CRect rcBar(rcItem);
+    rcBar.right = rcItem.left + m_pLook->m_nLeftBarWidth;
+    CRect rcText(rcItem);
+    rcText.left = rcBar.right;
+    dc.FillSolidRect(rcBar, m_pLook->m_crLeftBar);
+    dc.FillSolidRect(rcText, m_pLook->m_crBk);
+    CPub::DrawLine(&dc, rcBar.right + 1, rcItem.top, rcBar.right + 1, rcItem.bottom, kColumnLine);
+    rcText.left = rcBar.right + 1;
+
+    if (lpDIS->itemID == 0)
+    {
+        const int y = (rcText.top + rcText.bottom) / 2;
+        CPub::DrawLine(&dc, rcText.left + 3, y, rcText.right - 1, y, kSeparatorLine);
+    }
+    else
+    {
+        // A greyed item cannot be chosen, so it never looks chosen either.
+        if ((lpDIS->itemState & ODS_SELECTED) && !(lpDIS->itemState & ODS_GRAYED))
+            DrawSelection(&dc, rcItem);
+        BOOL bCommand = m_arrPopupItems.GetSize() == 0;
+        for (int i = 0; !bCommand && i < m_pLook->m_arrCommandIds.GetSize(); ++i)
+            bCommand = m_pLook->m_arrCommandIds[i] == lpDIS->itemID;
+        CMenuItem* pItem = bCommand ? FindByCommand(lpDIS->itemID) : FindByPopupHandle(lpDIS->itemID);
+        if (pItem != NULL)
+        {
+            DrawPicture(&dc, pItem, rcBar, lpDIS->itemState);
+            DrawTexts(&dc, pItem, rcText, lpDIS->itemState);
+        }
+    }
+    dc.Detach();
+}
+
+CMenuItem* CMenuEx::FindByCommand(UINT nItemID) const
+{
+    for (int i = 0; i < m_arrItems.GetSize(); ++i)
+        if ((UINT)m_arrItems[i]->m_nID == nItemID)
+            return m_arrItems[i];
+    return NULL;
+}
+
+int CMenuEx::PositionOf(UINT nItemID, HMENU* phSubMenu) const
+{
+    const int nCount = ::GetMenuItemCount(m_hMenu);
+    for (int i = 0; i < nCount; ++i)
+    {
+        MENUITEMINFOA mii = { sizeof(mii), MIIM_ID | MIIM_SUBMENU };
+        if (::GetMenuItemInfoA(m_hMenu, i, TRUE, &mii) && mii.wID == nItemID)
+        {
+            if (phSubMenu != NULL)
+                *phSubMenu = mii.hSubMenu;
+            return i;
+        }
+    }
+    return -1;
+}
+
+CMenuItem* CMenuEx::FindByPopupHandle(UINT nItemID) const
+{
+    // The system hands a submenu item's id over cut to 32 bits; the submenu handle this level
+    // holds for that id is compared with each item's at its full width.
+    HMENU hSubMenu = NULL;
+    if (PositionOf(nItemID, &hSubMenu) < 0 || hSubMenu == NULL)
+        return NULL;
+    for (int i = 0; i < m_arrPopupItems.GetSize(); ++i)
+    {
+        CMenuEx* pSub = m_arrPopupItems[i]->m_pSubMenu;
+        if (pSub != NULL && pSub->m_hMenu == hSubMenu)
+            return m_arrPopupItems[i];
+    }
+    return NULL;
+}
+
+void CMenuEx::DrawSelection(CDC* pDC, const CRect& rcItem)
+{
+    const COLORREF c1 = m_pLook->m_crSelected1, c2 = m_pLook->m_crSelected2, c3 = m_pLook->m_crSelected3;
+    CRect rc(rcItem);
+    COLORREF crEdge;
+    CBrush brushFill;
+    if (c1 == c2 && c2 == c3)
+    {
+        crEdge = CUtilityVisual::Hilight(c1, -30);
+        brushFill.CreateSolidBrush(c1);
+    }
+    else if (c2 != c1 && c3 != c1)
+    {
+        CUtilityVisual::Gradient2Rect(pDC, rc, c1, c2, c3, c2, 8);
+        crEdge = CUtilityVisual::Hilight(c3, -30);
+    }
+    else
+    {
+        CUtilityVisual::GradientRect(pDC, rc, c1, c2, 16, 1);
+        crEdge = CUtilityVisual::Hilight(c2, -30);
+    }
+    CPen pen(PS_SOLID, 1, crEdge);
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    CGdiObject* pOldBrush = brushFill.GetSafeHandle() != NULL ? pDC->SelectObject(&brushFill)
+                                                               : pDC->SelectStockObject(HOLLOW_BRUSH);
+    pDC->RoundRect(rcItem, CPoint(3, 3));
+    if (brushFill.GetSafeHandle() != NULL)
+    {
+        pDC->SelectStockObject(HOLLOW_BRUSH);
+        pDC->RoundRect(rcItem, CPoint(3, 3));
+    }
+    pDC->SelectObject(pOldBrush);
+    pDC->SelectObject(pOldPen);
+}
+
+void CMenuEx::DrawPicture(CDC* pDC, CMenuItem* pItem, CRect rcBar, UINT nState)
+{
+    if (nState & ODS_CHECKED)
+    {
+        CUtilityVisual::DrawCheck(pDC, rcBar, 6, 1, kCheckFrame, 0);
+        return;
+    }
+    if (pItem->m_pImageList == NULL && pItem->m_hIcon == NULL)
+        return;
+    const BOOL bGrayed = (nState & ODS_GRAYED) != 0;
+    if ((nState & ODS_SELECTED) && !bGrayed)
+        rcBar.OffsetRect(-1, -1);
+    const int w = pItem->m_nImageWidth, h = pItem->m_nImageHeight;
+    const int x = rcBar.left + 6;
+    const int y = rcBar.top + (rcBar.bottom - h - rcBar.top) / 2 + 1;
+    const HDC hDC = pDC->GetSafeHdc();
+    if (pItem->m_pImageList != NULL)
+    {
+        HIMAGELIST hList = pItem->m_pImageList->GetSafeHandle();
+        if (!bGrayed)
+        {
+            ::ImageList_Draw(hList, pItem->m_nImageIndex, hDC, x, y, ILD_TRANSPARENT);
+            return;
+        }
+        HICON hIcon = ::ImageList_GetIcon(hList, pItem->m_nImageIndex, 0);
+        ::DrawStateA(hDC, NULL, NULL, (LPARAM)hIcon, 0, x, y, w, h, DST_ICON | DSS_DISABLED);
+        if (hIcon != NULL)
+            ::DestroyIcon(hIcon);
+    }
+    else
+        ::DrawStateA(hDC, NULL, NULL, (LPARAM)pItem->m_hIcon, 0, x, y, w, h,
+                     DST_ICON | (bGrayed ? DSS_DISABLED : 0));
+}
+
+void CMenuEx::DrawTexts(CDC* pDC, CMenuItem* pItem, CRect rcText, UINT nState)
+{
+    const COLORREF crText = (nState & ODS_GRAYED) ? CUtilityVisual::Hilight(m_pLook->m_crBk, -64)
+                                                  : m_pLook->m_crText;
+    const COLORREF crOldText = pDC->SetTextColor(crText);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    CFont* pOldFont = m_pLook->m_font.GetSafeHandle() != NULL ? pDC->SelectObject(&m_pLook->m_font) : NULL;
+    rcText.left += 5;
+    pDC->DrawText(pItem->m_strText, rcText, DT_SINGLELINE | DT_VCENTER);
+    if (!pItem->m_strShortcut.IsEmpty())
+    {
+        rcText.right -= 10;
+        pDC->DrawText(pItem->m_strShortcut, rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    }
+    if (pOldFont != NULL)
+        pDC->SelectObject(pOldFont);
+    pDC->SetBkMode(nOldMode);
+    pDC->SetTextColor(crOldText);
+}

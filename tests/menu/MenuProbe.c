@@ -1,0 +1,95 @@
+/* The menu of MenuProbe.h, driven from a thread timer while it is tracked. */
+#include "MenuProbe.h"
+
+#include <stdio.h>
+#include <string.h>
+
+static HWND s_owner;
+static char* s_out;
+static int s_outSize, s_levels, s_ticks;
+
+/* A shown menu window whose menu has as many items as lp asks for; lp gets the window. */
+static BOOL CALLBACK FindLevel(HWND hwnd, LPARAM lp)
+{
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(hwnd) ||
+        GetMenuItemCount((HMENU)SendMessageA(hwnd, 0x01E1 /* MN_GETHMENU */, 0, 0)) != *(int*)lp)
+        return TRUE;
+    *(HWND*)lp = hwnd;
+    return FALSE;
+}
+
+static void Describe(HWND menuWnd)
+{
+    RECT rc;
+    BITMAPINFO bi;
+    DWORD* bits = NULL;
+    HDC mem = CreateCompatibleDC(NULL);
+    HBITMAP dib;
+    HGDIOBJ old;
+    unsigned long sum = 0;
+    int i, w, h, used = (int)strlen(s_out);
+    GetWindowRect(menuWnd, &rc);
+    w = rc.right - rc.left;
+    h = rc.bottom - rc.top;
+    memset(&bi, 0, sizeof bi);
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
+    old = SelectObject(mem, dib);
+    /* Printed rather than read from the screen, which may not show the latest painting yet. */
+    SendMessageA(menuWnd, WM_PRINT, (WPARAM)mem, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    for (i = 0; i < w * h; ++i)
+        sum = (sum * 31 + (bits[i] & 0xFFFFFF)) & 0xFFFFFFFFul;
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    if (used + 40 < s_outSize)
+        sprintf(s_out + used, "level %dx%d pixels %08lx\n", w, h, sum);
+}
+
+static void CALLBACK Tick(HWND hwnd, UINT msg, UINT_PTR id, DWORD time)
+{
+    /* The top level (5 items) is described and S opens "Send to"; then the submenu (2 items)
+     * is described and P picks "Printer". */
+    LPARAM found = s_levels == 0 ? 5 : 2;
+    (void)hwnd, (void)msg, (void)id, (void)time;
+    if (++s_ticks > 300)
+        EndMenu();
+    if (s_levels >= 2 || EnumThreadWindows(GetCurrentThreadId(), FindLevel, (LPARAM)&found))
+        return;
+    Describe((HWND)found);
+    PostMessageA(s_owner, WM_KEYDOWN, s_levels == 0 ? 'S' : 'P', 1);
+    ++s_levels;
+}
+
+int ProbePopMenu(const PopMenuApi* api, HWND owner, int x, int y, char* out, int outSize)
+{
+    HPOPMENU menu = api->pfnNew(owner);
+    UINT_PTR timer;
+    int result;
+    api->pfnSetItem(menu, 10, "&Open", 0);
+    api->pfnSetIcon(menu, 10, LoadIconA(NULL, (LPCSTR)IDI_APPLICATION));
+    api->pfnSetItem(menu, 11, "&Favourite", 0);
+    api->pfnSetCheck(menu, 11, 1);
+    api->pfnSetItem(menu, 12, "&Delete", 0);
+    api->pfnSetEnable(menu, 12, 0);
+    api->pfnSetItem(menu, 0, "-", 0);
+    api->pfnSetItem(menu, 30, "&Send to", 0);
+    api->pfnSetItem(menu, 31, "&Mail", 30);
+    api->pfnSetItem(menu, 32, "&Printer", 30);
+    s_owner = owner;
+    s_out = out;
+    s_outSize = outSize;
+    s_out[0] = '\0';
+    s_levels = s_ticks = 0;
+    timer = SetTimer(NULL, 0, 10, Tick);
+    result = api->pfnPopxy(menu, x, y);
+    KillTimer(NULL, timer);
+    return result;
+}

@@ -1,0 +1,82 @@
+/* A host written in plain C that loads Lumo.dll at run time, as hosts in other languages do.
+ * "menu_c_host.exe X Y" pops the probe's menu at (X, Y) for a plain window and prints what it
+ * saw and the result; then it switches menu shadows on, frees the library with the hook on and
+ * opens a menu of the system's own, which must come without the library's subclass. Exit code
+ * 0 when all went as expected. */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "MenuProbe.h"
+
+static int s_subclassed;
+
+/* Notes whether the open menu carries the shadow's subclass, then ends it. */
+static BOOL CALLBACK NoteMenu(HWND hwnd, LPARAM lp)
+{
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(hwnd))
+        return TRUE;
+    s_subclassed = GetPropA(hwnd, "CoolMenu_oldProc") != NULL;
+    KillTimer(NULL, (UINT_PTR)lp);
+    EndMenu();
+    return FALSE;
+}
+
+static void CALLBACK Tick(HWND hwnd, UINT msg, UINT_PTR id, DWORD time)
+{
+    (void)hwnd, (void)msg, (void)time;
+    EnumThreadWindows(GetCurrentThreadId(), NoteMenu, (LPARAM)id);
+}
+
+static int SystemMenuSubclassed(HWND owner)
+{
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 1, "One");
+    s_subclassed = -1;
+    SetTimer(NULL, 0, 10, Tick);
+    TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 50, 50, 0, owner, NULL);
+    DestroyMenu(menu);
+    return s_subclassed;
+}
+
+int main(int argc, char** argv)
+{
+    char path[MAX_PATH], out[1024];
+    char* slash;
+    HMODULE lumo;
+    PopMenuApi api;
+    void(WINAPI * pfnShadow)(int);
+    HWND owner;
+    int result, before, after, unloaded;
+
+    /* The library beside this program, by its full path. */
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    slash = strrchr(path, '\\');
+    strcpy(slash ? slash + 1 : path, "Lumo.dll");
+    if (argc < 3 || (lumo = LoadLibraryA(path)) == NULL)
+        return 2;
+    api.pfnNew = (HPOPMENU(WINAPI*)(HWND))GetProcAddress(lumo, "PopMenu_New");
+    api.pfnSetItem = (void(WINAPI*)(HPOPMENU, int, LPCSTR, int))GetProcAddress(lumo, "PopMenu_SetItem");
+    api.pfnSetIcon = (void(WINAPI*)(HPOPMENU, int, HICON))GetProcAddress(lumo, "PopMenu_SetIcon");
+    api.pfnSetCheck = (void(WINAPI*)(HPOPMENU, int, int))GetProcAddress(lumo, "PopMenu_SetCheck");
+    api.pfnSetEnable = (void(WINAPI*)(HPOPMENU, int, int))GetProcAddress(lumo, "PopMenu_SetEnable");
+    api.pfnPopxy = (int(WINAPI*)(HPOPMENU, int, int))GetProcAddress(lumo, "PopMenu_Popxy");
+    pfnShadow = (void(WINAPI*)(int))GetProcAddress(lumo, "ShadowMenu_Enable");
+    if (!api.pfnNew || !api.pfnSetItem || !api.pfnSetIcon || !api.pfnSetCheck || !api.pfnSetEnable ||
+        !api.pfnPopxy || !pfnShadow)
+        return 3;
+
+    owner = CreateWindowA("STATIC", "C host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
+    result = ProbePopMenu(&api, owner, atoi(argv[1]), atoi(argv[2]), out, sizeof out);
+    printf("%sresult %d\n", out, result);
+    pfnShadow(1);
+    before = SystemMenuSubclassed(owner);
+    FreeLibrary(lumo);
+    unloaded = GetModuleHandleA("Lumo.dll") == NULL;
+    after = SystemMenuSubclassed(owner);
+    printf("shadow while loaded %d, library unloaded %d, shadow after unloading %d\n", before, unloaded, after);
+    DestroyWindow(owner);
+    return before == 1 && unloaded && after == 0 ? 0 : 1;
+}

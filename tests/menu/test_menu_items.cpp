@@ -1,0 +1,254 @@
+// Items of a CMenuPopEx, and its owner-drawn levels measured and painted into a memory canvas.
+// Text is compared with what the same font draws in the same place; sizes with this machine's
+// menu metrics.
+#include "MenuTestUtil.h"
+#include "PixelTable.h"
+#include "draw/CUtilityVisual.h"
+
+#include <memory>
+
+using namespace lumotest;
+using namespace menutest;
+
+namespace {
+
+const COLORREF kRed = RGB(200, 40, 40), kBlue = RGB(40, 40, 200), kMagenta = RGB(255, 0, 255);
+const COLORREF kWhite = RGB(255, 255, 255), kBar = 0xEAEAEA, kBack = 0xF5F5F5;
+
+// A size x size bitmap of one colour with its corners (top-left, top-right, bottom-left,
+// bottom-right) set.
+HBITMAP Bitmap(int size, COLORREF fill, const COLORREF* corners = nullptr) {
+    auto bgr = [](COLORREF c) { return DWORD(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
+    std::vector<DWORD> px(size * size, bgr(fill));
+    const int at[4] = {0, size - 1, size * (size - 1), size * size - 1};
+    for (int i = 0; corners && i < 4; ++i) px[at[i]] = bgr(corners[i]);
+    return CreateBitmap(size, size, 1, 32, px.data());
+}
+
+// A square icon of one colour, every pixel opaque.
+HICON SolidIcon(COLORREF color, int size = 16) {
+    std::vector<BYTE> opaque(size * size / 8, 0);
+    ICONINFO ii = {TRUE, 0, 0, CreateBitmap(size, size, 1, 1, opaque.data()), Bitmap(size, color)};
+    HICON icon = CreateIconIndirect(&ii);
+    DeleteObject(ii.hbmMask);
+    DeleteObject(ii.hbmColor);
+    return icon;
+}
+
+bool IconAlive(HICON icon) {
+    ICONINFO ii;
+    if (!GetIconInfo(icon, &ii)) return false;
+    DeleteObject(ii.hbmColor);
+    DeleteObject(ii.hbmMask);
+    return true;
+}
+
+NONCLIENTMETRICSA MenuMetrics() {
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = 340;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
+    return ncm;
+}
+
+// Draws (or, without a canvas, measures) a text in the menu font; answers its width.
+int MenuText(const char* text, HDC canvas = nullptr, RECT rc = {0, 0, 0, 100}, UINT format = DT_CALCRECT) {
+    NONCLIENTMETRICSA ncm = MenuMetrics();
+    HFONT font = CreateFontIndirectA(&ncm.lfMenuFont);
+    HDC dc = canvas ? canvas : GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, text, -1, &rc, format | DT_SINGLELINE);
+    SelectObject(dc, old);
+    if (!canvas) ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return rc.right - rc.left;
+}
+
+TEST(MenuItems, SetItemAddsChangesOrRefuses) {
+    TestMenu menu(nullptr);
+    const struct { int id; const char* text; int parent; bool refused; int count; } steps[] = {
+        {1, "A", 0, false, 1}, {1, "B", 2, false, 1},  // same id: changed in its place
+        {0, "-", 0, false, 2}, {5, "-", 0, false, 3}, {5, "-", 0, false, 4},  // separators always new
+        {0, "X", 0, true, 4},  {-3, "X", 0, true, 4}};
+    for (const auto& s : steps) {
+        CMenuItem* item = menu.SetItem(s.id, s.text, s.parent);
+        EXPECT_EQ(item == nullptr, s.refused) << s.id << s.text;
+        EXPECT_EQ(menu.ItemCount(), s.count) << s.id << s.text;
+        EXPECT_TRUE(!item || (item->m_strText == s.text && item->m_nParentID == s.parent && item->m_bEnabled));
+    }
+    EXPECT_EQ(menu.Find(1), 0);
+    menu.SetShortcut(1, "F2");
+    menu.SetCheck(1, 1);
+    menu.SetEnable(1, 0);
+    menu.SetShortcut(9, "x");  // unknown ids change nothing
+    menu.SetCheck(9, 0);
+    EXPECT_TRUE(menu.Item(0)->m_strShortcut == "F2" && menu.Item(0)->m_bChecked && !menu.Item(0)->m_bEnabled);
+    HICON icon = SolidIcon(kRed);
+    EXPECT_EQ(menu.SetItem(0, "bad", 0, icon, 16, 1), nullptr);  // refused: the icon is not taken
+    EXPECT_TRUE(IconAlive(icon));
+    DestroyIcon(icon);
+}
+
+TEST(MenuItems, PicturesAreDestroyedOnlyWhereTheItemOwnsThem) {
+    GdiBalance gdi;
+    HICON kept = SolidIcon(kRed), owned = SolidIcon(kBlue), replaced = SolidIcon(kRed);
+    HBITMAP bitmap = Bitmap(16, kBlue);
+    CImageList list;
+    list.Create(20, 18, ILC_COLOR24 | ILC_MASK, 2, 0);
+    list.Add(kept);
+    list.Add(kept);
+    {
+        TestMenu menu(nullptr);
+        menu.SetItem(1, "kept", 0, kept, 16, 0);
+        menu.SetItem(2, "owned", 0, owned, 24, 1);
+        CMenuItem* fromList = menu.SetItem(3, "list", 0, &list, 1);
+        EXPECT_TRUE(fromList->m_nImageWidth == 20 && fromList->m_nImageHeight == 18 && !fromList->m_bOwnsPictures);
+        menu.SetItem(4, "replaced", 0, replaced, 16, 1);
+        CMenuItem* fromBitmap = menu.SetItem(4, "replaced", 0, CBitmap::FromHandle(bitmap));
+        EXPECT_TRUE(fromBitmap->m_pImageList && fromBitmap->m_nImageWidth == 16 && fromBitmap->m_bOwnsPictures);
+        EXPECT_FALSE(IconAlive(replaced));  // an owned picture goes when another takes its place
+    }
+    EXPECT_TRUE(IconAlive(kept));
+    EXPECT_FALSE(IconAlive(owned));
+    EXPECT_EQ(list.GetImageCount(), 2);
+    DestroyIcon(kept);
+    DeleteObject(bitmap);
+    list.DeleteImageList();
+    EXPECT_EQ(gdi.Delta(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Measuring and drawing
+// ---------------------------------------------------------------------------------------------
+
+class MenuDrawing : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 220;
+    const int height_ = MenuMetrics().iMenuHeight + 1;
+    const int y0_ = (height_ - 16) / 2 + 1, mid_ = height_ / 2;  // a 16-pixel picture's top; the middle
+    HostWindow owner_;
+
+    // One item drawn by a level, in a given state.
+    std::unique_ptr<MemoryCanvas> Draw(CMenuEx* level, UINT id, UINT state) {
+        auto canvas = std::make_unique<MemoryCanvas>(kWidth, height_, RGB(1, 2, 3));
+        DRAWITEMSTRUCT dis = {ODT_MENU, 0, id, ODA_DRAWENTIRE, state, (HWND)level->GetSafeHmenu(), canvas->Dc(),
+                              {0, 0, kWidth, height_}, 0};
+        level->DrawItem(&dis);
+        return canvas;
+    }
+
+    // Pixels right of the column line (bar + 1) unlike the text and shortcut drawn in the menu
+    // font where the item puts them.
+    int TextDiffers(const MemoryCanvas& drawn, int bar, const char* text, const char* shortcut, COLORREF color) {
+        MemoryCanvas want(kWidth, height_, kBack);
+        SetTextColor(want.Dc(), color);
+        MenuText(text, want.Dc(), {bar + 6, 0, kWidth, height_}, DT_VCENTER);
+        if (shortcut) MenuText(shortcut, want.Dc(), {bar + 6, 0, kWidth - 10, height_}, DT_VCENTER | DT_RIGHT);
+        int n = 0;
+        for (int y = 0; y < height_; ++y)
+            for (int x = bar + 2; x < kWidth; ++x) n += drawn.At(x, y) != want.At(x, y);
+        return n;
+    }
+};
+
+TEST_F(MenuDrawing, ItemsMeasureByTheMenuMetricsTheirTextsAndPictures) {
+    TestMenu menu(owner_);
+    menu.SetItem(1, "&Open", 0);
+    menu.SetShortcut(1, "Ctrl+O");
+    menu.SetItem(0, "-", 0);
+    menu.SetItem(2, "Big", 0, SolidIcon(kRed, 32), 32, 1);
+    menu.ShowAndClose();
+    EXPECT_EQ(menu.Look()->m_nLeftBarWidth, 44);  // the widest picture and 12
+    const struct { UINT id; int w, h; } cases[] = {
+        {0, 10, height_},  // a separator
+        {1, 44 + MenuText("&Open") + 10 + MenuText("Ctrl+O") + 10, height_},
+        {2, 44 + MenuText("Big") + 10, std::max(height_, 32 + 7)},
+    };
+    for (const auto& c : cases) {
+        MEASUREITEMSTRUCT mis = {ODT_MENU, 0, c.id, 0, 0, 0};
+        menu.Root()->MeasureItem(&mis);
+        EXPECT_EQ(int(mis.itemWidth), c.w) << c.id;
+        EXPECT_EQ(int(mis.itemHeight), c.h) << c.id;
+    }
+    TestMenu plain(owner_);
+    plain.SetItem(1, "One", 0);
+    plain.ShowAndClose();
+    EXPECT_EQ(plain.Look()->m_nLeftBarWidth, 24);
+}
+
+TEST_F(MenuDrawing, ColumnsSelectionChecksSeparatorsAndGreyedItems) {
+    TestMenu menu(owner_);
+    menu.SetItem(1, "&Open", 0, SolidIcon(kRed), 16, 1);
+    menu.SetShortcut(1, "Ctrl+O");
+    menu.SetItem(2, "Checked", 0, SolidIcon(kBlue), 16, 1);
+    menu.SetItem(3, "Greyed", 0, SolidIcon(kRed), 16, 1);
+    menu.SetItem(0, "-", 0);
+    menu.SetItem(4, "Send to", 0);
+    menu.SetItem(5, "Mail", 4);
+    menu.ShowAndClose();
+    CMenuEx* root = menu.Root();
+    const int bar = 28, h = height_, y0 = y0_, mid = mid_;
+    ASSERT_EQ(menu.Look()->m_nLeftBarWidth, bar);
+
+    auto open = Draw(root, 1, 0);
+    EXPECT_TRUE(PixelsAre(*open, {{1, 1, kBar}, {bar, 1, kBack}, {bar + 1, 0, 0xC0C0C0}, {bar + 1, h - 1, 0xC0C0C0},
+                                  {5, y0, kBar}, {6, y0, kRed}, {21, y0 + 15, kRed}, {22, y0, kBar}}));
+    EXPECT_EQ(TextDiffers(*open, bar, "&Open", "Ctrl+O", 0), 0);
+
+    // Selected: the rounded gradient over the whole item, the picture one pixel up and left.
+    MemoryCanvas fill(kWidth, h);
+    CRect rc(0, 0, kWidth, h);
+    CUtilityVisual::Gradient2Rect(CDC::FromHandle(fill.Dc()), rc, 0xEBF7FB, 0xAEECF7, 0x70E2F7, 0xAEECF7, 8);
+    const COLORREF edge = CUtilityVisual::Hilight(0x70E2F7, -30);
+    EXPECT_TRUE(PixelsAre(*Draw(root, 1, ODS_SELECTED),
+                          {{kWidth / 2, 0, edge}, {kWidth / 2, h - 1, edge}, {0, mid, edge}, {2, 2, fill.At(2, 2)},
+                           {bar + 20, h - 3, fill.At(bar + 20, h - 3)}, {5, y0 - 1, kRed}, {20, y0 + 14, kRed}}));
+
+    // Greyed, even when selected: no gradient, grey text, the picture drawn disabled.
+    auto greyed = Draw(root, 3, ODS_SELECTED | ODS_GRAYED);
+    EXPECT_TRUE(PixelsAre(*greyed, {{1, 1, kBar}, {bar + 3, 1, kBack}, {kWidth - 2, h - 2, kBack}}));
+    EXPECT_EQ(greyed->CountColor(kRed), 0);
+    EXPECT_EQ(TextDiffers(*greyed, bar, "Greyed", nullptr, 0xB5B5B5), 0);
+
+    // Checked: the check box instead of the picture.
+    auto checked = Draw(root, 2, ODS_CHECKED);
+    EXPECT_TRUE(PixelsAre(*checked, {{6, mid, 0x3BBCF0}, {10, mid - 5, 0x3BBCF0}, {8, mid, 0}}));
+    EXPECT_EQ(checked->CountColor(kBlue), 0);
+
+    // Separator: a line through the middle of the text column.
+    auto separator = Draw(root, 0, 0);
+    EXPECT_TRUE(PixelsAre(*separator, {{bar + 3, mid, kBack}, {bar + 4, mid, 0xC5C5C5}, {kWidth - 2, mid, 0xC5C5C5},
+                                       {kWidth - 1, mid, kBack}}));
+    EXPECT_EQ(separator->CountColor(0xC5C5C5), kWidth - 2 - (bar + 4) + 1);
+
+    // The submenu item is found by the submenu handle it carries as its id.
+    MENUITEMINFOA mii = {sizeof(mii), MIIM_ID | MIIM_SUBMENU};
+    ASSERT_TRUE(GetMenuItemInfoA(root->GetSafeHmenu(), 4, TRUE, &mii) && mii.hSubMenu);
+    EXPECT_EQ(TextDiffers(*Draw(root, mii.wID, 0), bar, "Send to", nullptr, 0), 0);
+
+    // Colours set after showing take effect at the next drawing.
+    menu.SetBkColor(RGB(10, 20, 30));
+    menu.SetLeftBarColor(RGB(40, 50, 60));
+    EXPECT_TRUE(PixelsAre(*Draw(root, 0, 0), {{1, 1, RGB(40, 50, 60)}, {bar + 3, 1, RGB(10, 20, 30)}}));
+}
+
+// The colour most corners share is left out; on a tie, the top-left corner's.
+TEST_F(MenuDrawing, BitmapItemsLeaveOutTheirCornerColour) {
+    const COLORREF threeMagenta[4] = {kMagenta, kMagenta, kWhite, kMagenta};
+    const COLORREF tie[4] = {kWhite, kMagenta, kMagenta, kWhite};
+    const struct { const COLORREF* corners; COLORREF masked; } cases[] = {{threeMagenta, kMagenta}, {tie, kWhite}};
+    for (const auto& c : cases) {
+        HBITMAP bitmap = Bitmap(16, kBlue, c.corners);
+        TestMenu menu(owner_);
+        menu.SetItem(1, "bitmap", 0, CBitmap::FromHandle(bitmap));
+        menu.ShowAndClose();
+        auto drawn = Draw(menu.Root(), 1, 0);
+        const POINT at[4] = {{6, y0_}, {21, y0_}, {6, y0_ + 15}, {21, y0_ + 15}};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(drawn->At(at[i].x, at[i].y), c.corners[i] == c.masked ? kBar : c.corners[i]) << i;
+        EXPECT_EQ(drawn->At(12, y0_ + 8), kBlue);
+        DeleteObject(bitmap);
+    }
+}
+
+}  // namespace

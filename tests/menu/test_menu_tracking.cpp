@@ -1,0 +1,149 @@
+// Popup menus tracked without a person: keys posted to the owner and EndMenu from a thread
+// timer choose or cancel, and the menu window is read while it is open. A host written in C
+// and a framework host get the same menu from the flat family.
+#include "MenuTestUtil.h"
+#include "MenuProbe.h"
+#include "SessionRun.h"
+#include "lumo.h"
+
+#include <algorithm>
+#include <string>
+
+using namespace lumotest;
+using namespace menutest;
+
+namespace {
+
+// A and B on top, B opening a submenu holding C.
+void AddABC(CMenuPopEx& menu) {
+    menu.SetItem(1, "A", 0);
+    menu.SetItem(2, "B", 0);
+    menu.SetItem(3, "C", 2);
+}
+
+TEST(MenuTracking, ChosenSubmenuCommandOrZeroWhenCancelled) {
+    HostWindow owner;
+    for (int drawMode : {2, 0}) {
+        TestMenu menu(owner, drawMode);
+        AddABC(menu);
+        MenuSteps steps({MenuShown, Keys(owner, {VK_DOWN, VK_DOWN, VK_RIGHT}), Levels(2), Keys(owner, {VK_RETURN})});
+        EXPECT_EQ(menu.Popup(100, 100), 3) << drawMode;
+        EXPECT_TRUE(steps.Done());
+        EXPECT_EQ(menu.ShowAndClose(), 0) << drawMode;
+    }
+}
+
+TEST(MenuTracking, OpensAtThePointTheCursorOrBelowTheButton) {
+    HostWindow owner;
+    HWND button = CreateWindowExA(0, "BUTTON", "Menu", WS_POPUP | WS_VISIBLE, 100, 200, 80, 24, owner, nullptr,
+                                  nullptr, nullptr);
+    SetCursorPos(300, 200);
+    const struct { int x, y; bool button; LONG left, top; } cases[] = {
+        {0, 5, false, 0, 5}, {0, 0, false, 300, 200}, {150, 120, false, 150, 120}, {0, 0, true, 100, 224}};
+    for (const auto& c : cases) {
+        RECT rc = {};
+        MenuSteps steps({[&] { return MenuShown() && GetWindowRect(OpenMenus()[0], &rc); }});
+        HPOPMENU menu = PopMenu_New(owner);
+        PopMenu_SetItem(menu, 1, "One", 0);
+        EXPECT_EQ(c.button ? PopMenu_PopButton(menu, button) : PopMenu_Popxy(menu, c.x, c.y), 0);
+        EXPECT_TRUE(rc.left == c.left && rc.top == c.top) << c.x << "," << c.y << ": " << rc.left << "," << rc.top;
+    }
+    DestroyWindow(button);
+}
+
+// Levels share provisional ids (each level's first submenu item is -9): the letters open
+// "Beta", then its "Echo", then pick "Golf", across three levels.
+TEST(MenuTracking, NestedLevelsAndMnemonicsReachTheRightItem) {
+    HostWindow owner;
+    TestMenu menu(owner);
+    const struct { int id; const char* text; int parent; } items[] = {
+        {10, "&Alpha", 0}, {20, "&Beta", 0}, {11, "&Cyan", 10}, {12, "&Dark", 10}, {111, "c1", 11},
+        {121, "d1", 12},  {21, "&Echo", 20}, {22, "&Fox", 20}, {211, "&Golf", 21}, {221, "f1", 22}};
+    for (const auto& it : items) menu.SetItem(it.id, it.text, it.parent);
+    MenuSteps steps({MenuShown, Keys(owner, {'B'}), Levels(2), Keys(owner, {'E'}), Levels(3), Keys(owner, {'G'})});
+    EXPECT_EQ(menu.Popup(50, 50), 211);
+    EXPECT_TRUE(steps.Done());
+}
+
+// A level holds at most 42 owner-drawn submenus; the items beyond are plain commands.
+TEST(MenuTracking, SubmenusBeyondWhatALevelHoldsAreRefused) {
+    HostWindow owner;
+    TestMenu menu(owner);
+    for (int i = 1; i <= 45; ++i) {
+        menu.SetItem(i, "Item", 0);
+        menu.SetItem(100 + i, "inner", i);
+    }
+    menu.ShowAndClose(0, 0);
+    HMENU root = menu.Root()->GetSafeHmenu();
+    ASSERT_EQ(GetMenuItemCount(root), 45);
+    for (int i = 0; i < 45; ++i)
+        EXPECT_TRUE(i < 42 ? GetSubMenu(root, i) != nullptr : GetMenuItemID(root, i) == UINT(i + 1)) << i;
+}
+
+TEST(MenuTracking, OwnerDestroyedWhileOpenEndsTheMenuAndLeavesNothing) {
+    for (int round = 0; round < 2; ++round) {  // the first round warms one-time caches
+        GdiBalance gdi;
+        WindowBalance windows;
+        HWND owner = CreateHostWindow();
+        {
+            TestMenu menu(owner);
+            AddABC(menu);
+            menu.SetItem(4, "Icon", 0, LoadIcon(nullptr, IDI_APPLICATION), 16, 0);
+            MenuSteps steps({MenuShown, [owner] { return DestroyWindow(owner) != FALSE; }});
+            EXPECT_EQ(menu.Popup(100, 100), 0);
+        }
+        PumpPending();
+        EXPECT_TRUE(round == 0 || (gdi.Delta() == 0 && windows.Delta() == 0));
+    }
+}
+
+TEST(PopMenu, UnknownHandlesAreRefusedAndAPoppedHandleIsSpent) {
+    int garbage = 0;
+    for (HPOPMENU h : {HPOPMENU(nullptr), HPOPMENU(&garbage)}) {
+        PopMenu_SetItem(h, 1, "x", 0);
+        PopMenu_SetIcon(h, 1, nullptr);
+        PopMenu_SetCheck(h, 1, 1);
+        PopMenu_SetEnable(h, 1, 0);
+        PopMenu_SetScaleMode(h, 1);
+        EXPECT_EQ(PopMenu_Pop(h) + PopMenu_Popxy(h, 1, 1) + PopMenu_PopButton(h, nullptr), -3);
+    }
+    HostWindow owner;
+    HPOPMENU menu = PopMenu_New(owner);
+    PopMenu_SetItem(menu, 7, "Seven", 0);
+    PopMenu_SetItem(menu, 0, "refused", 0);
+    int nested = 0;
+    MenuSteps steps({MenuShown, [&] { return (nested = PopMenu_Pop(menu)) != 0; }, Keys(owner, {VK_DOWN, VK_RETURN})});
+    EXPECT_EQ(PopMenu_Popxy(menu, 60, 60), 7);
+    EXPECT_EQ(nested, -1);  // spent as soon as it pops
+    EXPECT_EQ(PopMenu_Pop(menu), -1);
+}
+
+// The probe's menu for a plain and a framework window of this process and for a plain window
+// of a host written in C: the same levels, pixels and result.
+TEST(PopMenu, PlainCHostAndFrameworkHostGetTheSameMenu) {
+    const PopMenuApi api = {PopMenu_New, PopMenu_SetItem, PopMenu_SetIcon, PopMenu_SetCheck, PopMenu_SetEnable,
+                            PopMenu_Popxy};
+    char plain[1024], framework[1024];
+    HostWindow owner;
+    EXPECT_EQ(ProbePopMenu(&api, owner, 300, 300, plain, sizeof plain), 32);
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "framework host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               CRect(0, 0, 200, 100), nullptr, 0));
+    EXPECT_EQ(ProbePopMenu(&api, frame, 300, 300, framework, sizeof framework), 32);
+    frame.DestroyWindow();
+    EXPECT_STREQ(plain, framework);
+    EXPECT_EQ(std::count(plain, plain + strlen(plain), '\n'), 2) << plain;  // both levels seen
+
+    std::string output;
+    DWORD exitCode = 1;
+    ASSERT_TRUE(gallerytest::RunProcess("\"" + ModuleDir() + "\\menu_c_host.exe\" 300 300", &output, &exitCode, 60000));
+    output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
+    EXPECT_EQ(output.substr(0, output.find("result")), plain);
+    EXPECT_NE(output.find("result 32\n"), std::string::npos) << output;
+    // The library freed with the hook on took it along: the system's menus open untouched.
+    EXPECT_NE(output.find("shadow while loaded 1, library unloaded 1, shadow after unloading 0"), std::string::npos)
+        << output;
+    EXPECT_EQ(exitCode, 0u) << output;
+}
+
+}  // namespace
