@@ -3,7 +3,9 @@
 
 #include <windows.h>
 #include <stdio.h>
+#include <stdint.h>
 #include <string>
+#include <vector>
 #include "PngFile.h"
 
 namespace gallery {
@@ -63,13 +65,10 @@ inline void Settle()
     ::GdiFlush();
 }
 
-// Writes what the screen shows of the window, frame included, with a margin right and below,
-// to folder\\name and prints the screenshot line; a failure fails the session.
-inline bool WriteScreenshot(HWND hwnd, const std::string& folder, const char* name, int margin = 0)
+// The screen's pixels in a rectangle as 0x00RRGGBB words, top row first; false on failure.
+inline bool GrabScreen(const RECT& rc, std::vector<uint32_t>* px)
 {
-    RECT wr;
-    ::GetWindowRect(hwnd, &wr);
-    const int w = wr.right - wr.left + margin, h = wr.bottom - wr.top + margin;
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = w;
@@ -79,24 +78,49 @@ inline bool WriteScreenshot(HWND hwnd, const std::string& folder, const char* na
     void* bits = nullptr;
     HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
+    HBITMAP bmp = w > 0 && h > 0 ? ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     if (bmp)
     {
         HGDIOBJ old = ::SelectObject(dc, bmp);
-        ::BitBlt(dc, 0, 0, w, h, screen, wr.left, wr.top, SRCCOPY);
+        ::BitBlt(dc, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
         ::GdiFlush();
-        ok = lumopng::WritePng(folder + "\\" + name, (const uint32_t*)bits, w, h, w, false, true);
+        px->assign((const uint32_t*)bits, (const uint32_t*)bits + (size_t)w * h);
+        for (uint32_t& v : *px)
+            v &= 0xFFFFFF;
         ::SelectObject(dc, old);
         ::DeleteObject(bmp);
     }
     ::DeleteDC(dc);
     ::ReleaseDC(nullptr, screen);
+    return bmp != nullptr;
+}
+
+// Writes pixels grabbed from rc to folder\\name and prints the screenshot line; no pixels, or
+// a failed write, fails the session.
+inline bool SaveScreenshot(const std::vector<uint32_t>& px, const RECT& rc, const std::string& folder,
+                           const char* name)
+{
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    const bool ok = w > 0 && px.size() == (size_t)w * h &&
+                    lumopng::WritePng(folder + "\\" + name, px.data(), w, h, w, false, true);
     printf("screenshot: %s %dx%d %s\n", name, w, h, ok ? "written" : "FAILED");
     fflush(stdout);
     if (!ok)
         SessionOk() = false;
     return ok;
+}
+
+// Writes what the screen shows of the window, frame included, with a margin right and below,
+// to folder\\name and prints the screenshot line; a failure fails the session.
+inline bool WriteScreenshot(HWND hwnd, const std::string& folder, const char* name, int margin = 0)
+{
+    RECT wr;
+    ::GetWindowRect(hwnd, &wr);
+    wr.right += margin;
+    wr.bottom += margin;
+    std::vector<uint32_t> px;
+    GrabScreen(wr, &px);
+    return SaveScreenshot(px, wr, folder, name);
 }
 
 }  // namespace gallery

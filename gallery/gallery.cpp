@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 #include "lumo.h"
+#include "GalleryMenu.h"
 #include "PngFile.h"
 #include "ScriptSupport.h"
 
@@ -221,6 +222,7 @@ void Paint(HDC dc, const RECT& rc)
     put("Right: the same data in a tree with a dark background and details.");
     sprintf(line, "Window shadow (ShadowWin_Register): %s.", g.shadow ? "on" : "not available here");
     put(line);
+    put("A right click in a tree pops an item menu (PopMenu_*), shadowed by ShadowMenu_Enable.");
     y += 10;
     ::SetTextColor(dc, RGB(58, 110, 165));
     put("Messages received by the host (newest last):");
@@ -280,6 +282,10 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_USER + kTreeRButton:
         ++g.rButtons;
         Log(TreeName((HWND)wParam) + ": WM_USER+4 right button " + DescribeItem((HWND)wParam, lParam));
+        ::PostMessageA(hwnd, kMsgItemMenu, 0, 0);
+        return 0;
+    case kMsgItemMenu:
+        Log(ShowItemMenu(hwnd));
         return 0;
     case WM_USER + kDoorToggle:
         ++g.doorToggles;
@@ -370,6 +376,7 @@ bool BuildWindow()
 
     RememberTexts();
     g.shadow = ShadowWin_Register(g.hwnd);
+    ShadowMenu_Enable(1);
     return true;
 }
 
@@ -543,7 +550,8 @@ int RunScript(const std::string& out)
     Check(g.selects == selectsBefore + 2, "two select messages");
     Screenshot(out, "03-click.png");
 
-    // A right click shows the item's tip and is reported.
+    // A right click shows the item's tip, is reported and pops the item menu.
+    ScriptNextItemMenu(g.hwnd, out + "\\04-right-click-menu.png");
     if (ItemPoint(sales, "10103", &pt))
     {
         PostMouse(sales, WM_RBUTTONDOWN, MK_RBUTTON, pt);
@@ -551,6 +559,7 @@ int RunScript(const std::string& out)
         Settle();
     }
     Check(g.rButtons == 1, "right button message");
+    Check(ItemMenuCount() == 1 && ItemMenuChoice() > 0, "item menu popped, a command chosen in its submenu");
     Screenshot(out, "04-right-click.png");
 
     // A double click on a leaf is reported too.

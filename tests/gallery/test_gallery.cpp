@@ -62,6 +62,7 @@ TEST_F(GallerySession, HostReceivesTheExpectedMessagesInOrder) {
         {"tree 'Sales' (0x", "): WM_USER+1 select item 'Sales > Documents'"},
         {"tree 'Sales' (0x", "): WM_USER+1 select item 'Sales > Documents > New document'"},
         {"tree 'Sales' (0x", "): WM_USER+4 right button item 'Sales > Documents > Search document'"},
+        {"popup menu: PopMenu_Pop chose command ", "('Printer')"},
         {"tree 'Sales' (0x", "): WM_USER+2 double click item 'Sales > Documents > Import document'"},
         {"door (0x", "): WM_USER+10 toggle wParam=1 (closing)"},
         {"door (0x", "): WM_USER+10 toggle wParam=0 (opening)"},
@@ -78,7 +79,7 @@ TEST_F(GallerySession, HostReceivesTheExpectedMessagesInOrder) {
                     line.compare(line.size() - e.second.size(), e.second.size(), e.second) == 0)
             << i << ": " << line;
     }
-    EXPECT_NE(got[6].find("WM_USER+11 right click on window 0x"), std::string::npos) << got[6];
+    EXPECT_NE(got[7].find("WM_USER+11 right click on window 0x"), std::string::npos) << got[7];
 }
 
 TEST_F(GallerySession, ScreenshotsShowTheDoorOpenClosedAndOpenAgain) {
@@ -128,6 +129,20 @@ TEST_F(GallerySession, ScreenshotsShowTheDoorOpenClosedAndOpenAgain) {
     EXPECT_EQ(shots[0].At(ox + cw - 30, oy + ch - 20), 0x24344Eu);
     // Each state differs from the one before it.
     for (int i = 1; i < 7; ++i) EXPECT_FALSE(shots[i].px == shots[i - 1].px) << names[i];
+
+    // The item menu open over the tree, with its submenu: the text column and the picture column
+    // of the menus, and the selection on "Send to".
+    Shot menu;
+    ASSERT_TRUE(Load("04-right-click-menu.png", &menu));
+    int column = 0, bar = 0, selection = 0;
+    for (uint32_t p : menu.px) {
+        column += (p & 0xFFFFFF) == 0xF5F5F5;
+        bar += (p & 0xFFFFFF) == 0xEAEAEA;
+        selection += (p & 0xFFFFFF) == 0xD9C452;  // the selection's edge
+    }
+    EXPECT_GT(column, 20000);
+    EXPECT_GT(bar, 3000);
+    EXPECT_GT(selection, 200);
 }
 
 }  // namespace
