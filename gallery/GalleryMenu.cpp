@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "lumo.h"
-#include "PngFile.h"
 #include "ScriptSupport.h"
 
 namespace gallery {
@@ -87,23 +86,27 @@ HICON MakeIcon(COLORREF tile, const char* glyph)
 struct Script
 {
     HWND host = nullptr;
-    std::string path;
+    std::string folder;
+    const char* name = nullptr;
     int step = 0;
     DWORD start = 0;
     std::vector<uint32_t> last;
 };
 Script g_script;
 
+BOOL CALLBACK CountMenuLevel(HWND hwnd, LPARAM lp)
+{
+    char name[16] = "";
+    ::GetClassNameA(hwnd, name, sizeof(name));
+    if (strcmp(name, "#32768") == 0 && ::IsWindowVisible(hwnd))
+        ++*(int*)lp;
+    return TRUE;
+}
+
 int OpenMenuLevels()
 {
     int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM lp) -> BOOL {
-        char name[16] = "";
-        ::GetClassNameA(hwnd, name, sizeof(name));
-        if (strcmp(name, "#32768") == 0 && ::IsWindowVisible(hwnd))
-            ++*(int*)lp;
-        return TRUE;
-    }, (LPARAM)&n);
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountMenuLevel, (LPARAM)&n);
     return n;
 }
 
@@ -141,13 +144,7 @@ void CALLBACK ScriptTick(HWND, UINT, UINT_PTR id, DWORD)
         g_script.last.swap(px);
         return;
     }
-    const int w = wr.right - wr.left, h = wr.bottom - wr.top;
-    const bool ok = lumopng::WritePng(g_script.path, px.data(), w, h, w, false, true);
-    const char* name = strrchr(g_script.path.c_str(), '\\');
-    printf("screenshot: %s %dx%d %s\n", name ? name + 1 : g_script.path.c_str(), w, h, ok ? "written" : "FAILED");
-    fflush(stdout);
-    if (!ok)
-        SessionOk() = false;
+    SaveScreenshot(px, wr, g_script.folder, g_script.name);
     ::KillTimer(nullptr, id);
     PostLetter('P');  // picks "Printer"
     g_script.step = 2;
@@ -196,11 +193,12 @@ int ItemMenuChoice()
     return g_choice;
 }
 
-void ScriptNextItemMenu(HWND host, const std::string& path)
+void ScriptNextItemMenu(HWND host, const std::string& folder, const char* name)
 {
     g_script = Script();
     g_script.host = host;
-    g_script.path = path;
+    g_script.folder = folder;
+    g_script.name = name;
     g_script.start = ::GetTickCount();
     ::SetTimer(nullptr, 0, 30, ScriptTick);
 }

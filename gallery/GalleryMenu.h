@@ -17,8 +17,8 @@ int ItemMenuCount();
 int ItemMenuChoice();
 
 // Scripted session: while the next item menu is open, opens "Send to", writes a screenshot of
-// the host window's area with the menus and their shadows to path once the screen holds still,
-// then picks "Printer" by its letter.
-void ScriptNextItemMenu(HWND host, const std::string& path);
+// the host window's area with the menus and their shadows to folder\name once the screen holds
+// still, then picks "Printer" by its letter.
+void ScriptNextItemMenu(HWND host, const std::string& folder, const char* name);
 
 }  // namespace gallery

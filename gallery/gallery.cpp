@@ -395,38 +395,7 @@ bool Screenshot(const std::string& folder, const char* name)
 {
     Settle();
     ::RedrawWindow(g.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT wr;
-    ::GetWindowRect(g.hwnd, &wr);
-    const int margin = 6;
-    const int w = wr.right - wr.left + margin, h = wr.bottom - wr.top + margin;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bmp)
-    {
-        HGDIOBJ old = ::SelectObject(dc, bmp);
-        ::BitBlt(dc, 0, 0, w, h, screen, wr.left, wr.top, SRCCOPY);
-        ::GdiFlush();
-        std::string path = folder + "\\" + name;
-        ok = lumopng::WritePng(path, (const uint32_t*)bits, w, h, w, false, true);
-        ::SelectObject(dc, old);
-        ::DeleteObject(bmp);
-    }
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    printf("screenshot: %s %dx%d %s\n", name, w, h, ok ? "written" : "FAILED");
-    fflush(stdout);
-    if (!ok)
-        gallery::SessionOk() = false;
-    return ok;
+    return WriteScreenshot(g.hwnd, folder, name, 6);
 }
 
 // Centre of an item's label in the tree's client coordinates; false when it is not visible.
@@ -551,7 +520,7 @@ int RunScript(const std::string& out)
     Screenshot(out, "03-click.png");
 
     // A right click shows the item's tip, is reported and pops the item menu.
-    ScriptNextItemMenu(g.hwnd, out + "\\04-right-click-menu.png");
+    ScriptNextItemMenu(g.hwnd, out, "04-right-click-menu.png");
     if (ItemPoint(sales, "10103", &pt))
     {
         PostMouse(sales, WM_RBUTTONDOWN, MK_RBUTTON, pt);

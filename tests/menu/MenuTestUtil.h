@@ -11,16 +11,18 @@
 
 namespace menutest {
 
+inline BOOL CALLBACK AddOpenMenu(HWND hwnd, LPARAM lp) {
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, "#32768") == 0 && IsWindowVisible(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+    return TRUE;
+}
+
 // Visible menu windows ("#32768") of this thread, the newest level first.
 inline std::vector<HWND> OpenMenus() {
     std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM lp) -> BOOL {
-        char name[16] = "";
-        GetClassNameA(hwnd, name, sizeof name);
-        if (lstrcmpA(name, "#32768") == 0 && IsWindowVisible(hwnd))
-            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), AddOpenMenu, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
