@@ -3,6 +3,8 @@
 #include "CMenuPopEx.h"
 #include "CDRAW.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace
@@ -49,6 +51,9 @@ CMenuPopEx::CMenuPopEx(HWND hOwner, int nDrawMode)
 
 CMenuPopEx::~CMenuPopEx()
 {
+    // Deleted while its menu is open: the owner stops routing to it and the menu ends.
+    if (m_hOwner != NULL && ::RemoveWindowSubclass(m_hOwner, OwnerProc, (UINT_PTR)this))
+        ::EndMenu();
     DeleteRootMenu();
     for (int i = 0; i < m_arrSubMenus.GetSize(); ++i)
         delete m_arrSubMenus[i];

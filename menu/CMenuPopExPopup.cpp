@@ -184,12 +184,14 @@ int CMenuPopEx::Track(int x, int y)
 {
     // The owner is asked to measure and draw the items. Subclassing it while the menu is open
     // brings those requests to the levels here, whether or not the owner is a framework window.
+    // Nothing of this object is touched after tracking: a host may delete it while it is open.
+    const HWND hOwner = m_hOwner;
     const UINT_PTR uId = (UINT_PTR)this;
-    const BOOL bRouted = IsOwnerDrawn() && ::SetWindowSubclass(m_hOwner, OwnerProc, uId, (DWORD_PTR)this);
+    const BOOL bRouted = IsOwnerDrawn() && ::SetWindowSubclass(hOwner, OwnerProc, uId, (DWORD_PTR)this);
     int nResult = m_pRootMenu->TrackPopupMenu(TPM_RIGHTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD, x, y,
-                                              CWnd::FromHandle(m_hOwner), NULL);
+                                              CWnd::FromHandle(hOwner), NULL);
     if (bRouted)
-        ::RemoveWindowSubclass(m_hOwner, OwnerProc, uId);
+        ::RemoveWindowSubclass(hOwner, OwnerProc, uId);
     return nResult;
 }
 

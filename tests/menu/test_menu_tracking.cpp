@@ -7,6 +7,7 @@
 #include "lumo.h"
 
 #include <algorithm>
+#include <utility>
 #include <string>
 
 using namespace lumotest;
@@ -80,20 +81,24 @@ TEST(MenuTracking, SubmenusBeyondWhatALevelHoldsAreRefused) {
         EXPECT_TRUE(i < 42 ? GetSubMenu(root, i) != nullptr : GetMenuItemID(root, i) == UINT(i + 1)) << i;
 }
 
-TEST(MenuTracking, OwnerDestroyedWhileOpenEndsTheMenuAndLeavesNothing) {
-    for (int round = 0; round < 2; ++round) {  // the first round warms one-time caches
+// The host destroys the owner, or deletes the menu, while the menu is open.
+TEST(MenuTracking, OwnerOrMenuGoneWhileOpenEndsTheMenuAndLeavesNothing) {
+    for (int round = 0; round < 3; ++round) {  // the first round warms one-time caches
         GdiBalance gdi;
         WindowBalance windows;
         HWND owner = CreateHostWindow();
-        {
-            TestMenu menu(owner);
-            AddABC(menu);
-            menu.SetItem(4, "Icon", 0, LoadIcon(nullptr, IDI_APPLICATION), 16, 0);
-            MenuSteps steps({MenuShown, [owner] { return DestroyWindow(owner) != FALSE; }});
-            EXPECT_EQ(menu.Popup(100, 100), 0);
-        }
+        TestMenu* menu = new TestMenu(owner);
+        AddABC(*menu);
+        menu->SetItem(4, "Icon", 0, LoadIcon(nullptr, IDI_APPLICATION), 16, 0);
+        MenuSteps steps({MenuShown, [&] {
+            if (round == 2) delete std::exchange(menu, nullptr);
+            return round == 2 || DestroyWindow(owner);
+        }});
+        EXPECT_EQ(menu->Popup(100, 100), 0);
+        delete menu;
+        DestroyWindow(owner);
         PumpPending();
-        EXPECT_TRUE(round == 0 || (gdi.Delta() == 0 && windows.Delta() == 0));
+        EXPECT_TRUE(round == 0 || (gdi.Delta() == 0 && windows.Delta() == 0)) << round;
     }
 }
 
