@@ -4,8 +4,8 @@
 // and the medians compared.
 #include <windows.h>
 #include <stdio.h>
-#include <algorithm>
 #include <vector>
+#include "BenchSupport.h"
 #include "CMenuPopEx.h"
 
 namespace {
@@ -22,13 +22,6 @@ LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcA(h, m, w, l);
 }
 
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return (double)c.QuadPart * 1000.0 / (double)f.QuadPart;
-}
-
 HICON MakeIcon(COLORREF color) {
     std::vector<DWORD> px(16 * 16, (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
     std::vector<BYTE> opaque(32, 0);
@@ -37,11 +30,6 @@ HICON MakeIcon(COLORREF color) {
     DeleteObject(ii.hbmMask);
     DeleteObject(ii.hbmColor);
     return icon;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace
