@@ -1,0 +1,228 @@
+#include "CTabCtrlEx.h"
+#include "lumo.h"
+#include "controls/ParentBackground.h"
+#include "draw/CUtilityVisual.h"
+
+namespace {
+
+const COLORREF kHotFrom = 0x00A2F6FF;
+const COLORREF kHotTo = 0x0040BDFE;
+const COLORREF kHotFrameTopLeft = 0x00E1E1E1;
+const COLORREF kHotFrameBottomRight = 0x002CB4C8;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CTabCtrlEx, CTabCtrl)
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_MOUSEMOVE()
+    ON_WM_CAPTURECHANGED()
+    ON_MESSAGE(TCM_DELETEITEM, OnDeleteItems)
+    ON_MESSAGE(TCM_DELETEALLITEMS, OnDeleteItems)
+END_MESSAGE_MAP()
+
+/////////////////////////////////////////////////////////////////////////////
+// construction
+
+CTabCtrlEx::CTabCtrlEx() : m_nHotTab(-1), m_hbrBack(NULL)
+{
+}
+
+CTabCtrlEx::~CTabCtrlEx()
+{
+}
+
+void CTabCtrlEx::PreSubclassWindow()
+{
+    CTabCtrl::PreSubclassWindow();
+    ApplyLook();
+}
+
+int CTabCtrlEx::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CTabCtrl::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The padding sent while the control was being created did not reach it.
+    ApplyLook();
+    return 0;
+}
+
+void CTabCtrlEx::ApplyLook()
+{
+    if (IsWinXPThemeOpened())
+        return;
+    ModifyStyle(0, TCS_OWNERDRAWFIXED);
+    SendMessage(TCM_SETPADDING, 0, MAKELPARAM(5, 5));
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// painting
+
+BOOL CTabCtrlEx::FetchBackground()
+{
+    m_hbrBack = NULL;
+    if (!(GetStyle() & TCS_OWNERDRAWFIXED))
+        return TRUE;
+    HBRUSH hBrush = NULL;
+    if (!ParentBackground::Ask(this, NULL, &hBrush))
+        return FALSE;
+    m_hbrBack = hBrush;
+    return TRUE;
+}
+
+void CTabCtrlEx::OnPaint()
+{
+    // Asked here rather than while a tab is drawn: a parent that destroys the control from
+    // inside the question must not do so in the middle of the platform's painting.
+    if (FetchBackground())
+        Default();
+}
+
+LRESULT CTabCtrlEx::OnPrintClient(WPARAM, LPARAM)
+{
+    if (!FetchBackground())
+        return 0;
+    return Default();
+}
+
+void CTabCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+    const int i = (int)lpDIS->itemID;
+    const int nSel = GetCurSel();
+    CRect R = lpDIS->rcItem;
+    R.bottom += 2;
+
+    char text[256] = "";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    GetItem(i, &item);
+
+    if (i == m_nHotTab && i != nSel)
+    {
+        CRect band = R;
+        CUtilityVisual::GradientRect(pDC, band, kHotFrom, kHotTo, 16, 1);
+        R.left -= 1;
+        if (i + 1 != nSel)
+            R.right += 1;
+        pDC->Draw3dRect(&R, kHotFrameTopLeft, kHotFrameBottomRight);
+    }
+    else
+    {
+        HBRUSH hBrush = m_hbrBack ? m_hbrBack : ::GetSysColorBrush(COLOR_BTNFACE);
+        if (i == nSel)
+            ::FillRect(lpDIS->hDC, &R, hBrush);
+        else
+        {
+            const COLORREF crBack = ParentBackground::ColourOf(hBrush);
+            CRect band = R;
+            CUtilityVisual::GradientRect(pDC, band, crBack, CUtilityVisual::Hilight(crBack, -21), 16, 1);
+        }
+    }
+
+    int xText = R.left + 5;
+    HIMAGELIST hImages = (HIMAGELIST)SendMessage(TCM_GETIMAGELIST);
+    IMAGEINFO info = {};
+    if (hImages && ImageList_GetImageCount(hImages) > i && ImageList_GetImageInfo(hImages, i, &info))
+    {
+        const int cy = info.rcImage.bottom - info.rcImage.top;
+        if (cy != 0)
+        {
+            const int x = R.left + 5;
+            int y = R.top + (R.Height() - cy) / 2;
+            if (y < 5)
+                y = 5;
+            ImageList_Draw(hImages, i, lpDIS->hDC, x, y, ILD_TRANSPARENT);
+            xText = x + cy + 5;
+        }
+    }
+
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(xText, R.top, R.right, R.bottom);
+    pDC->DrawText(text, -1, &rcText, DT_SINGLELINE | DT_VCENTER);
+    pDC->SetBkMode(nOldMode);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// hot tracking
+
+int CTabCtrlEx::TabFromPoint(CPoint point) const
+{
+    const int nCount = GetItemCount();
+    for (int i = 0; i < nCount; ++i)
+    {
+        CRect rc;
+        if (GetItemRect(i, &rc) && rc.PtInRect(point))
+            return i;
+    }
+    return -1;
+}
+
+void CTabCtrlEx::OnMouseMove(UINT, CPoint point)
+{
+    if (IsWinXPThemeOpened())
+    {
+        Default();
+        return;
+    }
+    const int nTab = GetItemCount() > 0 ? TabFromPoint(point) : -1;
+    if (nTab < 0)
+    {
+        ReleaseCap();
+        Default();
+        return;
+    }
+    if (m_nHotTab != -1)
+    {
+        if (m_nHotTab == nTab)
+            return;
+        ReleaseCap();
+    }
+    if (nTab == GetCurSel())
+    {
+        Default();
+        return;
+    }
+    m_nHotTab = nTab;
+    SetCapture();
+    CRect rc;
+    if (GetItemRect(nTab, &rc))
+        InvalidateRect(&rc, TRUE);
+    Default();
+}
+
+void CTabCtrlEx::ReleaseCap()
+{
+    if (m_nHotTab == -1)
+        return;
+    CRect rc;
+    const BOOL bRect = GetItemRect(m_nHotTab, &rc);
+    // Cleared first, so the loss of the capture below finds nothing left to end.
+    m_nHotTab = -1;
+    if (::GetCapture() == m_hWnd)
+        ReleaseCapture();
+    InvalidateRect(bRect ? &rc : NULL, TRUE);
+}
+
+void CTabCtrlEx::OnCaptureChanged(CWnd* pWnd)
+{
+    // Another window took the mouse: the highlight ends with the capture.
+    if (m_nHotTab != -1 && pWnd != this)
+    {
+        CRect rc;
+        const BOOL bRect = GetItemRect(m_nHotTab, &rc);
+        m_nHotTab = -1;
+        InvalidateRect(bRect ? &rc : NULL, TRUE);
+    }
+    Default();
+}
+
+LRESULT CTabCtrlEx::OnDeleteItems(WPARAM, LPARAM)
+{
+    // The highlighted index would name another tab afterwards.
+    ReleaseCap();
+    return Default();
+}

@@ -1,0 +1,43 @@
+// A tab control whose tabs are painted with gradients: the selected tab in the parent's
+// static-control colour, the others shading down from it, and the tab under the mouse in a
+// warm highlight. With visual themes active the platform draws the tabs and nothing is tracked.
+#pragma once
+
+#include <afxwin.h>
+#include <afxcmn.h>
+
+class AFX_EXT_CLASS CTabCtrlEx : public CTabCtrl
+{
+public:
+    CTabCtrlEx();
+    virtual ~CTabCtrlEx();
+
+    virtual void PreSubclassWindow();
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+    // Ends the highlight of the tab under the mouse and gives the mouse back.
+    void ReleaseCap();
+    // Index of the highlighted tab, -1 for none.
+    int GetHotTab() const { return m_nHotTab; }
+
+protected:
+    // Owner drawing and the tab padding, when themes are off.
+    void ApplyLook();
+    // Asks the parent for the brush the tabs are painted with before the platform paints
+    // them. FALSE when the parent destroyed the control meanwhile.
+    BOOL FetchBackground();
+    // Index of the tab whose rectangle holds point, or -1.
+    int TabFromPoint(CPoint point) const;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg LRESULT OnDeleteItems(WPARAM wParam, LPARAM lParam);
+
+    int m_nHotTab;
+    HBRUSH m_hbrBack;  // the parent's answer for the paint under way; the parent owns it
+
+    DECLARE_MESSAGE_MAP()
+};

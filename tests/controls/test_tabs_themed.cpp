@@ -1,0 +1,30 @@
+// With visual themes active the tab control is the platform's: no owner drawing, no hot tab.
+// A program of its own, since a process asks whether themes are active only once.
+#include "ControlsTest.h"
+#include "lumo.h"
+
+using namespace ctltest;
+
+TEST(ThemedTabs, KeepThePlatformsDrawingAndNeverTrackTheMouse)
+{
+    if (!IsWinXPThemeOpened())
+        GTEST_SKIP() << "themes are not active here";
+    ParkCursor();
+    Parent parent;
+    ASSERT_TRUE(parent.Make(360, 200));
+    CTabCtrlEx tabs;
+    ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 350, 150), &parent, 1));
+    for (const char* name : { "General", "Orders", "Invoices" })
+        tabs.InsertItem(tabs.GetItemCount(), name);
+    tabs.SetCurSel(0);
+    EXPECT_FALSE(tabs.GetStyle() & TCS_OWNERDRAWFIXED);
+    CRect rc;
+    tabs.GetItemRect(1, &rc);
+    SendMouse(tabs, WM_MOUSEMOVE, rc.CenterPoint());
+    EXPECT_EQ(tabs.GetHotTab(), -1);
+    EXPECT_NE(::GetCapture(), tabs.m_hWnd);
+    lumotest::WindowCapture cap(tabs);
+    EXPECT_TRUE(cap.Ok());
+    EXPECT_TRUE(parent.m_tabItems.empty()) << "the platform drew every tab itself";
+    EXPECT_EQ(parent.m_ctlColors, 0);
+}
