@@ -371,6 +371,12 @@ void CMySlideCtrl::OnMouseMove(UINT nFlags, CPoint point)
     const BOOL bOnThumb = g.rcThumb.PtInRect(point);
     if (::GetCapture() == m_hWnd)
     {
+        if (!m_bHoverCapture)
+        {
+            // The track bar's own capture (a drag or a page click): not ours to end.
+            Default();
+            return;
+        }
         if (bOnThumb)
             return;
         ReleaseCapture();

@@ -8,7 +8,8 @@
 //                                        received (one decoded line each) and exits 0 when all
 //                                        of its checks passed
 //
-// Panels: XP buttons of every kind in every state (XPButtonPanel.cpp), the drawing toolkit
+// Panels: XP buttons of every kind in every state (XPButtonPanel.cpp), the small controls
+// (gallery_controls.cpp), the drawing toolkit
 // (colours, gradients, lines, progress bars and check boxes, pictures made at run time), windows
 // shaped by band regions, bitmap buttons in every door and drop hue, coloured background windows
 // laying out their children, and a panel whose children follow layout rules when the window is
@@ -17,6 +18,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,8 @@
 #include "draw/CUtilityVisual.h"
 #include "frame/LumoRes.h"
 #include "layout/CMyWin.h"
+#include "ClassicLook.h"
+#include "GalleryControls.h"
 #include "PngFile.h"
 #include "ScriptSupport.h"
 #include "XPButtonPanel.h"
@@ -38,8 +42,9 @@ namespace {
 // Geometry and colours
 // ---------------------------------------------------------------------------------------------
 
-// The XP button panel spans the top; the other panels sit in three rows below it.
-const int kXPPanelH = 188, kTop = 8 + kXPPanelH + 8;
+// The XP button panel spans the top, the small controls' strip lies under it, and the other
+// panels sit in three rows below them.
+const int kXPPanelH = 188, kStripY = 8 + kXPPanelH, kTop = kStripY + gallery::CControlsStrip::kHeight + 8;
 const int kClientW = 1104, kClientH = kTop + 532;
 const int kColX[3] = { 8, 376, 744 };
 const int kColW = 352;
@@ -47,7 +52,7 @@ const int kRowY[3] = { kTop, kTop + 140, kTop + 306 };
 const int kRowH[3] = { 132, 158, 218 };
 const int kTitleH = 20;
 // The window grows by this much for the resized screenshot.
-const int kGrowW = 136, kGrowH = 200;
+const int kGrowW = 136, kGrowH = 120;
 
 const COLORREF kWindowBack = RGB(228, 233, 240);
 const COLORREF kPanelBack = RGB(255, 255, 255);
@@ -350,6 +355,7 @@ public:
     CTile m_backTiles[3];
     CLayoutPanel m_layoutPanel;
     CXPButtonPanel m_xpPanel;
+    gallery::CControlsStrip m_controls;
     IPicture* m_pPicture;
     // Where the script looks, in client coordinates.
     CRect m_rcGradient4, m_rcProgress30, m_rcRegions, m_rcTiled;
@@ -526,6 +532,8 @@ BOOL CClassesWnd::Build()
 
     // The panel with its own layout rules.
     if (!m_layoutPanel.Make(this, BodyRect(kLayout, client)))
+        return FALSE;
+    if (!m_controls.Build(this, CRect(0, kStripY, kClientW, kTop - 8), [this](const std::string& line) { Log(line); }))
         return FALSE;
 
     // The window's own rules: the last row grows downwards, the layout panel both ways.
@@ -1124,6 +1132,13 @@ int RunScript(CClassesWnd& wnd, const std::string& out)
         return cap.client;
     });
 
+    // The small controls: hovering the slider, dragging it, clicking the link, hovering a tab.
+    wnd.m_controls.RunScript([&](const char* name) {
+        auto cap = std::make_shared<Capture>();
+        Screenshot(wnd, out, name, cap.get());
+        return gallery::PixelAt([cap](int x, int y) { return cap->At(x, y); });
+    });
+
     Check(wnd.m_notifies[0] == 1 && wnd.m_notifies[1] == 1 && wnd.m_notifies[2] == 1 && wnd.m_notifies[3] == 1,
           "one notification of each kind");
     return 0;
@@ -1138,6 +1153,7 @@ int main(int argc, char** argv)
         if (strcmp(argv[i], "--script") == 0 && i + 1 < argc)
             outDir = argv[++i];
     g_scripted = !outDir.empty();
+    gallery::UseClassicLook();  // before anything asks: the tabs draw themselves in the classic look
     if (g_scripted)
         ::CreateDirectoryA(outDir.c_str(), NULL);
     ::CoInitialize(NULL);

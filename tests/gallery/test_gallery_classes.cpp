@@ -65,9 +65,9 @@ DWORD ClassesSession::exitCode_ = 0;
 bool ClassesSession::ran_ = false;
 std::map<std::string, Probe> ClassesSession::probes_;
 
-const char* const kShots[7] = {"classes-01-start.png", "classes-02-button-hover.png", "classes-03-resized.png",
+const char* const kShots[9] = {"classes-01-start.png", "classes-02-button-hover.png", "classes-03-resized.png",
                                "classes-04-xp-hover.png", "classes-05-xp-pressed.png", "classes-06-xp-toggled.png",
-                               "classes-07-xp-drop-menu.png"};
+                               "classes-07-xp-drop-menu.png", "controls-01-slider-hover.png", "controls-02-tab-hover.png"};
 
 // A COLORREF as the screenshots store it.
 uint32_t Rgb(COLORREF c) { return (uint32_t(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
@@ -79,13 +79,13 @@ TEST_F(ClassesSession, EndsSuccessfullyWithEveryCheckPassed) {
     EXPECT_GE(checks.size(), 40u);
     for (const std::string& c : checks) EXPECT_NE(c.find(": ok"), std::string::npos) << c;
     std::vector<std::string> shots = Lines(output_, "screenshot: ");
-    ASSERT_EQ(shots.size(), 7u) << output_;
-    for (int i = 0; i < 7; ++i) {
+    ASSERT_EQ(shots.size(), 9u) << output_;
+    for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(shots[i].compare(0, strlen(kShots[i]), kShots[i]), 0) << shots[i];
         EXPECT_NE(shots[i].find("written"), std::string::npos) << shots[i];
     }
     ASSERT_EQ(Lines(output_, "session: ").size(), 1u);
-    EXPECT_EQ(Lines(output_, "session: ")[0], "11 messages, ok");
+    EXPECT_EQ(Lines(output_, "session: ")[0], "12 messages, ok");
 }
 
 TEST_F(ClassesSession, HostReceivesTheButtonNotificationsInOrder) {
@@ -105,6 +105,7 @@ TEST_F(ClassesSession, HostReceivesTheButtonNotificationsInOrder) {
         "xp button CButtonXP push 'Focused' (id 403): WM_COMMAND BN_CLICKED",
         "xp button flat 'Print' (id 415): WM_COMMAND BN_CLICKED",
         "xp button flat 'Print': drop menu item 'Print preview' (id 2)",
+        "hyperlink 'Open the order list' (id 310): WM_APP+1, wParam = the link's window",
     };
     EXPECT_EQ(Lines(output_, "message: "), expected) << output_;
 }
@@ -198,27 +199,28 @@ TEST_F(ClassesSession, ResizedWindowMovesTheRulePlacedChildren) {
     ASSERT_EQ(layout.size(), 1u);
     int cw = 0, ch = 0, ox = 0, oy = 0;
     ASSERT_EQ(sscanf(layout[0].c_str(), "client %dx%d at %d,%d", &cw, &ch, &ox, &oy), 4) << layout[0];
+    const int kGrowH = 120;  // as the host grows its window; it must stay on the screen
     EXPECT_EQ(grown.w - start.w, 136);
-    EXPECT_EQ(grown.h - start.h, 200);
+    EXPECT_EQ(grown.h - start.h, kGrowH);
 
     // The layout panel keeps 8 pixels to the window's right and bottom edges, and its corner tile
     // another 8 inside it: the tile ends 16 pixels from the grown client area's corner.
     Probe corner;
     ASSERT_TRUE(Find("resized-corner", &corner)) << output_;
     EXPECT_EQ(corner.rc.right, ox + cw + 136 - 16);
-    EXPECT_EQ(corner.rc.bottom, oy + ch + 200 - 16);
+    EXPECT_EQ(corner.rc.bottom, oy + ch + kGrowH - 16);
     EXPECT_EQ(grown.At(corner.rc.left + 3, corner.rc.top + 3), corner.colour);
     EXPECT_EQ(grown.At(corner.rc.right - 4, corner.rc.bottom - 4), corner.colour);
     // Where the tile was before the resize, the grown window shows something else.
-    EXPECT_EQ(start.At(corner.rc.left - 136 + 3, corner.rc.top - 200 + 3), corner.colour);
-    EXPECT_NE(grown.At(corner.rc.left - 136 + 3, corner.rc.top - 200 + 3), corner.colour);
+    EXPECT_EQ(start.At(corner.rc.left - 136 + 3, corner.rc.top - kGrowH + 3), corner.colour);
+    EXPECT_NE(grown.At(corner.rc.left - 136 + 3, corner.rc.top - kGrowH + 3), corner.colour);
 
     // The background window's corner child went down with the window's bottom edge.
     Probe tile;
     ASSERT_TRUE(Find("resized-back-tile", &tile)) << output_;
-    EXPECT_EQ(tile.rc.bottom, oy + ch + 200 - 8 - 10);
+    EXPECT_EQ(tile.rc.bottom, oy + ch + kGrowH - 8 - 10);
     EXPECT_EQ(grown.At(tile.rc.left + 3, tile.rc.top + 3), 0xF0C83Cu);
-    EXPECT_EQ(start.At(tile.rc.left + 3, tile.rc.top - 200 + 3), 0xF0C83Cu);
+    EXPECT_EQ(start.At(tile.rc.left + 3, tile.rc.top - kGrowH + 3), 0xF0C83Cu);
 
     for (int i = 1; i < 3; ++i) {
         Shot a, b;
