@@ -54,7 +54,7 @@ END_MESSAGE_MAP()
 
 CMySlideCtrl::CMySlideCtrl()
     : m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bTicks(1), m_nTickSide(8), m_nTicFreq(10), m_nMaxTicFreq(0),
-      m_bHoverCapture(FALSE)
+      m_bHoverCapture(FALSE), m_bCreating(FALSE)
 {
 }
 
@@ -62,17 +62,27 @@ CMySlideCtrl::~CMySlideCtrl()
 {
 }
 
+BOOL CMySlideCtrl::PreCreateWindow(CREATESTRUCT& cs)
+{
+    m_bCreating = TRUE;
+    return CSliderCtrl::PreCreateWindow(cs);
+}
+
 void CMySlideCtrl::PreSubclassWindow()
 {
     const DWORD dwStyle = GetStyle();
     m_bTicks = (dwStyle & TBS_NOTICKS) ? 0 : 1;
     m_nTickSide = (dwStyle & (TBS_TOP | TBS_BOTH)) ? 0 : 8;
-    HBRUSH hBrush = NULL;
-    if (!ParentBackground::Ask(this, NULL, &hBrush))
+    if (m_bCreating)
+    {
+        // Called before the window exists: a tick frequency sent now would be lost, and a parent
+        // asked now could not destroy the slider cleanly. Both wait for WM_CREATE.
+        CSliderCtrl::PreSubclassWindow();
         return;
-    m_crBk = ParentBackground::ColourOf(hBrush);
+    }
+    if (!ReadParentBackground())
+        return;
     CSliderCtrl::PreSubclassWindow();
-    // Lost when the control is only being created; OnCreate sends it again.
     SendMessage(TBM_SETTICFREQ, (WPARAM)m_nTicFreq, 0);
 }
 
@@ -80,8 +90,20 @@ int CMySlideCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CSliderCtrl::OnCreate(lpCreateStruct) == -1)
         return -1;
+    m_bCreating = FALSE;
+    if (!ReadParentBackground())
+        return -1;
     SendMessage(TBM_SETTICFREQ, (WPARAM)m_nTicFreq, 0);
     return 0;
+}
+
+BOOL CMySlideCtrl::ReadParentBackground()
+{
+    HBRUSH hBrush = NULL;
+    if (!ParentBackground::Ask(this, NULL, &hBrush))
+        return FALSE;
+    m_crBk = ParentBackground::ColourOf(hBrush);
+    return TRUE;
 }
 
 /////////////////////////////////////////////////////////////////////////////

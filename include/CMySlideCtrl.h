@@ -30,6 +30,7 @@ public:
     // Paints the whole control into pDC (what WM_PAINT and WM_PRINTCLIENT show).
     void Paint(CDC* pDC);
 
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PreSubclassWindow();
 
 protected:
@@ -44,6 +45,8 @@ protected:
     void DrawSliderButton(CDC* pDC, int x, int y, BOOL bLit, BOOL bEnabled);
     // Invalidates what a change of position or of the thumb's state repaints.
     void InvalidSlider();
+    // Takes the background colour from the parent. FALSE when the parent destroyed the slider.
+    BOOL ReadParentBackground();
     BOOL TicksAbove() const { return m_bTicks && m_nTickSide == 0; }
     BOOL IsVertical() const { return (GetStyle() & TBS_VERT) != 0; }
     // The track bar lays out its thumb only when it paints itself; it hit-tests a click with
@@ -70,6 +73,8 @@ protected:
     int m_nMaxTicFreq;
     // The capture was taken to light the thumb, not by the track bar for a drag.
     BOOL m_bHoverCapture;
+    // Create has begun and WM_CREATE has not come yet.
+    BOOL m_bCreating;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -87,6 +87,9 @@ TEST(Lifecycle, BothCreationPathsPaintTheSamePixels)
 
 // What the host does from inside a message: destroy the window, or delete the object with it.
 enum class Act { DestroyWindow, DeleteObject };
+// When the control sends it: while being attached to a dialog item, while being created, or
+// afterwards when the test triggers it.
+enum class When { Subclassing, Creating, Later };
 
 TEST(Lifecycle, HostMayDestroyAControlFromInsideWhatItSends)
 {
@@ -95,19 +98,20 @@ TEST(Lifecycle, HostMayDestroyAControlFromInsideWhatItSends)
     {
         const char* what;
         size_t kind;
-        bool dialogPath;
+        When when;
         Act act;
         bool onLink;  // inside the link's message, else inside WM_CTLCOLORSTATIC
         std::function<void(CWnd*, const Kind&)> trigger;
     } cases[] = {
-        { "slider asked at subclassing", 0, true, Act::DestroyWindow, false, nullptr },
-        { "tabs asked before painting", 3, false, Act::DeleteObject, false,
+        { "slider asked at subclassing", 0, When::Subclassing, Act::DestroyWindow, false, nullptr },
+        { "slider asked while created", 0, When::Creating, Act::DestroyWindow, false, nullptr },
+        { "tabs asked before painting", 3, When::Later, Act::DeleteObject, false,
           [](CWnd* w, const Kind&) { w->RedrawWindow(); } },
-        { "tabs asked before printing", 3, false, Act::DeleteObject, false,
+        { "tabs asked before printing", 3, When::Later, Act::DeleteObject, false,
           [](CWnd* w, const Kind&) { WindowCapture cap(*w); } },
-        { "link asked before painting", 4, false, Act::DeleteObject, false,
+        { "link asked before painting", 4, When::Later, Act::DeleteObject, false,
           [](CWnd* w, const Kind&) { w->RedrawWindow(); } },
-        { "link's message on a click", 4, false, Act::DeleteObject, true,
+        { "link's message on a click", 4, When::Later, Act::DeleteObject, true,
           [](CWnd* w, const Kind& k) {
               const POINT centre = { (k.rc.right - k.rc.left) / 2, (k.rc.bottom - k.rc.top) / 2 };
               SendMouse(*w, WM_LBUTTONUP, centre);
@@ -125,7 +129,7 @@ TEST(Lifecycle, HostMayDestroyAControlFromInsideWhatItSends)
             {
                 Parent parent;
                 const Kind& k = kinds[c.kind];
-                if (c.dialogPath)
+                if (c.when == When::Subclassing)
                     ASSERT_TRUE(parent.MakeDialog({ { k.cls, k.style, k.rc, k.text } }));
                 else
                     ASSERT_TRUE(parent.Make(400, 200));
@@ -142,7 +146,7 @@ TEST(Lifecycle, HostMayDestroyAControlFromInsideWhatItSends)
                     else
                         ::DestroyWindow(hCtl);
                 };
-                if (!c.dialogPath)
+                if (c.when == When::Later)
                 {
                     ASSERT_TRUE(k.create(ctl, parent, k.rc));
                     k.setUp(ctl);
@@ -158,8 +162,10 @@ TEST(Lifecycle, HostMayDestroyAControlFromInsideWhatItSends)
                     if (!hCtl)
                         hit();
                 };
-                if (c.dialogPath)
+                if (c.when == When::Subclassing)
                     EXPECT_FALSE(ctl->SubclassDlgItem(100, &parent));
+                else if (c.when == When::Creating)
+                    EXPECT_FALSE(k.create(ctl, parent, k.rc));
                 else
                     c.trigger(ctl, k);
                 parent.m_onLink = parent.m_onCtlColor = nullptr;
@@ -199,7 +205,7 @@ TEST(Lifecycle, CreatingPaintingAndDestroyingLeavesNothingBehind)
     cycle();
     GdiBalance gdi;
     WindowBalance windows;
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 40; ++i)
         cycle();
     EXPECT_EQ(gdi.Delta(), 0);
     EXPECT_EQ(windows.Delta(), 0);

@@ -277,6 +277,15 @@ TEST_F(Slider, KeysAndHostMessagesRedrawTheWholeReachOfTheThumb)
     }
 }
 
+TEST_F(Slider, VerticalSliderKeepsThePlatformsDrawing)
+{
+    Make(TBS_VERT, 30, 160);
+    WindowCapture cap(slider_);
+    EXPECT_EQ(cap.CountColor(kOutline) + cap.CountColor(kLeft[1]) + cap.CountColor(kFace), 0);
+    SendMouse(slider_, WM_MOUSEMOVE, POINT{ 15, 10 });
+    EXPECT_NE(::GetCapture(), slider_.m_hWnd);
+}
+
 TEST_F(Slider, TickFrequencyReachesTheTrackBarOnBothCreationPaths)
 {
     Make(TBS_AUTOTICKS, 200, 30);
