@@ -413,16 +413,6 @@ void CMySlideCtrl::OnMouseMove(UINT nFlags, CPoint point)
     Default();
 }
 
-CRect CMySlideCtrl::SyncTrackBarThumb()
-{
-    CDC mem;
-    if (mem.CreateCompatibleDC(NULL))
-        DefWindowProc(WM_PRINTCLIENT, (WPARAM)mem.GetSafeHdc(), PRF_CLIENT);
-    CRect rc;
-    GetThumbRect(&rc);
-    return rc;
-}
-
 void CMySlideCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {
     // From here on the track bar owns the capture for its drag.
@@ -434,8 +424,9 @@ void CMySlideCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     {
         // The thumb is drawn centred on its value while the track bar's own thumb lies inside
         // the channel: a press on the drawn thumb is handed over as a press on the track bar's.
-        const CPoint centre = SyncTrackBarThumb().CenterPoint();
-        lParam = MAKELPARAM(centre.x, centre.y);
+        CRect rc;
+        GetThumbRect(&rc);
+        lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
     }
     DefWindowProc(WM_LBUTTONDOWN, nFlags, lParam);
     InvalidSlider();

@@ -49,9 +49,6 @@ protected:
     BOOL ReadParentBackground();
     BOOL TicksAbove() const { return m_bTicks && m_nTickSide == 0; }
     BOOL IsVertical() const { return (GetStyle() & TBS_VERT) != 0; }
-    // The track bar lays out its thumb only when it paints itself; it hit-tests a click with
-    // that layout, so it is brought up to date before a click reaches it.
-    CRect SyncTrackBarThumb();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();
