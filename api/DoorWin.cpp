@@ -49,10 +49,7 @@ LUMOAPI HWND WINAPI DoorWin_new(HWND hHost)
         return 0;
     CWndDoor* pDoor = new CWndDoor;
     if (!pDoor->Create(NULL, "DoorWin", 0, CRect(0, 0, 200, 200), CWnd::FromHandle(hHost), 0))
-    {
-        delete pDoor;
-        return 0;
-    }
+        return 0;  // a failed Create takes the object with it
     return pDoor->m_hWnd;
 }
 
@@ -61,7 +58,8 @@ LUMOAPI int WINAPI DoorWin_delete(HWND hDoor)
     CWndDoor* pDoor = DoorOf(hDoor);
     if (!pDoor)
         return 0;
-    delete pDoor;
+    // The window goes; its last message takes the object, after the door's own WM_DESTROY.
+    ::DestroyWindow(pDoor->m_hWnd);
     return 1;
 }
 

@@ -9,7 +9,6 @@ BEGIN_MESSAGE_MAP(CWndBack, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_WINDOWPOSCHANGED()
     ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
-    ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -17,29 +16,22 @@ END_MESSAGE_MAP()
 
 CWndBack::CWndBack()
     : m_bTransparent(FALSE), m_bAnimationAble(TRUE), m_pPicture(NULL),
-      m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bFrozen(FALSE), m_bSelfDelete(FALSE)
+      m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bFrozen(FALSE)
 {
 }
 
 CWndBack::~CWndBack()
 {
-    m_bSelfDelete = FALSE;
     m_MyWin.Clear();
     ReleasePicture();
 }
 
+// The one place a panel window's object goes: after its window's last message. A Create that
+// fails has come here too (the framework ends a failed creation the same way), so the creator
+// never deletes the object itself.
 void CWndBack::PostNcDestroy()
 {
-    if (m_bSelfDelete)
-        delete this;
-}
-
-int CWndBack::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    if (CWnd::OnCreate(lpCreateStruct) == -1)
-        return -1;
-    m_bSelfDelete = TRUE;
-    return 0;
+    delete this;
 }
 
 BOOL CWndBack::PreCreateWindow(CREATESTRUCT& cs)

@@ -1,6 +1,11 @@
 // The base window of the door panel: paints a background (a colour, a picture or nothing) and
-// lays out the child windows given to it. Panel windows are created with new and delete
-// themselves when their window goes away.
+// lays out the child windows given to it.
+//
+// Ownership: a panel window object is made with new and deletes itself in PostNcDestroy, after
+// its window's last message, and nowhere else. Destroying the window (DestroyWindow, or a flat
+// *_delete function) therefore ends the object, with every derived class's WM_DESTROY handling
+// run first; a Create that fails has already deleted the object. Never delete a panel object,
+// never make one on the stack or as a member.
 #pragma once
 
 #include <afxwin.h>
@@ -57,7 +62,6 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
-    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     virtual void PostNcDestroy();
 
     CMyWin m_MyWin;
@@ -66,9 +70,6 @@ protected:
     IPicture* m_pPicture;
     COLORREF m_crBk;
     BOOL m_bFrozen;
-    // Set once the window exists; a window that was never made (or that a failed Create
-    // takes down) leaves the object to its owner.
-    BOOL m_bSelfDelete;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -13,6 +13,7 @@ IMPLEMENT_DYNCREATE(CWndDoor, CWndBack)
 CMap<HWND, HWND, CWndDoor*, CWndDoor*> CWndDoor::m_cMap;
 
 BEGIN_MESSAGE_MAP(CWndDoor, CWndBack)
+    ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_ERASEBKGND()
     ON_WM_RBUTTONUP()
@@ -35,23 +36,26 @@ CWndDoor::CWndDoor()
 
 CWndDoor::~CWndDoor()
 {
-    m_bSelfDelete = FALSE;
+    DiscardSnapshot();
+}
+
+// The door leaves the host's hook and the door map as its window goes, so no flat call finds
+// it while the system takes the windows down.
+void CWndDoor::OnDestroy()
+{
     if (m_hHost)
     {
         CHookParentMessage::UnhookParent(m_hHost, this);
         CWndDoor* pDoor = NULL;
         if (m_cMap.Lookup(m_hHost, pDoor) && pDoor == this)
             m_cMap.RemoveKey(m_hHost);
+        m_hHost = NULL;
     }
-    if (m_hWnd)
-    {
-        KillTimer(DOOR_TIMER_OPEN);
-        KillTimer(DOOR_TIMER_CLOSE);
-        KillTimer(DOOR_TIMER_RESIZE);
-    }
+    KillTimer(DOOR_TIMER_OPEN);
+    KillTimer(DOOR_TIMER_CLOSE);
+    KillTimer(DOOR_TIMER_RESIZE);
     DiscardSnapshot();
-    if (m_btnToggle.m_hWnd)
-        m_btnToggle.DestroyWindow();
+    CWndBack::OnDestroy();
 }
 
 BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
@@ -59,7 +63,11 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
 {
     HWND hHost = pParentWnd ? pParentWnd->GetSafeHwnd() : NULL;
     if (!hHost || !::IsWindow(hHost))
+    {
+        // Ends the object as a failed framework creation does.
+        PostNcDestroy();
         return FALSE;
+    }
 
     CRect R;
     GetMDIClientRect(hHost, R);
@@ -67,7 +75,7 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
     m_nCurWidth = 80;
     m_bPlaced = FALSE;
     if (!CWnd::CreateEx(0, lpszClassName, lpszWindowName, dwStyle, R, pParentWnd, nID, pContext))
-        return FALSE;
+        return FALSE;  // the object is gone with the failed window
 
     CSize bmp;
     m_btnToggle.GetBmpSize(bmp);
@@ -86,8 +94,6 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
         pLayer->SetBkColor(m_crBk);
         pLayer->UpdateScroll(FALSE);
     }
-    else if (!pLayer->m_hWnd)
-        delete pLayer;
 
     if (m_pLayer)
         m_MyWin.AddSizeWnd(m_hLayer, 0, 0, bmp.cx + 4, 0);
@@ -95,11 +101,7 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
 
     if (!CHookParentMessage::HookParent(hHost, this, NULL))
     {
-        // The caller keeps the object: take the window down without it deleting itself.
-        m_bSelfDelete = FALSE;
-        DestroyWindow();
-        m_pLayer = NULL;
-        m_hLayer = NULL;
+        DestroyWindow();  // takes the object with it
         return FALSE;
     }
     CHookParentMessage::SubscribeMessage(hHost, WM_SIZE);

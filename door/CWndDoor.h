@@ -22,6 +22,7 @@ public:
     CWndDoor();
     virtual ~CWndDoor();
 
+    // Docks the door in the host pParentWnd. FALSE when it could not; the object is gone then.
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                         const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = NULL);
 
@@ -87,6 +88,7 @@ protected:
     void PaintSeparator(CDC* pDC);
 
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);

@@ -36,7 +36,10 @@ BOOL CWndDoorLayer::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD 
                            const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext)
 {
     if (!pParentWnd || !::IsWindow(pParentWnd->GetSafeHwnd()))
+    {
+        PostNcDestroy();  // as a failed framework creation
         return FALSE;
+    }
     if (!CWnd::CreateEx(0, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
         return FALSE;
     SetTransparent(TRUE);
@@ -100,12 +103,7 @@ HWND CWndDoorLayer::AddDropWnd(LPCSTR lpszTitle, int x, int nRight, int nGap, in
     pDrop->CWndBack::SetBkColor(m_crBk);
     if (!pDrop->Create(NULL, lpszTitle ? lpszTitle : "", 0, CRect(0, 0, 0, nOpenHeight), this,
                        1000 + nCount))
-    {
-        // A window that was never made leaves the object to us.
-        if (!pDrop->m_hWnd)
-            delete pDrop;
-        return NULL;
-    }
+        return NULL;  // the failed Create took the object
     pDrop->SetOwnerLayer(this);
     pDrop->SetTitle(lpszTitle);
     pDrop->SetTitleHue(m_nHue);

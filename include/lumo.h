@@ -8,6 +8,13 @@
  * that come out stay valid after the call and are not freed by the caller. Truth values are 1
  * and 0; setters return the previous value of the property they change.
  *
+ * Ownership. A window object the library makes (Tree_new, DoorWin_new, DropWin_new) deletes
+ * itself when its window is destroyed, and only then: the family's *_delete function destroys the
+ * window, as does the host destroying the window or its parent. Objects that attach to a window
+ * of the host (ShadowWin_Register) belong to their family's registry: they go when that window
+ * is destroyed or when they are unregistered, putting back what they changed (window procedure,
+ * styles, screen pixels). LMENU_* collections are not windows: LMENU_delete frees them.
+ *
  * This header compiles as C and as C++.
  */
 #ifndef LUMO_H
