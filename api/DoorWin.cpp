@@ -1,6 +1,6 @@
 // DoorWin_*, DropWin_* and SearchDropWin: the door panel.
 #include "lumo.h"
-#include "door/CWndDoor.h"
+#include "CWndDoor.h"
 #include "CReturnBuf.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Tree_*: the flat interface of the navigation tree. A tree is known by its window handle,
 // looked up in the registry of live trees.
 #include "lumo.h"
-#include "tree/CTree10.h"
+#include "CTree10.h"
 #include "treedata/CLmenuHandles.h"
 #include "LumoSys.h"
 

@@ -3,7 +3,8 @@
 #include <windows.h>
 #include <stdio.h>
 #include "lumo.h"
-#include "door/CWndDoor.h"
+#include "CWndDoor.h"
+#include "door/CWndDoorLayer.h"
 
 namespace {
 

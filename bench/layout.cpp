@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "layout/CMyWin.h"
+#include "CMyWin.h"
 
 namespace {
 

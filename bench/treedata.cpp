@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "treedata/CTreeData.h"
+#include "CTreeData.h"
 #include "LumoSys.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "CButtonXP.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "buttons/CXPItemBuffer.h"
 #include "CPub.h"
 

@@ -1,5 +1,5 @@
 #include "CButtonXP.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "CDRAW.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include "buttons/CButtonXPMap.h"
 #include "buttons/CButtonXPPalette.h"
 #include "buttons/CXPItemBuffer.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
 #include "frame/LumoRes.h"
 #include "CDRAW.h"

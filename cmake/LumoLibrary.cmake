@@ -6,11 +6,19 @@ foreach(dir IN LISTS LUMO_SUBSYSTEMS)
   list(APPEND LUMO_SOURCES ${dir_sources})
 endforeach()
 
-add_library(Lumo SHARED ${LUMO_SOURCES} ${CMAKE_SOURCE_DIR}/frame/Lumo.rc)
-target_compile_definitions(Lumo PRIVATE LUMO_BUILD)
-target_include_directories(Lumo PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
-target_link_libraries(Lumo PUBLIC LumoAfx LumoSys LumoBuf
-  PRIVATE comctl32 ole32 oleaut32 uuid gdi32 user32 shell32 msimg32 shlwapi)
+# The library's objects, compiled once as the extension module (_AFXEXT exports the classes,
+# LUMO_BUILD the flat functions). Internal headers are reached from the source root.
+add_library(LumoObjects OBJECT ${LUMO_SOURCES})
+target_compile_definitions(LumoObjects PUBLIC _AFXEXT LUMO_BUILD)
+target_include_directories(LumoObjects PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
+target_link_libraries(LumoObjects PUBLIC LumoAfx LumoSys LumoBuf)
+
+set(LUMO_SYSTEM_LIBS comctl32 ole32 oleaut32 uuid gdi32 user32 shell32 msimg32 shlwapi)
+
+# Hosts see the public headers only: include/ and the framework layer's.
+add_library(Lumo SHARED $<TARGET_OBJECTS:LumoObjects> ${CMAKE_SOURCE_DIR}/frame/Lumo.rc)
+target_include_directories(Lumo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include> $<INSTALL_INTERFACE:include>)
+target_link_libraries(Lumo PUBLIC LumoAfx PRIVATE LumoSys LumoBuf ${LUMO_SYSTEM_LIBS})
 if(LUMO_X86)
   # Flat functions are WINAPI (stdcall): the DLL exports them by their plain names, while C
   # callers refer to Name@N. The import library therefore maps each decorated name to the plain
@@ -23,3 +31,13 @@ if(LUMO_X86)
     VERBATIM)
 endif()
 add_dependencies(Lumo LumoRes)
+
+# The same objects as a static library, for the library's own tests, which reach internals
+# (registries, probes, subsystem classes) that Lumo.dll does not export. A program links either
+# this or Lumo.dll, never both, so each module-wide registry exists once. Its sources compile
+# as the module does, so the classes' declarations match their definitions.
+add_library(LumoInternal STATIC $<TARGET_OBJECTS:LumoObjects>)
+target_compile_definitions(LumoInternal INTERFACE _AFXEXT LUMO_BUILD)
+target_include_directories(LumoInternal INTERFACE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
+target_link_libraries(LumoInternal INTERFACE LumoAfx LumoSys LumoBuf ${LUMO_SYSTEM_LIBS})
+add_dependencies(LumoInternal LumoRes)

@@ -1,6 +1,6 @@
 #include "CHyperLinkStatic.h"
 #include "controls/ParentBackground.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
 
 #include <shellapi.h>

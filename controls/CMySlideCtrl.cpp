@@ -1,7 +1,7 @@
 #include "CMySlideCtrl.h"
 #include "CMemDC.h"
 #include "controls/ParentBackground.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "CProgressCtrlEx.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 #include <stdio.h>
 

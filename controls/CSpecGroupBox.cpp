@@ -1,6 +1,6 @@
 #include "CSpecGroupBox.h"
 #include "CPub.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "CTabCtrlEx.h"
 #include "lumo.h"
 #include "controls/ParentBackground.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
-#include "door/CWndBack.h"
-#include "draw/CUtilityVisual.h"
+#include "CWndBack.h"
+#include "CUtilityVisual.h"
+#include "frame/LumoModule.h"
 
-LUMO_EXPORT UINT g_msgSendChildren = ::RegisterWindowMessageA("CWndBack_SendChildren");
+UINT g_msgSendChildren = ::RegisterWindowMessageA("CWndBack_SendChildren");
+const UINT& CWndBack::m_MsgSendChildren = g_msgSendChildren;
 
 IMPLEMENT_DYNCREATE(CWndBack, CWnd)
 

@@ -1,5 +1,7 @@
-#include "door/CWndDoor.h"
-#include "frame/CHookParentMessage.h"
+#include "CWndDoor.h"
+#include "door/CDoorArrowButton.h"
+#include "door/CWndDoorLayer.h"
+#include "CHookParentMessage.h"
 #include "frame/HostNotify.h"
 #include "frame/LumoRes.h"
 #include "CDRAW.h"
@@ -18,7 +20,7 @@ BEGIN_MESSAGE_MAP(CWndDoor, CWndBack)
     ON_WM_ERASEBKGND()
     ON_WM_RBUTTONUP()
     ON_WM_PAINT()
-    ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
+    ON_REGISTERED_MESSAGE(m_MsgSendChildren, OnSendChildren)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -28,7 +30,8 @@ CWndDoor::CWndDoor()
     : m_nOpenWidth(230), m_nCurWidth(80), m_bPlaced(FALSE), m_bOpened(TRUE),
       m_bOpenOnMouseMove(TRUE), m_nMsgOpenClose(-1), m_nMsgRClick(-1), m_nViewStyle(0),
       m_pLayer(NULL), m_nAnimOffset(0), m_nSnapWidth(0), m_nSnapHeight(0), m_hSnapshot(NULL),
-      m_hSnapDC(NULL), m_hSnapOld(NULL), m_hHost(NULL), m_hLayer(NULL)
+      m_hSnapDC(NULL), m_hSnapOld(NULL), m_pToggle(new CDoorArrowButton), m_hHost(NULL),
+      m_hLayer(NULL)
 {
     m_MyWin.SetParent(this);
     SetHue(0);
@@ -37,6 +40,12 @@ CWndDoor::CWndDoor()
 CWndDoor::~CWndDoor()
 {
     DiscardSnapshot();
+    delete m_pToggle;
+}
+
+CButtonBMP& CWndDoor::GetToggleButton()
+{
+    return *m_pToggle;
 }
 
 // The door leaves the host's hook and the door map as its window goes, so no flat call finds
@@ -78,12 +87,12 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
         return FALSE;  // the object is gone with the failed window
 
     CSize bmp;
-    m_btnToggle.GetBmpSize(bmp);
+    m_pToggle->GetBmpSize(bmp);
     const int bx = R.right - bmp.cx - R.left;
     const int by = (R.bottom - R.top - bmp.cy) / 2;
-    m_btnToggle.Create(_T(""), 0, CRect(bx, by, bx, by), this, 1);
-    m_btnToggle.SetBkColor(m_crBk);
-    m_btnToggle.SetOpenState(m_bOpened);
+    m_pToggle->Create(_T(""), 0, CRect(bx, by, bx, by), this, 1);
+    m_pToggle->SetBkColor(m_crBk);
+    m_pToggle->SetOpenState(m_bOpened);
 
     CWndDoorLayer* pLayer = new CWndDoorLayer;
     pLayer->SetViewStyle(m_nViewStyle, m_nMsgRClick);
@@ -97,7 +106,7 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
 
     if (m_pLayer)
         m_MyWin.AddSizeWnd(m_hLayer, 0, 0, bmp.cx + 4, 0);
-    m_MyWin.AddMoveWnd(m_btnToggle.m_hWnd, 0, 0, TRUE, FALSE);
+    m_MyWin.AddMoveWnd(m_pToggle->m_hWnd, 0, 0, TRUE, FALSE);
 
     if (!CHookParentMessage::HookParent(hHost, this, NULL))
     {
@@ -203,7 +212,7 @@ void CWndDoor::GetMDIClientRect(HWND hHost, CRect& R)
 int CWndDoor::GetCloseWidth(BOOL bWithFrame)
 {
     CSize bmp;
-    m_btnToggle.GetBmpSize(bmp);
+    m_pToggle->GetBmpSize(bmp);
     int w = bmp.cx + 4;
     if (bWithFrame && m_hWnd)
     {
@@ -258,7 +267,7 @@ int CWndDoor::SetHue(int nHue)
         color = (DWORD)nHue;
     }
     SetBkColor((COLORREF)color);
-    m_btnToggle.SetBitmaps(normalId, hoverId);
+    m_pToggle->SetBitmaps(normalId, hoverId);
     if (pLayer)
     {
         CAutoWnd* pAuto = m_MyWin.FindWnd(m_hLayer);
@@ -281,13 +290,13 @@ COLORREF CWndDoor::SetBkColor(COLORREF crBk)
     CWndDoorLayer* pLayer = GetLayer();
     if (pLayer)
         pLayer->SetBkColor(crBk);
-    m_btnToggle.SetBkColor(crBk);
+    m_pToggle->SetBkColor(crBk);
     COLORREF crOld = CWndBack::SetBkColor(crBk);
     if (m_hWnd)
     {
         Invalidate(TRUE);
-        if (m_btnToggle.m_hWnd)
-            m_btnToggle.Invalidate(TRUE);
+        if (m_pToggle->m_hWnd)
+            m_pToggle->Invalidate(TRUE);
     }
     return crOld;
 }
@@ -493,15 +502,15 @@ void CWndDoor::PaintSnapshot(int cx, int cy, int xSrc)
 
 void CWndDoor::ShowDescendants(BOOL bShow)
 {
-    SendMessage(g_msgSendChildren, SENDCHILDREN_SHOW, bShow ? 1 : 0);
+    SendMessage(m_MsgSendChildren, SENDCHILDREN_SHOW, bShow ? 1 : 0);
 }
 
 void CWndDoor::SetOpenedState(BOOL bOpened)
 {
     m_bOpened = bOpened;
-    m_btnToggle.SetOpenState(bOpened);
-    if (m_btnToggle.m_hWnd)
-        m_btnToggle.UpdateWindow();
+    m_pToggle->SetOpenState(bOpened);
+    if (m_pToggle->m_hWnd)
+        m_pToggle->UpdateWindow();
 }
 
 BOOL CWndDoor::DoorCloseOpen()
@@ -640,7 +649,7 @@ BOOL CWndDoor::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     {
         NMHDR* pNM = (NMHDR*)lParam;
         if (pNM && !m_bFrozen && !IsDropping() && pNM->idFrom == 1 &&
-            pNM->hwndFrom == m_btnToggle.m_hWnd)
+            pNM->hwndFrom == m_pToggle->m_hWnd)
         {
             if (pNM->code == BMPBTN_CLICKED || pNM->code == BMPBTN_DBLCLICKED ||
                 (pNM->code == BMPBTN_MOUSEMOVE && m_bOpenOnMouseMove))
@@ -692,7 +701,7 @@ void CWndDoor::PaintSeparator(CDC* pDC)
         b = c > B ? c : B;
     }
     CSize bmp;
-    m_btnToggle.GetBmpSize(bmp);
+    m_pToggle->GetBmpSize(bmp);
     CRect C;
     GetClientRect(&C);
     const int x = C.right - bmp.cx - 2;
@@ -756,6 +765,6 @@ LRESULT CWndDoor::OnSendChildren(WPARAM wParam, LPARAM lParam)
     HandleSendChildren(wParam, lParam);
     CWndDoorLayer* pLayer = GetLayer();
     if (pLayer)
-        pLayer->SendMessage(g_msgSendChildren, wParam, lParam);
+        pLayer->SendMessage(m_MsgSendChildren, wParam, lParam);
     return 0;
 }

@@ -7,7 +7,7 @@ IMPLEMENT_DYNCREATE(CWndDoorLayer, CWndBack)
 BEGIN_MESSAGE_MAP(CWndDoorLayer, CWndBack)
     ON_WM_TIMER()
     ON_WM_PAINT()
-    ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
+    ON_REGISTERED_MESSAGE(m_MsgSendChildren, OnSendChildren)
     ON_WM_SIZE()
     ON_WM_VSCROLL()
     ON_WM_MOUSEWHEEL()
@@ -493,7 +493,7 @@ LRESULT CWndDoorLayer::OnSendChildren(WPARAM wParam, LPARAM lParam)
     HandleSendChildren(wParam, lParam);
     for (int i = 0; i < m_arrDrops.GetSize(); ++i)
         if (m_arrDrops[i]->m_hWnd)
-            ::SendMessageA(m_arrDrops[i]->m_hWnd, g_msgSendChildren, wParam, lParam);
+            ::SendMessageA(m_arrDrops[i]->m_hWnd, m_MsgSendChildren, wParam, lParam);
     return 0;
 }
 

@@ -3,8 +3,8 @@
 // drops are taller than the door.
 #pragma once
 
-#include "door/CWndBack.h"
-#include "door/CWndDrop.h"
+#include "CWndBack.h"
+#include "CWndDrop.h"
 #include <afxtempl.h>
 #include <time.h>
 
@@ -12,7 +12,7 @@
 #define DOORLAYER_TIMER_OPEN 3
 #define DOORLAYER_TIMER_CLOSE 4
 
-class AFX_EXT_CLASS CWndDoorLayer : public CWndBack
+class CWndDoorLayer : public CWndBack
 {
     DECLARE_DYNCREATE(CWndDoorLayer)
 public:

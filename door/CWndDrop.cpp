@@ -1,6 +1,6 @@
-#include "door/CWndDrop.h"
+#include "CWndDrop.h"
 #include "door/CWndDoorLayer.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
 #include "frame/HostNotify.h"
 #include "CPub.h"
@@ -10,7 +10,7 @@ BEGIN_MESSAGE_MAP(CWndDrop, CWndBack)
     ON_WM_MOUSEMOVE()
     ON_WM_ERASEBKGND()
     ON_WM_PAINT()
-    ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
+    ON_REGISTERED_MESSAGE(m_MsgSendChildren, OnSendChildren)
     ON_WM_SETFOCUS()
     ON_WM_LBUTTONDOWN()
     ON_WM_SHOWWINDOW()

@@ -1,5 +1,5 @@
 // Horizontal bands of a rectangle with polyline cuts, as regions.
-#include "draw/CRgnMaker.h"
+#include "CRgnMaker.h"
 
 #include <stdlib.h>
 #include <vector>

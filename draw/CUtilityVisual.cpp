@@ -1,5 +1,5 @@
 // Colour arithmetic, gradients and small shapes of the drawing toolkit.
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 #include <LumoSys.h>
 #include <LumoBuf.h>

@@ -1,5 +1,5 @@
 // Parent message hook: one shared window procedure for every hooked window.
-#include "frame/CHookParentMessage.h"
+#include "frame/CHookParent.h"
 
 CArray<CHookParent*, CHookParent*> CHookParentMessage::m_arrHook;
 

@@ -17,8 +17,13 @@ int g_themeProbes;
 
 UINT g_msgExpandSingleNode = ::RegisterWindowMessageA("CTree10_ExpandSingleNode");
 
+// The module holding the library's code: Lumo.dll, or the program itself when the library's
+// objects are linked into it (as the library's tests do), where no DllMain runs.
 HMODULE LumoGetModuleHandle()
 {
+    if (!g_hModule)
+        ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                             (LPCSTR)(void*)&LumoGetModuleHandle, &g_hModule);
     return g_hModule;
 }
 
@@ -103,7 +108,7 @@ LUMOAPI int WINAPI GetDllVersion(void)
     return 5308;
 }
 
-LUMO_EXPORT int LumoThemeProbeCount()
+int LumoThemeProbeCount()
 {
     return g_themeProbes;
 }

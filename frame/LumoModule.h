@@ -8,7 +8,9 @@
 HMODULE LumoGetModuleHandle();
 // The library's extension-module record (registered at process attach).
 AFX_EXTENSION_MODULE& LumoGetExtensionModule();
-// Registered message that asks a tree to expand a single node.
-LUMO_EXPORT extern UINT g_msgExpandSingleNode;
+// Registered messages: a tree expanding its single node (CTree10::m_MsgExpandSingleNode), and
+// the panel windows' command to their descendants (CWndBack::m_MsgSendChildren).
+extern UINT g_msgExpandSingleNode;
+extern UINT g_msgSendChildren;
 // How many times the theme probe has run in this process (it runs at most once).
-LUMO_EXPORT int LumoThemeProbeCount();
+int LumoThemeProbeCount();

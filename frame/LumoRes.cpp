@@ -71,37 +71,37 @@ bool EnsureResLib()
 } // namespace
 
 // A library that lacks an entry point behaves, for that call, like a missing library.
-LUMO_EXPORT HBITMAP Load1Bitmap(int id)
+HBITMAP Load1Bitmap(int id)
 {
     return EnsureResLib() && g_pfnLoad1Bitmap ? g_pfnLoad1Bitmap(id) : nullptr;
 }
 
-LUMO_EXPORT int GetTreeLeave()
+int GetTreeLeave()
 {
     return EnsureResLib() && g_pfnGetTreeLeave ? g_pfnGetTreeLeave() : -1;
 }
 
-LUMO_EXPORT int GetTreeNodes()
+int GetTreeNodes()
 {
     return EnsureResLib() && g_pfnGetTreeNodes ? g_pfnGetTreeNodes() : -1;
 }
 
-LUMO_EXPORT int EnumTreeLeaf(int index)
+int EnumTreeLeaf(int index)
 {
     return EnsureResLib() && g_pfnEnumTreeLeaf ? g_pfnEnumTreeLeaf(index) : 0;
 }
 
-LUMO_EXPORT int EnumTreeNode(int index)
+int EnumTreeNode(int index)
 {
     return EnsureResLib() && g_pfnEnumTreeNode ? g_pfnEnumTreeNode(index) : 0;
 }
 
-LUMO_EXPORT int GetDoorHandle(int hue, DWORD* normalId, DWORD* hoverId, DWORD* color)
+int GetDoorHandle(int hue, DWORD* normalId, DWORD* hoverId, DWORD* color)
 {
     return EnsureResLib() && g_pfnGetDoorHandle ? g_pfnGetDoorHandle(hue, normalId, hoverId, color) : 0;
 }
 
-LUMO_EXPORT int GetDropHandle(int hue, DWORD* dropped, DWORD* closed, DWORD* droppedHover,
+int GetDropHandle(int hue, DWORD* dropped, DWORD* closed, DWORD* droppedHover,
                               DWORD* closedHover, DWORD* color)
 {
     if (!EnsureResLib() || !g_pfnGetDropHandle)
@@ -109,7 +109,7 @@ LUMO_EXPORT int GetDropHandle(int hue, DWORD* dropped, DWORD* closed, DWORD* dro
     return g_pfnGetDropHandle(hue, dropped, closed, droppedHover, closedHover, color);
 }
 
-LUMO_EXPORT int GetSkin(int skin, void* p1, void* p2, void* p3, void* p4, void* p5, void* p6,
+int GetSkin(int skin, void* p1, void* p2, void* p3, void* p4, void* p5, void* p6,
                         void* p7, void* p8, void* p9, void* p10)
 {
     if (!EnsureResLib() || !g_pfnGetSkin)
@@ -117,7 +117,7 @@ LUMO_EXPORT int GetSkin(int skin, void* p1, void* p2, void* p3, void* p4, void* 
     return g_pfnGetSkin(skin, p1, p2, p3, p4, p5, p6, p7, p8, p9, p10);
 }
 
-LUMO_EXPORT const char* LumoModuleFolder()
+const char* LumoModuleFolder()
 {
     static CString s_folder = ModuleFolder(LumoGetModuleHandle());
     return s_folder;

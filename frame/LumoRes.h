@@ -8,31 +8,23 @@
 
 #include <windows.h>
 
-#ifndef LUMO_EXPORT
-#ifdef LUMO_BUILD
-#define LUMO_EXPORT __declspec(dllexport)
-#else
-#define LUMO_EXPORT __declspec(dllimport)
-#endif
-#endif
-
 // Bitmap of a resource id; the caller owns and deletes it. 0 on failure.
-LUMO_EXPORT HBITMAP Load1Bitmap(int id);
+HBITMAP Load1Bitmap(int id);
 // Number of leaf / node images offered; -1 when the library cannot be loaded.
-LUMO_EXPORT int GetTreeLeave();
-LUMO_EXPORT int GetTreeNodes();
+int GetTreeLeave();
+int GetTreeNodes();
 // Resource id of a leaf / node image, for Load1Bitmap; 0 on failure.
-LUMO_EXPORT int EnumTreeLeaf(int index);
-LUMO_EXPORT int EnumTreeNode(int index);
+int EnumTreeLeaf(int index);
+int EnumTreeNode(int index);
 // A door hue: normal and hover bitmap ids of the toggle button and the door's colour.
-LUMO_EXPORT int GetDoorHandle(int hue, DWORD* normalId, DWORD* hoverId, DWORD* color);
+int GetDoorHandle(int hue, DWORD* normalId, DWORD* hoverId, DWORD* color);
 // A drop hue: dropped, closed, dropped-hover, closed-hover bitmap ids and the header colour.
 // Returns 0 without calling anything when the library cannot be loaded.
-LUMO_EXPORT int GetDropHandle(int hue, DWORD* dropped, DWORD* closed, DWORD* droppedHover,
+int GetDropHandle(int hue, DWORD* dropped, DWORD* closed, DWORD* droppedHover,
                               DWORD* closedHover, DWORD* color);
 // A skin scheme: ten outputs whose meaning belongs to the skin.
-LUMO_EXPORT int GetSkin(int skin, void* p1, void* p2, void* p3, void* p4, void* p5, void* p6,
+int GetSkin(int skin, void* p1, void* p2, void* p3, void* p4, void* p5, void* p6,
                         void* p7, void* p8, void* p9, void* p10);
 
 // The folder Lumo.dll was loaded from, with a trailing backslash.
-LUMO_EXPORT const char* LumoModuleFolder();
+const char* LumoModuleFolder();

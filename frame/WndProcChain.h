@@ -2,20 +2,10 @@
 // each under a fixed client id, and may leave it in any order. When the last client leaves, the
 // window gets its own first procedure back and the chain forgets it.
 //
-// The chain is private to the library. Its functions are exported by their C++ names only so
-// that the library's own tests can drive them; they are not declared in lumo.h and hosts must
-// not call them.
+// The chain is private to the library.
 #pragma once
 
 #include <windows.h>
-
-#ifndef LUMO_EXPORT
-#ifdef LUMO_BUILD
-#define LUMO_EXPORT __declspec(dllexport)
-#else
-#define LUMO_EXPORT __declspec(dllimport)
-#endif
-#endif
 
 // Client ids. Id 0 names the window's own first procedure and is entered by the chain itself.
 enum
@@ -28,27 +18,27 @@ enum
 // Puts procedure on top of the window's chain under client id. 1 on success or when the client
 // is already on the window (its procedure is then left as it was); 0 when the window is not a
 // window, its procedure cannot be read or cannot be replaced.
-LUMO_EXPORT BOOL InstallWndProc(HWND hWnd, UINT nClientId, WNDPROC pfnProc);
+BOOL InstallWndProc(HWND hWnd, UINT nClientId, WNDPROC pfnProc);
 // Takes the client off the window; the window's procedure becomes the top of what remains.
 // 1 if removed; 0 when the window has no chain or the client is not in it.
-LUMO_EXPORT BOOL RemoveWndProc(HWND hWnd, UINT nClientId);
-LUMO_EXPORT BOOL IsWndProcInstalled(HWND hWnd, UINT nClientId);
+BOOL RemoveWndProc(HWND hWnd, UINT nClientId);
+BOOL IsWndProcInstalled(HWND hWnd, UINT nClientId);
 // Calls the procedure that stood before the client. A client that is no longer in the chain
 // (it removed itself while handling this message) reaches the top of what remains, and a
 // window with no chain left gets DefWindowProc.
-LUMO_EXPORT LRESULT CallPrevWndProc(UINT nClientId, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallPrevWndProc(UINT nClientId, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Calls the procedure the client itself installed; 0 without calling anything when the client
 // is not on the window.
-LUMO_EXPORT LRESULT CallOwnWndProc(UINT nClientId, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallOwnWndProc(UINT nClientId, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Introspection for the library's tests.
 // Number of windows the registry holds.
-LUMO_EXPORT int WndProcChainWindowCount();
+int WndProcChainWindowCount();
 // Bucket count of the registry's table, 0 while the table is not allocated.
-LUMO_EXPORT UINT WndProcChainTableSize();
+UINT WndProcChainTableSize();
 // Entries of a window's chain (its own first procedure included), 0 when it has none.
-LUMO_EXPORT int WndProcChainLength(HWND hWnd);
+int WndProcChainLength(HWND hWnd);
 // Procedure at an index of a window's chain; null outside the chain.
-LUMO_EXPORT WNDPROC WndProcChainProcAt(HWND hWnd, int nIndex);
+WNDPROC WndProcChainProcAt(HWND hWnd, int nIndex);
 // Client id at an index of a window's chain; (UINT)-1 outside the chain.
-LUMO_EXPORT UINT WndProcChainClientAt(HWND hWnd, int nIndex);
+UINT WndProcChainClientAt(HWND hWnd, int nIndex);

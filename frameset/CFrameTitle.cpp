@@ -1,5 +1,5 @@
 #include "frameset/CFrameTitle.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "CPub.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "frameset/CFrameset.h"
 #include "frameset/CFrameTitle.h"
-#include "draw/CUtilityVisual.h"
-#include "frame/CHookParentMessage.h"
+#include "CUtilityVisual.h"
+#include "CHookParentMessage.h"
 #include "frame/HostNotify.h"
 #include "frame/LumoRes.h"
 

@@ -7,7 +7,7 @@
 
 #include <afxwin.h>
 #include <vector>
-#include "door/CWndBack.h"
+#include "CWndBack.h"
 #include "frameset/CFrame.h"
 
 class CFrameset : public CWndBack

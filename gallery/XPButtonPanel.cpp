@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "lumo.h"
 #include "ScriptSupport.h"
 

@@ -22,12 +22,11 @@
 #include <string>
 #include <vector>
 
-#include "buttons/CButtonBMP.h"
-#include "door/CWndBack.h"
-#include "draw/CRgnMaker.h"
-#include "draw/CUtilityVisual.h"
-#include "frame/LumoRes.h"
-#include "layout/CMyWin.h"
+#include "CButtonBMP.h"
+#include "CWndBack.h"
+#include "CRgnMaker.h"
+#include "CUtilityVisual.h"
+#include "CMyWin.h"
 #include "ClassicLook.h"
 #include "GalleryControls.h"
 #include "PngFile.h"
@@ -37,6 +36,27 @@
 using namespace gallery;
 
 namespace {
+
+// A hue's bitmap ids, asked of the resource library itself (beside the program), as any host
+// of the library may. FALSE when it cannot be asked.
+BOOL HueBitmaps(int hue, DWORD* normal, DWORD* hover, DWORD* dropped, DWORD* closed,
+                DWORD* droppedHover, DWORD* closedHover)
+{
+    typedef int (WINAPI* PFN_Door)(int, DWORD*, DWORD*, DWORD*);
+    typedef int (WINAPI* PFN_Drop)(int, DWORD*, DWORD*, DWORD*, DWORD*, DWORD*);
+    static HMODULE hRes = [] {
+        char path[MAX_PATH];
+        DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string folder(path, n);
+        folder.resize(folder.find_last_of('\\') + 1);
+        return ::LoadLibraryExA((folder + "LumoRes.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    }();
+    auto door = hRes ? (PFN_Door)(void*)::GetProcAddress(hRes, "GetDoorHandle") : nullptr;
+    auto drop = hRes ? (PFN_Drop)(void*)::GetProcAddress(hRes, "GetDropHandle") : nullptr;
+    DWORD colour = 0;
+    return door && drop && door(hue, normal, hover, &colour) &&
+           drop(hue, dropped, closed, droppedHover, closedHover, &colour);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Geometry and colours
@@ -483,10 +503,9 @@ BOOL CClassesWnd::Build()
     body = BodyRect(kButtons, client);
     for (int hue = 0; hue < kHues; ++hue)
     {
-        DWORD normal = 0, hover = 0, colour = 0;
+        DWORD normal = 0, hover = 0;
         DWORD dropped = 0, closed = 0, droppedHover = 0, closedHover = 0;
-        if (!GetDoorHandle(hue, &normal, &hover, &colour) ||
-            !GetDropHandle(hue, &dropped, &closed, &droppedHover, &closedHover, &colour))
+        if (!HueBitmaps(hue, &normal, &hover, &dropped, &closed, &droppedHover, &closedHover))
             return FALSE;
         struct
         {

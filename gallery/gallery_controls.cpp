@@ -4,7 +4,7 @@
 #include <stdio.h>
 
 #include "ScriptSupport.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 namespace gallery {
 

@@ -1,5 +1,5 @@
 // Layout manager and placement persistence.
-#include "layout/CMyWin.h"
+#include "CMyWin.h"
 
 #include <afxapp.h>
 #include <CDRAW.h>

@@ -3,7 +3,7 @@
 // right-aligned shortcuts.
 #include "CMenuPopEx.h"
 #include "menu/CMenuItemData.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "CPub.h"
 
 namespace

@@ -5,14 +5,6 @@
 
 #include <afxwin.h>
 
-#ifndef LUMO_EXPORT
-#ifdef LUMO_BUILD
-#define LUMO_EXPORT __declspec(dllexport)
-#else
-#define LUMO_EXPORT __declspec(dllimport)
-#endif
-#endif
-
 // The shadow of one window, owned by the module's shadow list. It subclasses its window
 // through the window procedure chain and destroys itself when the window is destroyed.
 class CShadowWin
@@ -74,12 +66,12 @@ int ShadowWinUnregister(HWND hWnd);
 void ShadowWinEnable(HWND hWnd, int bEnable);
 
 // The skin tells the shadow whether the window has rounded top corners (it is skinned).
-LUMO_EXPORT void ShadowWinSetSkinned(HWND hWnd, int bSkinned);
+void ShadowWinSetSkinned(HWND hWnd, int bSkinned);
 
 // Introspection for the library's tests.
 // Number of shadows in the list.
-LUMO_EXPORT int ShadowWinListSize();
+int ShadowWinListSize();
 // Id of the shared thread timer, 0 when it does not run.
-LUMO_EXPORT UINT_PTR ShadowWinTimerId();
+UINT_PTR ShadowWinTimerId();
 // 1 when the window's shadow is on the screen (it holds saved screen pixels).
-LUMO_EXPORT int ShadowWinIsDrawn(HWND hWnd);
+int ShadowWinIsDrawn(HWND hWnd);

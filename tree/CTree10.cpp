@@ -1,12 +1,12 @@
 // CTree10: construction, the registry of live trees, items built from the tree data, labels.
-#include "tree/CTree10.h"
+#include "CTree10.h"
 
 #include <mbstring.h>
 #include <unordered_map>
 #include <vector>
 
 #include "CPic.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
 
 CArray<TREE10INFO*, TREE10INFO*> CTree10::m_arrMap;

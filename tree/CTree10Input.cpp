@@ -1,6 +1,6 @@
 // CTree10: hover selection, clicks, single expand, right clicks with the tip, double clicks,
 // dragging onto a host window, and the messages that tell the host.
-#include "tree/CTree10.h"
+#include "CTree10.h"
 #include "frame/HostNotify.h"
 
 #include <ctime>

@@ -1,5 +1,5 @@
 // CTree10: the off-screen paint pass, colours, background picture, images, borders, line height.
-#include "tree/CTree10.h"
+#include "CTree10.h"
 
 #include "CDRAW.h"
 #include "CMemDC.h"

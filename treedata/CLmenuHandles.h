@@ -3,9 +3,9 @@
 // destroyed are accepted.
 #pragma once
 
-#include "treedata/CTreeData.h"
+#include "CTreeData.h"
 
-class AFX_EXT_CLASS CLmenuHandles
+class CLmenuHandles
 {
 public:
     // A new empty collection entered as a live handle; null when out of memory.

@@ -1,5 +1,5 @@
 // Tree data: records, order and levels, the scrambled file, and menus made from the records.
-#include "treedata/CTreeData.h"
+#include "CTreeData.h"
 #include "LumoSys.h"
 
 #include <mbstring.h>

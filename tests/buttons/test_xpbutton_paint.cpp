@@ -2,7 +2,7 @@
 // the pressed shift, focus rectangle and keyboard cues, disabled text, the default button, flat
 // looks, the drop arrow, check and radio boxes, images and the gradient look.
 #include "XPButtonTest.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 using namespace xptest;
 

@@ -1,7 +1,7 @@
 // The parent message hook: subscribers of a host window's messages, and the window's own
 // procedure handling every message as before.
 #include "LumoTest.h"
-#include "frame/CHookParentMessage.h"
+#include "frame/CHookParent.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The group box's band, line and frame, and the tab control's owner drawing and hot tracking,
 // read back against the rectangles the tab control hands its owner.
 #include "ControlsTest.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 using namespace lumotest;
 using namespace ctltest;

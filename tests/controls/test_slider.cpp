@@ -2,7 +2,7 @@
 // each state, the edge cases of range and ticks, where the channel goes for the thumb's point,
 // hover capture and dragging.
 #include "ControlsTest.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 using namespace lumotest;
 using namespace ctltest;

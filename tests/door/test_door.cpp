@@ -2,11 +2,12 @@
 // through posted input, sent timer ticks and the flat functions, with pixels read back.
 #include "LumoTest.h"
 #include "lumo.h"
-#include "buttons/CButtonBMP.h"
-#include "door/CWndBack.h"
-#include "door/CWndDoor.h"
+#include "CButtonBMP.h"
+#include "CWndBack.h"
+#include "CWndDoor.h"
 #include "door/CWndDoorLayer.h"
-#include "door/CWndDrop.h"
+#include "CWndDrop.h"
+#include "door/CDoorArrowButton.h"
 #include "frame/LumoModule.h"
 #include "frame/LumoRes.h"
 
@@ -254,11 +255,11 @@ TEST(WndBack, PaintsColourLaysOutAndPassesShowCommands) {
     ASSERT_EQ(back->AddChild_AutoMove(child, 10, 10, FALSE, FALSE), 1);
     EXPECT_EQ(RectIn(child, back->m_hWnd), CRect(170, 120, 190, 140));
 
-    SendMessageA(back->m_hWnd, g_msgSendChildren, SENDCHILDREN_SHOW, 0);
+    SendMessageA(back->m_hWnd, CWndBack::m_MsgSendChildren, SENDCHILDREN_SHOW, 0);
     EXPECT_FALSE(IsWindowVisible(child));
-    SendMessageA(back->m_hWnd, g_msgSendChildren, SENDCHILDREN_SHOW, 1);
+    SendMessageA(back->m_hWnd, CWndBack::m_MsgSendChildren, SENDCHILDREN_SHOW, 1);
     EXPECT_TRUE(IsWindowVisible(child));
-    SendMessageA(back->m_hWnd, g_msgSendChildren, SENDCHILDREN_ANIMATION, 0);
+    SendMessageA(back->m_hWnd, CWndBack::m_MsgSendChildren, SENDCHILDREN_ANIMATION, 0);
     EXPECT_FALSE(back->GetAnimationAble());
     EXPECT_FALSE(back->SetAnimationAble(TRUE));
 

@@ -1,5 +1,5 @@
 // Colour arithmetic: highlight and grey tones.
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "DrawTestUtil.h"
 
 TEST(Hilight, MovesEveryChannelAndClamps)

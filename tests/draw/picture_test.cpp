@@ -1,6 +1,6 @@
 // Pictures: loading from memory, files and resources, measuring, drawing stretched, aligned and
 // tiled, the placeholder, and the hand cursor.
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "DrawTestUtil.h"
 
 #include <algorithm>

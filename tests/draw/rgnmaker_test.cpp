@@ -1,5 +1,5 @@
 // Band regions of a rectangle, checked point by point at their boundaries.
-#include "draw/CRgnMaker.h"
+#include "CRgnMaker.h"
 #include "DrawTestUtil.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Gradients, lines, outlines, progress and check drawing, read back pixel by pixel.
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "DrawTestUtil.h"
 
 #include <tuple>

@@ -1,5 +1,5 @@
 // Moving a window into a corner of another, and window ancestry.
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 #include "DrawTestUtil.h"
 
 namespace {

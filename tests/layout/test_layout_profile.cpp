@@ -1,5 +1,5 @@
 // Placement and number persistence through a real initialisation-file profile.
-#include "layout/CMyWin.h"
+#include "CMyWin.h"
 
 #include <afxapp.h>
 

@@ -1,6 +1,6 @@
 // The layout rules on real child windows: where each kind of rule puts its window, when it is
 // hidden and parked, the stacked chains, the bottom row, and the manager-wide switches.
-#include "layout/CMyWin.h"
+#include "CMyWin.h"
 
 #include "LayoutTestUtil.h"
 

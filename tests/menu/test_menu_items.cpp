@@ -3,7 +3,7 @@
 // menu metrics.
 #include "MenuTestUtil.h"
 #include "PixelTable.h"
-#include "draw/CUtilityVisual.h"
+#include "CUtilityVisual.h"
 
 #include <memory>
 

@@ -5,6 +5,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include "LumoTest.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(Exports, EveryDeclaredFlatFunctionIsFoundUndecorated)
 {
     const std::set<std::string> names = DeclaredFlatNames();
     ASSERT_GE(names.size(), 4u) << "could not read the public header";
-    HMODULE hLumo = ::GetModuleHandleA("Lumo.dll");
+    HMODULE hLumo = ::LoadLibraryA((lumotest::ModuleDir() + "\\Lumo.dll").c_str());
     ASSERT_NE(hLumo, nullptr);
     for (const std::string& name : names)
         EXPECT_NE(::GetProcAddress(hLumo, name.c_str()), nullptr) << name;

@@ -3,10 +3,12 @@
 #include <afxdllx.h>
 #include "lumo.h"
 #include "frame/LumoModule.h"
+#include "LumoTest.h"
 
 TEST(Module, EntryRegistersTheLibraryAsExtension)
 {
-    HMODULE hLumo = ::GetModuleHandleA("Lumo.dll");
+    // This program links the library's objects; the DLL a host loads registers itself.
+    HMODULE hLumo = ::LoadLibraryA((lumotest::ModuleDir() + "\\Lumo.dll").c_str());
     ASSERT_NE(hLumo, nullptr);
     bool found = false;
     for (CDynLinkLibrary* p = AfxGetFirstDynLinkLibrary(); p; p = p->m_pNextDLL)

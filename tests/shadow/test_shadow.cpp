@@ -4,7 +4,7 @@
 #include "lumo.h"
 #include "shadow/CShadowWin.h"
 #include "frame/WndProcChain.h"
-#include "frame/CHookParentMessage.h"
+#include "frame/CHookParent.h"
 
 #include <sstream>
 #include <vector>

@@ -3,7 +3,7 @@
 
 #include "LumoTest.h"
 #include "lumo.h"
-#include "tree/CTree10.h"
+#include "CTree10.h"
 
 namespace treetest {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include "LumoTest.h"
 #include "TreeDataTest.h"
-#include "treedata/CTreeData.h"
+#include "CTreeData.h"
 
 #include <algorithm>
 #include <cctype>

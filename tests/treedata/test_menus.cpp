@@ -3,7 +3,7 @@
 #include "LumoTest.h"
 #include "MenuReader.h"
 #include "TreeDataTest.h"
-#include "treedata/CTreeData.h"
+#include "CTreeData.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // The record collection: trimming, code order, levels, searching and removal.
 #include <gtest/gtest.h>
-#include "treedata/CTreeData.h"
+#include "CTreeData.h"
 
 #include <random>
 #include <string>

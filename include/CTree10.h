@@ -6,7 +6,7 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
-#include "treedata/CTreeData.h"
+#include "CTreeData.h"
 
 class CTree10;
 class CPic;

@@ -10,14 +10,9 @@
 
 #include <afxwin.h>
 #include <ocidl.h>
-#include "layout/CMyWin.h"
-#include "frame/LumoRes.h"
+#include "CMyWin.h"
 
-// Registered message "CWndBack_SendChildren": wParam a command, lParam its argument. Panel
-// windows pass it down to their descendants.
-LUMO_EXPORT extern UINT g_msgSendChildren;
-
-// Commands of g_msgSendChildren.
+// Commands of the registered message "CWndBack_SendChildren" (CWndBack::m_MsgSendChildren).
 #define SENDCHILDREN_SHOW 10001       // lParam non-zero shows, zero hides the laid-out windows
 #define SENDCHILDREN_ANIMATION 10002  // lParam is the new animation-able flag
 
@@ -52,10 +47,14 @@ public:
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
 
+    // The registered message "CWndBack_SendChildren": wParam a command, lParam its argument.
+    // Panel windows pass it down to their descendants. Registered once when the library loads.
+    static const UINT& m_MsgSendChildren;
+
 protected:
     // Paints the background as every panel window does; derived windows add their own parts.
     void PaintBackground(CDC* pDC);
-    // Handles a command of g_msgSendChildren for this window's own layout.
+    // Handles a command of m_MsgSendChildren for this window's own layout.
     void HandleSendChildren(WPARAM wParam, LPARAM lParam);
     void ReleasePicture();
 

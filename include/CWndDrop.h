@@ -3,8 +3,8 @@
 // its height; the drop paints its header, shows or hides its body and reports clicks.
 #pragma once
 
-#include "door/CWndBack.h"
-#include "buttons/CButtonBMP.h"
+#include "CWndBack.h"
+#include "CButtonBMP.h"
 
 class CWndDoorLayer;
 

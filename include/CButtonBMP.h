@@ -61,11 +61,3 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
-
-// The door's toggle button: a small arrow over the bitmap points left while the door is open
-// and right while it is closed.
-class AFX_EXT_CLASS CDoorArrowButton : public CButtonBMP
-{
-public:
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-};

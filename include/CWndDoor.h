@@ -4,15 +4,18 @@
 // of each toggle and of right clicks with messages whose numbers the host picks.
 #pragma once
 
-#include "door/CWndBack.h"
-#include "door/CWndDoorLayer.h"
-#include "buttons/CButtonBMP.h"
+#include "CWndBack.h"
+#include "CWndDrop.h"
+#include "CButtonBMP.h"
 #include <afxtempl.h>
 
 // Door timers: opening and closing steps every 5 ms, a deferred re-placement after 100 ms.
 #define DOOR_TIMER_OPEN 1
 #define DOOR_TIMER_CLOSE 2
 #define DOOR_TIMER_RESIZE 3
+
+class CWndDoorLayer;
+class CDoorArrowButton;
 
 class AFX_EXT_CLASS CWndDoor : public CWndBack
 {
@@ -50,7 +53,7 @@ public:
     void SetViewStyle(int nStyle);
     int GetViewStyle() const { return m_nViewStyle; }
     CWndDoorLayer* GetLayer() const;
-    CDoorArrowButton& GetToggleButton() { return m_btnToggle; }
+    CButtonBMP& GetToggleButton();
     HBITMAP GetSnapshot() const { return m_hSnapshot; }
 
     // operations
@@ -110,8 +113,8 @@ protected:
     HBITMAP m_hSnapshot;
     HDC m_hSnapDC;          // memory DC holding the snapshot while the door slides
     HGDIOBJ m_hSnapOld;
-    CDoorArrowButton m_btnToggle;
-    HWND m_hHost;       // the window hooked and keyed in the map, kept for the destructor
+    CDoorArrowButton* m_pToggle;  // owned; a child window of the door
+    HWND m_hHost;       // the window hooked and keyed in the map, kept until the window goes
     HWND m_hLayer;      // the layer's window, to know whether the layer object still lives
 
 public:
