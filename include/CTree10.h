@@ -101,7 +101,9 @@ protected:
     void MakeImageList();
     int IsMouseOverTargetHwnd(CPoint ptScreen);
     void OnMouseMove_Drag(UINT nFlags, CPoint point);
-    void EndDrag();
+    // Ends a drag; with bDrop, tells the drag window of a drop over it. FALSE when the drag
+    // window destroyed the tree meanwhile.
+    BOOL EndDrag(BOOL bDrop);
     void CollapseOtherTopItems(HTREEITEM hKeep);
     // Sends WM_USER + nMsg to hWnd when hWnd is set. FALSE when the receiver destroyed the
     // tree meanwhile: the object went with its window and the caller must not touch it.

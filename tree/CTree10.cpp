@@ -142,7 +142,7 @@ int CTree10::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CTree10::OnDestroy()
 {
     if (m_hDragItem)
-        EndDrag();
+        EndDrag(FALSE);  // a drag cut short by the window's end drops nothing
     CTreeCtrl::OnDestroy();
     UnregisterMe(this);
 }

@@ -264,8 +264,8 @@ void CTree10::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CTree10::OnLButtonUp(UINT, CPoint)
 {
-    if (m_hDragItem)
-        EndDrag();
+    if (m_hDragItem && !EndDrag(TRUE))
+        return;
     m_hPendingClick = NULL;
     Default();
 }
@@ -345,7 +345,7 @@ void CTree10::OnMouseMove_Drag(UINT, CPoint point)
         ::SetCursor(::LoadCursorA(NULL, (LPCSTR)IDC_NO));
 }
 
-void CTree10::EndDrag()
+BOOL CTree10::EndDrag(BOOL bDrop)
 {
     ImageList_DragLeave(m_hWnd);
     ImageList_EndDrag();
@@ -358,11 +358,9 @@ void CTree10::EndDrag()
         ::ReleaseCapture();
     POINT pt;
     ::GetCursorPos(&pt);
-    if (IsMouseOverTargetHwnd(pt))
-    {
-        CString strCode = GetItemCode(hDragItem);
-        ::SendMessageA(m_hWndDrag, WM_USER + 3, (WPARAM)m_hWnd, (LPARAM)atoi(strCode));
-    }
+    if (!bDrop || !IsMouseOverTargetHwnd(pt))
+        return TRUE;
+    return Notify(m_hWndDrag, 3, (LPARAM)atoi(GetItemCode(hDragItem)));
 }
 
 int CTree10::IsMouseOverTargetHwnd(CPoint ptScreen)

@@ -1,6 +1,7 @@
 // Tree interaction driven by posted mouse input with the pump running: hover selection, clicks
 // and the click rule, single expand, right clicks with the tip, double clicks, drops.
 #include "TreeTestUtil.h"
+#include "DestroyInNotify.h"
 
 using namespace lumotest;
 using namespace treetest;
@@ -266,86 +267,64 @@ TEST_F(TreeInput, DragDropsCodeOnTargetOnly)
 }
 
 // A host may end the tree from inside any of its notifications (closing the window that holds
-// it, say); the tree then stops where it is and the rest of the input passes without it.
+// it, say), the drop included; the tree then stops where it is and the rest of the input passes
+// without it. Selecting through the flat call then reports failure.
 TEST_F(TreeInput, HostMayDestroyTheTreeFromEachNotification)
 {
-    struct Case
-    {
-        const char* name;
-        UINT msg;
+    // The tree lies in a framework panel (which reflects the drag notification) covering the
+    // host; the host is told of everything and is the drag window, right of the tree.
+    struct Panel : CWnd {
+        void PostNcDestroy() override { delete this; }
     };
-    const Case cases[] = {{"changed", kChanged}, {"select", kSelect}, {"double", kDbl}, {"right", kRight}};
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.name);
-        if (IsWindow(tree_))
-            DestroyWindow(tree_);
-        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
-        ASSERT_NE(tree_, nullptr);
-        Tree_AddItem(tree_, "1", "One", "tip one");
-        Tree_AddItem(tree_, "101", "One-A", "");
-        Tree_AddItem(tree_, "3", "Three", "tip three");
-        Tree_Build(tree_);
-        Tree_SetSendMsg(tree_, host_, 10);
-        CTree10::GetObject(tree_)->SetSendMsg_ItemChanged(host_, 11);
-        Tree_SetSendMsgDblClick(tree_, host_, 12);
-        Tree_SetSendMsgRButtonDown(tree_, host_, 13);
-        UpdateWindow(tree_);
-        PumpPending();
-        // Hover elsewhere first so the item below is a change for the process-wide hover.
-        PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, Item(tree_, "3")));
-        PumpPending();
+    auto make = [](HWND host) -> HWND {
+        Panel* panel = new Panel;
+        if (!panel->CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300),
+                             CWnd::FromHandle(host), 0))
+            return nullptr;
+        HWND tree = Tree_new(panel->m_hWnd, 0, 0, 200, 280, 0);
+        Tree_AddItem(tree, "1", "One", "tip one");
+        Tree_AddItem(tree, "101", "One-A", "");
+        Tree_AddItem(tree, "3", "Three", "tip three");
+        Tree_Build(tree);
+        Tree_SetSendMsg(tree, host, 10);
+        CTree10::GetObject(tree)->SetSendMsg_ItemChanged(host, 11);
+        Tree_SetSendMsgDblClick(tree, host, 12);
+        Tree_SetSendMsgRButtonDown(tree, host, 13);
+        Tree_SetDragWindow(tree, host);
+        UpdateWindow(tree);
         g_now += 1000;
-
-        HWND tree = tree_;
-        int told = 0;
-        SetHostHandler(host_, [&](HWND, UINT m, WPARAM w, LPARAM, LRESULT* r) {
-            if (m != c.msg || (HWND)w != tree)
-                return false;
-            ++told;
-            DestroyWindow(tree);
-            *r = 0;
-            return true;
-        });
-        POINT pt = LabelCenter(tree_, Item(tree_, "1"));
-        if (c.msg == kChanged)
-            PostMouse(tree_, WM_MOUSEMOVE, pt);
-        else if (c.msg == kSelect)
-        {
-            Tree_SetMousemoveSelect(tree_, 0);
-            PostMouse(tree_, WM_LBUTTONDOWN, pt, MK_LBUTTON);
-            PostMouse(tree_, WM_LBUTTONUP, pt);
-            PostMouse(tree_, WM_MOUSEMOVE, pt);
-        }
-        else if (c.msg == kDbl)
-        {
-            PostMouse(tree_, WM_LBUTTONDBLCLK, pt, MK_LBUTTON);
-            PostMouse(tree_, WM_LBUTTONUP, pt);
-        }
-        else
-        {
-            PostMouse(tree_, WM_RBUTTONDOWN, pt, MK_RBUTTON);
-            PostMouse(tree_, WM_RBUTTONUP, pt);
-        }
-        PumpPending();
-        SetHostHandler(host_, nullptr);
-        EXPECT_EQ(told, 1);
-        EXPECT_FALSE(IsWindow(tree));
-        EXPECT_EQ(CTree10::GetObject(tree), nullptr);
-    }
-    // Selecting through the flat call reports failure when the host ends the tree meanwhile.
-    tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
-    Tree_AddItem(tree_, "3", "Three", "");
-    Tree_Build(tree_);
-    Tree_SetSendMsg(tree_, host_, 10);
-    g_now += 1000;
-    HWND tree = tree_;
-    SetHostHandler(host_, [&](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
-        if (m == kSelect)
-            DestroyWindow(tree);
-        return false;
-    });
-    EXPECT_EQ(Tree_SelectItem(tree_, "3"), 0);
-    SetHostHandler(host_, nullptr);
-    EXPECT_FALSE(IsWindow(tree));
+        return tree;
+    };
+    auto at = [](HWND tree, const char* code) { return LabelCenter(tree, Item(tree, code)); };
+    auto is = [](UINT msg) {
+        return [msg](HWND tree, UINT m, WPARAM w, LPARAM) { return m == msg && (HWND)w == tree; };
+    };
+    auto post = [&](std::vector<std::pair<UINT, WPARAM>> input, const char* code) {
+        return [=](HWND tree) {
+            for (auto& i : input)
+                PostMouse(tree, i.first, at(tree, code), i.second);
+        };
+    };
+    const std::vector<NotifyCase> cases = {
+        {"changed", make, post({{WM_MOUSEMOVE, 0}}, "1"), is(kChanged)},
+        {"select", make, [&](HWND tree) {
+             Tree_SetMousemoveSelect(tree, 0);
+             post({{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}, {WM_MOUSEMOVE, 0}}, "1")(tree);
+         }, is(kSelect)},
+        {"double", make, post({{WM_LBUTTONDBLCLK, MK_LBUTTON}, {WM_LBUTTONUP, 0}}, "1"), is(kDbl)},
+        {"right", make, post({{WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}}, "1"), is(kRight)},
+        {"drop", make, [&](HWND tree) {
+             POINT drop = {300, 150};
+             ClientToScreen(GetParent(tree), &drop);
+             SetCursorPos(drop.x, drop.y);
+             POINT pt = at(tree, "3"), away = {pt.x + 40, pt.y + 40};
+             PostMouse(tree, WM_LBUTTONDOWN, pt, MK_LBUTTON);
+             PostMouse(tree, WM_MOUSEMOVE, away, MK_LBUTTON);
+             PostMouse(tree, WM_LBUTTONUP, away);
+         }, is(WM_USER + 3)},
+        {"flat select", make, [](HWND tree) { EXPECT_EQ(Tree_SelectItem(tree, "3"), 0); },
+         is(kSelect)},
+    };
+    ExpectDestroyInNotifyIsSafe(cases);
+    ParkCursor();
 }
