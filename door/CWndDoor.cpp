@@ -752,11 +752,7 @@ void CWndDoor::OnPaint()
 void CWndDoor::OnRButtonUp(UINT nFlags, CPoint point)
 {
     if (m_nMsgRClick != -1)
-    {
-        HWND hParent = ::GetParent(m_hWnd);
-        if (hParent)
-            ::PostMessageA(hParent, WM_USER + m_nMsgRClick, (WPARAM)m_hWnd, 0);
-    }
+        HostNotify::Post(::GetParent(m_hWnd), WM_USER + m_nMsgRClick, (WPARAM)m_hWnd, 0);
     CWndBack::OnRButtonUp(nFlags, point);
 }
 

@@ -1,4 +1,5 @@
 #include "door/CWndDoorLayer.h"
+#include "frame/HostNotify.h"
 #include "CGlobalInfo.h"
 #include "lumo.h"
 
@@ -508,9 +509,8 @@ void CWndDoorLayer::OnRButtonUp(UINT nFlags, CPoint point)
     if (m_pRClickMsg && *m_pRClickMsg != -1)
     {
         HWND hDoor = ::GetParent(m_hWnd);
-        HWND hHost = hDoor ? ::GetParent(hDoor) : NULL;
-        if (hHost)
-            ::PostMessageA(hHost, WM_USER + *m_pRClickMsg, (WPARAM)m_hWnd, 0);
+        HostNotify::Post(hDoor ? ::GetParent(hDoor) : NULL, WM_USER + *m_pRClickMsg,
+                         (WPARAM)m_hWnd, 0);
     }
     CWndBack::OnRButtonUp(nFlags, point);
 }

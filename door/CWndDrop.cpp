@@ -161,7 +161,7 @@ void CWndDrop::SetDropped(BOOL bDropped)
     {
         ::ShowWindow(m_hBody, bDropped ? SW_SHOW : SW_HIDE);
         if (bDropped && m_bBodyIsTree)
-            ::PostMessageA(m_hBody, g_msgExpandSingleNode, 0, 0);
+            HostNotify::Post(m_hBody, g_msgExpandSingleNode, 0, 0);
     }
     ChangeBitmap();
 }
@@ -224,14 +224,13 @@ BOOL CWndDrop::SendToggleRequest()
     return HostNotify::SendNotify(this, 0);
 }
 
-void CWndDrop::ClickTitle(CPoint point)
+BOOL CWndDrop::ClickTitle(CPoint point)
 {
     CRect rc;
     GetClientRect(&rc);
     rc.DeflateRect(1, 1);
     rc.bottom = rc.top + m_nHeaderHeight - 1;
-    if (rc.PtInRect(point))
-        SendToggleRequest();
+    return !rc.PtInRect(point) || SendToggleRequest();
 }
 
 void CWndDrop::GetViewStyle1_ButtonRect(CRect& rect)

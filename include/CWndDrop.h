@@ -50,7 +50,8 @@ public:
 
 protected:
     void ChangeBitmap();
-    void ClickTitle(CPoint point);
+    // A click on the header asks for a toggle. FALSE when the drop was destroyed meanwhile.
+    BOOL ClickTitle(CPoint point);
     void GetViewStyle1_ButtonRect(CRect& rect);
     void DrawHeader_Style0(CDC* pDC, CRect& rcHeader);
     void DrawHeader_Style1(CDC* pDC, CRect& rcHeader);

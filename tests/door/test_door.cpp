@@ -1,6 +1,7 @@
 // The door panel: bitmap buttons, background windows, drops, the layer and the door, driven
 // through posted input, sent timer ticks and the flat functions, with pixels read back.
 #include "LumoTest.h"
+#include "DestroyInNotify.h"
 #include "lumo.h"
 #include "CButtonBMP.h"
 #include "CWndBack.h"
@@ -627,40 +628,94 @@ TEST(Drop, HeaderPaintingInBothStyles) {
     EXPECT_TRUE(IsWindowVisible(drop->GetHeaderButton().m_hWnd));
 }
 
-// A host may delete the door from inside its open-close message, whether the toggle came from
-// the flat call, a click on the toggle button or the mouse moving over it.
-TEST(Door, HostMayDeleteTheDoorWhileToldOfTheToggle) {
-    enum { kFlat, kClick, kHover };
-    for (int how : {kFlat, kClick, kHover}) {
-        SCOPED_TRACE(how);
-        HostWindow host(500, 400);
+// A host may end the door, a drop or a bitmap button from inside each message it is sent: the
+// door's toggle (from the flat call, a click or the mouse over the button) and right clicks on
+// the door and its layer, also while the door slides or a drop animates; a drop's toggle
+// request from its title and from its header button; a bitmap button's click, double click,
+// hover and leaving.
+TEST(Door, HostMayEndEachControlFromInsideEachNotification) {
+    // A framework window over the host reflects the buttons' notifications to them; it goes
+    // with the host.
+    struct Reflector : CWnd {
+        void PostNcDestroy() override { delete this; }
+    };
+    auto reflect = [](HWND host) { (new Reflector)->SubclassWindow(host); };
+    auto makeDoor = [&](HWND host) -> HWND {
         HWND door = DoorWin_new(host);
-        ASSERT_NE(door, nullptr);
         DropWin_new(door, "One", 4, 4, 4, 150);
-        PumpPending();
+        DropWin_new(door, "Two", 4, 4, 4, 150);
         DoorWin_SetSendMsg(door, 5);
-        int told = 0;
-        SetHostHandler(host, [&](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
-            if (m == WM_USER + 5) {
-                ++told;
-                EXPECT_EQ(DoorWin_delete(door), 1);
-            }
-            return false;
-        });
-        HWND button = CWndDoor::GetObject(host)->GetToggleButton().m_hWnd;
-        ASSERT_NE(button, nullptr);
-        if (how == kFlat) {
-            DoorWin_OpenClose(door, 0);
-        } else if (how == kClick) {
-            PostMessageA(button, BM_CLICK, 0, 0);
-        } else {
-            for (int i = 0; i < 3; ++i) PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-        }
-        PumpPending();
-        SetHostHandler(host, nullptr);
-        EXPECT_EQ(told, 1);
-        EXPECT_FALSE(IsWindow(door));
-        EXPECT_FALSE(IsWindow(button));
-        EXPECT_EQ(CWndDoor::GetObject(host), nullptr);
-    }
+        DoorWin_SetSendMsg_RClick(door, 6);
+        DoorWin_SetSingleDrop(door, 0);
+        return door;
+    };
+    auto layerOf = [](HWND door) { return FindWindowExA(door, nullptr, nullptr, "DoorWinLayer"); };
+    auto toggleOf = [](HWND door) {
+        return CWndDoor::GetObject(GetParent(door))->GetToggleButton().m_hWnd;
+    };
+    auto userMsg = [](UINT n) {
+        return [n](HWND, UINT m, WPARAM, LPARAM) { return m == WM_USER + n; };
+    };
+    auto notifyFrom = [](UINT code) {
+        return [code](HWND c, UINT m, WPARAM, LPARAM l) {
+            return m == WM_NOTIFY && ((NMHDR*)l)->hwndFrom == c && ((NMHDR*)l)->code == code;
+        };
+    };
+    auto rightClick = [](HWND w) { PostMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(20, 200)); };
+    auto deleteDoor = [](HWND door) { EXPECT_EQ(DoorWin_delete(door), 1); };
+    auto makeDrop = [](HWND host) -> HWND {
+        CWndDrop* drop = new CWndDrop(4);
+        drop->SetMaxHeight(100);
+        return drop->Create(nullptr, "Drop", 0, CRect(0, 0, 200, 100), CWnd::FromHandle(host),
+                            1000) ? drop->m_hWnd : nullptr;
+    };
+    auto makeButton = [&](HWND host) -> HWND {
+        reflect(host);
+        struct Button : CButtonBMP {
+            void PostNcDestroy() override { delete this; }
+        };
+        DWORD hover = 0, normal = DoorIds(0, &hover);
+        Button* button = new Button;
+        button->SetBitmaps(normal, hover);
+        return button->Create("", 0, CRect(10, 10, 10, 10), CWnd::FromHandle(host), 7)
+                   ? button->m_hWnd : nullptr;
+    };
+    auto moves = [](HWND w) {
+        for (int i = 0; i < 3; ++i) PostMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    };
+    const std::vector<NotifyCase> cases = {
+        {"door: flat toggle", makeDoor, [](HWND door) { DoorWin_OpenClose(door, 0); }, userMsg(5), deleteDoor},
+        {"door: button click", makeDoor, [&](HWND door) { PostMessageA(toggleOf(door), BM_CLICK, 0, 0); },
+         userMsg(5), deleteDoor},
+        {"door: button hover", makeDoor, [&](HWND door) { moves(toggleOf(door)); }, userMsg(5), deleteDoor},
+        {"door: right click", makeDoor, rightClick, userMsg(6), deleteDoor},
+        {"door: right click while sliding", makeDoor, [&](HWND door) {
+             DoorWin_SetSendMsg(door, -1);
+             DoorWin_OpenClose(door, 0);
+             rightClick(door);
+         }, userMsg(6), deleteDoor},
+        {"layer: right click", makeDoor, [&](HWND door) { rightClick(layerOf(door)); }, userMsg(6), deleteDoor},
+        {"layer: right click while a drop opens", makeDoor, [&](HWND door) {
+             HWND two = DoorWin_EnumDropWin(door, 1);
+             PostMessageA(two, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
+             rightClick(layerOf(door));
+         }, userMsg(6), deleteDoor},
+        {"drop: title click", makeDrop, [](HWND drop) {
+             PostMessageA(drop, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
+         }, notifyFrom(0)},
+        {"drop: header button", makeDrop, [](HWND drop) {
+             PostMessageA(((CWndDrop*)CWnd::FromHandlePermanent(drop))->GetHeaderButton().m_hWnd,
+                          BM_CLICK, 0, 0);
+         }, notifyFrom(0)},
+        {"button: click", makeButton, [](HWND b) { PostMessageA(b, BM_CLICK, 0, 0); }, notifyFrom(BMPBTN_CLICKED)},
+        {"button: double click", makeButton, [](HWND b) {
+             PostMessageA(b, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+             PostMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+         }, notifyFrom(BMPBTN_DBLCLICKED)},
+        {"button: hover", makeButton, moves, notifyFrom(BMPBTN_MOUSEMOVE)},
+        {"button: leaving", makeButton, [](HWND b) { PostMessageA(b, WM_MOUSELEAVE, 0, 0); },
+         notifyFrom(BMPBTN_MOUSELEAVE)},
+    };
+    SetCursorPos(0, 0);
+    ExpectDestroyInNotifyIsSafe(cases, 500, 400);
 }
