@@ -15,10 +15,15 @@ target_link_libraries(LumoObjects PUBLIC LumoAfx LumoSys LumoBuf)
 
 set(LUMO_SYSTEM_LIBS comctl32 ole32 oleaut32 uuid gdi32 user32 shell32 msimg32 shlwapi)
 
-# Hosts see the public headers only: include/ and the framework layer's.
+# Hosts see the public headers only. Lumo is the C interface (lumo.h); LumoClasses adds the
+# framework layer that the exported classes' headers need.
 add_library(Lumo SHARED $<TARGET_OBJECTS:LumoObjects> ${CMAKE_SOURCE_DIR}/frame/Lumo.rc)
 target_include_directories(Lumo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include> $<INSTALL_INTERFACE:include>)
-target_link_libraries(Lumo PUBLIC LumoAfx PRIVATE LumoSys LumoBuf ${LUMO_SYSTEM_LIBS})
+target_link_libraries(Lumo PRIVATE LumoAfx LumoSys LumoBuf ${LUMO_SYSTEM_LIBS})
+set_target_properties(Lumo PROPERTIES EXPORT_NAME C)
+add_library(LumoClasses INTERFACE)
+target_link_libraries(LumoClasses INTERFACE Lumo LumoAfx)
+set_target_properties(LumoClasses PROPERTIES EXPORT_NAME Lumo)
 if(LUMO_X86)
   # Flat functions are WINAPI (stdcall): the DLL exports them by their plain names, while C
   # callers refer to Name@N. The import library therefore maps each decorated name to the plain
@@ -41,3 +46,20 @@ target_compile_definitions(LumoInternal INTERFACE _AFXEXT LUMO_BUILD)
 target_include_directories(LumoInternal INTERFACE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
 target_link_libraries(LumoInternal INTERFACE LumoAfx LumoSys LumoBuf ${LUMO_SYSTEM_LIBS})
 add_dependencies(LumoInternal LumoRes)
+
+# The SDK: `cmake --install` lays out bin/ (the DLLs a host ships), lib/ (import libraries and
+# the package configuration for find_package(Lumo)) and include/ (the public headers and the
+# framework layer's).
+include(CMakePackageConfigHelpers)
+# The system and buffer libraries are Lumo.dll's own dependencies; hosts only ship them.
+install(TARGETS Lumo LumoClasses LumoAfx LumoSys LumoBuf EXPORT LumoTargets
+  RUNTIME DESTINATION bin ARCHIVE DESTINATION lib LIBRARY DESTINATION bin)
+install(FILES $<TARGET_FILE:LumoRes> DESTINATION bin)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/include/ ${CMAKE_SOURCE_DIR}/afx/include/ DESTINATION include)
+install(EXPORT LumoTargets NAMESPACE Lumo:: DESTINATION lib/cmake/Lumo)
+configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/LumoConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/LumoConfig.cmake INSTALL_DESTINATION lib/cmake/Lumo)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/LumoConfigVersion.cmake
+  VERSION 5.3.0.8 COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/LumoConfig.cmake ${CMAKE_BINARY_DIR}/LumoConfigVersion.cmake
+  DESTINATION lib/cmake/Lumo)

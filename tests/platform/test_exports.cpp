@@ -113,17 +113,3 @@ TEST(Exports, ExactlyThePublicApi)
         EXPECT_TRUE(exportedFlat.count(name)) << name << " is declared in lumo.h but not exported";
     ::FreeLibrary(hLumo);
 }
-
-TEST(Exports, CHostLinksThroughTheImportLibrary)
-{
-    STARTUPINFOA si = { sizeof(si) };
-    PROCESS_INFORMATION pi = {};
-    std::string path = lumotest::ModuleDir() + "\\c_host.exe";
-    ASSERT_TRUE(::CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    EXPECT_EQ(code, 0u);
-}
