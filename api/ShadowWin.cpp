@@ -4,15 +4,15 @@
 
 LUMOAPI int WINAPI ShadowWin_Register(HWND hwnd)
 {
-    return ShadowWinRegister(hwnd);
+    return CShadowWin::Register(hwnd);
 }
 
 LUMOAPI int WINAPI ShadowWin_Unregister(HWND hwnd)
 {
-    return ShadowWinUnregister(hwnd);
+    return CShadowWin::Unregister(hwnd);
 }
 
 LUMOAPI void WINAPI ShadowWin_Enable(HWND hwnd, int enable)
 {
-    ShadowWinEnable(hwnd, enable);
+    CShadowWin::Enable(hwnd, enable);
 }

@@ -6,7 +6,7 @@
 #include "frame/LumoRes.h"
 #include "CDRAW.h"
 #include "CGlobalInfo.h"
-#include "lumo.h"
+#include "shadow/CShadowWin.h"
 
 #include <utility>
 
@@ -518,7 +518,7 @@ BOOL CWndDoor::DoorCloseOpen()
     if (!m_hWnd)
         return TRUE;
     if (m_bAnimationAble)
-        ShadowWin_Enable(m_hWnd, FALSE);
+        CShadowWin::Enable(m_hWnd, FALSE);
     if (m_nMsgOpenClose != -1)
     {
         if (!HostNotify::Send(this, ::GetParent(m_hWnd), WM_USER + m_nMsgOpenClose,
@@ -593,7 +593,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
             ReleaseSnapshotDC();
             if (GetFreeMem_MB() < 30)
                 DiscardSnapshot();
-            ShadowWin_Enable(m_hWnd, TRUE);
+            CShadowWin::Enable(m_hWnd, TRUE);
             KillTimer(DOOR_TIMER_CLOSE);
             SetOpenedState(FALSE);
             InitResize();
@@ -615,7 +615,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
     if (w >= m_nOpenWidth)
     {
         DiscardSnapshot();
-        ShadowWin_Enable(m_hWnd, TRUE);
+        CShadowWin::Enable(m_hWnd, TRUE);
         KillTimer(DOOR_TIMER_OPEN);
         SetOpenedState(TRUE);
         SetFrozen(FALSE);

@@ -1,7 +1,7 @@
 #include "door/CWndDoorLayer.h"
 #include "frame/HostNotify.h"
 #include "CGlobalInfo.h"
-#include "lumo.h"
+#include "shadow/CShadowWin.h"
 
 IMPLEMENT_DYNCREATE(CWndDoorLayer, CWndBack)
 
@@ -239,9 +239,9 @@ void CWndDoorLayer::FocusSingleDrop()
 
 void CWndDoorLayer::EnableShadows(CWndDrop* pDrop, BOOL bEnable)
 {
-    ShadowWin_Enable(pDrop->m_hWnd, bEnable);
+    CShadowWin::Enable(pDrop->m_hWnd, bEnable);
     if (pDrop->GetBody())
-        ShadowWin_Enable(pDrop->GetBody(), bEnable);
+        CShadowWin::Enable(pDrop->GetBody(), bEnable);
 }
 
 int CWndDoorLayer::DropStep() const

@@ -393,9 +393,9 @@ LRESULT CALLBACK CShadowWin::ShadowProc(HWND hWnd, UINT message, WPARAM wParam, 
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// The flat family's entries
+// Registration
 
-int ShadowWinRegister(HWND hWnd)
+int CShadowWin::Register(HWND hWnd)
 {
     if (hWnd == NULL)
         return 0;
@@ -422,7 +422,7 @@ int ShadowWinRegister(HWND hWnd)
     return 1;
 }
 
-int ShadowWinUnregister(HWND hWnd)
+int CShadowWin::Unregister(HWND hWnd)
 {
     CShadowWin* p = CShadowWin::Find(hWnd);
     if (p == NULL)
@@ -431,7 +431,7 @@ int ShadowWinUnregister(HWND hWnd)
     return 1;
 }
 
-void ShadowWinEnable(HWND hWnd, int bEnable)
+void CShadowWin::Enable(HWND hWnd, BOOL bEnable)
 {
     CShadowWin* p = CShadowWin::Find(hWnd);
     if (p == NULL)

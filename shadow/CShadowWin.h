@@ -20,6 +20,15 @@ public:
     BOOL IsUnobscured() const;
     BOOL IsDrawn() const { return m_rightBackground.GetSafeHandle() != NULL || m_bottomBackground.GetSafeHandle() != NULL; }
 
+    // Gives the window a shadow. 1 on success (or when it has one), 0 when refused: a null
+    // window, one that cannot be subclassed, or a platform that draws its own shadows.
+    static int Register(HWND hWnd);
+    // Removes the window's shadow and puts the screen back; 0 when it had none.
+    static int Unregister(HWND hWnd);
+    // FALSE takes the shadow off the screen (so the window can move or slide without leaving
+    // dark pixels); TRUE draws it again where the window now is. Nothing without a shadow.
+    static void Enable(HWND hWnd, BOOL bEnable);
+
     static CShadowWin* Find(HWND hWnd);
     static int GetCount();
     static UINT_PTR GetTimerId() { return s_nTimerId; }
@@ -59,11 +68,6 @@ private:
     CShadowWin(const CShadowWin&);
     CShadowWin& operator=(const CShadowWin&);
 };
-
-// The flat family forwards here. Register: 1 on success, 0 when refused (see lumo.h).
-int ShadowWinRegister(HWND hWnd);
-int ShadowWinUnregister(HWND hWnd);
-void ShadowWinEnable(HWND hWnd, int bEnable);
 
 // The skin tells the shadow whether the window has rounded top corners (it is skinned).
 void ShadowWinSetSkinned(HWND hWnd, int bSkinned);

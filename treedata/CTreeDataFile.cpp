@@ -1,0 +1,557 @@
+// Tree data file: the mark, then scrambled lines of tab-separated fields, the first a time stamp.
+#include "CTreeData.h"
+#include "LumoSys.h"
+
+#include <mbstring.h>
+#include <limits.h>
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+#include <new>
+#include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include "treedata/TreeDataText.h"
+
+using namespace treedata;
+
+namespace
+{
+const BYTE kMark[4] = { 0x01, 0x02, 0x03, 0x04 };
+const BYTE kMask = 0xB6;
+const int kMaxTip = 1024;
+
+// The same set read from a table filled once, for the loader: a call into the runtime for
+// every byte it looks at would cost more than the rest of a load.
+class SpaceTable
+{
+public:
+    SpaceTable()
+    {
+        for (int ch = 0; ch < 256; ++ch)
+            m_bSpace[ch] = isspace(ch) != 0;
+    }
+    bool operator()(char ch) const { return m_bSpace[(unsigned char)ch]; }
+
+private:
+    bool m_bSpace[256];
+};
+
+
+
+// atoi over a piece of text that is not zero-terminated; saturates instead of overflowing.
+template <class IsSpace>
+int SpanToInt(const char* p, int n, const IsSpace& isSpace)
+{
+    int i = 0;
+    while (i < n && isSpace(p[i]))
+        ++i;
+    bool negative = false;
+    if (i < n && (p[i] == '+' || p[i] == '-'))
+        negative = p[i++] == '-';
+    long long value = 0;
+    for (; i < n && p[i] >= '0' && p[i] <= '9'; ++i)
+    {
+        value = value * 10 + (p[i] - '0');
+        if (value > (long long)INT_MAX + 1)
+            value = (long long)INT_MAX + 1;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        value = INT_MAX;
+    return (int)value;
+}
+
+// The loader looks at the text sixteen bytes at a time (as two words of eight where SSE2 is
+// not there): a byte-by-byte loop over a large file costs several times more than reading it.
+const int kScan = 16;
+
+#if defined(__SSE2__)
+
+// Bit i set where byte i of v equals ch.
+inline unsigned MarkBytes(__m128i v, char ch)
+{
+    return (unsigned)_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(ch)));
+}
+
+// Unscrambles whole blocks of sixteen bytes in place, adding their line feeds to nLineFeeds,
+// and stops in front of the block that holds a NUL or does not fit before the limit.
+char* UnscrambleBlocks(char* p, const char* pLimit, BYTE mask, int& nLineFeeds)
+{
+    const __m128i mask16 = _mm_set1_epi8((char)mask);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lineFeeds = _mm_set1_epi8('\n');
+    bool bNul = false;
+    while (!bNul && pLimit - p >= kScan)
+    {
+        // a count per byte lane, added up before any lane can pass 255
+        __m128i counts = zero;
+        for (int i = 0; i < 255 && pLimit - p >= kScan; ++i, p += kScan)
+        {
+            const __m128i v = _mm_xor_si128(_mm_loadu_si128((const __m128i*)p), mask16);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)) != 0)
+            {
+                bNul = true;
+                break;
+            }
+            _mm_storeu_si128((__m128i*)p, v);
+            counts = _mm_sub_epi8(counts, _mm_cmpeq_epi8(v, lineFeeds));
+        }
+        const __m128i sums = _mm_sad_epu8(counts, zero);
+        nLineFeeds += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums));
+    }
+    return p;
+}
+
+// Bit i set where byte i of the sixteen at p is a tab or a carriage return.
+inline unsigned MarkTabsAndCRsInBlock(const char* p)
+{
+    const __m128i v = _mm_loadu_si128((const __m128i*)p);
+    return MarkBytes(v, '\t') | MarkBytes(v, '\r');
+}
+
+#else
+
+const uint64_t kOnes = 0x0101010101010101ULL;
+const uint64_t kHighs = 0x8080808080808080ULL;
+
+// The high bit of each byte of v that is zero; exact for every byte.
+inline uint64_t MarkZeroBytes(uint64_t v)
+{
+    return ~(((v & ~kHighs) + ~kHighs) | v) & kHighs;
+}
+
+// The high bits of a word's bytes gathered into its low eight bits, byte i to bit i.
+inline unsigned GatherHighBits(uint64_t marks)
+{
+    return (unsigned)(((marks >> 7) * 0x0102040810204080ULL) >> 56);
+}
+
+char* UnscrambleBlocks(char* p, const char* pLimit, BYTE mask, int& nLineFeeds)
+{
+    const uint64_t mask8 = kOnes * mask;
+    const uint64_t lineFeeds = kOnes * '\n';
+    while (pLimit - p >= 8)
+    {
+        uint64_t v;
+        memcpy(&v, p, 8);
+        v ^= mask8;
+        if (MarkZeroBytes(v) != 0)
+            break;
+        memcpy(p, &v, 8);
+        nLineFeeds += (int)(((MarkZeroBytes(v ^ lineFeeds) >> 7) * kOnes) >> 56);
+        p += 8;
+    }
+    return p;
+}
+
+inline unsigned MarkTabsAndCRsInBlock(const char* p)
+{
+    unsigned marks = 0;
+    for (int half = 0; half < 2; ++half)
+    {
+        uint64_t v;
+        memcpy(&v, p + 8 * half, 8);
+        marks |= GatherHighBits(MarkZeroBytes(v ^ (kOnes * '\t')) | MarkZeroBytes(v ^ (kOnes * '\r')))
+                 << (8 * half);
+    }
+    return marks;
+}
+
+#endif
+
+// Unscrambles the text in place when it is scrambled, up to its first NUL or the limit, and
+// counts its line feeds; gives the end of the text (the NUL, or the limit).
+char* UnscrambleText(char* p, char* pLimit, bool bScrambled, int& nLineFeeds)
+{
+    const BYTE mask = bScrambled ? kMask : 0;
+    int nCount = 0;
+    p = UnscrambleBlocks(p, pLimit, mask, nCount);
+    for (; p < pLimit; ++p)
+    {
+        const char ch = (char)(*p ^ mask);
+        *p = ch;
+        if (ch == '\0')
+            break;
+        nCount += ch == '\n';
+    }
+    nLineFeeds = nCount;
+    return p;
+}
+
+// Bit i set where byte i of the sixteen at p is a tab or a carriage return; only the first
+// nValid bytes are read.
+inline unsigned MarkTabsAndCRs(const char* p, size_t nValid)
+{
+    if (nValid >= (size_t)kScan)
+        return MarkTabsAndCRsInBlock(p);
+    char buf[kScan] = {};
+    memcpy(buf, p, nValid);
+    return MarkTabsAndCRsInBlock(buf) & ((1u << nValid) - 1);
+}
+
+// A line holds seven fields at fixed places, split at tabs; missing ones are empty, extra
+// ones ignored.
+const int kFields = 7;
+
+// Splits the line at pLine into its fields and counts its tabs (up to seven); gives the end of
+// the line: its CR LF pair (a lone CR is text) or the end of the text. Sixteen bytes are looked
+// at a time, each tab and carriage return among them taken from their mask in turn.
+const char* SplitLine(const char* pLine, const char* pEnd, const char* apField[kFields],
+                      int anField[kFields], int& nTabs)
+{
+    const char* apStop[kFields];
+    nTabs = 0;
+    apField[0] = pLine;
+    const char* pLineEnd = pEnd;
+    for (const char* p = pLine; p < pEnd && pLineEnd == pEnd; p += kScan)
+    {
+        for (unsigned marks = MarkTabsAndCRs(p, (size_t)(pEnd - p)); marks != 0; marks &= marks - 1)
+        {
+            const char* q = p + __builtin_ctz(marks);
+            if (*q != '\t')
+            {
+                if (q + 1 < pEnd && q[1] == '\n')
+                {
+                    pLineEnd = q;
+                    break;
+                }
+            }
+            else if (nTabs < kFields)
+            {
+                apStop[nTabs++] = q;
+                if (nTabs < kFields)
+                    apField[nTabs] = q + 1;
+            }
+        }
+    }
+    for (int f = 0; f < kFields; ++f)
+    {
+        if (f > nTabs)
+            apField[f] = apStop[f] = pLineEnd;
+        else if (f == nTabs)
+            apStop[f] = pLineEnd;
+        anField[f] = (int)(apStop[f] - apField[f]);
+    }
+    return pLineEnd;
+}
+
+bool HasMark(const BYTE* p, size_t n)
+{
+    return n >= sizeof(kMark) && memcmp(p, kMark, sizeof(kMark)) == 0;
+}
+
+// A tip as it lies in a file: bytes up to a tab, a carriage return or the end, at most
+// kMaxTip of them, unscrambled when the file is.
+CString TipFromBytes(const BYTE* p, size_t n, bool bScrambled)
+{
+    if (n > (size_t)kMaxTip)
+        n = kMaxTip;
+    char buf[kMaxTip];
+    int len = 0;
+    for (size_t i = 0; i < n; ++i)
+    {
+        char ch = (char)(bScrambled ? (p[i] ^ kMask) : p[i]);
+        if (ch == '\t' || ch == '\r')
+            break;
+        buf[len++] = ch;
+    }
+    return CString(buf, len);
+}
+
+void AppendBytes(std::vector<char>& out, const char* p, int n)
+{
+    out.insert(out.end(), p, p + n);
+}
+
+void AppendInt(std::vector<char>& out, int n)
+{
+    char buf[16];
+    int len = wsprintfA(buf, "%d", n);
+    AppendBytes(out, buf, len);
+}
+
+bool SameFile(LPCTSTR a, LPCTSTR b)
+{
+    char fa[MAX_PATH], fb[MAX_PATH];
+    DWORD na = ::GetFullPathNameA(a, MAX_PATH, fa, NULL);
+    DWORD nb = ::GetFullPathNameA(b, MAX_PATH, fb, NULL);
+    if (na == 0 || na >= MAX_PATH || nb == 0 || nb >= MAX_PATH)
+        return false;
+    return lstrcmpiA(fa, fb) == 0;
+}
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// file
+
+CString CTreeData::GetTimeStamp() const
+{
+    return m_strTimeStamp;
+}
+
+BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
+{
+    if (lpszPath == NULL || *lpszPath == '\0')
+        return FALSE;
+    BuildLevel();
+    const CString strPath(lpszPath);
+    const int nSize = m_arrData.GetSize();
+
+    // Tips that live only in the file this data came from are carried over, so that a loaded
+    // collection saved again keeps them. The old file is read once, not once per record.
+    char* pOld = NULL;
+    DWORD nOld = 0;
+    for (int i = 0; i < nSize && pOld == NULL; ++i)
+    {
+        const treedatas* pRec = m_arrData[i];
+        if (pRec->strTip.IsEmpty() && pRec->nTipOffset > 0 && !m_strFileName.IsEmpty())
+        {
+            pOld = CPub::File2Mem(m_strFileName, &nOld);
+            if (pOld == NULL)
+                break;
+        }
+    }
+    const bool bOldScrambled = pOld != NULL && HasMark((const BYTE*)pOld, nOld);
+
+    std::vector<char> out;
+    std::vector<int> tipOffsets((size_t)nSize, 0);
+    size_t nReserve = sizeof(kMark) + (size_t)SafeLength(lpszTimeStamp) + 3;
+    for (int i = 0; i < nSize; ++i)
+    {
+        const treedatas* pRec = m_arrData[i];
+        nReserve += pRec->strCode.GetLength() + pRec->strText.GetLength() + pRec->strDetail.GetLength() +
+                    pRec->strTip.GetLength() + pRec->strLLAFile.GetLength() + 32;
+    }
+    out.reserve(nReserve);
+    AppendBytes(out, (const char*)kMark, sizeof(kMark));
+    AppendBytes(out, lpszTimeStamp ? lpszTimeStamp : "", SafeLength(lpszTimeStamp));
+    AppendBytes(out, "\r\n", 2);
+    for (int i = 0; i < nSize; ++i)
+    {
+        const treedatas* pRec = m_arrData[i];
+        CString strTip = pRec->strTip;
+        if (strTip.IsEmpty() && pOld != NULL && pRec->nTipOffset > 0 && (DWORD)pRec->nTipOffset < nOld)
+            strTip = TipFromBytes((const BYTE*)pOld + pRec->nTipOffset, nOld - pRec->nTipOffset,
+                                  bOldScrambled);
+        AppendBytes(out, pRec->strCode, pRec->strCode.GetLength());
+        out.push_back('\t');
+        AppendBytes(out, pRec->strText, pRec->strText.GetLength());
+        out.push_back('\t');
+        AppendBytes(out, pRec->strDetail, pRec->strDetail.GetLength());
+        out.push_back('\t');
+        AppendInt(out, pRec->nLevel);
+        out.push_back('\t');
+        tipOffsets[i] = (int)out.size();
+        AppendBytes(out, strTip, strTip.GetLength());
+        out.push_back('\t');
+        AppendBytes(out, pRec->strLLAFile, pRec->strLLAFile.GetLength());
+        out.push_back('\t');
+        AppendInt(out, pRec->nLLASeq);
+        AppendBytes(out, "\r\n", 2);
+    }
+    out.push_back('\0');
+    free(pOld);
+    if (out.size() > (size_t)INT_MAX)
+        return FALSE;
+    for (size_t i = sizeof(kMark); i < out.size(); ++i)
+        out[i] = (char)(out[i] ^ kMask);
+
+    if (!WriteTempAndReplace(strPath, (const BYTE*)out.data(), (UINT)out.size()))
+        return FALSE;
+
+    // The file the tips are read from has just been rewritten: point the records at their tips'
+    // new places.
+    if (!m_strFileName.IsEmpty() && SameFile(m_strFileName, strPath))
+    {
+        for (int i = 0; i < nSize; ++i)
+            if (m_arrData[i]->strTip.IsEmpty())
+                m_arrData[i]->nTipOffset = tipOffsets[i];
+    }
+    return TRUE;
+}
+
+// The old file is replaced only once the new content is completely on disk, so a failing write
+// (disk full, I/O error) leaves it as it was.
+BOOL CTreeData::WriteTempAndReplace(const CString& strPath, const BYTE* pData, UINT nLength)
+{
+    char szFull[MAX_PATH];
+    LPSTR pName = NULL;
+    DWORD n = ::GetFullPathNameA(strPath, MAX_PATH, szFull, &pName);
+    if (n == 0 || n >= MAX_PATH || pName == NULL || pName == szFull)
+        return FALSE;
+    const CString strDir(szFull, (int)(pName - szFull));
+
+    DWORD dwAttr = ::GetFileAttributesA(szFull);
+    if (dwAttr != INVALID_FILE_ATTRIBUTES)
+    {
+        // Refused wherever writing in place would be refused: read-only files (checked by their
+        // attribute too, since a privileged process may open them anyway), folders, and files
+        // another writer holds.
+        if (dwAttr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+            return FALSE;
+        HANDLE hProbe = ::CreateFileA(szFull, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, NULL);
+        if (hProbe == INVALID_HANDLE_VALUE)
+            return FALSE;
+        ::CloseHandle(hProbe);
+    }
+
+    char szTemp[MAX_PATH];
+    if (!::GetTempFileNameA(strDir, "lmn", 0, szTemp))
+        return FALSE;
+    BOOL bOk = FALSE;
+    {
+        CFile file;
+        if (file.Open(szTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite))
+        {
+            bOk = WriteFileBody(file, pData, nLength);
+            if (bOk)
+                file.Flush();
+            bOk = bOk && !file.HasWriteError();
+            file.Close();
+        }
+    }
+    if (bOk)
+        bOk = ::MoveFileExA(szTemp, szFull, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!bOk)
+        ::DeleteFileA(szTemp);
+    return bOk;
+}
+
+BOOL CTreeData::WriteFileBody(CFile& file, const BYTE* pData, UINT nLength)
+{
+    file.Write(pData, nLength);
+    return !file.HasWriteError();
+}
+
+BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
+{
+    if (lpszPath == NULL || *lpszPath == '\0')
+        return FALSE;
+    DWORD nFile = 0;
+    char* pBuf = CPub::File2Mem(lpszPath, &nFile);
+    if (pBuf == NULL)
+        return FALSE;
+
+    // The text ends at its terminating NUL, or at the end of the data when a damaged file lost
+    // it; what follows the NUL is never looked at, so it is left scrambled.
+    const bool bScrambled = HasMark((const BYTE*)pBuf, nFile);
+    const char* pText = pBuf + (bScrambled ? sizeof(kMark) : 0);
+    int nLines = 0;
+    const char* pEnd = UnscrambleText(pBuf + (pText - pBuf), pBuf + nFile, bScrambled, nLines);
+
+    // The records go one after another in a block of their own, room for every line at once.
+    treedatas* pRecords = NULL;
+    if (nLines > 0)
+    {
+        pRecords = (treedatas*)malloc((size_t)nLines * sizeof(treedatas));
+        if (pRecords == NULL)
+        {
+            free(pBuf);
+            return FALSE;
+        }
+    }
+
+    Empty();
+    m_strFileName = lpszPath;
+    m_strTimeStamp.Empty();
+    m_pLoadText = pBuf;
+    m_pLoadRecords = pRecords;
+
+    // Room for every line at once: the array then never grows while loading.
+    m_arrData.SetSize(nLines);
+    int nRecords = 0;
+
+    // The texts are not copied to new memory: each is moved towards the front of the buffer,
+    // behind the bookkeeping a string needs, into room the lines before it no longer use. A
+    // record only takes room wholly below the start of its own line, so nothing is written over
+    // text that has not been read yet; when its texts do not fit there (the bookkeeping of a
+    // record's texts may take more room than its line's tabs, numbers and tip gave up) they go
+    // to a block of their own.
+    char* pWrite = pBuf;
+
+    // One pass over the text, for the tabs that end fields and the CR LF pairs that end lines.
+    const SpaceTable isSpace;
+    const char* pLine = pText;
+    for (bool bFirst = true; pLine < pEnd || !bFirst; bFirst = false)
+    {
+        const char* pField[kFields];
+        int nField[kFields];
+        int nTabs = 0;
+        const char* pLineEnd = SplitLine(pLine, pEnd, pField, nField, nTabs);
+        if (bFirst)
+            m_strTimeStamp = CString(pLine, (int)(pLineEnd - pLine));
+        else
+        {
+            for (int f = 0; f < 3; ++f)
+                TrimSpan(pField[f], nField[f], isSpace);
+            if (nField[0] > 0 && nRecords < nLines)
+            {
+                const int kTexts = 4;
+                const char* const apText[kTexts] = { pField[0], pField[1], pField[2], pField[5] };
+                const int anText[kTexts] = { nField[0], nField[1], nField[2], nField[5] };
+                size_t nNeed = 0;
+                for (int t = 0; t < kTexts; ++t)
+                    nNeed += LoadBlockSize(anText[t]);
+                char* pBlock;
+                if ((size_t)(pLine - pWrite) >= nNeed)
+                {
+                    pBlock = pWrite;
+                    pWrite += nNeed;
+                }
+                else
+                    pBlock = TakeSpill(nNeed);  // null: each text gets a heap block
+                treedatas* pRec = new (&pRecords[nRecords]) treedatas;
+                m_nLoadRecords = nRecords + 1;
+                CString* const apString[kTexts] = { &pRec->strCode, &pRec->strText, &pRec->strDetail,
+                                                    &pRec->strLLAFile };
+                for (int t = 0; t < kTexts; ++t)
+                {
+                    apString[t]->AssignExternal(pBlock, apText[t], anText[t]);
+                    if (pBlock != NULL)
+                        pBlock += LoadBlockSize(anText[t]);
+                }
+                pRec->nLevel = SpanToInt(pField[3], nField[3], isSpace);
+                pRec->nTipOffset = nTabs >= 4 ? (int)(pField[4] - pBuf) : 0;
+                pRec->nLLASeq = SpanToInt(pField[6], nField[6], isSpace);
+                m_arrData[nRecords++] = pRec;
+            }
+        }
+        if (pLineEnd == pEnd)
+            break;
+        pLine = pLineEnd + 2;
+    }
+    m_arrData.SetSize(nRecords);
+    if (pWrite == pBuf)
+    {
+        free(m_pLoadText);  // no text stayed in it
+        m_pLoadText = NULL;
+    }
+
+    m_bSorted = 1;
+    m_bLevelBuilt = 1;
+    return TRUE;
+}
+
+// A tip is read at each request, straight from the file, so a large collection keeps none of
+// them in memory.
+CString CTreeData::ReadTip(int nOffset) const
+{
+    if (nOffset <= 0)
+        return CString();
+    CFile file;
+    if (!file.Open(m_strFileName, CFile::modeRead | CFile::shareDenyNone))
+        return CString();
+    BYTE mark[sizeof(kMark)];
+    const bool bScrambled = file.Read(mark, sizeof(mark)) == sizeof(mark) && HasMark(mark, sizeof(mark));
+    BYTE buf[kMaxTip];
+    UINT nRead = 0;
+    if (file.Seek(nOffset, CFile::begin) == (ULONGLONG)nOffset)
+        nRead = file.Read(buf, sizeof(buf));
+    file.Close();
+    return TipFromBytes(buf, nRead, bScrambled);
+}
+
