@@ -1,7 +1,7 @@
 // DoorWin_*, DropWin_* and SearchDropWin: the door panel.
 #include "lumo.h"
 #include "CWndDoor.h"
-#include "CReturnBuf.h"
+#include "frame/ReturnText.h"
 
 namespace {
 
@@ -288,7 +288,7 @@ LUMOAPI void WINAPI DropWin_SetTitle(HWND hDrop, LPCSTR lpszTitle)
 LUMOAPI LPSTR WINAPI DropWin_GetTitle(HWND hDrop)
 {
     CWndDrop* p = DropOf(hDrop);
-    return p ? CReturnBuf::CString2LPSTR(p->GetTitle()) : NULL;
+    return p ? ReturnText::Keep(p, __func__, p->GetTitle()) : NULL;
 }
 
 LUMOAPI COLORREF WINAPI DropWin_SetTitleBkColor(HWND hDrop, BYTE red, BYTE green, BYTE blue)

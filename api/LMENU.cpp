@@ -1,5 +1,6 @@
 // LMENU_*: the flat interface of tree data and the menus made from it.
 #include "lumo.h"
+#include "frame/ReturnText.h"
 #include "treedata/CLmenuHandles.h"
 #include "LumoSys.h"
 
@@ -49,7 +50,7 @@ LUMOAPI LPSTR WINAPI LMENU_GetTimeStamp(HLMENU hMenuData)
     CTreeData* pData = CLmenuHandles::FromHandle(hMenuData);
     if (pData == NULL)
         return NULL;
-    return CReturnBuf::CString2LPSTR(pData->GetTimeStamp());
+    return ReturnText::Keep(pData, __func__, pData->GetTimeStamp());
 }
 
 LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode)

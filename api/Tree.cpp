@@ -1,6 +1,7 @@
 // Tree_*: the flat interface of the navigation tree. A tree is known by its window handle,
 // looked up in the registry of live trees.
 #include "lumo.h"
+#include "frame/ReturnText.h"
 #include "CTree10.h"
 #include "treedata/CLmenuHandles.h"
 #include "LumoSys.h"
@@ -93,7 +94,7 @@ LUMOAPI LPSTR WINAPI Tree_GetItemID(HWND hTree, HTREEITEM_LUMO hItem)
     CTree10* pTree = CTree10::GetObject(hTree);
     if (pTree == NULL)
         return NULL;
-    return CReturnBuf::CString2LPSTR(pTree->GetItemCode((HTREEITEM)hItem));
+    return ReturnText::Keep(pTree, __func__, pTree->GetItemCode((HTREEITEM)hItem));
 }
 
 LUMOAPI HTREEITEM_LUMO WINAPI Tree_GetItem(HWND hTree, LPCSTR lpszCode)
@@ -110,7 +111,7 @@ LUMOAPI LPSTR WINAPI Tree_GetItemText(HWND hTree, HTREEITEM_LUMO hItem)
     CString strText;
     if (hItem != NULL)
         strText = pTree->GetItemText((HTREEITEM)hItem);
-    return CReturnBuf::CString2LPSTR(strText);
+    return ReturnText::Keep(pTree, __func__, strText);
 }
 
 LUMOAPI int WINAPI Tree_DeleteItem(HWND hTree, LPCSTR lpszCode)

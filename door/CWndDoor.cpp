@@ -3,6 +3,7 @@
 #include "door/CWndDoorLayer.h"
 #include "CHookParentMessage.h"
 #include "frame/HostNotify.h"
+#include "frame/UiThread.h"
 #include "frame/LumoRes.h"
 #include "CDRAW.h"
 #include "CGlobalInfo.h"
@@ -128,14 +129,14 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
 CWndDoor* CWndDoor::GetObject(HWND hHost)
 {
     CWndDoor* pDoor = NULL;
-    if (!hHost || !m_cMap.Lookup(hHost, pDoor))
+    if (!IsWindowOfThisThread(hHost) || !m_cMap.Lookup(hHost, pDoor))
         return NULL;
     return pDoor;
 }
 
 CWndDoor* CWndDoor::SearchByDropWnd(HWND hDrop)
 {
-    if (!hDrop)
+    if (!IsWindowOfThisThread(hDrop))
         return NULL;
     POSITION pos = m_cMap.GetStartPosition();
     while (pos)

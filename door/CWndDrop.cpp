@@ -3,6 +3,7 @@
 #include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
 #include "frame/HostNotify.h"
+#include "frame/ReturnText.h"
 #include "CPub.h"
 #include "CMemDC.h"
 
@@ -34,6 +35,7 @@ CWndDrop::CWndDrop(int nMarginTop)
 
 CWndDrop::~CWndDrop()
 {
+    ReturnText::Forget(this);
     if (m_pLayer)
         m_pLayer->ForgetDrop(this);
     m_pLayer = NULL;

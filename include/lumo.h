@@ -4,9 +4,16 @@
  * Every function is exported by its plain name with C linkage and the WINAPI calling
  * convention. Objects are named by handles: window handles for window-based controls, opaque
  * pointers for the others. A null or unknown handle makes a function do nothing and return its
- * failure value (0 or null unless stated). Strings go in as zero-terminated ANSI text; strings
- * that come out stay valid after the call and are not freed by the caller. Truth values are 1
- * and 0; setters return the previous value of the property they change.
+ * failure value (0 or null unless stated). Strings go in as zero-terminated ANSI text. A string
+ * that comes out belongs to the library: it stays valid until the same function is called again
+ * for the same object, or until that object is destroyed, and the caller never frees it (copy it
+ * to keep it longer). Truth values are 1 and 0; setters return the previous value of the
+ * property they change.
+ *
+ * Threads. Call each function on the thread that created the object it names (for a window,
+ * the thread that owns it: the host's user-interface thread). The library keeps its objects in
+ * module-wide registries without locks and assumes one user-interface thread: a window of
+ * another thread, or a collection made on another thread, counts as an unknown handle.
  *
  * Ownership. A window object the library makes (Tree_new, DoorWin_new, DropWin_new) deletes
  * itself when its window is destroyed, and only then: the family's *_delete function destroys the
@@ -66,7 +73,8 @@ LUMOAPI int WINAPI LMENU_SaveToFile(HLMENU hMenuData, LPCSTR lpszPath, LPCSTR lp
 /* Replaces the records with those of the file, in the file's order. 1 read, 0 failed (the
  * records are then unchanged). */
 LUMOAPI int WINAPI LMENU_LoadFromFile(HLMENU hMenuData, LPCSTR lpszPath);
-/* The time stamp of the file last loaded ("" before any); null for an unknown handle. */
+/* The time stamp of the file last loaded ("" before any); null for an unknown handle. Valid
+ * until the next LMENU_GetTimeStamp for this collection or its LMENU_delete. */
 LUMOAPI LPSTR WINAPI LMENU_GetTimeStamp(HLMENU hMenuData);
 /* Sets a menu bar made of the children of the code (of the whole collection for an empty code)
  * on the window. 1 when it was made and set, 0 otherwise (the window's menu is then kept). */
@@ -95,7 +103,8 @@ LUMOAPI void WINAPI Tree_SetSendMsg(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetSendMsgDblClick(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetSendMsgRButtonDown(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetDragWindow(HWND hTree, HWND hWnd);
-/* The code of the item's record; null for an unknown tree. */
+/* The code of the item's record; null for an unknown tree. This and Tree_GetItemText's text
+ * are each valid until the same function is called again for the tree, or the tree's end. */
 LUMOAPI LPSTR WINAPI Tree_GetItemID(HWND hTree, HTREEITEM_LUMO hItem);
 LUMOAPI HTREEITEM_LUMO WINAPI Tree_GetItem(HWND hTree, LPCSTR lpszCode);
 LUMOAPI LPSTR WINAPI Tree_GetItemText(HWND hTree, HTREEITEM_LUMO hItem);
@@ -195,7 +204,7 @@ LUMOAPI int WINAPI DropWin_AddObj(HWND hDrop, HWND hBody);
 LUMOAPI int WINAPI DropWin_SetTitleHue(HWND hDrop, int nHue);
 LUMOAPI int WINAPI DropWin_GetTitleHue(HWND hDrop);
 LUMOAPI void WINAPI DropWin_SetTitle(HWND hDrop, LPCSTR lpszTitle);
-/* Stays valid after the call; null when unknown. */
+/* Valid until the next DropWin_GetTitle for this drop or the drop's end; null when unknown. */
 LUMOAPI LPSTR WINAPI DropWin_GetTitle(HWND hDrop);
 LUMOAPI COLORREF WINAPI DropWin_SetTitleBkColor(HWND hDrop, BYTE red, BYTE green, BYTE blue);
 LUMOAPI COLORREF WINAPI DropWin_GetTitleBkColor(HWND hDrop, int* red, int* green, int* blue);

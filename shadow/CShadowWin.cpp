@@ -1,5 +1,6 @@
 // Window shadows: saved screen bands, darkened in place and put back.
 #include "shadow/CShadowWin.h"
+#include "frame/UiThread.h"
 #include "frame/WndProcChain.h"
 #include "lumo.h"
 #include "CDRAW.h"
@@ -397,7 +398,7 @@ LRESULT CALLBACK CShadowWin::ShadowProc(HWND hWnd, UINT message, WPARAM wParam, 
 
 int CShadowWin::Register(HWND hWnd)
 {
-    if (hWnd == NULL)
+    if (!IsWindowOfThisThread(hWnd))
         return 0;
     if (IsVista() && IsWinXPThemeOpened())
         return 0;

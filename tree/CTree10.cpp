@@ -1,5 +1,7 @@
 // CTree10: construction, the registry of live trees, items built from the tree data, labels.
 #include "CTree10.h"
+#include "frame/ReturnText.h"
+#include "frame/UiThread.h"
 
 #include <mbstring.h>
 #include <unordered_map>
@@ -82,6 +84,7 @@ CTree10::CTree10()
 
 CTree10::~CTree10()
 {
+    ReturnText::Forget(this);
     m_fontHover.DeleteObject();
     m_ImageList.DeleteImageList();
     if (m_hHandCursor)
@@ -168,6 +171,8 @@ void CTree10::RegisterMe(CTree10* pTree)
 
 CTree10* CTree10::GetObject(HWND hWnd)
 {
+    if (!IsWindowOfThisThread(hWnd))
+        return NULL;
     const std::unordered_map<HWND, CTree10*>& map = FirstMatch();
     auto it = map.find(hWnd);
     return it == map.end() ? NULL : it->second;

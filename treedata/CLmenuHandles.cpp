@@ -1,16 +1,16 @@
-// Set of live LMENU_* handles. Looked up on every flat call, so it is hashed rather than
-// searched; all calls come from the user-interface thread.
+// Set of live LMENU_* handles, each with the thread that made it. Looked up on every flat call,
+// so it is hashed rather than searched; a handle is known only to the thread that made it.
 #include "treedata/CLmenuHandles.h"
 
 #include <new>
-#include <unordered_set>
+#include <unordered_map>
 
 namespace
 {
-std::unordered_set<const void*>& LiveHandles()
+std::unordered_map<const void*, DWORD>& LiveHandles()
 {
     // Never destroyed: a host may still call the family while the runtime tears down statics.
-    static std::unordered_set<const void*>* s_pLive = new std::unordered_set<const void*>;
+    static std::unordered_map<const void*, DWORD>* s_pLive = new std::unordered_map<const void*, DWORD>;
     return *s_pLive;
 }
 } // namespace
@@ -20,7 +20,7 @@ CTreeData* CLmenuHandles::Create()
     CTreeData* pData = new (std::nothrow) CTreeData;
     if (pData == NULL)
         return NULL;
-    LiveHandles().insert(pData);
+    LiveHandles()[pData] = ::GetCurrentThreadId();
     return pData;
 }
 
@@ -38,8 +38,9 @@ CTreeData* CLmenuHandles::FromHandle(const void* hHandle)
 {
     if (hHandle == NULL)
         return NULL;
-    std::unordered_set<const void*>& live = LiveHandles();
-    return live.find(hHandle) != live.end() ? (CTreeData*)hHandle : NULL;
+    std::unordered_map<const void*, DWORD>& live = LiveHandles();
+    auto it = live.find(hHandle);
+    return it != live.end() && it->second == ::GetCurrentThreadId() ? (CTreeData*)hHandle : NULL;
 }
 
 int CLmenuHandles::GetCount()

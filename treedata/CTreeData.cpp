@@ -1,6 +1,7 @@
 // Tree data: records, their storage, order and levels.
 #include "CTreeData.h"
 #include "treedata/TreeDataText.h"
+#include "frame/ReturnText.h"
 
 #include <mbstring.h>
 #include <limits.h>
@@ -74,6 +75,7 @@ CTreeData::CTreeData()
 
 CTreeData::~CTreeData()
 {
+    ReturnText::Forget(this);
     Empty();
     free(m_pChunk);
 }
