@@ -47,8 +47,10 @@ std::vector<std::string> ExportNames(HMODULE hModule)
 // is not a member of a class.
 std::pair<std::string, std::string> ClassAndMember(std::string name)
 {
-    for (const char* prefix : {"non-virtual thunk to ", "virtual thunk to ", "typeinfo name for ",
-                               "typeinfo for ", "vtable for ", "guard variable for "})
+    for (const char* prefix : {"non-virtual thunk to ", "virtual thunk to ", "guard variable for "})
+        if (name.rfind(prefix, 0) == 0)
+            name = name.substr(strlen(prefix));
+    for (const char* prefix : {"typeinfo name for ", "typeinfo for ", "vtable for "})
         if (name.rfind(prefix, 0) == 0)
             return {name.substr(strlen(prefix)), ""};
     name = name.substr(0, name.find('('));
