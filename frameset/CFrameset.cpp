@@ -3,6 +3,7 @@
 #include "CUtilityVisual.h"
 #include "CHookParentMessage.h"
 #include "frame/HostNotify.h"
+#include "frame/UiThread.h"
 #include "frame/LumoRes.h"
 
 #include <mbstring.h>
@@ -105,18 +106,12 @@ CFrameset* CFrameset::New(HWND hHost)
     if (!hHost || !::IsWindow(hHost))
         return NULL;
     CFrameset* pSet = new CFrameset;
+    // A failed Create, like the window's end, takes the object with it.
     if (!pSet->Create(NULL, "CWndArea", 0, CRect(10, 10, 200, 200), CWnd::FromHandle(hHost), 0))
-    {
-        // A window that came and went has already taken its object with it.
-        if (FromHandle(pSet))
-            delete pSet;
         return NULL;
-    }
     if (!CHookParentMessage::HookParent(hHost, pSet, NULL))
     {
         pSet->DestroyWindow();
-        if (FromHandle(pSet))
-            delete pSet;
         return NULL;
     }
     CHookParentMessage::SubscribeMessage(hHost, WM_SIZE);
@@ -130,7 +125,9 @@ CFrameset* CFrameset::FromHandle(const void* hHandle)
 {
     if (!hHandle || !LiveFrameSets().count(hHandle))
         return NULL;
-    return static_cast<CFrameset*>(const_cast<void*>(hHandle));
+    CFrameset* pSet = static_cast<CFrameset*>(const_cast<void*>(hHandle));
+    // Known only to the thread whose window it is.
+    return IsWindowOfThisThread(pSet->m_hWnd) ? pSet : NULL;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -15,12 +15,13 @@
  * module-wide registries without locks and assumes one user-interface thread: a window of
  * another thread, or a collection made on another thread, counts as an unknown handle.
  *
- * Ownership. A window object the library makes (Tree_new, DoorWin_new, DropWin_new) deletes
- * itself when its window is destroyed, and only then: the family's *_delete function destroys the
- * window, as does the host destroying the window or its parent. Objects that attach to a window
- * of the host (ShadowWin_Register) belong to their family's registry: they go when that window
- * is destroyed or when they are unregistered, putting back what they changed (window procedure,
- * styles, screen pixels). LMENU_* collections are not windows: LMENU_delete frees them.
+ * Ownership. A window object the library makes (Tree_new, DoorWin_new, DropWin_new,
+ * Frameset_new) deletes itself when its window is destroyed, and only then: the family's *_delete
+ * function destroys the window, as does the host destroying the window or its parent. Objects
+ * that attach to a window of the host (ShadowWin_Register, XPButton_Attach) belong to their
+ * family's registry: they go when that window is destroyed or when they are unregistered,
+ * putting back what they changed (window procedure, styles, screen pixels). LMENU_* collections
+ * are not windows: LMENU_delete frees them.
  *
  * This header compiles as C and as C++.
  */

@@ -19,6 +19,7 @@ struct Objects {
     HWND drop = DropWin_new(door, "Drop title", 4, 4, 4, 150);
     HWND tree = Tree_new(host, 0, 0, 100, 100, 0);
     HLMENU menu = LMENU_new();
+    HFRAMESET frameset = Frameset_new(host);
     Objects()
     {
         Tree_AddItem(tree, "7", "Seven", "");
@@ -75,7 +76,7 @@ TEST(FlatContract, HandlesAreUnknownOnOtherThreads)
     Objects o;
     struct Answers {
         LPSTR id, title, stamp;
-        int viewStyle, shadow;
+        int viewStyle, shadow, frameset;
     } a = {};
     std::thread([&] {
         a.id = Tree_GetItemID(o.tree, Tree_GetItem(o.tree, "7"));
@@ -83,11 +84,14 @@ TEST(FlatContract, HandlesAreUnknownOnOtherThreads)
         a.stamp = LMENU_GetTimeStamp(o.menu);
         a.viewStyle = DoorWin_GetViewStyle(o.door);
         a.shadow = ShadowWin_Register(o.host);
+        a.frameset = Frameset_SetReserveBorder(o.frameset, 1, 1, 1, 1);
     }).join();
     EXPECT_EQ(a.id, nullptr);
     EXPECT_EQ(a.title, nullptr);
     EXPECT_EQ(a.stamp, nullptr);
     EXPECT_EQ(a.viewStyle, -1);
     EXPECT_EQ(a.shadow, 0);
+    EXPECT_EQ(a.frameset, 0);
+    EXPECT_EQ(Frameset_SetReserveBorder(o.frameset, 1, 1, 1, 1), 1);
     EXPECT_STREQ(DropWin_GetTitle(o.drop), "Drop title");
 }
