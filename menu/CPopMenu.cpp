@@ -2,15 +2,16 @@
 #include "menu/CPopMenu.h"
 
 #include <new>
-#include <unordered_set>
+#include <unordered_map>
 
 namespace
 {
 
-std::unordered_set<const void*>& LiveHandles()
+// Each live handle with the thread that made it, the only one that knows it.
+std::unordered_map<const void*, DWORD>& LiveHandles()
 {
     // Never destroyed: a host may still call the family while the runtime tears down statics.
-    static std::unordered_set<const void*>* s_pLive = new std::unordered_set<const void*>;
+    static std::unordered_map<const void*, DWORD>* s_pLive = new std::unordered_map<const void*, DWORD>;
     return *s_pLive;
 }
 
@@ -20,14 +21,15 @@ CPopMenu* CPopMenu::Create(HWND hOwner)
 {
     CPopMenu* pMenu = new (std::nothrow) CPopMenu(hOwner);
     if (pMenu != NULL)
-        LiveHandles().insert(pMenu);
+        LiveHandles()[pMenu] = ::GetCurrentThreadId();
     return pMenu;
 }
 
 CPopMenu* CPopMenu::FromHandle(const void* hHandle)
 {
-    std::unordered_set<const void*>& live = LiveHandles();
-    return hHandle != NULL && live.find(hHandle) != live.end() ? (CPopMenu*)hHandle : NULL;
+    std::unordered_map<const void*, DWORD>& live = LiveHandles();
+    auto it = hHandle != NULL ? live.find(hHandle) : live.end();
+    return it != live.end() && it->second == ::GetCurrentThreadId() ? (CPopMenu*)hHandle : NULL;
 }
 
 CPopMenu* CPopMenu::Take(const void* hHandle)

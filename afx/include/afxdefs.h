@@ -15,7 +15,7 @@
 #endif
 #define AFX_CORE_DATA AFX_API
 
-// Classes of an extension module (a DLL that extends the framework, such as Lumo.dll): exported
+// Classes of an extension module (a DLL that extends the framework): exported
 // while the module itself is built (it defines _AFXEXT), imported by everyone else.
 #ifndef AFX_EXT_CLASS
 #ifdef _AFXEXT

@@ -20,6 +20,7 @@ struct Objects {
     HWND tree = Tree_new(host, 0, 0, 100, 100, 0);
     HLMENU menu = LMENU_new();
     HFRAMESET frameset = Frameset_new(host);
+    HPOPMENU popup = PopMenu_New(host);
     Objects()
     {
         Tree_AddItem(tree, "7", "Seven", "");
@@ -76,7 +77,7 @@ TEST(FlatContract, HandlesAreUnknownOnOtherThreads)
     Objects o;
     struct Answers {
         LPSTR id, title, stamp;
-        int viewStyle, shadow, frameset;
+        int viewStyle, shadow, frameset, pop;
     } a = {};
     std::thread([&] {
         a.id = Tree_GetItemID(o.tree, Tree_GetItem(o.tree, "7"));
@@ -85,6 +86,7 @@ TEST(FlatContract, HandlesAreUnknownOnOtherThreads)
         a.viewStyle = DoorWin_GetViewStyle(o.door);
         a.shadow = ShadowWin_Register(o.host);
         a.frameset = Frameset_SetReserveBorder(o.frameset, 1, 1, 1, 1);
+        a.pop = PopMenu_Pop(o.popup);
     }).join();
     EXPECT_EQ(a.id, nullptr);
     EXPECT_EQ(a.title, nullptr);
@@ -92,6 +94,7 @@ TEST(FlatContract, HandlesAreUnknownOnOtherThreads)
     EXPECT_EQ(a.viewStyle, -1);
     EXPECT_EQ(a.shadow, 0);
     EXPECT_EQ(a.frameset, 0);
+    EXPECT_EQ(a.pop, -1);
     EXPECT_EQ(Frameset_SetReserveBorder(o.frameset, 1, 1, 1, 1), 1);
     EXPECT_STREQ(DropWin_GetTitle(o.drop), "Drop title");
 }
