@@ -4,9 +4,17 @@
 #include <afxwin.h>
 #include "lumo.h"
 #include "CButtonBMP.h"
+#include "CButtonXP.h"
 #include "CHookParentMessage.h"
+#include "CHyperLinkStatic.h"
+#include "CMenuPopEx.h"
+#include "CMenuShadow.h"
+#include "CMySlideCtrl.h"
 #include "CMyWin.h"
+#include "CProgressCtrlEx.h"
 #include "CRgnMaker.h"
+#include "CSpecGroupBox.h"
+#include "CTabCtrlEx.h"
 #include "CTree10.h"
 #include "CTreeData.h"
 #include "CUtilityVisual.h"
@@ -36,6 +44,12 @@ int main()
         return 5;
     if (CUtilityVisual::Hilight(RGB(250, 10, 100), 10) != RGB(255, 20, 110))
         return 6;
+    {
+        // Controls a host embeds link too.
+        CButtonXP button;
+        CProgressCtrlEx progress;
+        CMySlideCtrl slider;
+    }
     ::DestroyWindow(host);
     data.DestroyMenus();
     return CWndDoor::GetObject(host) == NULL ? 0 : 7;
