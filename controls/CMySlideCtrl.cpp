@@ -201,7 +201,7 @@ void CMySlideCtrl::Paint(CDC* pDC)
     Geometry g;
     CalcRects(g);
     const BOOL bEnabled = IsWindowEnabled();
-    // Everything the parts below leave out shows the parent's colour, which also wipes an old
+    // Everything the pieces below leave out shows the parent's colour, which also wipes an old
     // focus frame.
     pDC->FillSolidRect(&g.rcClient, m_crBk);
 

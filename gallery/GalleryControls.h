@@ -1,6 +1,6 @@
 // The small controls in the classes host: a strip across its window with one panel per control,
-// and the part of the scripted session that hovers the slider and a tab, drags the slider and
-// clicks the hyperlink.
+// and the steps of the scripted session that hover the slider and a tab, drag the slider and
+// click the hyperlink.
 #pragma once
 
 #include <afxwin.h>

@@ -23,7 +23,7 @@ public:
     BOOL IsSeparator() const;
     // The upper-case letter after a single '&' in the text; 0 when there is none.
     UINT GetMnemonic() const;
-    // Forgets the picture, deleting the parts the item owns.
+    // Forgets the picture, deleting the image list and icon when the item owns them.
     void ReleasePictures();
 
     int m_nID;
