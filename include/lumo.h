@@ -260,7 +260,32 @@ LUMOAPI int WINAPI ShadowWin_Unregister(HWND hwnd);
 LUMOAPI void WINAPI ShadowWin_Enable(HWND hwnd, int enable);
 
 /* ---- Skin_*: skinned windows --------------------------------------------------------------- */
-/* (SKIN functions go here) */
+/* Paints a top-level window's frame and caption in a scheme of the resource library: a flat
+ * caption with lines at its top and bottom, bitmap corners, bitmap caption buttons (close,
+ * maximize or restore, minimize) with hot and pressed images, the window's icon and title, and
+ * rounded top corners (square while the window is maximized). While the skin is on, the window
+ * lacks WS_SYSMENU, so that the system draws no caption buttons of its own; Alt+Space still opens
+ * the system menu. Skin ids are the resource library's scheme numbers, 0 to 4. */
+
+/* 1 on success, and when the window already has a skin (which stays as it is); 0 while visual
+ * themes are active, for a null or unknown window, or when the window cannot be subclassed. A
+ * skin id the resource library does not know gives a plain look without buttons. */
+LUMOAPI int WINAPI Skin_Register(HWND hwnd, int nSkinId);
+/* 1 when the window's skin took the scheme; 0 for a window without a skin or an unknown skin id
+ * (the look is kept). */
+LUMOAPI int WINAPI Skin_ChangeSkin(HWND hwnd, int nSkinId);
+/* Removes the skin: the window gets its caption buttons, its full shape and the system's frame
+ * back. 1; 0 when the window has no skin. */
+LUMOAPI int WINAPI Skin_Unregister(HWND hwnd);
+/* show non-zero: the caption shows the window's small icon, else its big icon, else its class
+ * icon; 0: no icon. */
+LUMOAPI void WINAPI Skin_ShowIcon(HWND hwnd, int show);
+/* The title's font, as a stock object index (SYSTEM_FIXED_FONT by default). */
+LUMOAPI void WINAPI Skin_SetTitleFont(HWND hwnd, int nStockFont);
+/* The title's alignment: 0 left, 1 centred (the default), 2 right. */
+LUMOAPI void WINAPI Skin_SetTitlePosition(HWND hwnd, int nAlign);
+/* Skin_ShowIcon and the setters do nothing for a window without a skin, and none of them
+ * repaints: the change shows with the next painting of the frame. */
 
 /* ---- Frameset_* and Frame_*: frame sets ---------------------------------------------------- */
 /* A frame set tiles a host window into named frames. Each frame either shows one of the host's

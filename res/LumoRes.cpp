@@ -72,8 +72,50 @@ LUMORES_API int WINAPI GetDropHandle(int hue, DWORD* dropped, DWORD* closed, DWO
     return 1;
 }
 
-// Skin schemes come with the skinned-window work; until then no skin id is known.
-LUMORES_API int WINAPI GetSkin(int, void*, void*, void*, void*, void*, void*, void*, void*, void*, void*)
+// ---- Skin schemes ------------------------------------------------------------------------------
+// A skin id is a scheme index. Its outputs: caption, title text and outline colours; the
+// caption's top and bottom line colours, each list ended by 0; then bitmap ids of the two
+// corners and of the close, restore, maximize and minimize buttons (normal, hot, pressed).
+
+struct SkinScheme
 {
-    return 0;
+    COLORREF colors[3];
+    COLORREF topLines[4];
+    COLORREF bottomLines[4];
+};
+
+static const SkinScheme s_skins[LUMORES_SKINS] = {
+    {{LUMORES_SKIN0_COLORS}, LUMORES_SKIN0_TOP_LINES, LUMORES_SKIN0_BOTTOM_LINES},
+    {{LUMORES_SKIN1_COLORS}, LUMORES_SKIN1_TOP_LINES, LUMORES_SKIN1_BOTTOM_LINES},
+    {{LUMORES_SKIN2_COLORS}, LUMORES_SKIN2_TOP_LINES, LUMORES_SKIN2_BOTTOM_LINES},
+    {{LUMORES_SKIN3_COLORS}, LUMORES_SKIN3_TOP_LINES, LUMORES_SKIN3_BOTTOM_LINES},
+    {{LUMORES_SKIN4_COLORS}, LUMORES_SKIN4_TOP_LINES, LUMORES_SKIN4_BOTTOM_LINES},
+};
+
+// Bitmap ids of every scheme, laid out as the generator numbers them: corners, then four
+// buttons of three states each.
+static int s_skinIds[LUMORES_SKINS][14];
+
+LUMORES_API int WINAPI GetSkin(int skin, COLORREF* caption, COLORREF* titleText, COLORREF* outline,
+                               const COLORREF** topLines, const COLORREF** bottomLines, const int** corners,
+                               const int** close, const int** restore, const int** maximize,
+                               const int** minimize)
+{
+    if (skin < 0 || skin >= LUMORES_SKINS)
+        return 0;
+    int* ids = s_skinIds[skin];
+    for (int i = 0; i < 14; i++)
+        ids[i] = LUMORES_SKIN_BASE_ID + LUMORES_SKIN_ID_STRIDE * skin + i;
+    const SkinScheme& s = s_skins[skin];
+    if (caption) *caption = s.colors[0];
+    if (titleText) *titleText = s.colors[1];
+    if (outline) *outline = s.colors[2];
+    if (topLines) *topLines = s.topLines;
+    if (bottomLines) *bottomLines = s.bottomLines;
+    if (corners) *corners = ids;
+    if (close) *close = ids + 2;
+    if (restore) *restore = ids + 5;
+    if (maximize) *maximize = ids + 8;
+    if (minimize) *minimize = ids + 11;
+    return 1;
 }

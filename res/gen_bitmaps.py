@@ -223,6 +223,123 @@ def xp_button_boxes():
     return boxes
 
 
+# ---- Skin schemes -------------------------------------------------------------------------
+# Each scheme: caption colour, title text colour, outline colour, the colour lines at the top of
+# the caption (first at row 0) and at its bottom (first at the last row), then 13x13 corner
+# images and 20x16 caption buttons (close, restore, maximize, minimize; normal, hot, pressed).
+# A colour list ends at the first 0, so no line may be black.
+SKIN_BASE_ID = 2000
+SKIN_ID_STRIDE = 20
+SKINS = [
+    ((58, 110, 165), (255, 255, 255), (22, 48, 84), [(150, 190, 230), (108, 156, 206)],
+     [(26, 58, 100), (40, 84, 136)]),
+    ((88, 90, 98), (255, 255, 255), (30, 30, 34), [(176, 178, 186), (132, 134, 142)],
+     [(40, 40, 46), (62, 64, 70), (74, 76, 84)]),
+    ((46, 125, 90), (255, 255, 255), (16, 60, 40), [(140, 210, 170), (96, 170, 130)],
+     [(20, 70, 46), (34, 98, 68)]),
+    ((150, 70, 60), (255, 246, 230), (70, 28, 22), [(226, 160, 146), (190, 114, 100)],
+     [(84, 34, 26), (118, 52, 42)]),
+    ((214, 218, 226), (28, 32, 44), (112, 118, 130), [(255, 255, 255), (240, 242, 246)],
+     [(150, 156, 168), (184, 190, 200)]),
+]
+SKIN_BUTTONS = ("CLOSE", "RESTORE", "MAXIMIZE", "MINIMIZE")
+SKIN_STATES = ("NORMAL", "HOT", "PRESSED")
+# First pixel inside the window region on each of the top rows of a rounded top-left corner.
+SKIN_CORNER_START = [7, 5, 4, 3, 2, 1, 1]
+
+
+def skin_corner(caption, outline, top_lines):
+    img = Image(13, 13, outline)
+
+    def inside(x, y):
+        return x >= 0 and y >= 0 and x >= (SKIN_CORNER_START[y] if y < len(SKIN_CORNER_START) else 0)
+
+    for y in range(13):
+        for x in range(13):
+            if not inside(x, y):
+                continue
+            # The arc and the left edge take the outline colour; the window's top edge has none.
+            if not inside(x - 1, y) or (y > 0 and not inside(x, y - 1)):
+                img.put(x, y, outline)
+            else:
+                img.put(x, y, top_lines[y] if y < len(top_lines) else caption)
+    return img
+
+
+def skin_mirror(img):
+    out = Image(img.w, img.h, (0, 0, 0))
+    for y in range(img.h):
+        for x in range(img.w):
+            out.put(img.w - 1 - x, y, img.px[y][x])
+    return out
+
+
+def skin_glyph(img, kind, c, bg, d):
+    if kind == "CLOSE":
+        for i in range(8):
+            img.rect(6 + i + d, 4 + i + d, 8 + i + d, 5 + i + d, c)
+            img.rect(12 - i + d, 4 + i + d, 14 - i + d, 5 + i + d, c)
+    elif kind == "MAXIMIZE":
+        img.frame(5 + d, 3 + d, 15 + d, 13 + d, c)
+        img.rect(5 + d, 4 + d, 15 + d, 5 + d, c)
+    elif kind == "RESTORE":
+        # The window behind, then the one in front hiding part of it.
+        img.frame(8 + d, 2 + d, 16 + d, 9 + d, c)
+        img.rect(8 + d, 3 + d, 16 + d, 4 + d, c)
+        img.rect(4 + d, 6 + d, 12 + d, 13 + d, bg)
+        img.frame(4 + d, 6 + d, 12 + d, 13 + d, c)
+        img.rect(4 + d, 7 + d, 12 + d, 8 + d, c)
+    else:
+        img.rect(5 + d, 10 + d, 14 + d, 12 + d, c)
+
+
+def skin_button(kind, state, caption, text):
+    img = Image(20, 16, caption)
+    if state == "NORMAL":
+        skin_glyph(img, kind, text, caption, 0)
+        return img
+    if kind == "CLOSE":
+        face = (214, 66, 54) if state == "HOT" else (160, 40, 32)
+        glyph = (255, 255, 255)
+    else:
+        face = mix(caption, (255, 255, 255), 0.28) if state == "HOT" else mix(caption, (0, 0, 0), 0.3)
+        glyph = text
+    img.rect(1, 0, 19, 16, face)
+    img.frame(1, 0, 19, 16, mix(face, (0, 0, 0), 0.35) if state == "PRESSED" else mix(face, (255, 255, 255), 0.4))
+    skin_glyph(img, kind, glyph, face, 1 if state == "PRESSED" else 0)
+    return img
+
+
+def skin_entries():
+    entries = []
+    for s, (caption, text, outline, top_lines, _) in enumerate(SKINS):
+        base = SKIN_BASE_ID + SKIN_ID_STRIDE * s
+        left = skin_corner(caption, outline, top_lines)
+        entries.append((base, "IDB_SKIN%d_CORNER_LEFT" % s, left))
+        entries.append((base + 1, "IDB_SKIN%d_CORNER_RIGHT" % s, skin_mirror(left)))
+        for b, kind in enumerate(SKIN_BUTTONS):
+            for k, state in enumerate(SKIN_STATES):
+                entries.append((base + 2 + 3 * b + k, "IDB_SKIN%d_%s_%s" % (s, kind, state),
+                                skin_button(kind, state, caption, text)))
+    return entries
+
+
+def skin_header():
+    def ref(c):
+        return "0x%06X" % (c[2] << 16 | c[1] << 8 | c[0])
+
+    def lst(cs):
+        return "{%s}" % ", ".join([ref(c) for c in cs] + ["0"])
+
+    out = "#define LUMORES_SKINS %d\n#define LUMORES_SKIN_BASE_ID %d\n#define LUMORES_SKIN_ID_STRIDE %d\n" % (
+        len(SKINS), SKIN_BASE_ID, SKIN_ID_STRIDE)
+    for s, (caption, text, outline, top_lines, bottom_lines) in enumerate(SKINS):
+        out += "#define LUMORES_SKIN%d_COLORS %s, %s, %s\n" % (s, ref(caption), ref(text), ref(outline))
+        out += "#define LUMORES_SKIN%d_TOP_LINES %s\n" % (s, lst(top_lines))
+        out += "#define LUMORES_SKIN%d_BOTTOM_LINES %s\n" % (s, lst(bottom_lines))
+    return out
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -242,6 +359,7 @@ def main():
         entries.append((base + 2, "IDB_DROP%d_DROPPED_HOVER" % h, drop_button(c, True, True)))
         entries.append((base + 3, "IDB_DROP%d_CLOSED_HOVER" % h, drop_button(c, False, True)))
     entries.extend(xp_button_boxes())
+    entries.extend(skin_entries())
 
     with open(os.path.join(out, "LumoResIds.h"), "w") as h:
         h.write("// Generated by gen_bitmaps.py: ids of the resource library's bitmaps.\n#pragma once\n")
@@ -249,6 +367,7 @@ def main():
         h.write("#define LUMORES_DOOR_HUES %d\n#define LUMORES_DROP_HUES %d\n" % (len(DOOR_HUES), len(DROP_HUES)))
         h.write("#define LUMORES_DOOR_COLORS {%s}\n" % ", ".join("0x%06X" % (b << 16 | g << 8 | r) for r, g, b in DOOR_HUES))
         h.write("#define LUMORES_DROP_COLORS {%s}\n" % ", ".join("0x%06X" % (b << 16 | g << 8 | r) for r, g, b in DROP_HUES))
+        h.write(skin_header())
         for rid, sym, _ in entries:
             h.write("#define %s %d\n" % (sym, rid))
     with open(os.path.join(out, "bitmaps.rc"), "w") as rc:

@@ -1,0 +1,718 @@
+// Skinned windows: the skin object and list, the caption buttons, the window region and the
+// skin's window procedure.
+#include "skin/CSkin.h"
+#include "frame/WndProcChain.h"
+#include "frame/LumoRes.h"
+#include "frame/HostNotify.h"
+#include "shadow/CShadowWin.h"
+#include "lumo.h"
+#include "CGlobalInfo.h"
+#include "CDRAW.h"
+#include "CMemDC.h"
+#include "CPub.h"
+
+namespace
+{
+
+struct SkinEntry
+{
+    HWND hWnd;
+    CSkin* pSkin;
+};
+
+// The module's skins, searched linearly; a process has only a few skinned windows.
+CArray<SkinEntry, const SkinEntry&> g_skins;
+
+// A colour list of the resource library ends at its first 0; no caption has this many lines.
+const int kMaxLineColors = 64;
+
+// Replaces a bitmap slot with the resource library's bitmap of an id (none when it has none).
+void LoadSlot(CBitmap& slot, int nId)
+{
+    slot.DeleteObject();
+    HBITMAP hBitmap = Load1Bitmap(nId);
+    if (hBitmap != NULL)
+        slot.Attach(hBitmap);
+}
+
+void LoadColors(CUIntArray& colors, const COLORREF* pList)
+{
+    colors.RemoveAll();
+    for (int i = 0; pList != NULL && i < kMaxLineColors && pList[i] != 0; i++)
+        colors.Add(pList[i]);
+}
+
+// The skin still belongs to the window after a call that may have destroyed or unskinned it.
+BOOL Alive(HWND hWnd, CSkin* pSkin)
+{
+    return CSkin::Find(hWnd) == pSkin;
+}
+
+// The system metrics of the layout, read at the first registration.
+int g_cxFrame, g_cyFrame, g_cxSize, g_cySize;
+
+COLORREF MeanColor(COLORREF a, COLORREF b)
+{
+    return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2,
+               (GetBValue(a) + GetBValue(b)) / 2);
+}
+
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// Construction
+
+CSkin::CSkin(HWND hWnd, int nSkinId)
+    : m_nSkinId(nSkinId), m_nTitleFont(SYSTEM_FIXED_FONT), m_nTitleAlign(DT_CENTER), m_hWnd(hWnd),
+      m_crCaption(0x00D06665), m_crTitleText(0x00FFFFFF), m_crOutline(0x00000000), m_hIcon(NULL), m_hMenu(NULL),
+      m_bHasMaximize(1), m_bHasMinimize(1), m_bHasClose(1), m_nButtonState(StateNone), m_bClientEdge(0)
+{
+    ::SetRectEmpty(&m_windowRect);
+    ::SetRectEmpty(&m_captionRect);
+    ::SetRectEmpty(&m_closeRect);
+    ::SetRectEmpty(&m_maximizeRect);
+    ::SetRectEmpty(&m_minimizeRect);
+    m_crEdge = MeanColor(m_crCaption, m_crOutline);
+    LoadSkin(nSkinId);
+
+    // The skin draws the caption buttons: without WS_SYSMENU the system draws none.
+    LONG lStyle = ::GetWindowLongA(hWnd, GWL_STYLE);
+    if (!(lStyle & WS_MAXIMIZEBOX))
+        m_bHasMaximize = 0;
+    if (!(lStyle & WS_MINIMIZEBOX))
+        m_bHasMinimize = 0;
+    if (!(lStyle & WS_SYSMENU))
+        m_bHasMaximize = m_bHasMinimize = m_bHasClose = 0;
+    ::SetWindowLongA(hWnd, GWL_STYLE, lStyle & ~WS_SYSMENU);
+    ReadFrame();
+
+    SkinEntry entry = {hWnd, this};
+    g_skins.Add(entry);
+}
+
+CSkin::~CSkin()
+{
+    BOOL bAlive = ::IsWindow(m_hWnd);
+    if (bAlive)
+        RemoveWndProc(m_hWnd, WNDPROC_CLIENT_SKIN);
+    DeleteBitmaps();
+    if (bAlive)
+    {
+        if (HasButtons())
+        {
+            LONG lStyle = ::GetWindowLongA(m_hWnd, GWL_STYLE) | WS_SYSMENU;
+            if (m_bHasMaximize)
+                lStyle |= WS_MAXIMIZEBOX;
+            if (m_bHasMinimize)
+                lStyle |= WS_MINIMIZEBOX;
+            ::SetWindowLongA(m_hWnd, GWL_STYLE, lStyle);
+        }
+        if (::SetWindowRgn(m_hWnd, NULL, FALSE))
+            ::SendMessageA(m_hWnd, WM_NCPAINT, 1, 0);
+    }
+    for (INT_PTR i = 0; i < g_skins.GetSize(); i++)
+    {
+        if (g_skins[i].pSkin == this)
+        {
+            g_skins.RemoveAt(i);
+            break;
+        }
+    }
+}
+
+void CSkin::DeleteBitmaps()
+{
+    m_leftCorner.DeleteObject();
+    m_rightCorner.DeleteObject();
+    for (int k = 0; k < 3; k++)
+    {
+        m_closeImages[k].DeleteObject();
+        m_restoreImages[k].DeleteObject();
+        m_maximizeImages[k].DeleteObject();
+        m_minimizeImages[k].DeleteObject();
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Attributes
+
+CSkin* CSkin::Find(HWND hWnd)
+{
+    if (hWnd == NULL)
+        return NULL;
+    for (INT_PTR i = 0; i < g_skins.GetSize(); i++)
+        if (g_skins[i].hWnd == hWnd)
+            return g_skins[i].pSkin;
+    return NULL;
+}
+
+int CSkin::GetCount()
+{
+    return (int)g_skins.GetSize();
+}
+
+void CSkin::CacheMetrics()
+{
+    static BOOL s_bCached = FALSE;
+    if (s_bCached)
+        return;
+    g_cxFrame = ::GetSystemMetrics(SM_CXFRAME);
+    g_cyFrame = ::GetSystemMetrics(SM_CYFRAME);
+    g_cxSize = ::GetSystemMetrics(SM_CXSIZE);
+    g_cySize = ::GetSystemMetrics(SM_CYSIZE);
+    s_bCached = TRUE;
+}
+
+void CSkin::ReadFrame()
+{
+    m_hMenu = ::GetMenu(m_hWnd);
+    m_bClientEdge = (m_hMenu == NULL && (::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) ? 1 : 0;
+}
+
+POINT CSkin::WindowPoint(POINT ptScreen) const
+{
+    POINT pt = {ptScreen.x - m_windowRect.left, ptScreen.y - m_windowRect.top};
+    return pt;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Operations
+
+BOOL CSkin::LoadSkin(int nSkinId)
+{
+    COLORREF crCaption = 0, crTitleText = 0, crOutline = 0;
+    const COLORREF* pTopLines = NULL;
+    const COLORREF* pBottomLines = NULL;
+    const int* pCorners = NULL;
+    const int* pIds[4] = {NULL, NULL, NULL, NULL};
+    if (!GetSkin(nSkinId, &crCaption, &crTitleText, &crOutline, &pTopLines, &pBottomLines, &pCorners, &pIds[0],
+                 &pIds[1], &pIds[2], &pIds[3]))
+        return FALSE;
+
+    m_nSkinId = nSkinId;
+    if (pCorners != NULL)
+    {
+        LoadSlot(m_leftCorner, pCorners[0]);
+        LoadSlot(m_rightCorner, pCorners[1]);
+        CBitmap* slots[4] = {m_closeImages, m_restoreImages, m_maximizeImages, m_minimizeImages};
+        for (int b = 0; b < 4; b++)
+            for (int k = 0; k < 3; k++)
+                LoadSlot(slots[b][k], pIds[b] != NULL ? pIds[b][k] : 0);
+    }
+    m_crCaption = crCaption;
+    m_crTitleText = crTitleText;
+    m_crOutline = crOutline;
+    LoadColors(m_topLineColors, pTopLines);
+    LoadColors(m_bottomLineColors, pBottomLines);
+    m_crEdge = MeanColor(m_crCaption, m_crOutline);
+
+    // The region and the frame are redone when the window hears of its size.
+    HostNotify::Post(m_hWnd, WM_SIZE, 0, 0);
+    return TRUE;
+}
+
+void CSkin::ShowIcon(BOOL bShow)
+{
+    if (!bShow)
+    {
+        m_hIcon = NULL;
+        return;
+    }
+    HICON hIcon = (HICON)::SendMessageA(m_hWnd, WM_GETICON, ICON_SMALL, 0);
+    if (hIcon == NULL)
+        hIcon = (HICON)::SendMessageA(m_hWnd, WM_GETICON, ICON_BIG, 0);
+    if (hIcon == NULL)
+    {
+        // The class is looked up in the module that created the window.
+        char szClass[256];
+        WNDCLASSA wc;
+        HINSTANCE hInstance = (HINSTANCE)::GetWindowLongPtrA(m_hWnd, GWLP_HINSTANCE);
+        if (::GetClassNameA(m_hWnd, szClass, sizeof(szClass)) > 0 && ::GetClassInfoA(hInstance, szClass, &wc))
+            hIcon = wc.hIcon;
+    }
+    m_hIcon = hIcon;
+}
+
+void CSkin::SetRegion()
+{
+    RECT rc;
+    if (::IsIconic(m_hWnd) || !::GetWindowRect(m_hWnd, &rc) || ::IsRectEmpty(&rc))
+        return;
+    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    if (cx < 1 || cy < 1)
+        return;
+
+    HRGN hRgn;
+    if (::IsZoomed(m_hWnd))
+    {
+        // A maximized window fills the screen: no corner is cut.
+        hRgn = ::CreateRectRgn(0, 0, cx, cy);
+    }
+    else
+    {
+        CGlobalInfo* pInfo = CGlobalInfo::GetInstance();
+        int nEllipse = (pInfo->IsWinNT() || pInfo->IsWinXP()) ? 20 : 24;
+        hRgn = ::CreateRoundRectRgn(0, 0, cx + 1, cy + 1, nEllipse, nEllipse);
+        // Only the top corners are round.
+        HRGN hBody = ::CreateRectRgn(0, 30, cx + 1, cy + 1);
+        if (hRgn != NULL && hBody != NULL)
+            ::CombineRgn(hRgn, hRgn, hBody, RGN_OR);
+        if (hBody != NULL)
+            ::DeleteObject(hBody);
+    }
+    // The window owns the region from here on.
+    if (hRgn != NULL && !::SetWindowRgn(m_hWnd, hRgn, TRUE))
+        ::DeleteObject(hRgn);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Painting
+
+void CSkin::Layout()
+{
+    ::GetWindowRect(m_hWnd, &m_windowRect);
+    const int cx = m_windowRect.right - m_windowRect.left;
+    POINT ptClient = {0, 0};
+    ::ClientToScreen(m_hWnd, &ptClient);
+    const int nClientTop = ptClient.y - m_windowRect.top;
+
+    ::SetRect(&m_captionRect, g_cxFrame, g_cyFrame, cx - g_cxFrame, nClientTop - 1);
+    // The caption band ends above a menu bar, and is never taller than a caption button.
+    const int cyMenu = ::GetSystemMetrics(SM_CYMENU);
+    if (m_hMenu != NULL && m_captionRect.bottom - m_captionRect.top - cyMenu - 1 > g_cySize)
+        m_captionRect.bottom -= cyMenu + 1;
+    if (m_captionRect.bottom - m_captionRect.top > g_cySize + 2 * g_cyFrame)
+        m_captionRect.bottom = m_captionRect.top + g_cySize;
+
+    if (m_closeImages[0].GetSafeHandle() == NULL || !HasButtons())
+        return;
+    const int top = m_captionRect.top + 1;
+    int x = m_captionRect.right - 7;
+    struct
+    {
+        int bPresent;
+        RECT* pRect;
+    } buttons[3] = {{m_bHasClose, &m_closeRect}, {m_bHasMaximize, &m_maximizeRect}, {m_bHasMinimize, &m_minimizeRect}};
+    for (int i = 0; i < 3; i++)
+    {
+        if (!buttons[i].bPresent)
+            continue;
+        ::SetRect(buttons[i].pRect, x - 20, top, x, top + 16);
+        x -= 20;
+    }
+}
+
+void CSkin::PaintNonClient()
+{
+    if (!::IsWindow(m_hWnd) || !::IsWindowVisible(m_hWnd) || ::IsIconic(m_hWnd))
+        return;
+    HDC hDC = ::GetWindowDC(m_hWnd);
+    if (hDC == NULL)
+        return;
+    Paint(hDC);
+    ::ReleaseDC(m_hWnd, hDC);
+}
+
+void CSkin::Paint(HDC hDC)
+{
+    Layout();
+    const int cx = m_windowRect.right - m_windowRect.left;
+    const int cy = m_windowRect.bottom - m_windowRect.top;
+    PaintFrame(hDC, cx, cy);
+    {
+        // The caption is composed off-screen and copied in one step, so it does not flicker.
+        const int cyCaption = m_captionRect.bottom - m_captionRect.top;
+        RECT rc = {0, 0, cx, cyCaption + g_cyFrame + 1};
+        CMemDC dc(hDC, &rc, TRUE);
+        PaintCaption(&dc, cx);
+    }
+    PaintClientEdge(hDC, cx, cy);
+}
+
+void CSkin::PaintButtons()
+{
+    if (!::IsWindowVisible(m_hWnd) || ::IsIconic(m_hWnd))
+        return;
+    HDC hDC = ::GetWindowDC(m_hWnd);
+    if (hDC == NULL)
+        return;
+    PaintButtonsOn(hDC);
+    ::ReleaseDC(m_hWnd, hDC);
+}
+
+void CSkin::PaintFrame(HDC hDC, int cx, int cy)
+{
+    HBRUSH hBrush = ::CreateSolidBrush(m_crCaption);
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+    ::PatBlt(hDC, 0, 0, g_cxFrame, cy, PATCOPY);
+    ::PatBlt(hDC, cx - g_cxFrame, 0, g_cxFrame, cy, PATCOPY);
+    ::PatBlt(hDC, 0, cy - g_cyFrame, cx, g_cyFrame, PATCOPY);
+    ::SelectObject(hDC, hOldBrush);
+    ::DeleteObject(hBrush);
+
+    // Left, bottom and right outline; the caption's top lines make the top edge.
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, m_crOutline);
+    HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
+    ::MoveToEx(hDC, 0, 0, NULL);
+    ::LineTo(hDC, 0, cy - 1);
+    ::LineTo(hDC, cx - 1, cy - 1);
+    ::LineTo(hDC, cx - 1, 0);
+    ::SelectObject(hDC, hOldPen);
+    ::DeleteObject(hPen);
+}
+
+void CSkin::PaintCaption(CDC* pDC, int cx)
+{
+    HDC hDC = pDC->GetSafeHdc();
+    const int cyCaption = m_captionRect.bottom - m_captionRect.top;
+
+    HBRUSH hBrush = ::CreateSolidBrush(m_crCaption);
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+    ::PatBlt(hDC, 1, 0, cx - 2, cyCaption + g_cyFrame, PATCOPY);
+    ::SelectObject(hDC, hOldBrush);
+    ::DeleteObject(hBrush);
+
+    for (INT_PTR i = 0; i < m_topLineColors.GetSize(); i++)
+        CPub::DrawLine(pDC, g_cxFrame, (int)i, cx - g_cxFrame, (int)i, m_topLineColors[i]);
+
+    if (m_hIcon != NULL)
+        ::DrawIconEx(hDC, g_cxFrame + 9, g_cySize / 2 + g_cyFrame - 9, m_hIcon, 16, 16, 0, NULL, DI_NORMAL);
+
+    if (m_leftCorner.GetSafeHandle() != NULL)
+        CDRAW::BitBltDirect(hDC, 0, 0, 13, 13, (HBITMAP)m_leftCorner.GetSafeHandle(), 0, 0, SRCCOPY);
+    if (m_rightCorner.GetSafeHandle() != NULL)
+        CDRAW::BitBltDirect(hDC, cx - 13, 0, 13, 13, (HBITMAP)m_rightCorner.GetSafeHandle(), 0, 0, SRCCOPY);
+
+    PaintButtonsOn(hDC);
+    PaintBottomLines(hDC, g_cxFrame, cx - g_cxFrame);
+    PaintTitle(hDC);
+}
+
+void CSkin::PaintButtonsOn(HDC hDC)
+{
+    if (m_closeImages[0].GetSafeHandle() == NULL)
+        return;
+    const BOOL bZoomed = ::IsZoomed(m_hWnd);
+    struct
+    {
+        BOOL bPresent;
+        CBitmap* pImages;
+        const RECT* pRect;
+        int nPressed;
+        int nHot;
+    } buttons[3] = {
+        {TRUE, m_closeImages, &m_closeRect, StateClosePressed, StateCloseHot},
+        {m_bHasMaximize, bZoomed ? m_restoreImages : m_maximizeImages, &m_maximizeRect, StateMaximizePressed,
+         StateMaximizeHot},
+        {m_bHasMinimize, m_minimizeImages, &m_minimizeRect, StateMinimizePressed, StateMinimizeHot},
+    };
+    for (int i = 0; i < 3; i++)
+    {
+        if (!buttons[i].bPresent)
+            continue;
+        int nImage = m_nButtonState == buttons[i].nPressed ? 2 : m_nButtonState == buttons[i].nHot ? 1 : 0;
+        const RECT& rc = *buttons[i].pRect;
+        CDRAW::BitBltDirect(hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                            (HBITMAP)buttons[i].pImages[nImage].GetSafeHandle(), 0, 0, SRCCOPY);
+        // A button at rest lies on the caption: the bottom lines run across it.
+        if (nImage == 0)
+            PaintBottomLines(hDC, rc.left, rc.right);
+    }
+}
+
+void CSkin::PaintBottomLines(HDC hDC, int x1, int x2)
+{
+    for (INT_PTR i = 0; i < m_bottomLineColors.GetSize(); i++)
+    {
+        HPEN hPen = ::CreatePen(PS_SOLID, 1, m_bottomLineColors[i]);
+        HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
+        ::MoveToEx(hDC, x1, m_captionRect.bottom - (int)i, NULL);
+        ::LineTo(hDC, x2, m_captionRect.bottom - (int)i);
+        ::SelectObject(hDC, hOldPen);
+        ::DeleteObject(hPen);
+    }
+}
+
+void CSkin::PaintTitle(HDC hDC)
+{
+    char szText[257];
+    int nLength = ::GetWindowTextA(m_hWnd, szText, sizeof(szText));
+    if (nLength <= 0)
+        return;
+
+    RECT rc = m_captionRect;
+    rc.left += m_hIcon != NULL ? 30 : 10;
+    rc.bottom -= 1;
+    if (m_bHasMinimize)
+        rc.right = m_minimizeRect.left;
+    else if (m_bHasMaximize)
+        rc.right = m_maximizeRect.left;
+    else if (m_bHasClose)
+        rc.right = m_closeRect.left;
+    else
+        rc.right = m_captionRect.right - 10;
+
+    int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
+    COLORREF crOldText = ::SetTextColor(hDC, m_crTitleText);
+    // Only a stock font is taken; any other index keeps the device context's font.
+    HGDIOBJ hFont = ::GetStockObject(m_nTitleFont);
+    HGDIOBJ hOldFont = (hFont != NULL && ::GetObjectType(hFont) == OBJ_FONT) ? ::SelectObject(hDC, hFont) : NULL;
+    ::DrawTextA(hDC, szText, nLength, &rc, (m_nTitleAlign & (DT_CENTER | DT_RIGHT)) | DT_VCENTER | DT_SINGLELINE);
+    if (hOldFont != NULL)
+        ::SelectObject(hDC, hOldFont);
+    ::SetTextColor(hDC, crOldText);
+    ::SetBkMode(hDC, nOldMode);
+}
+
+void CSkin::PaintClientEdge(HDC hDC, int cx, int cy)
+{
+    if (!m_bClientEdge)
+        return;
+    RECT rcClient;
+    ::GetClientRect(m_hWnd, &rcClient);
+    const int e = (cx - rcClient.right) / 2;
+    const int top = m_captionRect.bottom - m_captionRect.top + g_cyFrame;
+    const int bottom = cy - g_cyFrame;
+    const int right = cx - g_cxFrame;
+
+    HPEN hEdge = ::CreatePen(PS_SOLID, 1, m_crEdge);
+    HPEN hOutline = ::CreatePen(PS_SOLID, 1, m_crOutline);
+    HPEN hLight = ::CreatePen(PS_SOLID, 1, 0x00D0D0D4);
+    HGDIOBJ hOldPen = ::SelectObject(hDC, hEdge);
+    ::MoveToEx(hDC, e - 2, top, NULL);
+    ::LineTo(hDC, e - 2, bottom - 1);
+    ::SelectObject(hDC, hOutline);
+    ::MoveToEx(hDC, e - 1, top, NULL);
+    ::LineTo(hDC, e - 1, bottom - 2);
+    ::SelectObject(hDC, ::GetStockObject(WHITE_PEN));
+    ::MoveToEx(hDC, e - 2, bottom - 1, NULL);
+    ::LineTo(hDC, right - 1, bottom - 1);
+    ::LineTo(hDC, right - 1, top);
+    ::SelectObject(hDC, hLight);
+    ::MoveToEx(hDC, e - 1, bottom - 2, NULL);
+    ::LineTo(hDC, right - 2, bottom - 2);
+    ::LineTo(hDC, right - 2, top + 1);
+    ::SelectObject(hDC, hOldPen);
+    ::DeleteObject(hEdge);
+    ::DeleteObject(hOutline);
+    ::DeleteObject(hLight);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Caption buttons
+
+void CSkin::OnHotTrack(POINT ptScreen)
+{
+    POINT pt = WindowPoint(ptScreen);
+    if (pt.x == 0 || pt.y == 0)
+        return;
+    int nState = StateNone;
+    if (::PtInRect(&m_closeRect, pt))
+        nState = m_nButtonState == StateClosePressed ? StateClosePressed : StateCloseHot;
+    else if (m_bHasMaximize && ::PtInRect(&m_maximizeRect, pt))
+        nState = m_nButtonState == StateMaximizePressed ? StateMaximizePressed : StateMaximizeHot;
+    else if (m_bHasMinimize && ::PtInRect(&m_minimizeRect, pt))
+        nState = m_nButtonState == StateMinimizePressed ? StateMinimizePressed : StateMinimizeHot;
+    if (nState == StateNone && m_nButtonState == StateNone)
+        return;
+    m_nButtonState = nState;
+    PaintButtons();
+}
+
+BOOL CSkin::OnPress(POINT ptScreen, WPARAM nHitTest)
+{
+    POINT pt = WindowPoint(ptScreen);
+    int nState = StateNone;
+    if (::PtInRect(&m_closeRect, pt))
+        nState = StateClosePressed;
+    else if (::PtInRect(&m_minimizeRect, pt))
+        nState = StateMinimizePressed;
+    else if (::PtInRect(&m_maximizeRect, pt))
+        nState = StateMaximizePressed;
+    if (nState != StateNone)
+    {
+        m_nButtonState = nState;
+        PaintButtons();
+        return TRUE;
+    }
+    // A press on a button the host reports itself is not the system's either.
+    return nHitTest == HTMAXBUTTON || nHitTest == HTMINBUTTON || nHitTest == HTCLOSE;
+}
+
+void CSkin::OnRelease(POINT ptScreen)
+{
+    if (m_nButtonState < StateClosePressed || m_nButtonState > StateMinimizePressed)
+        return;
+    POINT pt = WindowPoint(ptScreen);
+    LPARAM lPos = MAKELPARAM(ptScreen.x, ptScreen.y);
+    if (m_nButtonState == StateClosePressed && ::PtInRect(&m_closeRect, pt))
+        HostNotify::Post(m_hWnd, WM_CLOSE, 0, 0);
+    else if (m_nButtonState == StateMinimizePressed && ::PtInRect(&m_minimizeRect, pt))
+        HostNotify::Post(m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, lPos);
+    else if (m_nButtonState == StateMaximizePressed && ::PtInRect(&m_maximizeRect, pt))
+        HostNotify::Post(m_hWnd, WM_SYSCOMMAND, ::IsZoomed(m_hWnd) ? SC_RESTORE : SC_MAXIMIZE, lPos);
+    m_nButtonState = StateNone;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Message handlers
+
+LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CSkin* p = Find(hWnd);
+    if (p == NULL)
+        return CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+
+    POINT pt;
+    ::GetCursorPos(&pt);
+    LRESULT lr;
+    switch (message)
+    {
+    case WM_DESTROY:
+        delete p;
+        return CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+    case WM_SIZE:
+        CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+        if (Alive(hWnd, p))
+            p->SetRegion();
+        return 0;
+    case WM_NCCALCSIZE:
+        p->ReadFrame();
+        break;
+    case WM_NCHITTEST:
+        lr = CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, MAKELPARAM(pt.x, pt.y));
+        // The caption buttons are the skin's: to the system they are caption.
+        if (lr == HTMINBUTTON || lr == HTMAXBUTTON || lr == HTCLOSE)
+            lr = HTCAPTION;
+        return lr;
+    case WM_NCPAINT:
+        if (p->m_hMenu == NULL)
+        {
+            p->PaintNonClient();
+            return 0;
+        }
+        // The system draws the menu bar; the skin paints over the rest.
+        lr = CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+        if (Alive(hWnd, p))
+            p->PaintNonClient();
+        return lr;
+    case WM_NCMOUSEMOVE:
+        p->OnHotTrack(pt);
+        break;
+    case WM_NCLBUTTONDOWN:
+        if (p->OnPress(pt, wParam))
+            return 0;
+        break;
+    case WM_NCLBUTTONUP:
+        p->OnRelease(pt);
+        break;
+    case WM_MOUSEMOVE:
+        if (p->m_nButtonState != StateNone)
+        {
+            p->m_nButtonState = StateNone;
+            p->PaintNonClient();
+        }
+        break;
+    case WM_SETTEXT:
+    case WM_MOVE:
+    case WM_NCACTIVATE:
+        lr = CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+        if (Alive(hWnd, p))
+            p->PaintNonClient();
+        return lr;
+    case WM_SYSCOMMAND:
+        // Alt+Space opens the system menu, which the system offers only to windows that show
+        // WS_SYSMENU.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == VK_SPACE && p->HasButtons())
+            return p->CallWithSystemMenu(message, wParam, lParam);
+        break;
+    case WM_CONTEXTMENU:
+        // A right click on the caption opens the system menu too.
+        if (p->HasButtons())
+            return p->CallWithSystemMenu(message, wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+}
+
+LRESULT CSkin::CallWithSystemMenu(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND hWnd = m_hWnd;
+    ::SetWindowLongA(hWnd, GWL_STYLE, ::GetWindowLongA(hWnd, GWL_STYLE) | WS_SYSMENU);
+    LRESULT lr = CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+    // The menu has closed; its command, if any, is posted and handled without the style.
+    if (Alive(hWnd, this))
+        ::SetWindowLongA(hWnd, GWL_STYLE, ::GetWindowLongA(hWnd, GWL_STYLE) & ~WS_SYSMENU);
+    return lr;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The flat family's entries
+
+int SkinRegister(HWND hWnd, int nSkinId)
+{
+    if (IsWinXPThemeOpened() || hWnd == NULL)
+        return 0;
+    CSkin::CacheMetrics();
+    if (!InstallWndProc(hWnd, WNDPROC_CLIENT_SKIN, CSkin::SkinWndProc))
+        return 0;
+    // A second registration keeps the skin the window already has.
+    if (CSkin::Find(hWnd) != NULL)
+        return 1;
+    CSkin* p = new CSkin(hWnd, nSkinId);
+    p->ShowIcon(TRUE);
+    if (IsWndProcInstalled(hWnd, WNDPROC_CLIENT_SHADOW))
+        ShadowWinSetSkinned(hWnd, 1);
+    return 1;
+}
+
+int SkinChangeSkin(HWND hWnd, int nSkinId)
+{
+    CSkin* p = CSkin::Find(hWnd);
+    return (p != NULL && p->LoadSkin(nSkinId)) ? 1 : 0;
+}
+
+int SkinUnregister(HWND hWnd)
+{
+    CSkin* p = CSkin::Find(hWnd);
+    if (p == NULL)
+        return 0;
+    if (IsWndProcInstalled(hWnd, WNDPROC_CLIENT_SHADOW))
+        ShadowWinSetSkinned(hWnd, 0);
+    delete p;
+    return 1;
+}
+
+void SkinShowIcon(HWND hWnd, int bShow)
+{
+    CSkin* p = CSkin::Find(hWnd);
+    if (p != NULL)
+        p->ShowIcon(bShow);
+}
+
+void SkinSetTitleFont(HWND hWnd, int nStockFont)
+{
+    CSkin* p = CSkin::Find(hWnd);
+    if (p != NULL)
+        p->m_nTitleFont = nStockFont;
+}
+
+void SkinSetTitlePosition(HWND hWnd, int nAlign)
+{
+    CSkin* p = CSkin::Find(hWnd);
+    if (p != NULL)
+        p->m_nTitleAlign = nAlign;
+}
+
+int SkinListSize()
+{
+    return CSkin::GetCount();
+}
+
+int SkinButtonState(HWND hWnd)
+{
+    CSkin* p = CSkin::Find(hWnd);
+    return p != NULL ? p->m_nButtonState : -1;
+}
