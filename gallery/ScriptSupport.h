@@ -114,10 +114,12 @@ inline bool SaveScreenshot(const std::vector<uint32_t>& px, const RECT& rc, cons
 // to folder\\name and prints the screenshot line; a failure fails the session.
 inline bool WriteScreenshot(HWND hwnd, const std::string& folder, const char* name, int margin = 0)
 {
-    RECT wr;
+    RECT wr, display = { 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN) };
     ::GetWindowRect(hwnd, &wr);
     wr.right += margin;
     wr.bottom += margin;
+    // Only what is on the screen: a maximized window reaches past its edges.
+    ::IntersectRect(&wr, &wr, &display);
     std::vector<uint32_t> px;
     GrabScreen(wr, &px);
     return SaveScreenshot(px, wr, folder, name);

@@ -20,6 +20,7 @@
 #include "GalleryMenu.h"
 #include "PngFile.h"
 #include "ScriptSupport.h"
+#include "gallery_skin.h"
 
 using namespace gallery;
 
@@ -305,6 +306,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_DESTROY:
+    case WM_NCDESTROY:  // the decorations pass WM_DESTROY to the default procedure
         ::PostQuitMessage(0);
         return 0;
     }
@@ -377,6 +379,7 @@ bool BuildWindow()
     RememberTexts();
     g.shadow = ShadowWin_Register(g.hwnd);
     ShadowMenu_Enable(1);
+    SkinMainWindow(g.hwnd);
     return true;
 }
 
@@ -580,6 +583,7 @@ int RunScript(const std::string& out)
     Check(g.commands == 1, "menu command");
 
     Check(g.doorToggles == 2, "two door toggle messages");
+    RunSkinSession(g.hwnd, out, Screenshot);
     ::DestroyWindow(g.hwnd);
     PumpPending();
     printf("session: %zu messages, %s\n", g.log.size(), gallery::SessionOk() ? "ok" : "FAILED");
@@ -590,6 +594,7 @@ int RunScript(const std::string& out)
 
 int main(int argc, char** argv)
 {
+    PrepareSkin();
     std::string outDir;
     for (int i = 1; i < argc; ++i)
         if (strcmp(argv[i], "--script") == 0 && i + 1 < argc)

@@ -9,6 +9,7 @@
 
 #include "LumoTest.h"
 #include "SessionRun.h"
+#include "frame/LumoRes.h"
 
 using namespace lumotest;
 using namespace gallerytest;
@@ -143,6 +144,37 @@ TEST_F(GallerySession, ScreenshotsShowTheDoorOpenClosedAndOpenAgain) {
     EXPECT_GT(column, 20000);
     EXPECT_GT(bar, 3000);
     EXPECT_GT(selection, 200);
+}
+
+TEST_F(GallerySession, TheSkinnedCaptionMaximizesAndRestoresTheWindow) {
+    ASSERT_TRUE(ran_) << output_;
+    Shot start, hover, maximized, restored;
+    ASSERT_TRUE(Load("01-start.png", &start));
+    ASSERT_TRUE(Load("08-caption-hover.png", &hover));
+    ASSERT_TRUE(Load("09-maximized.png", &maximized));
+    ASSERT_TRUE(Load("10-restored.png", &restored));
+    COLORREF c = 0;
+    void* none = nullptr;
+    ASSERT_TRUE(GetSkin(0, &c, &none, &none, &none, &none, &none, &none, &none, &none, &none));
+    const uint32_t caption = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    // The caption in the first scheme's colour, the top corners cut.
+    for (const Shot* s : {&start, &hover, &restored}) {
+        EXPECT_EQ(caption, s->At(40, 10));
+        EXPECT_NE(caption, s->At(0, 0));
+    }
+    // The hot maximize button (the second from the right; the shots have a 6-pixel margin).
+    const int bx = start.w - 6 - GetSystemMetrics(SM_CXFRAME) - 7 - 40, by = GetSystemMetrics(SM_CYFRAME) + 1;
+    int hot = 0;
+    for (int y = by; y < by + 16; ++y)
+        for (int x = bx; x < bx + 20; ++x) hot += hover.At(x, y) != restored.At(x, y);
+    EXPECT_GT(hot, 40);
+    // Maximized: the whole screen, no corner cut.
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), maximized.w);
+    EXPECT_EQ(caption, maximized.At(0, 0));
+    EXPECT_EQ(caption, maximized.At(maximized.w - 1, 0));
+    // Restored to the size it had.
+    EXPECT_EQ(start.w, restored.w);
+    EXPECT_EQ(start.h, restored.h);
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+// The gallery's skinned main window: the caption skin with its shadow, and the steps of the
+// scripted session that use its caption buttons.
+#pragma once
+
+#include <windows.h>
+#include <string>
+
+namespace gallery {
+
+// Turns visual themes off for the gallery (the skin stands aside under themes). Call before
+// the first window.
+void PrepareSkin();
+
+// Skins the main window with the resource library's first scheme; true when the skin is on.
+bool SkinMainWindow(HWND hwnd);
+
+// Hovers the maximize button, clicks it, and clicks it again to restore the window, with a
+// screenshot after each step.
+void RunSkinSession(HWND hwnd, const std::string& out, bool (*screenshot)(const std::string&, const char*));
+
+}  // namespace gallery
