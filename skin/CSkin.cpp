@@ -628,8 +628,12 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
         break;
     case WM_CONTEXTMENU:
         // A right click on the caption opens the system menu too.
-        if (p->HasButtons())
-            return p->CallWithSystemMenu(message, wParam, lParam);
+        if (p->HasButtons() && lParam != -1)
+        {
+            POINT ptAt = p->WindowPoint({(short)LOWORD(lParam), (short)HIWORD(lParam)});
+            if (::PtInRect(&p->m_captionRect, ptAt))
+                return p->CallWithSystemMenu(message, wParam, lParam);
+        }
         break;
     default:
         break;
