@@ -1,5 +1,6 @@
 // Lets a host process see the library with visual themes off, so the controls that draw
-// themselves only in the classic look (the owner-drawn tabs among them) show their own drawing.
+// themselves only in the classic look (the owner-drawn tabs among them) show their own drawing
+// and the caption skin, which stands aside under themes, can be registered.
 //
 // The library asks once per process whether themes are active (IsWinXPThemeOpened) and keeps
 // the answer. Wine's theme library answers every program alike and ignores

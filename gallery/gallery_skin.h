@@ -7,8 +7,8 @@
 
 namespace gallery {
 
-// Turns visual themes off for the gallery (the skin stands aside under themes). Call before
-// the first window.
+// Has the library see visual themes off (the skin stands aside under themes). Call before
+// anything asks whether themes are on.
 void PrepareSkin();
 
 // Skins the main window with the resource library's first scheme; true when the skin is on.
