@@ -10,9 +10,10 @@
 #include <afxtempl.h>
 
 // A subscriber that gave no procedure is sent WM_NOTIFY with this wParam and lParam pointing
-// to a HOOKPARENT_NMHDR. Both numbers are 32-bit values (-3707 and -176 as ints).
-#define HOOKPARENT_NOTIFY_WPARAM ((WPARAM)0xFFFFF185u)
-#define HOOKPARENT_NOTIFY_ID ((UINT_PTR)0xFFFFFF50u)
+// to a HOOKPARENT_NMHDR. Both are negative numbers, sign-extended to the full width of a pointer,
+// so that a host comparing with (WPARAM)-3707 or (UINT_PTR)-176 matches on 64-bit Windows too.
+#define HOOKPARENT_NOTIFY_WPARAM ((WPARAM)(INT_PTR)-3707)
+#define HOOKPARENT_NOTIFY_ID ((UINT_PTR)(INT_PTR)-176)
 
 // The forwarded message: the hooked window in hdr.hwndFrom, HOOKPARENT_NOTIFY_ID in
 // hdr.idFrom, code 0, then the message as it arrived.

@@ -138,9 +138,10 @@ TEST_F(HookParentTest, SubscriberWithoutProcedureIsToldByNotify) {
     EXPECT_EQ("H", g_trail);
 
     ASSERT_EQ(1, seen.count);
-    EXPECT_EQ(-3707, (int)seen.wParam);  // 0xFFFFF185
+    // Full-width comparisons, as a host writes them: the values are sign-extended on x64.
+    EXPECT_EQ((WPARAM)-3707, seen.wParam);
     EXPECT_EQ(host, seen.block.hdr.hwndFrom);
-    EXPECT_EQ(-176, (int)seen.block.hdr.idFrom);  // 0xFFFFFF50
+    EXPECT_EQ((UINT_PTR)-176, seen.block.hdr.idFrom);
     EXPECT_EQ(0u, seen.block.hdr.code);
     EXPECT_EQ(kForward, seen.block.message);
     EXPECT_EQ(0x1234u, seen.block.wParam);
