@@ -37,7 +37,9 @@ public:
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
     // message handlers
-    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    // Virtual, the first function the button adds to its base's, so that a derived button can
+    // take the leave over.
+    virtual afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
 
 protected:
     afx_msg void OnClicked();

@@ -227,6 +227,34 @@ TEST(ButtonBMP, DoorArrowPointsByOpenState) {
     EXPECT_EQ(canvas.At(mx - 1, my + 2), RGB(0x48, 0x64, 0xA5));
 }
 
+// A pointer to a virtual member function holds 1 + the byte offset of its slot (the ABI of
+// this compiler); -1 for a function that is not virtual.
+template <class T>
+int SlotOf(LRESULT (T::*pmf)(WPARAM, LPARAM)) {
+    struct { uintptr_t ptr; ptrdiff_t adj; } rep;
+    static_assert(sizeof(pmf) == sizeof(rep), "member pointer layout");
+    memcpy(&rep, &pmf, sizeof(rep));
+    return (rep.ptr & 1) ? (int)((rep.ptr - 1) / sizeof(void*)) : -1;
+}
+
+// The leave handler is the first virtual function the bitmap button adds to the button's, so a
+// derived class overriding it is called for WM_MOUSELEAVE.
+TEST(ButtonBMP, MouseLeaveIsTheFirstVirtualAfterTheButtons) {
+    struct FirstAfterButton : CButton {
+        virtual LRESULT Added(WPARAM, LPARAM) { return 0; }
+    };
+    struct Spy : CButtonBMP {
+        int left = 0;
+        LRESULT OnMouseLeave(WPARAM w, LPARAM l) { ++left; return CButtonBMP::OnMouseLeave(w, l); }
+    };
+    EXPECT_EQ(SlotOf(&FirstAfterButton::Added), SlotOf(&CButtonBMP::OnMouseLeave));
+    FrameworkHost host;
+    Spy btn;
+    ASSERT_TRUE(btn.Create("", 0, CRect(0, 0, 8, 8), host.Wnd(), 1));
+    SendMessageA(btn.m_hWnd, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(btn.left, 1);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Background window
 // ---------------------------------------------------------------------------------------------
