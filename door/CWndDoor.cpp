@@ -225,6 +225,47 @@ int CWndDoor::GetCloseWidth(BOOL bWithFrame)
     return w;
 }
 
+// An open door is at least as wide as the closed strip and at most as wide as the host's usable
+// area; a host that shows nothing at the moment (minimised, say) is bounded by the screen.
+int CWndDoor::ClampWidth(int nWidth)
+{
+    const int nMin = GetCloseWidth(TRUE);
+    int nMax = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    HWND hParent = m_hWnd ? ::GetParent(m_hWnd) : NULL;
+    if (hParent)
+    {
+        CRect R;
+        GetMDIClientRect(hParent, R);
+        if (R.Width() > nMin)
+            nMax = R.Width();
+    }
+    if (nWidth > nMax)
+        nWidth = nMax;
+    return nWidth < nMin ? nMin : nWidth;
+}
+
+// A body is a window of the host's: one of this process, not the desktop, not the door or a
+// window above it (the panel would end up inside itself), and not one of the panel's own
+// windows (the layer, the drops and their buttons).
+BOOL CWndDoor::CanHold(HWND hWnd) const
+{
+    if (!::IsWindow(hWnd) || hWnd == ::GetDesktopWindow())
+        return FALSE;
+    DWORD dwProcess = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcess);
+    if (dwProcess != ::GetCurrentProcessId())
+        return FALSE;
+    if (hWnd == m_hWnd || ::IsChild(hWnd, m_hWnd))
+        return FALSE;
+    if (::IsChild(m_hWnd, hWnd))
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd && (pWnd->IsKindOf(RUNTIME_CLASS(CWndBack)) || dynamic_cast<CButtonBMP*>(pWnd)))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 int CWndDoor::GetFreeMem_MB()
 {
     MEMORYSTATUS ms = {};
@@ -245,7 +286,7 @@ BOOL CWndDoor::IsDropping() const
 int CWndDoor::SetWidth(int nWidth)
 {
     int nOld = m_nOpenWidth;
-    m_nOpenWidth = nWidth;
+    m_nOpenWidth = ClampWidth(nWidth);
     InitResize();
     if (m_hWnd)
         Invalidate(TRUE);
@@ -358,7 +399,7 @@ HWND CWndDoor::AddDropWnd(LPCSTR lpszTitle, int x, int nRight, int nGap, int nOp
 int CWndDoor::AttachDropBody(HWND hDrop, HWND hBody)
 {
     CWndDoorLayer* p = GetLayer();
-    return p ? p->AttachDropBody(hDrop, hBody) : 0;
+    return p && CanHold(hBody) ? p->AttachDropBody(hDrop, hBody) : 0;
 }
 
 BOOL CWndDoor::SetSingleDrop(BOOL bSingle)
@@ -406,19 +447,19 @@ HWND CWndDoor::EnumDropWnd(int nIndex) const
 int CWndDoor::AddChild(HWND hWnd, int x, int y)
 {
     CWndDoorLayer* p = GetLayer();
-    return p ? p->AddChild(hWnd, x, y) : 0;
+    return p && CanHold(hWnd) ? p->AddChild(hWnd, x, y) : 0;
 }
 
 int CWndDoor::AddChild_AutoMove(HWND hWnd, int nRight, int nBottom, BOOL bCenterV, BOOL bCenterH)
 {
     CWndDoorLayer* p = GetLayer();
-    return p ? p->AddChild_AutoMove(hWnd, nRight, nBottom, bCenterV, bCenterH) : 0;
+    return p && CanHold(hWnd) ? p->AddChild_AutoMove(hWnd, nRight, nBottom, bCenterV, bCenterH) : 0;
 }
 
 int CWndDoor::AddChild_AutoSize(HWND hWnd, int x, int y, int nRight, int nBottom)
 {
     CWndDoorLayer* p = GetLayer();
-    return p ? p->AddChild_AutoSize(hWnd, x, y, nRight, nBottom) : 0;
+    return p && CanHold(hWnd) ? p->AddChild_AutoSize(hWnd, x, y, nRight, nBottom) : 0;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -77,8 +77,11 @@ public:
     // The usable part of a host's client area, in its client coordinates.
     static void GetMDIClientRect(HWND hHost, CRect& rect);
     int GetCloseWidth(BOOL bWithFrame);
+    // Whether a window may become a body of the panel (a drop's or the layer's).
+    BOOL CanHold(HWND hWnd) const;
 
 protected:
+    int ClampWidth(int nWidth);
     int GetFreeMem_MB();
     BOOL IsDropping() const;
     void _OnSize();

@@ -156,7 +156,8 @@ LUMOAPI int WINAPI DoorWin_GetAnimationAble(HWND hDoor);
 /* At most one drop open at a time. */
 LUMOAPI int WINAPI DoorWin_SetSingleDrop(HWND hDoor, int bSingle);
 LUMOAPI int WINAPI DoorWin_GetSingleDrop(HWND hDoor);
-/* Width of the opened door in pixels. */
+/* Width of the opened door in pixels, kept between the width of the closed door and the width
+ * of the host's usable area (the screen's while the host shows none). */
 LUMOAPI int WINAPI DoorWin_SetWidth(HWND hDoor, int nWidth);
 LUMOAPI int WINAPI DoorWin_GetWidth(HWND hDoor);
 /* Bit 0 border, bit 1 static edge, bit 2 sunken client edge. */
@@ -188,7 +189,10 @@ LUMOAPI int WINAPI DoorWin_GetOpenCloseWhenMousemove(HWND hDoor);
 /* Opens (1) or closes (0) the door unless it already is. */
 LUMOAPI void WINAPI DoorWin_OpenClose(HWND hDoor, int bOpen);
 LUMOAPI int WINAPI DoorWin_IsOpened(HWND hDoor);
-/* Places a host window in the door at a fixed place, or moving or sizing with the door. */
+/* Places a host window in the door at a fixed place, or moving or sizing with the door. 1, or
+ * 0 for a window that cannot be held: not a window of this process, the desktop, the host or
+ * another window above the door, or one of the panel's own windows (this goes for
+ * DropWin_AddObj too). */
 LUMOAPI int WINAPI DoorWin_AddObj(HWND hDoor, HWND hWnd, int x, int y);
 LUMOAPI int WINAPI DoorWin_AddObj_AutoMove(HWND hDoor, HWND hWnd, int nRight, int nBottom,
                                            int bCenterV, int bCenterH);
@@ -200,7 +204,8 @@ LUMOAPI HWND WINAPI DropWin_new(HWND hDoor, LPCSTR lpszTitle, int x, int nRight,
                                 int nOpenHeight);
 /* The drop's object, looked up among all doors; null when unknown. */
 LUMOAPI void* WINAPI SearchDropWin(HWND hDrop);
-/* Makes a window the drop's body, shown under the header while the drop is open. */
+/* Makes a window the drop's body, shown under the header while the drop is open; 1, or 0 as
+ * for DoorWin_AddObj. */
 LUMOAPI int WINAPI DropWin_AddObj(HWND hDrop, HWND hBody);
 LUMOAPI int WINAPI DropWin_SetTitleHue(HWND hDrop, int nHue);
 LUMOAPI int WINAPI DropWin_GetTitleHue(HWND hDrop);

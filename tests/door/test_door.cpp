@@ -487,6 +487,52 @@ TEST(Door, TypicalRunThroughTheFlatFunctions) {
     DeleteFileA(path.c_str());
 }
 
+// Open widths stay between the closed strip and the width the host can show, so an opening
+// always ends within a screen's worth of ticks.
+TEST(Door, WidthsAreClampedToWhatTheHostCanShow) {
+    HostWindow host(500, 400);
+    HWND door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    const int closeWidth = CWndDoor::GetObject(host)->GetCloseWidth(TRUE);
+    EXPECT_EQ(DoorWin_SetWidth(door, 100000), 230);
+    EXPECT_EQ(DoorWin_GetWidth(door), 500);
+    EXPECT_EQ(WidthOf(door), 500);
+    DoorWin_OpenClose(door, 0);
+    SendTicks(door, DOOR_TIMER_CLOSE, 500 / 20 + 1);
+    ASSERT_EQ(DoorWin_IsOpened(door), 0);
+    DoorWin_OpenClose(door, 1);
+    SendTicks(door, DOOR_TIMER_OPEN, 500 / 20 + 1);
+    EXPECT_EQ(DoorWin_IsOpened(door), 1);
+    EXPECT_EQ(WidthOf(door), 500);
+    for (int w : {-100000, 0, closeWidth - 1}) {
+        DoorWin_SetWidth(door, w);
+        EXPECT_EQ(DoorWin_GetWidth(door), closeWidth) << w;
+    }
+}
+
+// Only a window of the host's own may become a body: not a dead or made-up handle, the desktop,
+// the host or the door (the panel would hold itself), nor the panel's own windows.
+TEST(Door, BodiesThatAreNotWindowsAreRefused) {
+    HostWindow host(500, 400);
+    HWND door = DoorWin_new(host);
+    HWND drop = DropWin_new(door, "Drop", 4, 4, 4, 150);
+    ASSERT_NE(drop, nullptr);
+    HWND gone = CreateTreeBody(host);
+    DestroyWindow(gone);
+    const HWND bad[] = {nullptr, (HWND)0x4321, gone, GetDesktopWindow(), host, door, drop,
+                        CWndDoor::GetObject(host)->GetLayer()->m_hWnd,
+                        CWndDoor::GetObject(host)->GetToggleButton().m_hWnd};
+    for (HWND h : bad) {
+        SCOPED_TRACE(testing::Message() << "body " << h);
+        EXPECT_EQ(DropWin_AddObj(drop, h), 0);
+        EXPECT_EQ(DoorWin_AddObj(door, h, 1, 1), 0);
+        EXPECT_EQ(DoorWin_AddObj_AutoMove(door, h, 1, 1, 0, 0), 0);
+        EXPECT_EQ(DoorWin_AddObj_AutoSize(door, h, 1, 1, 1, 1), 0);
+    }
+    EXPECT_EQ(DropWin_AddObj(drop, CreateTreeBody(host)), 1);
+    EXPECT_EQ(DoorWin_AddObj(door, CreateTreeBody(host), 1, 1), 1);
+}
+
 TEST(Door, DestroyingTheHostMidAnimationLeavesNothingBehind) {
     for (int round = 0; round < 2; ++round) {
         GdiBalance gdi;
