@@ -68,11 +68,14 @@ public:
 
     // menus
     // A menu bar (popup flag 0) or popup menu of the children of a code (the whole collection
-    // for an empty code); null for an unknown code, a separator record or an empty collection.
+    // for an empty code); null for an unknown code, a separator record, an empty collection, or
+    // records beyond LMENU_MAX_LEVELS or LMENU_MAX_MENU_ITEMS (lumo.h).
     HMENU GenMenu(LPCTSTR lpszCode, int bPopup);
+    // Destroys the menus GenMenu made, except the bars ChangeMenu gave to windows.
     void DestroyMenus();
-    // Sets a menu bar made from the code on the window. FALSE (and no menu left behind) when no
-    // menu could be made or the window refused it.
+    // Sets a menu bar made from the code on the window; the bar then belongs to the window, and
+    // the bar it replaces is destroyed when ChangeMenu had set it. FALSE (and no menu left
+    // behind) when no menu could be made or the window refused it.
     BOOL ChangeMenu(HWND hWnd, LPCTSTR lpszCode);
 
 protected:

@@ -58,6 +58,13 @@ LUMOAPI int WINAPI GetDllVersion(void);
  * read as a number, is the command id of its menu item. */
 typedef void* HLMENU;
 
+/* Limits that keep hostile or careless data from exhausting the stack or freezing the host:
+ * records nest at most LMENU_MAX_LEVELS levels deep (a top-level record is at level 0, so the
+ * deepest one allowed is at level LMENU_MAX_LEVELS - 1), and a menu made from the records holds
+ * at most LMENU_MAX_MENU_ITEMS entries. Data beyond them is refused as each function says. */
+#define LMENU_MAX_LEVELS 64
+#define LMENU_MAX_MENU_ITEMS 256
+
 /* A new empty collection; null when out of memory. */
 LUMOAPI HLMENU WINAPI LMENU_new(void);
 /* Destroys the collection. Menus already set on windows stay with their windows. */
@@ -78,7 +85,11 @@ LUMOAPI int WINAPI LMENU_LoadFromFile(HLMENU hMenuData, LPCSTR lpszPath);
  * until the next LMENU_GetTimeStamp for this collection or its LMENU_delete. */
 LUMOAPI LPSTR WINAPI LMENU_GetTimeStamp(HLMENU hMenuData);
 /* Sets a menu bar made of the children of the code (of the whole collection for an empty code)
- * on the window. 1 when it was made and set, 0 otherwise (the window's menu is then kept). */
+ * on the window. 1 when it was made and set, 0 otherwise (the window's menu is then kept): also
+ * for records nested deeper than LMENU_MAX_LEVELS or more than LMENU_MAX_MENU_ITEMS entries for
+ * one menu. The bar belongs to the window: the system destroys it with the window, and the next
+ * LMENU_ChangeMenu on the window destroys the bar it replaces (a menu of the host's own is left
+ * alone). */
 LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode);
 
 /* ---- Tree_*: the navigation tree ----------------------------------------------------------- */

@@ -1,7 +1,22 @@
 // Tree data menus: plain system menus made from the records.
 #include "CTreeData.h"
+#include "lumo.h"
 
+#include <iterator>
+#include <unordered_map>
 #include <vector>
+
+namespace {
+
+// The bar ChangeMenu last set on each window.
+std::unordered_map<HWND, HMENU>& BarsSet()
+{
+    // Never destroyed: a host may still change menus while the runtime tears down statics.
+    static std::unordered_map<HWND, HMENU>* s_pBars = new std::unordered_map<HWND, HMENU>;
+    return *s_pBars;
+}
+
+}  // namespace
 
 /////////////////////////////////////////////////////////////////////////////
 // menus
@@ -17,6 +32,9 @@ HMENU CTreeData::AddMenu(int bPopup)
 // Submenus are made while walking the records once, with a stack of the menus still open,
 // rather than by a call per node: a file may hold levels as deep as it likes, and a node is
 // reached by its position, so duplicate codes cannot send the walk back to an earlier record.
+// Records nested deeper than LMENU_MAX_LEVELS, or more than LMENU_MAX_MENU_ITEMS entries for one
+// menu, make no menu at all: the system destroys nested menus recursively and lays out every
+// entry of a bar on each repaint.
 HMENU CTreeData::GenMenu(LPCTSTR lpszCode, int bPopup)
 {
     if (m_arrData.GetSize() == 0)
@@ -34,6 +52,7 @@ HMENU CTreeData::GenMenu(LPCTSTR lpszCode, int bPopup)
             return NULL;
         nParentLevel = pParent->nLevel;
     }
+    const int nMenusBefore = m_arrMenus.GetSize();
     HMENU hRoot = AddMenu(bPopup);
     if (hRoot == NULL)
         return NULL;
@@ -42,9 +61,11 @@ HMENU CTreeData::GenMenu(LPCTSTR lpszCode, int bPopup)
     {
         HMENU hMenu;
         int nLevel;
+        int nEntries;
     };
     std::vector<OpenMenu> open;
-    open.push_back(OpenMenu{ hRoot, nParentLevel });
+    open.push_back(OpenMenu{ hRoot, nParentLevel, 0 });
+    bool bRefused = false;
     const int nSize = m_arrData.GetSize();
     for (int i = nStart + 1; i < nSize; ++i)
     {
@@ -53,23 +74,38 @@ HMENU CTreeData::GenMenu(LPCTSTR lpszCode, int bPopup)
             open.pop_back();
         if (open.empty())
             break;
-        const OpenMenu& top = open.back();
+        OpenMenu& top = open.back();
         if (pRec->nLevel != top.nLevel + 1)
             continue;   // deeper records belong to a submenu that was left out
-        if (IsNode(i))
+        const bool bNode = IsNode(i) != 0;
+        if (bNode && pRec->strText == "-")
+            continue;   // a separator with children is left out
+        if (pRec->nLevel >= LMENU_MAX_LEVELS || top.nEntries == LMENU_MAX_MENU_ITEMS)
         {
-            if (pRec->strText == "-")
-                continue;
+            bRefused = true;
+            break;
+        }
+        if (bNode)
+        {
             HMENU hSub = AddMenu(bPopup);
             if (hSub == NULL)
                 continue;
             ::AppendMenuA(top.hMenu, MF_POPUP, (UINT_PTR)hSub, pRec->strText);
-            open.push_back(OpenMenu{ hSub, pRec->nLevel });
+            ++top.nEntries;
+            open.push_back(OpenMenu{ hSub, pRec->nLevel, 0 });
+            continue;
         }
-        else if (pRec->strText == "-")
+        if (pRec->strText == "-")
             ::AppendMenuA(top.hMenu, MF_SEPARATOR, 0, NULL);
         else
             ::AppendMenuA(top.hMenu, MF_STRING, (UINT_PTR)(UINT)atoi(pRec->strCode), pRec->strText);
+        ++top.nEntries;
+    }
+    if (bRefused)
+    {
+        ::DestroyMenu(hRoot);   // submenus and all
+        m_arrMenus.SetSize(nMenusBefore);
+        return NULL;
     }
     return hRoot;
 }
@@ -81,6 +117,9 @@ void CTreeData::DestroyMenus()
     m_arrMenus.RemoveAll();
 }
 
+// A bar set on a window belongs to the window: the system destroys it with the window, and the
+// next bar set here destroys it, as long as the window still shows it (a menu the host put in
+// its place is the host's).
 BOOL CTreeData::ChangeMenu(HWND hWnd, LPCTSTR lpszCode)
 {
     if (!::IsWindow(hWnd))
@@ -89,12 +128,19 @@ BOOL CTreeData::ChangeMenu(HWND hWnd, LPCTSTR lpszCode)
     HMENU hMenu = GenMenu(lpszCode, 0);
     if (hMenu == NULL)
         return FALSE;
+    m_arrMenus.SetSize(nMenus);
+    const HMENU hOld = ::GetMenu(hWnd);
     if (!::SetMenu(hWnd, hMenu))
     {
-        // Nobody else will ever see this menu: take it back, submenus and all.
-        ::DestroyMenu(hMenu);
-        m_arrMenus.SetSize(nMenus);
+        ::DestroyMenu(hMenu);   // nobody else will ever see it, submenus and all
         return FALSE;
     }
+    std::unordered_map<HWND, HMENU>& bars = BarsSet();
+    for (auto it = bars.begin(); it != bars.end();)
+        it = ::IsWindow(it->first) ? std::next(it) : bars.erase(it);
+    auto it = bars.find(hWnd);
+    if (it != bars.end() && hOld != NULL && it->second == hOld)
+        ::DestroyMenu(hOld);
+    bars[hWnd] = hMenu;
     return TRUE;
 }

@@ -4,7 +4,9 @@
 #include "MenuReader.h"
 #include "TreeDataTest.h"
 #include "CTreeData.h"
+#include "lumo.h"
 
+#include <algorithm>
 #include <string>
 
 using namespace tdtest;
@@ -78,30 +80,50 @@ TEST(TreeDataMenus, SeparatorRecordsAndCodesThatAreNotNumbers)
     data.DestroyMenus();
 }
 
-TEST(TreeDataMenus, DeepAndInconsistentFileLevelsStillEnd)
+// Menus nest at most LMENU_MAX_LEVELS deep and hold at most LMENU_MAX_MENU_ITEMS entries each;
+// data beyond either limit makes no menu at all rather than one the system cannot handle.
+TEST(TreeDataMenus, DepthAndEntriesPerMenuAreLimited)
 {
-    TempDir dir(lumotest::TempPath("tdmenu"));
-    std::string path = dir.File("deep.txt");
-    // 3000 levels deep, each record a node of the next, with codes that are all the same.
-    std::string text = "s\r\n";
-    for (int i = 0; i < 3000; ++i)
-        text += "5\tItem\t\t" + std::to_string(i) + "\r\n";
-    text += "6\tLast\t\t0\r\n";
-    ASSERT_TRUE(WriteBytes(path, text));
-    CTreeData data;
-    ASSERT_TRUE(data.LoadFromFile(path.c_str()));
-    HMENU bar = data.GenMenu("", 1);
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(Describe(bar), "Item> | Last=6");
-    HMENU menu = bar;
-    int depth = 0;
-    while (::GetMenuItemCount(menu) > 0 && ::GetSubMenu(menu, 0)) {
-        menu = ::GetSubMenu(menu, 0);
-        ++depth;
+    struct Case {
+        const char* name;
+        int nested;  // codes 1, 11, 111, ... each the parent of the next
+        int flat;    // children of the deepest code
+        bool made;
+    };
+    const Case cases[] = {
+        {"deepest allowed", LMENU_MAX_LEVELS, 0, true},
+        {"one level deeper", LMENU_MAX_LEVELS + 1, 0, false},
+        {"full menu", 1, LMENU_MAX_MENU_ITEMS, true},
+        {"one entry more", 1, LMENU_MAX_MENU_ITEMS + 1, false},
+        {"a long top level", 0, LMENU_MAX_MENU_ITEMS + 1, false},
+    };
+    lumotest::HostWindow host(300, 200);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTreeData data;
+        std::string code;
+        for (int i = 0; i < c.nested; ++i) {
+            code += "1";
+            data.AddItem(code.c_str(), "Node", "", "", 0, 0, "", 0);
+        }
+        for (int i = 0; i < c.flat; ++i)
+            data.AddItem((code + "9" + std::to_string(1000 + i)).c_str(), "Leaf", "", "", 0, 0, "", 0);
+        HMENU bar = data.GenMenu("", 1);
+        EXPECT_EQ(bar != nullptr, c.made);
+        HMENU menu = bar;
+        int depth = 0;
+        while (menu && ::GetMenuItemCount(menu) == 1 && ::GetSubMenu(menu, 0)) {
+            menu = ::GetSubMenu(menu, 0);
+            ++depth;
+        }
+        if (c.made) {
+            EXPECT_EQ(depth, c.flat > 0 ? c.nested : c.nested - 1);
+            EXPECT_EQ(::GetMenuItemCount(menu), c.flat > 0 ? c.flat : 1);
+        }
+        EXPECT_EQ(data.ChangeMenu(host, "") != FALSE, c.made);
+        ::SetMenu(host, nullptr);
+        data.DestroyMenus();
     }
-    EXPECT_EQ(depth, 2999);
-    EXPECT_EQ(Describe(menu), "Item=5");
-    data.DestroyMenus();
 }
 
 TEST(TreeDataMenus, ChangeMenuSetsABarOnTheWindow)
@@ -115,9 +137,12 @@ TEST(TreeDataMenus, ChangeMenuSetsABarOnTheWindow)
     HMENU bar = ::GetMenu(host);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(Describe(bar), "&File> | &Help>");
+    HMENU file = ::GetSubMenu(bar, 0);
     ASSERT_TRUE(data.ChangeMenu(host, "2"));
     EXPECT_EQ(Describe(::GetMenu(host)), "About=2001");
-    EXPECT_TRUE(::IsMenu(bar));  // the previous bar is the host's to destroy
+    // The bar it replaced was made here: it goes, submenus and all.
+    EXPECT_FALSE(::IsMenu(bar));
+    EXPECT_FALSE(::IsMenu(file));
 
     // A child window takes no menu bar; the menu made for it is not left behind.
     lumotest::HostWindow child(50, 50, true, host);
@@ -125,8 +150,22 @@ TEST(TreeDataMenus, ChangeMenuSetsABarOnTheWindow)
     EXPECT_FALSE(data.ChangeMenu(child, ""));
     EXPECT_FALSE(data.ChangeMenu(nullptr, ""));
     EXPECT_EQ(::GetMenu(host), before);
-    ::SetMenu(host, nullptr);
+
+    // Repeated changes leave only the bar on the window; a menu of the host's own is kept, and
+    // a bar set on a window belongs to it (the collection's DestroyMenus leaves it alone).
+    std::vector<HMENU> made;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(data.ChangeMenu(host, ""));
+        made.push_back(::GetMenu(host));
+        made.push_back(::GetSubMenu(::GetMenu(host), 1));
+    }
+    EXPECT_EQ(std::count_if(made.begin(), made.end(), [](HMENU m) { return ::IsMenu(m); }), 2);
+    HMENU own = ::CreateMenu();
+    ::AppendMenuA(own, MF_STRING, 5, "Own");
+    ::SetMenu(host, own);
+    ASSERT_TRUE(data.ChangeMenu(host, ""));
+    EXPECT_TRUE(::IsMenu(own));
+    ::DestroyMenu(own);
     data.DestroyMenus();
-    EXPECT_FALSE(::IsMenu(bar));
-    EXPECT_FALSE(::IsMenu(before));
+    EXPECT_EQ(Describe(::GetMenu(host)), "&File> | &Help>");
 }
