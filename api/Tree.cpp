@@ -94,7 +94,8 @@ LUMOAPI LPSTR WINAPI Tree_GetItemID(HWND hTree, HTREEITEM_LUMO hItem)
     CTree10* pTree = CTree10::GetObject(hTree);
     if (pTree == NULL)
         return NULL;
-    return ReturnText::Keep(pTree, __func__, pTree->GetItemCode((HTREEITEM)hItem));
+    CString strCode = pTree->GetItemCode((HTREEITEM)hItem);
+    return strCode.IsEmpty() ? NULL : ReturnText::Keep(pTree, __func__, strCode);
 }
 
 LUMOAPI HTREEITEM_LUMO WINAPI Tree_GetItem(HWND hTree, LPCSTR lpszCode)
@@ -106,12 +107,9 @@ LUMOAPI HTREEITEM_LUMO WINAPI Tree_GetItem(HWND hTree, LPCSTR lpszCode)
 LUMOAPI LPSTR WINAPI Tree_GetItemText(HWND hTree, HTREEITEM_LUMO hItem)
 {
     CTree10* pTree = CTree10::GetObject(hTree);
-    if (pTree == NULL)
+    if (pTree == NULL || !pTree->IsOwnItem((HTREEITEM)hItem))
         return NULL;
-    CString strText;
-    if (hItem != NULL)
-        strText = pTree->GetItemText((HTREEITEM)hItem);
-    return ReturnText::Keep(pTree, __func__, strText);
+    return ReturnText::Keep(pTree, __func__, pTree->GetItemText((HTREEITEM)hItem));
 }
 
 LUMOAPI int WINAPI Tree_DeleteItem(HWND hTree, LPCSTR lpszCode)
@@ -123,7 +121,7 @@ LUMOAPI int WINAPI Tree_DeleteItem(HWND hTree, LPCSTR lpszCode)
 LUMOAPI int WINAPI Tree_ItemHasChildren(HWND hTree, HTREEITEM_LUMO hItem)
 {
     CTree10* pTree = CTree10::GetObject(hTree);
-    if (pTree == NULL || hItem == NULL)
+    if (pTree == NULL || !pTree->IsOwnItem((HTREEITEM)hItem))
         return 0;
     return pTree->ItemHasChildren((HTREEITEM)hItem) ? 1 : 0;
 }

@@ -35,7 +35,12 @@ public:
     void AddItem(LPCTSTR lpszCode, LPCTSTR lpszText, LPCTSTR lpszTip);
     int SetItem(LPCTSTR lpszCode, LPCTSTR lpszText, LPCTSTR lpszTip);
     int _DeleteItem(LPCTSTR lpszCode);
+    // This tree's item of the code's record, or null.
     HTREEITEM GetItem(LPCTSTR lpszCode);
+    // Whether this tree made the item and it still exists; only such items are handed to the
+    // control, so an item of another tree or a made-up one cannot mislead it.
+    BOOL IsOwnItem(HTREEITEM hItem) const;
+    // Empty for an item that is not this tree's, or whose record is gone.
     CString GetItemCode(HTREEITEM hItem);
     CString GetItemTip(HTREEITEM hItem);
     void BuildTree(LPCTSTR lpszRootCode);
@@ -125,6 +130,7 @@ protected:
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg LRESULT OnExpandSingleNode(WPARAM wParam, LPARAM lParam);
     afx_msg void OnBegindrag(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg LRESULT OnDeleteItemMsg(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CTreeData* m_pData;
@@ -163,7 +169,15 @@ protected:
 
 private:
     static void UnregisterMe(CTree10* pTree);
+    // Told by bound data that is being destroyed: the tree keeps its items and takes empty
+    // data of its own.
+    static void OnDataGone(void* pTree, CTreeData* pData);
+    void ForgetSubtree(HTREEITEM hItem);
     int m_bRegistered;
+    // The items this tree made and the records they show, both ways. Records are shared by
+    // every tree bound to the same data, so the record's own item field serves one tree only.
+    struct CItemMap;
+    CItemMap* m_pItems;
 
     CTree10(const CTree10&);
     CTree10& operator=(const CTree10&);

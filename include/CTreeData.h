@@ -5,6 +5,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <afxtempl.h>
 
 // One record. Owned by its CTreeData, which places it, together with its shorter texts, in
 // large blocks of its own rather than a heap block per record and per string; only the
@@ -21,8 +22,12 @@ struct treedatas
     int nTipOffset;         // file offset of the tip in the data's file; 0 means none
     CString strLLAFile;     // host attribute, kept as given
     int nLLASeq;            // host attribute
+    // Never the same for two records of the process, even after one is freed and another
+    // takes its memory: a view that shows records of a collection it does not own keeps its
+    // items by this number.
+    UINT64 nSerial;
 
-    treedatas() : hItem(NULL), nLevel(0), nTipOffset(0), nLLASeq(0) {}
+    treedatas();
 };
 
 class AFX_EXT_CLASS CTreeData
@@ -31,7 +36,14 @@ public:
     // construction
     CTreeData();
     // Frees the records; menus made by GenMenu stay alive (their owner calls DestroyMenus).
+    // Watchers are told first.
     virtual ~CTreeData();
+
+    // A window that shows the data without owning it watches it, so that it is told when the
+    // data is destroyed and never follows a freed collection.
+    typedef void (*PFNDATAGONE)(void* pWatcher, CTreeData* pData);
+    void AddWatcher(PFNDATAGONE pfn, void* pWatcher);
+    void RemoveWatcher(PFNDATAGONE pfn, void* pWatcher);
 
     // records
     void AddItem(LPCTSTR lpszCode, LPCTSTR lpszText, LPCTSTR lpszDetail, LPCTSTR lpszTip,
@@ -119,6 +131,12 @@ private:
     treedatas* m_pLoadRecords;
     int m_nLoadRecords;
     LoadSpill* m_pSpill;
+    struct Watcher
+    {
+        PFNDATAGONE pfn;
+        void* pWatcher;
+    };
+    CArray<Watcher, const Watcher&> m_arrWatchers;
 
     CTreeData(const CTreeData&) = delete;
     CTreeData& operator=(const CTreeData&) = delete;

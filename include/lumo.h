@@ -67,7 +67,8 @@ typedef void* HLMENU;
 
 /* A new empty collection; null when out of memory. */
 LUMOAPI HLMENU WINAPI LMENU_new(void);
-/* Destroys the collection. Menus already set on windows stay with their windows. */
+/* Destroys the collection. Menus already set on windows stay with their windows; trees showing
+ * it keep their items but find no records in it any more (as if bound to an empty collection). */
 LUMOAPI void WINAPI LMENU_delete(HLMENU hMenuData);
 /* Always 0: the family reports failures only through its results. */
 LUMOAPI int WINAPI LMENU_GetLastError(HLMENU hMenuData);
@@ -115,10 +116,16 @@ LUMOAPI void WINAPI Tree_SetSendMsg(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetSendMsgDblClick(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetSendMsgRButtonDown(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetDragWindow(HWND hTree, HWND hWnd);
-/* The code of the item's record; null for an unknown tree. This and Tree_GetItemText's text
- * are each valid until the same function is called again for the tree, or the tree's end. */
+/* Items are those the tree made from its records; an item of another tree, a deleted or made-up
+ * one gives the failure value (null, or 0). Trees bound to the same collection each have items
+ * of their own. */
+/* The code of the item's record; null for an unknown tree or item, or when the record is gone.
+ * This and Tree_GetItemText's text are each valid until the same function is called again for
+ * the tree, or the tree's end. */
 LUMOAPI LPSTR WINAPI Tree_GetItemID(HWND hTree, HTREEITEM_LUMO hItem);
+/* This tree's item of the code, or 0. */
 LUMOAPI HTREEITEM_LUMO WINAPI Tree_GetItem(HWND hTree, LPCSTR lpszCode);
+/* The item's label as the tree shows it; null for an unknown tree or item. */
 LUMOAPI LPSTR WINAPI Tree_GetItemText(HWND hTree, HTREEITEM_LUMO hItem);
 /* 1 done, 0 unknown code; an empty code removes every item (the records stay). */
 LUMOAPI int WINAPI Tree_DeleteItem(HWND hTree, LPCSTR lpszCode);

@@ -27,6 +27,33 @@ std::unordered_map<HWND, CTree10*>& FirstMatch()
 
 }  // namespace
 
+struct CTree10::CItemMap
+{
+    std::unordered_map<HTREEITEM, UINT64> recordOf;
+    std::unordered_map<UINT64, HTREEITEM> itemOf;
+
+    void Add(HTREEITEM hItem, UINT64 nRecord)
+    {
+        recordOf[hItem] = nRecord;
+        itemOf[nRecord] = hItem;
+    }
+    void Forget(HTREEITEM hItem)
+    {
+        auto it = recordOf.find(hItem);
+        if (it == recordOf.end())
+            return;
+        auto jt = itemOf.find(it->second);
+        if (jt != itemOf.end() && jt->second == hItem)
+            itemOf.erase(jt);
+        recordOf.erase(it);
+    }
+    void Clear()
+    {
+        recordOf.clear();
+        itemOf.clear();
+    }
+};
+
 BEGIN_MESSAGE_MAP(CTree10, CTreeCtrl)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -43,6 +70,7 @@ BEGIN_MESSAGE_MAP(CTree10, CTreeCtrl)
     ON_WM_RBUTTONDOWN()
     ON_REGISTERED_MESSAGE(g_msgExpandSingleNode, OnExpandSingleNode)
     ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBegindrag)
+    ON_MESSAGE(TVM_DELETEITEM, OnDeleteItemMsg)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -78,7 +106,8 @@ CTree10::CTree10()
       m_hTipItem(NULL),
       m_hPendingClick(NULL),
       m_tLastSelect(0),
-      m_bRegistered(0)
+      m_bRegistered(0),
+      m_pItems(new CItemMap)
 {
 }
 
@@ -94,7 +123,11 @@ CTree10::~CTree10()
     m_pDragImage = NULL;
     if (!m_bBound)
         delete m_pData;
+    else if (m_pData)
+        m_pData->RemoveWatcher(OnDataGone, this);
     m_pData = NULL;
+    delete m_pItems;
+    m_pItems = NULL;
     delete m_pPic;
     m_pPic = NULL;
     UnregisterMe(this);
@@ -231,8 +264,9 @@ int CTree10::SetItem(LPCTSTR lpszCode, LPCTSTR lpszText, LPCTSTR lpszTip)
         return 0;
     pRec->strText = lpszText ? lpszText : "";
     pRec->strTip = lpszTip ? lpszTip : "";
-    if (pRec->hItem && m_hWnd)
-        SetItemText(pRec->hItem, pRec->strText);
+    HTREEITEM hItem = GetItem(lpszCode);
+    if (hItem && m_hWnd)
+        SetItemText(hItem, pRec->strText);
     if (m_hWnd)
         Invalidate();
     return 1;
@@ -247,24 +281,31 @@ int CTree10::_DeleteItem(LPCTSTR lpszCode)
         DeleteAllItems();
         return 1;
     }
-    treedatas* pRec = m_pData->FindByCode(lpszCode);
-    if (pRec == NULL)
+    if (m_pData->FindByCode(lpszCode) == NULL)
         return 0;
-    if (pRec->hItem == NULL)
-        return 1;
-    DeleteItem(pRec->hItem);
+    HTREEITEM hItem = GetItem(lpszCode);
+    if (hItem != NULL)
+        DeleteItem(hItem);
     return 1;
 }
 
 HTREEITEM CTree10::GetItem(LPCTSTR lpszCode)
 {
     treedatas* pRec = m_pData->FindByCode(lpszCode);
-    return pRec ? pRec->hItem : NULL;
+    if (pRec == NULL)
+        return NULL;
+    auto it = m_pItems->itemOf.find(pRec->nSerial);
+    return it == m_pItems->itemOf.end() ? NULL : it->second;
+}
+
+BOOL CTree10::IsOwnItem(HTREEITEM hItem) const
+{
+    return hItem != NULL && m_hWnd != NULL && m_pItems->recordOf.count(hItem) != 0;
 }
 
 CString CTree10::GetItemCode(HTREEITEM hItem)
 {
-    if (hItem == NULL || m_hWnd == NULL)
+    if (!IsOwnItem(hItem))
         return CString();
     INT_PTR nIndex = (INT_PTR)GetItemData(hItem);
     if (nIndex < 0 || nIndex >= m_pData->GetSize())
@@ -274,7 +315,7 @@ CString CTree10::GetItemCode(HTREEITEM hItem)
 
 CString CTree10::GetItemTip(HTREEITEM hItem)
 {
-    if (hItem == NULL || m_hWnd == NULL)
+    if (!IsOwnItem(hItem))
         return CString();
     INT_PTR nIndex = (INT_PTR)GetItemData(hItem);
     if (nIndex < 0 || nIndex >= m_pData->GetSize())
@@ -373,6 +414,8 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
             tvis.item.lParam = (LPARAM)i;
             hItem = (HTREEITEM)::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, (LPARAM)&tvis);
             pRec->hItem = hItem;
+            if (hItem)
+                m_pItems->Add(hItem, pRec->nSerial);
         }
         if (bTop)
         {
@@ -410,8 +453,11 @@ void CTree10::ReplaceText(HTREEITEM hItem)
         HTREEITEM h = stack.back();
         stack.pop_back();
         INT_PTR nIndex = (INT_PTR)GetItemData(h);
-        if (nIndex >= 0 && nIndex < m_pData->GetSize())
+        if (nIndex >= 0 && nIndex < m_pData->GetSize() && IsOwnItem(h))
         {
+            // The item now shows the record at its index, whatever data that is.
+            m_pItems->Forget(h);
+            m_pItems->Add(h, m_pData->GetAt((int)nIndex)->nSerial);
             CString strLabel = ComposeLabel((int)nIndex);
             tvi.mask = TVIF_TEXT;
             tvi.hItem = h;
@@ -427,8 +473,14 @@ void CTree10::ReplaceText(HTREEITEM hItem)
 
 void CTree10::BindTreeData(CTreeData* pData, LPCTSTR lpszRootCode, int nDisplayMode, int bBuild)
 {
+    // Items stand for records of the data they were built from; other data's records are
+    // mapped to them again by the build or the relabelling below.
+    if (pData != m_pData)
+        m_pItems->itemOf.clear();
     if (!m_bBound && m_pData != NULL)
         delete m_pData;
+    else if (m_pData != NULL)
+        m_pData->RemoveWatcher(OnDataGone, this);
     m_bBound = 1;
     m_pData = pData;
     m_nDisplayMode = nDisplayMode;
@@ -438,6 +490,8 @@ void CTree10::BindTreeData(CTreeData* pData, LPCTSTR lpszRootCode, int nDisplayM
         m_pData = new CTreeData;
         m_bBound = 0;
     }
+    else
+        m_pData->AddWatcher(OnDataGone, this);
     if (bBuild)
         BuildTree(lpszRootCode);
     else if (m_hWnd)
@@ -445,6 +499,41 @@ void CTree10::BindTreeData(CTreeData* pData, LPCTSTR lpszRootCode, int nDisplayM
         ::SendMessageA(m_hWnd, WM_SETREDRAW, 0, 0);
         ReplaceText(TVI_ROOT);
         ::SendMessageA(m_hWnd, WM_SETREDRAW, 1, 0);
+    }
+}
+
+void CTree10::OnDataGone(void* pWatcher, CTreeData* pData)
+{
+    CTree10* pTree = (CTree10*)pWatcher;
+    if (pTree->m_pData != pData || !pTree->m_bBound)
+        return;
+    pTree->m_pData = new CTreeData;
+    pTree->m_bBound = 0;
+    pTree->m_pItems->itemOf.clear();
+}
+
+// Items leave the map before the control frees them, whoever asked for the deletion.
+LRESULT CTree10::OnDeleteItemMsg(WPARAM, LPARAM lParam)
+{
+    HTREEITEM hItem = (HTREEITEM)lParam;
+    if (IsOwnItem(hItem))
+        ForgetSubtree(hItem);
+    LRESULT lResult = Default();
+    if (GetCount() == 0)
+        m_pItems->Clear();
+    return lResult;
+}
+
+void CTree10::ForgetSubtree(HTREEITEM hItem)
+{
+    std::vector<HTREEITEM> stack(1, hItem);
+    while (!stack.empty())
+    {
+        HTREEITEM h = stack.back();
+        stack.pop_back();
+        m_pItems->Forget(h);
+        for (HTREEITEM c = GetChildItem(h); c; c = GetNextSiblingItem(c))
+            stack.push_back(c);
     }
 }
 
@@ -480,10 +569,9 @@ void CTree10::ExpandChildren(HTREEITEM hItem, int bExpand)
 
 void CTree10::ExpandItem(LPCTSTR lpszCode, int bExpandAll)
 {
-    treedatas* pRec = m_pData->FindByCode(lpszCode);
-    if (pRec == NULL || m_hWnd == NULL)
+    HTREEITEM hItem = GetItem(lpszCode);
+    if (hItem == NULL || m_hWnd == NULL)
         return;
-    HTREEITEM hItem = pRec->hItem;
     if (m_bSingleExpand)
     {
         for (HTREEITEM h = GetChildItem(TVI_ROOT); h; h = GetNextSiblingItem(h))

@@ -67,6 +67,12 @@ struct CTreeData::LoadSpill
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
+treedatas::treedatas() : hItem(NULL), nLevel(0), nTipOffset(0), nLLASeq(0)
+{
+    static UINT64 s_nLast = 0;
+    nSerial = ++s_nLast;
+}
+
 CTreeData::CTreeData()
     : m_bSorted(0), m_bLevelBuilt(0), m_pChunk(NULL), m_nNextChunk(kFirstChunk), m_pLoadText(NULL),
       m_pLoadRecords(NULL), m_nLoadRecords(0), m_pSpill(NULL)
@@ -76,8 +82,33 @@ CTreeData::CTreeData()
 CTreeData::~CTreeData()
 {
     ReturnText::Forget(this);
+    // A watcher may unbind itself, or destroy other watchers' windows, while it is told.
+    while (m_arrWatchers.GetSize() > 0)
+    {
+        const Watcher w = m_arrWatchers[m_arrWatchers.GetSize() - 1];
+        m_arrWatchers.RemoveAt(m_arrWatchers.GetSize() - 1);
+        w.pfn(w.pWatcher, this);
+    }
     Empty();
     free(m_pChunk);
+}
+
+void CTreeData::AddWatcher(PFNDATAGONE pfn, void* pWatcher)
+{
+    if (pfn != NULL)
+        m_arrWatchers.Add(Watcher{ pfn, pWatcher });
+}
+
+void CTreeData::RemoveWatcher(PFNDATAGONE pfn, void* pWatcher)
+{
+    for (INT_PTR i = m_arrWatchers.GetSize() - 1; i >= 0; --i)
+    {
+        if (m_arrWatchers[i].pfn == pfn && m_arrWatchers[i].pWatcher == pWatcher)
+        {
+            m_arrWatchers.RemoveAt(i);
+            return;
+        }
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////

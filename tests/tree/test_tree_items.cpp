@@ -245,6 +245,90 @@ TEST_F(TreeItems, UnknownAndDestroyedTreesGiveFailureValues)
     EXPECT_TRUE(IsWindow(host_));
 }
 
+// Two trees on one collection each find their own items; an item of another tree, a made-up
+// or deleted one, gives the failure values.
+TEST_F(TreeItems, EachTreeFindsItsOwnItemsOnly)
+{
+    HWND other = Tree_new(host_, 0, 0, 100, 100, 0);
+    Tree_BindLmenu(tree_, menu_, "", 3, 1);
+    Tree_BindLmenu(other, menu_, "", 1, 1);
+    void* mine = Tree_GetItem(tree_, "101");
+    void* theirs = Tree_GetItem(other, "101");
+    ASSERT_NE(mine, nullptr);
+    ASSERT_NE(theirs, nullptr);
+    EXPECT_NE(mine, theirs);
+    EXPECT_STREQ(Tree_GetItemID(other, theirs), "101");
+    Tree_SetItem(other, "2", "Aid", "");
+    EXPECT_EQ(Text(other, Tree_GetItem(other, "2")), "Aid");
+    EXPECT_EQ(Text(tree_, Tree_GetItem(tree_, "2")), "Help");
+
+    void* gone = Tree_GetItem(tree_, "2");
+    EXPECT_EQ(Tree_DeleteItem(tree_, "2"), 1);
+    EXPECT_EQ(Tree_GetItem(tree_, "2"), nullptr);
+    const void* bad[] = {nullptr, theirs, (void*)(INT_PTR)0x1234, gone};
+    for (const void* item : bad)
+    {
+        SCOPED_TRACE(item);
+        EXPECT_EQ(Tree_GetItemID(tree_, (void*)item), nullptr);
+        EXPECT_EQ(Tree_GetItemText(tree_, (void*)item), nullptr);
+        EXPECT_EQ(Tree_ItemHasChildren(tree_, (void*)item), 0);
+    }
+    Tree_delete(other);
+    EXPECT_STREQ(Tree_GetItemID(tree_, mine), "101");
+}
+
+// A collection may go before or after the trees showing it: the trees keep their items but no
+// longer find records, and nothing follows the freed collection.
+TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
+{
+    enum Order { kCollectionFirst, kTreesFirst, kBetweenTheTrees, kObjectDeleted };
+    for (Order order : {kCollectionFirst, kTreesFirst, kBetweenTheTrees, kObjectDeleted})
+    {
+        SCOPED_TRACE(order);
+        HLMENU menu = MakeMenu();
+        HWND a = Tree_new(host_, 0, 0, 100, 100, 0);
+        HWND b = Tree_new(host_, 0, 0, 100, 100, 0);
+        CTreeData* own = new CTreeData;
+        own->AddItem("1", "Own", "", "", 0, 0, "", 0);
+        if (order == kObjectDeleted)
+            CTree10::GetObject(a)->BindTreeData(own, "", 3, 1);
+        else
+            Tree_BindLmenu(a, menu, "", 3, 1);
+        Tree_BindLmenu(b, menu, "", 3, 1);
+        void* item = Tree_GetItem(a, "1");
+        ASSERT_NE(item, nullptr);
+        if (order == kTreesFirst)
+        {
+            Tree_delete(a);
+            Tree_delete(b);
+        }
+        if (order == kBetweenTheTrees)
+            Tree_delete(b);
+        LMENU_delete(menu);
+        delete own;
+        for (HWND t : {a, b})
+        {
+            if (!IsWindow(t))
+                continue;
+            EXPECT_EQ(Tree_GetItem(t, "1"), nullptr);
+            Tree_SelectItem(t, "1");
+            Tree_Expand(t, "101", 1);
+            Tree_SetItem(t, "1", "x", "");
+            EXPECT_EQ(Tree_DeleteItem(t, "1"), 0);
+        }
+        if (IsWindow(a))
+        {
+            EXPECT_EQ(Tree_GetItemID(a, item), nullptr);
+            EXPECT_NE(Tree_GetItemText(a, item), nullptr);
+            Tree_BindLmenu(a, menu, "", 3, 1);  // the handle is dead: nothing happens
+            Tree_Build(a);
+            EXPECT_EQ(SendMessageA(a, TVM_GETCOUNT, 0, 0), 0);
+        }
+        Tree_delete(a);
+        Tree_delete(b);
+    }
+}
+
 TEST_F(TreeItems, ThousandTreesLeaveNothingBehind)
 {
     Tree_delete(tree_);
