@@ -112,6 +112,9 @@ private:
     struct LoadSpill;
     char* TakeSpill(size_t nBlock);
     void ReleaseLoad();
+    BOOL ReadFile(LPCTSTR lpszPath);
+    bool NestsWithinLimit() const;
+    void TakeRecords(CTreeData& from);
     CString ReadTip(int nOffset) const;
     HMENU AddMenu(int bPopup);
     BOOL WriteTempAndReplace(const CString& strPath, const BYTE* pData, UINT nLength);

@@ -80,7 +80,8 @@ LUMOAPI void WINAPI LMENU_AddMenuItem(HLMENU hMenuData, LPCSTR lpszCode, LPCSTR 
  * a failed save leaves an existing file as it was. */
 LUMOAPI int WINAPI LMENU_SaveToFile(HLMENU hMenuData, LPCSTR lpszPath, LPCSTR lpszTimeStamp);
 /* Replaces the records with those of the file, in the file's order. 1 read, 0 failed (the
- * records are then unchanged). */
+ * records are then unchanged): also for a file whose records nest LMENU_MAX_LEVELS or more
+ * levels deep in that order. */
 LUMOAPI int WINAPI LMENU_LoadFromFile(HLMENU hMenuData, LPCSTR lpszPath);
 /* The time stamp of the file last loaded ("" before any); null for an unknown handle. Valid
  * until the next LMENU_GetTimeStamp for this collection or its LMENU_delete. */
@@ -107,7 +108,10 @@ LUMOAPI void WINAPI Tree_delete(HWND hTree);
 LUMOAPI void WINAPI Tree_AddItem(HWND hTree, LPCSTR lpszCode, LPCSTR lpszText, LPCSTR lpszTip);
 LUMOAPI void WINAPI Tree_Build(HWND hTree);
 /* Shows an LMENU_* collection: bBuild 1 rebuilds the items (below the root code, or all),
- * 0 relabels the existing ones. Display mode bit 0 shows texts, bit 1 details. */
+ * 0 relabels the existing ones. Display mode bit 0 shows texts, bit 1 details. A record's parent
+ * is the nearest record before it, in the collection's order, whose code is a prefix of its
+ * own; records nested LMENU_MAX_LEVELS or more levels deep leave the tree empty (as does
+ * Tree_Build). */
 LUMOAPI void WINAPI Tree_BindLmenu(HWND hTree, HLMENU hMenuData, LPCSTR lpszRootCode,
                                    int nDisplayMode, int bBuild);
 LUMOAPI HTREEITEM_LUMO WINAPI Tree_GetSelectedItem(HWND hTree);

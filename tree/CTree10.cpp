@@ -4,12 +4,15 @@
 #include "frame/UiThread.h"
 
 #include <mbstring.h>
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
 #include "CPic.h"
 #include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
+#include "lumo.h"
+#include "treedata/CParentScan.h"
 
 CArray<TREE10INFO*, TREE10INFO*> CTree10::m_arrMap;
 const UINT& CTree10::m_MsgExpandSingleNode = g_msgExpandSingleNode;
@@ -346,9 +349,9 @@ CString CTree10::ComposeLabel(int nIndex)
 }
 
 // The parent of a record is the nearest earlier record, back to the last top-level one, whose
-// code is a prefix of its own. In code order every record between a prefix and one of its
-// extensions begins with that prefix, so the candidates form one chain of open ancestors and
-// each record enters and leaves it once.
+// code is a prefix of its own, in the data's present order (a loaded file keeps its own).
+// Records nested deeper than LMENU_MAX_LEVELS make no tree at all: the control and the host's
+// walks over it would go as deep as the data.
 void CTree10::BuildTree(LPCTSTR lpszRootCode)
 {
     m_pData->BuildLevel();
@@ -366,11 +369,11 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
     }
 
     const int nSize = m_pData->GetSize();
-    // Records on the ancestor chain, and the item each got in this build (null: none).
-    std::vector<int> chain;
-    std::vector<HTREEITEM> chainItem;
-    chain.reserve(32);
-    chainItem.reserve(32);
+    // Per record from nStart on: the item it got in this build (null: none) and its depth.
+    std::vector<HTREEITEM> items((size_t)(nSize - nStart), NULL);
+    std::vector<int> depths((size_t)(nSize - nStart), 0);
+    CParentScan scan(*m_pData, nStart);
+    bool bTooDeep = false;
 
     // Drawing stays off while the items go in: the control would otherwise recompute its
     // scroll range and repaint after every insert.
@@ -383,24 +386,21 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
     for (int i = nStart; i < nSize; i++)
     {
         treedatas* pRec = m_pData->GetAt(i);
-        const unsigned char* pCode = (const unsigned char*)(LPCTSTR)pRec->strCode;
-        int nCodeLen = pRec->strCode.GetLength();
         if (!strRoot.IsEmpty() &&
-            (nCodeLen < strRoot.GetLength() ||
-             memcmp(pCode, (LPCTSTR)strRoot, (size_t)strRoot.GetLength()) != 0))
+            (pRec->strCode.GetLength() < strRoot.GetLength() ||
+             memcmp((LPCTSTR)pRec->strCode, (LPCTSTR)strRoot, (size_t)strRoot.GetLength()) != 0))
             break;
 
-        while (!chain.empty())
+        const int nParent = scan.FindParent(i);
+        HTREEITEM hParent = nParent < 0 ? NULL : items[nParent - nStart];
+        const bool bTop = hParent == NULL;
+        const int nDepth = bTop ? 0 : depths[nParent - nStart] + 1;
+        if (nDepth >= LMENU_MAX_LEVELS)
         {
-            const CString& strCand = m_pData->GetAt(chain.back())->strCode;
-            int nCandLen = strCand.GetLength();
-            if (nCandLen <= nCodeLen && memcmp(pCode, (LPCTSTR)strCand, (size_t)nCandLen) == 0)
-                break;
-            chain.pop_back();
-            chainItem.pop_back();
+            bTooDeep = true;
+            break;
         }
-        HTREEITEM hParent = chain.empty() ? NULL : chainItem.back();
-        bool bTop = hParent == NULL;
+        depths[i - nStart] = nDepth;
 
         CString strLabel = ComposeLabel(i);
         HTREEITEM hItem = NULL;
@@ -417,15 +417,12 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
             if (hItem)
                 m_pItems->Add(hItem, pRec->nSerial);
         }
+        items[i - nStart] = hItem;
         if (bTop)
-        {
-            // A top-level record closes the window of candidates: nothing before it is searched.
-            chain.clear();
-            chainItem.clear();
-        }
-        chain.push_back(i);
-        chainItem.push_back(hItem);
+            scan.SetTop(i);
     }
+    if (bTooDeep)
+        DeleteAllItems();
     ::SendMessageA(m_hWnd, WM_SETREDRAW, 1, 0);
     ::SendMessageA(m_hWnd, TVM_EXPAND, TVE_EXPAND, (LPARAM)TVI_ROOT);
 }
@@ -537,15 +534,24 @@ void CTree10::ForgetSubtree(HTREEITEM hItem)
     }
 }
 
+// Pre-order without recursion: a stack of the siblings still to visit.
 void CTree10::GetAllNodes(HTREEITEM hItem, CArray<HTREEITEM, HTREEITEM>& arrNodes)
 {
-    HTREEITEM hChild = GetChildItem(hItem);
-    if (hChild == NULL)
-        return;
-    if (hItem != TVI_ROOT)
-        arrNodes.Add(hItem);
-    for (; hChild; hChild = GetNextSiblingItem(hChild))
-        GetAllNodes(hChild, arrNodes);
+    std::vector<HTREEITEM> stack(1, hItem);
+    while (!stack.empty())
+    {
+        HTREEITEM h = stack.back();
+        stack.pop_back();
+        HTREEITEM hChild = GetChildItem(h);
+        if (hChild == NULL)
+            continue;
+        if (h != TVI_ROOT)
+            arrNodes.Add(h);
+        const size_t nFirst = stack.size();
+        for (; hChild; hChild = GetNextSiblingItem(hChild))
+            stack.push_back(hChild);
+        std::reverse(stack.begin() + nFirst, stack.end());
+    }
 }
 
 void CTree10::ExpandChildren(HTREEITEM hItem, int bExpand)

@@ -1,6 +1,8 @@
 // Tree data file: the mark, then scrambled lines of tab-separated fields, the first a time stamp.
 #include "CTreeData.h"
 #include "LumoSys.h"
+#include "lumo.h"
+#include "treedata/CParentScan.h"
 
 #include <mbstring.h>
 #include <limits.h>
@@ -8,6 +10,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <new>
+#include <utility>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -427,10 +430,56 @@ BOOL CTreeData::WriteFileBody(CFile& file, const BYTE* pData, UINT nLength)
     return !file.HasWriteError();
 }
 
+// The file is read into a collection of its own, which this one takes over only once the file
+// has proved loadable, so a refused file leaves this one as it was.
 BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
 {
     if (lpszPath == NULL || *lpszPath == '\0')
         return FALSE;
+    CTreeData loaded;
+    if (!loaded.ReadFile(lpszPath) || !loaded.NestsWithinLimit())
+        return FALSE;
+    TakeRecords(loaded);
+    return TRUE;
+}
+
+// Whether every record lies less than LMENU_MAX_LEVELS levels deep in the hierarchy of the
+// present order.
+bool CTreeData::NestsWithinLimit() const
+{
+    static_assert(LMENU_MAX_LEVELS < 256, "depths are kept in bytes");
+    const int nSize = m_arrData.GetSize();
+    std::vector<unsigned char> depths((size_t)nSize, 0);
+    CParentScan scan(*this, 0);
+    for (int i = 0; i < nSize; ++i)
+    {
+        const int nParent = scan.FindParent(i);
+        if (nParent < 0)
+            scan.SetTop(i);
+        else if ((depths[i] = (unsigned char)(depths[nParent] + 1)) >= LMENU_MAX_LEVELS)
+            return false;
+    }
+    return true;
+}
+
+void CTreeData::TakeRecords(CTreeData& from)
+{
+    Empty();
+    m_arrData.Copy(from.m_arrData);
+    from.m_arrData.RemoveAll();
+    m_bSorted = from.m_bSorted;
+    m_bLevelBuilt = from.m_bLevelBuilt;
+    m_strTimeStamp = from.m_strTimeStamp;
+    m_strFileName = from.m_strFileName;
+    std::swap(m_pLoadText, from.m_pLoadText);
+    std::swap(m_pLoadRecords, from.m_pLoadRecords);
+    std::swap(m_nLoadRecords, from.m_nLoadRecords);
+    std::swap(m_pSpill, from.m_pSpill);
+}
+
+// Reads a file into this collection, which is empty.
+BOOL CTreeData::ReadFile(LPCTSTR lpszPath)
+{
     DWORD nFile = 0;
     char* pBuf = CPub::File2Mem(lpszPath, &nFile);
     if (pBuf == NULL)
@@ -455,9 +504,7 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
         }
     }
 
-    Empty();
     m_strFileName = lpszPath;
-    m_strTimeStamp.Empty();
     m_pLoadText = pBuf;
     m_pLoadRecords = pRecords;
 

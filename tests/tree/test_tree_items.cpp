@@ -3,6 +3,9 @@
 #include "TreeTestUtil.h"
 #include "frame/LumoRes.h"
 
+#include <algorithm>
+#include <random>
+
 using namespace lumotest;
 using namespace treetest;
 
@@ -326,6 +329,136 @@ TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
         }
         Tree_delete(a);
         Tree_delete(b);
+    }
+}
+
+// Each item's label with the labels of its children in parentheses: "a(b c(d)) e".
+std::string Outline(HWND hTree, HTREEITEM hParent = TVI_ROOT)
+{
+    std::string out;
+    for (HTREEITEM h = TreeView_GetChild(hTree, hParent); h; h = TreeView_GetNextSibling(hTree, h))
+    {
+        if (!out.empty())
+            out += " ";
+        out += Text(hTree, h);
+        if (TreeView_GetChild(hTree, h))
+            out += "(" + Outline(hTree, h) + ")";
+    }
+    return out;
+}
+
+// Writes the records as a plain-text tree data file, in the order given, and loads it.
+HLMENU LoadRecords(const std::vector<std::pair<std::string, std::string>>& records, int* pLoaded)
+{
+    std::string text = "stamp\r\n";
+    for (const auto& r : records)
+        text += r.first + "\t" + r.second + "\t\t0\t\t\t0\r\n";
+    const std::string path = TempPath("order.txt");
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD put = 0;
+    WriteFile(h, text.data(), (DWORD)text.size(), &put, nullptr);
+    CloseHandle(h);
+    HLMENU menu = LMENU_new();
+    *pLoaded = LMENU_LoadFromFile(menu, path.c_str());
+    DeleteFileA(path.c_str());
+    return menu;
+}
+
+// A file keeps its order, and the tree shows the hierarchy of the backward scan over that order:
+// a record's parent is the nearest earlier record, back to the last top-level one, whose code
+// is a prefix of its own.
+TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
+{
+    int loaded = 0;
+    HLMENU menu = LoadRecords({{"1", "a"}, {"11", "b"}, {"12", "c"}, {"111", "d"}, {"2", "e"},
+                               {"21", "f"}, {"1", "g"}, {"112", "h"}},
+                              &loaded);
+    ASSERT_EQ(loaded, 1);
+    Tree_BindLmenu(tree_, menu, "", 1, 1);
+    EXPECT_EQ(Outline(tree_), "a(b(d) c) e(f) g(h)");
+    LMENU_delete(menu);
+
+    // Random orders under one top record 1, wholly shuffled or sorted but for one pair, against
+    // the scan done plainly.
+    std::mt19937 rng(7);
+    for (int shuffled = 0; shuffled < 2; ++shuffled)
+    {
+        std::vector<std::pair<std::string, std::string>> records;
+        for (int i = 0; i < 150; ++i)
+        {
+            std::string code = "1";
+            for (int n = rng() % 4; n > 0; --n)
+                code += (char)('1' + rng() % 3);
+            records.push_back({code, ""});
+        }
+        std::sort(records.begin(), records.end());
+        if (shuffled)
+            std::shuffle(records.begin() + 1, records.end(), rng);
+        else
+            std::swap(records[60], records[120]);
+        std::vector<int> parent(records.size(), -1);
+        std::vector<int> depth(records.size(), 0);
+        for (size_t i = 0, top = 0; i < records.size(); ++i)
+        {
+            records[i].second = "r" + std::to_string(i);
+            for (size_t j = i; j-- > top && parent[i] < 0;)
+                if (records[i].first.compare(0, records[j].first.size(), records[j].first) == 0)
+                    parent[i] = (int)j;
+            if (parent[i] < 0)
+                top = i;
+            else
+                depth[i] = depth[parent[i]] + 1;
+        }
+        ASSERT_LT(*std::max_element(depth.begin(), depth.end()), LMENU_MAX_LEVELS);
+        menu = LoadRecords(records, &loaded);
+        ASSERT_EQ(loaded, 1);
+        Tree_BindLmenu(tree_, menu, "", 1, 1);
+        ASSERT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), (LRESULT)records.size());
+        int wrong = 0;
+        std::vector<HTREEITEM> stack(1, TreeView_GetRoot(tree_));
+        while (!stack.empty())
+        {
+            HTREEITEM h = stack.back();
+            stack.pop_back();
+            if (!h)
+                continue;
+            stack.push_back(TreeView_GetNextSibling(tree_, h));
+            stack.push_back(TreeView_GetChild(tree_, h));
+            HTREEITEM up = TreeView_GetParent(tree_, h);
+            const int i = atoi(Text(tree_, h).c_str() + 1);
+            wrong += (up ? "r" + std::to_string(parent[i]) : std::string("top")) !=
+                     (up ? Text(tree_, up) : parent[i] < 0 ? "top" : "r?");
+        }
+        EXPECT_EQ(wrong, 0) << (shuffled ? "shuffled" : "one pair swapped");
+        LMENU_delete(menu);
+    }
+}
+
+// Records may nest LMENU_MAX_LEVELS levels deep. Deeper data is refused: a file by the load, data
+// added record by record by the tree (it stays empty) and by the menu; nothing recurses as deep
+// as the data.
+TEST_F(TreeItems, DataNestedTooDeeplyIsRefused)
+{
+    int loaded = 0;
+    HLMENU deepFile = LoadRecords(std::vector<std::pair<std::string, std::string>>(16667, {"5", "Item"}), &loaded);
+    EXPECT_EQ(loaded, 0);
+    EXPECT_EQ(LMENU_ChangeMenu(deepFile, host_, ""), 0);  // nothing was loaded
+    LMENU_delete(deepFile);
+
+    for (int n : {LMENU_MAX_LEVELS, LMENU_MAX_LEVELS + 1, 16667})
+    {
+        SCOPED_TRACE(n);
+        HLMENU menu = LMENU_new();
+        for (int i = 0; i < n; ++i)
+            LMENU_AddMenuItem(menu, "5", "Item", "", "", "", 0);
+        Tree_BindLmenu(tree_, menu, "", 1, 1);
+        const bool fits = n <= LMENU_MAX_LEVELS;
+        EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), fits ? n : 0);
+        Tree_Expand(tree_, "5", 1);
+        EXPECT_EQ(LMENU_ChangeMenu(menu, host_, ""), fits ? 1 : 0);
+        Tree_delete(tree_);
+        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
+        LMENU_delete(menu);
     }
 }
 
