@@ -106,6 +106,7 @@ protected:
     void MakeImageList();
     int IsMouseOverTargetHwnd(CPoint ptScreen);
     void OnMouseMove_Drag(UINT nFlags, CPoint point);
+    void BeginDrag(HTREEITEM hItem, POINT ptDrag);
     // Ends a drag; with bDrop, tells the drag window of a drop over it. FALSE when the drag
     // window destroyed the tree meanwhile.
     BOOL EndDrag(BOOL bDrop);

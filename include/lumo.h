@@ -119,6 +119,8 @@ LUMOAPI void WINAPI Tree_SetItem(HWND hTree, LPCSTR lpszCode, LPCSTR lpszText, L
 LUMOAPI void WINAPI Tree_SetSendMsg(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetSendMsgDblClick(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetSendMsgRButtonDown(HWND hTree, HWND hWnd, int nMsg);
+/* Items may be dragged onto this window (a plain or framework host, the tree in a drop or not);
+ * a drop sends it WM_USER + 3. */
 LUMOAPI void WINAPI Tree_SetDragWindow(HWND hTree, HWND hWnd);
 /* Items are those the tree made from its records; an item of another tree, a deleted or made-up
  * one gives the failure value (null, or 0). Trees bound to the same collection each have items

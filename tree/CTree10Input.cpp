@@ -20,6 +20,36 @@ long DefaultClock()
 
 CTree10::PFNCLOCK g_pfnClock = DefaultClock;
 
+// The begin-drag notification of a press the control is handling. The control sends it to the
+// window it reports to, which hands it back to the tree only when it is a framework window; a
+// thread hook sees it on its way whatever that window is.
+struct BeginDragWatch
+{
+    HWND hTree;
+    bool bSeen;
+    HTREEITEM hItem;
+    POINT ptDrag;
+};
+BeginDragWatch* g_pDragWatch = NULL;
+
+LRESULT CALLBACK WatchBeginDrag(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
+    if (nCode == HC_ACTION && g_pDragWatch && pMsg->message == WM_NOTIFY && pMsg->lParam)
+    {
+        // The item and the point lie at the same places in the ANSI and the Unicode form.
+        const NMTREEVIEWA* pNM = (const NMTREEVIEWA*)pMsg->lParam;
+        if (pNM->hdr.hwndFrom == g_pDragWatch->hTree &&
+            (pNM->hdr.code == TVN_BEGINDRAGA || pNM->hdr.code == TVN_BEGINDRAGW))
+        {
+            g_pDragWatch->bSeen = true;
+            g_pDragWatch->hItem = pNM->itemNew.hItem;
+            g_pDragWatch->ptDrag = pNM->ptDrag;
+        }
+    }
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
 }  // namespace
 
 CTree10::PFNCLOCK CTree10::SetClock(PFNCLOCK pfn)
@@ -259,7 +289,22 @@ void CTree10::OnLButtonDown(UINT nFlags, CPoint point)
     }
     if (nHit == TVHT_ONITEMLABEL || nHit == TVHT_ONITEMICON)
         m_hPendingClick = hItem;
+    if (m_hWndDrag == NULL)
+    {
+        Default();
+        return;
+    }
+    // The control decides inside its press handling whether the mouse started a drag.
+    const HWND hSelf = m_hWnd;
+    BeginDragWatch watch = { hSelf, false, NULL, { 0, 0 } };
+    BeginDragWatch* pOuter = std::exchange(g_pDragWatch, &watch);
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, WatchBeginDrag, NULL, ::GetCurrentThreadId());
     Default();
+    if (hHook)
+        ::UnhookWindowsHookEx(hHook);
+    g_pDragWatch = pOuter;
+    if (watch.bSeen && HostNotify::Alive(this, hSelf))
+        BeginDrag(watch.hItem, watch.ptDrag);
 }
 
 void CTree10::OnLButtonUp(UINT, CPoint)
@@ -305,20 +350,27 @@ void CTree10::OnRButtonDown(UINT, CPoint point)
 /////////////////////////////////////////////////////////////////////////////
 // dragging
 
+// Reaches the tree when its parent reflects notifications; a press also catches the
+// notification on its way (OnLButtonDown), and the second of the two finds the drag running.
 void CTree10::OnBegindrag(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
-    m_hPendingClick = NULL;
     NMTREEVIEWA* pNMTV = (NMTREEVIEWA*)pNMHDR;
-    if (m_hDragItem || m_hWndDrag == NULL || pNMTV->itemNew.hItem == NULL)
+    BeginDrag(pNMTV->itemNew.hItem, pNMTV->ptDrag);
+}
+
+void CTree10::BeginDrag(HTREEITEM hItem, POINT ptDrag)
+{
+    m_hPendingClick = NULL;
+    if (m_hDragItem || m_hWndDrag == NULL || hItem == NULL)
         return;
 
     ::SetCapture(m_hWnd);
-    m_hDragItem = pNMTV->itemNew.hItem;
+    m_hDragItem = hItem;
     delete m_pDragImage;
     m_pDragImage = CreateDragImage(m_hDragItem);
 
-    POINT pt = pNMTV->ptDrag;
+    POINT pt = ptDrag;
     ::MapWindowPoints(m_hWnd, m_hWndDrag, &pt, 1);
     ImageList_DragEnter(m_hWndDrag, pt.x, pt.y);
     if (m_pDragImage)

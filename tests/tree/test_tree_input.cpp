@@ -77,6 +77,19 @@ protected:
     CTree10* tree10_ = nullptr;
 };
 
+// Drags the code's item away from its place and lets it go with the cursor at dropScreen.
+void DragItem(HWND tree, const char* code, POINT dropScreen)
+{
+    POINT pt = LabelCenter(tree, Item(tree, code));
+    POINT away = {pt.x + 40, pt.y + 40};
+    SetCursorPos(dropScreen.x, dropScreen.y);
+    PostMouse(tree, WM_LBUTTONDOWN, pt, MK_LBUTTON);
+    PostMouse(tree, WM_MOUSEMOVE, away, MK_LBUTTON);
+    PostMouse(tree, WM_LBUTTONUP, away);
+    PumpPending();
+    PumpPending();
+}
+
 MessageRecorder::Filter UserOnly()
 {
     return [](HWND, UINT m, WPARAM, LPARAM) { return m >= WM_USER && m < WM_USER + 100; };
@@ -225,17 +238,7 @@ TEST_F(TreeInput, DragDropsCodeOnTargetOnly)
     UpdateWindow(host_);
     PumpPending();
 
-    auto drag = [&](const char* code, POINT dropScreen) {
-        HTREEITEM item = Item(tree_, code);
-        POINT pt = LabelCenter(tree_, item);
-        POINT away = {pt.x + 40, pt.y + 40};
-        SetCursorPos(dropScreen.x, dropScreen.y);
-        PostMouse(tree_, WM_LBUTTONDOWN, pt, MK_LBUTTON);
-        PostMouse(tree_, WM_MOUSEMOVE, away, MK_LBUTTON);
-        PostMouse(tree_, WM_LBUTTONUP, away);
-        PumpPending();
-        PumpPending();
-    };
+    auto drag = [&](const char* code, POINT dropScreen) { DragItem(tree_, code, dropScreen); };
     POINT onTarget = {75, 100};
     ClientToScreen(target, &onTarget);
     POINT onTree = {100, 250};
@@ -263,6 +266,53 @@ TEST_F(TreeInput, DragDropsCodeOnTargetOnly)
     SetWindowTextA(door, "DoorWin");
     drag("1203", onTarget);
     EXPECT_EQ(rec.Count(), 0);
+    ParkCursor();
+}
+
+// The tree drags in a host that reflects nothing back to it: a plain window, and a drop that
+// holds the tree as its body. A host may end the tree when the control tells it of the drag.
+TEST(TreeDrag, DragsInAPlainHostAndInADrop)
+{
+    ParkCursor();
+    for (int round = 0; round < 3; ++round)
+    {
+        const bool inDrop = round == 1, ended = round == 2;
+        SCOPED_TRACE(round);
+        HostWindow host(600, 400);
+        HWND tree = Tree_new(host, 0, 0, 200, 280, 0);
+        Tree_AddItem(tree, "1203", "Drop me", "");
+        Tree_Build(tree);
+        if (inDrop)
+        {
+            HWND door = DoorWin_new(host);
+            DoorWin_SetWidth(door, 300);
+            HWND drop = DropWin_new(door, "Tree", 4, 4, 4, 300);
+            ASSERT_EQ(DropWin_AddObj(drop, tree), 1);
+            ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tree) != FALSE; }, 3000));
+        }
+        HWND target = CreateHostWindow(150, 200, true, host);
+        SetWindowPos(target, HWND_TOP, 420, 10, 150, 200, SWP_NOACTIVATE);
+        Tree_SetDragWindow(tree, target);
+        UpdateWindow(host);
+        PumpPending();
+        POINT onTarget = {75, 100};
+        ClientToScreen(target, &onTarget);
+        if (ended)
+            SetHostHandler(host, [&](HWND, UINT m, WPARAM, LPARAM l, LRESULT*) {
+                if (m == WM_NOTIFY && ((NMHDR*)l)->code == TVN_BEGINDRAGA)
+                    DestroyWindow(tree);
+                return false;
+            });
+        MessageRecorder rec(target, {WM_USER + 3});
+        DragItem(tree, "1203", onTarget);
+        if (ended)
+            EXPECT_EQ(rec.Count(), 0);
+        else
+            EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 3, tree, 1203)}));
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(IsWindow(tree), !ended);
+        Tree_delete(tree);
+    }
     ParkCursor();
 }
 
