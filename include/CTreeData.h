@@ -112,7 +112,22 @@ private:
     struct LoadSpill;
     char* TakeSpill(size_t nBlock);
     void ReleaseLoad();
-    BOOL ReadFile(LPCTSTR lpszPath);
+    // What tells one file from another and from its own earlier content.
+    struct FileStamp
+    {
+        DWORD dwVolume;
+        DWORD dwIndexHigh;
+        DWORD dwIndexLow;
+        DWORD dwSizeHigh;
+        DWORD dwSizeLow;
+        FILETIME ftWrite;
+    };
+    static bool StampOf(HANDLE hFile, FileStamp& stamp);
+    static bool StampOf(LPCTSTR lpszPath, FileStamp& stamp);
+    // The file the data was loaded from, read whole; null when it is gone or no longer the file
+    // loaded, since the tips it holds would then not be the loaded records' tips.
+    char* ReadTipSource(DWORD* pLength) const;
+    BOOL ParseFile(LPCTSTR lpszPath);
     bool NestsWithinLimit() const;
     void TakeRecords(CTreeData& from);
     CString ReadTip(int nOffset) const;
@@ -126,6 +141,8 @@ private:
     int m_bLevelBuilt;
     CString m_strTimeStamp;
     CString m_strFileName;
+    FileStamp m_stamp;          // of the file named above, as it was loaded or saved
+    bool m_bTipsInFile;         // some record's tip lies in that file only
     PoolChunk* m_pChunk;        // the block new records go to; null before the first
     size_t m_nNextChunk;        // size of the block made after it
     // What the last load keeps: the file's text, in which the loaded records' texts lie, the

@@ -77,7 +77,8 @@ LUMOAPI void WINAPI LMENU_AddMenuItem(HLMENU hMenuData, LPCSTR lpszCode, LPCSTR 
                                       LPCSTR lpszDetail, LPCSTR lpszTip, LPCSTR lpszLLAFile,
                                       int nLLASeq);
 /* Writes the records in code order with the time stamp as the first line. 1 written, 0 failed;
- * a failed save leaves an existing file as it was. */
+ * a failed save leaves an existing file as it was. Tips of loaded records are copied from the
+ * file they were loaded from: when it was deleted or changed since, the save fails. */
 LUMOAPI int WINAPI LMENU_SaveToFile(HLMENU hMenuData, LPCSTR lpszPath, LPCSTR lpszTimeStamp);
 /* Replaces the records with those of the file, in the file's order. 1 read, 0 failed (the
  * records are then unchanged): also for a file whose records nest LMENU_MAX_LEVELS or more

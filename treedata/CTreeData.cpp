@@ -74,7 +74,7 @@ treedatas::treedatas() : hItem(NULL), nLevel(0), nTipOffset(0), nLLASeq(0)
 }
 
 CTreeData::CTreeData()
-    : m_bSorted(0), m_bLevelBuilt(0), m_pChunk(NULL), m_nNextChunk(kFirstChunk), m_pLoadText(NULL),
+    : m_bSorted(0), m_bLevelBuilt(0), m_stamp(), m_bTipsInFile(false), m_pChunk(NULL), m_nNextChunk(kFirstChunk), m_pLoadText(NULL),
       m_pLoadRecords(NULL), m_nLoadRecords(0), m_pSpill(NULL)
 {
 }
@@ -300,6 +300,7 @@ void CTreeData::Empty()
     m_bSorted = 0;
     m_bLevelBuilt = 0;
     m_strFileName.Empty();
+    m_bTipsInFile = false;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -304,23 +304,25 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
     const int nSize = m_arrData.GetSize();
 
     // Tips that live only in the file this data came from are carried over, so that a loaded
-    // collection saved again keeps them. The old file is read once, not once per record.
+    // collection saved again keeps them. The file is read once, not once per record, and only
+    // when it is still the file loaded: otherwise the save fails rather than lose the tips.
     char* pOld = NULL;
     DWORD nOld = 0;
-    for (int i = 0; i < nSize && pOld == NULL; ++i)
+    for (int i = 0; i < nSize && m_bTipsInFile && pOld == NULL; ++i)
     {
         const treedatas* pRec = m_arrData[i];
-        if (pRec->strTip.IsEmpty() && pRec->nTipOffset > 0 && !m_strFileName.IsEmpty())
+        if (pRec->strTip.IsEmpty() && pRec->nTipOffset > 0)
         {
-            pOld = CPub::File2Mem(m_strFileName, &nOld);
+            pOld = ReadTipSource(&nOld);
             if (pOld == NULL)
-                break;
+                return FALSE;
         }
     }
     const bool bOldScrambled = pOld != NULL && HasMark((const BYTE*)pOld, nOld);
 
     std::vector<char> out;
     std::vector<int> tipOffsets((size_t)nSize, 0);
+    bool bTipsInFile = false;   // a record without a tip of its own gets one from the file
     size_t nReserve = sizeof(kMark) + (size_t)SafeLength(lpszTimeStamp) + 3;
     for (int i = 0; i < nSize; ++i)
     {
@@ -337,8 +339,11 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
         const treedatas* pRec = m_arrData[i];
         CString strTip = pRec->strTip;
         if (strTip.IsEmpty() && pOld != NULL && pRec->nTipOffset > 0 && (DWORD)pRec->nTipOffset < nOld)
+        {
             strTip = TipFromBytes((const BYTE*)pOld + pRec->nTipOffset, nOld - pRec->nTipOffset,
                                   bOldScrambled);
+            bTipsInFile = bTipsInFile || !strTip.IsEmpty();
+        }
         AppendBytes(out, pRec->strCode, pRec->strCode.GetLength());
         out.push_back('\t');
         AppendBytes(out, pRec->strText, pRec->strText.GetLength());
@@ -369,6 +374,9 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
     // new places.
     if (!m_strFileName.IsEmpty() && SameFile(m_strFileName, strPath))
     {
+        m_bTipsInFile = bTipsInFile;
+        if (!StampOf(m_strFileName, m_stamp))
+            m_bTipsInFile = false;
         for (int i = 0; i < nSize; ++i)
             if (m_arrData[i]->strTip.IsEmpty())
                 m_arrData[i]->nTipOffset = tipOffsets[i];
@@ -437,7 +445,7 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
     if (lpszPath == NULL || *lpszPath == '\0')
         return FALSE;
     CTreeData loaded;
-    if (!loaded.ReadFile(lpszPath) || !loaded.NestsWithinLimit())
+    if (!loaded.ParseFile(lpszPath) || !loaded.NestsWithinLimit())
         return FALSE;
     TakeRecords(loaded);
     return TRUE;
@@ -471,6 +479,8 @@ void CTreeData::TakeRecords(CTreeData& from)
     m_bLevelBuilt = from.m_bLevelBuilt;
     m_strTimeStamp = from.m_strTimeStamp;
     m_strFileName = from.m_strFileName;
+    m_stamp = from.m_stamp;
+    m_bTipsInFile = from.m_bTipsInFile;
     std::swap(m_pLoadText, from.m_pLoadText);
     std::swap(m_pLoadRecords, from.m_pLoadRecords);
     std::swap(m_nLoadRecords, from.m_nLoadRecords);
@@ -478,7 +488,7 @@ void CTreeData::TakeRecords(CTreeData& from)
 }
 
 // Reads a file into this collection, which is empty.
-BOOL CTreeData::ReadFile(LPCTSTR lpszPath)
+BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
 {
     DWORD nFile = 0;
     char* pBuf = CPub::File2Mem(lpszPath, &nFile);
@@ -505,6 +515,12 @@ BOOL CTreeData::ReadFile(LPCTSTR lpszPath)
     }
 
     m_strFileName = lpszPath;
+    if (!StampOf(lpszPath, m_stamp))
+    {
+        free(pBuf);
+        free(pRecords);
+        return FALSE;
+    }
     m_pLoadText = pBuf;
     m_pLoadRecords = pRecords;
 
@@ -563,6 +579,7 @@ BOOL CTreeData::ReadFile(LPCTSTR lpszPath)
                 }
                 pRec->nLevel = SpanToInt(pField[3], nField[3], isSpace);
                 pRec->nTipOffset = nTabs >= 4 ? (int)(pField[4] - pBuf) : 0;
+                m_bTipsInFile = m_bTipsInFile || (nTabs >= 4 && nField[4] > 0);
                 pRec->nLLASeq = SpanToInt(pField[6], nField[6], isSpace);
                 m_arrData[nRecords++] = pRec;
             }
@@ -581,6 +598,61 @@ BOOL CTreeData::ReadFile(LPCTSTR lpszPath)
     m_bSorted = 1;
     m_bLevelBuilt = 1;
     return TRUE;
+}
+
+bool CTreeData::StampOf(HANDLE hFile, FileStamp& stamp)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(hFile, &info))
+        return false;
+    stamp.dwVolume = info.dwVolumeSerialNumber;
+    stamp.dwIndexHigh = info.nFileIndexHigh;
+    stamp.dwIndexLow = info.nFileIndexLow;
+    stamp.dwSizeHigh = info.nFileSizeHigh;
+    stamp.dwSizeLow = info.nFileSizeLow;
+    stamp.ftWrite = info.ftLastWriteTime;
+    return true;
+}
+
+bool CTreeData::StampOf(LPCTSTR lpszPath, FileStamp& stamp)
+{
+    HANDLE hFile = ::CreateFileA(lpszPath, FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    const bool bOk = StampOf(hFile, stamp);
+    ::CloseHandle(hFile);
+    return bOk;
+}
+
+char* CTreeData::ReadTipSource(DWORD* pLength) const
+{
+    *pLength = 0;
+    HANDLE hFile = ::CreateFileA(m_strFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return NULL;
+    FileStamp now;
+    char* pBuf = NULL;
+    if (StampOf(hFile, now) && memcmp(&now, &m_stamp, sizeof(now)) == 0 && now.dwSizeHigh == 0 &&
+        now.dwSizeLow < (DWORD)INT_MAX)
+    {
+        pBuf = (char*)malloc((size_t)now.dwSizeLow + 1);
+        DWORD nRead = 0;
+        if (pBuf && ::ReadFile(hFile, pBuf, now.dwSizeLow, &nRead, NULL) && nRead == now.dwSizeLow)
+        {
+            pBuf[nRead] = '\0';
+            *pLength = nRead;
+        }
+        else
+        {
+            free(pBuf);
+            pBuf = NULL;
+        }
+    }
+    ::CloseHandle(hFile);
+    return pBuf;
 }
 
 // A tip is read at each request, straight from the file, so a large collection keeps none of

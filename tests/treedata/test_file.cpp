@@ -214,6 +214,53 @@ TEST(TreeDataFile, TipsSurviveALoadAndSaveRoundTrip)
     EXPECT_STREQ(again.GetTip(2), "tip two");
 }
 
+// Tips of loaded records stay in their file until a save copies them. A save from a file that was
+// deleted, shrunk or overwritten since the load fails rather than write lost or wrong tips; one
+// that needs no tip from the file does not care.
+TEST(TreeDataFile, ASaveNeedsTheTipsSourceUnchanged)
+{
+    TempDir dir(lumotest::TempPath("tdsource"));
+    const std::string src = dir.File("src.dat"), out = dir.File("out.dat");
+    CTreeData data;
+    data.AddItem("1", "One", "", "tip one", 0, 0, "", 0);
+    data.AddItem("2", "Two", "", "tip two", 0, 0, "", 0);
+    ASSERT_TRUE(data.SaveToFile(src.c_str(), "S"));
+    const std::string original = ReadBytes(src);
+    CTreeData other;
+    other.AddItem("1", "One", "", "TIP ONE", 0, 0, "", 0);
+    other.AddItem("2", "Two", "", "TIP TWO", 0, 0, "", 0);
+
+    enum Change { kNone, kDeleted, kShrunk, kOverwritten };
+    for (Change change : {kNone, kDeleted, kShrunk, kOverwritten}) {
+        SCOPED_TRACE(change);
+        ASSERT_TRUE(WriteBytes(src, original));
+        ::DeleteFileA(out.c_str());
+        CTreeData loaded;
+        ASSERT_TRUE(loaded.LoadFromFile(src.c_str()));
+        if (change == kDeleted)
+            ::DeleteFileA(src.c_str());
+        if (change == kShrunk)
+            WriteBytes(src, original.substr(0, original.size() / 2));
+        if (change == kOverwritten) {
+            ASSERT_TRUE(other.SaveToFile(src.c_str(), "S"));
+        }
+        EXPECT_EQ(loaded.SaveToFile(out.c_str(), "T") != FALSE, change == kNone);
+        CTreeData saved;
+        EXPECT_EQ(saved.LoadFromFile(out.c_str()) != FALSE, change == kNone);
+        if (change == kNone) {
+            EXPECT_STREQ(saved.GetTip(1), "tip two");
+        }
+    }
+
+    CTreeData tipless;
+    tipless.AddItem("1", "One", "", "", 0, 0, "", 0);
+    ASSERT_TRUE(tipless.SaveToFile(src.c_str(), "S"));
+    CTreeData loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(src.c_str()));
+    ::DeleteFileA(src.c_str());
+    EXPECT_TRUE(loaded.SaveToFile(out.c_str(), "T"));
+}
+
 TEST(TreeDataFile, FailingWriteKeepsTheOldFileByteForByte)
 {
     TempDir dir(lumotest::TempPath("tdfail"));
