@@ -91,7 +91,7 @@ public:
     BOOL ChangeMenu(HWND hWnd, LPCTSTR lpszCode);
 
 protected:
-    // Writes the scrambled file body to an open file; FALSE when any byte could not be written.
+    // Writes a piece of the file to an open file; FALSE when any byte could not be written.
     virtual BOOL WriteFileBody(CFile& file, const BYTE* pData, UINT nLength);
 
 private:
@@ -124,15 +124,16 @@ private:
     };
     static bool StampOf(HANDLE hFile, FileStamp& stamp);
     static bool StampOf(LPCTSTR lpszPath, FileStamp& stamp);
-    // The file the data was loaded from, read whole; null when it is gone or no longer the file
-    // loaded, since the tips it holds would then not be the loaded records' tips.
-    char* ReadTipSource(DWORD* pLength) const;
+    struct TipSource;
     BOOL ParseFile(LPCTSTR lpszPath);
     bool NestsWithinLimit() const;
     void TakeRecords(CTreeData& from);
     CString ReadTip(int nOffset) const;
     HMENU AddMenu(int bPopup);
-    BOOL WriteTempAndReplace(const CString& strPath, const BYTE* pData, UINT nLength);
+    // Writes a new file beside the old one with writeBody(CFile&) and puts it in its place.
+    template <class WriteBody>
+    BOOL WriteTempAndReplace(const CString& strPath, WriteBody writeBody);
+    struct BodyWriter;
 
     CArray<treedatas*, treedatas*> m_arrData;
     // Every menu and submenu GenMenu has made, a menu before its submenus.

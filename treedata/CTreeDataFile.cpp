@@ -264,16 +264,128 @@ CString TipFromBytes(const BYTE* p, size_t n, bool bScrambled)
     return CString(buf, len);
 }
 
-void AppendBytes(std::vector<char>& out, const char* p, int n)
+// Length of a tip as it lies in a plain file: up to a tab, a carriage return or the end, at
+// most kMaxTip bytes.
+int PlainTipLength(const char* p, size_t n)
 {
-    out.insert(out.end(), p, p + n);
+    if (n > (size_t)kMaxTip)
+        n = kMaxTip;
+    size_t i = 0;
+    while (i < n && p[i] != '\t' && p[i] != '\r')
+        ++i;
+    return (int)i;
 }
 
-void AppendInt(std::vector<char>& out, int n)
+// Asks for the cache lines of a record's texts (a string's bookkeeping lies just before them).
+inline void PrefetchTexts(const treedatas* pRec)
 {
-    char buf[16];
-    int len = wsprintfA(buf, "%d", n);
-    AppendBytes(out, buf, len);
+    __builtin_prefetch((const char*)pRec + 64);
+    __builtin_prefetch((LPCTSTR)pRec->strCode - 16);
+    __builtin_prefetch((LPCTSTR)pRec->strText);
+    __builtin_prefetch((LPCTSTR)pRec->strTip);
+    __builtin_prefetch((LPCTSTR)pRec->strLLAFile);
+}
+
+// Copies a short text without a call: most fields are a few bytes long.
+inline char* PutText(char* p, const char* pText, size_t n)
+{
+    for (; n >= 8; n -= 8, p += 8, pText += 8)
+    {
+        uint64_t v;
+        memcpy(&v, pText, 8);
+        memcpy(p, &v, 8);
+    }
+    if (n >= 4)
+    {
+        uint32_t v;
+        memcpy(&v, pText, 4);
+        memcpy(p, &v, 4);
+        p += 4;
+        pText += 4;
+        n -= 4;
+    }
+    if (n >= 2)
+    {
+        uint16_t v;
+        memcpy(&v, pText, 2);
+        memcpy(p, &v, 2);
+        p += 2;
+        pText += 2;
+        n -= 2;
+    }
+    if (n > 0)
+        *p++ = *pText;
+    return p;
+}
+
+inline char* PutText(char* p, const CString& str)
+{
+    return PutText(p, str, (size_t)str.GetLength());
+}
+
+// Room for any int in decimal, sign included.
+const int kMaxIntChars = 11;
+
+char* PutInt(char* p, int n)
+{
+    unsigned int u = n < 0 ? 0u - (unsigned int)n : (unsigned int)n;
+    if (n < 0)
+        *p++ = '-';
+    char digits[kMaxIntChars];
+    int k = 0;
+    do
+    {
+        digits[k++] = (char)('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    while (k > 0)
+        *p++ = digits[--k];
+    return p;
+}
+
+// One record line, "%s\t%s\t%s\t%d\t%s\t%s\t%d\r\n", at p, with the tip given; pTipAt is
+// where the tip went. Gives the end.
+char* FormatRecord(char* p, const treedatas* pRec, const char* pTip, int nTip, const char*& pTipAt)
+{
+    p = PutText(p, pRec->strCode);
+    *p++ = '\t';
+    p = PutText(p, pRec->strText);
+    *p++ = '\t';
+    p = PutText(p, pRec->strDetail);
+    *p++ = '\t';
+    p = PutInt(p, pRec->nLevel);
+    *p++ = '\t';
+    pTipAt = p;
+    p = PutText(p, pTip, (size_t)nTip);
+    *p++ = '\t';
+    p = PutText(p, pRec->strLLAFile);
+    *p++ = '\t';
+    p = PutInt(p, pRec->nLLASeq);
+    *p++ = '\r';
+    *p++ = '\n';
+    return p;
+}
+
+// XORs every byte with the mask, sixteen at a time where SSE2 is there.
+void XorBytes(char* p, size_t n, BYTE mask)
+{
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i mask16 = _mm_set1_epi8((char)mask);
+    for (; i + 16 <= n; i += 16)
+        _mm_storeu_si128((__m128i*)(p + i), _mm_xor_si128(_mm_loadu_si128((const __m128i*)(p + i)), mask16));
+#else
+    const uint64_t mask8 = 0x0101010101010101ULL * mask;
+    for (; i + 8 <= n; i += 8)
+    {
+        uint64_t v;
+        memcpy(&v, p + i, 8);
+        v ^= mask8;
+        memcpy(p + i, &v, 8);
+    }
+#endif
+    for (; i < n; ++i)
+        p[i] = (char)(p[i] ^ mask);
 }
 
 bool SameFile(LPCTSTR a, LPCTSTR b)
@@ -295,6 +407,132 @@ CString CTreeData::GetTimeStamp() const
     return m_strTimeStamp;
 }
 
+// Reads the tips a save copies from the file the data was loaded from, through a window that
+// moves along the file: a loaded collection asks for them in file order, so the file is read
+// once from start to end without a buffer as large as itself.
+struct CTreeData::TipSource
+{
+    static const DWORD kWindow = 256 * 1024;
+
+    TipSource() : m_hFile(INVALID_HANDLE_VALUE), m_nSize(0), m_bScrambled(false), m_nStart(0), m_nHeld(0) {}
+    ~TipSource() { Close(); }
+
+    // Lets the file go, so that a save over it can replace it.
+    void Close()
+    {
+        if (m_hFile != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_hFile);
+        m_hFile = INVALID_HANDLE_VALUE;
+    }
+
+    // Opens the file; FALSE when it is gone or no longer the file that was loaded.
+    BOOL Open(const CString& strPath, const FileStamp& stamp)
+    {
+        m_hFile = ::CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+        FileStamp now;
+        if (m_hFile == INVALID_HANDLE_VALUE || !StampOf(m_hFile, now) ||
+            memcmp(&now, &stamp, sizeof(now)) != 0 || now.dwSizeHigh != 0)
+            return FALSE;
+        m_nSize = now.dwSizeLow;
+        BYTE mark[sizeof(kMark)];
+        DWORD nRead = 0;
+        m_bScrambled = ::ReadFile(m_hFile, mark, sizeof(mark), &nRead, NULL) && HasMark(mark, nRead);
+        m_window.resize(kWindow);
+        return TRUE;
+    }
+
+    // The tip at a file offset, unscrambled; FALSE when the file cannot be read there.
+    BOOL Tip(DWORD nOffset, const char*& pTip, int& nTip)
+    {
+        nTip = 0;
+        pTip = NULL;
+        if (nOffset >= m_nSize)
+            return TRUE;
+        const DWORD nWant = m_nSize - nOffset < (DWORD)kMaxTip ? m_nSize - nOffset : (DWORD)kMaxTip;
+        if (nOffset < m_nStart || nOffset + nWant > m_nStart + m_nHeld)
+        {
+            LARGE_INTEGER at;
+            at.QuadPart = nOffset;
+            DWORD nRead = 0;
+            if (!::SetFilePointerEx(m_hFile, at, NULL, FILE_BEGIN) ||
+                !::ReadFile(m_hFile, m_window.data(), kWindow, &nRead, NULL) || nRead < nWant)
+                return FALSE;
+            if (m_bScrambled)
+                XorBytes(m_window.data(), nRead, kMask);
+            m_nStart = nOffset;
+            m_nHeld = nRead;
+        }
+        pTip = m_window.data() + (nOffset - m_nStart);
+        nTip = PlainTipLength(pTip, nWant);
+        return TRUE;
+    }
+
+    HANDLE m_hFile;
+    DWORD m_nSize;
+    bool m_bScrambled;
+    std::vector<char> m_window;
+    DWORD m_nStart;     // file offset of the window's first byte
+    DWORD m_nHeld;      // bytes the window holds
+};
+
+// Puts the file's text together in a small buffer and writes it scrambled, a buffer at a time:
+// a block of fresh memory as large as the file would cost more to touch than the writing
+// itself, while this one stays in the cache.
+struct CTreeData::BodyWriter
+{
+    static const size_t kSize = 256 * 1024;
+
+    BodyWriter(CTreeData& owner, CFile& file)
+        : m_owner(owner), m_file(file), m_buf(kSize), m_nUsed(0), m_nDone(0), m_bOk(TRUE)
+    {
+    }
+
+    // Room for n bytes, written when it is given back with Commit; null when n is more than
+    // the buffer holds (Put takes such pieces in parts).
+    char* Reserve(size_t n)
+    {
+        if (kSize - m_nUsed < n)
+            Flush();
+        return n <= kSize - m_nUsed ? m_buf.data() + m_nUsed : NULL;
+    }
+    void Commit(const char* pEnd) { m_nUsed = (size_t)(pEnd - m_buf.data()); }
+    void Put(const char* p, size_t n)
+    {
+        while (n > 0)
+        {
+            if (m_nUsed == kSize)
+                Flush();
+            const size_t k = n < kSize - m_nUsed ? n : kSize - m_nUsed;
+            memcpy(m_buf.data() + m_nUsed, p, k);
+            m_nUsed += k;
+            p += k;
+            n -= k;
+        }
+    }
+    // Bytes of text put so far.
+    size_t Position() const { return m_nDone + m_nUsed; }
+    // Scrambles and writes what the buffer holds; once a write failed nothing more is written.
+    BOOL Flush()
+    {
+        if (m_nUsed > 0 && m_bOk)
+        {
+            XorBytes(m_buf.data(), m_nUsed, kMask);
+            m_bOk = m_owner.WriteFileBody(m_file, (const BYTE*)m_buf.data(), (UINT)m_nUsed);
+        }
+        m_nDone += m_nUsed;
+        m_nUsed = 0;
+        return m_bOk;
+    }
+
+    CTreeData& m_owner;
+    CFile& m_file;
+    std::vector<char> m_buf;
+    size_t m_nUsed;
+    size_t m_nDone;
+    BOOL m_bOk;
+};
+
 BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
 {
     if (lpszPath == NULL || *lpszPath == '\0')
@@ -304,79 +542,91 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
     const int nSize = m_arrData.GetSize();
 
     // Tips that live only in the file this data came from are carried over, so that a loaded
-    // collection saved again keeps them. The file is read once, not once per record, and only
-    // when it is still the file loaded: otherwise the save fails rather than lose the tips.
-    char* pOld = NULL;
-    DWORD nOld = 0;
-    for (int i = 0; i < nSize && m_bTipsInFile && pOld == NULL; ++i)
+    // collection saved again keeps them; only while it is still the file loaded, otherwise the
+    // save fails rather than lose the tips.
+    TipSource source;
+    bool bSource = false;
+    for (int i = 0; i < nSize && m_bTipsInFile && !bSource; ++i)
     {
         const treedatas* pRec = m_arrData[i];
         if (pRec->strTip.IsEmpty() && pRec->nTipOffset > 0)
         {
-            pOld = ReadTipSource(&nOld);
-            if (pOld == NULL)
+            if (!source.Open(m_strFileName, m_stamp))
                 return FALSE;
+            bSource = true;
         }
     }
-    const bool bOldScrambled = pOld != NULL && HasMark((const BYTE*)pOld, nOld);
 
-    std::vector<char> out;
-    std::vector<int> tipOffsets((size_t)nSize, 0);
+    const bool bToSource = !m_strFileName.IsEmpty() && SameFile(m_strFileName, strPath);
+    std::vector<int> tipOffsets(bToSource ? (size_t)nSize : 0, 0);
     bool bTipsInFile = false;   // a record without a tip of its own gets one from the file
-    size_t nReserve = sizeof(kMark) + (size_t)SafeLength(lpszTimeStamp) + 3;
-    for (int i = 0; i < nSize; ++i)
-    {
-        const treedatas* pRec = m_arrData[i];
-        nReserve += pRec->strCode.GetLength() + pRec->strText.GetLength() + pRec->strDetail.GetLength() +
-                    pRec->strTip.GetLength() + pRec->strLLAFile.GetLength() + 32;
-    }
-    out.reserve(nReserve);
-    AppendBytes(out, (const char*)kMark, sizeof(kMark));
-    AppendBytes(out, lpszTimeStamp ? lpszTimeStamp : "", SafeLength(lpszTimeStamp));
-    AppendBytes(out, "\r\n", 2);
-    for (int i = 0; i < nSize; ++i)
-    {
-        const treedatas* pRec = m_arrData[i];
-        CString strTip = pRec->strTip;
-        if (strTip.IsEmpty() && pOld != NULL && pRec->nTipOffset > 0 && (DWORD)pRec->nTipOffset < nOld)
+    bool bTooLarge = false;
+    const BOOL bWritten = WriteTempAndReplace(strPath, [&](CFile& file) -> BOOL {
+        if (!WriteFileBody(file, kMark, sizeof(kMark)))
+            return FALSE;
+        BodyWriter out(*this, file);
+        out.Put(lpszTimeStamp ? lpszTimeStamp : "", (size_t)SafeLength(lpszTimeStamp));
+        out.Put("\r\n", 2);
+        std::vector<char> large;   // a record too long for the buffer is put together here
+        for (int i = 0; i < nSize && out.m_bOk; ++i)
         {
-            strTip = TipFromBytes((const BYTE*)pOld + pRec->nTipOffset, nOld - pRec->nTipOffset,
-                                  bOldScrambled);
-            bTipsInFile = bTipsInFile || !strTip.IsEmpty();
+            // Records lie where they were made, not in code order: asking early for the ones a
+            // few places ahead keeps the memory busy while this one is written.
+            if (i + 16 < nSize)
+                __builtin_prefetch(m_arrData[i + 16]);
+            if (i + 8 < nSize)
+                PrefetchTexts(m_arrData[i + 8]);
+            const treedatas* pRec = m_arrData[i];
+            const char* pTip = pRec->strTip;
+            int nTip = pRec->strTip.GetLength();
+            if (nTip == 0 && bSource && pRec->nTipOffset > 0)
+            {
+                if (!source.Tip((DWORD)pRec->nTipOffset, pTip, nTip))
+                {
+                    source.Close();
+                    return FALSE;
+                }
+                bTipsInFile = bTipsInFile || nTip > 0;
+            }
+            const size_t nMax = (size_t)pRec->strCode.GetLength() + pRec->strText.GetLength() +
+                                pRec->strDetail.GetLength() + nTip + pRec->strLLAFile.GetLength() +
+                                2 * kMaxIntChars + 8;
+            char* pLine = out.Reserve(nMax);
+            if (pLine == NULL)
+            {
+                large.resize(nMax);
+                pLine = large.data();
+            }
+            const char* pTipAt = NULL;
+            char* pEnd = FormatRecord(pLine, pRec, pTip, nTip, pTipAt);
+            if (bToSource)
+            {
+                const size_t nTipAt = sizeof(kMark) + out.Position() + (size_t)(pTipAt - pLine);
+                bTooLarge = bTooLarge || nTipAt > (size_t)INT_MAX;
+                tipOffsets[i] = (int)nTipAt;
+            }
+            if (pLine == large.data())
+                out.Put(pLine, (size_t)(pEnd - pLine));
+            else
+                out.Commit(pEnd);
         }
-        AppendBytes(out, pRec->strCode, pRec->strCode.GetLength());
-        out.push_back('\t');
-        AppendBytes(out, pRec->strText, pRec->strText.GetLength());
-        out.push_back('\t');
-        AppendBytes(out, pRec->strDetail, pRec->strDetail.GetLength());
-        out.push_back('\t');
-        AppendInt(out, pRec->nLevel);
-        out.push_back('\t');
-        tipOffsets[i] = (int)out.size();
-        AppendBytes(out, strTip, strTip.GetLength());
-        out.push_back('\t');
-        AppendBytes(out, pRec->strLLAFile, pRec->strLLAFile.GetLength());
-        out.push_back('\t');
-        AppendInt(out, pRec->nLLASeq);
-        AppendBytes(out, "\r\n", 2);
-    }
-    out.push_back('\0');
-    free(pOld);
-    if (out.size() > (size_t)INT_MAX)
-        return FALSE;
-    for (size_t i = sizeof(kMark); i < out.size(); ++i)
-        out[i] = (char)(out[i] ^ kMask);
-
-    if (!WriteTempAndReplace(strPath, (const BYTE*)out.data(), (UINT)out.size()))
+        out.Put("", 1);
+        source.Close();
+        // Offsets into the file are ints: a file that large could not be read back.
+        return out.Flush() && sizeof(kMark) + out.Position() <= (size_t)INT_MAX;
+    });
+    if (!bWritten)
         return FALSE;
 
     // The file the tips are read from has just been rewritten: point the records at their tips'
     // new places.
-    if (!m_strFileName.IsEmpty() && SameFile(m_strFileName, strPath))
+    if (bToSource && !bTooLarge)
     {
+        // A stamp that cannot be taken matches no file: the next save that needs these tips
+        // fails instead of dropping them.
         m_bTipsInFile = bTipsInFile;
         if (!StampOf(m_strFileName, m_stamp))
-            m_bTipsInFile = false;
+            memset(&m_stamp, 0, sizeof(m_stamp));
         for (int i = 0; i < nSize; ++i)
             if (m_arrData[i]->strTip.IsEmpty())
                 m_arrData[i]->nTipOffset = tipOffsets[i];
@@ -386,7 +636,8 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
 
 // The old file is replaced only once the new content is completely on disk, so a failing write
 // (disk full, I/O error) leaves it as it was.
-BOOL CTreeData::WriteTempAndReplace(const CString& strPath, const BYTE* pData, UINT nLength)
+template <class WriteBody>
+BOOL CTreeData::WriteTempAndReplace(const CString& strPath, WriteBody writeBody)
 {
     char szFull[MAX_PATH];
     LPSTR pName = NULL;
@@ -418,7 +669,7 @@ BOOL CTreeData::WriteTempAndReplace(const CString& strPath, const BYTE* pData, U
         CFile file;
         if (file.Open(szTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite))
         {
-            bOk = WriteFileBody(file, pData, nLength);
+            bOk = writeBody(file);
             if (bOk)
                 file.Flush();
             bOk = bOk && !file.HasWriteError();
@@ -624,35 +875,6 @@ bool CTreeData::StampOf(LPCTSTR lpszPath, FileStamp& stamp)
     const bool bOk = StampOf(hFile, stamp);
     ::CloseHandle(hFile);
     return bOk;
-}
-
-char* CTreeData::ReadTipSource(DWORD* pLength) const
-{
-    *pLength = 0;
-    HANDLE hFile = ::CreateFileA(m_strFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return NULL;
-    FileStamp now;
-    char* pBuf = NULL;
-    if (StampOf(hFile, now) && memcmp(&now, &m_stamp, sizeof(now)) == 0 && now.dwSizeHigh == 0 &&
-        now.dwSizeLow < (DWORD)INT_MAX)
-    {
-        pBuf = (char*)malloc((size_t)now.dwSizeLow + 1);
-        DWORD nRead = 0;
-        if (pBuf && ::ReadFile(hFile, pBuf, now.dwSizeLow, &nRead, NULL) && nRead == now.dwSizeLow)
-        {
-            pBuf[nRead] = '\0';
-            *pLength = nRead;
-        }
-        else
-        {
-            free(pBuf);
-            pBuf = NULL;
-        }
-    }
-    ::CloseHandle(hFile);
-    return pBuf;
 }
 
 // A tip is read at each request, straight from the file, so a large collection keeps none of

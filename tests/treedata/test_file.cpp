@@ -197,6 +197,12 @@ TEST(TreeDataFile, TipsSurviveALoadAndSaveRoundTrip)
     CTreeData data;
     data.AddItem("1", "One", "", "tip one", 0, 0, "", 0);
     data.AddItem("2", "Two", "", "tip two", 0, 0, "", 0);
+    // A text longer than the save writes at a time, and tips spread over more of the file than
+    // it reads at a time.
+    const std::string longText(300000, 'x');
+    data.AddItem("3", longText.c_str(), "", "", 0, 0, "", 0);
+    for (int i = 0; i < 3000; ++i)
+        data.AddItem(("4" + std::to_string(1000 + i)).c_str(), "Many", "", ("tip " + std::to_string(i)).c_str(), 0, 0, "", 0);
     ASSERT_TRUE(data.SaveToFile(first.c_str(), "S"));
 
     CTreeData loaded;
@@ -209,9 +215,13 @@ TEST(TreeDataFile, TipsSurviveALoadAndSaveRoundTrip)
 
     CTreeData again;
     ASSERT_TRUE(again.LoadFromFile(first.c_str()));
-    ASSERT_EQ(again.GetSize(), 3);
+    ASSERT_EQ(again.GetSize(), 3004);
     EXPECT_STREQ(again.GetTip(1), "tip one");
     EXPECT_STREQ(again.GetTip(2), "tip two");
+    EXPECT_EQ(std::string(again.GetText(3)), longText);
+    EXPECT_STREQ(again.GetTip(3003), "tip 2999");
+    ASSERT_TRUE(again.SaveToFile(first.c_str(), "S3"));
+    EXPECT_STREQ(again.GetTip(3003), "tip 2999");
 }
 
 // Tips of loaded records stay in their file until a save copies them. A save from a file that was
