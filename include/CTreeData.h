@@ -22,10 +22,11 @@ struct treedatas
     int nTipOffset;         // file offset of the tip in the data's file; 0 means none
     CString strLLAFile;     // host attribute, kept as given
     int nLLASeq;            // host attribute
-    // Never the same for two records of the process, even after one is freed and another
-    // takes its memory: a view that shows records of a collection it does not own keeps its
-    // items by this number.
-    UINT64 nSerial;
+    // Numbers the records of the process one after another (a number comes back only after
+    // four billion more records), so that a view showing records of a collection it does not
+    // own can keep its items by record even when a freed record's memory is reused. It takes
+    // room a 64-bit build leaves free after nLLASeq.
+    UINT nSerial;
 
     treedatas();
 };
@@ -112,14 +113,13 @@ private:
     struct LoadSpill;
     char* TakeSpill(size_t nBlock);
     void ReleaseLoad();
-    // What tells one file from another and from its own earlier content.
+    // What tells a file from its own earlier content and, mostly, from another file put in
+    // its place: its size and the times it was made and last written.
     struct FileStamp
     {
-        DWORD dwVolume;
-        DWORD dwIndexHigh;
-        DWORD dwIndexLow;
         DWORD dwSizeHigh;
         DWORD dwSizeLow;
+        FILETIME ftCreation;
         FILETIME ftWrite;
     };
     static bool StampOf(HANDLE hFile, FileStamp& stamp);

@@ -32,10 +32,10 @@ std::unordered_map<HWND, CTree10*>& FirstMatch()
 
 struct CTree10::CItemMap
 {
-    std::unordered_map<HTREEITEM, UINT64> recordOf;
-    std::unordered_map<UINT64, HTREEITEM> itemOf;
+    std::unordered_map<HTREEITEM, UINT> recordOf;
+    std::unordered_map<UINT, HTREEITEM> itemOf;
 
-    void Add(HTREEITEM hItem, UINT64 nRecord)
+    void Add(HTREEITEM hItem, UINT nRecord)
     {
         recordOf[hItem] = nRecord;
         itemOf[nRecord] = hItem;

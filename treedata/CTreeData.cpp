@@ -67,9 +67,11 @@ struct CTreeData::LoadSpill
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
+static_assert(sizeof(void*) != 8 || sizeof(treedatas) == 64, "the serial number fills padding");
+
 treedatas::treedatas() : hItem(NULL), nLevel(0), nTipOffset(0), nLLASeq(0)
 {
-    static UINT64 s_nLast = 0;
+    static UINT s_nLast = 0;
     nSerial = ++s_nLast;
 }
 

@@ -388,6 +388,53 @@ void XorBytes(char* p, size_t n, BYTE mask)
         p[i] = (char)(p[i] ^ mask);
 }
 
+// The nesting of codes that come in code order, checked as they come: such codes form one chain
+// of open ancestors (see CParentScan), so a record's depth is the length of the chain before it.
+// An ancestor of the last code is an ancestor of the next one exactly when it is no longer than
+// the part the two codes share, so one comparison per record does. Codes out of order need the
+// full scan.
+class OrderedNesting
+{
+public:
+    OrderedNesting() : m_pLast(NULL), m_nLast(0), m_bOrdered(true), m_nDeepest(0) { m_chain.reserve(32); }
+
+    void Add(const CString& strCode)
+    {
+        if (!m_bOrdered)
+            return;
+        const unsigned char* p = (const unsigned char*)(LPCTSTR)strCode;
+        const int n = strCode.GetLength();
+        if (m_pLast != NULL)
+        {
+            const int nMin = m_nLast < n ? m_nLast : n;
+            int nShared = 0;
+            while (nShared < nMin && m_pLast[nShared] == p[nShared])
+                ++nShared;
+            if (nShared < m_nLast && (nShared == n || m_pLast[nShared] > p[nShared]))
+            {
+                m_bOrdered = false;
+                return;
+            }
+            while (!m_chain.empty() && m_chain.back() > nShared)
+                m_chain.pop_back();
+        }
+        m_chain.push_back(n);
+        m_pLast = p;
+        m_nLast = n;
+        if ((int)m_chain.size() - 1 > m_nDeepest)
+            m_nDeepest = (int)m_chain.size() - 1;
+    }
+    bool IsOrdered() const { return m_bOrdered; }
+    int Deepest() const { return m_nDeepest; }
+
+private:
+    std::vector<int> m_chain;  // code lengths of the last record's ancestors, then its own
+    const unsigned char* m_pLast;
+    int m_nLast;
+    bool m_bOrdered;
+    int m_nDeepest;
+};
+
 bool SameFile(LPCTSTR a, LPCTSTR b)
 {
     char fa[MAX_PATH], fb[MAX_PATH];
@@ -689,17 +736,36 @@ BOOL CTreeData::WriteFileBody(CFile& file, const BYTE* pData, UINT nLength)
     return !file.HasWriteError();
 }
 
-// The file is read into a collection of its own, which this one takes over only once the file
-// has proved loadable, so a refused file leaves this one as it was.
+// A collection with records reads the file into a collection of its own and takes that over
+// only once the file proved loadable, so a refused file leaves the records as they were; an
+// empty one reads it itself and puts back the little it had when the file is refused.
 BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
 {
     if (lpszPath == NULL || *lpszPath == '\0')
         return FALSE;
-    CTreeData loaded;
-    if (!loaded.ParseFile(lpszPath) || !loaded.NestsWithinLimit())
-        return FALSE;
-    TakeRecords(loaded);
-    return TRUE;
+    if (m_arrData.GetSize() > 0)
+    {
+        CTreeData loaded;
+        if (!loaded.ParseFile(lpszPath))
+            return FALSE;
+        TakeRecords(loaded);
+        return TRUE;
+    }
+    const CString strFileName(m_strFileName), strTimeStamp(m_strTimeStamp);
+    const FileStamp stamp = m_stamp;
+    const bool bTipsInFile = m_bTipsInFile;
+    const int bSorted = m_bSorted, bLevelBuilt = m_bLevelBuilt;
+    Empty();
+    if (ParseFile(lpszPath))
+        return TRUE;
+    Empty();
+    m_strFileName = strFileName;
+    m_strTimeStamp = strTimeStamp;
+    m_stamp = stamp;
+    m_bTipsInFile = bTipsInFile;
+    m_bSorted = bSorted;
+    m_bLevelBuilt = bLevelBuilt;
+    return FALSE;
 }
 
 // Whether every record lies less than LMENU_MAX_LEVELS levels deep in the hierarchy of the
@@ -738,7 +804,8 @@ void CTreeData::TakeRecords(CTreeData& from)
     std::swap(m_pSpill, from.m_pSpill);
 }
 
-// Reads a file into this collection, which is empty.
+// Reads a file into this collection, which is empty; FALSE for a file that cannot be read or
+// whose records nest too deeply (the caller then empties the collection).
 BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
 {
     DWORD nFile = 0;
@@ -789,6 +856,7 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
 
     // One pass over the text, for the tabs that end fields and the CR LF pairs that end lines.
     const SpaceTable isSpace;
+    OrderedNesting nesting;
     const char* pLine = pText;
     for (bool bFirst = true; pLine < pEnd || !bFirst; bFirst = false)
     {
@@ -833,6 +901,7 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
                 m_bTipsInFile = m_bTipsInFile || (nTabs >= 4 && nField[4] > 0);
                 pRec->nLLASeq = SpanToInt(pField[6], nField[6], isSpace);
                 m_arrData[nRecords++] = pRec;
+                nesting.Add(pRec->strCode);
             }
         }
         if (pLineEnd == pEnd)
@@ -845,6 +914,9 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
         free(m_pLoadText);  // no text stayed in it
         m_pLoadText = NULL;
     }
+    // Records nested too deeply in the file's order are refused.
+    if (nesting.IsOrdered() ? nesting.Deepest() >= LMENU_MAX_LEVELS : !NestsWithinLimit())
+        return FALSE;
 
     m_bSorted = 1;
     m_bLevelBuilt = 1;
@@ -856,25 +928,24 @@ bool CTreeData::StampOf(HANDLE hFile, FileStamp& stamp)
     BY_HANDLE_FILE_INFORMATION info;
     if (!::GetFileInformationByHandle(hFile, &info))
         return false;
-    stamp.dwVolume = info.dwVolumeSerialNumber;
-    stamp.dwIndexHigh = info.nFileIndexHigh;
-    stamp.dwIndexLow = info.nFileIndexLow;
     stamp.dwSizeHigh = info.nFileSizeHigh;
     stamp.dwSizeLow = info.nFileSizeLow;
+    stamp.ftCreation = info.ftCreationTime;
     stamp.ftWrite = info.ftLastWriteTime;
     return true;
 }
 
+// By name, without opening the file: the load takes it for every file it reads.
 bool CTreeData::StampOf(LPCTSTR lpszPath, FileStamp& stamp)
 {
-    HANDLE hFile = ::CreateFileA(lpszPath, FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(lpszPath, GetFileExInfoStandard, &data))
         return false;
-    const bool bOk = StampOf(hFile, stamp);
-    ::CloseHandle(hFile);
-    return bOk;
+    stamp.dwSizeHigh = data.nFileSizeHigh;
+    stamp.dwSizeLow = data.nFileSizeLow;
+    stamp.ftCreation = data.ftCreationTime;
+    stamp.ftWrite = data.ftLastWriteTime;
+    return true;
 }
 
 // A tip is read at each request, straight from the file, so a large collection keeps none of
