@@ -48,11 +48,7 @@ int CParentScan::FindParent(int nIndex)
     m_nPrev = nIndex;
 
     if (!m_bOrdered)
-    {
-        const int nParent = FindInTrie(nIndex);
-        AddToTrie(nIndex);
-        return nParent;
-    }
+        return AddToTrie(nIndex);
     while (!m_chain.empty())
     {
         int nCand = 0;
@@ -85,30 +81,14 @@ void CParentScan::StartTrie(int nUpTo)
         AddToTrie(i);
 }
 
-int CParentScan::FindInTrie(int nIndex) const
+// Walks the record's code down the trie, making the nodes it lacks, and gives the last record
+// not before the top whose code ends on the way (the record's own node included: an equal code
+// is a parent); the record then becomes the last one ending at its node.
+int CParentScan::AddToTrie(int nIndex)
 {
     int nCode = 0;
     const unsigned char* pCode = Code(nIndex, nCode);
     int nBest = -1;
-    int nNode = 0;
-    for (int i = 0; i < nCode; ++i)
-    {
-        int nChild = m_trie[nNode].nFirstChild;
-        while (nChild >= 0 && m_trie[nChild].ch != pCode[i])
-            nChild = m_trie[nChild].nNext;
-        if (nChild < 0)
-            break;
-        nNode = nChild;
-        if (m_trie[nNode].nLast >= m_nTop && m_trie[nNode].nLast > nBest)
-            nBest = m_trie[nNode].nLast;
-    }
-    return nBest;
-}
-
-void CParentScan::AddToTrie(int nIndex)
-{
-    int nCode = 0;
-    const unsigned char* pCode = Code(nIndex, nCode);
     int nNode = 0;
     for (int i = 0; i < nCode; ++i)
     {
@@ -122,6 +102,9 @@ void CParentScan::AddToTrie(int nIndex)
             m_trie[nNode].nFirstChild = nChild;
         }
         nNode = nChild;
+        if (m_trie[nNode].nLast >= m_nTop && m_trie[nNode].nLast > nBest)
+            nBest = m_trie[nNode].nLast;
     }
     m_trie[nNode].nLast = nIndex;
+    return nBest;
 }

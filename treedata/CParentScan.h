@@ -25,8 +25,7 @@ private:
     const unsigned char* Code(int nIndex, int& nLength) const;
     // Moves from the chain to the trie when the records turn out not to be in code order.
     void StartTrie(int nUpTo);
-    int FindInTrie(int nIndex) const;
-    void AddToTrie(int nIndex);
+    int AddToTrie(int nIndex);
 
     // In code order every record between a prefix and one of its extensions begins with that
     // prefix, so the candidates form one chain of open ancestors, each pushed and popped once.

@@ -286,34 +286,26 @@ inline void PrefetchTexts(const treedatas* pRec)
     __builtin_prefetch((LPCTSTR)pRec->strLLAFile);
 }
 
+template <class Unit>
+inline void CopyUnit(char*& p, const char*& pText)
+{
+    Unit v;
+    memcpy(&v, pText, sizeof(v));
+    memcpy(p, &v, sizeof(v));
+    p += sizeof(v);
+    pText += sizeof(v);
+}
+
 // Copies a short text without a call: most fields are a few bytes long.
 inline char* PutText(char* p, const char* pText, size_t n)
 {
-    for (; n >= 8; n -= 8, p += 8, pText += 8)
-    {
-        uint64_t v;
-        memcpy(&v, pText, 8);
-        memcpy(p, &v, 8);
-    }
-    if (n >= 4)
-    {
-        uint32_t v;
-        memcpy(&v, pText, 4);
-        memcpy(p, &v, 4);
-        p += 4;
-        pText += 4;
-        n -= 4;
-    }
-    if (n >= 2)
-    {
-        uint16_t v;
-        memcpy(&v, pText, 2);
-        memcpy(p, &v, 2);
-        p += 2;
-        pText += 2;
-        n -= 2;
-    }
-    if (n > 0)
+    for (; n >= 8; n -= 8)
+        CopyUnit<uint64_t>(p, pText);
+    if (n & 4)
+        CopyUnit<uint32_t>(p, pText);
+    if (n & 2)
+        CopyUnit<uint16_t>(p, pText);
+    if (n & 1)
         *p++ = *pText;
     return p;
 }
