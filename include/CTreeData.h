@@ -11,8 +11,9 @@
 // large blocks of its own rather than a heap block per record and per string; only the
 // collection frees it. The texts of a loaded record lie in the collection's copy of the file,
 // which lives until the collection is emptied, loaded again or destroyed.
-struct treedatas
+class AFX_EXT_CLASS treedatas
 {
+public:
     HTREEITEM hItem;        // item showing this record in a tree control; 0 until built
     CString strCode;        // the key, trimmed, never empty
     CString strText;        // display text, trimmed; "-" is a menu separator, "&" a mnemonic
