@@ -11,9 +11,8 @@
 // large blocks of its own rather than a heap block per record and per string; only the
 // collection frees it. The texts of a loaded record lie in the collection's copy of the file,
 // which lives until the collection is emptied, loaded again or destroyed.
-class AFX_EXT_CLASS treedatas
+struct treedatas
 {
-public:
     HTREEITEM hItem;        // item showing this record in a tree control; 0 until built
     CString strCode;        // the key, trimmed, never empty
     CString strText;        // display text, trimmed; "-" is a menu separator, "&" a mnemonic
@@ -23,13 +22,13 @@ public:
     int nTipOffset;         // file offset of the tip in the data's file; 0 means none
     CString strLLAFile;     // host attribute, kept as given
     int nLLASeq;            // host attribute
-    // Numbers the records of the process one after another (a number comes back only after
-    // four billion more records), so that a view showing records of a collection it does not
-    // own can keep its items by record even when a freed record's memory is reused. It takes
-    // room a 64-bit build leaves free after nLLASeq.
+    // Numbers the records of the collections one after another (a number comes back only
+    // after four billion more records), so that a view showing records of a collection it does
+    // not own can keep its items by record even when a freed record's memory is reused. It
+    // takes room a 64-bit build leaves free after nLLASeq; 0 for a record no collection made.
     UINT nSerial;
 
-    treedatas();
+    treedatas() : hItem(NULL), nLevel(0), nTipOffset(0), nLLASeq(0), nSerial(0) {}
 };
 
 class AFX_EXT_CLASS CTreeData

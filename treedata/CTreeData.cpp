@@ -69,10 +69,12 @@ struct CTreeData::LoadSpill
 
 static_assert(sizeof(void*) != 8 || sizeof(treedatas) == 64, "the serial number fills padding");
 
-treedatas::treedatas() : hItem(NULL), nLevel(0), nTipOffset(0), nLLASeq(0)
+UINT treedata::TakeRecordNumbers(UINT nCount)
 {
-    static UINT s_nLast = 0;
-    nSerial = ++s_nLast;
+    static UINT s_nNext = 1;
+    const UINT nFirst = s_nNext;
+    s_nNext += nCount;
+    return nFirst;
 }
 
 CTreeData::CTreeData()
@@ -253,6 +255,7 @@ treedatas* CTreeData::MakeRecord(const char* pCode, int nCode, const char* pText
         return NULL;
 
     treedatas* pRec = new (pSlot + sizeof(PoolChunk*)) treedatas;
+    pRec->nSerial = TakeRecordNumbers(1);
     CString* const apString[] = { &pRec->strCode, &pRec->strText, &pRec->strDetail, &pRec->strTip,
                                   &pRec->strLLAFile };
     char* pBlock = pSlot + sizeof(PoolChunk*) + RoundUp(sizeof(treedatas), sizeof(int));

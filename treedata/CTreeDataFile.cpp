@@ -380,6 +380,24 @@ void XorBytes(char* p, size_t n, BYTE mask)
         p[i] = (char)(p[i] ^ mask);
 }
 
+// How many leading bytes two texts share, looking at no more than n of either; eight at a time
+// while whole words fit.
+inline int SharedLength(const unsigned char* a, const unsigned char* b, int n)
+{
+    int i = 0;
+    for (; i + 8 <= n; i += 8)
+    {
+        uint64_t va, vb;
+        memcpy(&va, a + i, 8);
+        memcpy(&vb, b + i, 8);
+        if (va != vb)
+            return i + __builtin_ctzll(va ^ vb) / 8;   // the first byte that differs
+    }
+    while (i < n && a[i] == b[i])
+        ++i;
+    return i;
+}
+
 // The nesting of codes that come in code order, checked as they come: such codes form one chain
 // of open ancestors (see CParentScan), so a record's depth is the length of the chain before it.
 // An ancestor of the last code is an ancestor of the next one exactly when it is no longer than
@@ -388,43 +406,45 @@ void XorBytes(char* p, size_t n, BYTE mask)
 class OrderedNesting
 {
 public:
-    OrderedNesting() : m_pLast(NULL), m_nLast(0), m_bOrdered(true), m_nDeepest(0) { m_chain.reserve(32); }
+    OrderedNesting() : m_pLast(NULL), m_nLast(0), m_nChain(0), m_bOrdered(true), m_bTooDeep(false) {}
 
     void Add(const CString& strCode)
     {
-        if (!m_bOrdered)
+        if (!m_bOrdered || m_bTooDeep)
             return;
         const unsigned char* p = (const unsigned char*)(LPCTSTR)strCode;
         const int n = strCode.GetLength();
         if (m_pLast != NULL)
         {
-            const int nMin = m_nLast < n ? m_nLast : n;
-            int nShared = 0;
-            while (nShared < nMin && m_pLast[nShared] == p[nShared])
-                ++nShared;
+            const int nShared = SharedLength(m_pLast, p, m_nLast < n ? m_nLast : n);
             if (nShared < m_nLast && (nShared == n || m_pLast[nShared] > p[nShared]))
             {
                 m_bOrdered = false;
                 return;
             }
-            while (!m_chain.empty() && m_chain.back() > nShared)
-                m_chain.pop_back();
+            while (m_nChain > 0 && m_anChain[m_nChain - 1] > nShared)
+                --m_nChain;
         }
-        m_chain.push_back(n);
+        if (m_nChain == LMENU_MAX_LEVELS)
+        {
+            m_bTooDeep = true;
+            return;
+        }
+        m_anChain[m_nChain++] = n;
         m_pLast = p;
         m_nLast = n;
-        if ((int)m_chain.size() - 1 > m_nDeepest)
-            m_nDeepest = (int)m_chain.size() - 1;
     }
     bool IsOrdered() const { return m_bOrdered; }
-    int Deepest() const { return m_nDeepest; }
+    bool IsTooDeep() const { return m_bTooDeep; }
 
 private:
-    std::vector<int> m_chain;  // code lengths of the last record's ancestors, then its own
+    // Code lengths of the last record's ancestors, then its own.
+    int m_anChain[LMENU_MAX_LEVELS];
     const unsigned char* m_pLast;
     int m_nLast;
+    int m_nChain;
     bool m_bOrdered;
-    int m_nDeepest;
+    bool m_bTooDeep;    // a record lies LMENU_MAX_LEVELS levels deep or more
 };
 
 bool SameFile(LPCTSTR a, LPCTSTR b)
@@ -836,6 +856,7 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
 
     // Room for every line at once: the array then never grows while loading.
     m_arrData.SetSize(nLines);
+    const UINT nFirstNumber = TakeRecordNumbers((UINT)nLines);
     int nRecords = 0;
 
     // The texts are not copied to new memory: each is moved towards the front of the buffer,
@@ -879,6 +900,7 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
                 else
                     pBlock = TakeSpill(nNeed);  // null: each text gets a heap block
                 treedatas* pRec = new (&pRecords[nRecords]) treedatas;
+                pRec->nSerial = nFirstNumber + (UINT)nRecords;
                 m_nLoadRecords = nRecords + 1;
                 CString* const apString[kTexts] = { &pRec->strCode, &pRec->strText, &pRec->strDetail,
                                                     &pRec->strLLAFile };
@@ -907,7 +929,7 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
         m_pLoadText = NULL;
     }
     // Records nested too deeply in the file's order are refused.
-    if (nesting.IsOrdered() ? nesting.Deepest() >= LMENU_MAX_LEVELS : !NestsWithinLimit())
+    if (nesting.IsOrdered() ? nesting.IsTooDeep() : !NestsWithinLimit())
         return FALSE;
 
     m_bSorted = 1;

@@ -1,4 +1,4 @@
-// Text helpers shared by the tree data's model and its file reader. Internal to the library.
+// Helpers shared by the tree data's model and its file reader. Internal to the library.
 #pragma once
 
 #include <afx.h>
@@ -29,6 +29,9 @@ void TrimSpan(const char*& p, int& n, const IsSpace& isSpace)
         --n;
     }
 }
+
+// The first of nCount record numbers (treedatas::nSerial) not handed out before.
+UINT TakeRecordNumbers(UINT nCount);
 
 inline int SafeLength(LPCTSTR psz)
 {

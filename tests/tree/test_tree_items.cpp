@@ -439,11 +439,18 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
 // as the data.
 TEST_F(TreeItems, DataNestedTooDeeplyIsRefused)
 {
-    int loaded = 0;
-    HLMENU deepFile = LoadRecords(std::vector<std::pair<std::string, std::string>>(16667, {"5", "Item"}), &loaded);
-    EXPECT_EQ(loaded, 0);
-    EXPECT_EQ(LMENU_ChangeMenu(deepFile, host_, ""), 0);  // nothing was loaded
-    LMENU_delete(deepFile);
+    // Files in code order and out of it.
+    std::vector<std::pair<std::string, std::string>> chain(1, {"2", "Out of order"});
+    for (std::string code = "1"; (int)code.size() <= LMENU_MAX_LEVELS + 1; code += "1")
+        chain.push_back({code, "Item"});
+    for (const auto& records : {std::vector<std::pair<std::string, std::string>>(16667, {"5", "Item"}), chain})
+    {
+        int loaded = 0;
+        HLMENU deepFile = LoadRecords(records, &loaded);
+        EXPECT_EQ(loaded, 0);
+        EXPECT_EQ(LMENU_ChangeMenu(deepFile, host_, ""), 0);  // nothing was loaded
+        LMENU_delete(deepFile);
+    }
 
     for (int n : {LMENU_MAX_LEVELS, LMENU_MAX_LEVELS + 1, 16667})
     {
