@@ -23,7 +23,7 @@ const int kRecords = 100000;
 const int kMenuRecords = 10000;
 const int kRepeats = 5;
 // Saves end in a flush to the disk, whose time varies more than anything else here.
-const int kSaveRepeats = 15;
+const int kSaveRepeats = 25;
 
 double Now()
 {
