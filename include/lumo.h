@@ -89,8 +89,8 @@ LUMOAPI int WINAPI LMENU_LoadFromFile(HLMENU hMenuData, LPCSTR lpszPath);
 LUMOAPI LPSTR WINAPI LMENU_GetTimeStamp(HLMENU hMenuData);
 /* Sets a menu bar made of the children of the code (of the whole collection for an empty code)
  * on the window. 1 when it was made and set, 0 otherwise (the window's menu is then kept): also
- * for records nested deeper than LMENU_MAX_LEVELS or more than LMENU_MAX_MENU_ITEMS entries for
- * one menu. The bar belongs to the window: the system destroys it with the window, and the next
+ * for records that nest LMENU_MAX_LEVELS or more levels deep, or more than LMENU_MAX_MENU_ITEMS
+ * entries for one menu. The bar belongs to the window: the system destroys it with the window, and the next
  * LMENU_ChangeMenu on the window destroys the bar it replaces (a menu of the host's own is left
  * alone). */
 LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode);
@@ -125,8 +125,9 @@ LUMOAPI void WINAPI Tree_SetSendMsgRButtonDown(HWND hTree, HWND hWnd, int nMsg);
 LUMOAPI void WINAPI Tree_SetDragWindow(HWND hTree, HWND hWnd);
 /* Items are those the tree made from its records; an item of another tree, a deleted or made-up
  * one gives the failure value (null, or 0). Trees bound to the same collection each have items
- * of their own. */
-/* The code of the item's record; null for an unknown tree or item, or when the record is gone.
+ * of their own.
+ * Tree_GetItemID: the code of the item's record; null for an unknown tree or item, or when the
+ * record is gone.
  * This and Tree_GetItemText's text are each valid until the same function is called again for
  * the tree, or the tree's end. */
 LUMOAPI LPSTR WINAPI Tree_GetItemID(HWND hTree, HTREEITEM_LUMO hItem);
