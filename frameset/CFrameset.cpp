@@ -76,6 +76,7 @@ BEGIN_MESSAGE_MAP(CFrameset, CWndBack)
     ON_WM_LBUTTONUP()
     ON_WM_SETCURSOR()
     ON_WM_CAPTURECHANGED()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -86,19 +87,26 @@ CFrameset::CFrameset()
       m_nSepWidth(3), m_nStyle(0), m_hHandCursor(CUtilityVisual::GetHandCursor()),
       m_bDragging(FALSE), m_nDragDirection(0), m_nDragPos(0), m_hHost(NULL), m_bFitting(FALSE)
 {
-    LiveFrameSets().insert(this);
 }
 
 CFrameset::~CFrameset()
 {
-    LiveFrameSets().erase(this);
     for (int i = 0; i < m_arrFrames.GetSize(); ++i)
         delete m_arrFrames[i];
     m_arrFrames.RemoveAll();
     if (m_hHandCursor)
         ::DestroyCursor(m_hHandCursor);
+}
+
+// The frame set leaves the host's hook and the set of live handles as its window goes, so that
+// neither the host's messages nor a flat call reach it while the system takes the windows down.
+void CFrameset::OnDestroy()
+{
+    LiveFrameSets().erase(this);
     if (m_hHost)
         CHookParentMessage::UnhookParent(m_hHost, this);
+    m_hHost = NULL;
+    CWndBack::OnDestroy();
 }
 
 CFrameset* CFrameset::New(HWND hHost)
@@ -109,6 +117,7 @@ CFrameset* CFrameset::New(HWND hHost)
     // A failed Create, like the window's end, takes the object with it.
     if (!pSet->Create(NULL, "CWndArea", 0, CRect(10, 10, 200, 200), CWnd::FromHandle(hHost), 0))
         return NULL;
+    LiveFrameSets().insert(pSet);
     if (!CHookParentMessage::HookParent(hHost, pSet, NULL))
     {
         pSet->DestroyWindow();
