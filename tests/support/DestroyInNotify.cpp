@@ -50,6 +50,19 @@ int RunCase(const NotifyCase& c, int w, int h, bool warming)
 
 }  // namespace
 
+HWND MakeRelay(HWND host, UINT msg, LRESULT answer, int w, int h)
+{
+    HWND relay = CreateHostWindow(w, h, true, host);
+    SetHostHandler(relay, [msg, answer](HWND self, UINT m, WPARAM, LPARAM, LRESULT* result) {
+        if (m != msg)
+            return false;
+        ::SendMessageA(::GetParent(self), kRelayed, msg, 0);
+        *result = answer;
+        return true;
+    });
+    return relay;
+}
+
 void ExpectDestroyInNotifyIsSafe(const std::vector<NotifyCase>& cases, int w, int h)
 {
     // One run of each case first fills the library's and the platform's one-time caches (the

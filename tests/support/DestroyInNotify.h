@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,5 +32,23 @@ struct NotifyCase {
 // to fill one-time caches.
 void ExpectDestroyInNotifyIsSafe(const std::vector<NotifyCase>& cases, int hostWidth = 400,
                                  int hostHeight = 300);
+
+// A framework control object that goes with its window, as a host may make its controls: a case
+// that ends the window also ends the object. Its memory is spoilt before it is freed, so that a
+// control touching itself after its host ended it calls through a broken table and crashes.
+template <class T>
+struct SelfDeleting : T {
+    void PostNcDestroy() override { delete this; }
+    static void operator delete(void* p, std::size_t size) {
+        std::memset(p, 0xDD, size);
+        ::operator delete(p);
+    }
+};
+
+// A child window of the host standing for another window of the host (a frame's content, a
+// neighbouring button, a tip): each time it receives msg it sends the host kRelayed (wParam msg)
+// and answers msg with `answer`, so that a case sees messages a control sends to other windows.
+const UINT kRelayed = WM_APP + 0x3F00;
+HWND MakeRelay(HWND host, UINT msg, LRESULT answer = 0, int w = 10, int h = 10);
 
 }  // namespace lumotest
