@@ -22,6 +22,7 @@ const size_t kOwnerOffset = 4;
 const size_t kTypeOffset = 10;
 #endif
 const size_t kTableEntries = 65536;
+const unsigned char kRegionType = 4;
 
 const unsigned char* GdiHandleTable() {
     // The segment-register read behind NtCurrentTeb looks like an out-of-bounds access to GCC.
@@ -58,14 +59,14 @@ BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-int CountGdiObjects() {
+int CountGdiObjects(bool regions) {
     const unsigned char* table = GdiHandleTable();
     if (!table) return -1;
     const USHORT pid = static_cast<USHORT>(GetCurrentProcessId() >> 2);
     int n = 0;
     for (size_t i = 0; i < kTableEntries; ++i) {
         const unsigned char* e = table + i * kEntrySize;
-        if (e[kTypeOffset] == 0) continue;
+        if (e[kTypeOffset] == 0 || (!regions && e[kTypeOffset] == kRegionType)) continue;
         USHORT owner = *reinterpret_cast<const USHORT*>(e + kOwnerOffset);
         if (owner != 0 && owner != pid) continue;
         ++n;

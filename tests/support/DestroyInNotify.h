@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -28,21 +28,24 @@ struct NotifyCase {
 // the control from inside it. Then expects that the host was told once, the control's window is
 // gone, no timer of the control or of the library fires on a dead object (a marker timer longer
 // than any of theirs is pumped until it fires), and no GDI object or window outlived the
-// control. A crash fails the whole test program. Every case runs once beforehand, unchecked,
+// control (regions, which the system frees a little late, over all the cases together). A crash fails the whole test program. Every case runs once beforehand, unchecked,
 // to fill one-time caches.
 void ExpectDestroyInNotifyIsSafe(const std::vector<NotifyCase>& cases, int hostWidth = 400,
                                  int hostHeight = 300);
 
 // A framework control object that goes with its window, as a host may make its controls: a case
-// that ends the window also ends the object. Its memory is spoilt before it is freed, so that a
-// control touching itself after its host ended it calls through a broken table and crashes.
+// that ends the window also ends the object. It lives on pages of its own that are taken away
+// (never to be given out again) when it goes, so that a control touching itself after its host
+// ended it faults at once.
 template <class T>
 struct SelfDeleting : T {
     void PostNcDestroy() override { delete this; }
-    static void operator delete(void* p, std::size_t size) {
-        std::memset(p, 0xDD, size);
-        ::operator delete(p);
+    static void* operator new(std::size_t size) {
+        void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        if (!p) throw std::bad_alloc();
+        return p;
     }
+    static void operator delete(void* p) { ::VirtualFree(p, 0, MEM_DECOMMIT); }
 };
 
 // A child window of the host standing for another window of the host (a frame's content, a

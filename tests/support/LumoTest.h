@@ -245,7 +245,9 @@ private:
 
 // Live GDI objects of this process (stock objects included), read from the GDI handle table
 // because GetGuiResources is not implemented here. -1 if the table cannot be found.
-int CountGdiObjects();
+// Regions can be left out: the system makes and frees some of its own (update regions of
+// windows) a little later than the painting or destruction they come from.
+int CountGdiObjects(bool regions = true);
 
 // Windows of the calling thread: top-level, message-only and all their descendants, minus the
 // input-method ("IME", created hidden with a thread's first window) and COM apartment
@@ -256,11 +258,12 @@ int CountThreadWindows();
 // Records the count at construction; Delta() is the change since.
 class GdiBalance {
 public:
-    GdiBalance() : start_(CountGdiObjects()) {}
-    int Delta() const { return CountGdiObjects() - start_; }
+    explicit GdiBalance(bool regions = true) : regions_(regions), start_(CountGdiObjects(regions)) {}
+    int Delta() const { return CountGdiObjects(regions_) - start_; }
     int Start() const { return start_; }
 
 private:
+    bool regions_;
     int start_;
 };
 
