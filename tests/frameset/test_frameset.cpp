@@ -1,10 +1,11 @@
 // The frame set through its flat functions: frame rectangles for a table of definitions,
 // refused definitions, splitter drags and icon clicks from posted mouse input, title painting
-// read back through WM_PRINTCLIENT, and what is left when the host goes.
+// read back through WM_PRINTCLIENT, a host ending it from inside what it sends, and what is
+// left when the host goes.
+#include "DestroyInNotify.h"
 #include "LumoTest.h"
 #include "lumo.h"
 
-#include <string>
 #include <vector>
 
 using namespace lumotest;
@@ -20,16 +21,10 @@ RECT RectIn(HWND hwnd, HWND parent) {
     return rc;
 }
 
-std::string Str(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
-}
-
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
 
 HWND Content(HWND host) {
-    return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
 }
 
 int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
@@ -58,6 +53,12 @@ void PostMouse(HWND hwnd, UINT msg, int x, int y) {
     PumpPending();
 }
 
+void Drag(HWND set, POINT from, POINT to) {
+    PostMouse(set, WM_LBUTTONDOWN, from.x, from.y);
+    PostMouse(set, WM_MOUSEMOVE, to.x, to.y);
+    PostMouse(set, WM_LBUTTONUP, to.x, to.y);
+}
+
 struct Def {
     const char* name;
     const char* parent;
@@ -65,6 +66,7 @@ struct Def {
     bool window;
     const char* size;
 };
+const std::vector<Def> kHalves = {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}};
 
 // A host with a frame set holding the given frames, laid out by the outer border.
 struct Fixture {
@@ -73,12 +75,10 @@ struct Fixture {
     std::vector<HWND> windows;  // by definition, null for containers
 
     Fixture(int w, int h, const std::vector<Def>& defs, int sep = 3, RECT reserve = {}, RECT outer = {})
-        : host(w, h) {
-        set = Frameset_new(host);
+        : host(w, h), set(Frameset_new(host)) {
         for (const Def& d : defs) {
-            HWND wnd = d.window ? Content(host) : nullptr;
-            windows.push_back(wnd);
-            EXPECT_EQ(Frame_add(set, d.name, d.parent, d.direction, wnd, d.size), 1) << d.name;
+            windows.push_back(d.window ? Content(host) : nullptr);
+            EXPECT_EQ(Frame_add(set, d.name, d.parent, d.direction, windows.back(), d.size), 1) << d.name;
         }
         if (sep != 3) Frameset_SetSeparateWidth(set, sep);
         Frameset_SetReserveBorder(set, reserve.left, reserve.top, reserve.right, reserve.bottom);
@@ -90,22 +90,17 @@ struct Fixture {
 
 // ---------------------------------------------------------------------------------------------
 
-struct LayoutCase {
-    const char* what;
-    int w, h, sep;
-    RECT reserve, outer;
-    std::vector<Def> defs;
-    std::vector<RECT> expected;  // host coordinates of each definition's window (style 0)
-};
-
 TEST(Frameset, FrameRectanglesFollowSizesDirectionsNestingAndBorders) {
-    const std::vector<LayoutCase> cases = {
-        {"two halves side by side", 203, 100, 3, {}, {},
-         {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}},
-         {{0, 0, 100, 100}, {103, 0, 203, 100}}},
+    const struct {
+        const char* what;
+        int w, h, sep;
+        RECT reserve, outer;
+        std::vector<Def> defs;
+        std::vector<RECT> expected;  // host coordinates of each definition's window (style 0)
+    } cases[] = {
+        {"two halves side by side", 203, 100, 3, {}, {}, kHalves, {{0, 0, 100, 100}, {103, 0, 203, 100}}},
         {"fixed plus the rest, stacked", 300, 300, 3, {}, {},
-         {{"top", "", 1, true, "120"}, {"rest", "", 1, true, "100%"}},
-         {{0, 0, 300, 120}, {0, 123, 300, 300}}},
+         {{"top", "", 1, true, "120"}, {"rest", "", 1, true, "100%"}}, {{0, 0, 300, 120}, {0, 123, 300, 300}}},
         {"shares rounded half up", 102, 50, 0, {}, {},
          {{"a", "", 0, true, "25%"}, {"b", "", 0, true, "25%"}, {"c", "", 0, true, "50%"}},
          {{0, 0, 26, 50}, {26, 0, 52, 50}, {52, 0, 102, 50}}},
@@ -113,30 +108,26 @@ TEST(Frameset, FrameRectanglesFollowSizesDirectionsNestingAndBorders) {
          {{"top", "", 1, true, "50"}, {"body", "", 1, false, "100%"},
           {"left", "body", 0, true, "30%"}, {"right", "body", 0, true, "70%"}},
          {{0, 0, 400, 50}, {}, {0, 53, 119, 300}, {122, 53, 400, 300}}},
-        {"reserve and outer borders", 300, 300, 3, {5, 6, 7, 8}, {10, 20, 30, 40},
-         {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}},
+        {"reserve and outer borders", 300, 300, 3, {5, 6, 7, 8}, {10, 20, 30, 40}, kHalves,
          {{15, 26, 138, 252}, {141, 26, 263, 252}}},
         {"a group's direction is its first frame's", 100, 203, 3, {}, {},
-         {{"a", "", 1, true, "50%"}, {"b", "", 0, true, "50%"}},
-         {{0, 0, 100, 100}, {0, 103, 100, 203}}},
+         {{"a", "", 1, true, "50%"}, {"b", "", 0, true, "50%"}}, {{0, 0, 100, 100}, {0, 103, 100, 203}}},
         {"a lone frame fills its container", 200, 100, 3, {}, {},
-         {{"box", "", 0, false, "100%"}, {"only", "box", 0, true, "40%"}},
-         {{}, {0, 0, 200, 100}}},
+         {{"box", "", 0, false, "100%"}, {"only", "box", 0, true, "40%"}}, {{}, {0, 0, 200, 100}}},
     };
-    for (const LayoutCase& c : cases) {
+    for (const auto& c : cases) {
         Fixture f(c.w, c.h, c.defs, c.sep, c.reserve, c.outer);
-        for (size_t i = 0; i < c.defs.size(); ++i) {
-            if (!f.windows[i]) continue;
-            EXPECT_PRED2(Same, f.Frame(i), c.expected[i]) << c.what << ": " << c.defs[i].name;
-        }
+        for (size_t i = 0; i < c.defs.size(); ++i)
+            if (f.windows[i]) {
+                EXPECT_PRED2(Same, f.Frame(i), c.expected[i]) << c.what << ": " << c.defs[i].name;
+            }
     }
 
     // Each title style keeps its window inside the frame by its own margins.
-    struct Insets { int style, l, t, r, b; };
-    const Insets insets[] = {{1, 5, 24, 4, 4}, {2, 5, 24, 4, 4}, {3, 6, 25, 6, 6}, {4, 5, 19, 4, 4},
-                             {7, 0, 0, 0, 0}, {0, 0, 0, 0, 0}};
-    Fixture f(203, 100, cases[0].defs);
-    for (const Insets& in : insets) {
+    const struct { int style, l, t, r, b; } insets[] = {
+        {1, 5, 24, 4, 4}, {2, 5, 24, 4, 4}, {3, 6, 25, 6, 6}, {4, 5, 19, 4, 4}, {7, 0, 0, 0, 0}, {0, 0, 0, 0, 0}};
+    Fixture f(203, 100, kHalves);
+    for (const auto& in : insets) {
         EXPECT_EQ(Frameset_SetStyle(f.set, in.style), 1);
         for (size_t i = 0; i < 2; ++i) {
             RECT want = cases[0].expected[i];
@@ -173,12 +164,11 @@ TEST(Frameset, RefusesBadDefinitionsAndHandles) {
     HWND wnd = Content(host);
     RECT untouched = RectIn(wnd, host);
     ASSERT_EQ(Frame_add(set, "a", "", 0, wnd, "60"), 1);
-    struct Bad { const char* name; const char* size; HWND window; };
-    const Bad bad[] = {{"b", "0", nullptr},     {"b", "-5%", nullptr},  {"b", "0%", nullptr},
-                       {"b", "abc", nullptr},   {"b", "", nullptr},     {"b", "%", nullptr},
-                       {"b", nullptr, nullptr}, {"", "10", nullptr},    {nullptr, "10", nullptr},
-                       {"a", "10", nullptr},    {"b", "10", (HWND)(UINT_PTR)0x7F3A5}, {"b", "10", host.Hwnd()}};
-    for (const Bad& b : bad)
+    const struct { const char* name; const char* size; HWND window; } bad[] = {
+        {"b", "0", nullptr},   {"b", "-5%", nullptr}, {"b", "0%", nullptr},    {"b", "abc", nullptr},
+        {"b", "", nullptr},    {"b", "%", nullptr},   {"b", nullptr, nullptr}, {"", "10", nullptr},
+        {nullptr, "10", nullptr}, {"a", "10", nullptr}, {"b", "10", (HWND)(UINT_PTR)0x7F3A5}, {"b", "10", host.Hwnd()}};
+    for (const auto& b : bad)
         EXPECT_EQ(Frame_add(set, b.name, "", 0, b.window, b.size), 0) << (b.name ? b.name : "null") << " "
                                                                        << (b.size ? b.size : "null");
     EXPECT_PRED2(Same, RectIn(wnd, host), untouched) << "nothing is laid out by an add";
@@ -227,34 +217,32 @@ TEST(Frameset, DraggingASplitterMovesBothNeighboursAndKeepsTheShares) {
                          {"b1", "b", 1, true, "60"}, {"b2", "b", 1, true, "100%"}});
     const HWND set = f.Set();
     ASSERT_PRED2(Same, f.Frame(0), (RECT{0, 0, 199, 300}));
-    // The real pointer waits away from the host, so that no real mouse message meddles.
-    auto parkPointer = [](POINT screen) {
-        SetCursorPos(screen.x, screen.y);
+    // The real pointer waits away from the host unless a case puts it somewhere, so that no real
+    // mouse message meddles.
+    auto putPointer = [set](int x, int y, bool screen = false) {
+        POINT pt = {x, y};
+        if (!screen) ClientToScreen(set, &pt);
+        SetCursorPos(pt.x, pt.y);
         PumpUntil([&] {
             POINT now;
-            return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+            return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
         });
         PumpPending();
     };
-    parkPointer({0, 0});
-
-    struct CursorCase { int x, y; LPCSTR cursor; };
-    const CursorCase cursors[] = {{200, 150, IDC_SIZEWE}, {300, 61, IDC_SIZENS}, {100, 100, IDC_IBEAM}};
-    for (const CursorCase& c : cursors) {
+    putPointer(0, 0, true);
+    const struct { int x, y; LPCSTR cursor; } cursors[] = {
+        {200, 150, IDC_SIZEWE}, {300, 61, IDC_SIZENS}, {100, 100, nullptr}};
+    for (const auto& c : cursors) {
+        // On a move, and when the system asks before every move (answered at once, so the cursor
+        // does not flicker between the class cursor and the splitter's).
         SetCursor(LoadCursor(nullptr, IDC_IBEAM));
         PostMouse(set, WM_MOUSEMOVE, c.x, c.y);
-        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor)) << c.x << "," << c.y;
-    }
-    // Asked by the system before every move, and answered at once, so the cursor does not
-    // flicker between the class cursor and the splitter's.
-    for (const CursorCase& c : cursors) {
-        POINT screen = {c.x, c.y};
-        ClientToScreen(set, &screen);
-        parkPointer(screen);
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor ? c.cursor : IDC_IBEAM)) << c.x << "," << c.y;
+        putPointer(c.x, c.y);
         EXPECT_EQ(SendMessageA(set, WM_SETCURSOR, (WPARAM)set, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
-        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor == IDC_IBEAM ? IDC_ARROW : c.cursor));
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor ? c.cursor : IDC_ARROW)) << c.x << "," << c.y;
     }
-    parkPointer({0, 0});
+    putPointer(0, 0, true);
 
     PostMouse(set, WM_LBUTTONDOWN, 200, 150);
     EXPECT_EQ(GetCapture(), set);
@@ -270,9 +258,7 @@ TEST(Frameset, DraggingASplitterMovesBothNeighboursAndKeepsTheShares) {
     EXPECT_EQ(GetCapture(), nullptr);
 
     // The nested splitter: the fixed frame becomes 20 pixels taller and stays fixed.
-    PostMouse(set, WM_LBUTTONDOWN, 380, 61);
-    PostMouse(set, WM_MOUSEMOVE, 380, 81);
-    PostMouse(set, WM_LBUTTONUP, 380, 81);
+    Drag(set, {380, 61}, {380, 81});
     EXPECT_PRED2(Same, f.Frame(2), (RECT{369, 0, 400, 80}));
 
     // Shares 366 and 31 of 397 pixels: 9219 and 781, which still cover everything at another size.
@@ -283,7 +269,7 @@ TEST(Frameset, DraggingASplitterMovesBothNeighboursAndKeepsTheShares) {
 }
 
 TEST(Frameset, ADragLeavesNoTrailOnTheScreen) {
-    Fixture f(400, 200, {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}});
+    Fixture f(400, 200, kHalves);
     Frameset_SetStyle(f.set, 4);
     Frame_SetTitle(f.set, "b", "Orders");
     const HWND set = f.Set();
@@ -298,23 +284,62 @@ TEST(Frameset, ADragLeavesNoTrailOnTheScreen) {
     for (int y = 0; y < fresh.Height(); ++y)
         for (int x = 0; x < fresh.Width(); ++x) {
             POINT pt = {x, y};
-            if (!PtInRect(&windows[0], pt) && !PtInRect(&windows[1], pt) && screen.At(x, y) != fresh.At(x, y))
-                ++differ;
+            differ += !PtInRect(&windows[0], pt) && !PtInRect(&windows[1], pt) && screen.At(x, y) != fresh.At(x, y);
         }
     EXPECT_EQ(differ, 0);
+}
+
+// A host may end the frame set from inside the icon message and from inside the moves of its
+// content windows, during a drag and while it follows the host's size.
+TEST(Frameset, HostMayEndItFromInsideWhatItSends) {
+    auto make = [](HWND host) {
+        HFRAMESET set = Frameset_new(host);
+        Frame_add(set, "a", "", 0, MakeRelay(host, WM_WINDOWPOSCHANGED), "149");
+        Frame_add(set, "b", "", 0, Content(host), "100%");
+        Frameset_SetOuterBorder(set, 0, 0, 0, 0);
+        Frameset_SetStyle(set, 1);
+        Frameset_SetSendMsg(set, 5);
+        Frame_SetIconMsg(set, "a", 7);
+        return FramesetWindow(host);
+    };
+    auto moved = [](HWND, UINT m, WPARAM w, LPARAM) { return m == kRelayed && w == WM_WINDOWPOSCHANGED; };
+    ExpectDestroyInNotifyIsSafe({
+        {"icon click", make, [](HWND set) { PostMouse(set, WM_LBUTTONUP, 130, 15); },
+         [](HWND, UINT m, WPARAM w, LPARAM) { return m == WM_USER + 5 && w == 7; }},
+        {"drag", make, [](HWND set) { Drag(set, {150, 100}, {180, 100}); }, moved},
+        {"host resized", make, [](HWND set) { ResizeClient(GetParent(set), 350, 250); }, moved},
+    });
+}
+
+TEST(Frameset, NothingIsLeftWhenTheHostGoes) {
+    auto cycle = [] {
+        Fixture f(300, 200, {{"a", "", 0, true, "50%"}, {"b", "", 1, false, "50%"},
+                             {"b1", "b", 1, true, "40%"}, {"b2", "b", 1, true, "60%"}});
+        Frameset_SetStyle(f.set, 4);
+        Frame_SetTitle(f.set, "b1", "Orders");
+        Frame_SetIconMsg(f.set, "b1", 3);
+        UpdateWindow(f.host);
+        Drag(f.Set(), {150, 50}, {120, 50});
+        return f.set;
+    };
+    cycle();
+    WindowBalance windows;
+    GdiBalance gdi;
+    EXPECT_EQ(Frameset_SetStyle(cycle(), 1), 0) << "the handle died with the window";
+    EXPECT_EQ(windows.Delta(), 0);
+    EXPECT_EQ(gdi.Delta(), 0);
 }
 
 // ---------------------------------------------------------------------------------------------
 
 // A hue the resource library does not know is taken as the background colour itself.
-const COLORREF kBase = 0x807060;
+const COLORREF kBase = 0x807060, kTitle = 0xCCB383;  // the title colour's green is 0xB3
 
 struct Painted {
     Fixture f;
     MemoryCanvas canvas;
-    COLORREF k = kBase;
-    Painted(int style, const char* title, UINT icon, std::vector<Def> defs = {{"a", "", 0, true, "50%"},
-                                                                                {"b", "", 0, true, "50%"}})
+    const COLORREF k = kBase;
+    Painted(int style, const char* title, UINT icon, const std::vector<Def>& defs = kHalves)
         : f(300, 200, defs), canvas(300, 200) {
         Frameset_SetStyle(f.set, style);
         Frameset_SetHue(f.set, (int)kBase);
@@ -333,11 +358,9 @@ void ExpectPixels(const Painted& p, const std::vector<Pixel>& pixels, int style)
 }
 
 TEST(FrameTitles, EachStylePaintsItsColoursAndLines) {
-    // Frame a is (0,0,149,200); its title colour 0xCCB383 has green 0xB3.
-    const COLORREF t = 0xCCB383, frame = 0x282828;
+    // Frame a is (0,0,149,200).
+    const COLORREF t = kTitle, frame = 0x282828, k = kBase;
     for (int style : {1, 2}) {
-        Painted p(style, "", FRAME_NOICON);
-        const COLORREF k = p.k;
         std::vector<Pixel> px = {{5, 15, frame, "title box"},     {144, 15, frame, "title box"},
                                  {5, 3, 0xA0A0A0, "rule corner"}, {50, 4, 0xFFFFFF, "rule light line"},
                                  {50, 3, frame, "rule"},          {145, 9, Shade(k, -90), "shadow"},
@@ -348,40 +371,32 @@ TEST(FrameTitles, EachStylePaintsItsColoursAndLines) {
         else  // horizontal: 4-pixel bands, 1 step a band
             px.insert(px.end(), {{73, 15, t, "middle"}, {77, 15, t, "middle"}, {81, 15, Tint(t, 0xB3 - 1), "right"},
                                  {69, 15, Tint(t, 0xB3 + 1), "left"}});
-        ExpectPixels(p, px, style);
+        ExpectPixels(Painted(style, "", FRAME_NOICON), px, style);
     }
-    {
-        Painted p(3, "", FRAME_NOICON);  // C = (6,25,143,194), title box B = (6,6,143,26)
-        ExpectPixels(p, {{11, 3, 0x31C4F4, "top-left bracket"}, {4, 11, frame, "top-left bracket"},
-                         {138, 194, 0x957A3E, "bottom-right bracket"}, {144, 178, Shade(p.k, -80), "bracket tip"},
-                         {73, 15, t, "horizontal middle"}},
-                     3);
-    }
-    {
-        // Style 4: C = (5,19,145,196); the tab (5,-1,74+text,17) stands on the rule (5,17,145,20),
-        // drawn with the context's own pen (black here).
-        Painted p(4, "", FRAME_NOICON);
-        const COLORREF k = p.k;
-        ExpectPixels(p, {{5, 17, 0xA0A0A0, "rule corner"}, {50, 18, 0xFFFFFF, "rule light line"}, {50, 19, 0, "rule"},
-                         {30, 11, Shade(k, 20), "tab row 5"}, {44, 12, Shade(k, 16), "right end row 4"},
-                         {76, 11, k, "beside the tab"}, {145, 23, Shade(k, -90), "shadow"}},
-                     4);
-    }
+    // Style 3: C = (6,25,143,194), title box B = (6,6,143,26).
+    ExpectPixels(Painted(3, "", FRAME_NOICON),
+                 {{11, 3, 0x31C4F4, "top-left bracket"}, {4, 11, frame, "top-left bracket"},
+                  {138, 194, 0x957A3E, "bottom-right bracket"}, {144, 178, Shade(k, -80), "bracket tip"},
+                  {73, 15, t, "horizontal middle"}},
+                 3);
+    // Style 4: C = (5,19,145,196); the tab (5,-1,74+text,17) stands on the rule (5,17,145,20),
+    // drawn with the context's own pen (black here).
+    ExpectPixels(Painted(4, "", FRAME_NOICON),
+                 {{5, 17, 0xA0A0A0, "rule corner"}, {50, 18, 0xFFFFFF, "rule light line"}, {50, 19, 0, "rule"},
+                  {30, 11, Shade(k, 20), "tab row 5"}, {44, 12, Shade(k, 16), "right end row 4"},
+                  {76, 11, k, "beside the tab"}, {145, 23, Shade(k, -90), "shadow"}},
+                 4);
 }
 
 TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
-    const COLORREF t = 0xCCB383;
-    {
-        Painted p(1, "", 7);  // icon box (129,11,137,19) in the middle's colour, 15 darker
-        EXPECT_EQ(p.At(133, 15), Shade(t, -15));
-        EXPECT_EQ(p.At(129, 11), Shade(Shade(t, -15), 200));
-    }
-    {
-        // Frames 27 and 28 pixels high: only the second has a shadow.
-        Painted p(1, "", FRAME_NOICON, {{"a", "", 1, true, "27"}, {"b", "", 1, true, "28"}, {"c", "", 1, true, "100%"}});
-        EXPECT_EQ(p.At(296, 9), p.k) << "27 pixels high";
-        EXPECT_EQ(p.At(296, 39), Shade(p.k, -90)) << "28 pixels high";
-    }
+    Painted icon(1, "", 7);  // icon box (129,11,137,19) in the middle's colour, 15 darker
+    EXPECT_EQ(icon.At(133, 15), Shade(kTitle, -15));
+    EXPECT_EQ(icon.At(129, 11), Shade(Shade(kTitle, -15), 200));
+    // Frames 27 and 28 pixels high: only the second has a shadow.
+    Painted low(1, "", FRAME_NOICON, {{"a", "", 1, true, "27"}, {"b", "", 1, true, "28"}, {"c", "", 1, true, "100%"}});
+    EXPECT_EQ(low.At(296, 9), low.k) << "27 pixels high";
+    EXPECT_EQ(low.At(296, 39), Shade(low.k, -90)) << "28 pixels high";
+
     // The tab is 69 pixels plus the title's width, 15 more with an icon; too wide, none at all.
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -389,11 +404,11 @@ TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
     GetTextExtentPoint32A(dc, "Orders", 6, &text);
     SelectObject(dc, old);
     DeleteDC(dc);
-    for (bool icon : {false, true}) {
-        Painted p(4, "Orders", icon ? 1 : FRAME_NOICON);
-        const int right = 5 + 69 + text.cx + (icon ? 15 : 0);
-        EXPECT_EQ(p.At(right - 37, 0), Shade(p.k, 74)) << "icon " << icon;
-        EXPECT_EQ(p.At(right + 1, 0), p.k) << "icon " << icon;
+    for (bool withIcon : {false, true}) {
+        Painted p(4, "Orders", withIcon ? 1 : FRAME_NOICON);
+        const int right = 5 + 69 + text.cx + (withIcon ? 15 : 0);
+        EXPECT_EQ(p.At(right - 37, 0), Shade(p.k, 74)) << "icon " << withIcon;
+        EXPECT_EQ(p.At(right + 1, 0), p.k) << "icon " << withIcon;
     }
     Painted wide(4, "A title far too wide for the frame it stands on", FRAME_NOICON);
     EXPECT_EQ(wide.At(30, 11), wide.k);
@@ -401,10 +416,10 @@ TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
 }
 
 TEST(FrameTitles, IconClickSendsTheFramesMessage) {
-    struct Case { int style; RECT icon; };  // the icon rect of frame a (0,0,149,200)
-    const Case cases[] = {{1, {126, 9, 141, 23}}, {3, {124, 9, 139, 24}}, {4, {22, 7, 37, 20}}};
-    for (const Case& c : cases) {
-        Fixture f(300, 200, {{"a", "", 0, true, "50%"}, {"b", "", 0, true, "50%"}});
+    const struct { int style; RECT icon; } cases[] = {  // the icon rect of frame a (0,0,149,200)
+        {1, {126, 9, 141, 23}}, {3, {124, 9, 139, 24}}, {4, {22, 7, 37, 20}}};
+    for (const auto& c : cases) {
+        Fixture f(300, 200, kHalves);
         Frameset_SetStyle(f.set, c.style);
         Frameset_SetSendMsg(f.set, 5);
         Frame_SetIconMsg(f.set, "a", 7);
@@ -414,41 +429,6 @@ TEST(FrameTitles, IconClickSendsTheFramesMessage) {
         PostMouse(f.Set(), WM_LBUTTONUP, c.icon.left + 150 + 3, c.icon.top);  // b has no icon message
         EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 5, 7, 0)})) << "style " << c.style;
     }
-}
-
-TEST(Frameset, NothingIsLeftWhenTheHostOrTheFrameSetGoes) {
-    auto cycle = [](bool destroyFromIcon) {
-        Fixture f(300, 200, {{"a", "", 0, true, "50%"}, {"b", "", 1, false, "50%"},
-                             {"b1", "b", 1, true, "40%"}, {"b2", "b", 1, true, "60%"}});
-        Frameset_SetStyle(f.set, 4);
-        Frame_SetTitle(f.set, "b1", "Orders");
-        Frame_SetIconMsg(f.set, "b1", 3);
-        UpdateWindow(f.host);
-        const HWND set = f.Set();
-        PostMouse(set, WM_LBUTTONDOWN, 150, 50);
-        PostMouse(set, WM_MOUSEMOVE, 120, 50);
-        PostMouse(set, WM_LBUTTONUP, 120, 50);
-        if (destroyFromIcon) {
-            SetHostHandler(f.host, [set](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
-                if (m == WM_USER) DestroyWindow(set);
-                return false;
-            });
-            PostMouse(set, WM_LBUTTONUP, 123 + 22 + 1, 8);
-            EXPECT_FALSE(IsWindow(set));
-        }
-        HFRAMESET handle = f.set;
-        DestroyWindow(f.windows[0]);
-        return handle;
-    };
-    cycle(false);
-    WindowBalance windows;
-    GdiBalance gdi;
-    for (bool fromIcon : {false, true}) {
-        HFRAMESET handle = cycle(fromIcon);
-        EXPECT_EQ(Frameset_SetStyle(handle, 1), 0) << "the handle died with the window";
-    }
-    EXPECT_EQ(windows.Delta(), 0);
-    EXPECT_EQ(gdi.Delta(), 0);
 }
 
 }  // namespace

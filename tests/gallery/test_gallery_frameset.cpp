@@ -1,14 +1,12 @@
-// The frame-set gallery host's scripted session, run as a separate process: its checks, the icon
-// messages it received, and pixels of its first screenshot.
+// The frame-set gallery host's scripted session, run as a separate process: its checks, its
+// screenshots and the icon messages it received.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "LumoTest.h"
 #include "SessionRun.h"
-#include "frame/LumoRes.h"
 
 using namespace gallerytest;
 
@@ -35,18 +33,5 @@ TEST(FramesetSession, DragsSplittersAndClicksIconsThroughEveryStyle) {
     };
     EXPECT_EQ(messages, expected) << output;
 
-    // The splitter right of the 240-pixel navigation frame shows the frame set's colour (door hue
-    // 0), and the middle of the navigation's horizontal title gradient is its title colour.
-    int x = 0, y = 0;
-    const std::vector<std::string> layout = Lines(output, "layout: frame set at ");
-    ASSERT_EQ(layout.size(), 1u) << output;
-    ASSERT_EQ(sscanf(layout[0].c_str(), "%d,%d", &x, &y), 2);
-    Shot shot;
-    ASSERT_TRUE(lumotest::ReadStoredPng(out + "\\frameset-01-start.png", &shot.w, &shot.h, &shot.px));
-    DWORD normal = 0, hover = 0, colour = 0;
-    ASSERT_TRUE(GetDoorHandle(0, &normal, &hover, &colour));
-    const uint32_t hue = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    EXPECT_EQ(shot.At(x + 241, y + 300), hue);
-    EXPECT_EQ(shot.At(x + 118, y + 15), 0x83B3CCu);
     RemoveShots(out);
 }
