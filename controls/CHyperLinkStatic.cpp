@@ -153,7 +153,11 @@ void CHyperLinkStatic::OnLButtonDown(UINT, CPoint point)
     if (TextRect().PtInRect(point))
     {
         ::SetCursor(m_hCursor);
+        // The window losing the focus is told, and may be the parent destroying the link.
+        const HWND hSelf = m_hWnd;
         SetFocus();
+        if (!HostNotify::Alive(this, hSelf))
+            return;
     }
     Default();
 }

@@ -2,6 +2,7 @@
 #include "CMemDC.h"
 #include "controls/ParentBackground.h"
 #include "CUtilityVisual.h"
+#include "frame/HostNotify.h"
 
 namespace {
 
@@ -95,6 +96,15 @@ int CMySlideCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     SendMessage(TBM_SETTICFREQ, (WPARAM)m_nTicFreq, 0);
     return 0;
+}
+
+BOOL CMySlideCtrl::PassOn(LRESULT* pResult)
+{
+    const HWND hSelf = m_hWnd;
+    const LRESULT lr = Default();
+    if (pResult)
+        *pResult = lr;
+    return HostNotify::Alive(this, hSelf);
 }
 
 BOOL CMySlideCtrl::ReadParentBackground()
@@ -384,8 +394,8 @@ void CMySlideCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (nFlags & MK_LBUTTON)
     {
-        Default();
-        InvalidSlider();
+        if (PassOn())
+            InvalidSlider();
         return;
     }
     Geometry g;
@@ -428,22 +438,28 @@ void CMySlideCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         GetThumbRect(&rc);
         lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
     }
+    const HWND hSelf = m_hWnd;
     DefWindowProc(WM_LBUTTONDOWN, nFlags, lParam);
-    InvalidSlider();
+    if (HostNotify::Alive(this, hSelf))
+        InvalidSlider();
 }
 
 void CMySlideCtrl::OnLButtonUp(UINT, CPoint)
 {
-    Default();
-    if (::GetCapture() == m_hWnd)
+    const HWND hSelf = m_hWnd;
+    if (!PassOn())
+        return;
+    // Giving the capture back ends the track bar's drag, which it reports too.
+    if (::GetCapture() == hSelf)
         ReleaseCapture();
-    InvalidSlider();
+    if (HostNotify::Alive(this, hSelf))
+        InvalidSlider();
 }
 
 void CMySlideCtrl::OnKeyDown(UINT, UINT, UINT)
 {
-    Default();
-    InvalidSlider();
+    if (PassOn())
+        InvalidSlider();
 }
 
 BOOL CMySlideCtrl::OnMouseWheel(UINT, short, CPoint)
@@ -460,8 +476,8 @@ void CMySlideCtrl::OnCaptureChanged(CWnd* pWnd)
     // taken only to light the thumb ends no drag.
     const BOOL bHover = m_bHoverCapture;
     m_bHoverCapture = FALSE;
-    if (!bHover)
-        Default();
+    if (!bHover && !PassOn())
+        return;
     InvalidSlider();
 }
 
@@ -473,9 +489,9 @@ void CMySlideCtrl::OnEnable(BOOL)
 
 LRESULT CMySlideCtrl::OnRangeOrPos(WPARAM wParam, LPARAM)
 {
-    const LRESULT lr = Default();
     const UINT msg = GetCurrentMessage()->message;
-    if (wParam || msg == TBM_SETPOSNOTIFY)
+    LRESULT lr = 0;
+    if (PassOn(&lr) && (wParam || msg == TBM_SETPOSNOTIFY))
         InvalidSlider();
     return lr;
 }

@@ -1,6 +1,7 @@
 #include "CSpecGroupBox.h"
 #include "CPub.h"
 #include "CUtilityVisual.h"
+#include "frame/HostNotify.h"
 
 namespace {
 
@@ -87,7 +88,10 @@ LRESULT CSpecGroupBox::OnPrintClient(WPARAM wParam, LPARAM)
 
 void CSpecGroupBox::OnEnable(BOOL)
 {
-    // The platform's button draws its own group box for the new state; this one is drawn over.
+    // The platform's button draws its own group box for the new state, asking the parent for its
+    // colours, and the parent may destroy the box; this one is drawn over.
+    const HWND hSelf = m_hWnd;
     Default();
-    Invalidate(TRUE);
+    if (HostNotify::Alive(this, hSelf))
+        Invalidate(TRUE);
 }

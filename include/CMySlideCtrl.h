@@ -45,6 +45,9 @@ protected:
     void DrawSliderButton(CDC* pDC, int x, int y, BOOL bLit, BOOL bEnabled);
     // Invalidates what a change of position or of the thumb's state repaints.
     void InvalidSlider();
+    // Lets the track bar handle the current message, which it may report to the parent.
+    // FALSE when the parent destroyed the slider meanwhile: nothing of it may be touched.
+    BOOL PassOn(LRESULT* pResult = NULL);
     // Takes the background colour from the parent. FALSE when the parent destroyed the slider.
     BOOL ReadParentBackground();
     BOOL TicksAbove() const { return m_bTicks && m_nTickSide == 0; }
