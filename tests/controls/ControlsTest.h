@@ -1,12 +1,10 @@
 // Shared set-up of the small-control tests: a framework parent that reflects owner drawing,
-// answers WM_CTLCOLORSTATIC with a known brush and records what the controls send it, made as a
-// popup (the Create path) or as a dialog from a template in memory (the SubclassDlgItem path).
+// answers WM_CTLCOLORSTATIC with a known brush and records what the controls send it.
 #pragma once
 
 #include <afxwin.h>
 #include <afxcmn.h>
 
-#include <functional>
 #include <map>
 #include <vector>
 
@@ -23,26 +21,19 @@ namespace ctltest {
 const COLORREF kParentBack = RGB(236, 240, 226);  // the parent's static-control brush
 const UINT kLinkMsg = WM_APP + 7;                 // what the hyperlinks are told to send
 
-class Parent : public CWnd
-{
+class Parent : public CWnd {
 public:
     Parent() : m_brush(::CreateSolidBrush(kParentBack)) {}
     ~Parent() override;
-    // A visible popup of w x h; a dialog with one item per entry (ids 100, 101, ...), each moved
-    // to its rectangle and given the GUI font, as the Create-path controls of the tests are.
+    // A visible popup of w x h.
     bool Make(int w = 400, int h = 200);
-    struct Item
-    {
-        const char* cls;
-        DWORD style;
-        RECT rc;
-        const char* text;
-    };
-    bool MakeDialog(const std::vector<Item>& items);
+    // A platform control made as a dialog would make it, for a control object to attach to with
+    // SubclassDlgItem(id).
+    HWND MakeItem(const char* cls, DWORD style, const RECT& rc, const char* text, UINT id);
 
     std::vector<WPARAM> m_links, m_scrolls;  // wParam of each kLinkMsg, each WM_HSCROLL
     std::map<UINT, RECT> m_tabItems;         // rcItem of the last WM_DRAWITEM of each tab
-    std::function<void()> m_onCtlColor, m_onLink;
+    int m_asked = 0;                         // WM_CTLCOLORSTATIC received
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

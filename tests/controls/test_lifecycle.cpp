@@ -1,8 +1,9 @@
-// Both ways a host makes the controls work give the same pixels; a host may destroy a control
-// from inside anything it sends; creating, painting and destroying leaves nothing behind.
+// Both ways a host makes the controls work give the same pixels, and a host may end a control
+// from inside anything it, or the platform control under it, sends.
 #include "ControlsTest.h"
+#include "DestroyInNotify.h"
 
-#include <memory>
+#include <functional>
 
 using namespace lumotest;
 using namespace ctltest;
@@ -10,183 +11,149 @@ using namespace ctltest;
 namespace {
 
 // One control of each kind, with the state a host gives it after making it either way.
-struct Kind
-{
+struct Kind {
     const char* cls;
     DWORD style;
     RECT rc;
     const char* text;
-    std::function<CWnd*()> make;
-    std::function<BOOL(CWnd*, Parent&, DWORD, const RECT&, const char*)> create;
+    std::function<CWnd*()> make;  // an object that goes with its window
     std::function<void(CWnd*)> setUp;
 };
 
 template <class T>
-CWnd* New()
-{
-    return new T;
+CWnd* New() {
+    return new SelfDeleting<T>;
 }
 
-std::vector<Kind> Kinds()
-{
-    auto none = [](CWnd*) {};
-    return {
-        { TRACKBAR_CLASSA, TBS_AUTOTICKS, { 10, 10, 210, 40 }, "", New<CMySlideCtrl>,
-          [](CWnd* w, Parent& p, DWORD s, const RECT& rc, const char*) { return ((CSliderCtrl*)w)->Create(s, rc, &p, 100); },
-          [](CWnd* w) { ((CMySlideCtrl*)w)->SetPos(40); } },
-        { PROGRESS_CLASSA, 0, { 10, 50, 210, 72 }, "", New<CProgressCtrlEx>,
-          [](CWnd* w, Parent& p, DWORD s, const RECT& rc, const char*) { return ((CProgressCtrl*)w)->Create(s, rc, &p, 101); },
-          [](CWnd* w) { ((CProgressCtrl*)w)->SetPos(35); } },
-        { "BUTTON", BS_GROUPBOX, { 220, 10, 380, 90 }, "Customer", New<CSpecGroupBox>,
-          [](CWnd* w, Parent& p, DWORD s, const RECT& rc, const char* t) { return ((CButton*)w)->Create(t, s, rc, &p, 102); },
-          none },
-        { WC_TABCONTROLA, 0, { 10, 100, 300, 190 }, "", New<CTabCtrlEx>,
-          [](CWnd* w, Parent& p, DWORD s, const RECT& rc, const char*) { return ((CTabCtrl*)w)->Create(s, rc, &p, 103); },
-          [](CWnd* w) {
-              for (const char* name : { "General", "Orders", "Invoices" })
-                  ((CTabCtrl*)w)->InsertItem(((CTabCtrl*)w)->GetItemCount(), name);
-              ((CTabCtrl*)w)->SetCurSel(1);
-          } },
-        { "STATIC", SS_CENTER, { 220, 100, 380, 124 }, "Open the orders", New<CHyperLinkStatic>,
-          [](CWnd* w, Parent& p, DWORD s, const RECT& rc, const char* t) { return ((CStatic*)w)->Create(t, s, rc, &p, 104); },
-          none },
-    };
-}
+const Kind kSlider = {TRACKBAR_CLASSA, TBS_AUTOTICKS, {10, 10, 210, 40}, "", New<CMySlideCtrl>,
+                      [](CWnd* w) { ((CMySlideCtrl*)w)->SetPos(40); }};
+const Kind kProgress = {PROGRESS_CLASSA, 0, {10, 50, 210, 72}, "", New<CProgressCtrlEx>,
+                        [](CWnd* w) { ((CProgressCtrl*)w)->SetPos(35); }};
+const Kind kGroup = {"BUTTON", BS_GROUPBOX, {220, 10, 380, 90}, "Customer", New<CSpecGroupBox>, [](CWnd*) {}};
+const Kind kTabs = {WC_TABCONTROLA, 0, {10, 100, 300, 190}, "", New<CTabCtrlEx>, [](CWnd* w) {
+                        for (const char* name : {"General", "Orders", "Invoices"})
+                            ((CTabCtrl*)w)->InsertItem(((CTabCtrl*)w)->GetItemCount(), name);
+                        ((CTabCtrl*)w)->SetCurSel(1);
+                    }};
+const Kind kLink = {"STATIC", SS_LEFT, {220, 100, 380, 124}, "Open the orders", New<CHyperLinkStatic>, [](CWnd* w) {
+                        auto* link = (CHyperLinkStatic*)w;
+                        link->m_bNotify = 1;
+                        link->m_hNotifyWnd = ::GetParent(*w);
+                        link->m_nNotifyMsg = kLinkMsg;
+                    }};
 
-BOOL Create(const Kind& k, CWnd* w, Parent& parent)
-{
-    if (!k.create(w, parent, WS_CHILD | WS_VISIBLE | k.style, k.rc, k.text))
-        return FALSE;
+// The control on the Create path (through CWnd::Create, which the wrappers' Create call), set up.
+CWnd* Create(const Kind& k, HWND parent, UINT id = 100) {
+    CWnd* w = k.make();
+    if (!w->CWnd::Create(k.cls, k.text, WS_VISIBLE | k.style, k.rc, CWnd::FromHandle(parent), id)) return nullptr;
     GuiFont(*w);
-    return TRUE;
+    k.setUp(w);
+    return w;
 }
 
-TEST(Lifecycle, BothCreationPathsPaintTheSamePixels)
-{
-    const std::vector<Kind> kinds = Kinds();
-    Parent created, dialog;
+TEST(Lifecycle, BothCreationPathsPaintTheSamePixels) {
+    Parent created, attached;
     ASSERT_TRUE(created.Make());
-    std::vector<Parent::Item> items;
-    for (const Kind& k : kinds)
-        items.push_back({ k.cls, k.style, k.rc, k.text });
-    ASSERT_TRUE(dialog.MakeDialog(items));
-    for (size_t i = 0; i < kinds.size(); ++i)
-    {
-        SCOPED_TRACE(kinds[i].cls);
-        std::unique_ptr<CWnd> a(kinds[i].make()), b(kinds[i].make());
-        ASSERT_TRUE(Create(kinds[i], a.get(), created));
-        ASSERT_TRUE(b->SubclassDlgItem((UINT)(100 + i), &dialog));
+    ASSERT_TRUE(attached.Make());
+    for (const Kind* k : {&kSlider, &kProgress, &kGroup, &kTabs, &kLink}) {
+        SCOPED_TRACE(k->cls);
+        CWnd *a = Create(*k, created), *b = k->make();
+        ASSERT_TRUE(a && attached.MakeItem(k->cls, k->style, k->rc, k->text, 100));
+        ASSERT_TRUE(b->SubclassDlgItem(100, &attached));
         EXPECT_EQ(a->GetStyle() & 0xFFFF, b->GetStyle() & 0xFFFF);
-        kinds[i].setUp(a.get());
-        kinds[i].setUp(b.get());
+        k->setUp(b);
         ::SetFocus(NULL);
         WindowCapture ca(*a), cb(*b);
         ASSERT_TRUE(ca.Ok() && cb.Ok());
         EXPECT_TRUE(ca.Pixels() == cb.Pixels());
         EXPECT_LT(ca.CountColor(kParentBack), ca.Width() * ca.Height()) << "something drawn";
+        a->DestroyWindow();
+        b->DestroyWindow();
     }
 }
 
-TEST(Lifecycle, HostMayDestroyAControlFromInsideWhatItSends)
-{
-    const std::vector<Kind> kinds = Kinds();
-    // When the control asks: while attached to a dialog item, while created, or when triggered.
-    enum When { kSubclassing, kCreating, kLater };
-    auto redraw = [](CWnd* w) { w->RedrawWindow(); };
-    struct Case
-    {
-        const char* what;
-        size_t kind;
-        When when;
-        bool deleteObject;  // else only the window goes
-        bool onLink;        // inside the link's message, else inside WM_CTLCOLORSTATIC
-        std::function<void(CWnd*)> trigger;
-    } cases[] = {
-        { "slider asked at subclassing", 0, kSubclassing, false, false, nullptr },
-        { "slider asked while created", 0, kCreating, false, false, nullptr },
-        { "tabs asked before painting", 3, kLater, true, false, redraw },
-        { "link asked before painting", 4, kLater, true, false, redraw },
-        { "link's message on a click", 4, kLater, true, true, [](CWnd* w) { SendMouse(*w, WM_LBUTTONUP, POINT{ 80, 12 }); } },
+// The slider asks for the parent's background as it is made, on either path, and passes on what
+// the track bar reports; the tabs and the link ask before they paint; the link notifies, and the
+// static under it reports presses and enabling and asks for its own background; the host is
+// told when the link takes the focus from it. (The progress bar sends nothing; the group box's
+// button asks nothing here, where it is themed.)
+TEST(Lifecycle, HostMayEndAControlFromInsideEachNotification) {
+    auto make = [](const Kind& k) { return [&k](HWND host) { return Create(k, host)->GetSafeHwnd(); }; };
+    auto is = [](UINT msg, int code = -1) {
+        return [msg, code](HWND c, UINT m, WPARAM w, LPARAM l) {
+            if (m == WM_NOTIFY) return msg == m && ((NMHDR*)l)->hwndFrom == c && (int)((NMHDR*)l)->code == code;
+            const bool from = (HWND)l == c || ((m == WM_KILLFOCUS || m == kLinkMsg) && (HWND)w == c);
+            return m == msg && from && (code < 0 || (m == WM_COMMAND ? HIWORD(w) : LOWORD(w)) == code);
+        };
     };
-    // The first round warms the caches; the second leaves as many GDI objects as it found (the
-    // system frees some of its cached ones lazily, so the count is taken over a whole round).
-    for (int round = 0; round < 2; ++round)
-    {
-        GdiBalance gdi;
-        for (const Case& c : cases)
-        {
-            SCOPED_TRACE(c.what);
-            const int windows = AfxGetPermanentWindowCount();
-            {
-                Parent parent;
-                const Kind& k = kinds[c.kind];
-                ASSERT_TRUE(c.when == kSubclassing ? parent.MakeDialog({ { k.cls, k.style, k.rc, k.text } }) : parent.Make());
-                CWnd* ctl = k.make();
-                HWND hCtl = NULL;
-                if (c.when == kLater)
-                {
-                    ASSERT_TRUE(Create(k, ctl, parent));
-                    k.setUp(ctl);
-                    CHyperLinkStatic* link = c.onLink ? (CHyperLinkStatic*)ctl : nullptr;
-                    if (link)
-                    {
-                        link->m_bNotify = 1;
-                        link->m_hNotifyWnd = parent;
-                        link->m_nNotifyMsg = kLinkMsg;
-                    }
-                }
-                (c.onLink ? parent.m_onLink : parent.m_onCtlColor) = [&] {
-                    if (hCtl)
-                        return;
-                    hCtl = ctl->GetSafeHwnd();
-                    if (c.deleteObject)
-                        delete ctl;
-                    else
-                        ::DestroyWindow(hCtl);
-                };
-                if (c.when == kSubclassing)
-                    EXPECT_FALSE(ctl->SubclassDlgItem(100, &parent));
-                else if (c.when == kCreating)
-                    EXPECT_FALSE(Create(k, ctl, parent));
-                else
-                    c.trigger(ctl);
-                parent.m_onLink = parent.m_onCtlColor = nullptr;
-                EXPECT_TRUE(hCtl && !::IsWindow(hCtl));
-                PumpPending();
-                if (!c.deleteObject)
-                    delete ctl;
-            }
-            PumpPending();
-            EXPECT_EQ(AfxGetPermanentWindowCount(), windows);
-        }
-        EXPECT_TRUE(round == 0 || gdi.Delta() == 0) << gdi.Delta();
-    }
-}
-
-TEST(Lifecycle, CreatingPaintingAndDestroyingLeavesNothingBehind)
-{
-    const std::vector<Kind> kinds = Kinds();
-    Parent parent;
-    ASSERT_TRUE(parent.Make());
-    auto cycle = [&] {
-        for (const Kind& k : kinds)
-        {
-            std::unique_ptr<CWnd> w(k.make());
-            ASSERT_TRUE(Create(k, w.get(), parent));
-            k.setUp(w.get());
-            WindowCapture cap(*w);
-            SendMouse(*w, WM_MOUSEMOVE, POINT{ 20, 12 });
-            w->RedrawWindow();
-        }
-        PumpPending();
+    auto asked = is(WM_CTLCOLORSTATIC);
+    auto mouse = [](POINT pt, std::initializer_list<UINT> msgs) {
+        return [pt, msgs](HWND c) {
+            for (UINT m : msgs) ::PostMessageA(c, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        };
     };
-    cycle();
-    GdiBalance gdi;
-    WindowBalance windows;
-    for (int i = 0; i < 40; ++i)
-        cycle();
-    EXPECT_EQ(gdi.Delta(), 0);
-    EXPECT_EQ(windows.Delta(), 0);
+    auto onThumb = [&](std::initializer_list<UINT> msgs) {
+        return [&, msgs](HWND c) {
+            RECT rc;
+            ::SendMessageA(c, TBM_GETTHUMBRECT, 0, (LPARAM)&rc);
+            mouse({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, msgs)(c);
+        };
+    };
+    auto key = [](UINT vk) { return [vk](HWND c) { PostKey(c, vk); }; };
+    auto repaint = [](HWND c) { ::RedrawWindow(c, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW); };
+    auto print = [](HWND c) {
+        MemoryCanvas canvas(300, 100);
+        ::SendMessageA(c, WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
+    };
+    auto disable = [](HWND c) { ::EnableWindow(c, FALSE); };
+    // A track bar of the host's, for the slider to be attached to, or beside which one is made.
+    auto trackBar = [](HWND host) {
+        const RECT& rc = kSlider.rc;
+        return ::CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE, rc.left, rc.top, rc.right - rc.left,
+                                 rc.bottom - rc.top, host, NULL, NULL, NULL);
+    };
+    const POINT onText = {5, 12};
+    const std::vector<NotifyCase> cases = {
+        {"slider asked while attached", trackBar, [](HWND c) {
+             auto* s = new SelfDeleting<CMySlideCtrl>;
+             if (!s->SubclassWindow(c)) delete s;
+         }, asked},
+        // Made on the Create path, the slider is asked while it is made: the host ends its sliders.
+        {"slider asked while created", trackBar, [](HWND c) { Create(kSlider, ::GetParent(c), 101); },
+         [](HWND, UINT m, WPARAM, LPARAM) { return m == WM_CTLCOLORSTATIC; }, [](HWND c) {
+             while (HWND s = ::FindWindowExA(::GetParent(c), NULL, TRACKBAR_CLASSA, NULL)) ::DestroyWindow(s);
+         }},
+        {"slider key", make(kSlider), key(VK_RIGHT), is(WM_HSCROLL, TB_LINEDOWN)},
+        {"slider page click", make(kSlider), mouse({190, 15}, {WM_LBUTTONDOWN}), is(WM_HSCROLL, TB_PAGEDOWN)},
+        {"slider drag", make(kSlider), [&](HWND c) {
+             onThumb({WM_LBUTTONDOWN})(c);
+             mouse({150, 15}, {WM_MOUSEMOVE})(c);
+         }, is(WM_HSCROLL, TB_THUMBTRACK)},
+        {"slider drag ends", make(kSlider), onThumb({WM_LBUTTONDOWN, WM_LBUTTONUP}), is(WM_HSCROLL, TB_ENDTRACK)},
+        {"slider capture released", make(kSlider), onThumb({WM_LBUTTONDOWN, WM_LBUTTONUP}),
+         is(WM_NOTIFY, NM_RELEASEDCAPTURE)},
+        {"slider capture taken", make(kSlider), [&](HWND c) {
+             onThumb({WM_LBUTTONDOWN})(c);
+             PumpPending();
+             ::SetCapture(::GetParent(c));
+         }, is(WM_HSCROLL, TB_ENDTRACK)},
+        {"tabs painted", make(kTabs), repaint, asked},
+        {"tabs printed", make(kTabs), print, asked},
+        {"link painted", make(kLink), repaint, asked},
+        {"link printed", make(kLink), print, asked},
+        {"link clicked", make(kLink), mouse(onText, {WM_LBUTTONDOWN, WM_LBUTTONUP}), is(kLinkMsg)},
+        {"link Enter", make(kLink), key(VK_RETURN), is(kLinkMsg)},
+        {"link Space", make(kLink), key(VK_SPACE), is(kLinkMsg)},
+        {"link pressed", make(kLink), mouse(onText, {WM_LBUTTONDOWN}), is(WM_COMMAND, STN_CLICKED)},
+        {"link takes the focus", [&](HWND host) {
+             ::SetFocus(host);
+             return make(kLink)(host);
+         }, mouse(onText, {WM_LBUTTONDOWN}), is(WM_KILLFOCUS)},
+        {"link disabled", make(kLink), disable, is(WM_COMMAND, STN_DISABLE)},
+        {"link disabled, repainting", make(kLink), disable, asked},
+    };
+    ParkCursor();
+    ExpectDestroyInNotifyIsSafe(cases);
 }
 
 }  // namespace

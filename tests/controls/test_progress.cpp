@@ -6,29 +6,26 @@
 using namespace lumotest;
 using namespace ctltest;
 
-TEST(Progress, ShowsTheTextOrThePercentageMeasuredFromTheLowerBound)
-{
-    struct Case
-    {
+TEST(Progress, ShowsTheTextOrThePercentageMeasuredFromTheLowerBound) {
+    const struct {
         int lower, upper, pos;
         const char* text;
         BOOL showPercent;
         int percent;
         const char* shown;
     } cases[] = {
-        { 0, 100, 42, "", TRUE, 42, "42%" },
-        { 50, 150, 100, "", TRUE, 50, "50%" },  // from the lower bound, not from 0
-        { -200, 200, 100, "", TRUE, 75, "75%" },
-        { 0, 3, 1, "", TRUE, 33, "33%" },       // truncated
-        { 7, 7, 7, "", TRUE, 100, "100%" },     // an empty range is complete
-        { 0, 100, 0, "", TRUE, 0, "" },         // nothing done shows no text
-        { 0, 100, 0, "Waiting", TRUE, 0, "Waiting" },
-        { 0, 100, 60, "", FALSE, 60, "" },
+        {0, 100, 42, "", TRUE, 42, "42%"},
+        {50, 150, 100, "", TRUE, 50, "50%"},  // from the lower bound, not from 0
+        {-200, 200, 100, "", TRUE, 75, "75%"},
+        {0, 3, 1, "", TRUE, 33, "33%"},    // truncated
+        {7, 7, 7, "", TRUE, 100, "100%"},  // an empty range is complete
+        {0, 100, 0, "", TRUE, 0, ""},      // nothing done shows no text
+        {0, 100, 0, "Waiting", TRUE, 0, "Waiting"},
+        {0, 100, 60, "", FALSE, 60, ""},
     };
     Parent parent;
     ASSERT_TRUE(parent.Make());
-    for (const Case& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.lower << ".." << c.upper << " at " << c.pos << " '" << c.text << "'");
         CProgressCtrlEx bar;
         ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 252, 34), &parent, 1));
@@ -44,8 +41,7 @@ TEST(Progress, ShowsTheTextOrThePercentageMeasuredFromTheLowerBound)
         WindowCapture got(bar);
         int differ = 0;
         for (int y = 2; y < 20; ++y)
-            for (int x = 2; x < 238; ++x)
-                differ += got.At(x, y) != want.At(x, y);
+            for (int x = 2; x < 238; ++x) differ += got.At(x, y) != want.At(x, y);
         EXPECT_EQ(differ, 0);
         // No border: the non-client pixels keep what was there.
         HDC dc = ::GetWindowDC(bar);
