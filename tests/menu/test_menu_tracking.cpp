@@ -1,6 +1,7 @@
 // Popup menus tracked without a person: keys posted to the owner and EndMenu from a thread
 // timer choose or cancel, and the menu window is read while it is open. A host written in C
 // and a framework host get the same menu from the flat family.
+#include "DestroyInNotify.h"
 #include "MenuTestUtil.h"
 #include "MenuProbe.h"
 #include "SessionRun.h"
@@ -81,25 +82,43 @@ TEST(MenuTracking, SubmenusBeyondWhatALevelHoldsAreRefused) {
         EXPECT_TRUE(i < 42 ? GetSubMenu(root, i) != nullptr : GetMenuItemID(root, i) == UINT(i + 1)) << i;
 }
 
-// The host destroys the owner, or deletes the menu, while the menu is open.
-TEST(MenuTracking, OwnerOrMenuGoneWhileOpenEndsTheMenuAndLeavesNothing) {
-    for (int round = 0; round < 3; ++round) {  // the first round warms one-time caches
-        GdiBalance gdi;
-        WindowBalance windows;
-        HWND owner = CreateHostWindow();
-        TestMenu* menu = new TestMenu(owner);
-        AddABC(*menu);
-        menu->SetItem(4, "Icon", 0, LoadIcon(nullptr, IDI_APPLICATION), 16, 0);
-        MenuSteps steps({MenuShown, [&] {
-            if (round == 2) delete std::exchange(menu, nullptr);
-            return round == 2 || DestroyWindow(owner);
-        }});
-        EXPECT_EQ(menu->Popup(100, 100), 0);
-        delete menu;
-        DestroyWindow(owner);
-        PumpPending();
-        EXPECT_TRUE(round == 0 || (gdi.Delta() == 0 && windows.Delta() == 0)) << round;
+// A host may end the owner of a PopMenu_* menu, or delete a menu object of its own, from inside
+// each message the open menu sends the owner: entering idle, a selection, the end of the loop.
+TEST(MenuTracking, HostMayEndTheOwnerOrTheMenuFromInsideEachMessage) {
+    TestMenu* menu = nullptr;
+    auto open = [](HWND owner, const std::function<int()>& pop) {
+        MenuSteps steps({MenuShown, Keys(owner, {VK_DOWN, VK_DOWN, VK_RIGHT}), Levels(2), Keys(owner, {VK_RETURN})});
+        pop();
+    };
+    // The flat family's menu for the host, which ends itself.
+    auto host = [](HWND h) { return h; };
+    auto popFlat = [&](HWND owner) {
+        HPOPMENU flat = PopMenu_New(owner);
+        PopMenu_SetItem(flat, 1, "A", 0);
+        PopMenu_SetItem(flat, 2, "B", 0);
+        PopMenu_SetItem(flat, 3, "C", 2);
+        open(owner, [&] { return PopMenu_Popxy(flat, 100, 100); });
+    };
+    // A menu object of the host's, which deletes it; a window of the host's stands for it.
+    auto object = [&](HWND owner) {
+        AddABC(*(menu = new OnOwnPages<TestMenu>(owner)));
+        return CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, owner, nullptr, nullptr, nullptr);
+    };
+    auto popObject = [&](HWND standIn) {
+        open(GetParent(standIn), [&] { return menu->Popup(100, 100); });
+        if (IsWindow(standIn)) delete std::exchange(menu, nullptr);
+    };
+    auto deleteMenu = [&](HWND standIn) {
+        delete std::exchange(menu, nullptr);
+        DestroyWindow(standIn);
+    };
+    std::vector<NotifyCase> cases;
+    for (UINT msg : {WM_ENTERIDLE, WM_MENUSELECT, WM_EXITMENULOOP}) {
+        auto is = [msg](HWND, UINT m, WPARAM, LPARAM) { return m == msg; };
+        cases.push_back({MessageName(msg) + ", owner ended", host, popFlat, is});
+        cases.push_back({MessageName(msg) + ", menu deleted", object, popObject, is, deleteMenu});
     }
+    ExpectDestroyInNotifyIsSafe(cases);
 }
 
 TEST(PopMenu, UnknownHandlesAreRefusedAndAPoppedHandleIsSpent) {

@@ -33,19 +33,24 @@ struct NotifyCase {
 void ExpectDestroyInNotifyIsSafe(const std::vector<NotifyCase>& cases, int hostWidth = 400,
                                  int hostHeight = 300);
 
-// A framework control object that goes with its window, as a host may make its controls: a case
-// that ends the window also ends the object. It lives on pages of its own that are taken away
-// (never to be given out again) when it goes, so that a control touching itself after its host
-// ended it faults at once.
+// An object on pages of its own, which are taken away (never to be given out again) when it is
+// deleted, so that code touching it afterwards faults at once.
 template <class T>
-struct SelfDeleting : T {
-    void PostNcDestroy() override { delete this; }
+struct OnOwnPages : T {
+    using T::T;
     static void* operator new(std::size_t size) {
         void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
         if (!p) throw std::bad_alloc();
         return p;
     }
     static void operator delete(void* p) { ::VirtualFree(p, 0, MEM_DECOMMIT); }
+};
+
+// A framework control object that goes with its window, as a host may make its controls: a case
+// that ends the window also ends the object, and a control touching itself afterwards faults.
+template <class T>
+struct SelfDeleting : OnOwnPages<T> {
+    void PostNcDestroy() override { delete this; }
 };
 
 // A child window of the host standing for another window of the host (a frame's content, a
