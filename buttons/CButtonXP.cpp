@@ -1,4 +1,5 @@
 #include "CButtonXP.h"
+#include "frame/HostNotify.h"
 
 IMPLEMENT_DYNAMIC(CButtonXP, CButton)
 
@@ -72,8 +73,11 @@ BOOL CButtonXP::OnEraseBkgnd(CDC*)
 
 void CButtonXP::OnMouseMove(UINT nFlags, CPoint point)
 {
+    // The move is relayed to the tip, a window of the host that may destroy the button.
+    const HWND hSelf = m_hWnd;
     _OnMouseMove(nFlags, point);
-    CButton::OnMouseMove(nFlags, point);
+    if (HostNotify::Alive(this, hSelf))
+        CButton::OnMouseMove(nFlags, point);
 }
 
 void CButtonXP::OnLButtonDown(UINT nFlags, CPoint point)
@@ -87,7 +91,7 @@ void CButtonXP::OnLButtonUp(UINT nFlags, CPoint point)
     const HWND hSelf = m_hWnd;
     _OnLButtonUp(nFlags, point);
     // The parent may have destroyed the button when it was checked.
-    if (::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this)
+    if (HostNotify::Alive(this, hSelf))
         CButton::OnLButtonUp(nFlags, point);
 }
 
@@ -101,7 +105,7 @@ void CButtonXP::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     const HWND hSelf = m_hWnd;
     _OnKeyUp(nChar, (LPARAM)nFlags * 65536 + nRepCnt);
-    if (::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this)
+    if (HostNotify::Alive(this, hSelf))
         CButton::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
