@@ -3,7 +3,7 @@
 #include "lumo.h"
 #include "c_attach_host.h"
 
-static HWND s_buttons[CHOST_BUTTONS], s_destroyOnColour;
+static HWND s_buttons[CHOST_BUTTONS];
 static int s_drawItems;
 static HBRUSH s_back;
 
@@ -16,11 +16,6 @@ static LRESULT CALLBACK CHostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     }
     if (msg == WM_CTLCOLORBTN)
     {
-        if (s_destroyOnColour && (HWND)lParam == s_destroyOnColour)
-        {
-            s_destroyOnColour = NULL;
-            DestroyWindow((HWND)lParam);
-        }
         if (!s_back)
             s_back = CreateSolidBrush(CHOST_BACK);
         SetBkColor((HDC)wParam, CHOST_BACK);
@@ -57,4 +52,3 @@ HWND CHost_Create(void)
 
 HWND CHost_Button(int i) { return (i >= 0 && i < CHOST_BUTTONS) ? s_buttons[i] : NULL; }
 int CHost_DrawItems(void) { return s_drawItems; }
-void CHost_DestroyOnColour(HWND button) { s_destroyOnColour = button; }

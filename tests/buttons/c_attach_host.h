@@ -11,7 +11,6 @@ extern "C" {
 HWND CHost_Create(void);
 HWND CHost_Button(int i);
 int CHost_DrawItems(void);               /* WM_DRAWITEM received so far */
-void CHost_DestroyOnColour(HWND button); /* destroy it when it next asks for its colours */
 #ifdef __cplusplus
 }
 #endif

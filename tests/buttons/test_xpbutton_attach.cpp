@@ -119,13 +119,6 @@ TEST(XPButtonAttach, DestroyedButtonsLeaveNoPropertyMapEntryOrObject) {
     EXPECT_EQ(gdi.Delta(), 0);
     EXPECT_EQ(windows.Delta(), 0);
 
-    // A host that destroys the button while the library paints it.
-    HWND doomed = host.Button(3);
-    CHost_DestroyOnColour(doomed);
-    MemoryCanvas canvas(kW, kH);
-    EXPECT_EQ(XPButton_Attach(doomed, canvas.Dc()), 1);
-    EXPECT_FALSE(IsWindow(doomed));
-    EXPECT_EQ(CButtonXP_::FromHandle(doomed), nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // XP buttons driven through posted input and messages: clicks inside and outside, radio groups,
 // the space bar, hover and tips, the drop menu's guard time, and hosts that destroy a button
 // while it asks them something.
+#include "DestroyInNotify.h"
 #include "XPButtonTest.h"
+#include "lumo.h"
 
 using namespace xptest;
 
@@ -105,44 +107,97 @@ TEST(XPButtonInput, DropMenuGuardComparesTicksAsUnsignedDifferences) {
     }
 }
 
-TEST(XPButtonInput, HostDestroyingTheButtonWhileAskedLeavesNothingRunning) {
-    FrameworkHost host;
-    MemoryCanvas canvas(kW, kH);
-    {  // warm the resource library and fonts
-        CButtonXP warm;
-        ASSERT_TRUE(Make(warm, host, "Warm", BS_AUTOCHECKBOX));
-        Paint(warm, canvas);
-    }
-    GdiBalance gdi;
-    // The parent deletes the button when asked for its background colour.
-    CButtonXP* doomed = new CButtonXP;
-    ASSERT_TRUE(Make(*doomed, host, "Doomed", BS_AUTOCHECKBOX));
-    HWND hDoomed = doomed->m_hWnd;
-    SetHostHandler(host.Hwnd(), [&](HWND, UINT m, WPARAM, LPARAM l, LRESULT* r) {
-        if (m != WM_CTLCOLORBTN || (HWND)l != hDoomed) return false;
-        delete doomed;
-        *r = (LRESULT)BackBrush();
-        return true;
-    });
-    DRAWITEMSTRUCT dis = {ODT_BUTTON, 100, 0, 0, 0, hDoomed, canvas.Dc(), {0, 0, kW, kH}, 0};
-    CButtonXP_::FromHandle(hDoomed)->_DrawItem(&dis);
-    EXPECT_FALSE(IsWindow(hDoomed));
-    EXPECT_EQ(gdi.Delta(), 0);
-
-    // A sibling of a radio group that destroys the clicked radio when asked for its dialog code.
-    CButtonXP radio;
-    ASSERT_TRUE(Make(radio, host, "Radio", BS_AUTORADIOBUTTON | WS_GROUP));
-    HostWindow sibling(20, 20, true, host.Hwnd());
-    SetHostHandler(sibling, [&](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        if (m != WM_GETDLGCODE) return false;
-        radio.DestroyWindow();
-        *r = DLGC_RADIOBUTTON;
-        return true;
-    });
-    MessageRecorder parent(host.Hwnd());
-    PostClick(radio, 5, 5, 5, 5);
-    EXPECT_FALSE(IsWindow(radio.m_hWnd));
-    EXPECT_EQ(parent.Count(WM_COMMAND), 0);
+// A host may end a button, made as a CButtonXP or attached to a button of its own, from inside
+// each message it or the platform's button sends: the background question while it paints, the
+// clicks of the mouse and the space bar, a double click, the dialog code asked of a radio
+// button's neighbours and the move relayed to its tip.
+TEST(XPButtonInput, HostMayEndAButtonFromInsideEachNotification) {
+    auto xp = [](DWORD style, bool gradient = false) {
+        return [style, gradient](HWND host) {
+            CButtonXP* b = gradient ? (CButtonXP*)new SelfDeleting<CButtonXPGradient> : new SelfDeleting<CButtonXP>;
+            b->Create("Button", style, CRect(10, 10, 10 + kW, 10 + kH), CWnd::FromHandle(host), 100);
+            return b->GetSafeHwnd();
+        };
+    };
+    auto attached = [](DWORD style) {
+        return [style](HWND host) {
+            HWND b = CreateWindowExA(0, "BUTTON", "Button", WS_CHILD | WS_VISIBLE | style, 10, 10, kW, kH, host,
+                                     (HMENU)100, nullptr, nullptr);
+            HDC dc = GetDC(b);
+            XPButton_Attach(b, dc);
+            ReleaseDC(b, dc);
+            return b;
+        };
+    };
+    // The button with a neighbour of its group, or a tip, that tells the host what it is sent.
+    auto withNeighbour = [](std::function<HWND(HWND)> make) {
+        return [make](HWND host) {
+            HWND b = make(host);
+            MakeRelay(host, WM_GETDLGCODE, DLGC_RADIOBUTTON);
+            return b;
+        };
+    };
+    auto withTip = [](std::function<HWND(HWND)> make) {
+        return [make](HWND host) {
+            HWND b = make(host);
+            auto* tip = new SelfDeleting<CToolTipCtrl>;
+            tip->SubclassWindow(MakeRelay(host, TTM_RELAYEVENT));
+            CButtonXP_::FromHandle(b)->SetToolTip(tip, "Tip");
+            return b;
+        };
+    };
+    auto paint = [](HWND b) {
+        MemoryCanvas canvas(kW, kH);
+        DRAWITEMSTRUCT dis = {ODT_BUTTON, 100, 0, 0, 0, b, canvas.Dc(), {0, 0, kW, kH}, 0};
+        if (CButtonXP* framework = DYNAMIC_DOWNCAST(CButtonXP, CWnd::FromHandlePermanent(b)))
+            framework->DrawItem(&dis);
+        else
+            XPButton_Attach(b, canvas.Dc());
+    };
+    // The pointer too rests on the button: the platform's button follows it while it is held.
+    auto post = [](std::vector<UINT> msgs) {
+        return [msgs](HWND b) {
+            POINT pt = {5, 5};
+            ClientToScreen(b, &pt);
+            SetCursorPos(pt.x, pt.y);
+            PumpPending();
+            for (UINT m : msgs) PostMessageA(b, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+        };
+    };
+    auto click = post({WM_LBUTTONDOWN, WM_LBUTTONUP});
+    auto space = [](HWND b) { PostKey(b, VK_SPACE); };
+    auto told = [](int code) {
+        return [code](HWND b, UINT m, WPARAM w, LPARAM l) { return m == WM_COMMAND && HIWORD(w) == code && (HWND)l == b; };
+    };
+    auto relayed = [](UINT msg) { return [msg](HWND, UINT m, WPARAM w, LPARAM) { return m == kRelayed && w == msg; }; };
+    auto asked = [](HWND b, UINT m, WPARAM, LPARAM l) { return m == WM_CTLCOLORBTN && (HWND)l == b; };
+    const DWORD push = BS_PUSHBUTTON, check = BS_AUTOCHECKBOX, radio = BS_AUTORADIOBUTTON | WS_GROUP;
+    const std::vector<NotifyCase> cases = {
+        {"push painted", xp(push), paint, asked},
+        {"check box painted", xp(check), paint, asked},
+        {"radio painted", xp(radio), paint, asked},
+        {"gradient painted", xp(push, true), paint, asked},
+        {"attached push painted", attached(push), paint, asked},
+        {"attached check box painted", attached(check), paint, asked},
+        {"attached radio painted", attached(radio), paint, asked},
+        {"push clicked", xp(push), click, told(BN_CLICKED)},
+        {"check box clicked", xp(check), click, told(BN_CLICKED)},
+        {"radio clicked", xp(radio), click, told(BN_CLICKED)},
+        {"attached push clicked", attached(push), click, told(BN_CLICKED)},
+        {"attached check box clicked", attached(check), click, told(BN_CLICKED)},
+        {"attached radio clicked", attached(radio), click, told(BN_CLICKED)},
+        {"check box space", xp(check), space, told(BN_CLICKED)},
+        {"attached check box space", attached(check), space, told(BN_CLICKED)},
+        {"push double click", xp(push), post({WM_LBUTTONDBLCLK, WM_LBUTTONUP}), told(BN_DOUBLECLICKED)},
+        {"attached push double click", attached(push), post({WM_LBUTTONDBLCLK, WM_LBUTTONUP}),
+         told(BN_DOUBLECLICKED)},
+        {"radio asks its group", withNeighbour(xp(radio)), click, relayed(WM_GETDLGCODE)},
+        {"attached radio asks its group", withNeighbour(attached(radio)), click, relayed(WM_GETDLGCODE)},
+        {"push moves its tip", withTip(xp(push)), post({WM_MOUSEMOVE}), relayed(TTM_RELAYEVENT)},
+        {"attached push moves its tip", withTip(attached(push)), post({WM_MOUSEMOVE}), relayed(TTM_RELAYEVENT)},
+    };
+    ExpectDestroyInNotifyIsSafe(cases);
+    SetCursorPos(0, 0);
 }
 
 }  // namespace

@@ -87,12 +87,12 @@ TEST(Lifecycle, HostMayEndAControlFromInsideEachNotification) {
         };
     };
     auto asked = is(WM_CTLCOLORSTATIC);
-    auto mouse = [](POINT pt, std::initializer_list<UINT> msgs) {
+    auto mouse = [](POINT pt, std::vector<UINT> msgs) {
         return [pt, msgs](HWND c) {
             for (UINT m : msgs) ::PostMessageA(c, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         };
     };
-    auto onThumb = [&](std::initializer_list<UINT> msgs) {
+    auto onThumb = [&](std::vector<UINT> msgs) {
         return [&, msgs](HWND c) {
             RECT rc;
             ::SendMessageA(c, TBM_GETTHUMBRECT, 0, (LPARAM)&rc);
