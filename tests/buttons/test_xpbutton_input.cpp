@@ -129,20 +129,16 @@ TEST(XPButtonInput, HostMayEndAButtonFromInsideEachNotification) {
             return b;
         };
     };
-    // The button with a neighbour of its group, or a tip, that tells the host what it is sent.
-    auto withNeighbour = [](std::function<HWND(HWND)> make) {
-        return [make](HWND host) {
+    // The button, with a neighbour of its group or a tip that tells the host what it is sent.
+    auto with = [](std::function<HWND(HWND)> make, UINT relay) {
+        return [make, relay](HWND host) {
             HWND b = make(host);
-            MakeRelay(host, WM_GETDLGCODE, DLGC_RADIOBUTTON);
-            return b;
-        };
-    };
-    auto withTip = [](std::function<HWND(HWND)> make) {
-        return [make](HWND host) {
-            HWND b = make(host);
-            auto* tip = new SelfDeleting<CToolTipCtrl>;
-            tip->SubclassWindow(MakeRelay(host, TTM_RELAYEVENT));
-            CButtonXP_::FromHandle(b)->SetToolTip(tip, "Tip");
+            if (relay == WM_GETDLGCODE) MakeRelay(host, WM_GETDLGCODE, DLGC_RADIOBUTTON);
+            if (relay == TTM_RELAYEVENT) {
+                auto* tip = new SelfDeleting<CToolTipCtrl>;
+                tip->SubclassWindow(MakeRelay(host, TTM_RELAYEVENT));
+                CButtonXP_::FromHandle(b)->SetToolTip(tip, "Tip");
+            }
             return b;
         };
     };
@@ -165,37 +161,35 @@ TEST(XPButtonInput, HostMayEndAButtonFromInsideEachNotification) {
         };
     };
     auto click = post({WM_LBUTTONDOWN, WM_LBUTTONUP});
-    auto space = [](HWND b) { PostKey(b, VK_SPACE); };
     auto told = [](int code) {
         return [code](HWND b, UINT m, WPARAM w, LPARAM l) { return m == WM_COMMAND && HIWORD(w) == code && (HWND)l == b; };
     };
     auto relayed = [](UINT msg) { return [msg](HWND, UINT m, WPARAM w, LPARAM) { return m == kRelayed && w == msg; }; };
     auto asked = [](HWND b, UINT m, WPARAM, LPARAM l) { return m == WM_CTLCOLORBTN && (HWND)l == b; };
     const DWORD push = BS_PUSHBUTTON, check = BS_AUTOCHECKBOX, radio = BS_AUTORADIOBUTTON | WS_GROUP;
-    const std::vector<NotifyCase> cases = {
-        {"push painted", xp(push), paint, asked},
-        {"check box painted", xp(check), paint, asked},
-        {"radio painted", xp(radio), paint, asked},
-        {"gradient painted", xp(push, true), paint, asked},
-        {"attached push painted", attached(push), paint, asked},
-        {"attached check box painted", attached(check), paint, asked},
-        {"attached radio painted", attached(radio), paint, asked},
-        {"push clicked", xp(push), click, told(BN_CLICKED)},
-        {"check box clicked", xp(check), click, told(BN_CLICKED)},
-        {"radio clicked", xp(radio), click, told(BN_CLICKED)},
-        {"attached push clicked", attached(push), click, told(BN_CLICKED)},
-        {"attached check box clicked", attached(check), click, told(BN_CLICKED)},
-        {"attached radio clicked", attached(radio), click, told(BN_CLICKED)},
-        {"check box space", xp(check), space, told(BN_CLICKED)},
-        {"attached check box space", attached(check), space, told(BN_CLICKED)},
-        {"push double click", xp(push), post({WM_LBUTTONDBLCLK, WM_LBUTTONUP}), told(BN_DOUBLECLICKED)},
-        {"attached push double click", attached(push), post({WM_LBUTTONDBLCLK, WM_LBUTTONUP}),
-         told(BN_DOUBLECLICKED)},
-        {"radio asks its group", withNeighbour(xp(radio)), click, relayed(WM_GETDLGCODE)},
-        {"attached radio asks its group", withNeighbour(attached(radio)), click, relayed(WM_GETDLGCODE)},
-        {"push moves its tip", withTip(xp(push)), post({WM_MOUSEMOVE}), relayed(TTM_RELAYEVENT)},
-        {"attached push moves its tip", withTip(attached(push)), post({WM_MOUSEMOVE}), relayed(TTM_RELAYEVENT)},
+    const struct {
+        const char* what;
+        DWORD style;
+        std::function<void(HWND)> provoke;
+        std::function<bool(HWND, UINT, WPARAM, LPARAM)> is;
+        UINT relay;
+    } rows[] = {
+        {"push painted", push, paint, asked, 0},
+        {"check box painted", check, paint, asked, 0},
+        {"radio painted", radio, paint, asked, 0},
+        {"push clicked", push, click, told(BN_CLICKED), 0},
+        {"check box clicked", check, click, told(BN_CLICKED), 0},
+        {"radio clicked", radio, click, told(BN_CLICKED), 0},
+        {"check box space", check, [](HWND b) { PostKey(b, VK_SPACE); }, told(BN_CLICKED), 0},
+        {"push double click", push, post({WM_LBUTTONDBLCLK, WM_LBUTTONUP}), told(BN_DOUBLECLICKED), 0},
+        {"radio asks its group", radio, click, relayed(WM_GETDLGCODE), WM_GETDLGCODE},
+        {"push moves its tip", push, post({WM_MOUSEMOVE}), relayed(TTM_RELAYEVENT), TTM_RELAYEVENT},
     };
+    std::vector<NotifyCase> cases = {{"gradient painted", xp(push, true), paint, asked}};
+    for (const auto& r : rows)
+        for (bool attach : {false, true})
+            cases.push_back({std::string(attach ? "attached " : "") + r.what,
+                             with(attach ? std::function<HWND(HWND)>(attached(r.style)) : xp(r.style), r.relay), r.provoke, r.is});
     ExpectDestroyInNotifyIsSafe(cases);
     SetCursorPos(0, 0);
 }
