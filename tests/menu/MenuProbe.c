@@ -20,35 +20,29 @@ static BOOL CALLBACK FindLevel(HWND hwnd, LPARAM lp)
     return FALSE;
 }
 
+/* A line with the level's size and a checksum of its pixels, printed rather than read from the
+ * screen, which may not show the latest painting yet. */
 static void Describe(HWND menuWnd)
 {
     RECT rc;
-    BITMAPINFO bi;
-    DWORD* bits = NULL;
-    HDC mem = CreateCompatibleDC(NULL);
-    HBITMAP dib;
+    HDC screen = GetDC(NULL), mem = CreateCompatibleDC(screen);
+    HBITMAP bmp;
     HGDIOBJ old;
     unsigned long sum = 0;
-    int i, w, h, used = (int)strlen(s_out);
+    int x, y, w, h, used = (int)strlen(s_out);
     GetWindowRect(menuWnd, &rc);
     w = rc.right - rc.left;
     h = rc.bottom - rc.top;
-    memset(&bi, 0, sizeof bi);
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
-    old = SelectObject(mem, dib);
-    /* Printed rather than read from the screen, which may not show the latest painting yet. */
+    bmp = CreateCompatibleBitmap(screen, w, h);
+    old = SelectObject(mem, bmp);
     SendMessageA(menuWnd, WM_PRINT, (WPARAM)mem, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-    GdiFlush();
-    for (i = 0; i < w * h; ++i)
-        sum = (sum * 31 + (bits[i] & 0xFFFFFF)) & 0xFFFFFFFFul;
+    for (y = 0; y < h; ++y)
+        for (x = 0; x < w; ++x)
+            sum = (sum * 31 + (GetPixel(mem, x, y) & 0xFFFFFF)) & 0xFFFFFFFFul;
     SelectObject(mem, old);
-    DeleteObject(dib);
+    DeleteObject(bmp);
     DeleteDC(mem);
+    ReleaseDC(NULL, screen);
     if (used + 40 < s_outSize)
         sprintf(s_out + used, "level %dx%d pixels %08lx\n", w, h, sum);
 }

@@ -49,7 +49,9 @@ int main(int argc, char** argv)
     PopMenuApi api;
     void(WINAPI * pfnShadow)(int);
     HWND owner;
-    int result, before, after, unloaded;
+    static const char* const names[6] = { "PopMenu_New", "PopMenu_SetItem", "PopMenu_SetIcon",
+                                          "PopMenu_SetCheck", "PopMenu_SetEnable", "PopMenu_Popxy" };
+    int i, result, before, after, unloaded;
 
     /* The library beside this program, by its full path. */
     GetModuleFileNameA(NULL, path, MAX_PATH);
@@ -57,15 +59,11 @@ int main(int argc, char** argv)
     strcpy(slash ? slash + 1 : path, "Lumo.dll");
     if (argc < 3 || (lumo = LoadLibraryA(path)) == NULL)
         return 2;
-    api.pfnNew = (HPOPMENU(WINAPI*)(HWND))GetProcAddress(lumo, "PopMenu_New");
-    api.pfnSetItem = (void(WINAPI*)(HPOPMENU, int, LPCSTR, int))GetProcAddress(lumo, "PopMenu_SetItem");
-    api.pfnSetIcon = (void(WINAPI*)(HPOPMENU, int, HICON))GetProcAddress(lumo, "PopMenu_SetIcon");
-    api.pfnSetCheck = (void(WINAPI*)(HPOPMENU, int, int))GetProcAddress(lumo, "PopMenu_SetCheck");
-    api.pfnSetEnable = (void(WINAPI*)(HPOPMENU, int, int))GetProcAddress(lumo, "PopMenu_SetEnable");
-    api.pfnPopxy = (int(WINAPI*)(HPOPMENU, int, int))GetProcAddress(lumo, "PopMenu_Popxy");
-    pfnShadow = (void(WINAPI*)(int))GetProcAddress(lumo, "ShadowMenu_Enable");
-    if (!api.pfnNew || !api.pfnSetItem || !api.pfnSetIcon || !api.pfnSetCheck || !api.pfnSetEnable ||
-        !api.pfnPopxy || !pfnShadow)
+    /* The entry points in the order of PopMenuApi's members. */
+    for (i = 0; i < 6; ++i)
+        if ((((FARPROC*)&api)[i] = GetProcAddress(lumo, names[i])) == NULL)
+            return 3;
+    if ((pfnShadow = (void(WINAPI*)(int))GetProcAddress(lumo, "ShadowMenu_Enable")) == NULL)
         return 3;
 
     owner = CreateWindowA("STATIC", "C host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, NULL, NULL, NULL, NULL);

@@ -136,32 +136,7 @@ protected:
     }
 };
 
-TEST_F(MenuDrawing, ItemsMeasureByTheMenuMetricsTheirTextsAndPictures) {
-    TestMenu menu(owner_);
-    menu.SetItem(1, "&Open", 0);
-    menu.SetShortcut(1, "Ctrl+O");
-    menu.SetItem(0, "-", 0);
-    menu.SetItem(2, "Big", 0, SolidIcon(kRed, 32), 32, 1);
-    menu.ShowAndClose();
-    EXPECT_EQ(menu.Look()->m_nLeftBarWidth, 44);  // the widest picture and 12
-    const struct { UINT id; int w, h; } cases[] = {
-        {0, 10, height_},  // a separator
-        {1, 44 + MenuText("&Open") + 10 + MenuText("Ctrl+O") + 10, height_},
-        {2, 44 + MenuText("Big") + 10, std::max(height_, 32 + 7)},
-    };
-    for (const auto& c : cases) {
-        MEASUREITEMSTRUCT mis = {ODT_MENU, 0, c.id, 0, 0, 0};
-        menu.Root()->MeasureItem(&mis);
-        EXPECT_EQ(int(mis.itemWidth), c.w) << c.id;
-        EXPECT_EQ(int(mis.itemHeight), c.h) << c.id;
-    }
-    TestMenu plain(owner_);
-    plain.SetItem(1, "One", 0);
-    plain.ShowAndClose();
-    EXPECT_EQ(plain.Look()->m_nLeftBarWidth, 24);
-}
-
-TEST_F(MenuDrawing, ColumnsSelectionChecksSeparatorsAndGreyedItems) {
+TEST_F(MenuDrawing, SizesColumnsSelectionChecksSeparatorsAndGreyedItems) {
     TestMenu menu(owner_);
     menu.SetItem(1, "&Open", 0, SolidIcon(kRed), 16, 1);
     menu.SetShortcut(1, "Ctrl+O");
@@ -173,7 +148,29 @@ TEST_F(MenuDrawing, ColumnsSelectionChecksSeparatorsAndGreyedItems) {
     menu.ShowAndClose();
     CMenuEx* root = menu.Root();
     const int bar = 28, h = height_, y0 = y0_, mid = mid_;
-    ASSERT_EQ(menu.Look()->m_nLeftBarWidth, bar);
+    ASSERT_EQ(menu.Look()->m_nLeftBarWidth, bar);  // the widest picture and 12
+
+    // Sizes: the column, the text, a gap and the shortcut; the menu's height, or the picture's and
+    // 7; 10 by the menu's height for a separator.
+    const struct { UINT id; int w, h; } sizes[] = {{0, 10, h},
+                                                   {1, bar + MenuText("&Open") + 10 + MenuText("Ctrl+O") + 10, 0},
+                                                   {3, bar + MenuText("Greyed") + 10, 0}};
+    for (const auto& c : sizes) {
+        MEASUREITEMSTRUCT mis = {ODT_MENU, 0, c.id, 0, 0, 0};
+        root->MeasureItem(&mis);
+        EXPECT_EQ(int(mis.itemWidth), c.w) << c.id;
+        EXPECT_EQ(int(mis.itemHeight), c.h ? c.h : std::max(h, 16 + 7)) << c.id;
+    }
+    // Without pictures the column is 24 wide; a 32-pixel picture widens it and heightens its item.
+    TestMenu plain(owner_), big(owner_);
+    plain.SetItem(1, "One", 0);
+    big.SetItem(2, "Big", 0, SolidIcon(kRed, 32), 32, 1);
+    plain.ShowAndClose();
+    big.ShowAndClose();
+    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 2, 0, 0, 0};
+    big.Root()->MeasureItem(&mis);
+    EXPECT_TRUE(plain.Look()->m_nLeftBarWidth == 24 && big.Look()->m_nLeftBarWidth == 44);
+    EXPECT_EQ(int(mis.itemHeight), std::max(h, 32 + 7));
 
     auto open = Draw(root, 1, 0);
     EXPECT_TRUE(PixelsAre(*open, {{1, 1, kBar}, {bar, 1, kBack}, {bar + 1, 0, 0xC0C0C0}, {bar + 1, h - 1, 0xC0C0C0},

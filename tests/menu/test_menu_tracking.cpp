@@ -23,7 +23,8 @@ void AddABC(CMenuPopEx& menu) {
     menu.SetItem(3, "C", 2);
 }
 
-TEST(MenuTracking, ChosenSubmenuCommandOrZeroWhenCancelled) {
+// Keys posted to the owner choose a command in a submenu, in either drawing mode, or none.
+TEST(MenuTracking, KeysAndMnemonicsChooseTheRightCommandInEveryLevel) {
     HostWindow owner;
     for (int drawMode : {2, 0}) {
         TestMenu menu(owner, drawMode);
@@ -33,6 +34,16 @@ TEST(MenuTracking, ChosenSubmenuCommandOrZeroWhenCancelled) {
         EXPECT_TRUE(steps.Done());
         EXPECT_EQ(menu.ShowAndClose(), 0) << drawMode;
     }
+    // Levels share provisional ids (each level's first submenu item is -9): the letters open
+    // "Beta", then its "Echo", then pick "Golf", across three levels.
+    TestMenu menu(owner);
+    const struct { int id; const char* text; int parent; } items[] = {
+        {10, "&Alpha", 0}, {20, "&Beta", 0}, {11, "&Cyan", 10}, {12, "&Dark", 10}, {111, "c1", 11},
+        {121, "d1", 12},  {21, "&Echo", 20}, {22, "&Fox", 20}, {211, "&Golf", 21}, {221, "f1", 22}};
+    for (const auto& it : items) menu.SetItem(it.id, it.text, it.parent);
+    MenuSteps steps({MenuShown, Keys(owner, {'B'}), Levels(2), Keys(owner, {'E'}), Levels(3), Keys(owner, {'G'})});
+    EXPECT_EQ(menu.Popup(50, 50), 211);
+    EXPECT_TRUE(steps.Done());
 }
 
 TEST(MenuTracking, OpensAtThePointTheCursorOrBelowTheButton) {
@@ -51,20 +62,6 @@ TEST(MenuTracking, OpensAtThePointTheCursorOrBelowTheButton) {
         EXPECT_TRUE(rc.left == c.left && rc.top == c.top) << c.x << "," << c.y << ": " << rc.left << "," << rc.top;
     }
     DestroyWindow(button);
-}
-
-// Levels share provisional ids (each level's first submenu item is -9): the letters open
-// "Beta", then its "Echo", then pick "Golf", across three levels.
-TEST(MenuTracking, NestedLevelsAndMnemonicsReachTheRightItem) {
-    HostWindow owner;
-    TestMenu menu(owner);
-    const struct { int id; const char* text; int parent; } items[] = {
-        {10, "&Alpha", 0}, {20, "&Beta", 0}, {11, "&Cyan", 10}, {12, "&Dark", 10}, {111, "c1", 11},
-        {121, "d1", 12},  {21, "&Echo", 20}, {22, "&Fox", 20}, {211, "&Golf", 21}, {221, "f1", 22}};
-    for (const auto& it : items) menu.SetItem(it.id, it.text, it.parent);
-    MenuSteps steps({MenuShown, Keys(owner, {'B'}), Levels(2), Keys(owner, {'E'}), Levels(3), Keys(owner, {'G'})});
-    EXPECT_EQ(menu.Popup(50, 50), 211);
-    EXPECT_TRUE(steps.Done());
 }
 
 // A level holds at most 42 owner-drawn submenus; the items beyond are plain commands.
