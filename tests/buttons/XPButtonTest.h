@@ -1,6 +1,6 @@
-// What the XP button tests share: a framework host that reflects owner drawing to its buttons and
-// answers WM_CTLCOLORBTN with a known colour, states set on a button, painting into a canvas, and
-// reading back text boxes and the library's check and radio pictures.
+// What the XP button tests share: a host that answers WM_CTLCOLORBTN with a known colour, states
+// set on a button, painting into a canvas, and reading back text boxes and the library's check
+// and radio pictures.
 #pragma once
 
 #include <algorithm>
@@ -23,30 +23,21 @@ inline HBRUSH BackBrush() {
     return brush;
 }
 
-// A framework window over a test host, so WM_DRAWITEM and WM_COMMAND reach the library's
-// buttons while the host procedure still records what arrives.
-class FrameworkHost {
-public:
-    explicit FrameworkHost(int w = 420, int h = 120) : host_(w, h) {
-        wnd_.SubclassWindow(host_);
-        SetHostHandler(host_, [](HWND, UINT m, WPARAM w, LPARAM, LRESULT* r) {
+// A test host that answers WM_CTLCOLORBTN with the known colour.
+struct ButtonHost : HostWindow {
+    explicit ButtonHost(int w = 420, int h = 120) : HostWindow(w, h) {
+        SetHostHandler(*this, [](HWND, UINT m, WPARAM w, LPARAM, LRESULT* r) {
             if (m != WM_CTLCOLORBTN) return false;
             SetBkColor((HDC)w, kBack);
             *r = (LRESULT)BackBrush();
             return true;
         });
     }
-    ~FrameworkHost() { wnd_.UnsubclassWindow(); }
-    HWND Hwnd() const { return host_.Hwnd(); }
-    CWnd* Wnd() { return &wnd_; }
-
-private:
-    HostWindow host_;
-    CWnd wnd_;
+    CWnd* Wnd() const { return CWnd::FromHandle(Hwnd()); }
 };
 
 // The button, 90 x 26 at (x, 10) of the host, in the GUI font.
-inline bool Make(CButtonXP& b, FrameworkHost& host, const char* text, DWORD style, int x = 10, UINT id = 100) {
+inline bool Make(CButtonXP& b, const ButtonHost& host, const char* text, DWORD style, int x = 10, UINT id = 100) {
     if (!b.Create(text, style, CRect(x, 10, x + kW, 10 + kH), host.Wnd(), id)) return false;
     b.SendMessage(WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT));
     return true;

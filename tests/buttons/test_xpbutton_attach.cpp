@@ -56,7 +56,7 @@ TEST(XPButtonAttach, CHostButtonsTakeTheLookKeepTheirKindAndToggleTheirCheckStat
 }
 
 TEST(XPButtonAttach, ASubclassedRadioButtonKeepsItsCheckAndKind) {
-    FrameworkHost host;
+    ButtonHost host;
     HWND h = CreateWindowExA(0, "BUTTON", "Radio", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 10, 10, kW, kH, host.Hwnd(),
                              nullptr, nullptr, nullptr);
     SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);

@@ -18,7 +18,7 @@ void PostClick(HWND hwnd, int x, int y, int upX, int upY) {
 RecordedMsg Clicked(UINT id, HWND from) { return RecordedMsg(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), from); }
 
 TEST(XPButtonInput, ClicksReleasedInsideAndTheSpaceBarToggleAndNotifyTheParent) {
-    FrameworkHost host;
+    ButtonHost host;
     CButtonXP check, push;
     ASSERT_TRUE(Make(check, host, "Remember", BS_AUTOCHECKBOX));
     ASSERT_TRUE(Make(push, host, "Go", BS_PUSHBUTTON, 110, 101));
@@ -44,7 +44,7 @@ TEST(XPButtonInput, ClicksReleasedInsideAndTheSpaceBarToggleAndNotifyTheParent) 
 }
 
 TEST(XPButtonInput, RadioGroupKeepsOneCheckedAndACheckedRadioStaysChecked) {
-    FrameworkHost host(520);
+    ButtonHost host(520);
     CButtonXP r[4];
     const DWORD styles[4] = {BS_AUTORADIOBUTTON | WS_GROUP, BS_RADIOBUTTON, BS_AUTORADIOBUTTON, BS_AUTORADIOBUTTON | WS_GROUP};
     for (int i = 0; i < 4; ++i) ASSERT_TRUE(Make(r[i], host, "Radio", styles[i], 10 + 100 * i, 100 + i));
@@ -61,7 +61,7 @@ TEST(XPButtonInput, RadioGroupKeepsOneCheckedAndACheckedRadioStaysChecked) {
 }
 
 TEST(XPButtonInput, HoverEndsOnLeaveAndMovesReachTheTip) {
-    FrameworkHost host;
+    ButtonHost host;
     CButtonXP b;
     ASSERT_TRUE(Make(b, host, "Tip", BS_PUSHBUTTON));
     CToolTipCtrl tip;

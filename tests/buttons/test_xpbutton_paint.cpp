@@ -36,7 +36,7 @@ TEST(XPButtonPaint, PushButtonFaceAndFrameFollowTheState) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
-        FrameworkHost host;
+        ButtonHost host;
         CButtonXP b;
         ASSERT_TRUE(Make(b, host, "OK", BS_PUSHBUTTON));
         SetState(b, c.state);
@@ -54,7 +54,7 @@ TEST(XPButtonPaint, PushButtonFaceAndFrameFollowTheState) {
 }
 
 TEST(XPButtonPaint, PressedCaptionShiftsAndFocusRectangleFollowsKeyboardCues) {
-    FrameworkHost host;
+    ButtonHost host;
     CButtonXP b;
     ASSERT_TRUE(Make(b, host, "Save", BS_PUSHBUTTON));
     const RECT inner = {4, 4, 86, 22};
@@ -84,7 +84,7 @@ TEST(XPButtonPaint, PressedCaptionShiftsAndFocusRectangleFollowsKeyboardCues) {
 }
 
 TEST(XPButtonPaint, DisabledTextIsEmbossedPrefixesUnderlineAndTheDefaultButtonIsFramed) {
-    FrameworkHost host;
+    ButtonHost host;
     CButtonXP b, d;
     ASSERT_TRUE(Make(b, host, "Delete", BS_PUSHBUTTON));
     ASSERT_TRUE(Make(d, host, "OK", BS_DEFPUSHBUTTON, 110, 101));
@@ -133,7 +133,7 @@ TEST(XPButtonPaint, FlatLooks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
-        FrameworkHost host;
+        ButtonHost host;
         CButtonXP b;
         ASSERT_TRUE(Make(b, host, "Flat", c.style));
         b.SetFlat(TRUE, c.hoverFace);
@@ -145,7 +145,7 @@ TEST(XPButtonPaint, FlatLooks) {
 }
 
 TEST(XPButtonPaint, DropMenuArrowNarrowsTheCaptionAndHoldsThePress) {
-    FrameworkHost host;
+    ButtonHost host;
     CButtonXP plain, drop;
     ASSERT_TRUE(Make(plain, host, "Print", BS_PUSHBUTTON));
     ASSERT_TRUE(Make(drop, host, "Print", BS_PUSHBUTTON, 110, 101));
@@ -193,7 +193,7 @@ TEST(XPButtonPaint, CheckAndRadioBoxesShowTheLibraryPictureOfTheirState) {
     for (const auto& c : cases)
         for (int radio = 0; radio < 2; ++radio) {
             SCOPED_TRACE(::testing::Message() << (radio ? "radio " : "check ") << c.state);
-            FrameworkHost host;
+            ButtonHost host;
             CButtonXP b;
             ASSERT_TRUE(Make(b, host, "Option", radio ? BS_AUTORADIOBUTTON : BS_AUTOCHECKBOX));
             ASSERT_EQ(b.GetButtonType(), radio ? XPBUTTON_RADIO : XPBUTTON_CHECK);
@@ -205,7 +205,7 @@ TEST(XPButtonPaint, CheckAndRadioBoxesShowTheLibraryPictureOfTheirState) {
         }
 
     // Disabled: outlines with a grey tick or dot; text on the left puts the box at the right.
-    FrameworkHost host;
+    ButtonHost host;
     CButtonXP check, radio, left;
     ASSERT_TRUE(Make(check, host, "", BS_AUTOCHECKBOX));
     ASSERT_TRUE(Make(radio, host, "", BS_AUTORADIOBUTTON, 110, 101));
@@ -244,7 +244,7 @@ TEST(XPButtonPaint, ImagesTransparentCentredAndGreyedWhenDisabled) {
     CBitmap bmp;
     ASSERT_TRUE(bmp.Attach(CopyImage(source.Bitmap(), IMAGE_BITMAP, 0, 0, 0)));
 
-    FrameworkHost host;
+    ButtonHost host;
     CButtonXP b;
     ASSERT_TRUE(Make(b, host, "", BS_PUSHBUTTON));
     b.SetButtonBmp(bmp, ICON_LEFT, 4);
@@ -272,7 +272,7 @@ TEST(XPButtonPaint, ImagesTransparentCentredAndGreyedWhenDisabled) {
 }
 
 TEST(XPButtonPaint, GradientLookUnderTheMouse) {
-    FrameworkHost host;
+    ButtonHost host;
     CButtonXPGradient b;
     ASSERT_TRUE(Make(b, host, "Sales", BS_PUSHBUTTON));
     MemoryCanvas canvas(kW, kH), reference(kW, kH, kBack);
@@ -295,7 +295,7 @@ TEST(XPButtonPaint, GradientLookUnderTheMouse) {
 }
 
 TEST(XPButtonPaint, PaintingAndButtonLifetimesLeaveNoObjects) {
-    FrameworkHost host;
+    ButtonHost host;
     MemoryCanvas canvas(kW, kH);
     GdiBalance gdi;
     WindowBalance windows;
