@@ -191,7 +191,7 @@ TEST(XPButtonInput, HostMayEndAButtonFromInsideEachNotification) {
             cases.push_back({std::string(attach ? "attached " : "") + r.what,
                              with(attach ? std::function<HWND(HWND)>(attached(r.style)) : xp(r.style), r.relay), r.provoke, r.is});
     ExpectDestroyInNotifyIsSafe(cases);
-    SetCursorPos(0, 0);
+    ParkCursor();
 }
 
 }  // namespace

@@ -221,18 +221,6 @@ TEST(XPButtonPaint, CheckAndRadioBoxesShowTheLibraryPictureOfTheirState) {
     EXPECT_EQ(BoxMismatches(canvas, kW - 13, y0, 5021), 0);
 }
 
-// A 16 x 16 icon of one colour.
-HICON SolidIcon(COLORREF colour) {
-    MemoryCanvas face(16, 16, colour);
-    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);  // all zero: opaque
-    HBITMAP bits = (HBITMAP)CopyImage(face.Bitmap(), IMAGE_BITMAP, 0, 0, 0);
-    ICONINFO ii = {TRUE, 0, 0, mask, bits};
-    HICON icon = CreateIconIndirect(&ii);
-    DeleteObject(mask);
-    DeleteObject(bits);
-    return icon;
-}
-
 TEST(XPButtonPaint, ImagesTransparentCentredAndGreyedWhenDisabled) {
     // 8 x 8 on magenta: a red band over a green one.
     MemoryCanvas source(8, 8, RGB(255, 0, 255));

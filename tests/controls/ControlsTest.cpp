@@ -56,11 +56,6 @@ void GuiFont(HWND hwnd) {
     ::SendMessageA(hwnd, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
 }
 
-void ParkCursor() {
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    lumotest::PumpPending();
-}
-
 SIZE TextSize(HWND hwnd, const char* text) {
     HDC dc = ::GetDC(hwnd);
     HGDIOBJ old = ::SelectObject(dc, (HFONT)::SendMessageA(hwnd, WM_GETFONT, 0, 0));

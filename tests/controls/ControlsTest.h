@@ -18,6 +18,8 @@
 
 namespace ctltest {
 
+using lumotest::ParkCursor;
+
 const COLORREF kParentBack = RGB(236, 240, 226);  // the parent's static-control brush
 const UINT kLinkMsg = WM_APP + 7;                 // what the hyperlinks are told to send
 
@@ -42,8 +44,6 @@ protected:
 
 void SendMouse(HWND hwnd, UINT msg, POINT pt, WPARAM keys = 0);
 void GuiFont(HWND hwnd);
-// Keeps the real pointer away from the windows under test.
-void ParkCursor();
 // A one-line text's size in a window's font, as DrawText measures it.
 SIZE TextSize(HWND hwnd, const char* text);
 

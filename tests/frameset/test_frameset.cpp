@@ -219,9 +219,9 @@ TEST(Frameset, DraggingASplitterMovesBothNeighboursAndKeepsTheShares) {
     ASSERT_PRED2(Same, f.Frame(0), (RECT{0, 0, 199, 300}));
     // The real pointer waits away from the host unless a case puts it somewhere, so that no real
     // mouse message meddles.
-    auto putPointer = [set](int x, int y, bool screen = false) {
+    auto putPointer = [set](int x, int y) {
         POINT pt = {x, y};
-        if (!screen) ClientToScreen(set, &pt);
+        ClientToScreen(set, &pt);
         SetCursorPos(pt.x, pt.y);
         PumpUntil([&] {
             POINT now;
@@ -229,7 +229,7 @@ TEST(Frameset, DraggingASplitterMovesBothNeighboursAndKeepsTheShares) {
         });
         PumpPending();
     };
-    putPointer(0, 0, true);
+    ParkCursor();
     const struct { int x, y; LPCSTR cursor; } cursors[] = {
         {200, 150, IDC_SIZEWE}, {300, 61, IDC_SIZENS}, {100, 100, nullptr}};
     for (const auto& c : cursors) {
@@ -242,7 +242,7 @@ TEST(Frameset, DraggingASplitterMovesBothNeighboursAndKeepsTheShares) {
         EXPECT_EQ(SendMessageA(set, WM_SETCURSOR, (WPARAM)set, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
         EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor ? c.cursor : IDC_ARROW)) << c.x << "," << c.y;
     }
-    putPointer(0, 0, true);
+    ParkCursor();
 
     PostMouse(set, WM_LBUTTONDOWN, 200, 150);
     EXPECT_EQ(GetCapture(), set);

@@ -25,16 +25,6 @@ HBITMAP Bitmap(int size, COLORREF fill, const COLORREF* corners = nullptr) {
     return CreateBitmap(size, size, 1, 32, px.data());
 }
 
-// A square icon of one colour, every pixel opaque.
-HICON SolidIcon(COLORREF color, int size = 16) {
-    std::vector<BYTE> opaque(size * size / 8, 0);
-    ICONINFO ii = {TRUE, 0, 0, CreateBitmap(size, size, 1, 1, opaque.data()), Bitmap(size, color)};
-    HICON icon = CreateIconIndirect(&ii);
-    DeleteObject(ii.hbmMask);
-    DeleteObject(ii.hbmColor);
-    return icon;
-}
-
 NONCLIENTMETRICSA MenuMetrics() {
     NONCLIENTMETRICSA ncm = {};
     ncm.cbSize = 340;

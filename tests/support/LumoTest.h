@@ -75,6 +75,10 @@ void PumpPending();
 // no condition can be stated; prefer PumpUntil.
 void PumpFor(DWORD ms);
 
+// Moves the real pointer to the screen's bottom-right corner, away from the windows under test,
+// and dispatches what the move brought.
+void ParkCursor();
+
 // ---------------------------------------------------------------------------------------------
 // Recording
 // ---------------------------------------------------------------------------------------------
@@ -238,6 +242,9 @@ private:
     HGDIOBJ oldBitmap_ = nullptr;
     uint32_t* bits_ = nullptr;
 };
+
+// A size x size icon of one colour, every pixel opaque. The caller destroys it.
+HICON SolidIcon(COLORREF colour, int size = 16);
 
 // ---------------------------------------------------------------------------------------------
 // Counts

@@ -227,4 +227,16 @@ bool MemoryCanvas::SavePng(const std::string& path) const {
     return WritePng(path, px.data(), width_, height_, width_);
 }
 
+HICON SolidIcon(COLORREF colour, int size) {
+    const DWORD bgr = DWORD(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    const std::vector<DWORD> bits(size_t(size) * size, bgr);
+    const std::vector<BYTE> mask(size_t((size + 15) / 16) * 2 * size, 0);  // rows of whole words
+    ICONINFO ii = {TRUE, 0, 0, CreateBitmap(size, size, 1, 1, mask.data()),
+                   CreateBitmap(size, size, 1, 32, bits.data())};
+    HICON icon = CreateIconIndirect(&ii);
+    DeleteObject(ii.hbmMask);
+    DeleteObject(ii.hbmColor);
+    return icon;
+}
+
 }  // namespace lumotest

@@ -55,4 +55,9 @@ void PumpFor(DWORD ms) {
     }
 }
 
+void ParkCursor() {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    PumpPending();
+}
+
 }  // namespace lumotest
