@@ -80,7 +80,7 @@ void ExpectDestroyInNotifyIsSafe(const std::vector<NotifyCase>& cases, int w, in
         EXPECT_EQ(gdi.Delta(), 0) << "GDI objects outlived the control";
         EXPECT_EQ(windows.Delta(), 0) << "windows outlived the control";
     }
-    EXPECT_EQ(all.Delta(), 0) << "regions outlived the controls";
+    EXPECT_EQ(all.Delta(), 0) << "GDI objects, regions included, outlived the controls";
 }
 
 }  // namespace lumotest

@@ -28,8 +28,9 @@ struct NotifyCase {
 // the control from inside it. Then expects that the host was told once, the control's window is
 // gone, no timer of the control or of the library fires on a dead object (a marker timer longer
 // than any of theirs is pumped until it fires), and no GDI object or window outlived the
-// control (regions, which the system frees a little late, over all the cases together). A crash fails the whole test program. Every case runs once beforehand, unchecked,
-// to fill one-time caches.
+// control (regions, which the system frees a little late, over all the cases together). A crash
+// fails the whole test program. Every case runs once beforehand, unchecked, to fill one-time
+// caches.
 void ExpectDestroyInNotifyIsSafe(const std::vector<NotifyCase>& cases, int hostWidth = 400,
                                  int hostHeight = 300);
 
