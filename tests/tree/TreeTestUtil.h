@@ -7,12 +7,7 @@
 
 namespace treetest {
 
-// Keeps real pointer motion away from the windows under test.
-inline void ParkCursor()
-{
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    lumotest::PumpPending();
-}
+using lumotest::ParkCursor;
 
 // Client point in the middle of an item's label; (-1,-1) when the item is not visible.
 inline POINT LabelCenter(HWND hTree, HTREEITEM hItem)
