@@ -12,6 +12,8 @@ add_library(LumoObjects OBJECT ${LUMO_SOURCES})
 target_compile_definitions(LumoObjects PUBLIC _AFXEXT LUMO_BUILD)
 target_include_directories(LumoObjects PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
 target_link_libraries(LumoObjects PUBLIC LumoAfx LumoSys LumoBuf)
+# Every source starts with the framework layer's headers: they are compiled once.
+target_precompile_headers(LumoObjects PRIVATE <afxwin.h> <afxcmn.h> <vector>)
 
 set(LUMO_SYSTEM_LIBS comctl32 ole32 oleaut32 uuid gdi32 user32 shell32 msimg32 shlwapi)
 

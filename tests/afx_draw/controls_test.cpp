@@ -6,6 +6,9 @@
 #include "LumoTest.h"
 #include "PixelTable.h"
 
+// Its own namespace: the test program compiles its files as one unit.
+namespace controlstest {
+
 namespace {
 
 const COLORREF kMagenta = RGB(255, 0, 255);
@@ -322,3 +325,5 @@ TEST(AfxControls, MaskedImageListDrawsTransparent)
 }
 
 }  // namespace
+
+}  // namespace controlstest

@@ -8,6 +8,9 @@
 
 using namespace lumotest;
 
+// Its own namespace: the test program compiles its files as one unit.
+namespace hookparent {
+
 namespace {
 
 const UINT kOther = WM_APP + 21;
@@ -240,3 +243,5 @@ TEST_F(HookParentTest, DestroyedWindowAndInstanceDestructionUnhook) {
     EXPECT_EQ(own1, CurrentProc(h1));
     EXPECT_EQ(own2, CurrentProc(h2));
 }
+
+}  // namespace hookparent

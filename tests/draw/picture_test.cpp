@@ -10,6 +10,9 @@
 using drawtest::CanvasDC;
 using lumotest::PixelsAre;
 
+// Its own namespace: the test program compiles its files as one unit.
+namespace picturetest {
+
 namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -461,3 +464,5 @@ TEST(HandCursor, PrefersTheCursorFileInThePlatformFolderAndFallsBackToOneTheCall
     ::DeleteObject(info.hbmColor);
     EXPECT_TRUE(::DestroyCursor(h));
 }
+
+}  // namespace picturetest
