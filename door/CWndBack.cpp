@@ -9,6 +9,7 @@ IMPLEMENT_DYNCREATE(CWndBack, CWnd)
 
 BEGIN_MESSAGE_MAP(CWndBack, CWnd)
     ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_WINDOWPOSCHANGED()
     ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
 END_MESSAGE_MAP()
@@ -134,10 +135,25 @@ void CWndBack::PaintBackground(CDC* pDC)
     pDC->FillSolidRect(&rcClip, m_crBk);
 }
 
-BOOL CWndBack::OnEraseBkgnd(CDC* pDC)
+void CWndBack::Draw(CDC* pDC)
 {
     PaintBackground(pDC);
+}
+
+// While frozen the window keeps what is on the screen (a slide paints over it).
+BOOL CWndBack::OnEraseBkgnd(CDC* pDC)
+{
+    if (!m_bFrozen)
+        Draw(pDC);
     return TRUE;
+}
+
+LRESULT CWndBack::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CDC* pDC = CDC::FromHandle((HDC)wParam);
+    if (pDC && !m_bFrozen)
+        Draw(pDC);
+    return 0;
 }
 
 void CWndBack::OnWindowPosChanged(WINDOWPOS* lpwndpos)

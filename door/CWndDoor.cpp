@@ -18,7 +18,6 @@ CMap<HWND, HWND, CWndDoor*, CWndDoor*> CWndDoor::m_cMap;
 BEGIN_MESSAGE_MAP(CWndDoor, CWndBack)
     ON_WM_DESTROY()
     ON_WM_TIMER()
-    ON_WM_ERASEBKGND()
     ON_WM_RBUTTONUP()
     ON_WM_PAINT()
     ON_REGISTERED_MESSAGE(m_MsgSendChildren, OnSendChildren)
@@ -707,13 +706,10 @@ BOOL CWndDoor::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     return CWndBack::OnNotify(wParam, lParam, pResult);
 }
 
-BOOL CWndDoor::OnEraseBkgnd(CDC* pDC)
+void CWndDoor::Draw(CDC* pDC)
 {
-    if (m_bFrozen)
-        return TRUE;
     PaintBackground(pDC);
     PaintSeparator(pDC);
-    return TRUE;
 }
 
 void CWndDoor::PaintSeparator(CDC* pDC)

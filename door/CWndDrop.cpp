@@ -9,7 +9,6 @@
 
 BEGIN_MESSAGE_MAP(CWndDrop, CWndBack)
     ON_WM_MOUSEMOVE()
-    ON_WM_ERASEBKGND()
     ON_WM_PAINT()
     ON_REGISTERED_MESSAGE(m_MsgSendChildren, OnSendChildren)
     ON_WM_SETFOCUS()
@@ -331,10 +330,8 @@ void CWndDrop::OnPaint()
     m_MyWin.Redraw();
 }
 
-BOOL CWndDrop::OnEraseBkgnd(CDC* pDC)
+void CWndDrop::Draw(CDC* pDC)
 {
-    if (m_bFrozen)
-        return TRUE;
     PaintBackground(pDC);
     CRect rc;
     GetClientRect(&rc);
@@ -346,7 +343,6 @@ BOOL CWndDrop::OnEraseBkgnd(CDC* pDC)
         CMemDC memDC(pDC, &rcHeader, TRUE);
         DrawHeader(&memDC, rcHeader);
     }
-    return TRUE;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -46,6 +46,9 @@ public:
     int AddChild_AutoSize(HWND hWnd, int x, int y, int nRight, int nBottom);
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    // Paints the client area into pDC: erasing and WM_PRINTCLIENT both come here, so the window
+    // paints the same into any device context. Derived windows add their own parts.
+    virtual void Draw(CDC* pDC);
 
     // The registered message "CWndBack_SendChildren": wParam a command, lParam its argument.
     // Panel windows pass it down to their descendants. Registered once when the library loads.
@@ -59,6 +62,7 @@ protected:
     void ReleasePicture();
 
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy();

@@ -28,6 +28,8 @@ public:
     // Docks the door in the host pParentWnd. FALSE when it could not; the object is gone then.
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                         const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = NULL);
+    // The background and the separator beside the toggle button.
+    virtual void Draw(CDC* pDC);
 
     // The door created in a host window, or null.
     static CWndDoor* GetObject(HWND hHost);
@@ -96,7 +98,6 @@ protected:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnPaint();
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);

@@ -45,6 +45,8 @@ public:
     // The layer that keeps this drop in its list; told when the drop goes away.
     void SetOwnerLayer(CWndDoorLayer* pLayer) { m_pLayer = pLayer; }
 
+    // The background, the frame of the second style and the header.
+    virtual void Draw(CDC* pDC);
     // Paints the header strip into a device context (the header rectangle in its coordinates).
     void DrawHeader(CDC* pDC, CRect rcHeader);
 
@@ -61,7 +63,6 @@ protected:
 
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
