@@ -18,8 +18,7 @@ struct MemDC {
 
 TEST(AfxGdi, SelectionsReturnThePreviousObjectAndRestoreIt)
 {
-    lumotest::GdiBalance balance;
-    {
+    EXPECT_EQ(lumotest::LeaksOf([&] {
         MemDC mem;
         ASSERT_NE(mem.dc.GetSafeHdc(), nullptr);
         HGDIOBJ stockPen = ::GetStockObject(BLACK_PEN);
@@ -79,8 +78,7 @@ TEST(AfxGdi, SelectionsReturnThePreviousObjectAndRestoreIt)
         EXPECT_EQ(mem.dc.GetClipBox(&clip), SIMPLEREGION);
         EXPECT_EQ(clip, CRect(0, 0, 1, 1));  // clipped to the 1x1 stock bitmap
         AfxDeleteTempMaps();
-    }
-    EXPECT_EQ(balance.Delta(), 0);
+    }).gdi, 0);
 }
 
 TEST(AfxGdi, FillSolidRectAndDraw3dRectPaintExactPixels)
@@ -288,7 +286,7 @@ TEST(AfxGdi, CreateSelectDeleteCyclesLeaveNoObjects)
 
     lumotest::GdiBalance balance;
     ASSERT_GE(balance.Start(), 0);
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0, n = lumotest::SoakCycles(300, 10000); i < n; ++i) {
         CPen pen(PS_SOLID, 1 + (i & 3), RGB(i & 255, 0, 0));
         CBrush brush;
         brush.CreateHatchBrush(HS_CROSS, RGB(0, i & 255, 0));
@@ -354,8 +352,7 @@ END_MESSAGE_MAP()
 
 TEST(AfxGdi, PaintClientAndWindowDCsGiveTheirDCBack)
 {
-    lumotest::GdiBalance balance;
-    {
+    EXPECT_EQ(lumotest::LeaksOf([&] {
         CPaintProbe wnd;
         ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "paint", WS_POPUP | WS_VISIBLE,
                                  60, 60, 80, 50, nullptr, nullptr));
@@ -390,8 +387,7 @@ TEST(AfxGdi, PaintClientAndWindowDCsGiveTheirDCBack)
         }
         wnd.DestroyWindow();
         AfxDeleteTempMaps();
-    }
-    EXPECT_EQ(balance.Delta(), 0);
+    }).gdi, 0);
 }
 
 }  // namespace

@@ -358,7 +358,7 @@ TEST_F(Pictures, FillWithPicTilesPastTheEdges)
     EXPECT_EQ(40 * 40, d.canvas.CountColor(kWhite));
 }
 
-TEST_F(Pictures, TenThousandPictureDrawsLeaveNoGdiObjects)
+TEST_F(Pictures, RepeatedPictureDrawsLeaveNoGdiObjects)
 {
     IPicture* gif = Load(QuadrantGif(30, 30));
     ASSERT_NE(nullptr, gif);
@@ -371,7 +371,7 @@ TEST_F(Pictures, TenThousandPictureDrawsLeaveNoGdiObjects)
     CUtilityVisual::draw_pic(c.Dc(), gif, rc, SRCAND, 0);
     CUtilityVisual::fill_with_pic(c.Dc(), gif, rc);
     lumotest::GdiBalance balance;
-    for (int i = 0; i < 10000; ++i)
+    for (int i = 0, n = lumotest::SoakCycles(200, 10000); i < n; ++i)
     {
         CRect r(0, 0, 100, 50);
         CUtilityVisual::draw_pic(c.Dc(), gif, r, SRCCOPY, 0);
@@ -393,7 +393,7 @@ TEST_F(Pictures, LoadingAndReleasingLeavesNoGdiObjects)
     IPicture* warm = Load(gif);
     ASSERT_NE(nullptr, warm);
     lumotest::GdiBalance balance;
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0, n = lumotest::SoakCycles(100, 1000); i < n; ++i)
     {
         IPicture* p = nullptr;
         ASSERT_TRUE(CUtilityVisual::GetPicture(&p, path.c_str()));

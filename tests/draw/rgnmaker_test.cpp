@@ -194,7 +194,7 @@ TEST(RgnMaker, RegionsAreFreedByEmptyAndByTheDestructor)
         warm.MakeRgn_SideBySide(shape);
     }
     lumotest::GdiBalance balance;
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0, n = lumotest::SoakCycles(200, 1000); i < n; ++i)
     {
         int centre[] = {10, 10, 10, 10, 0};
         int edges[] = {20, 20, 20, 20, 0};

@@ -86,4 +86,18 @@ int CountThreadWindows() {
     return n;
 }
 
+Leaks LeaksOf(const std::function<void()>& body) {
+    body();
+    PumpPending();
+    const int gdi = CountGdiObjects(), windows = CountThreadWindows();
+    body();
+    PumpPending();
+    return {CountGdiObjects() - gdi, CountThreadWindows() - windows};
+}
+
+int SoakCycles(int suite, int soak) {
+    char value[8] = "";
+    return GetEnvironmentVariableA("LUMO_SOAK", value, sizeof value) > 0 && value[0] != '0' ? soak : suite;
+}
+
 }  // namespace lumotest

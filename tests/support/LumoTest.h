@@ -262,6 +262,24 @@ int CountGdiObjects(bool regions = true);
 // counts (WindowBalance), never absolute values.
 int CountThreadWindows();
 
+// What one run of body leaves behind: live GDI objects and windows of this thread. body runs
+// twice and the second run is counted, so what the platform caches on first use (fonts, device
+// contexts, classes) is not taken for a leak; pending messages are dispatched after each run.
+// Compare with Leaks{} (nothing left).
+struct Leaks {
+    int gdi = 0;
+    int windows = 0;
+    bool operator==(const Leaks& o) const { return gdi == o.gdi && windows == o.windows; }
+    friend std::ostream& operator<<(std::ostream& os, const Leaks& l) {
+        return os << l.gdi << " GDI objects, " << l.windows << " windows";
+    }
+};
+Leaks LeaksOf(const std::function<void()>& body);
+
+// How many cycles a soak loop runs: `suite` in the test suite, a few hundred at most, enough for a
+// per-cycle leak to show; `soak` when LUMO_SOAK is set (bench/soak.sh runs the suite so).
+int SoakCycles(int suite, int soak);
+
 // Records the count at construction; Delta() is the change since.
 class GdiBalance {
 public:

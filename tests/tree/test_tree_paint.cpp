@@ -148,14 +148,14 @@ TEST_F(TreePaint, PictureModeCombinesWithSrcAnd)
     EXPECT_EQ(plainCap.At(plainCap.Width() - 5, plainCap.Height() - 5), 0xFFFFFFu);
 }
 
-TEST_F(TreePaint, ThousandHoverRepaintsKeepGdiObjects)
+TEST_F(TreePaint, RepeatedHoverRepaintsKeepGdiObjects)
 {
     Hover("1");
     UpdateWindow(tree_);
     GdiBalance gdi;
     POINT a = LabelCenter(tree_, Item(tree_, "1"));
     POINT b = LabelCenter(tree_, Item(tree_, "2"));
-    for (int i = 0; i < 1000; i++)
+    for (int i = 0, n = SoakCycles(200, 1000); i < n; i++)
     {
         PostMouse(tree_, WM_MOUSEMOVE, (i % 2) ? a : b);
         PumpPending();

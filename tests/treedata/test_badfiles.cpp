@@ -225,7 +225,7 @@ TEST(TreeDataBadFiles, MutatedAndTruncatedFilesNeverBreakALoad)
     std::mt19937 rng(20240601);
     const char interesting[] = { '\t', '\r', '\n', '\0', ' ', '-', '&', (char)0xB6, (char)0xBF, (char)0xBB,
                                  (char)0xBC, 0x01, 0x02, 0x03, 0x04, (char)0xFF, (char)0x81 };
-    const int kRounds = 20000;
+    const int kRounds = lumotest::SoakCycles(500, 20000);
     DWORD slowest = 0;
     for (int round = 0; round < kRounds; ++round) {
         std::string bytes = original;
