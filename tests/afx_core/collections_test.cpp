@@ -1,4 +1,4 @@
-// CArray growth and element lifetime, CMap bucket layout and storage, CList.
+// CArray element lifetime and moves, CMap with string keys, CList.
 #include <gtest/gtest.h>
 
 #include "afx.h"
@@ -8,14 +8,6 @@
 #include <vector>
 
 namespace {
-
-// Exposes the capacity, which decides when element addresses move.
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class ProbeArray : public CArray<TYPE, ARG_TYPE>
-{
-public:
-    int Capacity() const { return this->m_nMaxSize; }
-};
 
 // Counts live instances, to catch elements that are never destroyed or destroyed twice.
 struct Tracked {
@@ -28,58 +20,8 @@ struct Tracked {
 };
 int Tracked::s_live = 0;
 
-// Exposes the bucket array and the node blocks.
-class ProbeMap : public CMap<HWND, HWND, int, int>
-{
-public:
-    bool HasTable() const { return m_pHashTable != NULL; }
-    int Blocks() const
-    {
-        int n = 0;
-        for (CPlex* p = m_pBlocks; p != NULL; p = p->pNext)
-            n++;
-        return n;
-    }
-    std::vector<UINT_PTR> Keys() const
-    {
-        std::vector<UINT_PTR> keys;
-        POSITION pos = GetStartPosition();
-        while (pos != NULL) {
-            HWND k;
-            int v;
-            GetNextAssoc(pos, k, v);
-            keys.push_back((UINT_PTR)k);
-        }
-        return keys;
-    }
-};
-
-HWND H(UINT_PTR v) { return (HWND)v; }
 
 }  // namespace
-
-TEST(CArrayTest, DefaultGrowthIsAnEighthBetweenFourAnd1024)
-{
-    ProbeArray<int, int> a;
-    a.Add(1);
-    EXPECT_EQ(1, a.Capacity());  // the first allocation is exact
-    a.Add(2);
-    EXPECT_EQ(5, a.Capacity());
-    for (int i = 0; i < 4; i++)
-        a.Add(i);
-    EXPECT_EQ(9, a.Capacity());
-
-    // {size set, grow-by (-1: default), capacity after one more Add}
-    const int cases[][3] = {{8000, -1, 9000}, {16000, -1, 16000 + 1024}, {10, 3, 13}};
-    for (const auto& c : cases) {
-        ProbeArray<int, int> big;
-        big.SetSize(c[0], c[1]);
-        big.Add(0);
-        EXPECT_EQ(c[2], big.Capacity()) << c[0];
-        big.FreeExtra();
-        EXPECT_EQ(c[0] + 1, big.Capacity()) << c[0];
-    }
-}
 
 TEST(CArrayTest, NewSlotsReadAsZeroEvenAfterShrinking)
 {
@@ -159,65 +101,6 @@ TEST(CArrayTest, StringElementsSurviveMovesInsertionsAndRemovals)
     EXPECT_STREQ("a", c[1]);
     EXPECT_STREQ("first", c[3]);
     EXPECT_STREQ("b", c[6]);
-}
-
-TEST(CMapTest, PointerKeysHashByDroppingFourBitsModuloSeventeen)
-{
-    ProbeMap m;
-    EXPECT_EQ(17u, m.GetHashTableSize());
-    EXPECT_FALSE(m.HasTable());
-    // buckets: 0x10 -> 1; 0x000 and 0x110 -> 0; 0x100 and 0x105 -> 16
-    m[H(0x10)] = 1;
-    m[H(0x000)] = 2;
-    m[H(0x110)] = 3;
-    m[H(0x105)] = 4;
-    m[H(0x100)] = 5;
-    EXPECT_TRUE(m.HasTable());
-    // bucket by bucket, the newest entry of a bucket first
-    EXPECT_EQ((std::vector<UINT_PTR>{0x110, 0x000, 0x10, 0x100, 0x105}), m.Keys());
-
-    int v = 0;
-    EXPECT_TRUE(m.Lookup(H(0x105), v));
-    EXPECT_EQ(4, v);
-    EXPECT_FALSE(m.Lookup(H(0x106), v));
-    m.SetAt(H(0x105), 40);
-    EXPECT_EQ(40, m[H(0x105)]);
-    EXPECT_EQ(5, m.GetCount());
-    EXPECT_TRUE(m.RemoveKey(H(0x100)));
-    EXPECT_FALSE(m.RemoveKey(H(0x100)));
-    EXPECT_EQ((std::vector<UINT_PTR>{0x110, 0x000, 0x10, 0x105}), m.Keys());
-
-    ProbeMap big;
-    big.InitHashTable(31);
-    big[H(31 << 4)] = 1;
-    big[H(1 << 4)] = 2;
-    EXPECT_EQ((std::vector<UINT_PTR>{31 << 4, 1 << 4}), big.Keys());
-}
-
-TEST(CMapTest, NodesComeInBlocksOfTenAndAllIsFreedWhenEmpty)
-{
-    ProbeMap m;
-    for (UINT_PTR i = 0; i < 10; i++)
-        m[H(i << 4)] = (int)i;
-    EXPECT_EQ(1, m.Blocks());
-    m[H(10 << 4)] = 10;
-    EXPECT_EQ(2, m.Blocks());
-    m.RemoveKey(H(0));
-    m[H(0x1000)] = 1;  // reuses the freed node
-    EXPECT_EQ(2, m.Blocks());
-
-    for (UINT_PTR i = 1; i <= 10; i++)
-        EXPECT_TRUE(m.RemoveKey(H(i << 4)));
-    EXPECT_TRUE(m.HasTable());
-    EXPECT_TRUE(m.RemoveKey(H(0x1000)));
-    EXPECT_EQ(0, m.GetCount());
-    EXPECT_FALSE(m.HasTable());
-    EXPECT_EQ(0, m.Blocks());
-    EXPECT_EQ(NULL, m.GetStartPosition());
-
-    m[H(0x20)] = 7;  // starts over from nothing
-    EXPECT_EQ(1, m.Blocks());
-    EXPECT_EQ((std::vector<UINT_PTR>{0x20}), m.Keys());
 }
 
 TEST(CMapTest, StringKeysAndStringValues)

@@ -155,30 +155,3 @@ TEST(ExtensionModuleTest, InitAndTermOfARecord)
     EXPECT_EQ(RUNTIME_CLASS(CDog), CRuntimeClass::FromName("CDog"));
 }
 
-// Only what is more than a field access: exclusive edges, normalising, the set operations and
-// their failure value, and signed coordinates packed in a DWORD.
-TEST(GeometryTest, EdgesSetOperationsAndPackedPoints)
-{
-    CRect r(10, 20, 30, 40);
-    EXPECT_EQ(CPoint(20, 30), r.CenterPoint());
-    EXPECT_TRUE(r.PtInRect(CPoint(10, 20)));
-    EXPECT_FALSE(r.PtInRect(CPoint(30, 40)));  // right and bottom are outside
-    CRect a(0, 0, 10, 10), inverted(10, 10, 0, 0);
-    EXPECT_TRUE(inverted.IsRectEmpty());
-    inverted.NormalizeRect();
-    EXPECT_EQ(a, inverted);
-    a.DeflateRect(1, 2, 3, 4);
-    EXPECT_EQ(CRect(1, 2, 7, 6), a);
-
-    a = CRect(0, 0, 10, 10);
-    CRect b(5, 5, 20, 20), i, s;
-    EXPECT_EQ(CRect(5, 5, 10, 10), a & b);
-    EXPECT_EQ(CRect(0, 0, 20, 20), a | b);
-    EXPECT_FALSE(i.IntersectRect(a, CRect(50, 50, 60, 60)));
-    EXPECT_TRUE(i.IsRectNull());
-    EXPECT_TRUE(s.SubtractRect(a, CRect(5, 0, 10, 10)));
-    EXPECT_EQ(CRect(0, 0, 5, 10), s);
-    EXPECT_EQ(CRect(3, 4, 13, 14), a + CPoint(3, 4));
-    EXPECT_EQ(CSize(2, 2), CPoint(5, 6) - CPoint(3, 4));
-    EXPECT_EQ(CPoint(-2, 3), CPoint((DWORD)MAKELONG(-2, 3)));
-}
