@@ -247,23 +247,4 @@ TEST(AfxMenu, OwnerDrawnSubmenuItemsReachTheSubmenuObject)
     AfxDeleteTempMaps();
 }
 
-TEST(AfxMenu, WindowMenuAccessors)
-{
-    CWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "menus", WS_OVERLAPPEDWINDOW,
-                             0, 0, 200, 100, nullptr, nullptr));
-    EXPECT_EQ(wnd.GetMenu(), nullptr);
-    CMenu bar;
-    ASSERT_TRUE(bar.CreateMenu());
-    bar.AppendMenu(MF_STRING, 1, "File");
-    EXPECT_TRUE(wnd.SetMenu(&bar));
-    EXPECT_EQ(wnd.GetMenu(), &bar);
-    CMenu* pSys = wnd.GetSystemMenu(FALSE);
-    ASSERT_NE(pSys, nullptr);
-    EXPECT_GT((int)pSys->GetMenuItemCount(), 0);
-    wnd.SetMenu(nullptr);
-    wnd.DestroyWindow();
-    AfxDeleteTempMaps();
-}
-
 }  // namespace
