@@ -1,5 +1,5 @@
-// Helpers of the drawing toolkit tests: a framework DC over a memory canvas, and small picture
-// files built in memory.
+// Helpers of the drawing toolkit tests: a framework DC over a memory canvas, and bitmap files
+// built in memory.
 #pragma once
 
 #include <afxwin.h>
@@ -57,10 +57,6 @@ using PixelFn = std::function<COLORREF(int x, int y)>;
 
 // A 24-bit BMP file (top row first in pixel terms).
 std::vector<uint8_t> MakeBmp(int w, int h, const PixelFn& pixel);
-
-// A GIF89a file with a four-colour palette; index(x, y) picks the palette entry.
-std::vector<uint8_t> MakeGif(int w, int h, const COLORREF palette[4],
-                             const std::function<int(int x, int y)>& index);
 
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& data);
 

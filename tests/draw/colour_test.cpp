@@ -2,40 +2,24 @@
 #include "CUtilityVisual.h"
 #include "DrawTestUtil.h"
 
-TEST(Hilight, MovesEveryChannelAndClamps)
+TEST(Colour, HilightMovesEveryChannelAndClampsGrayUsesItsOwnWeights)
 {
-    EXPECT_EQ(0x00FFFFFFu, CUtilityVisual::Hilight(0x00FFFFFF, 10));
-    EXPECT_EQ(0x00000010u, CUtilityVisual::Hilight(0x00102030, -0x20));
-    EXPECT_EQ(0x003C2C1Cu, CUtilityVisual::Hilight(0x00302010, 12));
-    // The top byte of the input is dropped.
-    EXPECT_EQ(0x00112233u, CUtilityVisual::Hilight(0xFF112233, 0));
-    EXPECT_EQ(0x00000000u, CUtilityVisual::Hilight(0x00FFFFFF, -300));
-    EXPECT_EQ(0x00FFFFFFu, CUtilityVisual::Hilight(0x00000000, 256));
-}
-
-TEST(Hilight, ChannelFormUpdatesCallerValues)
-{
-    int r = 300, g = 20, b = -5;
-    EXPECT_EQ(0x000014FFu, CUtilityVisual::Hilight(r, g, b, 0));
+    const struct { COLORREF in; int step; COLORREF out; } hilights[] = {
+        {0x00FFFFFF, 10, 0x00FFFFFF}, {0x00102030, -0x20, 0x00000010}, {0x00302010, 12, 0x003C2C1C},
+        {0xFF112233, 0, 0x00112233},  // the top byte is dropped
+        {0x00FFFFFF, -300, 0}, {0, 256, 0x00FFFFFF}};
+    for (const auto& k : hilights)
+        EXPECT_EQ(k.out, CUtilityVisual::Hilight(k.in, k.step)) << std::hex << k.in << " " << k.step;
+    // The channel form clamps the caller's values as well.
+    int r = 300, g = 250, b = -5;
+    EXPECT_EQ(0x0019FFFFu, CUtilityVisual::Hilight(r, g, b, 30));
     EXPECT_EQ(255, r);
-    EXPECT_EQ(20, g);
-    EXPECT_EQ(0, b);
-
-    r = 100, g = 250, b = 10;
-    EXPECT_EQ(0x0028FF82u, CUtilityVisual::Hilight(r, g, b, 30));
-    EXPECT_EQ(130, r);
     EXPECT_EQ(255, g);
-    EXPECT_EQ(40, b);
-}
+    EXPECT_EQ(25, b);
 
-TEST(ToGray, UsesItsOwnWeightsAndTruncates)
-{
-    EXPECT_EQ(0x00191919u, CUtilityVisual::ToGray(0x000000FF));  // red weighs 0.1
-    EXPECT_EQ(0x00999999u, CUtilityVisual::ToGray(0x0000FF00));  // green 0.6
-    EXPECT_EQ(0x004C4C4Cu, CUtilityVisual::ToGray(0x00FF0000));  // blue 0.3
-    EXPECT_EQ(0x00FFFFFFu, CUtilityVisual::ToGray(0x00FFFFFF));
-    EXPECT_EQ(0x00000000u, CUtilityVisual::ToGray(0x00000000));
-    // The sum for a mid grey falls just short of 128.
-    EXPECT_EQ(0x007F7F7Fu, CUtilityVisual::ToGray(0x00808080));
-    EXPECT_EQ(0x00000000u, CUtilityVisual::ToGray(0xFF000000) & 0xFF000000);
+    // Red weighs 0.1, green 0.6, blue 0.3, and the sum is cut: mid grey falls just short of 128.
+    const COLORREF grays[][2] = {{0x000000FF, 0x00191919}, {0x0000FF00, 0x00999999}, {0x00FF0000, 0x004C4C4C},
+                                 {0x00FFFFFF, 0x00FFFFFF}, {0x00808080, 0x007F7F7F}, {0xFF000000, 0}};
+    for (const auto& k : grays)
+        EXPECT_EQ(k[1], CUtilityVisual::ToGray(k[0]) & 0x00FFFFFF) << std::hex << k[0];
 }
