@@ -267,14 +267,14 @@ TEST(WndBack, PaintsColourLaysOutAndPassesShowCommands) {
     EXPECT_EQ(back->GetBkColor(), GetSysColor(COLOR_BTNFACE));
     PumpPending();
     {
-        WindowCapture cap(back->m_hWnd, CaptureMode::ScreenClient);
+        WindowCapture cap(back->m_hWnd);
         EXPECT_EQ(cap.At(100, 100), GetSysColor(COLOR_BTNFACE));
     }
     EXPECT_EQ(back->SetBkColor(RGB(200, 10, 10)), GetSysColor(COLOR_BTNFACE));
     back->Invalidate(TRUE);
     PumpPending();
     {
-        WindowCapture cap(back->m_hWnd, CaptureMode::ScreenClient);
+        WindowCapture cap(back->m_hWnd);
         EXPECT_EQ(cap.At(100, 100), RGB(200, 10, 10));
     }
 
@@ -552,6 +552,33 @@ TEST(Door, DestroyingTheHostMidAnimationLeavesNothingBehind) {
               Leaks{});
 }
 
+// What the host hears, in order: a toggle request for each click on the toggle button (closing,
+// then opening), nothing for a request that changes nothing, and a right click on the door and
+// on its layer each posted with the window clicked.
+TEST(Door, HostReceivesTogglesAndRightClicksInOrder) {
+    HostWindow host(500, 400);
+    HWND door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    DoorWin_SetAnimationAble(door, 0);
+    DoorWin_SetSendMsg(door, 5);
+    DoorWin_SetSendMsg_RClick(door, 6);
+    CWndDoor* pDoor = CWndDoor::GetObject(host);
+    HWND button = pDoor->GetToggleButton().m_hWnd, layer = pDoor->GetLayer()->m_hWnd;
+    PumpPending();
+    MessageRecorder rec(host);
+    for (int i = 0; i < 2; ++i) {
+        PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        PumpPending();
+    }
+    DoorWin_OpenClose(door, 1);
+    SendMessageA(door, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageA(layer, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpPending();
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 5, 1, 0), RecordedMsg(WM_USER + 5, 0, 0),
+                                            RecordedMsg(WM_USER + 6, door, 0), RecordedMsg(WM_USER + 6, layer, 0)}));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Drops and the layer
 // ---------------------------------------------------------------------------------------------
@@ -653,6 +680,31 @@ TEST(Drop, ScrollBarWhenTallerThanTheDoor) {
     DropWin_SetDrop(b, 0);
     DropWin_SetDrop(a, 0);
     EXPECT_FALSE(layer->IsScrolling());
+}
+
+// A click on a header is one request to the layer; the tree body is told once when it opens.
+TEST(Drop, HeaderClicksReachTheLayerOnceAndTheBodyOnOpening) {
+    HostWindow host(500, 400);
+    HWND door = DoorWin_new(host);
+    CWndDoorLayer* layer = CWndDoor::GetObject(host)->GetLayer();
+    HWND d[2] = {DropWin_new(door, "A", 4, 4, 6, 150), DropWin_new(door, "B", 4, 4, 6, 150)};
+    HWND tree = CreateTreeBody(host);
+    ASSERT_EQ(DropWin_AddObj(d[1], tree), 1);
+    PumpPending();
+    MessageRecorder layerRec(layer->m_hWnd, std::vector<UINT>{WM_NOTIFY});
+    MessageRecorder bodyRec(tree, std::vector<UINT>{g_msgExpandSingleNode});
+    for (int i = 0; i < 2; ++i) {  // opens B (closing A), then closes it
+        SendMessageA(d[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 3));
+        KillTimer(layer->m_hWnd, DOORLAYER_TIMER_OPEN);
+        KillTimer(layer->m_hWnd, DOORLAYER_TIMER_CLOSE);
+        SendTicks(layer->m_hWnd, i == 0 ? DOORLAYER_TIMER_OPEN : DOORLAYER_TIMER_CLOSE, 10);
+        PumpPending();
+    }
+    EXPECT_TRUE(SequenceIs(layerRec.Messages(), {Notify(0, Any, layer->m_hWnd), Notify(0, Any, layer->m_hWnd)}));
+    EXPECT_EQ(layerRec.Messages()[0].notifyId, layerRec.Messages()[1].notifyId);
+    EXPECT_TRUE(SequenceIs(bodyRec.Messages(), {RecordedMsg(g_msgExpandSingleNode, 0, 0, tree)}));
+    EXPECT_EQ(DropWin_GetDrop(d[0]) + DropWin_GetDrop(d[1]), 0);
+    DestroyWindow(tree);
 }
 
 TEST(Drop, HeaderPaintingInBothStyles) {
