@@ -108,7 +108,7 @@ int DestroyAllHostWindows() {
     return count;
 }
 
-bool IsHostWindow(HWND hwnd) {
+bool detail::IsHostWindow(HWND hwnd) {
     if (!hwnd || !IsWindow(hwnd)) return false;
     char name[64] = "";
     GetClassNameA(hwnd, name, sizeof name);
@@ -116,7 +116,7 @@ bool IsHostWindow(HWND hwnd) {
 }
 
 void SetHostHandler(HWND host, HostHandler handler) {
-    if (!IsHostWindow(host)) return;
+    if (!detail::IsHostWindow(host)) return;
     if (handler)
         Handlers()[host] = std::move(handler);
     else

@@ -36,9 +36,6 @@ HWND CreateHostWindow(int w = 400, int h = 300, bool visible = true, HWND parent
 // Destroys every host window still alive; returns how many there were.
 int DestroyAllHostWindows();
 
-// True if hwnd is a live window of the host class.
-bool IsHostWindow(HWND hwnd);
-
 // Lets a test answer messages a host receives (a notification the control expects a reply
 // to, say). Return true and set *result to answer; false leaves the message to the default.
 // An empty function removes the handler. The handler goes away with the window.
@@ -70,10 +67,6 @@ bool PumpUntil(const std::function<bool()>& cond, DWORD timeoutMs = 5000);
 
 // Dispatches what is queued now (including paints and expired timers), then returns.
 void PumpPending();
-
-// Dispatches messages for ms milliseconds. Only for letting timers tick a bounded amount when
-// no condition can be stated; prefer PumpUntil.
-void PumpFor(DWORD ms);
 
 // Moves the real pointer to the screen's bottom-right corner, away from the windows under test,
 // and dispatches what the move brought.
@@ -130,8 +123,7 @@ RecordedMsg Notify(int code, Param idFrom = Any, HWND hwnd = nullptr);
 // True if actual satisfies expected (expected's wildcards apply).
 bool Matches(const RecordedMsg& expected, const RecordedMsg& actual);
 
-// Readable name: "WM_NOTIFY", "WM_USER+3", "WM_APP+1", a registered message's name, or hex.
-std::string MessageName(UINT msg);
+// Readable: "WM_USER+3", "WM_APP+1", a registered message's name, or the number.
 std::string Describe(const RecordedMsg& m);
 
 // Compares sequences element by element; on failure names the first difference and prints both.
@@ -180,18 +172,12 @@ private:
 // Pixels
 // ---------------------------------------------------------------------------------------------
 
-// GetPixel with a plain failure value (CLR_INVALID) for a null DC.
-COLORREF PixelOf(HDC dc, int x, int y);
-
 enum class CaptureMode {
     PrintClient,   // WM_PRINTCLIENT into a memory DC: the client area as the window paints it
-    PrintWindow,   // PrintWindow: the whole window, frame included, children drawn in
     ScreenClient,  // BitBlt from the screen DC: the client area as it is on the display
-    ScreenWindow,  // BitBlt from the screen DC: the whole window rectangle
 };
 
-// A window's pixels in a 32-bit top-down DIB. Coordinates are client-relative for the *Client
-// modes and window-relative for the *Window modes. A failed capture has Width() == 0.
+// A window's client-area pixels in a 32-bit top-down DIB. A failed capture has Width() == 0.
 class WindowCapture {
 public:
     explicit WindowCapture(HWND hwnd, CaptureMode mode = CaptureMode::PrintClient);

@@ -78,21 +78,10 @@ void PrintClientTree(HWND hwnd, HDC dc, POINT origin, int depth) {
 
 }  // namespace
 
-COLORREF PixelOf(HDC dc, int x, int y) {
-    if (!dc) return CLR_INVALID;
-    return GetPixel(dc, x, y);
-}
-
 WindowCapture::WindowCapture(HWND hwnd, CaptureMode mode) {
     if (!hwnd || !IsWindow(hwnd)) return;
     RECT rc;
-    const bool client = mode == CaptureMode::PrintClient || mode == CaptureMode::ScreenClient;
-    if (client) {
-        GetClientRect(hwnd, &rc);
-    } else {
-        GetWindowRect(hwnd, &rc);
-        OffsetRect(&rc, -rc.left, -rc.top);
-    }
+    GetClientRect(hwnd, &rc);
     const int w = rc.right, h = rc.bottom;
     if (w <= 0 || h <= 0) return;
 
@@ -115,23 +104,12 @@ WindowCapture::WindowCapture(HWND hwnd, CaptureMode mode) {
     case CaptureMode::PrintClient:
         PrintClientTree(hwnd, mem, POINT{0, 0}, 0);
         break;
-    case CaptureMode::PrintWindow:
-        ok = PrintWindow(hwnd, mem, 0) != FALSE;
-        break;
-    case CaptureMode::ScreenClient:
-    case CaptureMode::ScreenWindow: {
+    case CaptureMode::ScreenClient: {
         // What is on the display is what the window last painted; make sure that is now.
         RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         GdiFlush();
         POINT org = {0, 0};
-        if (client) {
-            ClientToScreen(hwnd, &org);
-        } else {
-            RECT wr;
-            GetWindowRect(hwnd, &wr);
-            org.x = wr.left;
-            org.y = wr.top;
-        }
+        ClientToScreen(hwnd, &org);
         ok = BitBlt(mem, 0, 0, w, h, screen, org.x, org.y, SRCCOPY) != FALSE;
         break;
     }
