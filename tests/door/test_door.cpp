@@ -682,7 +682,8 @@ TEST(Drop, ScrollBarWhenTallerThanTheDoor) {
     EXPECT_FALSE(layer->IsScrolling());
 }
 
-// A click on a header is one request to the layer; the tree body is told once when it opens.
+// A click on a header is one request to the layer; the tree body is told as it opens (at every
+// tick of the slide: hosts may bind its data late), never as it closes.
 TEST(Drop, HeaderClicksReachTheLayerOnceAndTheBodyOnOpening) {
     HostWindow host(500, 400);
     HWND door = DoorWin_new(host);
@@ -699,10 +700,13 @@ TEST(Drop, HeaderClicksReachTheLayerOnceAndTheBodyOnOpening) {
         KillTimer(layer->m_hWnd, DOORLAYER_TIMER_CLOSE);
         SendTicks(layer->m_hWnd, i == 0 ? DOORLAYER_TIMER_OPEN : DOORLAYER_TIMER_CLOSE, 10);
         PumpPending();
+        EXPECT_EQ(bodyRec.Count() > 0, i == 0) << i;
+        for (const RecordedMsg& m : bodyRec.Messages())
+            EXPECT_TRUE(Matches(RecordedMsg(g_msgExpandSingleNode, 0, 0, tree), m));
+        bodyRec.Clear();
     }
     EXPECT_TRUE(SequenceIs(layerRec.Messages(), {Notify(0, Any, layer->m_hWnd), Notify(0, Any, layer->m_hWnd)}));
     EXPECT_EQ(layerRec.Messages()[0].notifyId, layerRec.Messages()[1].notifyId);
-    EXPECT_TRUE(SequenceIs(bodyRec.Messages(), {RecordedMsg(g_msgExpandSingleNode, 0, 0, tree)}));
     EXPECT_EQ(DropWin_GetDrop(d[0]) + DropWin_GetDrop(d[1]), 0);
     DestroyWindow(tree);
 }
