@@ -123,7 +123,8 @@ RecordedMsg Notify(int code, Param idFrom = Any, HWND hwnd = nullptr);
 // True if actual satisfies expected (expected's wildcards apply).
 bool Matches(const RecordedMsg& expected, const RecordedMsg& actual);
 
-// Readable: "WM_USER+3", "WM_APP+1", a registered message's name, or the number.
+// Readable name: "WM_NOTIFY", "WM_USER+3", "WM_APP+1", a registered message's name, or hex.
+std::string MessageName(UINT msg);
 std::string Describe(const RecordedMsg& m);
 
 // Compares sequences element by element; on failure names the first difference and prints both.

@@ -96,7 +96,7 @@ bool Matches(const RecordedMsg& e, const RecordedMsg& a) {
     return true;
 }
 
-static std::string MessageName(UINT msg) {
+std::string MessageName(UINT msg) {
     if (msg == WM_NOTIFY) return "WM_NOTIFY";
     if (msg == WM_COMMAND) return "WM_COMMAND";
     if (msg >= WM_USER && msg < WM_APP) return "WM_USER+" + std::to_string(msg - WM_USER);
