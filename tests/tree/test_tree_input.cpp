@@ -356,7 +356,12 @@ TEST_F(TreeInput, HostMayDestroyTheTreeFromEachNotification)
         };
     };
     const std::vector<NotifyCase> cases = {
-        {"changed", make, post({{WM_MOUSEMOVE, 0}}, "1"), is(kChanged)},
+        // Over two items: the hovered item is kept for the whole process, and a new tree's
+        // item may come back with the handle last hovered in another tree.
+        {"changed", make, [&](HWND tree) {
+             post({{WM_MOUSEMOVE, 0}}, "3")(tree);
+             post({{WM_MOUSEMOVE, 0}}, "1")(tree);
+         }, is(kChanged)},
         {"select", make, [&](HWND tree) {
              Tree_SetMousemoveSelect(tree, 0);
              post({{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}, {WM_MOUSEMOVE, 0}}, "1")(tree);
