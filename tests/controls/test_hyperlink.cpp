@@ -7,7 +7,7 @@ using namespace ctltest;
 
 namespace {
 
-const COLORREF kLink = 0x00FF0000;
+const COLORREF kLinkColour = 0x00FF0000;
 const char kText[] = "Open the order list";
 
 class Link : public ::testing::Test {
@@ -55,13 +55,13 @@ TEST_F(Link, UnderlinesItsTextTwoPixelsBelowTheMeasuredHeightInTheLinkOrTheGreyC
         link_.EnableWindow(c.enabled);
         EXPECT_TRUE(link_.GetStyle() & SS_NOTIFY);
         const CRect text = Expected(c.style, c.w, c.h);
-        const COLORREF colour = c.enabled ? kLink : ::GetSysColor(COLOR_GRAYTEXT);
+        const COLORREF colour = c.enabled ? kLinkColour : ::GetSysColor(COLOR_GRAYTEXT);
         WindowCapture cap(link_);
         const int underline = text.bottom < c.h ? text.Width() : 0;
         EXPECT_EQ(cap.CountColor(colour, CRect(0, text.bottom, c.w, text.bottom + 1)), underline);
         EXPECT_EQ(cap.CountColor(colour, CRect(text.left, text.bottom, text.right, text.bottom + 1)), underline);
         EXPECT_GT(cap.CountColor(colour, text), 0) << "the text in the link's colour";
-        EXPECT_TRUE(c.enabled || cap.CountColor(kLink) == 0);
+        EXPECT_TRUE(c.enabled || cap.CountColor(kLinkColour) == 0);
         EXPECT_EQ(cap.At(0, 0), kParentBack);
     }
 }
