@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include <afxcmn.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include "LumoTest.h"
@@ -10,7 +11,8 @@ namespace {
 
 UINT g_msgPing = ::RegisterWindowMessageA("LumoTest_Ping");
 
-// Records what reached its handlers; deletes itself when its window goes.
+// Records what reached its handlers; deletes itself when its window goes. A window named
+// "refuse" fails its own creation.
 class CProbeWnd : public CWnd
 {
 public:
@@ -23,8 +25,9 @@ protected:
     void PostNcDestroy() override { delete this; }
     afx_msg int OnCreate(LPCREATESTRUCT cs)
     {
-        m_log->push_back(std::string("create:") + (cs->lpszName ? cs->lpszName : ""));
-        return CWnd::OnCreate(cs);
+        const std::string name = cs->lpszName ? cs->lpszName : "";
+        m_log->push_back("create:" + name);
+        return name == "refuse" ? -1 : CWnd::OnCreate(cs);
     }
     afx_msg void OnPaint()
     {
@@ -38,7 +41,6 @@ protected:
         m_log->push_back("timer:" + std::to_string(id));
         KillTimer(id);
     }
-    afx_msg void OnSize(UINT, int cx, int cy) { m_log->push_back("size:" + std::to_string(cx) + "x" + std::to_string(cy)); }
     afx_msg LRESULT OnPing(WPARAM w, LPARAM l)
     {
         m_log->push_back("ping:" + std::to_string(w) + "," + std::to_string(l));
@@ -63,7 +65,6 @@ BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_TIMER()
-    ON_WM_SIZE()
     ON_WM_DESTROY()
     ON_REGISTERED_MESSAGE(g_msgPing, OnPing)
     ON_MESSAGE(WM_USER + 5, OnUser5)
@@ -136,7 +137,8 @@ TEST(FrameworkWindow, MessageMapHandlersAndSelfDeletion)
 {
     std::vector<std::string> log;
     CProbeWnd* pWnd = new CProbeWnd(&log);
-    ASSERT_TRUE(pWnd->CreateEx(0, nullptr, "probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 200, 150, nullptr, nullptr));
+    ASSERT_TRUE(pWnd->CreateEx(0, nullptr, "probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 200,
+                               150, nullptr, nullptr));
     HWND hWnd = pWnd->m_hWnd;
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), pWnd);
     ASSERT_FALSE(log.empty());
@@ -153,7 +155,8 @@ TEST(FrameworkWindow, MessageMapHandlersAndSelfDeletion)
 
     // A timer, a registered message and an ON_MESSAGE entry, each with its result.
     pWnd->SetTimer(7, 10);
-    ASSERT_TRUE(lumotest::PumpUntil([&] { return std::find(log.begin(), log.end(), "timer:7") != log.end(); }));
+    ASSERT_TRUE(lumotest::PumpUntil(
+        [&] { return std::find(log.begin(), log.end(), "timer:7") != log.end(); }));
     EXPECT_EQ(::SendMessageA(hWnd, g_msgPing, 3, 4), 42);
     EXPECT_EQ(::SendMessageA(hWnd, WM_USER + 5, 9, 0), 7);
     EXPECT_EQ(log[log.size() - 2], "ping:3,4");
@@ -165,7 +168,6 @@ TEST(FrameworkWindow, MessageMapHandlersAndSelfDeletion)
     ::GetWindowTextA(hWnd, text, sizeof(text));
     EXPECT_STREQ(text, "renamed");
 
-    ::MoveWindow(hWnd, 60, 60, 300, 200, TRUE);
     ::DestroyWindow(hWnd);
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
     ASSERT_GE(log.size(), 2u);
@@ -177,22 +179,27 @@ TEST(FrameworkWindow, MessageMapHandlersAndSelfDeletion)
 TEST(FrameworkWindow, ReflectionReachesTheChildFirst)
 {
     CParentWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 80, 300, 250, nullptr, nullptr));
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 80,
+                                300, 250, nullptr, nullptr));
 
     // Owner-drawn button: WM_DRAWITEM reaches the button's DrawItem; BN_CLICKED its own handler.
     CReflectingButton button;
-    ASSERT_TRUE(button.Create("ok", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 80, 40), &parent, 101));
+    ASSERT_TRUE(button.Create("ok", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 80, 40),
+                              &parent, 101));
     button.Invalidate();
     button.UpdateWindow();
     lumotest::PumpPending();
     EXPECT_GE(button.m_drawn, 1);
+    EXPECT_EQ(lumotest::WindowCapture(button, lumotest::CaptureMode::ScreenClient).At(30, 15),
+              RGB(0, 0, 0));
     ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), (LPARAM)button.m_hWnd);
     EXPECT_EQ(button.m_log, std::vector<std::string>{ "clicked" });
     EXPECT_TRUE(parent.m_log.empty()) << "a reflected command must not reach the parent's map";
 
     // A plain button (no reflection entry): the parent's ON_BN_CLICKED runs.
     CButton plain;
-    ASSERT_TRUE(plain.Create("plain", WS_CHILD | WS_VISIBLE, CRect(90, 10, 160, 40), &parent, 101));
+    ASSERT_TRUE(plain.Create("plain", WS_CHILD | WS_VISIBLE, CRect(90, 10, 160, 40), &parent,
+                             101));
     ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), (LPARAM)plain.m_hWnd);
     EXPECT_EQ(parent.m_log, std::vector<std::string>{ "parent-clicked" });
 
@@ -217,8 +224,8 @@ TEST(FrameworkWindow, ReflectionReachesTheChildFirst)
 TEST(FrameworkWindow, SubclassingAnExistingControl)
 {
     lumotest::HostWindow host;
-    HWND hEdit = ::CreateWindowExA(0, "EDIT", "abc", WS_CHILD | WS_VISIBLE, 5, 5, 100, 24, host.Hwnd(), (HMENU)5,
-                                   nullptr, nullptr);
+    HWND hEdit = ::CreateWindowExA(0, "EDIT", "abc", WS_CHILD | WS_VISIBLE, 5, 5, 100, 24,
+                                   host.Hwnd(), (HMENU)5, nullptr, nullptr);
     ASSERT_NE(hEdit, nullptr);
     const LONG_PTR original = ::GetWindowLongPtrA(hEdit, GWLP_WNDPROC);
 
@@ -235,7 +242,7 @@ TEST(FrameworkWindow, SubclassingAnExistingControl)
     } spy;
     spy.log = &log;
     ASSERT_TRUE(spy.SubclassWindow(hEdit));
-    EXPECT_FALSE(CWnd().SubclassWindow(hEdit)) << "a window already attached cannot be subclassed again";
+    EXPECT_FALSE(CWnd().SubclassWindow(hEdit)) << "an attached window cannot be subclassed again";
     ::SetWindowTextA(hEdit, "hello");
     char text[16] = "";
     ::GetWindowTextA(hEdit, text, sizeof(text));
@@ -266,7 +273,8 @@ TEST(FrameworkWindow, RepeatedWindowsLeaveNothingBehind)
     for (int i = 0, n = lumotest::SoakCycles(100, 1000); i < n; ++i)
     {
         CProbeWnd* p = new CProbeWnd(&log);
-        ASSERT_TRUE(p->CreateEx(0, nullptr, "w", WS_POPUP | WS_VISIBLE, 0, 0, 30, 30, nullptr, nullptr));
+        ASSERT_TRUE(p->CreateEx(0, nullptr, "w", WS_POPUP | WS_VISIBLE, 0, 0, 30, 30, nullptr,
+                                nullptr));
         ::UpdateWindow(p->m_hWnd);
         p->DestroyWindow();
         log.clear();
@@ -278,52 +286,21 @@ TEST(FrameworkWindow, RepeatedWindowsLeaveNothingBehind)
     EXPECT_EQ(gdi.Delta(), 0);
 }
 
-namespace {
-
-// Self-deleting window that may refuse its own creation.
-class CRefusingWnd : public CWnd
-{
-public:
-    static int s_deleted;
-    bool m_refuse;
-    explicit CRefusingWnd(bool refuse) : m_refuse(refuse) {}
-    ~CRefusingWnd() override { ++s_deleted; }
-
-protected:
-    void PostNcDestroy() override { delete this; }
-    afx_msg int OnCreate(LPCREATESTRUCT cs)
-    {
-        if (m_refuse)
-            return -1;
-        return CWnd::OnCreate(cs);
-    }
-    DECLARE_MESSAGE_MAP()
-};
-int CRefusingWnd::s_deleted = 0;
-
-BEGIN_MESSAGE_MAP(CRefusingWnd, CWnd)
-    ON_WM_CREATE()
-END_MESSAGE_MAP()
-
-}  // namespace
-
 // A failed creation ends a self-deleting object exactly once, whether the window existed for a
 // moment (its WM_CREATE refused) or never (no such class).
 TEST(FrameworkWindow, FailedCreationDeletesTheObjectOnce)
 {
     lumotest::WindowBalance windows;
     const int permanent = AfxGetPermanentWindowCount();
-
-    CRefusingWnd::s_deleted = 0;
-    CRefusingWnd* pRefused = new CRefusingWnd(true);
-    EXPECT_FALSE(pRefused->CreateEx(0, nullptr, "refused", WS_POPUP, 0, 0, 30, 30, nullptr, nullptr));
-    EXPECT_EQ(CRefusingWnd::s_deleted, 1);
-
-    CRefusingWnd::s_deleted = 0;
-    CRefusingWnd* pNoClass = new CRefusingWnd(false);
-    EXPECT_FALSE(pNoClass->CreateEx(0, "LumoTest_NoSuchClass", "none", WS_POPUP, 0, 0, 30, 30, nullptr, nullptr));
-    EXPECT_EQ(CRefusingWnd::s_deleted, 1);
-
+    std::vector<std::string> log;
+    CProbeWnd* pRefused = new CProbeWnd(&log);
+    EXPECT_FALSE(pRefused->CreateEx(0, nullptr, "refuse", WS_POPUP, 0, 0, 30, 30, nullptr,
+                                    nullptr));
+    CProbeWnd* pNoClass = new CProbeWnd(&log);
+    EXPECT_FALSE(pNoClass->CreateEx(0, "LumoTest_NoSuchClass", "none", WS_POPUP, 0, 0, 30, 30,
+                                    nullptr, nullptr));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "deleted"), 2);
+    EXPECT_EQ(CProbeWnd::s_live, 0);
     EXPECT_EQ(AfxGetPermanentWindowCount(), permanent);
     EXPECT_EQ(windows.Delta(), 0);
 }
