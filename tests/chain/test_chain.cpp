@@ -1,0 +1,390 @@
+// The window procedure chain and the parent message hook: clients and subscribers stacked on a
+// host window, leaving in any order, and the window's own procedure handling every message as
+// before.
+#include "LumoTest.h"
+#include "frame/CHookParent.h"
+#include "frame/WndProcChain.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace lumotest;
+
+namespace {
+
+const UINT kProbe = WM_APP + 11;  // every chain client marks it and passes it on
+const UINT kLeave = WM_APP + 12;  // the chain client named by wParam leaves, then passes it on
+const UINT kOther = WM_APP + 21;  // no hook subscriber asks for it
+const UINT kForward = WM_APP + 22;
+const LRESULT kHostAnswer = 0x4242;
+
+// Marks of the procedures a message went through, the host's own procedure marking 'H'.
+std::string g_trail;
+
+WNDPROC CurrentProc(HWND hwnd) { return (WNDPROC)GetWindowLongPtrA(hwnd, GWLP_WNDPROC); }
+
+// A hidden host whose own procedure marks WM_SIZE and the test messages and answers them with
+// kHostAnswer.
+HWND MarkingHost() {
+    HWND h = CreateHostWindow(200, 100, false);
+    SetHostHandler(h, [](HWND, UINT msg, WPARAM, LPARAM, LRESULT* result) {
+        if (msg != WM_SIZE && msg < WM_APP) return false;
+        g_trail += 'H';
+        *result = kHostAnswer;
+        return true;
+    });
+    return h;
+}
+
+// The marks a call left on its way down, and its answer.
+using Outcome = std::pair<std::string, LRESULT>;
+template <class F>
+Outcome Marks(F call) {
+    g_trail.clear();
+    LRESULT r = call();
+    return {g_trail, r};
+}
+Outcome Send(HWND h, UINT msg, WPARAM wp = 0) {
+    return Marks([&] { return SendMessageA(h, msg, wp, 0); });
+}
+Outcome Prev(UINT id, HWND h) {
+    return Marks([&] { return CallPrevWndProc(id, h, kProbe, 0, 0); });
+}
+Outcome Own(UINT id, HWND h) { return Marks([&] { return CallOwnWndProc(id, h, kProbe, 0, 0); }); }
+const Outcome kDefault("", 0);  // no client, no host: the default procedure
+
+LRESULT Client(char mark, UINT id, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kProbe || msg == kLeave) g_trail += mark;
+    if (msg == kLeave && wp == id) RemoveWndProc(hwnd, id);
+    return CallPrevWndProc(id, hwnd, msg, wp, lp);
+}
+LRESULT CALLBACK ProcA(HWND h, UINT m, WPARAM w, LPARAM l) { return Client('A', 1, h, m, w, l); }
+LRESULT CALLBACK ProcB(HWND h, UINT m, WPARAM w, LPARAM l) { return Client('B', 2, h, m, w, l); }
+LRESULT CALLBACK ProcC(HWND h, UINT m, WPARAM w, LPARAM l) { return Client('C', 3, h, m, w, l); }
+
+// Hook subscribers mark in lower case; the one named by g_quitter unhooks itself when told.
+class Subscriber : public CObject {
+public:
+    explicit Subscriber(char mark) : mark(mark) {}
+    char mark;
+};
+Subscriber g_a('a'), g_b('b'), g_c('c');
+Subscriber* g_quitter = nullptr;
+
+LRESULT Heard(Subscriber* who, HWND hwnd) {
+    g_trail += who->mark;
+    if (g_quitter == who) CHookParentMessage::UnhookParent(hwnd, who);
+    return 1;
+}
+LRESULT CALLBACK HookA(HWND h, UINT, WPARAM, LPARAM) { return Heard(&g_a, h); }
+LRESULT CALLBACK HookB(HWND h, UINT, WPARAM, LPARAM) { return Heard(&g_b, h); }
+LRESULT CALLBACK HookC(HWND h, UINT, WPARAM, LPARAM) { return Heard(&g_c, h); }
+
+class ChainTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_quitter = nullptr;
+        ASSERT_EQ(0, WndProcChainWindowCount());
+        ASSERT_EQ(0, HookParentProbe::HookedCount());
+    }
+    void TearDown() override {
+        DestroyAllHostWindows();
+        EXPECT_EQ(0, WndProcChainWindowCount());
+        EXPECT_EQ(0, HookParentProbe::HookedCount());
+    }
+};
+
+}  // namespace
+
+TEST_F(ChainTest, ClientsStackAndLeaveInEitherOrder) {
+    HWND host = MarkingHost();
+    const WNDPROC own = CurrentProc(host);
+    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
+    ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
+    EXPECT_EQ(ProcB, CurrentProc(host));
+    EXPECT_EQ(3, WndProcChainLength(host));
+    EXPECT_EQ(own, WndProcChainProcAt(host, 0));
+    EXPECT_EQ(0u, WndProcChainClientAt(host, 0));
+    EXPECT_EQ(Outcome("BAH", kHostAnswer), Send(host, kProbe));
+    // B's previous is A; A's previous is the host's own procedure; a client's own procedure
+    // can be asked directly.
+    EXPECT_EQ(Outcome("AH", kHostAnswer), Prev(2, host));
+    EXPECT_EQ(Outcome("H", kHostAnswer), Prev(1, host));
+    EXPECT_EQ(Outcome("AH", kHostAnswer), Own(1, host));
+
+    // A leaves first: B stays on the window and now passes straight to the host.
+    EXPECT_TRUE(RemoveWndProc(host, 1));
+    EXPECT_FALSE(IsWndProcInstalled(host, 1));
+    EXPECT_TRUE(IsWndProcInstalled(host, 2));
+    EXPECT_EQ(ProcB, CurrentProc(host));
+    EXPECT_EQ("BH", Send(host, kProbe).first);
+    EXPECT_FALSE(RemoveWndProc(host, 1));
+    EXPECT_TRUE(RemoveWndProc(host, 2));
+    EXPECT_EQ(own, CurrentProc(host));
+    EXPECT_EQ(0, WndProcChainLength(host));
+
+    // The other order: the top leaves first.
+    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
+    ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
+    EXPECT_TRUE(RemoveWndProc(host, 2));
+    EXPECT_EQ(ProcA, CurrentProc(host));
+    EXPECT_EQ("AH", Send(host, kProbe).first);
+    EXPECT_TRUE(RemoveWndProc(host, 1));
+    EXPECT_EQ(own, CurrentProc(host));
+    EXPECT_EQ("H", Send(host, kProbe).first);
+
+    // A second install of one client changes nothing.
+    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
+    EXPECT_TRUE(InstallWndProc(host, 1, ProcC));
+    EXPECT_EQ(2, WndProcChainLength(host));
+    EXPECT_EQ("AH", Send(host, kProbe).first);
+    EXPECT_TRUE(RemoveWndProc(host, 1));
+    EXPECT_EQ(own, CurrentProc(host));
+}
+
+TEST_F(ChainTest, CallsWithAnAbsentClientReachTheTop) {
+    HWND host = MarkingHost();
+    const WNDPROC own = CurrentProc(host);
+    // No chain at all: the default procedure, not the host.
+    EXPECT_EQ(kDefault, Prev(7, host));
+    EXPECT_EQ(kDefault, Own(1, host));
+    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
+    ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
+    EXPECT_EQ(Outcome("BAH", kHostAnswer), Prev(7, host));
+    EXPECT_EQ(kDefault, Own(7, host));
+
+    // A client that leaves while handling a message hands it to what remains on top.
+    EXPECT_EQ(Outcome("BAH", kHostAnswer), Send(host, kLeave, 2));
+    EXPECT_FALSE(IsWndProcInstalled(host, 2));
+    EXPECT_EQ(ProcA, CurrentProc(host));
+    // The last client leaving while handling: the chain is gone, the default procedure answers.
+    EXPECT_EQ(Outcome("A", 0), Send(host, kLeave, 1));
+    EXPECT_EQ(own, CurrentProc(host));
+}
+
+TEST_F(ChainTest, BadInputFailsWithoutChange) {
+    HWND host = MarkingHost();
+    const WNDPROC own = CurrentProc(host);
+    EXPECT_FALSE(InstallWndProc(nullptr, 1, ProcA));
+    EXPECT_FALSE(InstallWndProc((HWND)(UINT_PTR)0xDEAD0, 1, ProcA));
+    EXPECT_FALSE(InstallWndProc(host, 1, nullptr));
+    EXPECT_EQ(own, CurrentProc(host));
+    EXPECT_FALSE(RemoveWndProc(host, 1));
+    EXPECT_FALSE(RemoveWndProc(nullptr, 1));
+    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
+    // The window's own entry is not a client.
+    EXPECT_FALSE(RemoveWndProc(host, 0));
+    EXPECT_FALSE(RemoveWndProc(host, 2));
+    EXPECT_EQ(ProcA, CurrentProc(host));
+    EXPECT_TRUE(RemoveWndProc(host, 1));
+}
+
+TEST_F(ChainTest, RegistryEmptiesAndIsRebuilt) {
+    EXPECT_EQ(0u, WndProcChainTableSize());
+    // More windows than buckets and than one block of nodes, so buckets hold several windows.
+    std::vector<HWND> hosts;
+    for (int i = 0; i < 24; ++i) {
+        hosts.push_back(CreateHostWindow(50, 50, false));
+        ASSERT_TRUE(InstallWndProc(hosts[i], 1, ProcA));
+        ASSERT_TRUE(InstallWndProc(hosts[i], 2, ProcB));
+    }
+    const WNDPROC own = WndProcChainProcAt(hosts[0], 0);
+    EXPECT_EQ(24, WndProcChainWindowCount());
+    EXPECT_EQ(17u, WndProcChainTableSize());
+
+    // Leave from the middle of bucket chains, odd windows first, top client first: the windows
+    // still chained are untouched.
+    std::vector<bool> chained(24, true);
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 1 - pass; i < 24; i += 2) {
+            EXPECT_TRUE(RemoveWndProc(hosts[i], 2));
+            EXPECT_TRUE(RemoveWndProc(hosts[i], 1));
+            chained[i] = false;
+            for (int k = 0; k < 24; ++k)
+                EXPECT_EQ(chained[k] ? ProcB : own, CurrentProc(hosts[k])) << i << " " << k;
+        }
+    EXPECT_EQ(0, WndProcChainWindowCount());
+    EXPECT_EQ(0u, WndProcChainTableSize());
+
+    ASSERT_TRUE(InstallWndProc(hosts[5], 2, ProcB));
+    EXPECT_EQ(17u, WndProcChainTableSize());
+    EXPECT_EQ(1, WndProcChainWindowCount());
+    EXPECT_EQ("B", Send(hosts[5], kProbe).first);  // these hosts do not mark
+    EXPECT_TRUE(RemoveWndProc(hosts[5], 2));
+    EXPECT_EQ(0u, WndProcChainTableSize());
+}
+
+TEST_F(ChainTest, HostProcedureSeesEveryMessageAfterwards) {
+    HWND host = MarkingHost();
+    MessageRecorder rec(host, std::vector<UINT>{WM_SETTEXT, WM_SIZE, kProbe});
+    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
+    ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
+    SetWindowTextA(host, "chained");
+    SetWindowPos(host, nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(host, kProbe, 1, 2);
+    EXPECT_TRUE(RemoveWndProc(host, 1));
+    EXPECT_TRUE(RemoveWndProc(host, 2));
+    SetWindowTextA(host, "plain");
+    SetWindowPos(host, nullptr, 0, 0, 130, 95, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(host, kProbe, 3, 4);
+
+    char text[32] = "";
+    GetWindowTextA(host, text, sizeof text);
+    EXPECT_STREQ("plain", text);
+    EXPECT_EQ(2, rec.Count(WM_SETTEXT));
+    EXPECT_EQ(2, rec.Count(WM_SIZE));
+    std::vector<RecordedMsg> probes;
+    for (const auto& m : rec.Messages())
+        if (m.msg == kProbe) probes.push_back(m);
+    EXPECT_TRUE(SequenceIs(probes, {RecordedMsg(kProbe, 1, 2), RecordedMsg(kProbe, 3, 4)}));
+}
+
+TEST_F(ChainTest, HookTwoSubscribersOnOneWindow) {
+    HWND host = MarkingHost();
+    const WNDPROC own = CurrentProc(host);
+    EXPECT_NE(0, CHookParentMessage::HookParent(host, &g_a, HookA));
+    EXPECT_NE(own, CurrentProc(host));
+    EXPECT_EQ(own, HookParentProbe::OriginProc(host));
+    EXPECT_EQ(1, CHookParentMessage::HookParent(host, &g_b, HookB));
+    // The same object twice: refused, its first procedure kept.
+    EXPECT_EQ(0, CHookParentMessage::HookParent(host, &g_a, HookC));
+    EXPECT_EQ(2, HookParentProbe::SubscriberCount(host));
+    CHookParentMessage::SubscribeMessage(host, WM_SIZE);
+    CHookParentMessage::SubscribeMessage(host, WM_SIZE);
+    EXPECT_EQ(1, HookParentProbe::MessageCount(host));
+
+    // Every subscriber in registration order, then the window's own procedure with its answer;
+    // a message nobody subscribed to goes straight to the window's own procedure.
+    EXPECT_EQ(Outcome("abH", kHostAnswer), Send(host, WM_SIZE));
+    EXPECT_EQ(Outcome("H", kHostAnswer), Send(host, kOther));
+    // The origin procedure on request, bypassing the subscribers.
+    EXPECT_EQ(Outcome("H", kHostAnswer), Marks([&] {
+        return CHookParentMessage::CallParentOriginProc(host, WM_SIZE, 0, 0);
+    }));
+    // A real resize reaches both as well.
+    g_trail.clear();
+    SetWindowPos(host, nullptr, 0, 0, 150, 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ("abH", g_trail);
+
+    CHookParentMessage::UnhookParent(host, &g_a);
+    EXPECT_EQ(1, HookParentProbe::HookedCount());
+    EXPECT_EQ("bH", Send(host, WM_SIZE).first);
+    CHookParentMessage::UnhookParent(host, &g_b);
+    EXPECT_EQ(0, HookParentProbe::HookedCount());
+    EXPECT_EQ(own, CurrentProc(host));
+    EXPECT_EQ("H", Send(host, WM_SIZE).first);
+}
+
+TEST_F(ChainTest, HookSubscriberWithoutProcedureIsToldByNotify) {
+    HWND host = MarkingHost();
+    HWND listener = CreateHostWindow(50, 50, false);
+    std::vector<WPARAM> wParams;
+    HOOKPARENT_NMHDR block = {};
+    SetHostHandler(listener, [&](HWND, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+        if (msg != WM_NOTIFY) return false;
+        wParams.push_back(wp);
+        block = *reinterpret_cast<HOOKPARENT_NMHDR*>(lp);
+        *result = 0;
+        return true;
+    });
+    CWnd wnd;
+    ASSERT_TRUE(wnd.Attach(listener));
+    EXPECT_NE(0, CHookParentMessage::HookParent(host, &wnd, nullptr));
+    CHookParentMessage::SubscribeMessage(host, kForward);
+    g_trail.clear();
+    EXPECT_EQ(kHostAnswer, SendMessageA(host, kForward, 0x1234, 0x5678));
+    EXPECT_EQ("H", g_trail);
+    // Full-width comparisons, as a host writes them: the values are sign-extended on x64.
+    EXPECT_EQ(std::vector<WPARAM>{(WPARAM)-3707}, wParams);
+    EXPECT_EQ(host, block.hdr.hwndFrom);
+    EXPECT_EQ((UINT_PTR)-176, block.hdr.idFrom);
+    EXPECT_EQ(0u, block.hdr.code);
+    EXPECT_EQ(kForward, block.message);
+    EXPECT_EQ(0x1234u, block.wParam);
+    EXPECT_EQ(0x5678, block.lParam);
+
+    SendMessageA(host, kOther, 0, 0);  // not subscribed: nothing is forwarded
+    EXPECT_EQ(1u, wParams.size());
+    CHookParentMessage::UnhookParent(host, &wnd);
+    wnd.Detach();
+}
+
+TEST_F(ChainTest, HookSubscriberUnhooksItselfDuringDispatch) {
+    HWND host = MarkingHost();
+    const WNDPROC own = CurrentProc(host);
+    CHookParentMessage::HookParent(host, &g_a, HookA);
+    CHookParentMessage::HookParent(host, &g_b, HookB);
+    CHookParentMessage::HookParent(host, &g_c, HookC);
+    CHookParentMessage::SubscribeMessage(host, WM_SIZE);
+
+    // The first leaves while told: the others are still told, the window still handles it.
+    g_quitter = &g_a;
+    EXPECT_EQ("abcH", Send(host, WM_SIZE).first);
+    EXPECT_EQ(2, HookParentProbe::SubscriberCount(host));
+    EXPECT_EQ("bcH", Send(host, WM_SIZE).first);
+    // A middle one.
+    g_quitter = &g_b;
+    EXPECT_EQ("bcH", Send(host, WM_SIZE).first);
+    EXPECT_EQ("cH", Send(host, WM_SIZE).first);
+    // The last one: the hook is gone, the window's procedure is back, and the message that was
+    // being dispatched goes to the default procedure.
+    g_quitter = &g_c;
+    EXPECT_EQ(Outcome("c", 0), Send(host, WM_SIZE));
+    EXPECT_EQ(0, HookParentProbe::HookedCount());
+    EXPECT_EQ(own, CurrentProc(host));
+    EXPECT_EQ("H", Send(host, WM_SIZE).first);
+}
+
+TEST_F(ChainTest, HookUnhookedWindowsAndBadHandles) {
+    HWND host = MarkingHost();
+    const WNDPROC own = CurrentProc(host);
+    // Nothing happens for a window that is not hooked.
+    CHookParentMessage::UnhookParent(host, &g_a);
+    CHookParentMessage::SubscribeMessage(host, WM_SIZE);
+    EXPECT_EQ(0, CHookParentMessage::CallParentOriginProc(host, kOther, 0, 0));
+    EXPECT_EQ(own, CurrentProc(host));
+    EXPECT_EQ(0, CHookParentMessage::HookParent(nullptr, &g_a, HookA));
+    EXPECT_EQ(0, CHookParentMessage::HookParent((HWND)(UINT_PTR)0xBEEF0, &g_a, HookA));
+    EXPECT_EQ(0, HookParentProbe::HookedCount());
+
+    // Unhooking an object that never subscribed leaves the others.
+    CHookParentMessage::HookParent(host, &g_a, HookA);
+    CHookParentMessage::UnhookParent(host, &g_b);
+    EXPECT_EQ(1, HookParentProbe::SubscriberCount(host));
+    CHookParentMessage::UnhookParent(host, &g_a);
+    EXPECT_EQ(own, CurrentProc(host));
+}
+
+TEST_F(ChainTest, HookEndsWithTheWindowAndWithAnyInstance) {
+    // A window destroyed while hooked takes its hook with it; its own procedure saw its end.
+    HWND doomed = MarkingHost();
+    CHookParentMessage::HookParent(doomed, &g_a, HookA);
+    CHookParentMessage::SubscribeMessage(doomed, WM_DESTROY);
+    {
+        MessageRecorder rec(doomed, std::vector<UINT>{WM_DESTROY, WM_NCDESTROY});
+        g_trail.clear();
+        DestroyWindow(doomed);
+        EXPECT_EQ("a", g_trail);
+        EXPECT_EQ(0, HookParentProbe::HookedCount());
+        EXPECT_EQ(1, rec.Count(WM_DESTROY));
+        EXPECT_EQ(1, rec.Count(WM_NCDESTROY));
+    }
+    CHookParentMessage::UnhookParent(doomed, &g_a);  // late unhook: nothing left to do
+
+    // Any instance's destruction unhooks every window.
+    HWND h1 = MarkingHost(), h2 = MarkingHost();
+    const WNDPROC own = CurrentProc(h1);
+    {
+        CHookParentMessage a;
+        CHookParentMessage b(a);
+        b = a;
+        CHookParentMessage::HookParent(h1, &g_a, HookA);
+        CHookParentMessage::HookParent(h2, &g_a, HookA);
+        CHookParentMessage::HookParent(h2, &g_b, HookB);
+        EXPECT_EQ(2, HookParentProbe::HookedCount());
+    }
+    EXPECT_EQ(0, HookParentProbe::HookedCount());
+    EXPECT_EQ(own, CurrentProc(h1));
+    EXPECT_EQ(own, CurrentProc(h2));
+}
