@@ -44,13 +44,15 @@ inline void SetClientSize(HWND hwnd, int w, int h)
     GetClientRect(hwnd, &rcClient);
     int extraW = (rcWnd.right - rcWnd.left) - rcClient.right;
     int extraH = (rcWnd.bottom - rcWnd.top) - rcClient.bottom;
-    SetWindowPos(hwnd, nullptr, 0, 0, w + extraW, h + extraH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, 0, 0, w + extraW, h + extraH,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 inline std::string Str(const RECT& rc)
 {
     char buf[80];
-    snprintf(buf, sizeof(buf), "(%ld,%ld)-(%ld,%ld)", (long)rc.left, (long)rc.top, (long)rc.right, (long)rc.bottom);
+    snprintf(buf, sizeof(buf), "(%ld,%ld)-(%ld,%ld)", (long)rc.left, (long)rc.top, (long)rc.right,
+             (long)rc.bottom);
     return buf;
 }
 
@@ -58,8 +60,9 @@ inline ::testing::AssertionResult RectIs(const RECT& actual, int l, int t, int r
 {
     if (actual.left == l && actual.top == t && actual.right == r && actual.bottom == b)
         return ::testing::AssertionSuccess();
-    RECT expected = { l, t, r, b };
-    return ::testing::AssertionFailure() << "rect " << Str(actual) << ", expected " << Str(expected);
+    RECT expected = {l, t, r, b};
+    return ::testing::AssertionFailure() << "rect " << Str(actual) << ", expected "
+                                         << Str(expected);
 }
 
 }  // namespace layouttest

