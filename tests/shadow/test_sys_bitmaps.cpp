@@ -91,7 +91,8 @@ TEST(SysBitmaps, WindowBitmapAndDirectCopy) {
         EXPECT_EQ(nullptr, CDRAW::GetWindowBitmap(nullptr, empty));
         EXPECT_EQ(nullptr, CDRAW::GetWindowBitmap((HWND)(UINT_PTR)0xDEAD0, area));
         EXPECT_FALSE(CDRAW::BitBltDirect(target.Dc(), 0, 0, 5, 5, nullptr, 0, 0, SRCCOPY));
-        EXPECT_FALSE(CDRAW::BitBltDirect(nullptr, 0, 0, 5, 5, (HBITMAP)GetStockObject(DEFAULT_GUI_FONT)));
+        EXPECT_FALSE(CDRAW::BitBltDirect(nullptr, 0, 0, 5, 5,
+                                         (HBITMAP)GetStockObject(DEFAULT_GUI_FONT)));
     }
     EXPECT_EQ(0, gdi.Delta());
 }
