@@ -48,21 +48,10 @@ inline void SetClientSize(HWND hwnd, int w, int h)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-inline std::string Str(const RECT& rc)
-{
-    char buf[80];
-    snprintf(buf, sizeof(buf), "(%ld,%ld)-(%ld,%ld)", (long)rc.left, (long)rc.top, (long)rc.right,
-             (long)rc.bottom);
-    return buf;
-}
-
-inline ::testing::AssertionResult RectIs(const RECT& actual, int l, int t, int r, int b)
-{
-    if (actual.left == l && actual.top == t && actual.right == r && actual.bottom == b)
-        return ::testing::AssertionSuccess();
-    RECT expected = {l, t, r, b};
-    return ::testing::AssertionFailure() << "rect " << Str(actual) << ", expected "
-                                         << Str(expected);
-}
-
 }  // namespace layouttest
+
+// Rectangles print as (left,top)-(right,bottom) in failure messages; CRect and RECT compare.
+inline std::ostream& operator<<(std::ostream& os, const RECT& rc)
+{
+    return os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+}

@@ -75,17 +75,17 @@ TEST(LayoutProfile, WindowPosRoundTripsTenNumbersUnlessMaximisedOrMinimised)
     SetWindowPos(host, nullptr, 300, 250, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
     WINDOWPLACEMENT back = PlacementOf(host);
-    EXPECT_TRUE(RectIs(back.rcNormalPosition, rc.left, rc.top, rc.right, rc.bottom));
+    EXPECT_EQ(CRect(rc), back.rcNormalPosition);
     EXPECT_EQ(back.showCmd, saved.showCmd);
 
     // Any placement on the screen is applied exactly as stored.
     WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,100,110,500,410");
     EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
-    EXPECT_TRUE(RectIs(PlacementOf(host).rcNormalPosition, 100, 110, 500, 410));
+    EXPECT_EQ(CRect(100, 110, 500, 410), PlacementOf(host).rcNormalPosition);
     // Half off the screen is still on it: not pulled back.
     WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,1100,-100,1500,200");
     EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
-    EXPECT_TRUE(RectIs(PlacementOf(host).rcNormalPosition, 1100, -100, 1500, 200));
+    EXPECT_EQ(CRect(1100, -100, 1500, 200), PlacementOf(host).rcNormalPosition);
 
     // Nothing is written while maximised or minimised.
     WriteEntry("WindowPos", "1,2,3,4,5,6,7,8,9,10");
@@ -115,7 +115,7 @@ TEST(LayoutProfile, MalformedPlacementLeavesTheWindowAlone)
     }
     RECT after;
     GetWindowRect(host, &after);
-    EXPECT_TRUE(RectIs(after, before.left, before.top, before.right, before.bottom));
+    EXPECT_EQ(CRect(before), after);
 
     // No window at all: nothing read, nothing written.
     WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,100,110,500,410");
@@ -144,7 +144,7 @@ TEST(LayoutProfile, PlacementFromAWiderScreenComesBackOnScreen)
     EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
     RECT rc;
     GetWindowRect(host, &rc);
-    EXPECT_TRUE(onScreen(rc)) << Str(rc) << " work area " << Str(work);
+    EXPECT_TRUE(onScreen(rc)) << rc << " work area " << work;
     EXPECT_EQ(rc.right - rc.left, 400);
     EXPECT_EQ(rc.bottom - rc.top, 300);
     EXPECT_EQ(rc.right, work.right);
@@ -153,13 +153,13 @@ TEST(LayoutProfile, PlacementFromAWiderScreenComesBackOnScreen)
     WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,-5000,-4000,-4700,-3800");
     EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
     GetWindowRect(host, &rc);
-    EXPECT_TRUE(RectIs(rc, work.left, work.top, work.left + 300, work.top + 200));
+    EXPECT_EQ(CRect(work.left, work.top, work.left + 300, work.top + 200), rc);
 
     // Larger than the whole work area: shrunk to it.
     WriteEntry("WindowPos", "0,1,-1,-1,-1,-1,4000,0,9000,5000");
     EXPECT_TRUE(CMyWin::LoadWindowPlacement(wnd.Get()));
     GetWindowRect(host, &rc);
-    EXPECT_TRUE(onScreen(rc)) << Str(rc) << " work area " << Str(work);
+    EXPECT_TRUE(onScreen(rc)) << rc << " work area " << work;
     EXPECT_EQ(rc.right - rc.left, work.right - work.left);
 }
 

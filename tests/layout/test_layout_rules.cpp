@@ -43,20 +43,20 @@ TEST_F(Layout, MoveWindowsKeepTheirPlaceOrFollowTheEdges)
     mw.AddMoveWnd(corner, 4, 6);
 
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, free), 15, 25, 65, 45));
-    EXPECT_TRUE(RectIs(RectIn(host, bottom), 5, 270, 55, 290));
-    EXPECT_TRUE(RectIs(RectIn(host, centreV), 6, 140, 56, 160));
-    EXPECT_TRUE(RectIs(RectIn(host, right), 340, 9, 390, 29));
-    EXPECT_TRUE(RectIs(RectIn(host, centreH), 174, 11, 225, 31));  // (400 - 51) / 2 truncates
-    EXPECT_TRUE(RectIs(RectIn(host, corner), 366, 284, 396, 294));
+    EXPECT_EQ(CRect(15, 25, 65, 45), RectIn(host, free));
+    EXPECT_EQ(CRect(5, 270, 55, 290), RectIn(host, bottom));
+    EXPECT_EQ(CRect(6, 140, 56, 160), RectIn(host, centreV));
+    EXPECT_EQ(CRect(340, 9, 390, 29), RectIn(host, right));
+    EXPECT_EQ(CRect(174, 11, 225, 31), RectIn(host, centreH));  // (400 - 51) / 2 truncates
+    EXPECT_EQ(CRect(366, 284, 396, 294), RectIn(host, corner));
 
     SetClientSize(host, 500, 361);
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, free), 15, 25, 65, 45));
-    EXPECT_TRUE(RectIs(RectIn(host, bottom), 5, 331, 55, 351));
-    EXPECT_TRUE(RectIs(RectIn(host, centreV), 6, 170, 56, 190));
-    EXPECT_TRUE(RectIs(RectIn(host, right), 440, 9, 490, 29));
-    EXPECT_TRUE(RectIs(RectIn(host, centreH), 224, 11, 275, 31));
+    EXPECT_EQ(CRect(15, 25, 65, 45), RectIn(host, free));
+    EXPECT_EQ(CRect(5, 331, 55, 351), RectIn(host, bottom));
+    EXPECT_EQ(CRect(6, 170, 56, 190), RectIn(host, centreV));
+    EXPECT_EQ(CRect(440, 9, 490, 29), RectIn(host, right));
+    EXPECT_EQ(CRect(224, 11, 275, 31), RectIn(host, centreH));
 
     // Margins shrink the available area and shift every result by left and top.
     mw.SetMarginLeft(7);
@@ -65,12 +65,12 @@ TEST_F(Layout, MoveWindowsKeepTheirPlaceOrFollowTheEdges)
     mw.SetMarginBottom(13);
     mw.OnSize(FALSE);
     // H = 361 - 13 - 3 = 345, W = 500 - 11 - 7 = 482
-    EXPECT_TRUE(RectIs(RectIn(host, free), 22, 28, 72, 48));
-    EXPECT_TRUE(RectIs(RectIn(host, bottom), 12, 318, 62, 338));
-    EXPECT_TRUE(RectIs(RectIn(host, centreV), 13, 165, 63, 185));
-    EXPECT_TRUE(RectIs(RectIn(host, right), 429, 12, 479, 32));
-    EXPECT_TRUE(RectIs(RectIn(host, centreH), 222, 14, 273, 34));
-    EXPECT_TRUE(RectIs(mw.FindWnd(right)->m_rcLast, 429, 12, 479, 32));
+    EXPECT_EQ(CRect(22, 28, 72, 48), RectIn(host, free));
+    EXPECT_EQ(CRect(12, 318, 62, 338), RectIn(host, bottom));
+    EXPECT_EQ(CRect(13, 165, 63, 185), RectIn(host, centreV));
+    EXPECT_EQ(CRect(429, 12, 479, 32), RectIn(host, right));
+    EXPECT_EQ(CRect(222, 14, 273, 34), RectIn(host, centreH));
+    EXPECT_EQ(CRect(429, 12, 479, 32), mw.FindWnd(right)->m_rcLast);
 }
 
 TEST_F(Layout, MoveTooTallCentredWindowRestsOnTheBottomAndStaysShown)
@@ -80,12 +80,12 @@ TEST_F(Layout, MoveTooTallCentredWindowRestsOnTheBottomAndStaysShown)
     mw.AddMoveWnd(tall, -1, 0, TRUE, FALSE);
     mw.AddMoveWnd(wide, 0, -1, FALSE, TRUE);
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, tall), 10, -100, 70, 300));
+    EXPECT_EQ(CRect(10, -100, 70, 300), RectIn(host, tall));
     EXPECT_TRUE(IsWindowVisible(tall));
     // Pushed left of the client area, it is out of sight: hidden where it was.
-    EXPECT_TRUE(RectIs(mw.FindWnd(wide)->m_rcLast, -100, 10, 400, 40));
+    EXPECT_EQ(CRect(-100, 10, 400, 40), mw.FindWnd(wide)->m_rcLast);
     EXPECT_FALSE(HasVisibleStyle(wide));
-    EXPECT_TRUE(RectIs(RectIn(host, wide), 0, 10, 500, 40));
+    EXPECT_EQ(CRect(0, 10, 500, 40), RectIn(host, wide));
 }
 
 TEST_F(Layout, SizeWindowsScrollOrParkOutOfSightOrHideWithoutRoom)
@@ -102,46 +102,46 @@ TEST_F(Layout, SizeWindowsScrollOrParkOutOfSightOrHideWithoutRoom)
     mw.AddSizeWnd(noWidth, 100, 10, 300, -1);  // width 400 - 300 - 100 = 0
 
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, s), 10, 30, 380, 195));  // height 200 - 5 - 30 = 165
+    EXPECT_EQ(CRect(10, 30, 380, 195), RectIn(host, s));  // height 200 - 5 - 30 = 165
     EXPECT_TRUE(IsWindowVisible(s));
-    EXPECT_TRUE(RectIs(RectIn(host, fixedH), 40, 50, 300, 83));
+    EXPECT_EQ(CRect(40, 50, 300, 83), RectIn(host, fixedH));
     // Without room: hidden where they were.
     EXPECT_FALSE(HasVisibleStyle(offRight));
-    EXPECT_TRUE(RectIs(RectIn(host, offRight), 5, 5, 35, 35));
-    EXPECT_TRUE(RectIs(mw.FindWnd(offRight)->m_rcLast, 400, 10, 430, 40));
+    EXPECT_EQ(CRect(5, 5, 35, 35), RectIn(host, offRight));
+    EXPECT_EQ(CRect(400, 10, 430, 40), mw.FindWnd(offRight)->m_rcLast);
     EXPECT_FALSE(HasVisibleStyle(noWidth));
-    EXPECT_TRUE(RectIs(RectIn(host, noWidth), 50, 5, 80, 35));
+    EXPECT_EQ(CRect(50, 5, 80, 35), RectIn(host, noWidth));
 
     mw.SetScrollVert(50);
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, s), 10, -20, 380, 145));
+    EXPECT_EQ(CRect(10, -20, 380, 145), RectIn(host, s));
     EXPECT_TRUE(IsWindowVisible(s));
-    EXPECT_TRUE(RectIs(RectIn(host, fixedH), 40, 0, 300, 33));
+    EXPECT_EQ(CRect(40, 0, 300, 33), RectIn(host, fixedH));
 
     mw.SetScrollVert(300);
     mw.OnSize(FALSE);
     EXPECT_FALSE(HasVisibleStyle(s));
-    EXPECT_TRUE(RectIs(RectIn(host, s), 10, -20, 380, -10));
-    EXPECT_TRUE(RectIs(mw.FindWnd(s)->m_rcLast, 10, -270, 380, -105));  // kept unparked
+    EXPECT_EQ(CRect(10, -20, 380, -10), RectIn(host, s));
+    EXPECT_EQ(CRect(10, -270, 380, -105), mw.FindWnd(s)->m_rcLast);  // kept unparked
     EXPECT_FALSE(HasVisibleStyle(fixedH));
-    EXPECT_TRUE(RectIs(RectIn(host, fixedH), 40, -20, 300, -10));
+    EXPECT_EQ(CRect(40, -20, 300, -10), RectIn(host, fixedH));
 
     // Scrolled the other way, windows below the client area park just under it.
     mw.SetScrollVert(-200);
     mw.OnSize(FALSE);
     EXPECT_FALSE(HasVisibleStyle(s));
-    EXPECT_TRUE(RectIs(RectIn(host, s), 10, 210, 380, 220));
-    EXPECT_TRUE(RectIs(mw.FindWnd(s)->m_rcLast, 10, 230, 380, 395));
+    EXPECT_EQ(CRect(10, 210, 380, 220), RectIn(host, s));
+    EXPECT_EQ(CRect(10, 230, 380, 395), mw.FindWnd(s)->m_rcLast);
 
     mw.SetScrollVert(0);
     SetClientSize(host, 600, 200);
     mw.OnSize(FALSE);
     EXPECT_TRUE(IsWindowVisible(s));
     EXPECT_TRUE(IsWindowVisible(fixedH));
-    EXPECT_TRUE(RectIs(RectIn(host, s), 10, 30, 580, 195));
+    EXPECT_EQ(CRect(10, 30, 580, 195), RectIn(host, s));
     EXPECT_TRUE(IsWindowVisible(offRight));
-    EXPECT_TRUE(RectIs(RectIn(host, offRight), 400, 10, 430, 40));
-    EXPECT_TRUE(RectIs(RectIn(host, noWidth), 100, 10, 300, 40));
+    EXPECT_EQ(CRect(400, 10, 430, 40), RectIn(host, offRight));
+    EXPECT_EQ(CRect(100, 10, 300, 40), RectIn(host, noWidth));
 }
 
 TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
@@ -157,22 +157,22 @@ TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
 
     mw.SetScrollVert(10);  // applied once, through the head of the chain
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, a), 10, 10, 390, 40));
-    EXPECT_TRUE(RectIs(RectIn(host, b), 10, 45, 390, 85));
-    EXPECT_TRUE(RectIs(RectIn(host, c), 10, 88, 390, 113));
+    EXPECT_EQ(CRect(10, 10, 390, 40), RectIn(host, a));
+    EXPECT_EQ(CRect(10, 45, 390, 85), RectIn(host, b));
+    EXPECT_EQ(CRect(10, 88, 390, 113), RectIn(host, c));
 
     SetClientSize(host, 300, 300);
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, b), 10, 45, 290, 85));
-    EXPECT_TRUE(RectIs(RectIn(host, c), 10, 88, 290, 113));
+    EXPECT_EQ(CRect(10, 45, 290, 85), RectIn(host, b));
+    EXPECT_EQ(CRect(10, 88, 290, 113), RectIn(host, c));
 
     mw.DeleteWnd(b);
     EXPECT_EQ(mw.FindWnd(b), nullptr);
     EXPECT_EQ(mw.FindWnd(c)->m_hWndAbove, a);
     SetClientSize(host, 350, 300);
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, c), 10, 43, 340, 68));
-    EXPECT_TRUE(RectIs(RectIn(host, b), 10, 45, 290, 85));  // forgotten, left alone
+    EXPECT_EQ(CRect(10, 43, 340, 68), RectIn(host, c));
+    EXPECT_EQ(CRect(10, 45, 290, 85), RectIn(host, b));  // forgotten, left alone
 
     // A vanished window is skipped but keeps its record; its last rectangle still anchors
     // the window stacked under it.
@@ -180,7 +180,7 @@ TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
     SetClientSize(host, 200, 300);
     mw.OnSize(FALSE);
     EXPECT_NE(mw.FindWnd(a), nullptr);
-    EXPECT_TRUE(RectIs(RectIn(host, c), 10, 43, 340, 68));
+    EXPECT_EQ(CRect(10, 43, 340, 68), RectIn(host, c));
 }
 
 TEST_F(Layout, SizeUnderWindowUnderAnUnmanagedWindowIsNeverMoved)
@@ -191,9 +191,9 @@ TEST_F(Layout, SizeUnderWindowUnderAnUnmanagedWindowIsNeverMoved)
     mw.OnSize(FALSE);
     SetClientSize(host, 200, 150);
     mw.OnSize(TRUE);
-    EXPECT_TRUE(RectIs(RectIn(host, d), 33, 44, 88, 110));
+    EXPECT_EQ(CRect(33, 44, 88, 110), RectIn(host, d));
     EXPECT_FALSE(HasVisibleStyle(d));
-    EXPECT_TRUE(RectIs(mw.FindWnd(d)->m_rcLast, 0, 0, 0, 0));
+    EXPECT_EQ(CRect(0, 0, 0, 0), mw.FindWnd(d)->m_rcLast);
 }
 
 TEST_F(Layout, SerialRowIsCentredAlongTheBottom)
@@ -211,21 +211,21 @@ TEST_F(Layout, SerialRowIsCentredAlongTheBottom)
     mw.AddMoveWnd_Serial(s2, 10, 10);
     mw.AddMoveWnd_Serial(s3, 10, 99);  // the last gap does not count
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, s1), 80, 270, 160, 290));
-    EXPECT_TRUE(RectIs(RectIn(host, s2), 170, 266, 250, 290));
-    EXPECT_TRUE(RectIs(RectIn(host, s3), 260, 270, 320, 290));
+    EXPECT_EQ(CRect(80, 270, 160, 290), RectIn(host, s1));
+    EXPECT_EQ(CRect(170, 266, 250, 290), RectIn(host, s2));
+    EXPECT_EQ(CRect(260, 270, 320, 290), RectIn(host, s3));
 
     DestroyWindow(s2);
     mw.OnSize(FALSE);
     // (400 - (80 + 10 + 60)) / 2 = 125
-    EXPECT_TRUE(RectIs(RectIn(host, s1), 125, 270, 205, 290));
-    EXPECT_TRUE(RectIs(RectIn(host, s3), 215, 270, 275, 290));
+    EXPECT_EQ(CRect(125, 270, 205, 290), RectIn(host, s1));
+    EXPECT_EQ(CRect(215, 270, 275, 290), RectIn(host, s3));
 
     mw.DeleteWnd(s1);
     SetClientSize(host, 301, 200);
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, s3), 120, 170, 180, 190));
-    EXPECT_TRUE(RectIs(RectIn(host, s1), 125, 270, 205, 290));
+    EXPECT_EQ(CRect(120, 170, 180, 190), RectIn(host, s3));
+    EXPECT_EQ(CRect(125, 270, 205, 290), RectIn(host, s1));
 }
 
 TEST_F(Layout, ManagerMinimisedParentHidesEverythingAndRestoreShowsAgain)
@@ -253,21 +253,21 @@ TEST_F(Layout, ManagerMinimisedParentHidesEverythingAndRestoreShowsAgain)
     ASSERT_TRUE(lumotest::PumpUntil([&] { return IsIconic(host) != FALSE; }));
     RECT rc;
     GetClientRect(host, &rc);
-    ASSERT_TRUE(rc.right == 0 || rc.bottom == 0) << Str(rc);
+    ASSERT_TRUE(rc.right == 0 || rc.bottom == 0) << rc;
     EXPECT_FALSE(HasVisibleStyle(fill));
     EXPECT_FALSE(HasVisibleStyle(corner));
     EXPECT_FALSE(HasVisibleStyle(below));
     EXPECT_TRUE(HasVisibleStyle(row));  // the row is placed, not hidden
     // The last rectangles are those of the last real size.
-    EXPECT_TRUE(RectIs(mw.FindWnd(corner)->m_rcLast, 360, 280, 400, 300));
+    EXPECT_EQ(CRect(360, 280, 400, 300), mw.FindWnd(corner)->m_rcLast);
 
     ShowWindow(host, SW_RESTORE);
     ASSERT_TRUE(lumotest::PumpUntil([&] { return !IsIconic(host); }));
     EXPECT_TRUE(HasVisibleStyle(fill));
     EXPECT_TRUE(HasVisibleStyle(corner));
     EXPECT_FALSE(HasVisibleStyle(below));
-    EXPECT_TRUE(RectIs(RectIn(host, corner), 360, 280, 400, 300));
-    EXPECT_TRUE(RectIs(RectIn(host, fill), 0, 0, 400, 270));
+    EXPECT_EQ(CRect(360, 280, 400, 300), RectIn(host, corner));
+    EXPECT_EQ(CRect(0, 0, 400, 270), RectIn(host, fill));
     lumotest::SetHostHandler(host, {});
 }
 
@@ -279,7 +279,7 @@ TEST_F(Layout, ManagerParentlessDisabledOrGivenNonWindowsMovesNothing)
     HWND s = MakeChild(host, 3, 4, 40, 20);
     mw.AddMoveWnd_Serial(s, 10, 0);
     mw.OnSize(TRUE);  // no parent yet
-    EXPECT_TRUE(RectIs(RectIn(host, s), 3, 4, 43, 24));
+    EXPECT_EQ(CRect(3, 4, 43, 24), RectIn(host, s));
 
     // Handles that are no windows add nothing, and look-ups of them read 0.
     HWND bogus = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7ff1234));
@@ -298,13 +298,13 @@ TEST_F(Layout, ManagerParentlessDisabledOrGivenNonWindowsMovesNothing)
     mw.SetEnable(FALSE);
     EXPECT_FALSE(mw.GetEnable());
     mw.OnSize(TRUE);
-    EXPECT_TRUE(RectIs(RectIn(host, a), 1, 2, 41, 22));
-    EXPECT_TRUE(RectIs(RectIn(host, s), 3, 4, 43, 24));
+    EXPECT_EQ(CRect(1, 2, 41, 22), RectIn(host, a));
+    EXPECT_EQ(CRect(3, 4, 43, 24), RectIn(host, s));
 
     mw.SetEnable(TRUE);
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, a), 350, 270, 390, 290));
-    EXPECT_TRUE(RectIs(RectIn(host, s), 180, 270, 220, 290));
+    EXPECT_EQ(CRect(350, 270, 390, 290), RectIn(host, a));
+    EXPECT_EQ(CRect(180, 270, 220, 290), RectIn(host, s));
 
     // Records never own their windows.
     mw.Clear();
@@ -342,7 +342,7 @@ TEST_F(Layout, ManagerVisibilityAndRedrawReachManagedWindowsOnly)
     EXPECT_EQ(recRow.Count(), 0);
     RECT rcUpdate;
     EXPECT_TRUE(GetUpdateRect(a, &rcUpdate, FALSE));
-    EXPECT_TRUE(RectIs(rcUpdate, 0, 0, 40, 20));
+    EXPECT_EQ(CRect(0, 0, 40, 20), rcUpdate);
 
     // A layout pass ends with a whole-frame repaint of every window it shows, after whatever
     // frame repaints the system sends while moving and showing it.
@@ -374,19 +374,19 @@ TEST_F(Layout, ManagerWindowInAnotherParentIsPlacedInManagedCoordinates)
     EXPECT_TRUE(mw.FindWnd(guest)->m_bOtherParent);
 
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, guest), 50, 60, 120, 90));
-    EXPECT_TRUE(RectIs(RectIn(panel, guest), 20, 20, 90, 50));
-    EXPECT_TRUE(RectIs(mw.FindWnd(guest)->m_rcLast, 50, 60, 120, 90));
-    EXPECT_TRUE(RectIs(RectIn(host, mine), 5, 5, 25, 25));
+    EXPECT_EQ(CRect(50, 60, 120, 90), RectIn(host, guest));
+    EXPECT_EQ(CRect(20, 20, 90, 50), RectIn(panel, guest));
+    EXPECT_EQ(CRect(50, 60, 120, 90), mw.FindWnd(guest)->m_rcLast);
+    EXPECT_EQ(CRect(5, 5, 25, 25), RectIn(host, mine));
     // Parked below the managed parent's client area, translated like a shown window.
-    EXPECT_TRUE(RectIs(RectIn(host, parked), 50, 310, 120, 320));
+    EXPECT_EQ(CRect(50, 310, 120, 320), RectIn(host, parked));
     EXPECT_FALSE(HasVisibleStyle(parked));
 
     // The offset is read from where the real parent is now.
     SetWindowPos(panel, nullptr, 10, 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     mw.OnSize(FALSE);
-    EXPECT_TRUE(RectIs(RectIn(host, guest), 50, 60, 120, 90));
-    EXPECT_TRUE(RectIs(RectIn(panel, guest), 40, 45, 110, 75));
+    EXPECT_EQ(CRect(50, 60, 120, 90), RectIn(host, guest));
+    EXPECT_EQ(CRect(40, 45, 110, 75), RectIn(panel, guest));
 }
 
 TEST_F(Layout, ManagerManyChildrenAreAllPlacedInListOrder)
@@ -406,9 +406,9 @@ TEST_F(Layout, ManagerManyChildrenAreAllPlacedInListOrder)
     for (int i = 1; i <= 80; ++i) {
         const int top = 1 + i * 6;
         const bool shown = top < 400;
-        ASSERT_TRUE(RectIs(mw.FindWnd(chain[i])->m_rcLast, 4, top, 596, top + 5)) << i;
+        ASSERT_EQ(CRect(4, top, 596, top + 5), mw.FindWnd(chain[i])->m_rcLast) << i;
         ASSERT_EQ(HasVisibleStyle(chain[i]), shown) << i;
-        ASSERT_TRUE(RectIs(RectIn(host, chain[i]), 4, shown ? top : 410, 596,
-                           shown ? top + 5 : 420)) << i;
+        ASSERT_EQ(CRect(4, shown ? top : 410, 596, shown ? top + 5 : 420),
+                  RectIn(host, chain[i])) << i;
     }
 }
