@@ -6,60 +6,46 @@
 
 using namespace lumotest;
 
-TEST(SysBitmaps, MemDCStartsWithTheTargetAndCopiesBackOnlyItsRectangle) {
+TEST(SysBitmaps, MemDCStartsWithTheTargetCopiesBackOnlyItsRectangleAndStartsClean) {
+    MemoryCanvas canvas(60, 40, RGB(10, 20, 30));
     {
-        // The first memory DCs of a process make objects that live on; not ours to count.
-        MemoryCanvas warm(4, 4);
-        CMemDC dc(warm.Dc(), nullptr, TRUE);
-    }
-    GdiBalance gdi;
-    {
-        MemoryCanvas canvas(60, 40, RGB(10, 20, 30));
-        SetPixelV(canvas.Dc(), 12, 7, RGB(1, 2, 3));
-        {
-            RECT rc = {10, 5, 30, 25};
-            CMemDC dc(canvas.Dc(), &rc, TRUE);
-            ASSERT_TRUE(dc.IsBuffered());
-            // Target coordinates, and the target's pixels to start with.
-            EXPECT_EQ(RGB(1, 2, 3), dc.GetPixel(12, 7));
-            dc.SetPixel(20, 10, RGB(200, 0, 0));
-            dc.SetPixel(40, 10, RGB(0, 200, 0));  // outside the rectangle: lost
-            // Nothing reaches the target before the buffer closes.
-            EXPECT_EQ(RGB(10, 20, 30), canvas.At(20, 10));
-        }
-        EXPECT_EQ(RGB(200, 0, 0), canvas.At(20, 10));
-        EXPECT_EQ(RGB(1, 2, 3), canvas.At(12, 7));
-        EXPECT_EQ(RGB(10, 20, 30), canvas.At(40, 10));
-        {
-            // Without a rectangle the buffer covers the clip box.
-            CMemDC dc(canvas.Dc(), nullptr, FALSE);
-            EXPECT_EQ(60, dc.GetRect().Width());
-            dc.SetPixel(59, 39, RGB(0, 0, 250));
-        }
-        EXPECT_EQ(RGB(0, 0, 250), canvas.At(59, 39));
-    }
-    EXPECT_EQ(0, gdi.Delta());
-}
-
-TEST(SysBitmaps, MemDCBuffersReusedOneAfterAnotherStartClean) {
-    MemoryCanvas canvas(40, 20, RGB(255, 255, 255));
-    {
+        // The first memory DCs of a process make objects that live on; not ours to count. A
+        // buffer opened inside another is one of its own.
         CMemDC first(canvas.Dc(), nullptr, FALSE);
         first.FillSolidRect(0, 0, 40, 20, RGB(9, 9, 9));
         first.SetTextColor(RGB(200, 0, 0));
         first.SelectStockObject(DEFAULT_GUI_FONT);
-        // A buffer opened inside another is one of its own.
         CMemDC nested(canvas.Dc(), nullptr, FALSE);
         EXPECT_NE(nested.GetSafeHdc(), first.GetSafeHdc());
     }
     GdiBalance gdi;
+    canvas.Fill(RGB(10, 20, 30));
+    SetPixelV(canvas.Dc(), 12, 7, RGB(1, 2, 3));
     {
-        CMemDC second(canvas.Dc(), nullptr, FALSE);
-        // Black again, and nothing the first one set.
-        EXPECT_EQ(RGB(0, 0, 0), second.GetPixel(10, 10));
-        EXPECT_EQ(RGB(0, 0, 0), second.GetTextColor());
-        EXPECT_EQ(GetStockObject(SYSTEM_FONT), GetCurrentObject(second.GetSafeHdc(), OBJ_FONT));
+        RECT rc = {10, 5, 30, 25};
+        CMemDC dc(canvas.Dc(), &rc, TRUE);
+        ASSERT_TRUE(dc.IsBuffered());
+        // Target coordinates, and the target's pixels to start with.
+        EXPECT_EQ(RGB(1, 2, 3), dc.GetPixel(12, 7));
+        dc.SetPixel(20, 10, RGB(200, 0, 0));
+        dc.SetPixel(40, 10, RGB(0, 200, 0));  // outside the rectangle: lost
+        // Nothing reaches the target before the buffer closes.
+        EXPECT_EQ(RGB(10, 20, 30), canvas.At(20, 10));
     }
+    EXPECT_EQ(RGB(200, 0, 0), canvas.At(20, 10));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.At(12, 7));
+    EXPECT_EQ(RGB(10, 20, 30), canvas.At(40, 10));
+    {
+        // Without a rectangle the buffer covers the clip box, black again and with nothing the
+        // first buffer set.
+        CMemDC dc(canvas.Dc(), nullptr, FALSE);
+        EXPECT_EQ(60, dc.GetRect().Width());
+        EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(10, 10));
+        EXPECT_EQ(RGB(0, 0, 0), dc.GetTextColor());
+        EXPECT_EQ(GetStockObject(SYSTEM_FONT), GetCurrentObject(dc.GetSafeHdc(), OBJ_FONT));
+        dc.SetPixel(59, 39, RGB(0, 0, 250));
+    }
+    EXPECT_EQ(RGB(0, 0, 250), canvas.At(59, 39));
     EXPECT_EQ(0, gdi.Delta());
 }
 
