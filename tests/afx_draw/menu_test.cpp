@@ -130,13 +130,13 @@ struct COwnerWnd : CWnd {
     }
 };
 
-TEST(AfxMenu, OwnerDrawnPopupItemsReachTheirMenuObjectWhileTracked)
+TEST(AfxMenu, OwnerDrawnItemsReachTheirMenuObjectsWhileTracked)
 {
     COwnerWnd owner;
     ASSERT_NE(owner.m_hWnd, nullptr);
 
-    // The first tracking lets the system make its menu fonts and brushes; the second must
-    // leave the GDI object count where it found it.
+    // A plain popup, twice: the first tracking lets the system make its menu fonts and brushes;
+    // the second must leave the GDI object count where it found it.
     int gdiDelta = 0;
     for (int round = 0; round < 2; ++round) {
         lumotest::GdiBalance gdi;
@@ -162,12 +162,9 @@ TEST(AfxMenu, OwnerDrawnPopupItemsReachTheirMenuObjectWhileTracked)
         gdiDelta = gdi.Delta();
     }
     EXPECT_EQ(gdiDelta, 0);
-}
 
-TEST(AfxMenu, OwnerDrawnSubmenuItemsReachTheSubmenuObject)
-{
-    COwnerWnd owner;
-    ASSERT_NE(owner.m_hWnd, nullptr);
+    // A submenu: the popup item is measured by the menu it sits in, the submenu's items by the
+    // submenu, opened with the keyboard once the root is drawn.
     COwnerMenu root, sub;
     ASSERT_TRUE(root.CreatePopupMenu());
     ASSERT_TRUE(sub.CreatePopupMenu());
@@ -175,8 +172,6 @@ TEST(AfxMenu, OwnerDrawnSubmenuItemsReachTheSubmenuObject)
     sub.AppendMenu(MF_OWNERDRAW, 602, (LPCTSTR)(UINT_PTR)2);
     root.AppendMenu(MF_POPUP | MF_OWNERDRAW, (UINT_PTR)sub.GetSafeHmenu(), (LPCTSTR)(UINT_PTR)3);
     root.AppendMenu(MF_OWNERDRAW, 503, (LPCTSTR)(UINT_PTR)4);
-
-    // Once the root is drawn, select its first item and open the submenu with the keyboard.
     lumotest::ModalDriver driver;
     bool keysSent = false;
     EndMenuWhen(driver, [&] { return sub.m_drawn.size() >= 2; }, [&] {
@@ -187,15 +182,11 @@ TEST(AfxMenu, OwnerDrawnSubmenuItemsReachTheSubmenuObject)
         }
     });
     root.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD | TPM_NONOTIFY, 150, 150, &owner);
-
-    // The popup item is measured by the menu it sits in; the submenu's items by the submenu.
     EXPECT_EQ(root.m_measured, (std::vector<UINT>{(UINT)(UINT_PTR)sub.GetSafeHmenu(), 503}));
     EXPECT_EQ(sub.m_measured, (std::vector<UINT>{601, 602}));
     EXPECT_GE(sub.m_drawn.size(), 2u);
     EXPECT_EQ(root.m_wrongMenu + sub.m_wrongMenu, 0);
-
-    // root destroys the submenu's handle; sub must not destroy it again.
-    sub.Detach();
+    sub.Detach();  // root destroys the submenu's handle; sub must not destroy it again
 }
 
 }  // namespace
