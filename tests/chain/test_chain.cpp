@@ -163,7 +163,7 @@ TEST_F(ChainTest, CallsWithAnAbsentClientReachTheTop) {
     EXPECT_EQ(own, CurrentProc(host));
 }
 
-TEST_F(ChainTest, BadInputFailsWithoutChange) {
+TEST_F(ChainTest, BadInputAndUnknownWindowsChangeNothing) {
     HWND host = MarkingHost();
     const WNDPROC own = CurrentProc(host);
     EXPECT_FALSE(InstallWndProc(nullptr, 1, ProcA));
@@ -178,6 +178,21 @@ TEST_F(ChainTest, BadInputFailsWithoutChange) {
     EXPECT_FALSE(RemoveWndProc(host, 2));
     EXPECT_EQ(ProcA, CurrentProc(host));
     EXPECT_TRUE(RemoveWndProc(host, 1));
+
+    // Nothing happens to a window the hook does not know.
+    CHookParentMessage::UnhookParent(host, &g_a);
+    CHookParentMessage::SubscribeMessage(host, WM_SIZE);
+    EXPECT_EQ(0, CHookParentMessage::CallParentOriginProc(host, kOther, 0, 0));
+    EXPECT_EQ(own, CurrentProc(host));
+    EXPECT_EQ(0, CHookParentMessage::HookParent(nullptr, &g_a, HookA));
+    EXPECT_EQ(0, CHookParentMessage::HookParent((HWND)(UINT_PTR)0xBEEF0, &g_a, HookA));
+    EXPECT_EQ(0, HookParentProbe::HookedCount());
+    // Unhooking an object that never subscribed leaves the others.
+    CHookParentMessage::HookParent(host, &g_a, HookA);
+    CHookParentMessage::UnhookParent(host, &g_b);
+    EXPECT_EQ(1, HookParentProbe::SubscriberCount(host));
+    CHookParentMessage::UnhookParent(host, &g_a);
+    EXPECT_EQ(own, CurrentProc(host));
 }
 
 TEST_F(ChainTest, RegistryEmptiesAndIsRebuilt) {
@@ -334,26 +349,6 @@ TEST_F(ChainTest, HookSubscriberUnhooksItselfDuringDispatch) {
     EXPECT_EQ(0, HookParentProbe::HookedCount());
     EXPECT_EQ(own, CurrentProc(host));
     EXPECT_EQ("H", Send(host, WM_SIZE).first);
-}
-
-TEST_F(ChainTest, HookUnhookedWindowsAndBadHandles) {
-    HWND host = MarkingHost();
-    const WNDPROC own = CurrentProc(host);
-    // Nothing happens for a window that is not hooked.
-    CHookParentMessage::UnhookParent(host, &g_a);
-    CHookParentMessage::SubscribeMessage(host, WM_SIZE);
-    EXPECT_EQ(0, CHookParentMessage::CallParentOriginProc(host, kOther, 0, 0));
-    EXPECT_EQ(own, CurrentProc(host));
-    EXPECT_EQ(0, CHookParentMessage::HookParent(nullptr, &g_a, HookA));
-    EXPECT_EQ(0, CHookParentMessage::HookParent((HWND)(UINT_PTR)0xBEEF0, &g_a, HookA));
-    EXPECT_EQ(0, HookParentProbe::HookedCount());
-
-    // Unhooking an object that never subscribed leaves the others.
-    CHookParentMessage::HookParent(host, &g_a, HookA);
-    CHookParentMessage::UnhookParent(host, &g_b);
-    EXPECT_EQ(1, HookParentProbe::SubscriberCount(host));
-    CHookParentMessage::UnhookParent(host, &g_a);
-    EXPECT_EQ(own, CurrentProc(host));
 }
 
 TEST_F(ChainTest, HookEndsWithTheWindowAndWithAnyInstance) {
