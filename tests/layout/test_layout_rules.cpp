@@ -29,48 +29,49 @@ protected:
 
 TEST_F(Layout, MoveWindowsKeepTheirPlaceOrFollowTheEdges)
 {
-    HWND free = MakeChild(host, 15, 25, 50, 20);
-    HWND bottom = MakeChild(host, 5, 5, 50, 20);
-    HWND centreV = MakeChild(host, 6, 6, 50, 20);
-    HWND right = MakeChild(host, 7, 9, 50, 20);
-    HWND centreH = MakeChild(host, 8, 11, 51, 20);
-    HWND corner = MakeChild(host, 0, 0, 30, 10);
-    mw.AddMoveWnd(free, -1, -1);
-    mw.AddMoveWnd(bottom, -1, 10);
-    mw.AddMoveWnd(centreV, -1, 10, TRUE, FALSE);
-    mw.AddMoveWnd(right, 10, -1);
-    mw.AddMoveWnd(centreH, 10, -1, FALSE, TRUE);
-    mw.AddMoveWnd(corner, 4, 6);
-
-    mw.OnSize(FALSE);
-    EXPECT_EQ(CRect(15, 25, 65, 45), RectIn(host, free));
-    EXPECT_EQ(CRect(5, 270, 55, 290), RectIn(host, bottom));
-    EXPECT_EQ(CRect(6, 140, 56, 160), RectIn(host, centreV));
-    EXPECT_EQ(CRect(340, 9, 390, 29), RectIn(host, right));
-    EXPECT_EQ(CRect(174, 11, 225, 31), RectIn(host, centreH));  // (400 - 51) / 2 truncates
-    EXPECT_EQ(CRect(366, 284, 396, 294), RectIn(host, corner));
-
-    SetClientSize(host, 500, 361);
-    mw.OnSize(FALSE);
-    EXPECT_EQ(CRect(15, 25, 65, 45), RectIn(host, free));
-    EXPECT_EQ(CRect(5, 331, 55, 351), RectIn(host, bottom));
-    EXPECT_EQ(CRect(6, 170, 56, 190), RectIn(host, centreV));
-    EXPECT_EQ(CRect(440, 9, 490, 29), RectIn(host, right));
-    EXPECT_EQ(CRect(224, 11, 275, 31), RectIn(host, centreH));
-
-    // Margins shrink the available area and shift every result by left and top.
-    mw.SetMarginLeft(7);
-    mw.SetMarginTop(3);
-    mw.SetMarginRight(11);
-    mw.SetMarginBottom(13);
-    mw.OnSize(FALSE);
-    // H = 361 - 13 - 3 = 345, W = 500 - 11 - 7 = 482
-    EXPECT_EQ(CRect(22, 28, 72, 48), RectIn(host, free));
-    EXPECT_EQ(CRect(12, 318, 62, 338), RectIn(host, bottom));
-    EXPECT_EQ(CRect(13, 165, 63, 185), RectIn(host, centreV));
-    EXPECT_EQ(CRect(429, 12, 479, 32), RectIn(host, right));
-    EXPECT_EQ(CRect(222, 14, 273, 34), RectIn(host, centreH));
-    EXPECT_EQ(CRect(429, 12, 479, 32), mw.FindWnd(right)->m_rcLast);
+    // Each window's start, its rule (distance from the right and from the bottom, -1: not
+    // anchored; centred vertically, horizontally) and where it lands in the 400 x 300 client
+    // area, in 500 x 361, and there with margins 7, 3, 11, 13 (482 x 345 available).
+    const struct {
+        int x, y, cx, cy, right, bottom;
+        BOOL centreV, centreH;
+        CRect at[3];
+    } rows[] = {
+        {15, 25, 50, 20, -1, -1, FALSE, FALSE,
+         {{15, 25, 65, 45}, {15, 25, 65, 45}, {22, 28, 72, 48}}},
+        {5, 5, 50, 20, -1, 10, FALSE, FALSE,
+         {{5, 270, 55, 290}, {5, 331, 55, 351}, {12, 318, 62, 338}}},
+        {6, 6, 50, 20, -1, 10, TRUE, FALSE,
+         {{6, 140, 56, 160}, {6, 170, 56, 190}, {13, 165, 63, 185}}},
+        {7, 9, 50, 20, 10, -1, FALSE, FALSE,
+         {{340, 9, 390, 29}, {440, 9, 490, 29}, {429, 12, 479, 32}}},
+        // (400 - 51) / 2 truncates
+        {8, 11, 51, 20, 10, -1, FALSE, TRUE,
+         {{174, 11, 225, 31}, {224, 11, 275, 31}, {222, 14, 273, 34}}},
+        {0, 0, 30, 10, 4, 6, FALSE, FALSE,
+         {{366, 284, 396, 294}, {466, 345, 496, 355}, {455, 332, 485, 342}}},
+    };
+    std::vector<HWND> wnds;
+    for (const auto& r : rows) {
+        wnds.push_back(MakeChild(host, r.x, r.y, r.cx, r.cy));
+        mw.AddMoveWnd(wnds.back(), r.right, r.bottom, r.centreV, r.centreH);
+    }
+    for (int phase = 0; phase < 3; ++phase) {
+        if (phase == 1)
+            SetClientSize(host, 500, 361);
+        if (phase == 2) {
+            mw.SetMarginLeft(7);
+            mw.SetMarginTop(3);
+            mw.SetMarginRight(11);
+            mw.SetMarginBottom(13);
+        }
+        mw.OnSize(FALSE);
+        for (size_t i = 0; i < wnds.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "row " << i << ", phase " << phase);
+            EXPECT_EQ(rows[i].at[phase], RectIn(host, wnds[i]));
+            EXPECT_EQ(rows[i].at[phase], mw.FindWnd(wnds[i])->m_rcLast);
+        }
+    }
 }
 
 TEST_F(Layout, MoveTooTallCentredWindowRestsOnTheBottomAndStaysShown)
