@@ -401,7 +401,7 @@ inline int SharedLength(const unsigned char* a, const unsigned char* b, int n)
 // The nesting of codes that come in code order, checked as they come: such codes form one chain
 // of open ancestors (see CParentScan), so a record's depth is the length of the chain before it.
 // An ancestor of the last code is an ancestor of the next one exactly when it is no longer than
-// the part the two codes share, so one comparison per record does. Codes out of order need the
+// the prefix the two codes share, so one comparison per record does. Codes out of order need the
 // full scan.
 class OrderedNesting
 {
