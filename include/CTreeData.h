@@ -144,6 +144,9 @@ private:
     CString m_strFileName;
     FileStamp m_stamp;          // of the file named above, as it was loaded or saved
     bool m_bTipsInFile;         // some record's tip lies in that file only
+    // The records were loaded in an order other than code order and kept so: Search looks at
+    // each in turn, since a binary search would miss codes.
+    bool m_bUnordered;
     PoolChunk* m_pChunk;        // the block new records go to; null before the first
     size_t m_nNextChunk;        // size of the block made after it
     // What the last load keeps: the file's text, in which the loaded records' texts lie, the

@@ -78,7 +78,8 @@ UINT treedata::TakeRecordNumbers(UINT nCount)
 }
 
 CTreeData::CTreeData()
-    : m_bSorted(0), m_bLevelBuilt(0), m_stamp(), m_bTipsInFile(false), m_pChunk(NULL), m_nNextChunk(kFirstChunk), m_pLoadText(NULL),
+    : m_bSorted(0), m_bLevelBuilt(0), m_stamp(), m_bTipsInFile(false), m_bUnordered(false),
+      m_pChunk(NULL), m_nNextChunk(kFirstChunk), m_pLoadText(NULL),
       m_pLoadRecords(NULL), m_nLoadRecords(0), m_pSpill(NULL)
 {
 }
@@ -230,6 +231,7 @@ void CTreeData::AddRecord(const char* pCode, int nCode, const char* pText, int n
     m_arrData.Add(pRec);
     m_bSorted = 0;
     m_bLevelBuilt = 0;
+    m_bUnordered = false;
 }
 
 // A new record from pieces of text that the caller has trimmed; null for an empty code. The
@@ -306,6 +308,7 @@ void CTreeData::Empty()
     m_bLevelBuilt = 0;
     m_strFileName.Empty();
     m_bTipsInFile = false;
+    m_bUnordered = false;
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -327,6 +330,13 @@ int CTreeData::Search(LPCTSTR lpszCode)
 {
     if (m_arrData.GetSize() == 0)
         return -1;
+    if (m_bUnordered)
+    {
+        for (int i = 0; i < m_arrData.GetSize(); ++i)
+            if (bsearchTree(lpszCode, &m_arrData[i]) == 0)
+                return i;
+        return -1;
+    }
     Sort();
     treedatas** pFound = (treedatas**)bsearch(lpszCode, m_arrData.GetData(), m_arrData.GetSize(),
                                               sizeof(treedatas*), bsearchTree);

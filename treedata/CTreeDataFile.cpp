@@ -767,6 +767,7 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
     const FileStamp stamp = m_stamp;
     const bool bTipsInFile = m_bTipsInFile;
     const int bSorted = m_bSorted, bLevelBuilt = m_bLevelBuilt;
+    const bool bUnordered = m_bUnordered;
     Empty();
     if (ParseFile(lpszPath))
         return TRUE;
@@ -777,6 +778,7 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
     m_bTipsInFile = bTipsInFile;
     m_bSorted = bSorted;
     m_bLevelBuilt = bLevelBuilt;
+    m_bUnordered = bUnordered;
     return FALSE;
 }
 
@@ -810,6 +812,7 @@ void CTreeData::TakeRecords(CTreeData& from)
     m_strFileName = from.m_strFileName;
     m_stamp = from.m_stamp;
     m_bTipsInFile = from.m_bTipsInFile;
+    m_bUnordered = from.m_bUnordered;
     std::swap(m_pLoadText, from.m_pLoadText);
     std::swap(m_pLoadRecords, from.m_pLoadRecords);
     std::swap(m_nLoadRecords, from.m_nLoadRecords);
@@ -934,6 +937,7 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
 
     m_bSorted = 1;
     m_bLevelBuilt = 1;
+    m_bUnordered = !nesting.IsOrdered();
     return TRUE;
 }
 

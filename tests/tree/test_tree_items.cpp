@@ -376,6 +376,11 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
     ASSERT_EQ(loaded, 1);
     Tree_BindLmenu(tree_, menu, "", 1, 1);
     EXPECT_EQ(Outline(tree_), "a(b(d) c) e(f) g(h)");
+    // Codes are found in any order; of equal codes, the first in the file's order.
+    EXPECT_EQ(Text(tree_, Tree_GetItem(tree_, "111")), "d");
+    EXPECT_EQ(Text(tree_, Tree_GetItem(tree_, "1")), "a");
+    EXPECT_EQ(Text(tree_, Tree_GetItem(tree_, "112")), "h");
+    EXPECT_EQ(Tree_GetItem(tree_, "113"), nullptr);
     LMENU_delete(menu);
 
     // Random orders under one top record 1, wholly shuffled or sorted but for one pair, against
@@ -430,6 +435,16 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
                      (up ? Text(tree_, up) : parent[i] < 0 ? "top" : "r?");
         }
         EXPECT_EQ(wrong, 0) << (shuffled ? "shuffled" : "one pair swapped");
+        int missed = 0;
+        for (size_t i = 0; i < records.size(); ++i)
+        {
+            size_t first = 0;
+            while (records[first].first != records[i].first)
+                ++first;
+            missed += Text(tree_, Tree_GetItem(tree_, records[i].first.c_str())) !=
+                      records[first].second;
+        }
+        EXPECT_EQ(missed, 0) << (shuffled ? "shuffled" : "one pair swapped");
         LMENU_delete(menu);
     }
 }
