@@ -1,14 +1,28 @@
-// What both gallery hosts' scripted sessions share: message pumping and the check lines.
+// What the gallery hosts' scripted sessions share: the command line, message pumping, the check
+// lines and the screenshots.
 #pragma once
 
 #include <windows.h>
 #include <stdio.h>
 #include <stdint.h>
+#include <string.h>
 #include <string>
 #include <vector>
 #include "PngFile.h"
 
 namespace gallery {
+
+// The folder after "--script" on the command line, made if need be; empty for an interactive run.
+inline std::string ScriptFolder(int argc, char** argv)
+{
+    std::string folder;
+    for (int i = 1; i < argc; ++i)
+        if (strcmp(argv[i], "--script") == 0 && i + 1 < argc)
+            folder = argv[++i];
+    if (!folder.empty())
+        ::CreateDirectoryA(folder.c_str(), NULL);
+    return folder;
+}
 
 // Cleared by the first failed check; the session's exit code follows it.
 inline bool& SessionOk()

@@ -595,13 +595,8 @@ int RunScript(const std::string& out)
 int main(int argc, char** argv)
 {
     PrepareSkin();
-    std::string outDir;
-    for (int i = 1; i < argc; ++i)
-        if (strcmp(argv[i], "--script") == 0 && i + 1 < argc)
-            outDir = argv[++i];
+    const std::string outDir = gallery::ScriptFolder(argc, argv);
     g.scripted = !outDir.empty();
-    if (g.scripted)
-        ::CreateDirectoryA(outDir.c_str(), nullptr);
 
     // Save a navigation menu to a file and load it back, as a host does at start-up.
     HLMENU source = LMENU_new();

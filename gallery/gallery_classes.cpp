@@ -867,44 +867,16 @@ bool Grab(HWND hwnd, Capture* cap)
     cap->h = wr.bottom - wr.top;
     cap->client.x = origin.x - wr.left;
     cap->client.y = origin.y - wr.top;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cap->w;
-    bi.bmiHeader.biHeight = -cap->h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HDC screen = ::GetDC(NULL);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    bool ok = false;
-    if (bmp)
-    {
-        HGDIOBJ old = ::SelectObject(dc, bmp);
-        ::BitBlt(dc, 0, 0, cap->w, cap->h, screen, wr.left, wr.top, SRCCOPY);
-        ::GdiFlush();
-        const uint32_t* p = (const uint32_t*)bits;
-        cap->px.assign(p, p + (size_t)cap->w * cap->h);
-        for (uint32_t& v : cap->px)
-            v &= 0xFFFFFF;
-        ::SelectObject(dc, old);
-        ::DeleteObject(bmp);
-        ok = true;
-    }
-    ::DeleteDC(dc);
-    ::ReleaseDC(NULL, screen);
-    return ok;
+    return gallery::GrabScreen(wr, &cap->px);
 }
 
 bool Screenshot(HWND hwnd, const std::string& folder, const char* name, Capture* cap)
 {
-    bool ok = Grab(hwnd, cap) &&
-              lumopng::WritePng(folder + "\\" + name, &cap->px[0], cap->w, cap->h, cap->w, false, true);
-    printf("screenshot: %s %dx%d %s\n", name, cap->w, cap->h, ok ? "written" : "FAILED");
-    fflush(stdout);
-    if (!ok)
-        gallery::SessionOk() = false;
-    return ok;
+    RECT wr;
+    ::GetWindowRect(hwnd, &wr);
+    if (!Grab(hwnd, cap))
+        cap->px.clear();
+    return gallery::SaveScreenshot(cap->px, wr, folder, name);
 }
 
 COLORREF BitmapPixel(HBITMAP bmp, int x, int y)
@@ -1167,14 +1139,9 @@ int RunScript(CClassesWnd& wnd, const std::string& out)
 
 int main(int argc, char** argv)
 {
-    std::string outDir;
-    for (int i = 1; i < argc; ++i)
-        if (strcmp(argv[i], "--script") == 0 && i + 1 < argc)
-            outDir = argv[++i];
+    const std::string outDir = gallery::ScriptFolder(argc, argv);
     g_scripted = !outDir.empty();
     gallery::UseClassicLook();  // before anything asks: the tabs draw themselves in the classic look
-    if (g_scripted)
-        ::CreateDirectoryA(outDir.c_str(), NULL);
     ::CoInitialize(NULL);
 
     const int windowsBefore = AfxGetPermanentWindowCount();

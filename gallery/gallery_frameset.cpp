@@ -364,13 +364,8 @@ int RunScript(const std::string& out)
 
 int main(int argc, char** argv)
 {
-    std::string outDir;
-    for (int i = 1; i < argc; ++i)
-        if (strcmp(argv[i], "--script") == 0 && i + 1 < argc)
-            outDir = argv[++i];
+    const std::string outDir = gallery::ScriptFolder(argc, argv);
     g.scripted = !outDir.empty();
-    if (g.scripted)
-        ::CreateDirectoryA(outDir.c_str(), nullptr);
     if (!BuildWindow())
     {
         printf("error: could not create the window, its controls and the frame set\n");
