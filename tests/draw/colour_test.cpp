@@ -2,8 +2,7 @@
 #include "CUtilityVisual.h"
 #include "DrawTestUtil.h"
 
-TEST(Colour, HilightMovesEveryChannelAndClampsGrayUsesItsOwnWeights)
-{
+TEST(Colour, HilightMovesEveryChannelAndClampsGrayUsesItsOwnWeights) {
     const struct { COLORREF in; int step; COLORREF out; } hilights[] = {
         {0x00FFFFFF, 10, 0x00FFFFFF}, {0x00102030, -0x20, 0x00000010}, {0x00302010, 12, 0x003C2C1C},
         {0xFF112233, 0, 0x00112233},  // the top byte is dropped

@@ -18,56 +18,40 @@ const COLORREF kWhite = RGB(255, 255, 255), kGreen = RGB(0, 255, 0), kRed = RGB(
 const COLORREF kQuad[4] = {RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200), RGB(220, 220, 20)};
 
 // A bitmap file in four coloured quadrants, or in a red top and a blue bottom half.
-std::vector<uint8_t> QuadrantBmp(int w, int h)
-{
+std::vector<uint8_t> QuadrantBmp(int w, int h) {
     return drawtest::MakeBmp(w, h, [w, h](int x, int y) { return kQuad[(x < w / 2 ? 0 : 1) + (y < h / 2 ? 0 : 2)]; });
 }
-std::vector<uint8_t> HalvesBmp(int w, int h)
-{
-    return drawtest::MakeBmp(w, h, [h](int, int y) { return y < h / 2 ? kRed : kBlue; });
-}
+std::vector<uint8_t> HalvesBmp(int w, int h) { return drawtest::MakeBmp(w, h, [h](int, int y) { return y < h / 2 ? kRed : kBlue; }); }
 
-class Pictures : public ::testing::Test
-{
+class Pictures : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr))); }
-    void TearDown() override
-    {
-        for (IPicture* p : pictures_)
-            p->Release();
-        for (const std::string& f : files_)
-            ::DeleteFileA(f.c_str());
+    void TearDown() override {
+        for (IPicture* p : pictures_) p->Release();
+        for (const std::string& f : files_) ::DeleteFileA(f.c_str());
         ::CoUninitialize();
     }
     // Null if the loader fails; otherwise released at the end of the test.
-    IPicture* Keep(BOOL loaded, IPicture*& p)
-    {
-        if (!loaded)
-            return nullptr;
-        pictures_.push_back(p);
-        return p;
+    IPicture* Keep(BOOL loaded, IPicture*& p) {  // p by reference: it is read after the loader ran
+        if (loaded) pictures_.push_back(p);
+        return loaded ? p : nullptr;
     }
-    IPicture* Load(std::vector<uint8_t> data)
-    {
+    IPicture* Load(std::vector<uint8_t> data) {
         IPicture* p = nullptr;
         return Keep(CUtilityVisual::GetPicture(&p, (void*)data.data(), (int)data.size()), p);
     }
-    std::string File(const char* name, const std::vector<uint8_t>& data)
-    {
-        std::string path = lumotest::TempPath(name);
-        EXPECT_TRUE(drawtest::WriteFileBytes(path, data));
-        files_.push_back(path);
-        return path;
+    std::string File(const char* name, const std::vector<uint8_t>& data) {
+        files_.push_back(lumotest::TempPath(name));
+        EXPECT_TRUE(drawtest::WriteFileBytes(files_.back(), data));
+        return files_.back();
     }
-    IPicture* LoadFile(const std::string& path, int offset = -1, int length = -1)
-    {
+    IPicture* LoadFile(const std::string& path, int offset = -1, int length = -1) {
         IPicture* p = nullptr;
         return Keep(offset < 0 ? CUtilityVisual::GetPicture(&p, path.c_str())
                                : CUtilityVisual::GetPicture(&p, path.c_str(), offset, length), p);
     }
     // The picture's size in this screen's pixels: its HIMETRIC size at the screen's DPI, cut.
-    static CSize ScreenSize(IPicture* p)
-    {
+    static CSize ScreenSize(IPicture* p) {
         OLE_XSIZE_HIMETRIC w = 0, h = 0;
         p->get_Width(&w);
         p->get_Height(&h);
@@ -83,8 +67,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Pictures, LoadFromMemoryFilesOffsetsAndResourcesAndMeasure)
-{
+TEST_F(Pictures, LoadFromMemoryFilesOffsetsAndResourcesAndMeasure) {
     const std::vector<uint8_t> quad = QuadrantBmp(30, 30);
     std::vector<uint8_t> packed(16, 0xAB);  // a picture stored after 16 bytes of something else
     packed.insert(packed.end(), quad.begin(), quad.end());
@@ -109,8 +92,7 @@ TEST_F(Pictures, LoadFromMemoryFilesOffsetsAndResourcesAndMeasure)
     EXPECT_TRUE(PixelsAre(c, {{1, 1, kGreen}, {6, 6, kBlue}}));
 }
 
-TEST_F(Pictures, NonPicturesFailAndLeaveTheOutputAlone)
-{
+TEST_F(Pictures, NonPicturesFailAndLeaveTheOutputAlone) {
     IPicture* const sentinel = (IPicture*)0x1234;
     IPicture* p = sentinel;
     const char text[] = "this is plain text, not a picture\r\n";
@@ -137,8 +119,7 @@ TEST_F(Pictures, NonPicturesFailAndLeaveTheOutputAlone)
     EXPECT_FALSE(CUtilityVisual::GetPicture(nullptr, (void*)whole.data(), (int)whole.size()));
 }
 
-TEST_F(Pictures, DrawPicStretchesUprightAndCombinesOtherRops)
-{
+TEST_F(Pictures, DrawPicStretchesUprightAndCombinesOtherRops) {
     IPicture* bmp = Load(HalvesBmp(96, 48));
     ASSERT_NE(nullptr, bmp);
     CanvasDC c(60, 40, kGreen);
@@ -169,8 +150,7 @@ TEST_F(Pictures, DrawPicStretchesUprightAndCombinesOtherRops)
     EXPECT_EQ(10 * 10, paper.canvas.CountColor(kRed));
 }
 
-TEST_F(Pictures, PlaceholderFillsASmallBoxAndIsA21PixelIconInset4InALargeOne)
-{
+TEST_F(Pictures, PlaceholderFillsASmallBoxAndIsA21PixelIconInset4InALargeOne) {
     const COLORREF grey = RGB(0x80, 0x80, 0x80), light = RGB(0xC0, 0xC0, 0xC0), dark = RGB(0x40, 0x40, 0x40);
     CanvasDC c(20, 20, kGreen);
     CUtilityVisual::draw_pic(c.Dc(), nullptr, Lend(CRect(0, 0, 10, 10)), SRCCOPY, 0);
@@ -192,8 +172,7 @@ TEST_F(Pictures, PlaceholderFillsASmallBoxAndIsA21PixelIconInset4InALargeOne)
     }
 }
 
-TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretchesAndFillTiles)
-{
+TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretchesAndFillTiles) {
     IPicture* quad = Load(QuadrantBmp(30, 30));
     ASSERT_NE(nullptr, quad);
     const CSize n = ScreenSize(quad);
@@ -240,14 +219,13 @@ TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretchesAndFillTiles)
     EXPECT_EQ(40 * 40, e.canvas.CountColor(kWhite));
 }
 
-TEST_F(Pictures, RepeatedDrawsAndLoadsLeaveNoGdiObjects)
-{
+TEST_F(Pictures, RepeatedDrawsAndLoadsLeaveNoGdiObjects) {
     std::vector<uint8_t> quad = QuadrantBmp(30, 30);
     const std::string path = File("loop.bmp", quad);
     IPicture* pic = Load(quad);
     ASSERT_NE(nullptr, pic);
     CanvasDC c(140, 80);
-    const HGDIOBJ pen = ::GetCurrentObject(c.canvas.Dc(), OBJ_PEN), bitmap = ::GetCurrentObject(c.canvas.Dc(), OBJ_BITMAP);
+    const HGDIOBJ bitmap = ::GetCurrentObject(c.canvas.Dc(), OBJ_BITMAP);
     auto cycle = [&] {
         CRect r(0, 0, 100, 50);
         CUtilityVisual::draw_pic(c.Dc(), pic, r, SRCCOPY, 0);
@@ -261,15 +239,13 @@ TEST_F(Pictures, RepeatedDrawsAndLoadsLeaveNoGdiObjects)
     };
     cycle();  // what the picture caches on its first render is not counted
     lumotest::GdiBalance balance;
-    for (int i = 0, n = lumotest::SoakCycles(200, 10000); i < n; ++i)
-        cycle();
+    for (int i = 0, n = lumotest::SoakCycles(200, 10000); i < n; ++i) cycle();
     EXPECT_EQ(0, balance.Delta());
-    EXPECT_EQ(pen, ::GetCurrentObject(c.canvas.Dc(), OBJ_PEN));
+    EXPECT_EQ(c.pen, ::GetCurrentObject(c.canvas.Dc(), OBJ_PEN));
     EXPECT_EQ(bitmap, ::GetCurrentObject(c.canvas.Dc(), OBJ_BITMAP));
 }
 
-TEST(HandCursor, IsOneTheCallerCanDestroy)
-{
+TEST(HandCursor, IsOneTheCallerCanDestroy) {
     HCURSOR h = CUtilityVisual::GetHandCursor();
     ASSERT_NE(nullptr, h);
     ICONINFO info = {};

@@ -4,42 +4,29 @@
 
 namespace {
 
-// Index of the one band containing the point, -1 for none, -2 for more than one.
-int BandAt(CRgnMaker& maker, int x, int y)
-{
-    int found = -1;
-    for (int i = 0; maker.GetAt(i); ++i)
-        if (maker.GetAt(i)->PtInRegion(x, y))
-            found = found == -1 ? i : -2;
-    return found;
-}
+// The bands read as an image, for the pixel tables: At(x, y) is the index of the one band
+// containing the point, kNone for none, kMany for more than one.
+const COLORREF kNone = CLR_INVALID, kMany = CLR_INVALID - 1;
+struct Bands {
+    CRgnMaker& maker;
+    COLORREF At(int x, int y) const {
+        COLORREF found = kNone;
+        for (int i = 0; maker.GetAt(i); ++i)
+            if (maker.GetAt(i)->PtInRegion(x, y)) found = found == kNone ? i : kMany;
+        return found;
+    }
+};
 
-struct BandIs { int x, y, band; };
-
-::testing::AssertionResult BandsAre(CRgnMaker& maker, std::initializer_list<BandIs> points)
-{
-    std::string bad;
-    for (const BandIs& p : points)
-        if (BandAt(maker, p.x, p.y) != p.band)
-            bad += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ") in " + std::to_string(BandAt(maker, p.x, p.y));
-    if (bad.empty())
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "points in other bands:" << bad;
-}
-
-std::vector<int> CutOf(const CRgnMaker& maker)
-{
+std::vector<int> CutOf(const CRgnMaker& maker) {
     std::vector<int> v;
     const CUIntArray& cut = maker.GetLastCut();
-    for (INT_PTR i = 0; i < cut.GetSize(); ++i)
-        v.push_back((int)cut[i]);
+    for (INT_PTR i = 0; i < cut.GetSize(); ++i) v.push_back((int)cut[i]);
     return v;
 }
 
 }  // namespace
 
-TEST(RgnMaker, CutsFollowTheListsAndTheShape)
-{
+TEST(RgnMaker, CutsFollowTheListsAndTheShape) {
     // Each case: the lists, the rectangle, the shape, then the cut after each call (x, y pairs:
     // edge, shape points, edge). Depths step from the edge list towards the centre list.
     struct Case {
@@ -73,19 +60,17 @@ TEST(RgnMaker, CutsFollowTheListsAndTheShape)
     }
 }
 
-TEST(RgnMaker, BandsCoverTheRectangleOnceEach)
-{
+TEST(RgnMaker, BandsCoverTheRectangleOnceEach) {
     int centre[] = {20, 30, 10, 0}, edges[] = {40, 20, 10, 0}, shape[] = {50, 0};
     CRgnMaker maker;
     CRect rc(10, 20, 210, 120);
     maker.InitVert(rc, centre, edges);
     ASSERT_EQ(3, maker.GetCount());
-    for (int i = 0; i < 5; ++i)  // calls past the last band make nothing more
-        maker.MakeRgn_SideBySide(shape);
+    for (int i = 0; i < 5; ++i) maker.MakeRgn_SideBySide(shape);  // calls past the last band make nothing more
     EXPECT_EQ(3, maker.GetMadeCount());
-    EXPECT_TRUE(BandsAre(maker, {{110, 20, 0}, {110, 37, 0}, {110, 43, 1}, {12, 57, 0}, {12, 63, 1},
-                                {110, 67, 1}, {110, 73, 2}, {12, 77, 1}, {12, 83, 2}, {209, 119, 2},
-                                {110, 120, -1}, {110, 19, -1}, {9, 50, -1}, {210, 50, -1}}));
+    EXPECT_TRUE(lumotest::PixelsAre(Bands{maker}, {{110, 20, 0}, {110, 37, 0}, {110, 43, 1}, {12, 57, 0}, {12, 63, 1},
+                                                   {110, 67, 1}, {110, 73, 2}, {12, 77, 1}, {12, 83, 2}, {209, 119, 2},
+                                                   {110, 120, kNone}, {110, 19, kNone}, {9, 50, kNone}, {210, 50, kNone}}));
     EXPECT_EQ(nullptr, maker.GetAt(-1));
     EXPECT_EQ(nullptr, maker.GetAt(3));
 
@@ -99,8 +84,7 @@ TEST(RgnMaker, BandsCoverTheRectangleOnceEach)
     EXPECT_EQ(0, maker.GetMadeCount());
 }
 
-TEST(RgnMaker, ListsAreNormalisedInPlace)
-{
+TEST(RgnMaker, ListsAreNormalisedInPlace) {
     // Entries past 100 in all are cut to what is left; the list ends at the entry reaching 100.
     int centre[] = {30, 80, 0}, edges[] = {30, 80, 0};
     CRgnMaker maker;
@@ -119,8 +103,7 @@ TEST(RgnMaker, ListsAreNormalisedInPlace)
     EXPECT_EQ(4, second.GetCount());
 }
 
-TEST(RgnMaker, RegionsAreFreedByEmptyAndByTheDestructor)
-{
+TEST(RgnMaker, RegionsAreFreedByEmptyAndByTheDestructor) {
     int shape[] = {30, 40, 0};
     CRect rc(0, 0, 300, 200);
     auto cycle = [&] {
@@ -129,13 +112,11 @@ TEST(RgnMaker, RegionsAreFreedByEmptyAndByTheDestructor)
         for (int pass = 0; pass < 2; ++pass) {
             maker.Empty();
             maker.InitVert(rc, centre, edges);
-            for (int k = 0; k < 4; ++k)
-                maker.MakeRgn_SideBySide(shape);
+            for (int k = 0; k < 4; ++k) maker.MakeRgn_SideBySide(shape);
         }
     };
     cycle();
     lumotest::GdiBalance balance;
-    for (int i = 0, n = lumotest::SoakCycles(200, 1000); i < n; ++i)
-        cycle();
+    for (int i = 0, n = lumotest::SoakCycles(200, 1000); i < n; ++i) cycle();
     EXPECT_EQ(0, balance.Delta());
 }

@@ -6,6 +6,7 @@
 
 using drawtest::CanvasDC;
 using drawtest::Lend;
+using lumotest::PixelIs;
 using lumotest::PixelsAre;
 
 namespace {
@@ -13,133 +14,110 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
-// A canvas with a black one-pixel pen selected.
-struct InkCanvas : CanvasDC {
-    InkCanvas(int w, int h, COLORREF fill = kWhite) : CanvasDC(w, h, fill), pen(canvas.Dc(), kBlack) {}
-    drawtest::ScopedPen pen;
-};
-
 // "x" for every pixel from (x0,y0) to (x1,y1) inclusive, along a row or a column, that has the
 // colour, "." otherwise.
-std::string Inked(const CanvasDC& c, int x0, int y0, int x1, int y1, COLORREF color = kBlack)
-{
+std::string Inked(const CanvasDC& c, int x0, int y0, int x1, int y1, COLORREF color = kBlack) {
     std::string s;
     for (int x = x0, y = y0;; x += x < x1, y += y < y1) {
         s += c.At(x, y) == color ? 'x' : '.';
-        if (x == x1 && y == y1)
-            return s;
+        if (x == x1 && y == y1) return s;
     }
 }
 
 // The objects and modes a routine must give back.
-std::tuple<HGDIOBJ, HGDIOBJ, HGDIOBJ, int, COLORREF> DcState(HDC dc)
-{
+std::tuple<HGDIOBJ, HGDIOBJ, HGDIOBJ, int, COLORREF> DcState(HDC dc) {
     return std::make_tuple(::GetCurrentObject(dc, OBJ_PEN), ::GetCurrentObject(dc, OBJ_BRUSH),
                            ::GetCurrentObject(dc, OBJ_FONT), ::GetBkMode(dc), ::GetTextColor(dc));
 }
 
 }  // namespace
 
-// ---------------------------------------------------------------------------------------------
-// Gradients
-
-TEST(GradientRect, BandsStepFromTheSecondColourAtTheBottomOrRight)
-{
-    {
-        CanvasDC c(10, 100);  // four red bands from the bottom up; colour1 itself never reached
-        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(0, 0, 10, 100)), kBlack, RGB(255, 0, 0), 4, TRUE);
-        EXPECT_TRUE(PixelsAre(c, {{5, 99, RGB(255, 0, 0)}, {5, 75, RGB(255, 0, 0)}, {5, 74, RGB(191, 0, 0)},
-                                  {5, 50, RGB(191, 0, 0)}, {5, 49, RGB(127, 0, 0)}, {5, 25, RGB(127, 0, 0)},
-                                  {5, 24, RGB(63, 0, 0)}, {0, 0, RGB(63, 0, 0)}, {9, 0, RGB(63, 0, 0)}}));
-    }
-    {
+TEST(GradientRect, BandsStepFromTheSecondColourAtTheBottomOrRight) {
+    const COLORREF mix = RGB(200, 100, 50);
+    const struct {
+        int w, h;
+        CRect rc;
+        COLORREF c1, c2;
+        int steps;
+        BOOL vertical;
+        std::initializer_list<PixelIs> pixels;
+    } cases[] = {
+        // Four red bands from the bottom up; colour1 itself never reached.
+        {10, 100, CRect(0, 0, 10, 100), kBlack, RGB(255, 0, 0), 4, TRUE,
+         {{5, 99, RGB(255, 0, 0)}, {5, 75, RGB(255, 0, 0)}, {5, 74, RGB(191, 0, 0)}, {5, 50, RGB(191, 0, 0)},
+          {5, 49, RGB(127, 0, 0)}, {5, 25, RGB(127, 0, 0)}, {5, 24, RGB(63, 0, 0)}, {0, 0, RGB(63, 0, 0)},
+          {9, 0, RGB(63, 0, 0)}}},
         // Horizontal from the right: 103 pixels in 4 steps, bands of 25, the leftmost 28 wide.
-        CanvasDC c(110, 4);
-        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(5, 0, 108, 4)), RGB(0, 0, 200), RGB(0, 200, 0), 4, FALSE);
-        EXPECT_TRUE(PixelsAre(c, {{4, 1, kWhite}, {108, 1, kWhite}, {107, 1, RGB(0, 200, 0)},
-                                  {83, 1, RGB(0, 200, 0)}, {82, 1, RGB(0, 150, 50)}, {58, 1, RGB(0, 150, 50)},
-                                  {57, 1, RGB(0, 100, 100)}, {33, 1, RGB(0, 100, 100)},
-                                  {32, 1, RGB(0, 50, 150)}, {5, 1, RGB(0, 50, 150)}}));
-    }
-    {
+        {110, 4, CRect(5, 0, 108, 4), RGB(0, 0, 200), RGB(0, 200, 0), 4, FALSE,
+         {{4, 1, kWhite}, {108, 1, kWhite}, {107, 1, RGB(0, 200, 0)}, {83, 1, RGB(0, 200, 0)},
+          {82, 1, RGB(0, 150, 50)}, {58, 1, RGB(0, 150, 50)}, {57, 1, RGB(0, 100, 100)},
+          {33, 1, RGB(0, 100, 100)}, {32, 1, RGB(0, 50, 150)}, {5, 1, RGB(0, 50, 150)}}},
         // 3 pixels, 5 steps: bands are 1 pixel; the last two land on the top row again.
-        CanvasDC c(4, 3);
-        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(0, 0, 4, 3)), kBlack, RGB(250, 0, 0), 5, TRUE);
-        EXPECT_TRUE(PixelsAre(c, {{1, 2, RGB(250, 0, 0)}, {1, 1, RGB(200, 0, 0)}, {1, 0, RGB(50, 0, 0)}}));
+        {4, 3, CRect(0, 0, 4, 3), kBlack, RGB(250, 0, 0), 5, TRUE,
+         {{1, 2, RGB(250, 0, 0)}, {1, 1, RGB(200, 0, 0)}, {1, 0, RGB(50, 0, 0)}}},
+        // Below one step: one band of the second colour (all 16 x 16 of it, counted below).
+        {20, 20, CRect(2, 2, 18, 18), RGB(10, 20, 30), mix, 0, TRUE, {{2, 2, mix}, {1, 1, kWhite}}},
+        {20, 20, CRect(2, 2, 18, 18), RGB(10, 20, 30), mix, -3, TRUE, {{2, 2, mix}, {1, 1, kWhite}}},
+    };
+    for (const auto& k : cases) {
+        CanvasDC c(k.w, k.h);
+        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(k.rc)), k.c1, k.c2, k.steps, k.vertical);
+        EXPECT_TRUE(PixelsAre(c, k.pixels)) << "steps " << k.steps;
+        if (k.steps < 1) {
+            EXPECT_EQ(16 * 16, c.canvas.CountColor(mix)) << "steps " << k.steps;
+        }
     }
-    for (int steps : {0, -3}) {  // below one: one band of the second colour
-        CanvasDC c(20, 20);
-        CUtilityVisual::GradientRect(c.Dc(), Lend(CRect(2, 2, 18, 18)), RGB(10, 20, 30), RGB(200, 100, 50), steps, TRUE);
-        EXPECT_EQ(16 * 16, c.canvas.CountColor(RGB(200, 100, 50))) << "steps " << steps;
-        EXPECT_TRUE(PixelsAre(c, {{2, 2, RGB(200, 100, 50)}, {1, 1, kWhite}})) << "steps " << steps;
-    }
-}
 
-TEST(GradientRect, TwoHalvesEachWithItsPair)
-{
-    CanvasDC c(6, 41);  // mid = 20
+    // Two halves each with its pair (mid = 20): the upper from its bottom band up; the lower
+    // half's 21 pixels in bands of 10 from the bottom, the top one 11 high.
+    CanvasDC c(6, 41);
     CUtilityVisual::Gradient2Rect(c.Dc(), Lend(CRect(0, 0, 6, 41)), kBlack, RGB(0, 0, 255), kBlack, RGB(255, 0, 0), 2);
-    // Upper half from its bottom band up; the lower half's 21 pixels in bands of 10 from the
-    // bottom, the top one 11 high.
     EXPECT_TRUE(PixelsAre(c, {{0, 19, RGB(0, 0, 255)}, {0, 10, RGB(0, 0, 255)}, {0, 9, RGB(0, 0, 127)},
                               {0, 0, RGB(0, 0, 127)}, {0, 40, RGB(255, 0, 0)}, {0, 31, RGB(255, 0, 0)},
                               {0, 30, RGB(127, 0, 0)}, {5, 20, RGB(127, 0, 0)}}));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Lines and outlines
-
-TEST(Lines, DrawLineLeavesOutTheEndPointAndDrawRectKeepsTheInterior)
-{
-    InkCanvas c(20, 20);
+TEST(Lines, LinesRectanglesBordersAndLineFills) {
+    CanvasDC c(20, 20);  // DrawLine leaves out the end point
     CUtilityVisual::DrawLine(c.Dc(), 2, 3, 12, 3);
     EXPECT_EQ("..xxxxxxxxxx..", Inked(c, 0, 3, 13, 3));
     CUtilityVisual::DrawLine(c.Dc(), Lend(CPoint(15, 5)), Lend(CPoint(15, 9)));
     EXPECT_EQ(".....xxxx.", Inked(c, 15, 0, 15, 9));
 
-    InkCanvas r(20, 20, RGB(0, 255, 0));
-    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
-    HGDIOBJ old = ::SelectObject(r.canvas.Dc(), red);
+    CanvasDC r(20, 20, RGB(0, 255, 0));  // DrawRect keeps the interior and the caller's brush
+    ::SelectObject(r.canvas.Dc(), ::GetStockObject(DC_BRUSH));
+    ::SetDCBrushColor(r.canvas.Dc(), RGB(255, 0, 0));
     CUtilityVisual::DrawRect(r.Dc(), Lend(CRect(2, 2, 12, 8)));
-    EXPECT_EQ(red, ::GetCurrentObject(r.canvas.Dc(), OBJ_BRUSH));
-    ::SelectObject(r.canvas.Dc(), old);
-    ::DeleteObject(red);
+    EXPECT_EQ(::GetStockObject(DC_BRUSH), ::GetCurrentObject(r.canvas.Dc(), OBJ_BRUSH));
     EXPECT_TRUE(PixelsAre(r, {{2, 2, kBlack}, {11, 7, kBlack}, {12, 8, RGB(0, 255, 0)}, {6, 5, RGB(0, 255, 0)}}));
     EXPECT_EQ(2 * 10 + 2 * 4, r.canvas.CountColor(kBlack));
-}
 
-TEST(Lines, Draw1BorderPicksOneEdgeAndIgnoresOtherValues)
-{
-    struct Case { int side, blacks; POINT inside, outside; };
-    const Case cases[] = {
+    // Draw1Border picks one edge and ignores other values.
+    const struct { int side, blacks; POINT inside, outside; } borders[] = {
         {BORDER_LEFT, 10, {2, 11}, {2, 12}},    {BORDER_TOP, 10, {11, 2}, {12, 2}},
         {BORDER_RIGHT, 10, {12, 11}, {12, 12}}, {BORDER_BOTTOM, 10, {11, 12}, {12, 12}},
         {-1, 0, {0, 0}, {2, 2}}, {4, 0, {0, 0}, {12, 12}}, {100, 0, {0, 0}, {2, 12}},
     };
-    for (const Case& k : cases) {
-        InkCanvas c(16, 16);
-        CUtilityVisual::Draw1Border(c.Dc(), Lend(CRect(2, 2, 12, 12)), (ENUM_BORDER)k.side);
-        EXPECT_EQ(k.blacks, c.canvas.CountColor(kBlack)) << "side " << k.side;
-        EXPECT_TRUE(PixelsAre(c, {{k.inside.x, k.inside.y, k.blacks ? kBlack : kWhite},
+    for (const auto& k : borders) {
+        CanvasDC b(16, 16);
+        CUtilityVisual::Draw1Border(b.Dc(), Lend(CRect(2, 2, 12, 12)), (ENUM_BORDER)k.side);
+        EXPECT_EQ(k.blacks, b.canvas.CountColor(kBlack)) << "side " << k.side;
+        EXPECT_TRUE(PixelsAre(b, {{k.inside.x, k.inside.y, k.blacks ? kBlack : kWhite},
                                   {k.outside.x, k.outside.y, kWhite}})) << "side " << k.side;
     }
-}
 
-TEST(Lines, FillRectWithLineCoversRightColumnAndBottomRowInclusive)
-{
-    InkCanvas narrow(12, 20);  // vertical lines for x = 2..6 inclusive, each ending before the bottom
+    // FillRectWithLine covers the right column and bottom row inclusive.
+    CanvasDC narrow(12, 20);  // vertical lines for x = 2..6 inclusive, each ending before the bottom
     CUtilityVisual::FillRectWithLine(narrow.Dc(), Lend(CRect(2, 1, 6, 15)));
     EXPECT_EQ(5 * 14, narrow.canvas.CountColor(kBlack));
     EXPECT_TRUE(PixelsAre(narrow, {{6, 14, kBlack}, {6, 15, kWhite}, {7, 5, kWhite}}));
-
-    InkCanvas wide(20, 8);  // horizontal lines for y = 1..4 inclusive
+    CanvasDC wide(20, 8);  // horizontal lines for y = 1..4 inclusive
     CUtilityVisual::FillRectWithLine(wide.Dc(), Lend(CRect(2, 1, 12, 4)));
     EXPECT_EQ(10 * 4, wide.canvas.CountColor(kBlack));
     EXPECT_TRUE(PixelsAre(wide, {{11, 4, kBlack}, {12, 4, kWhite}, {5, 5, kWhite}}));
 }
 
-TEST(DotLine, DashesAreFourOnFourOffAcrossAndThreeOnFourOffDownWhicheverEndComesFirst)
-{
+TEST(DotLine, DashesAreFourOnFourOffAcrossAndThreeOnFourOffDownWhicheverEndComesFirst) {
     struct Case { CPoint p1, p2; int x0, y0, x1, y1; const char* dashes; };
     Case cases[] = {
         {{0, 5}, {10, 5}, 0, 5, 11, 5, "xxxx....xx.."},
@@ -152,7 +130,7 @@ TEST(DotLine, DashesAreFourOnFourOffAcrossAndThreeOnFourOffDownWhicheverEndComes
         {{12, 1}, {2, 7}, 0, 1, 11, 1, "..xxxx....xx"},  // slanted: along the upper y, left to right
     };
     for (Case& k : cases) {
-        InkCanvas a(30, 30), b(30, 30);
+        CanvasDC a(30, 30), b(30, 30);
         CUtilityVisual::DrawDotLine(a.Dc(), k.p1, k.p2);
         CUtilityVisual::DrawDotLine(b.Dc(), k.p2, k.p1);
         EXPECT_EQ(k.dashes, Inked(a, k.x0, k.y0, k.x1, k.y1)) << k.p1.x << "," << k.p1.y;
@@ -161,25 +139,20 @@ TEST(DotLine, DashesAreFourOnFourOffAcrossAndThreeOnFourOffDownWhicheverEndComes
         EXPECT_EQ(Inked(a, 0, k.y0, 29, k.y0), Inked(b, 0, k.y0, 29, k.y0));
         EXPECT_EQ(Inked(a, k.x0, 0, k.x0, 29), Inked(b, k.x0, 0, k.x0, 29));
     }
-}
 
-TEST(DotLine, RectangleDashesAllFourEdges)
-{
-    InkCanvas c(30, 20);
+    // A rectangle dashes all four edges: the right edge's first dash takes the top-right corner,
+    // the bottom edge's first dash the bottom-left one.
+    CanvasDC c(30, 20);
     CUtilityVisual::DrawDotRectangle(c.Dc(), Lend(CRect(2, 2, 22, 12)));
-    // The right edge's first dash takes the top-right corner; the bottom edge's first dash
-    // the bottom-left one.
     EXPECT_EQ("xxxx....xxxx....xxxxx", Inked(c, 2, 2, 22, 2));
     EXPECT_EQ("xxxx....xxxx....xxxx.", Inked(c, 2, 12, 22, 12));
     EXPECT_EQ("xxx....xxx.", Inked(c, 22, 2, 22, 12));
     EXPECT_EQ("xxx....xxxx", Inked(c, 2, 2, 2, 12));
 }
 
-TEST(Rop2, DrawingTwiceRestoresAndLeavesCopyPen)
-{
+TEST(Rop2, DrawingTwiceRestoresAndLeavesCopyPen) {
     const COLORREF ground = RGB(10, 200, 30), inverted = RGB(245, 55, 225);  // whatever the pen
-    CanvasDC c(20, 20, ground);
-    drawtest::ScopedPen pen(c.canvas.Dc(), RGB(255, 0, 0));
+    CanvasDC c(20, 20, ground, RGB(255, 0, 0));
     ::SetROP2(c.canvas.Dc(), R2_XORPEN);
     CPoint a(1, 4), b(15, 4);
     CUtilityVisual::DrawRop2Line(c.Dc(), a, b);
@@ -199,46 +172,36 @@ TEST(Rop2, DrawingTwiceRestoresAndLeavesCopyPen)
     EXPECT_EQ(20 * 20, c.canvas.CountColor(ground));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Progress and check
-
-namespace {
-const COLORREF kFilled = 0xFFAA4D;  // bottom band colours
-const COLORREF kEmpty = 0xF9FBFC;
-}  // namespace
-
-TEST(Progress, SegmentsFrameAndRectangle)
-{
-    // Inner bar: x 12..111 (100 pixels), y 12..31; bottom band at y 31.
+TEST(Progress, SegmentsFrameAndRectangle) {
+    // Inner bar: x 12..111 (100 pixels), y 12..31; bottom band at y 31 in these colours.
+    const COLORREF filled = 0xFFAA4D, empty = 0xF9FBFC;
     CString none;
     CanvasDC c(130, 50);
     CRect rc(10, 10, 114, 34);
     CUtilityVisual::DrawProgress(c.Dc(), rc, none, 30, 0, 0, TRUE);
-    EXPECT_TRUE(PixelsAre(c, {{20, 31, kFilled}, {41, 31, kFilled}, {42, 31, kEmpty}, {101, 31, kEmpty},
+    EXPECT_TRUE(PixelsAre(c, {{20, 31, filled}, {41, 31, filled}, {42, 31, empty}, {101, 31, empty},
                               // frame: a near-white line, then the two rounded outlines
                               {12, 20, 0xFEFEFE}, {112, 20, 0xFEFEFE}, {60, 32, 0xFEFEFE},
                               {11, 20, 0x64748C}, {113, 20, 0x64748C}, {10, 20, 0xC6D2D7},
                               {114, 20, 0xC6D2D7}, {60, 34, 0xC6D2D7}, {9, 20, kWhite}}));
     // Top band: the bottom colour moved 15 of 16 steps towards the top colour.
-    EXPECT_NE(kFilled, c.At(20, 13));
+    EXPECT_NE(filled, c.At(20, 13));
     EXPECT_NE(0xFBE8C4u, c.At(20, 13));
     EXPECT_EQ(CRect(10, 10, 114, 34), rc);  // no text: the caller's rectangle is kept
 
     // The second value is cut to what is left: 60 pixels, the first under the frame's line.
     CanvasDC d(130, 50);
     CUtilityVisual::DrawProgress(d.Dc(), rc, none, 60, 70, 0, FALSE);
-    EXPECT_TRUE(PixelsAre(d, {{71, 31, kFilled}, {72, 31, kEmpty}, {111, 31, kEmpty}}));
-    EXPECT_EQ(59, d.canvas.CountColor(kFilled, CRect(13, 31, 112, 32)));
+    EXPECT_TRUE(PixelsAre(d, {{71, 31, filled}, {72, 31, empty}, {111, 31, empty}}));
+    EXPECT_EQ(59, d.canvas.CountColor(filled, CRect(13, 31, 112, 32)));
 
     // 20 + 30 + 10 fall short of 100: the third takes the rest (50) and the middle is lit.
     CanvasDC e(130, 50);
     CUtilityVisual::DrawProgress(e.Dc(), rc, none, 20, 30, 10, FALSE);
-    EXPECT_TRUE(PixelsAre(e, {{31, 31, kEmpty}, {32, 31, kFilled}, {61, 31, kFilled}, {62, 31, kEmpty},
-                              {111, 31, kEmpty}}));
+    EXPECT_TRUE(PixelsAre(e, {{31, 31, empty}, {32, 31, filled}, {61, 31, filled}, {62, 31, empty}, {111, 31, empty}}));
 }
 
-TEST(Progress, TextIsCentredInTheNarrowedRectangleAndStateRestored)
-{
+TEST(Progress, TextIsCentredInTheNarrowedRectangleAndStateRestored) {
     CanvasDC c(130, 50);
     ::SetBkMode(c.canvas.Dc(), OPAQUE);
     ::SetTextColor(c.canvas.Dc(), RGB(1, 2, 3));
@@ -252,10 +215,9 @@ TEST(Progress, TextIsCentredInTheNarrowedRectangleAndStateRestored)
     // The ink lies where DrawText centres the text with the GUI font in the narrowed
     // rectangle, whichever face that font has here.
     CanvasDC ref(130, 50);
-    HGDIOBJ font = ::SelectObject(ref.canvas.Dc(), ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SelectObject(ref.canvas.Dc(), ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(ref.canvas.Dc(), TRANSPARENT);
     ::DrawTextA(ref.canvas.Dc(), "50%", 3, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    ::SelectObject(ref.canvas.Dc(), font);
     int black = 0;
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 130; ++x) {
@@ -265,8 +227,7 @@ TEST(Progress, TextIsCentredInTheNarrowedRectangleAndStateRestored)
     EXPECT_GT(black, 10);
 }
 
-TEST(Check, BoxShadowAndTick)
-{
+TEST(Check, BoxShadowAndTick) {
     CanvasDC c(30, 30);
     CRect rc(0, 0, 30, 21);  // mid 10: box from (3,5) to (13,15)
     const COLORREF frame = RGB(0x80, 0x90, 0xA0), tick = RGB(0, 0, 255), shadow = RGB(0x62, 0x72, 0x82);
@@ -285,12 +246,10 @@ TEST(Check, BoxShadowAndTick)
     EXPECT_EQ(0, c.canvas.CountColor(tick, CRect(7, 14, 8, 30)));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Resources
-
-TEST(DrawingBalance, RepeatedCallsOfEachRoutineLeaveNoGdiObjects)
-{
-    InkCanvas c(140, 60);
+// Each routine called over and over leaves no GDI object and gives back the DC's objects and
+// modes; without a DC (or with one that has no handle) it does nothing.
+TEST(DrawingBalance, RepeatedCallsLeaveNoGdiObjectsAndNullDcDoesNothing) {
+    CanvasDC c(140, 60);
     const auto before = DcState(c.canvas.Dc());
     CString text("x"), empty;
     lumotest::GdiBalance balance;
@@ -313,14 +272,10 @@ TEST(DrawingBalance, RepeatedCallsOfEachRoutineLeaveNoGdiObjects)
     }
     EXPECT_EQ(0, balance.Delta());
     EXPECT_EQ(before, DcState(c.canvas.Dc()));
-}
 
-TEST(DrawingBalance, NullDcDoesNothing)
-{
     CRect rc(0, 0, 10, 10);
     CPoint a(0, 0), b(5, 5);
-    CString text("t");
-    CDC empty;
+    CDC none;
     CUtilityVisual::GradientRect(nullptr, rc, 0, 0, 4, TRUE);
     CUtilityVisual::Gradient2Rect(nullptr, rc, 0, 0, 0, 0, 4);
     CUtilityVisual::DrawLine(nullptr, a, b);
@@ -333,7 +288,6 @@ TEST(DrawingBalance, NullDcDoesNothing)
     CUtilityVisual::DrawCheck(nullptr, rc, 0, 1, 0, 0);
     CUtilityVisual::draw_pic(nullptr, nullptr, rc, SRCCOPY, 0);
     CUtilityVisual::fill_with_pic(nullptr, nullptr, rc);
-    CUtilityVisual::DrawProgress(&empty, rc, text, 1, 2, 3, 1);
-    CUtilityVisual::draw_picEx(&empty, nullptr, rc, 5, SRCCOPY);
-    SUCCEED();
+    CUtilityVisual::DrawProgress(&none, rc, text, 1, 2, 3, 1);
+    CUtilityVisual::draw_picEx(&none, nullptr, rc, 5, SRCCOPY);
 }
