@@ -9,6 +9,7 @@
 #include "PixelTable.h"
 #include "CButtonXP.h"
 #include "frame/LumoRes.h"
+#include "lumo.h"
 
 namespace xptest {
 
@@ -18,23 +19,32 @@ using namespace lumotest;
 const COLORREF kBack = RGB(236, 233, 216);
 const int kW = 90, kH = 26;
 
-inline HBRUSH BackBrush() {
-    static HBRUSH brush = CreateSolidBrush(kBack);
-    return brush;
-}
-
-// A test host that answers WM_CTLCOLORBTN with the known colour.
+// A test host that answers WM_CTLCOLORBTN with a known colour.
 struct ButtonHost : HostWindow {
-    explicit ButtonHost(int w = 420, int h = 120) : HostWindow(w, h) {
-        SetHostHandler(*this, [](HWND, UINT m, WPARAM w, LPARAM, LRESULT* r) {
-            if (m != WM_CTLCOLORBTN) return false;
-            SetBkColor((HDC)w, kBack);
-            *r = (LRESULT)BackBrush();
+    explicit ButtonHost(int w = 420, int h = 120, COLORREF back = kBack) : HostWindow(w, h), brush(CreateSolidBrush(back)) {
+        SetHostHandler(*this, [this, back](HWND, UINT m, WPARAM w, LPARAM l, LRESULT* r) {
+            if (m != WM_CTLCOLORBTN) return OnMessage(m, w, l, r);
+            SetBkColor((HDC)w, back);
+            *r = (LRESULT)brush;
             return true;
         });
     }
+    ~ButtonHost() {
+        SetHostHandler(*this, nullptr);
+        DeleteObject(brush);
+    }
     CWnd* Wnd() const { return CWnd::FromHandle(Hwnd()); }
+    virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+    HBRUSH brush;
 };
+
+// Gives a button of the platform the XP look, as a host does once before painting it.
+inline int AttachXP(HWND button) {
+    HDC dc = GetDC(button);
+    const int attached = XPButton_Attach(button, dc);
+    ReleaseDC(button, dc);
+    return attached;
+}
 
 // The button, 90 x 26 at (x, 10) of the host, in the GUI font.
 inline bool Make(CButtonXP& b, const ButtonHost& host, const char* text, DWORD style, int x = 10, UINT id = 100) {

@@ -1,43 +1,59 @@
-// XPButton_Attach and XPButton_SetBkColor on the buttons of a plain C host that paints them from
-// its own WM_DRAWITEM: kinds kept, check states read back, clicks, failure values, and nothing
-// left behind when the buttons go.
+// XPButton_Attach and XPButton_SetBkColor on a host's own buttons that it paints from its
+// WM_DRAWITEM, as a host written in C does: kinds kept, check states read back, clicks, failure
+// values, and nothing left behind when the buttons go.
 #include "XPButtonTest.h"
-#include "c_attach_host.h"
-#include "lumo.h"
 
 using namespace xptest;
 
 namespace {
 
-struct CHost {
-    CHost() : hwnd(CHost_Create()) { PumpPending(); }
-    ~CHost() { DestroyWindow(hwnd); }
-    HWND Button(int i) const { return CHost_Button(i); }
-    HWND hwnd;
+const COLORREF kAttachBack = RGB(250, 240, 200);
+
+// Push (default), check box (checked), radio and auto radio buttons, attached once and then
+// painted from the host's WM_DRAWITEM.
+struct AttachHost : ButtonHost {
+    AttachHost() : ButtonHost(420, 120, kAttachBack) {
+        const DWORD styles[4] = {BS_DEFPUSHBUTTON | WS_GROUP, BS_AUTOCHECKBOX | WS_GROUP, BS_RADIOBUTTON | WS_GROUP,
+                                 BS_AUTORADIOBUTTON};
+        for (int i = 0; i < 4; ++i) {
+            button[i] = CreateWindowExA(0, "BUTTON", "Button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | styles[i], 8 + 100 * i,
+                                        8, kW, kH, *this, (HMENU)(INT_PTR)(100 + i), nullptr, nullptr);
+            if (i == 1) SendMessageA(button[i], BM_SETCHECK, BST_CHECKED, 0);  // attaching must keep it
+            AttachXP(button[i]);
+        }
+        PumpPending();
+    }
+    bool OnMessage(UINT m, WPARAM, LPARAM l, LRESULT* r) override {
+        if (m != WM_DRAWITEM) return false;
+        ++drawItems;
+        *r = XPButton_Attach(((const DRAWITEMSTRUCT*)l)->hwndItem, ((const DRAWITEMSTRUCT*)l)->hDC);
+        return true;
+    }
+    HWND button[4];
+    int drawItems = 0;
 };
 
 int TypeOf(HWND h) { return (int)(GetWindowLongPtrA(h, GWL_STYLE) & BS_TYPEMASK); }
 
-TEST(XPButtonAttach, CHostButtonsTakeTheLookKeepTheirKindAndToggleTheirCheckState) {
-    CHost host;
-    ASSERT_TRUE(host.hwnd);
-    const int kinds[CHOST_BUTTONS] = {XPBUTTON_PUSH, XPBUTTON_CHECK, XPBUTTON_RADIO, XPBUTTON_RADIO};
-    for (int i = 0; i < CHOST_BUTTONS; ++i) {
-        CButtonXP_* p = CButtonXP_::FromHandle(host.Button(i));
+TEST(XPButtonAttach, HostButtonsTakeTheLookKeepTheirKindAndToggleTheirCheckState) {
+    AttachHost host;
+    const int kinds[4] = {XPBUTTON_PUSH, XPBUTTON_CHECK, XPBUTTON_RADIO, XPBUTTON_RADIO};
+    for (int i = 0; i < 4; ++i) {
+        CButtonXP_* p = CButtonXP_::FromHandle(host.button[i]);
         ASSERT_TRUE(p) << i;
         EXPECT_EQ(p->GetButtonType(), kinds[i]) << i;
         // Every kind ends as a type the platform hands to its owner, BS_RADIOBUTTON included.
-        EXPECT_EQ(TypeOf(host.Button(i)), BS_OWNERDRAW) << i;
+        EXPECT_EQ(TypeOf(host.button[i]), BS_OWNERDRAW) << i;
     }
-    EXPECT_TRUE(CButtonXP_::FromHandle(host.Button(0))->IsDefault());
-    EXPECT_EQ(SendMessageA(host.Button(1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(CButtonXP_::FromHandle(host.button[0])->IsDefault());
+    EXPECT_EQ(SendMessageA(host.button[1], BM_GETCHECK, 0, 0), BST_CHECKED);
 
     // The platform asks the host to draw; the host's XPButton_Attach paints the library's boxes.
-    const int drawn = CHost_DrawItems();
-    WindowCapture check(host.Button(1)), radio(host.Button(2));
-    EXPECT_GT(CHost_DrawItems(), drawn);
-    EXPECT_EQ(BoxMismatches(check, 0, (kH - 13) / 2, 5022, CHOST_BACK), 0);
-    EXPECT_EQ(BoxMismatches(radio, 0, (kH - 13) / 2, 5015, CHOST_BACK), 0);
+    const int drawn = host.drawItems;
+    WindowCapture check(host.button[1]), radio(host.button[2]);
+    EXPECT_GT(host.drawItems, drawn);
+    EXPECT_EQ(BoxMismatches(check, 0, (kH - 13) / 2, 5022, kAttachBack), 0);
+    EXPECT_EQ(BoxMismatches(radio, 0, (kH - 13) / 2, 5015, kAttachBack), 0);
 
     // Clicks toggle the object's check state; a radio button clears the others of its group.
     auto click = [](HWND h) {
@@ -45,20 +61,18 @@ TEST(XPButtonAttach, CHostButtonsTakeTheLookKeepTheirKindAndToggleTheirCheckStat
         PostMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         PumpPending();
     };
-    click(host.Button(1));
-    EXPECT_EQ(SendMessageA(host.Button(1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    SendMessageA(host.Button(3), BM_SETCHECK, BST_CHECKED, 0);
-    click(host.Button(2));
-    EXPECT_EQ(SendMessageA(host.Button(2), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageA(host.Button(3), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    click(host.Button(2));
-    EXPECT_EQ(SendMessageA(host.Button(2), BM_GETCHECK, 0, 0), BST_CHECKED);
-}
+    click(host.button[1]);
+    EXPECT_EQ(SendMessageA(host.button[1], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageA(host.button[3], BM_SETCHECK, BST_CHECKED, 0);
+    for (int i = 0; i < 2; ++i) {  // a checked radio stays checked
+        click(host.button[2]);
+        EXPECT_EQ(SendMessageA(host.button[2], BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(SendMessageA(host.button[3], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    }
 
-TEST(XPButtonAttach, ASubclassedRadioButtonKeepsItsCheckAndKind) {
-    ButtonHost host;
-    HWND h = CreateWindowExA(0, "BUTTON", "Radio", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 10, 10, kW, kH, host.Hwnd(),
-                             nullptr, nullptr, nullptr);
+    // A framework button subclassing a checked plain radio button keeps its check and kind.
+    HWND h = CreateWindowExA(0, "BUTTON", "Radio", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 10, 50, kW, kH, host, nullptr,
+                             nullptr, nullptr);
     SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
     CButtonXP b;
     ASSERT_TRUE(b.SubclassWindow(h));
@@ -68,8 +82,8 @@ TEST(XPButtonAttach, ASubclassedRadioButtonKeepsItsCheckAndKind) {
 }
 
 TEST(XPButtonAttach, SecondCallsReuseTheObjectAndBadArgumentsFail) {
-    CHost host;
-    HWND push = host.Button(0);
+    AttachHost host;
+    HWND push = host.button[0];
     CButtonXP_* first = CButtonXP_::FromHandle(push);
     MemoryCanvas canvas(kW, kH);
     EXPECT_EQ(XPButton_Attach(push, canvas.Dc()), 1);
@@ -78,25 +92,25 @@ TEST(XPButtonAttach, SecondCallsReuseTheObjectAndBadArgumentsFail) {
     EXPECT_EQ(XPButton_Attach(push, canvas.Dc()), 1);
     EXPECT_EQ(canvas.At(0, 0), RGB(10, 20, 30));
 
-    const LONG_PTR hostStyle = GetWindowLongPtrA(host.hwnd, GWL_STYLE);
+    const LONG_PTR hostStyle = GetWindowLongPtrA(host, GWL_STYLE);
     EXPECT_EQ(XPButton_Attach(nullptr, canvas.Dc()), 0);
     EXPECT_EQ(XPButton_Attach(push, nullptr), 0);
     EXPECT_EQ(XPButton_Attach((HWND)(LONG_PTR)0x7654321, canvas.Dc()), 0);
-    EXPECT_EQ(XPButton_Attach(host.hwnd, canvas.Dc()), 0);  // not a button
+    EXPECT_EQ(XPButton_Attach(host, canvas.Dc()), 0);  // not a button
     EXPECT_EQ(XPButton_SetBkColor(nullptr, 0), 0);
-    EXPECT_EQ(XPButton_SetBkColor(host.hwnd, 0), 0);
-    EXPECT_EQ(GetWindowLongPtrA(host.hwnd, GWL_STYLE), hostStyle);
-    EXPECT_EQ(CButtonXP_::FromHandle(host.hwnd), nullptr);
+    EXPECT_EQ(XPButton_SetBkColor(host, 0), 0);
+    EXPECT_EQ(GetWindowLongPtrA(host, GWL_STYLE), hostStyle);
+    EXPECT_EQ(CButtonXP_::FromHandle(host), nullptr);
 }
 
 TEST(XPButtonAttach, DestroyedButtonsLeaveNoPropertyMapEntryOrObject) {
-    CHost host;
+    AttachHost host;
     GdiBalance gdi;
     WindowBalance windows;
     for (int i = -1; i < 100; ++i) {
         if (i == 0) gdi = GdiBalance(), windows = WindowBalance();  // the first round warms caches
-        HWND b = CreateWindowExA(0, "BUTTON", "Extra", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 8, 50, 90, 26,
-                                 host.hwnd, nullptr, nullptr, nullptr);
+        HWND b = CreateWindowExA(0, "BUTTON", "Extra", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 8, 50, 90, 26, host,
+                                 nullptr, nullptr, nullptr);
         HANDLE propAtEnd = (HANDLE)1;
         WNDPROC procAtEnd = nullptr;
         MessageRecorder end(b, [&](HWND h, UINT m, WPARAM, LPARAM) {
@@ -106,9 +120,7 @@ TEST(XPButtonAttach, DestroyedButtonsLeaveNoPropertyMapEntryOrObject) {
             }
             return false;
         });
-        HDC dc = GetDC(b);
-        ASSERT_EQ(XPButton_Attach(b, dc), 1);
-        ReleaseDC(b, dc);
+        ASSERT_EQ(AttachXP(b), 1);
         ASSERT_TRUE(CButtonXP_::FromHandle(b));
         WNDPROC attachedProc = (WNDPROC)GetWindowLongPtrA(b, GWLP_WNDPROC);
         DestroyWindow(b);
@@ -118,7 +130,6 @@ TEST(XPButtonAttach, DestroyedButtonsLeaveNoPropertyMapEntryOrObject) {
     }
     EXPECT_EQ(gdi.Delta(), 0);
     EXPECT_EQ(windows.Delta(), 0);
-
 }
 
 }  // namespace

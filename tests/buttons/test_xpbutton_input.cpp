@@ -3,7 +3,6 @@
 // while it asks them something.
 #include "DestroyInNotify.h"
 #include "XPButtonTest.h"
-#include "lumo.h"
 
 using namespace xptest;
 
@@ -123,9 +122,7 @@ TEST(XPButtonInput, HostMayEndAButtonFromInsideEachNotification) {
         return [style](HWND host) {
             HWND b = CreateWindowExA(0, "BUTTON", "Button", WS_CHILD | WS_VISIBLE | style, 10, 10, kW, kH, host,
                                      (HMENU)100, nullptr, nullptr);
-            HDC dc = GetDC(b);
-            XPButton_Attach(b, dc);
-            ReleaseDC(b, dc);
+            AttachXP(b);
             return b;
         };
     };
