@@ -77,6 +77,16 @@ void PostClick(HWND hwnd) {
     PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
+// A door in a host of 500 x 400.
+class Door : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(door, nullptr); }
+    HostWindow host{500, 400};
+    HWND door = DoorWin_new(host);
+    CWndDoor* pDoor = CWndDoor::GetObject(host);
+};
+class Drop : public Door {};
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -235,8 +245,8 @@ TEST(WndBack, PaintsColourLaysOutAndPassesShowCommands) {
 // Doors, through the flat functions
 // ---------------------------------------------------------------------------------------------
 
-TEST(Door, CreationDefaultsAndFailureValues) {
-    HostWindow plain, host(500, 400);
+TEST_F(Door, CreationDefaultsAndFailureValues) {
+    HostWindow plain;
     EXPECT_EQ(DoorWin_new((HWND)0x4321), (HWND)0);
     EXPECT_EQ(DoorWin_new(nullptr), (HWND)0);
     EXPECT_EQ(DoorWin_IsOpened(nullptr), 0);
@@ -249,8 +259,6 @@ TEST(Door, CreationDefaultsAndFailureValues) {
     EXPECT_EQ(DropWin_GetTitle(plain), nullptr);
     EXPECT_EQ(SearchDropWin(plain), nullptr);
 
-    HWND door = DoorWin_new(host);
-    ASSERT_NE(door, nullptr);
     EXPECT_EQ(DoorWin_IsOpened(door), 1);
     EXPECT_EQ(DoorWin_GetWidth(door), 230);
     char text[32] = "";
@@ -279,23 +287,19 @@ TEST(Door, CreationDefaultsAndFailureValues) {
     EXPECT_EQ(CWndDoor::GetObject(host), nullptr);
 }
 
-TEST(Door, FollowsHostLayoutAndSizeAndASecondDoorReplacesTheFirst) {
-    HostWindow host(500, 400);
-    // The door makes room for a bar whose class name holds FIXEDBAR.
+TEST_F(Door, FollowsHostLayoutAndSizeAndASecondDoorReplacesTheFirst) {
+    // The second door makes room for a bar whose class name holds FIXEDBAR.
     WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "TestFIXEDBAR"};
     RegisterClassA(&wc);
     CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 500, 30, host, nullptr, nullptr, nullptr);
-    HWND door = DoorWin_new(host);
-    ASSERT_NE(door, nullptr);
-    EXPECT_EQ(RectIn(door, host), CRect(0, 30, 230, 400));
-    SetWindowPos(host, nullptr, 0, 0, WidthOf(host), 350, SWP_NOMOVE | SWP_NOZORDER);
-    RECT client;
-    GetClientRect(host, &client);
-    EXPECT_EQ(RectIn(door, host), CRect(0, 30, 230, client.bottom));
-
     HWND second = DoorWin_new(host);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(CWndDoor::GetObject(host)->m_hWnd, second);
+    EXPECT_EQ(RectIn(second, host), CRect(0, 30, 230, 400));
+    SetWindowPos(host, nullptr, 0, 0, WidthOf(host), 350, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(host, &client);
+    EXPECT_EQ(RectIn(second, host), CRect(0, 30, 230, client.bottom));
     DestroyWindow(second);
     EXPECT_EQ(CWndDoor::GetObject(host), nullptr);
 }
@@ -304,12 +308,8 @@ TEST(Door, FollowsHostLayoutAndSizeAndASecondDoorReplacesTheFirst) {
 // that changes nothing is not passed on. With it, the host is told while the door still has its
 // width, and the door slides in 20-pixel ticks. Right clicks on the door and its layer are posted
 // with the window clicked.
-TEST(Door, TogglesAtOnceOrIn20PixelTicksAndTellsTheHostInOrder) {
-    HostWindow host(500, 400);
-    HWND door = DoorWin_new(host);
-    ASSERT_NE(door, nullptr);
+TEST_F(Door, TogglesAtOnceOrIn20PixelTicksAndTellsTheHostInOrder) {
     PumpPending();
-    CWndDoor* pDoor = CWndDoor::GetObject(host);
     HWND button = pDoor->GetToggleButton().m_hWnd, layer = pDoor->GetLayer()->m_hWnd;
     const int closeWidth = 12 + 4;
     EXPECT_EQ(pDoor->GetCloseWidth(TRUE), closeWidth);
@@ -354,14 +354,11 @@ TEST(Door, TogglesAtOnceOrIn20PixelTicksAndTellsTheHostInOrder) {
     EXPECT_EQ(told, (std::vector<int>{230, closeWidth, 230}));
 }
 
-TEST(Door, TypicalRunThroughTheFlatFunctions) {
+TEST_F(Door, TypicalRunThroughTheFlatFunctions) {
     HLMENU data = LMENU_new();
     LMENU_AddMenuItem(data, "1", "Files", "", "", "", 0);
     LMENU_AddMenuItem(data, "101", "Open", "", "", "", 0);
-    HostWindow host(600, 400);
     SetCursorPos(900, 900);
-    HWND door = DoorWin_new(host);
-    ASSERT_NE(door, nullptr);
     DoorWin_SetSendMsg(door, 3);
     HWND drop = DropWin_new(door, "Navigation", 4, 4, 4, 200);
     ASSERT_NE(drop, nullptr);
@@ -371,7 +368,6 @@ TEST(Door, TypicalRunThroughTheFlatFunctions) {
     Tree_BindLmenu(body, data, "", 1, 1);
     EXPECT_EQ(DropWin_GetDrop(drop), 1);
     EXPECT_TRUE(IsWindowVisible(body));
-    CWndDoor* pDoor = CWndDoor::GetObject(host);
     // The deferred placement 100 ms after creation comes first.
     ASSERT_TRUE(PumpUntil([&] { return pDoor->IsPlaced(); }, 3000));
     PumpPending();
@@ -409,11 +405,8 @@ TEST(Door, TypicalRunThroughTheFlatFunctions) {
 
 // Open widths stay between the closed strip and the width the host can show, so an opening
 // always ends within a screen's worth of ticks.
-TEST(Door, WidthsAreClampedToWhatTheHostCanShow) {
-    HostWindow host(500, 400);
-    HWND door = DoorWin_new(host);
-    ASSERT_NE(door, nullptr);
-    const int closeWidth = CWndDoor::GetObject(host)->GetCloseWidth(TRUE);
+TEST_F(Door, WidthsAreClampedToWhatTheHostCanShow) {
+    const int closeWidth = pDoor->GetCloseWidth(TRUE);
     EXPECT_EQ(DoorWin_SetWidth(door, 100000), 230);
     EXPECT_EQ(DoorWin_GetWidth(door), 500);
     EXPECT_EQ(WidthOf(door), 500);
@@ -432,14 +425,11 @@ TEST(Door, WidthsAreClampedToWhatTheHostCanShow) {
 
 // Only a window of the host's own may become a body: not a dead or made-up handle, the desktop,
 // the host or the door (the panel would hold itself), nor the panel's own windows.
-TEST(Door, BodiesThatAreNotWindowsAreRefused) {
-    HostWindow host(500, 400);
-    HWND door = DoorWin_new(host);
+TEST_F(Door, BodiesThatAreNotWindowsAreRefused) {
     HWND drop = DropWin_new(door, "Drop", 4, 4, 4, 150);
     ASSERT_NE(drop, nullptr);
     HWND gone = CreateTreeBody(host);
     DestroyWindow(gone);
-    CWndDoor* pDoor = CWndDoor::GetObject(host);
     const HWND bad[] = {nullptr, (HWND)0x4321, gone, GetDesktopWindow(), host, door, drop,
                         pDoor->GetLayer()->m_hWnd, pDoor->GetToggleButton().m_hWnd};
     for (HWND h : bad) {
@@ -453,7 +443,7 @@ TEST(Door, BodiesThatAreNotWindowsAreRefused) {
     EXPECT_EQ(DoorWin_AddObj(door, CreateTreeBody(host), 1, 1), 1);
 }
 
-TEST(Door, DestroyingTheHostMidAnimationLeavesNothingBehind) {
+TEST(DoorLifetime, DestroyingTheHostMidAnimationLeavesNothingBehind) {
     EXPECT_EQ(LeaksOf([] {
                   HWND host = CreateHostWindow(500, 400);
                   HWND door = DoorWin_new(host);
@@ -479,11 +469,8 @@ TEST(Door, DestroyingTheHostMidAnimationLeavesNothingBehind) {
 // A click on a closed drop's header is one request to the layer: the open drop closes at once
 // and this one slides open in 30-pixel ticks of the open timer, its tree body told at every tick
 // (hosts may bind its data late); a second click closes it, the body not told.
-TEST(Drop, StackOpenCloseSingleDropAndBodies) {
-    HostWindow host(500, 600);
-    HWND door = DoorWin_new(host);
-    ASSERT_NE(door, nullptr);
-    CWndDoorLayer* layer = CWndDoor::GetObject(host)->GetLayer();
+TEST_F(Drop, StackOpenCloseSingleDropAndBodies) {
+    CWndDoorLayer* layer = pDoor->GetLayer();
     ASSERT_NE(layer, nullptr);
     HWND d[3];
     for (HWND& h : d) h = DropWin_new(door, "Drop", 4, 4, 6, 150);
@@ -561,10 +548,8 @@ TEST(Drop, StackOpenCloseSingleDropAndBodies) {
     DestroyWindow(other);
 }
 
-TEST(Drop, ScrollBarWhenTallerThanTheDoor) {
-    HostWindow host(500, 300);
-    HWND door = DoorWin_new(host);
-    CWndDoorLayer* layer = CWndDoor::GetObject(host)->GetLayer();
+TEST_F(Drop, ScrollBarWhenTallerThanTheDoor) {
+    CWndDoorLayer* layer = pDoor->GetLayer();
     DoorWin_SetSingleDrop(door, 0);
     HWND a = DropWin_new(door, "A", 0, 0, 0, 250), b = DropWin_new(door, "B", 0, 0, 0, 250);
     DropWin_SetDrop(b, 1);
@@ -580,9 +565,7 @@ TEST(Drop, ScrollBarWhenTallerThanTheDoor) {
     EXPECT_FALSE(layer->IsScrolling());
 }
 
-TEST(Drop, HeaderPaintingInBothStyles) {
-    HostWindow host(500, 300);
-    HWND door = DoorWin_new(host);
+TEST_F(Drop, HeaderPaintingInBothStyles) {
     CWndDrop* drop = (CWndDrop*)SearchDropWin(DropWin_new(door, "", 0, 0, 0, 100));
     ASSERT_NE(drop, nullptr);
     const COLORREF header = RGB(100, 120, 140), black = RGB(0, 0, 0);
@@ -620,7 +603,7 @@ TEST(Drop, HeaderPaintingInBothStyles) {
 // the door and its layer, also while the door slides or a drop animates; a drop's toggle
 // request from its title and from its header button; a bitmap button's click, double click,
 // hover and leaving.
-TEST(Door, HostMayEndEachControlFromInsideEachNotification) {
+TEST(DoorLifetime, HostMayEndEachControlFromInsideEachNotification) {
     auto makeDoor = [](HWND host) {
         HWND door = DoorWin_new(host);
         DropWin_new(door, "One", 4, 4, 4, 150);
