@@ -68,6 +68,9 @@ HWND CreateTreeBody(HWND parent) {
     return CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, parent, nullptr, nullptr, nullptr);
 }
 
+// The widths of a closing slide from 230: 20 pixels a tick down to the closed strip.
+const std::vector<int> kClosingWidths = {210, 190, 170, 150, 130, 110, 90, 70, 50, 30, 16};
+
 void SendTicks(HWND hwnd, UINT_PTR id, int n) {
     for (int i = 0; i < n; ++i) SendMessageA(hwnd, WM_TIMER, id, 0);
 }
@@ -338,10 +341,7 @@ TEST_F(Door, TogglesAtOnceOrIn20PixelTicksAndTellsTheHostInOrder) {
     EXPECT_TRUE(pDoor->GetFrozen());
     EXPECT_NE(pDoor->GetSnapshot(), nullptr);
     SendTicks(door, DOOR_TIMER_CLOSE, 11);
-    std::vector<int> expected;
-    for (int w = 210; w > closeWidth; w -= 20) expected.push_back(w);
-    expected.push_back(closeWidth);
-    EXPECT_EQ(log.widths, expected);
+    EXPECT_EQ(log.widths, kClosingWidths);
     EXPECT_EQ(DoorWin_IsOpened(door), 0);
     EXPECT_FALSE(pDoor->GetFrozen());
 
@@ -360,10 +360,7 @@ TEST_F(Door, TypicalRunThroughTheFlatFunctions) {
     LMENU_AddMenuItem(data, "101", "Open", "", "", "", 0);
     SetCursorPos(900, 900);
     DoorWin_SetSendMsg(door, 3);
-    HWND drop = DropWin_new(door, "Navigation", 4, 4, 4, 200);
-    ASSERT_NE(drop, nullptr);
-    HWND body = Tree_new(host, 0, 0, 100, 100, 0);
-    ASSERT_NE(body, nullptr);
+    HWND drop = DropWin_new(door, "Navigation", 4, 4, 4, 200), body = Tree_new(host, 0, 0, 100, 100, 0);
     ASSERT_EQ(DropWin_AddObj(drop, body), 1);
     Tree_BindLmenu(body, data, "", 1, 1);
     EXPECT_EQ(DropWin_GetDrop(drop), 1);
@@ -382,9 +379,7 @@ TEST_F(Door, TypicalRunThroughTheFlatFunctions) {
         WidthLog log(door);
         PostClick(button);
         ASSERT_TRUE(PumpUntil([&] { return DoorWin_IsOpened(door) == 0; }, 5000));
-        ASSERT_FALSE(log.widths.empty());
-        for (size_t i = 0; i + 1 < log.widths.size(); ++i) EXPECT_EQ(log.widths[i], 210 - 20 * (int)i);
-        EXPECT_EQ(log.widths.back(), 16);
+        EXPECT_EQ(log.widths, kClosingWidths);
         EXPECT_FALSE(IsWindowVisible(body));
     }
     // A host that changed height makes the snapshot useless: the door opens in 90-pixel steps.
@@ -544,8 +539,6 @@ TEST_F(Drop, StackOpenCloseSingleDropAndBodies) {
     EXPECT_EQ(DoorWin_SetSingleDrop(door, 1), 0);
     EXPECT_EQ(DropWin_GetDrop(d[0]), 1);
     EXPECT_EQ(DropWin_GetDrop(d[1]) + DropWin_GetDrop(d[2]), 0);
-    DestroyWindow(tree);
-    DestroyWindow(other);
 }
 
 TEST_F(Drop, ScrollBarWhenTallerThanTheDoor) {
@@ -629,23 +622,15 @@ TEST(DoorLifetime, HostMayEndEachControlFromInsideEachNotification) {
         return drop->Create(nullptr, "Drop", 0, CRect(0, 0, 200, 100), CWnd::FromHandle(host), 1000) ? drop->m_hWnd : nullptr;
     };
     // The button's host is a framework window (going with the host) that reflects its notifications.
-    struct Reflector : CWnd {
-        void PostNcDestroy() override { delete this; }
-    };
-    struct Button : CButtonBMP {
-        void PostNcDestroy() override { delete this; }
-    };
     auto makeButton = [](HWND host) -> HWND {
-        (new Reflector)->SubclassWindow(host);
+        (new SelfDeleting<CWnd>)->SubclassWindow(host);
         DWORD normal = 0, hover = 0, color = 0;
         GetDoorHandle(0, &normal, &hover, &color);
-        Button* button = new Button;
+        auto* button = new SelfDeleting<CButtonBMP>;
         button->SetBitmaps(normal, hover);
         return button->Create("", 0, CRect(10, 10, 10, 10), CWnd::FromHandle(host), 7) ? button->m_hWnd : nullptr;
     };
-    auto moves = [](HWND w) {
-        for (int i = 0; i < 3; ++i) PostMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    };
+    auto moves = [](HWND w) { for (int i = 0; i < 3; ++i) PostMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2)); };
     const std::vector<NotifyCase> cases = {
         {"door: flat toggle", makeDoor, [](HWND door) { DoorWin_OpenClose(door, 0); }, userMsg(5), deleteDoor},
         {"door: button click", makeDoor, [&](HWND door) { PostMessageA(toggleOf(door), BM_CLICK, 0, 0); }, userMsg(5), deleteDoor},
