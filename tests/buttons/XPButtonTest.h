@@ -21,7 +21,8 @@ const int kW = 90, kH = 26;
 
 // A test host that answers WM_CTLCOLORBTN with a known colour.
 struct ButtonHost : HostWindow {
-    explicit ButtonHost(int w = 420, int h = 120, COLORREF back = kBack) : HostWindow(w, h), brush(CreateSolidBrush(back)) {
+    explicit ButtonHost(int w = 420, int h = 120, COLORREF back = kBack)
+        : HostWindow(w, h), brush(CreateSolidBrush(back)) {
         SetHostHandler(*this, [this, back](HWND, UINT m, WPARAM w, LPARAM l, LRESULT* r) {
             if (m != WM_CTLCOLORBTN) return OnMessage(m, w, l, r);
             SetBkColor((HDC)w, back);

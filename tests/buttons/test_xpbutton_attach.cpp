@@ -16,8 +16,8 @@ struct AttachHost : ButtonHost {
         const DWORD styles[4] = {BS_DEFPUSHBUTTON | WS_GROUP, BS_AUTOCHECKBOX | WS_GROUP, BS_RADIOBUTTON | WS_GROUP,
                                  BS_AUTORADIOBUTTON};
         for (int i = 0; i < 4; ++i) {
-            button[i] = CreateWindowExA(0, "BUTTON", "Button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | styles[i], 8 + 100 * i,
-                                        8, kW, kH, *this, (HMENU)(INT_PTR)(100 + i), nullptr, nullptr);
+            button[i] = CreateWindowExA(0, "BUTTON", "Button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | styles[i],
+                                        8 + 100 * i, 8, kW, kH, *this, (HMENU)(INT_PTR)(100 + i), nullptr, nullptr);
             if (i == 1) SendMessageA(button[i], BM_SETCHECK, BST_CHECKED, 0);  // attaching must keep it
             AttachXP(button[i]);
         }
@@ -71,8 +71,8 @@ TEST(XPButtonAttach, HostButtonsTakeTheLookKeepTheirKindAndToggleTheirCheckState
     }
 
     // A framework button subclassing a checked plain radio button keeps its check and kind.
-    HWND h = CreateWindowExA(0, "BUTTON", "Radio", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 10, 50, kW, kH, host, nullptr,
-                             nullptr, nullptr);
+    HWND h = CreateWindowExA(0, "BUTTON", "Radio", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 10, 50, kW, kH, host,
+                             nullptr, nullptr, nullptr);
     SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
     CButtonXP b;
     ASSERT_TRUE(b.SubclassWindow(h));

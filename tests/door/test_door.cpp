@@ -65,7 +65,8 @@ struct WidthLog {
 };
 
 HWND CreateTreeBody(HWND parent) {
-    return CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, parent, nullptr, nullptr, nullptr);
+    return CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, parent, nullptr, nullptr,
+                           nullptr);
 }
 
 // The widths of a closing slide from 230: 20 pixels a tick down to the closed strip.
@@ -116,7 +117,8 @@ TEST(ButtonBMP, NotifiesParentOfClicksMovesAndLeaving) {
     EXPECT_FALSE(btn.IsHover());
     // The counter starts again after leaving: the third move from here notifies.
     for (int i = 0; i < 3; ++i) SendMessageA(btn.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_TRUE(SequenceIs(rec.Messages(), {Notify(0, 7), Notify(0x200, 7), Notify(0x200, 7), Notify(0x2A3, 7), Notify(0x200, 7)}));
+    EXPECT_TRUE(SequenceIs(rec.Messages(),
+                           {Notify(0, 7), Notify(0x200, 7), Notify(0x200, 7), Notify(0x2A3, 7), Notify(0x200, 7)}));
     for (const RecordedMsg& m : rec.Messages()) EXPECT_EQ(m.wParam, 0u);
     SendMessageA(btn.m_hWnd, WM_MOUSELEAVE, 0, 0);
 }
@@ -219,7 +221,8 @@ TEST(WndBack, PaintsColourLaysOutAndPassesShowCommands) {
     EXPECT_EQ(WindowCapture(back->m_hWnd).At(100, 100), RGB(200, 10, 10));
 
     EXPECT_EQ(back->AddChild((HWND)0x1234, 0, 0), 0);
-    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, back->m_hWnd, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, back->m_hWnd, nullptr, nullptr,
+                                 nullptr);
     ASSERT_EQ(back->AddChild_AutoMove(child, 10, 10, FALSE, FALSE), 1);
     EXPECT_EQ(RectIn(child, back->m_hWnd), CRect(170, 120, 190, 140));
 
@@ -292,7 +295,8 @@ TEST_F(Door, CreationDefaultsAndFailureValues) {
 
 TEST_F(Door, FollowsHostLayoutAndSizeAndASecondDoorReplacesTheFirst) {
     // The second door makes room for a bar whose class name holds FIXEDBAR.
-    WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "TestFIXEDBAR"};
+    WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                    "TestFIXEDBAR"};
     RegisterClassA(&wc);
     CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 500, 30, host, nullptr, nullptr, nullptr);
     HWND second = DoorWin_new(host);
@@ -506,7 +510,8 @@ TEST_F(Drop, StackOpenCloseSingleDropAndBodies) {
     EXPECT_EQ(rectOf(2).top, rectOf(1).bottom + 6);
     PumpPending();
     EXPECT_GE(treeRec.Count(), 1);
-    for (const RecordedMsg& m : treeRec.Messages()) EXPECT_TRUE(Matches(RecordedMsg(g_msgExpandSingleNode, 0, 0, tree), m));
+    for (const RecordedMsg& m : treeRec.Messages())
+        EXPECT_TRUE(Matches(RecordedMsg(g_msgExpandSingleNode, 0, 0, tree), m));
     treeRec.Clear();
 
     SendMessageA(d[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 3));
@@ -619,7 +624,8 @@ TEST(DoorLifetime, HostMayEndEachControlFromInsideEachNotification) {
     auto makeDrop = [](HWND host) -> HWND {
         CWndDrop* drop = new CWndDrop(4);
         drop->SetMaxHeight(100);
-        return drop->Create(nullptr, "Drop", 0, CRect(0, 0, 200, 100), CWnd::FromHandle(host), 1000) ? drop->m_hWnd : nullptr;
+        drop->Create(nullptr, "Drop", 0, CRect(0, 0, 200, 100), CWnd::FromHandle(host), 1000);
+        return drop->GetSafeHwnd();
     };
     // The button's host is a framework window (going with the host) that reflects its notifications.
     auto makeButton = [](HWND host) -> HWND {
@@ -633,7 +639,8 @@ TEST(DoorLifetime, HostMayEndEachControlFromInsideEachNotification) {
     auto moves = [](HWND w) { for (int i = 0; i < 3; ++i) PostMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2)); };
     const std::vector<NotifyCase> cases = {
         {"door: flat toggle", makeDoor, [](HWND door) { DoorWin_OpenClose(door, 0); }, userMsg(5), deleteDoor},
-        {"door: button click", makeDoor, [&](HWND door) { PostMessageA(toggleOf(door), BM_CLICK, 0, 0); }, userMsg(5), deleteDoor},
+        {"door: button click", makeDoor, [&](HWND door) { PostMessageA(toggleOf(door), BM_CLICK, 0, 0); }, userMsg(5),
+         deleteDoor},
         {"door: button hover", makeDoor, [&](HWND door) { moves(toggleOf(door)); }, userMsg(5), deleteDoor},
         {"door: right click", makeDoor, rightClick, userMsg(6), deleteDoor},
         {"door: right click while sliding", makeDoor, [&](HWND door) {
@@ -646,8 +653,8 @@ TEST(DoorLifetime, HostMayEndEachControlFromInsideEachNotification) {
              PostMessageA(DoorWin_EnumDropWin(door, 1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
              rightClick(layerOf(door));
          }, userMsg(6), deleteDoor},
-        {"drop: title click", makeDrop, [](HWND drop) { PostMessageA(drop, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5)); },
-         notifyFrom(0)},
+        {"drop: title click", makeDrop,
+         [](HWND drop) { PostMessageA(drop, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5)); }, notifyFrom(0)},
         {"drop: header button", makeDrop, [](HWND drop) {
              PostMessageA(((CWndDrop*)CWnd::FromHandlePermanent(drop))->GetHeaderButton().m_hWnd, BM_CLICK, 0, 0);
          }, notifyFrom(0)},
@@ -657,7 +664,8 @@ TEST(DoorLifetime, HostMayEndEachControlFromInsideEachNotification) {
              PostMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
          }, notifyFrom(BMPBTN_DBLCLICKED)},
         {"button: hover", makeButton, moves, notifyFrom(BMPBTN_MOUSEMOVE)},
-        {"button: leaving", makeButton, [](HWND b) { PostMessageA(b, WM_MOUSELEAVE, 0, 0); }, notifyFrom(BMPBTN_MOUSELEAVE)},
+        {"button: leaving", makeButton, [](HWND b) { PostMessageA(b, WM_MOUSELEAVE, 0, 0); },
+         notifyFrom(BMPBTN_MOUSELEAVE)},
     };
     SetCursorPos(0, 0);
     ExpectDestroyInNotifyIsSafe(cases, 500, 400);

@@ -21,7 +21,9 @@ const COLORREF kQuad[4] = {RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200),
 std::vector<uint8_t> QuadrantBmp(int w, int h) {
     return drawtest::MakeBmp(w, h, [w, h](int x, int y) { return kQuad[(x < w / 2 ? 0 : 1) + (y < h / 2 ? 0 : 2)]; });
 }
-std::vector<uint8_t> HalvesBmp(int w, int h) { return drawtest::MakeBmp(w, h, [h](int, int y) { return y < h / 2 ? kRed : kBlue; }); }
+std::vector<uint8_t> HalvesBmp(int w, int h) {
+    return drawtest::MakeBmp(w, h, [h](int, int y) { return y < h / 2 ? kRed : kBlue; });
+}
 
 class Pictures : public ::testing::Test {
 protected:

@@ -35,8 +35,11 @@ TEST(Ancestry, FollowsParentsUpToTheAncestor) {
     const struct { HWND wnd, ancestor; bool belongs; } cases[] = {
         {grandchild, top, true}, {grandchild, child, true}, {child, child, true}, {top, top, true},
         {top, child, false}, {grandchild, other, false}, {other, top, false},
-        {child, nullptr, true}, {nullptr, nullptr, true}, {nullptr, top, false}, {(HWND)(LONG_PTR)0x7FFF1234, top, false},
+        {child, nullptr, true}, {nullptr, nullptr, true}, {nullptr, top, false},
+        {(HWND)(LONG_PTR)0x7FFF1234, top, false},
     };
-    for (const auto& k : cases)
-        EXPECT_EQ(k.belongs, !!CUtilityVisual::IsWidowBelongsToAncestor(k.wnd, k.ancestor)) << k.wnd << " in " << k.ancestor;
+    for (const auto& k : cases) {
+        const bool belongs = CUtilityVisual::IsWidowBelongsToAncestor(k.wnd, k.ancestor);
+        EXPECT_EQ(k.belongs, belongs) << k.wnd << " in " << k.ancestor;
+    }
 }
