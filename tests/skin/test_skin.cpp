@@ -1,6 +1,7 @@
 // Skinned windows read back from the screen: frame, caption, corners and buttons of the resource
 // library's schemes, the caption buttons driven by posted mouse input, and the window given back.
 #include "LumoTest.h"
+#include "PixelTable.h"
 #include "lumo.h"
 #include "ClassicLook.h"
 #include "skin/CSkin.h"
@@ -21,7 +22,7 @@ const bool g_classicLook = gallery::UseClassicLook();
 struct Scheme {
     COLORREF caption = 0, text = 0, outline = 0;
     std::vector<COLORREF> top, bottom;
-    const int* ids[5] = {};  // corners, close, restore, maximize, minimize
+    const int* ids[5] = {};  // bitmaps of the corners, close, restore, maximize, minimize
 };
 
 Scheme LoadScheme(int id) {
@@ -33,25 +34,10 @@ Scheme LoadScheme(int id) {
     return s;
 }
 
-// A resource library bitmap as colours, row after row.
-std::vector<COLORREF> Pixels(int id, int w, int h) {
-    MemoryCanvas canvas(w, h, RGB(1, 2, 3));
-    HBITMAP bmp = Load1Bitmap(id);
-    HDC dc = CreateCompatibleDC(canvas.Dc());
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(canvas.Dc(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bmp);
-    std::vector<COLORREF> px;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) px.push_back(canvas.At(x, y));
-    return px;
-}
-
-// Where the skin lays out caption and buttons, from the system metrics.
+// Where the skin lays out caption and buttons, from the system metrics, in window coordinates.
 struct Layout {
     int w = 0, h = 0;
+    POINT client = {};
     RECT caption = {}, close = {}, maximize = {}, minimize = {};
 };
 
@@ -59,11 +45,11 @@ Layout LayoutOf(HWND hwnd) {
     Layout l;
     RECT wr;
     GetWindowRect(hwnd, &wr);
-    POINT client = {0, 0};
-    ClientToScreen(hwnd, &client);
+    ClientToScreen(hwnd, &l.client);
+    l.client = {l.client.x - wr.left, l.client.y - wr.top};
     l.w = wr.right - wr.left, l.h = wr.bottom - wr.top;
     const int cyFrame = GetSystemMetrics(SM_CYFRAME), cySize = GetSystemMetrics(SM_CYSIZE);
-    SetRect(&l.caption, GetSystemMetrics(SM_CXFRAME), cyFrame, l.w - GetSystemMetrics(SM_CXFRAME), client.y - wr.top - 1);
+    SetRect(&l.caption, GetSystemMetrics(SM_CXFRAME), cyFrame, l.w - GetSystemMetrics(SM_CXFRAME), l.client.y - 1);
     if (l.caption.bottom - l.caption.top > cySize + 2 * cyFrame) l.caption.bottom = l.caption.top + cySize;
     const int x = l.caption.right - 7, top = l.caption.top + 1;
     SetRect(&l.close, x - 20, top, x, top + 16);
@@ -84,34 +70,38 @@ bool HasRegion(HWND hwnd) { return InRegion(hwnd, 0, 0) >= 0; }
 // A window's pixels, frame included, read back through its own device context in window
 // coordinates: the screen shows them only after the platform's next flush, and not at all
 // where a maximized window reaches past its edges.
-class Painted {
-public:
-    explicit Painted(HWND hwnd) {
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        RECT wr;
-        GetWindowRect(hwnd, &wr);
-        canvas_.reset(new MemoryCanvas(wr.right - wr.left, wr.bottom - wr.top, RGB(0, 0, 0)));
-        HDC dc = GetWindowDC(hwnd);
-        BitBlt(canvas_->Dc(), 0, 0, wr.right - wr.left, wr.bottom - wr.top, dc, 0, 0, SRCCOPY);
-        ReleaseDC(hwnd, dc);
-    }
-    COLORREF At(int x, int y) const { return canvas_->At(x, y); }
-    int Count(COLORREF c, const RECT& rc) const { return canvas_->CountColor(c, rc); }
-    // Pixels of rc that differ from an image laid there, in the rows above the row below.
-    int Differences(const RECT& rc, const std::vector<COLORREF>& image, int below = INT_MAX) const {
-        int bad = 0;
-        for (int y = rc.top; y < rc.bottom && y < below; ++y)
-            for (int x = rc.left; x < rc.right; ++x)
-                bad += At(x, y) != image[size_t(y - rc.top) * (rc.right - rc.left) + (x - rc.left)];
-        return bad;
-    }
-private:
-    std::unique_ptr<MemoryCanvas> canvas_;
-};
+std::unique_ptr<MemoryCanvas> Painted(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT wr;
+    GetWindowRect(hwnd, &wr);
+    auto canvas = std::make_unique<MemoryCanvas>(wr.right - wr.left, wr.bottom - wr.top, RGB(0, 0, 0));
+    HDC dc = GetWindowDC(hwnd);
+    BitBlt(canvas->Dc(), 0, 0, canvas->Width(), canvas->Height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+    return canvas;
+}
+
+// Pixels of rc in the window, inside its region and in the rows above `below`, unlike the
+// resource library's bitmap laid there.
+int Differences(HWND hwnd, const RECT& rc, int bitmapId, int below = INT_MAX) {
+    const auto painted = Painted(hwnd);
+    MemoryCanvas image(rc.right - rc.left, rc.bottom - rc.top, RGB(1, 2, 3));
+    HBITMAP bmp = Load1Bitmap(bitmapId);
+    HDC dc = CreateCompatibleDC(image.Dc());
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+    int bad = 0;
+    for (int y = rc.top; y < rc.bottom && y < below; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            bad += InRegion(hwnd, x, y) && painted->At(x, y) != image.At(x - rc.left, y - rc.top);
+    return bad;
+}
 
 // Bounding box of the pixels of one colour inside rc.
-template <class Image>
-RECT BoxOf(const Image& image, const RECT& rc, COLORREF c) {
+RECT BoxOf(const MemoryCanvas& image, const RECT& rc, COLORREF c) {
     RECT box = {rc.right, rc.bottom, rc.left, rc.top};
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x)
@@ -124,10 +114,7 @@ RECT BoxOf(const Image& image, const RECT& rc, COLORREF c) {
 
 class SkinTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(g_classicLook);
-        ASSERT_EQ(0, IsWinXPThemeOpened());
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(g_classicLook && !IsWinXPThemeOpened()); }
     void TearDown() override {
         DestroyAllHostWindows();
         PumpPending();
@@ -147,8 +134,8 @@ protected:
         return hwnd;
     }
 
-    // Puts the cursor on the middle of a rectangle of the window and sends or posts a caption
-    // mouse message from there; the skin reads the cursor. Answers the position.
+    // Puts the cursor on the middle of a rectangle of the window and posts a caption mouse
+    // message from there; the skin reads the cursor. Answers the position.
     static LPARAM Mouse(HWND hwnd, UINT msg, const RECT& r, WPARAM hit = HTCAPTION) {
         RECT wr;
         GetWindowRect(hwnd, &wr);
@@ -158,35 +145,13 @@ protected:
         PumpPending();
         return at;
     }
+    static LPARAM Click(HWND hwnd, const RECT& r, WPARAM hit = HTCAPTION) {
+        Mouse(hwnd, WM_NCLBUTTONDOWN, r, hit);
+        return Mouse(hwnd, WM_NCLBUTTONUP, r, hit);
+    }
 };
 
 }  // namespace
-
-TEST_F(SkinTest, RegisteringTakesTheSystemMenuAndCutsTheTopCornersUnregisteringGivesThemBack) {
-    for (DWORD style : {DWORD(WS_OVERLAPPEDWINDOW), DWORD(WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX)}) {
-        HWND hwnd = CreateHostWindow(400, 300, true, nullptr, style);
-        const LONG before = GetWindowLongA(hwnd, GWL_STYLE);
-        const LONG_PTR own = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
-        ASSERT_EQ(1, Skin_Register(hwnd, 0));
-        EXPECT_EQ(before & ~WS_SYSMENU, GetWindowLongA(hwnd, GWL_STYLE));
-        // A second registration keeps the skin the window has.
-        EXPECT_EQ(1, Skin_Register(hwnd, 2));
-        EXPECT_EQ(1, SkinListSize());
-        ASSERT_TRUE(PumpUntil([&] { return HasRegion(hwnd); }));
-        const Layout l = LayoutOf(hwnd);
-        for (POINT p : {POINT{0, 0}, POINT{l.w - 1, 0}, POINT{2, 2}, POINT{l.w - 3, 2}, POINT{0, 5}})
-            EXPECT_EQ(0, InRegion(hwnd, p.x, p.y)) << p.x << "," << p.y;
-        for (POINT p : {POINT{10, 0}, POINT{l.w - 11, 0}, POINT{0, 10}, POINT{l.w - 1, 10}, POINT{l.w - 1, l.h - 1}})
-            EXPECT_EQ(1, InRegion(hwnd, p.x, p.y)) << p.x << "," << p.y;
-
-        EXPECT_EQ(1, Skin_Unregister(hwnd));
-        EXPECT_EQ(before, GetWindowLongA(hwnd, GWL_STYLE));
-        EXPECT_FALSE(HasRegion(hwnd));
-        EXPECT_EQ(own, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-        EXPECT_EQ(0, Skin_Unregister(hwnd));
-        DestroyWindow(hwnd);
-    }
-}
 
 TEST_F(SkinTest, FrameCaptionLinesCornersAndButtonsOnTheScreen) {
     for (int skin : {0, 1}) {
@@ -194,36 +159,25 @@ TEST_F(SkinTest, FrameCaptionLinesCornersAndButtonsOnTheScreen) {
         HWND hwnd = Skinned(skin);
         const Scheme s = LoadScheme(skin);
         const Layout l = LayoutOf(hwnd);
-        const Painted screen(hwnd);
-        struct Probe {
-            int x, y;
-            COLORREF want;
-        };
         const int mid = (l.caption.top + l.caption.bottom) / 2, x = l.caption.left + 3;
-        std::vector<Probe> probes = {{2, l.h / 2, s.caption},     {l.w - 3, l.h / 2, s.caption},
-                                     {l.w / 2, l.h - 2, s.caption}, {0, l.h / 2, s.outline},
-                                     {l.w - 1, l.h / 2, s.outline}, {l.w / 2, l.h - 1, s.outline},
-                                     {x, mid, s.caption},          {l.w / 2, l.caption.bottom + 1, RGB(255, 255, 255)}};
+        std::vector<PixelIs> probes = {
+            {2, l.h / 2, s.caption},       {l.w - 3, l.h / 2, s.caption}, {l.w / 2, l.h - 2, s.caption},
+            {0, l.h / 2, s.outline},       {l.w - 1, l.h / 2, s.outline}, {l.w / 2, l.h - 1, s.outline},
+            {x, mid, s.caption},           {l.w / 2, l.caption.bottom + 1, RGB(255, 255, 255)}};
         for (int i = 0; i < int(s.top.size()); ++i) probes.push_back({l.w / 2, i, s.top[i]});
         for (int i = 0; i < int(s.bottom.size()); ++i) {
             probes.push_back({x, l.caption.bottom - i, s.bottom[i]});
             probes.push_back({l.close.left + 3, l.caption.bottom - i, s.bottom[i]});
         }
-        for (const Probe& p : probes) EXPECT_EQ(p.want, screen.At(p.x, p.y)) << p.x << "," << p.y;
-
+        const auto screen = Painted(hwnd);
+        for (const PixelIs& p : probes) EXPECT_EQ(p.color, screen->At(p.x, p.y)) << p.x << "," << p.y;
         // Corners where the region lets them show; buttons above the rows the lines cross.
-        const std::vector<COLORREF> left = Pixels(s.ids[0][0], 13, 13), right = Pixels(s.ids[0][1], 13, 13);
-        int badCorner = 0;
-        for (int y = 0; y < 13; ++y)
-            for (int x = 0; x < 13; ++x) {
-                if (InRegion(hwnd, x, y)) badCorner += screen.At(x, y) != left[y * 13 + x];
-                if (InRegion(hwnd, l.w - 13 + x, y)) badCorner += screen.At(l.w - 13 + x, y) != right[y * 13 + x];
-            }
-        EXPECT_EQ(0, badCorner);
+        EXPECT_EQ(0, Differences(hwnd, {0, 0, 13, 13}, s.ids[0][0]));
+        EXPECT_EQ(0, Differences(hwnd, {l.w - 13, 0, l.w, 13}, s.ids[0][1]));
         const int lines = l.caption.bottom + 1 - int(s.bottom.size());
-        EXPECT_EQ(0, screen.Differences(l.close, Pixels(s.ids[1][0], 20, 16), lines));
-        EXPECT_EQ(0, screen.Differences(l.maximize, Pixels(s.ids[3][0], 20, 16), lines));
-        EXPECT_EQ(0, screen.Differences(l.minimize, Pixels(s.ids[4][0], 20, 16), lines));
+        EXPECT_EQ(0, Differences(hwnd, l.close, s.ids[1][0], lines));
+        EXPECT_EQ(0, Differences(hwnd, l.maximize, s.ids[3][0], lines));
+        EXPECT_EQ(0, Differences(hwnd, l.minimize, s.ids[4][0], lines));
     }
 }
 
@@ -233,52 +187,42 @@ TEST_F(SkinTest, ButtonsFollowTheStyleMenuBarsStayTheSystemsClientEdgesTakeTheSk
     // Without a maximize box, minimize stands next to close.
     HWND hwnd = Skinned(0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME);
     Layout l = LayoutOf(hwnd);
-    EXPECT_EQ(0, Painted(hwnd).Differences(l.maximize, Pixels(s.ids[4][0], 20, 16), l.caption.bottom + lines));
+    EXPECT_EQ(0, Differences(hwnd, l.maximize, s.ids[4][0], l.caption.bottom + lines));
     // Without a system menu, no buttons: plain caption where they would be.
     hwnd = Skinned(0, WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX);
     SetWindowTextA(hwnd, "");
     l = LayoutOf(hwnd);
     RECT buttons = {l.minimize.left, l.close.top, l.close.right, l.caption.bottom + lines};
-    EXPECT_EQ((buttons.right - buttons.left) * (buttons.bottom - buttons.top), Painted(hwnd).Count(s.caption, buttons));
+    const int area = (buttons.right - buttons.left) * (buttons.bottom - buttons.top);
+    EXPECT_EQ(area, Painted(hwnd)->CountColor(s.caption, buttons));
+    EXPECT_EQ(1, Skin_Unregister(hwnd));
+    EXPECT_EQ(0, GetWindowLongA(hwnd, GWL_STYLE) & WS_SYSMENU) << "no system menu it never had";
 
     // A menu bar lies under a caption band of a caption button's height.
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_STRING, 100, "File");
     hwnd = Skinned(0, 0, 0, bar);
     l = LayoutOf(hwnd);
-    POINT client = {0, 0};
-    ClientToScreen(hwnd, &client);
-    RECT wr;
-    GetWindowRect(hwnd, &wr);
-    const Painted withMenu(hwnd);
-    EXPECT_EQ(s.bottom[0], withMenu.At(l.caption.left + 3, l.caption.top + GetSystemMetrics(SM_CYSIZE)));
-    EXPECT_EQ(GetSysColor(COLOR_MENU), withMenu.At(l.w - 20, client.y - wr.top - GetSystemMetrics(SM_CYMENU) / 2));
+    const int band = l.caption.top + GetSystemMetrics(SM_CYSIZE), menuBar = l.client.y - GetSystemMetrics(SM_CYMENU) / 2;
+    EXPECT_TRUE(PixelsAre(*Painted(hwnd), {{l.caption.left + 3, band, s.bottom[0]}, {l.w - 20, menuBar, GetSysColor(COLOR_MENU)}}));
 
+    // The client edge: a line halfway between caption and outline colours, then the outline.
     hwnd = Skinned(3, 0, WS_EX_CLIENTEDGE);
     const Scheme s3 = LoadScheme(3);
     l = LayoutOf(hwnd);
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    const int e = (l.w - rc.right) / 2, bottom = l.h - GetSystemMetrics(SM_CYFRAME);
-    const Painted edged(hwnd);
-    EXPECT_EQ(RGB((GetRValue(s3.caption) + GetRValue(s3.outline)) / 2, (GetGValue(s3.caption) + GetGValue(s3.outline)) / 2,
-                  (GetBValue(s3.caption) + GetBValue(s3.outline)) / 2),
-              edged.At(e - 2, l.h / 2));
-    EXPECT_EQ(s3.outline, edged.At(e - 1, l.h / 2));
-    EXPECT_EQ(RGB(255, 255, 255), edged.At(l.w / 2, bottom - 1));
-    EXPECT_EQ(0x00D0D0D4u, edged.At(l.w - GetSystemMetrics(SM_CXFRAME) - 2, l.h / 2));
+    const int e = l.client.x, bottom = l.h - GetSystemMetrics(SM_CYFRAME);
+    const COLORREF half = RGB((GetRValue(s3.caption) + GetRValue(s3.outline)) / 2,
+                              (GetGValue(s3.caption) + GetGValue(s3.outline)) / 2,
+                              (GetBValue(s3.caption) + GetBValue(s3.outline)) / 2);
+    EXPECT_TRUE(PixelsAre(*Painted(hwnd), {{e - 2, l.h / 2, half}, {e - 1, l.h / 2, s3.outline},
+                                           {l.w / 2, bottom - 1, RGB(255, 255, 255)},
+                                           {l.w - GetSystemMetrics(SM_CXFRAME) - 2, l.h / 2, 0x00D0D0D4}}));
 }
 
 TEST_F(SkinTest, TitleSitsWhereDrawTextPutsItBesideTheClassIconOfTheWindowsOwnModule) {
     // A class of this program's module with a plain red icon.
-    std::vector<BYTE> mask(32, 0);
-    std::vector<DWORD> red(256, 0xFF0000);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = CreateIcon(wc.hInstance, 16, 16, 1, 32, mask.data(), (const BYTE*)red.data());
-    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    wc.lpszClassName = "SkinTestIconClass";
+    WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), SolidIcon(RGB(255, 0, 0)), nullptr,
+                    (HBRUSH)GetStockObject(WHITE_BRUSH), nullptr, "SkinTestIconClass"};
     ASSERT_TRUE(RegisterClassA(&wc));
     const char title[] = "Skinned title";
     HWND hwnd = CreateWindowA(wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 408, 327, nullptr,
@@ -287,16 +231,16 @@ TEST_F(SkinTest, TitleSitsWhereDrawTextPutsItBesideTheClassIconOfTheWindowsOwnMo
     ASSERT_TRUE(PumpUntil([&] { return HasRegion(hwnd); }));
     const Scheme s = LoadScheme(0);
     const Layout l = LayoutOf(hwnd);
-    const int iconX = GetSystemMetrics(SM_CXFRAME) + 9 + 8, iconY = GetSystemMetrics(SM_CYSIZE) / 2 + GetSystemMetrics(SM_CYFRAME) - 1;
-
+    const int iconX = GetSystemMetrics(SM_CXFRAME) + 9 + 8;
+    const int iconY = GetSystemMetrics(SM_CYSIZE) / 2 + GetSystemMetrics(SM_CYFRAME) - 1;
     for (int icon : {1, 0})
         for (int align : {1, 0, 2}) {
             SCOPED_TRACE(testing::Message() << "icon " << icon << " align " << align);
             Skin_ShowIcon(hwnd, icon);
             Skin_SetTitlePosition(hwnd, align);
             RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-            const Painted screen(hwnd);
-            EXPECT_EQ(icon != 0, screen.At(iconX, iconY) == RGB(255, 0, 0));
+            const auto screen = Painted(hwnd);
+            EXPECT_EQ(icon != 0, screen->At(iconX, iconY) == RGB(255, 0, 0));
             // The same text, font and rectangle drawn by DrawText on the caption colour.
             RECT rc = {l.caption.left + (icon ? 30 : 10), l.caption.top, l.minimize.left, l.caption.bottom - 1};
             MemoryCanvas ref(l.w, l.caption.bottom, s.caption);
@@ -305,7 +249,7 @@ TEST_F(SkinTest, TitleSitsWhereDrawTextPutsItBesideTheClassIconOfTheWindowsOwnMo
             SelectObject(ref.Dc(), GetStockObject(SYSTEM_FIXED_FONT));
             DrawTextA(ref.Dc(), title, -1, &rc, UINT(align) | DT_VCENTER | DT_SINGLELINE);
             const RECT band = {l.caption.left + 10, l.caption.top, l.minimize.left, l.caption.bottom - 1};
-            const RECT want = BoxOf(ref, band, s.text), got = BoxOf(screen, band, s.text);
+            const RECT want = BoxOf(ref, band, s.text), got = BoxOf(*screen, band, s.text);
             ASSERT_LT(want.left, want.right);
             EXPECT_TRUE(EqualRect(&want, &got)) << want.left << "," << want.top << " / " << got.left << "," << got.top;
         }
@@ -325,45 +269,38 @@ TEST_F(SkinTest, CaptionButtonsFollowPostedMouseInput) {
     });
     Layout l = LayoutOf(hwnd);
     const RECT plain = {l.caption.left + 2, l.caption.top + 2, l.caption.left + 4, l.caption.top + 4};
-    auto image = [&](int button, int state) { return Pixels(s.ids[button][state], 20, 16); };
 
     // Hot, pressed, then left and released elsewhere: no command, the normal image under the lines.
     Mouse(hwnd, WM_NCMOUSEMOVE, l.close);
     EXPECT_EQ(CSkin::StateCloseHot, SkinButtonState(hwnd));
-    EXPECT_EQ(0, Painted(hwnd).Differences(l.close, image(1, 1)));
+    EXPECT_EQ(0, Differences(hwnd, l.close, s.ids[1][1]));
     Mouse(hwnd, WM_NCLBUTTONDOWN, l.close);
     EXPECT_EQ(CSkin::StateClosePressed, SkinButtonState(hwnd));
-    EXPECT_EQ(0, Painted(hwnd).Differences(l.close, image(1, 2)));
+    EXPECT_EQ(0, Differences(hwnd, l.close, s.ids[1][2]));
     Mouse(hwnd, WM_NCMOUSEMOVE, plain);
     Mouse(hwnd, WM_NCLBUTTONUP, plain);
     EXPECT_EQ(0, SkinButtonState(hwnd));
-    EXPECT_EQ(0, Painted(hwnd).Differences(l.close, image(1, 0), l.caption.bottom + 1 - int(s.bottom.size())));
-    EXPECT_EQ(s.bottom[0], Painted(hwnd).At(l.close.left + 3, l.caption.bottom));
+    EXPECT_EQ(0, Differences(hwnd, l.close, s.ids[1][0], l.caption.bottom + 1 - int(s.bottom.size())));
+    EXPECT_EQ(s.bottom[0], Painted(hwnd)->At(l.close.left + 3, l.caption.bottom));
     // A move in the client area ends a hot state; a press the host's hit test puts on a
     // button of its own is nobody's.
     Mouse(hwnd, WM_NCMOUSEMOVE, l.minimize);
     EXPECT_EQ(CSkin::StateMinimizeHot, SkinButtonState(hwnd));
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(0, SkinButtonState(hwnd));
-    Mouse(hwnd, WM_NCLBUTTONDOWN, plain, HTCLOSE);
-    Mouse(hwnd, WM_NCLBUTTONUP, plain, HTCLOSE);
+    Click(hwnd, plain, HTCLOSE);
     EXPECT_EQ(0, rec.Count());
 
     // Clicks post close, minimize, maximize and, on the maximized window, restore.
-    std::vector<RecordedMsg> want;
-    auto click = [&](const RECT& r) {
-        Mouse(hwnd, WM_NCLBUTTONDOWN, r);
-        return Mouse(hwnd, WM_NCLBUTTONUP, r);
-    };
-    click(l.close);
-    want.push_back(RecordedMsg(WM_CLOSE, 0, 0));
-    want.push_back(RecordedMsg(WM_SYSCOMMAND, SC_MINIMIZE, click(l.minimize)));
-    want.push_back(RecordedMsg(WM_SYSCOMMAND, SC_MAXIMIZE, click(l.maximize)));
+    std::vector<RecordedMsg> want = {RecordedMsg(WM_CLOSE, 0, 0)};
+    Click(hwnd, l.close);
+    want.push_back(RecordedMsg(WM_SYSCOMMAND, SC_MINIMIZE, Click(hwnd, l.minimize)));
+    want.push_back(RecordedMsg(WM_SYSCOMMAND, SC_MAXIMIZE, Click(hwnd, l.maximize)));
     ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) && InRegion(hwnd, 0, 0) == 1; }));
     l = LayoutOf(hwnd);
     EXPECT_EQ(1, InRegion(hwnd, l.w - 1, 0));
-    EXPECT_EQ(0, Painted(hwnd).Differences(l.maximize, image(2, 0), l.caption.bottom + 1 - int(s.bottom.size())));
-    want.push_back(RecordedMsg(WM_SYSCOMMAND, SC_RESTORE, click(l.maximize)));
+    EXPECT_EQ(0, Differences(hwnd, l.maximize, s.ids[2][0], l.caption.bottom + 1 - int(s.bottom.size())));
+    want.push_back(RecordedMsg(WM_SYSCOMMAND, SC_RESTORE, Click(hwnd, l.maximize)));
     ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(hwnd) && InRegion(hwnd, 0, 0) == 0; }));
     EXPECT_TRUE(SequenceIs(rec.Messages(), want));
 
@@ -383,12 +320,9 @@ TEST_F(SkinTest, AltSpaceAndARightClickOnTheCaptionOpenTheSystemMenu) {
     HWND hwnd = Skinned(0);
     RECT wr;
     GetWindowRect(hwnd, &wr);
-    const struct {
-        UINT msg;
-        WPARAM wp;
-        LPARAM lp;
-    } cases[] = {{WM_SYSCHAR, VK_SPACE, LPARAM(KF_ALTDOWN) << 16},
-                 {WM_CONTEXTMENU, (WPARAM)hwnd, MAKELPARAM(wr.left + 100, wr.top + 10)}};
+    const struct { UINT msg; WPARAM wp; LPARAM lp; } cases[] = {
+        {WM_SYSCHAR, VK_SPACE, LPARAM(KF_ALTDOWN) << 16},
+        {WM_CONTEXTMENU, (WPARAM)hwnd, MAKELPARAM(wr.left + 100, wr.top + 10)}};
     for (const auto& c : cases) {
         MessageRecorder rec(hwnd, std::vector<UINT>{WM_INITMENUPOPUP});
         ModalDriver driver;
@@ -410,14 +344,12 @@ TEST_F(SkinTest, HiddenOrMinimizedWindowsAreNotPaintedAndAnUnknownSkinKeepsTheLo
     HWND hwnd = Skinned(0);
     // Painting reads the title: a window that is not painted is not asked for it.
     MessageRecorder rec(hwnd, std::vector<UINT>{WM_GETTEXT});
-    SendMessageA(hwnd, WM_NCPAINT, 1, 0);
-    EXPECT_EQ(1, rec.Count());
-    for (int show : {SW_HIDE, SW_SHOWMINNOACTIVE}) {
+    for (int show : {SW_SHOWNA, SW_HIDE, SW_SHOWMINNOACTIVE}) {
         ShowWindow(hwnd, show);
         PumpPending();
         rec.Clear();
         SendMessageA(hwnd, WM_NCPAINT, 1, 0);
-        EXPECT_EQ(0, rec.Count()) << show;
+        EXPECT_EQ(show == SW_SHOWNA ? 1 : 0, rec.Count()) << show;
     }
     ShowWindow(hwnd, SW_RESTORE);
     ASSERT_TRUE(PumpUntil([&] { return HasRegion(hwnd); }));
@@ -425,10 +357,10 @@ TEST_F(SkinTest, HiddenOrMinimizedWindowsAreNotPaintedAndAnUnknownSkinKeepsTheLo
     EXPECT_EQ(0, Skin_ChangeSkin(hwnd, -1));
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     const Layout l = LayoutOf(hwnd);
-    EXPECT_EQ(0, Painted(hwnd).Differences(l.close, Pixels(LoadScheme(0).ids[1][0], 20, 16), l.caption.bottom - 1));
+    EXPECT_EQ(0, Differences(hwnd, l.close, LoadScheme(0).ids[1][0], l.caption.bottom - 1));
     EXPECT_EQ(1, Skin_ChangeSkin(hwnd, 2));
     PumpPending();
-    EXPECT_EQ(LoadScheme(2).caption, Painted(hwnd).At(2, 100));
+    EXPECT_EQ(LoadScheme(2).caption, Painted(hwnd)->At(2, 100));
     DestroyWindow(hwnd);
 
     // Registered with an unknown skin: the default colours and no buttons.
@@ -439,7 +371,7 @@ TEST_F(SkinTest, HiddenOrMinimizedWindowsAreNotPaintedAndAnUnknownSkinKeepsTheLo
     ASSERT_TRUE(PumpUntil([&] { return HasRegion(hwnd); }));
     const Layout d = LayoutOf(hwnd);
     const RECT band = {d.minimize.left, d.caption.top, d.close.right, d.caption.bottom};
-    EXPECT_EQ((band.right - band.left) * (band.bottom - band.top), Painted(hwnd).Count(0x00D06665, band));
+    EXPECT_EQ((band.right - band.left) * (band.bottom - band.top), Painted(hwnd)->CountColor(0x00D06665, band));
 }
 
 TEST_F(SkinTest, PaintingAndUnregisteringLeaveNoGdiObjectsOrWindowsBehind) {
@@ -470,28 +402,37 @@ TEST_F(SkinTest, PaintingAndUnregisteringLeaveNoGdiObjectsOrWindowsBehind) {
     EXPECT_EQ(0, windows.Delta());
 }
 
-TEST_F(SkinTest, SkinAndShadowShareAWindowInEitherOrder) {
+// Registering takes the system menu and cuts the top corners, beside a shadow registered before
+// or after; unregistering in either order gives everything back.
+TEST_F(SkinTest, RegisteringBesideAShadowInEitherOrderAndUnregisteringGiveTheWindowBack) {
     for (int order = 0; order < 4; ++order) {
         const bool skinFirst = order & 1, skinLeavesFirst = order & 2;
         SCOPED_TRACE(order);
         HWND hwnd = CreateHostWindow(400, 300);
         const LONG_PTR own = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
         const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-        if (skinFirst) ASSERT_EQ(1, Skin_Register(hwnd, 0));
-        ASSERT_EQ(1, ShadowWin_Register(hwnd));
-        if (!skinFirst) ASSERT_EQ(1, Skin_Register(hwnd, 0));
+        for (bool skin : {skinFirst, !skinFirst})
+            ASSERT_EQ(1, skin ? Skin_Register(hwnd, 0) : ShadowWin_Register(hwnd));
+        EXPECT_EQ(style & ~WS_SYSMENU, GetWindowLongA(hwnd, GWL_STYLE));
+        EXPECT_EQ(1, Skin_Register(hwnd, 2));  // the window keeps the skin it has
+        EXPECT_EQ(1, SkinListSize());
         ASSERT_TRUE(PumpUntil([&] { return HasRegion(hwnd) && ShadowWinIsDrawn(hwnd); }));
+        const Layout l = LayoutOf(hwnd);
+        for (POINT p : {POINT{0, 0}, POINT{l.w - 1, 0}, POINT{2, 2}, POINT{l.w - 3, 2}, POINT{0, 5}})
+            EXPECT_EQ(0, InRegion(hwnd, p.x, p.y)) << p.x << "," << p.y;
+        for (POINT p : {POINT{10, 0}, POINT{l.w - 11, 0}, POINT{0, 10}, POINT{l.w - 1, 10}, POINT{l.w - 1, l.h - 1}})
+            EXPECT_EQ(1, InRegion(hwnd, p.x, p.y)) << p.x << "," << p.y;
         // A click on a caption button is the skin's, whichever of the two is on top.
         MessageRecorder rec(hwnd, std::vector<UINT>{WM_CLOSE});
         SetHostHandler(hwnd, [](HWND, UINT msg, WPARAM, LPARAM, LRESULT* r) { return *r = 0, msg == WM_CLOSE; });
-        Mouse(hwnd, WM_NCLBUTTONDOWN, LayoutOf(hwnd).close);
-        Mouse(hwnd, WM_NCLBUTTONUP, LayoutOf(hwnd).close);
+        Click(hwnd, l.close);
         EXPECT_EQ(1, rec.Count());
 
         EXPECT_EQ(1, skinLeavesFirst ? Skin_Unregister(hwnd) : ShadowWin_Unregister(hwnd));
         EXPECT_EQ(skinLeavesFirst ? 0 : 1, SkinListSize());
         EXPECT_EQ(skinLeavesFirst ? 1 : 0, ShadowWinListSize());
         EXPECT_EQ(1, skinLeavesFirst ? ShadowWin_Unregister(hwnd) : Skin_Unregister(hwnd));
+        EXPECT_EQ(0, Skin_Unregister(hwnd));
         EXPECT_EQ(own, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
         EXPECT_EQ(style, GetWindowLongA(hwnd, GWL_STYLE));
         EXPECT_FALSE(HasRegion(hwnd));
@@ -502,9 +443,8 @@ TEST_F(SkinTest, SkinAndShadowShareAWindowInEitherOrder) {
 
 TEST_F(SkinTest, AHostMayDestroyOrUnskinItsWindowFromAnyMessageTheSkinHandles) {
     DestroyWindow(Skinned(0));  // one round first, for the objects the system makes once
-    const UINT messages[] = {WM_SIZE, WM_SYSCOMMAND, WM_NCACTIVATE, WM_NCPAINT, WM_SETTEXT};
     for (int unskin = 0; unskin < 2; ++unskin)
-        for (UINT target : messages) {
+        for (UINT target : {WM_SIZE, WM_SYSCOMMAND, WM_NCACTIVATE, WM_NCPAINT, WM_SETTEXT}) {
             SCOPED_TRACE(testing::Message() << MessageName(target) << (unskin ? " unskin" : " destroy"));
             GdiBalance gdi;
             HWND hwnd = CreateHostWindow(400, 300);
@@ -522,9 +462,7 @@ TEST_F(SkinTest, AHostMayDestroyOrUnskinItsWindowFromAnyMessageTheSkinHandles) {
             ASSERT_EQ(1, Skin_Register(hwnd, 0));
             PumpPending();
             if (!fired) {  // without the skin a press on the caption would start a move
-                const Layout l = LayoutOf(hwnd);
-                Mouse(hwnd, WM_NCLBUTTONDOWN, l.maximize);
-                Mouse(hwnd, WM_NCLBUTTONUP, l.maximize);
+                Click(hwnd, LayoutOf(hwnd).maximize);
                 SendMessageA(hwnd, WM_SETTEXT, 0, (LPARAM) "changed");
                 SendMessageA(hwnd, WM_NCACTIVATE, 1, 0);
                 RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
@@ -547,7 +485,7 @@ TEST_F(SkinTest, BadHandlesAreRefused) {
         Skin_ShowIcon(h, 1);
         Skin_SetTitleFont(h, ANSI_VAR_FONT);
         Skin_SetTitlePosition(h, 2);
-        if (h != unskinned) EXPECT_EQ(0, Skin_Register(h, 0));
+        EXPECT_TRUE(h == unskinned || Skin_Register(h, 0) == 0);
     }
     EXPECT_EQ(0, SkinListSize());
     // Neither an index that is no font nor alignment flags beyond left, centre and right stop
@@ -556,5 +494,5 @@ TEST_F(SkinTest, BadHandlesAreRefused) {
     Skin_SetTitleFont(hwnd, WHITE_BRUSH);
     Skin_SetTitlePosition(hwnd, 0x400);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_GT(Painted(hwnd).Count(LoadScheme(0).text, LayoutOf(hwnd).caption), 20);
+    EXPECT_GT(Painted(hwnd)->CountColor(LoadScheme(0).text, LayoutOf(hwnd).caption), 20);
 }
