@@ -203,8 +203,9 @@ TEST_F(SkinTest, ButtonsFollowTheStyleMenuBarsStayTheSystemsClientEdgesTakeTheSk
     AppendMenuA(bar, MF_STRING, 100, "File");
     hwnd = Skinned(0, 0, 0, bar);
     l = LayoutOf(hwnd);
-    const int band = l.caption.top + GetSystemMetrics(SM_CYSIZE), menuBar = l.client.y - GetSystemMetrics(SM_CYMENU) / 2;
-    EXPECT_TRUE(PixelsAre(*Painted(hwnd), {{l.caption.left + 3, band, s.bottom[0]}, {l.w - 20, menuBar, GetSysColor(COLOR_MENU)}}));
+    const int band = l.caption.top + GetSystemMetrics(SM_CYSIZE), row = l.client.y - GetSystemMetrics(SM_CYMENU) / 2;
+    EXPECT_TRUE(PixelsAre(*Painted(hwnd),
+                          {{l.caption.left + 3, band, s.bottom[0]}, {l.w - 20, row, GetSysColor(COLOR_MENU)}}));
 
     // The client edge: a line halfway between caption and outline colours, then the outline.
     hwnd = Skinned(3, 0, WS_EX_CLIENTEDGE);
