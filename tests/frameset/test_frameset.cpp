@@ -4,6 +4,7 @@
 // left when the host goes.
 #include "DestroyInNotify.h"
 #include "LumoTest.h"
+#include "PixelTable.h"
 #include "lumo.h"
 
 #include <vector>
@@ -28,16 +29,12 @@ HWND Content(HWND host) {
 }
 
 int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
-
-COLORREF Shade(COLORREF c, int d) {
-    return RGB(Clamp(GetRValue(c) + d), Clamp(GetGValue(c) + d), Clamp(GetBValue(c) + d));
-}
+COLORREF Shade(COLORREF c, int d) { return RGB(Clamp(GetRValue(c) + d), Clamp(GetGValue(c) + d), Clamp(GetBValue(c) + d)); }
 
 // A step of a title gradient: the title colour's green moved to g, red and blue keeping their
 // distance from it.
 COLORREF Tint(COLORREF t, int g) {
-    const int g0 = GetGValue(t);
-    return RGB(Clamp(g + GetRValue(t) - g0), Clamp(g), Clamp(g + GetBValue(t) - g0));
+    return RGB(Clamp(g + GetRValue(t) - GetGValue(t)), Clamp(g), Clamp(g + GetBValue(t) - GetGValue(t)));
 }
 
 void ResizeClient(HWND hwnd, int w, int h) {
@@ -118,9 +115,7 @@ TEST(Frameset, FrameRectanglesFollowSizesDirectionsNestingAndBorders) {
     for (const auto& c : cases) {
         Fixture f(c.w, c.h, c.defs, c.sep, c.reserve, c.outer);
         for (size_t i = 0; i < c.defs.size(); ++i)
-            if (f.windows[i]) {
-                EXPECT_PRED2(Same, f.Frame(i), c.expected[i]) << c.what << ": " << c.defs[i].name;
-            }
+            EXPECT_TRUE(!f.windows[i] || Same(f.Frame(i), c.expected[i])) << c.what << ": " << c.defs[i].name;
     }
 
     // Each title style keeps its window inside the frame by its own margins.
@@ -142,16 +137,13 @@ TEST(Frameset, FollowsTheHostAndLiesBelowItsWindows) {
     HWND before = Content(host);
     HFRAMESET set = Frameset_new(host);
     HWND after = Content(host);
-    ASSERT_EQ(Frame_add(set, "a", "", 0, before, "50%"), 1);
-    ASSERT_EQ(Frame_add(set, "b", "", 0, after, "50%"), 1);
+    ASSERT_TRUE(Frame_add(set, "a", "", 0, before, "50%") == 1 && Frame_add(set, "b", "", 0, after, "50%") == 1);
     EXPECT_EQ(GetWindow(before, GW_HWNDLAST), FramesetWindow(host)) << "the frame set is below every window";
-
     // Fitting moves the frames along with the frame set, also when its size stays.
     Frameset_SetOuterBorder(set, 10, 10, 0, 0);
     EXPECT_PRED2(Same, RectIn(before, host), (RECT{10, 10, 154, 200}));
     Frameset_SetOuterBorder(set, 0, 0, 10, 10);
     EXPECT_PRED2(Same, RectIn(before, host), (RECT{0, 0, 144, 190}));
-
     // The host's resize refits the frame set and the frames.
     ResizeClient(host, 500, 400);
     EXPECT_PRED2(Same, RectIn(FramesetWindow(host), host), (RECT{0, 0, 490, 390}));
@@ -189,13 +181,10 @@ TEST(Frameset, RefusesBadDefinitionsAndHandles) {
 
     HWND gone = CreateHostWindow(10, 10, false);
     DestroyWindow(gone);
-    EXPECT_EQ(Frameset_new(nullptr), nullptr);
-    EXPECT_EQ(Frameset_new(gone), nullptr);
-    EXPECT_EQ(Frameset_new((HWND)(UINT_PTR)0x7F3A5), nullptr);
+    for (HWND h : {HWND(nullptr), gone, HWND(UINT_PTR(0x7F3A5))}) EXPECT_EQ(Frameset_new(h), nullptr);
     int junk = 0;
     for (HFRAMESET h : {HFRAMESET(nullptr), HFRAMESET(&junk)}) {
-        EXPECT_EQ(Frameset_SetReserveBorder(h, 1, 1, 1, 1), 0);
-        EXPECT_EQ(Frameset_SetStyle(h, 1), 0);
+        EXPECT_EQ(Frameset_SetReserveBorder(h, 1, 1, 1, 1) + Frameset_SetStyle(h, 1), 0);
         EXPECT_EQ(Frame_add(h, "x", "", 0, nullptr, "10"), 0);
         Frameset_SetOuterBorder(h, 1, 1, 1, 1);
         Frameset_SetHue(h, 1);
@@ -217,28 +206,21 @@ TEST(Frameset, DraggingASplitterMovesBothNeighboursAndKeepsTheShares) {
                          {"b1", "b", 1, true, "60"}, {"b2", "b", 1, true, "100%"}});
     const HWND set = f.Set();
     ASSERT_PRED2(Same, f.Frame(0), (RECT{0, 0, 199, 300}));
-    // The real pointer waits away from the host unless a case puts it somewhere, so that no real
-    // mouse message meddles.
-    auto putPointer = [set](int x, int y) {
-        POINT pt = {x, y};
-        ClientToScreen(set, &pt);
-        SetCursorPos(pt.x, pt.y);
-        PumpUntil([&] {
-            POINT now;
-            return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
-        });
-        PumpPending();
-    };
+    // The cursor over each splitter and beside them, on a move and when the system asks before
+    // every move (answered at once, so the cursor does not flicker between the class cursor and
+    // the splitter's). The real pointer waits away from the host unless put there.
     ParkCursor();
     const struct { int x, y; LPCSTR cursor; } cursors[] = {
         {200, 150, IDC_SIZEWE}, {300, 61, IDC_SIZENS}, {100, 100, nullptr}};
     for (const auto& c : cursors) {
-        // On a move, and when the system asks before every move (answered at once, so the cursor
-        // does not flicker between the class cursor and the splitter's).
         SetCursor(LoadCursor(nullptr, IDC_IBEAM));
         PostMouse(set, WM_MOUSEMOVE, c.x, c.y);
         EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor ? c.cursor : IDC_IBEAM)) << c.x << "," << c.y;
-        putPointer(c.x, c.y);
+        POINT pt = {c.x, c.y}, now = {};
+        ClientToScreen(set, &pt);
+        SetCursorPos(pt.x, pt.y);
+        PumpUntil([&] { return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; });
+        PumpPending();
         EXPECT_EQ(SendMessageA(set, WM_SETCURSOR, (WPARAM)set, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
         EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor ? c.cursor : IDC_ARROW)) << c.x << "," << c.y;
     }
@@ -279,13 +261,11 @@ TEST(Frameset, ADragLeavesNoTrailOnTheScreen) {
     PostMouse(set, WM_LBUTTONUP, 80, 100);
     WindowCapture screen(set, CaptureMode::ScreenClient), fresh(set, CaptureMode::PrintClient);
     ASSERT_TRUE(screen.Ok() && fresh.Ok());
-    RECT windows[2] = {RectIn(f.windows[0], set), RectIn(f.windows[1], set)};
+    const RECT windows[2] = {RectIn(f.windows[0], set), RectIn(f.windows[1], set)};  // not the frame set's
     int differ = 0;
     for (int y = 0; y < fresh.Height(); ++y)
-        for (int x = 0; x < fresh.Width(); ++x) {
-            POINT pt = {x, y};
-            differ += !PtInRect(&windows[0], pt) && !PtInRect(&windows[1], pt) && screen.At(x, y) != fresh.At(x, y);
-        }
+        for (int x = 0; x < fresh.Width(); ++x)
+            differ += !PtInRect(&windows[0], {x, y}) && !PtInRect(&windows[1], {x, y}) && screen.At(x, y) != fresh.At(x, y);
     EXPECT_EQ(differ, 0);
 }
 
@@ -312,22 +292,19 @@ TEST(Frameset, HostMayEndItFromInsideWhatItSends) {
 }
 
 TEST(Frameset, NothingIsLeftWhenTheHostGoes) {
-    auto cycle = [] {
-        Fixture f(300, 200, {{"a", "", 0, true, "50%"}, {"b", "", 1, false, "50%"},
-                             {"b1", "b", 1, true, "40%"}, {"b2", "b", 1, true, "60%"}});
-        Frameset_SetStyle(f.set, 4);
-        Frame_SetTitle(f.set, "b1", "Orders");
-        Frame_SetIconMsg(f.set, "b1", 3);
-        UpdateWindow(f.host);
-        Drag(f.Set(), {150, 50}, {120, 50});
-        return f.set;
-    };
-    cycle();
-    WindowBalance windows;
-    GdiBalance gdi;
-    EXPECT_EQ(Frameset_SetStyle(cycle(), 1), 0) << "the handle died with the window";
-    EXPECT_EQ(windows.Delta(), 0);
-    EXPECT_EQ(gdi.Delta(), 0);
+    HFRAMESET set = nullptr;
+    EXPECT_EQ(LeaksOf([&] {
+                  Fixture f(300, 200, {{"a", "", 0, true, "50%"}, {"b", "", 1, false, "50%"},
+                                       {"b1", "b", 1, true, "40%"}, {"b2", "b", 1, true, "60%"}});
+                  Frameset_SetStyle(f.set, 4);
+                  Frame_SetTitle(f.set, "b1", "Orders");
+                  Frame_SetIconMsg(f.set, "b1", 3);
+                  UpdateWindow(f.host);
+                  Drag(f.Set(), {150, 50}, {120, 50});
+                  set = f.set;
+              }),
+              Leaks{});
+    EXPECT_EQ(Frameset_SetStyle(set, 1), 0) << "the handle died with the window";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -335,57 +312,41 @@ TEST(Frameset, NothingIsLeftWhenTheHostGoes) {
 // A hue the resource library does not know is taken as the background colour itself.
 const COLORREF kBase = 0x807060, kTitle = 0xCCB383;  // the title colour's green is 0xB3
 
-struct Painted {
-    Fixture f;
-    MemoryCanvas canvas;
-    const COLORREF k = kBase;
-    Painted(int style, const char* title, UINT icon, const std::vector<Def>& defs = kHalves)
-        : f(300, 200, defs), canvas(300, 200) {
-        Frameset_SetStyle(f.set, style);
-        Frameset_SetHue(f.set, (int)kBase);
-        Frame_SetTitle(f.set, "a", title);
-        Frame_SetIconMsg(f.set, "a", icon);
-        SendMessageA(f.Set(), WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
+// The frame set of two halves (frame a is (0,0,149,200)) with frame a's title painted.
+struct Painted : Fixture {
+    MemoryCanvas canvas{300, 200};
+    Painted(int style, const char* title, UINT icon, const std::vector<Def>& defs = kHalves) : Fixture(300, 200, defs) {
+        Frameset_SetStyle(set, style);
+        Frameset_SetHue(set, (int)kBase);
+        Frame_SetTitle(set, "a", title);
+        Frame_SetIconMsg(set, "a", icon);
+        SendMessageA(Set(), WM_PRINTCLIENT, (WPARAM)canvas.Dc(), PRF_CLIENT);
     }
     COLORREF At(int x, int y) const { return canvas.At(x, y); }
 };
 
-struct Pixel { int x, y; COLORREF want; const char* what; };
-
-void ExpectPixels(const Painted& p, const std::vector<Pixel>& pixels, int style) {
-    for (const Pixel& px : pixels)
-        EXPECT_EQ(p.At(px.x, px.y), px.want) << "style " << style << ": " << px.what << " at " << px.x << "," << px.y;
-}
-
 TEST(FrameTitles, EachStylePaintsItsColoursAndLines) {
-    // Frame a is (0,0,149,200).
     const COLORREF t = kTitle, frame = 0x282828, k = kBase;
     for (int style : {1, 2}) {
-        std::vector<Pixel> px = {{5, 15, frame, "title box"},     {144, 15, frame, "title box"},
-                                 {5, 3, 0xA0A0A0, "rule corner"}, {50, 4, 0xFFFFFF, "rule light line"},
-                                 {50, 3, frame, "rule"},          {145, 9, Shade(k, -90), "shadow"},
-                                 {147, 11, Shade(k, -20), "shadow"}, {50, 196, Shade(k, -90), "shadow"}};
-        if (style == 1)  // vertical: the middle rows in the title colour, 3 steps a row
-            px.insert(px.end(), {{8, 14, t, "middle"}, {8, 15, t, "middle"}, {8, 16, Tint(t, 0xB3 - 3), "below"},
-                                 {8, 13, Tint(t, 0xB3 + 3), "above"}});
-        else  // horizontal: 4-pixel bands, 1 step a band
-            px.insert(px.end(), {{73, 15, t, "middle"}, {77, 15, t, "middle"}, {81, 15, Tint(t, 0xB3 - 1), "right"},
-                                 {69, 15, Tint(t, 0xB3 + 1), "left"}});
-        ExpectPixels(Painted(style, "", FRAME_NOICON), px, style);
+        SCOPED_TRACE(style);
+        const Painted p(style, "", FRAME_NOICON);
+        // The title box, the rule with its corner and light line, the shadow.
+        EXPECT_TRUE(PixelsAre(p, {{5, 15, frame}, {144, 15, frame}, {5, 3, 0xA0A0A0}, {50, 4, 0xFFFFFF}, {50, 3, frame},
+                                  {145, 9, Shade(k, -90)}, {147, 11, Shade(k, -20)}, {50, 196, Shade(k, -90)}}));
+        if (style == 1) {  // vertical: the middle rows in the title colour, 3 steps a row
+            EXPECT_TRUE(PixelsAre(p, {{8, 14, t}, {8, 15, t}, {8, 16, Tint(t, 0xB3 - 3)}, {8, 13, Tint(t, 0xB3 + 3)}}));
+        } else {  // horizontal: 4-pixel bands, 1 step a band
+            EXPECT_TRUE(PixelsAre(p, {{73, 15, t}, {77, 15, t}, {81, 15, Tint(t, 0xB3 - 1)}, {69, 15, Tint(t, 0xB3 + 1)}}));
+        }
     }
-    // Style 3: C = (6,25,143,194), title box B = (6,6,143,26).
-    ExpectPixels(Painted(3, "", FRAME_NOICON),
-                 {{11, 3, 0x31C4F4, "top-left bracket"}, {4, 11, frame, "top-left bracket"},
-                  {138, 194, 0x957A3E, "bottom-right bracket"}, {144, 178, Shade(k, -80), "bracket tip"},
-                  {73, 15, t, "horizontal middle"}},
-                 3);
+    // Style 3: C = (6,25,143,194), title box B = (6,6,143,26); brackets top-left and bottom-right.
+    EXPECT_TRUE(PixelsAre(Painted(3, "", FRAME_NOICON), {{11, 3, 0x31C4F4}, {4, 11, frame}, {138, 194, 0x957A3E},
+                                                          {144, 178, Shade(k, -80)}, {73, 15, t}}));
     // Style 4: C = (5,19,145,196); the tab (5,-1,74+text,17) stands on the rule (5,17,145,20),
-    // drawn with the context's own pen (black here).
-    ExpectPixels(Painted(4, "", FRAME_NOICON),
-                 {{5, 17, 0xA0A0A0, "rule corner"}, {50, 18, 0xFFFFFF, "rule light line"}, {50, 19, 0, "rule"},
-                  {30, 11, Shade(k, 20), "tab row 5"}, {44, 12, Shade(k, 16), "right end row 4"},
-                  {76, 11, k, "beside the tab"}, {145, 23, Shade(k, -90), "shadow"}},
-                 4);
+    // drawn with the context's own pen (black here): its rows 5 and 4 (right end), beside it.
+    EXPECT_TRUE(PixelsAre(Painted(4, "", FRAME_NOICON),
+                          {{5, 17, 0xA0A0A0}, {50, 18, 0xFFFFFF}, {50, 19, 0}, {30, 11, Shade(k, 20)},
+                           {44, 12, Shade(k, 16)}, {76, 11, k}, {145, 23, Shade(k, -90)}}));
 }
 
 TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
@@ -394,8 +355,8 @@ TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
     EXPECT_EQ(icon.At(129, 11), Shade(Shade(kTitle, -15), 200));
     // Frames 27 and 28 pixels high: only the second has a shadow.
     Painted low(1, "", FRAME_NOICON, {{"a", "", 1, true, "27"}, {"b", "", 1, true, "28"}, {"c", "", 1, true, "100%"}});
-    EXPECT_EQ(low.At(296, 9), low.k) << "27 pixels high";
-    EXPECT_EQ(low.At(296, 39), Shade(low.k, -90)) << "28 pixels high";
+    EXPECT_EQ(low.At(296, 9), kBase) << "27 pixels high";
+    EXPECT_EQ(low.At(296, 39), Shade(kBase, -90)) << "28 pixels high";
 
     // The tab is 69 pixels plus the title's width, 15 more with an icon; too wide, none at all.
     HDC dc = CreateCompatibleDC(nullptr);
@@ -407,11 +368,11 @@ TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
     for (bool withIcon : {false, true}) {
         Painted p(4, "Orders", withIcon ? 1 : FRAME_NOICON);
         const int right = 5 + 69 + text.cx + (withIcon ? 15 : 0);
-        EXPECT_EQ(p.At(right - 37, 0), Shade(p.k, 74)) << "icon " << withIcon;
-        EXPECT_EQ(p.At(right + 1, 0), p.k) << "icon " << withIcon;
+        EXPECT_EQ(p.At(right - 37, 0), Shade(kBase, 74)) << "icon " << withIcon;
+        EXPECT_EQ(p.At(right + 1, 0), kBase) << "icon " << withIcon;
     }
     Painted wide(4, "A title far too wide for the frame it stands on", FRAME_NOICON);
-    EXPECT_EQ(wide.At(30, 11), wide.k);
+    EXPECT_EQ(wide.At(30, 11), kBase);
     EXPECT_EQ(wide.At(50, 18), 0xFFFFFFu) << "the rule is still drawn";
 }
 
