@@ -1,9 +1,7 @@
 // The group box's band, line and frame, and the tab control's owner drawing and hot tracking,
 // read back against the rectangles the tab control hands its owner.
 #include "ControlsTest.h"
-#include "CUtilityVisual.h"
 
-using namespace lumotest;
 using namespace ctltest;
 
 namespace {
@@ -57,9 +55,8 @@ TEST(Tabs, HotTabFollowsTheMouseGivesTheCaptureBackAndImagesStandBeforeTheText) 
     EXPECT_TRUE(tabs.GetStyle() & TCS_OWNERDRAWFIXED);
     // A tab as the control last handed it to its owner, grown by the 2 rows the drawing adds.
     auto drawn = [&](int i) {
-        CRect r = parent.m_tabItems[(UINT)i];
-        r.bottom += 2;
-        return r;
+        const RECT& r = parent.m_tabItems[(UINT)i];
+        return CRect(r.left, r.top, r.right, r.bottom + 2);
     };
     auto centre = [&](int i) {
         CRect rc;
@@ -96,10 +93,9 @@ TEST(Tabs, HotTabFollowsTheMouseGivesTheCaptureBackAndImagesStandBeforeTheText) 
     CImageList images;
     ASSERT_TRUE(images.Create(12, 12, ILC_COLOR32, 2, 0));
     const std::vector<DWORD> bits(144, 0xFFC81E28);
-    HBITMAP red = ::CreateBitmap(12, 12, 1, 32, bits.data());
-    images.Add(CBitmap::FromHandle(red), (CBitmap*)nullptr);
-    images.Add(CBitmap::FromHandle(red), (CBitmap*)nullptr);
-    ::DeleteObject(red);
+    CBitmap red;
+    red.Attach(::CreateBitmap(12, 12, 1, 32, bits.data()));
+    for (int i = 0; i < 2; ++i) images.Add(&red, (CBitmap*)nullptr);
     tabs.SetImageList(&images);
     WindowCapture pictured(tabs);
     for (int i = 0; i < 4; ++i) {

@@ -2,7 +2,6 @@
 // cursor, clicks on and beside the text, the keyboard, and a target that does not exist.
 #include "ControlsTest.h"
 
-using namespace lumotest;
 using namespace ctltest;
 
 namespace {
@@ -44,11 +43,9 @@ protected:
 
 TEST_F(Link, UnderlinesItsTextTwoPixelsBelowTheMeasuredHeightInTheLinkOrTheGreyColour) {
     const struct { DWORD style; int w, h; BOOL enabled; } cases[] = {
-        {SS_LEFT, 240, 24, TRUE}, {SS_CENTER, 240, 24, TRUE}, {SS_RIGHT, 240, 30, TRUE},
-        {SS_LEFT, 40, 24, TRUE},  // wider than the control: clipped, underlined across
-        {SS_CENTER, 240, 24, FALSE},
-        {SS_LEFT, 240, 13, TRUE},  // shorter than text and underline: the line is clipped away
-    };
+        {SS_LEFT, 240, 24, TRUE}, {SS_CENTER, 240, 24, TRUE}, {SS_RIGHT, 240, 30, TRUE}, {SS_CENTER, 240, 24, FALSE},
+        {SS_LEFT, 40, 24, TRUE},   // wider than the control: clipped, underlined across
+        {SS_LEFT, 240, 13, TRUE}};  // shorter than text and underline: the line is clipped away
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << c.style << " " << c.w << " x " << c.h << " enabled " << c.enabled);
         Make(c.style, c.w, c.h);
@@ -81,7 +78,7 @@ TEST_F(Link, OnlyClicksOnTheTextEnterAndSpaceNotifyAndAMissingTargetOpensNothing
         SendMouse(link_, WM_LBUTTONDOWN, pt, MK_LBUTTON);
         SendMouse(link_, WM_LBUTTONUP, pt);
     };
-    for (POINT pt : {POINT{2, 12}, POINT{237, 12}, POINT{text.CenterPoint().x, 0}}) click(pt);
+    for (POINT pt : {POINT{2, 12}, POINT{237, 12}, POINT{text.CenterPoint().x, 0}}) click(pt);  // beside the text
     EXPECT_TRUE(parent_.m_links.empty());
     EXPECT_NE(::GetFocus(), link_.m_hWnd);
 

@@ -5,7 +5,6 @@
 
 #include <functional>
 
-using namespace lumotest;
 using namespace ctltest;
 
 namespace {

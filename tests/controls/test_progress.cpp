@@ -1,9 +1,7 @@
 // The progress bar's text rules, read back against the toolkit's bar drawn with the text and
 // percentage the rules give.
 #include "ControlsTest.h"
-#include "CUtilityVisual.h"
 
-using namespace lumotest;
 using namespace ctltest;
 
 TEST(Progress, ShowsTheTextOrThePercentageMeasuredFromTheLowerBound) {

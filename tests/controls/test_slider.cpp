@@ -2,9 +2,7 @@
 // each state, the edge cases of range and ticks, where the channel goes for the thumb's point,
 // hover capture and dragging.
 #include "ControlsTest.h"
-#include "CUtilityVisual.h"
 
-using namespace lumotest;
 using namespace ctltest;
 
 namespace {

@@ -20,7 +20,7 @@ TEST(ThemedTabs, KeepThePlatformsDrawingAndNeverTrackTheMouse) {
     SendMouse(tabs, WM_MOUSEMOVE, rc.CenterPoint());
     EXPECT_EQ(tabs.GetHotTab(), -1);
     EXPECT_NE(::GetCapture(), tabs.m_hWnd);
-    EXPECT_TRUE(lumotest::WindowCapture(tabs).Ok());
+    EXPECT_TRUE(WindowCapture(tabs).Ok());
     EXPECT_TRUE(parent.m_tabItems.empty()) << "the platform drew every tab itself";
     EXPECT_EQ(parent.m_asked, 0);
 }
