@@ -4,20 +4,26 @@
 #include <stdio.h>
 #include <string.h>
 
-static HWND s_owner;
+static HWND s_owner, s_found;
 static char* s_out;
 static int s_outSize, s_levels, s_ticks;
 
-/* A shown menu window whose menu has as many items as lp asks for; lp gets the window. */
-static BOOL CALLBACK FindLevel(HWND hwnd, LPARAM lp)
+static BOOL CALLBACK FindLevel(HWND hwnd, LPARAM items)
 {
     char name[16] = "";
     GetClassNameA(hwnd, name, sizeof name);
     if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(hwnd) ||
-        GetMenuItemCount((HMENU)SendMessageA(hwnd, 0x01E1 /* MN_GETHMENU */, 0, 0)) != *(int*)lp)
+        (items >= 0 && GetMenuItemCount((HMENU)SendMessageA(hwnd, 0x01E1 /* MN_GETHMENU */, 0, 0)) != items))
         return TRUE;
-    *(HWND*)lp = hwnd;
+    s_found = hwnd;
     return FALSE;
+}
+
+HWND ProbeOpenMenu(int items)
+{
+    s_found = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindLevel, items);
+    return s_found;
 }
 
 /* A line with the level's size and a checksum of its pixels, printed rather than read from the
@@ -47,36 +53,33 @@ static void Describe(HWND menuWnd)
         sprintf(s_out + used, "level %dx%d pixels %08lx\n", w, h, sum);
 }
 
+/* The top level (5 items) is described and S opens "Send to"; then the submenu (2 items) is
+ * described and P picks "Printer". */
 static void CALLBACK Tick(HWND hwnd, UINT msg, UINT_PTR id, DWORD time)
 {
-    /* The top level (5 items) is described and S opens "Send to"; then the submenu (2 items)
-     * is described and P picks "Printer". */
-    LPARAM found = s_levels == 0 ? 5 : 2;
+    HWND level = s_levels < 2 ? ProbeOpenMenu(s_levels == 0 ? 5 : 2) : NULL;
     (void)hwnd, (void)msg, (void)id, (void)time;
     if (++s_ticks > 300)
         EndMenu();
-    if (s_levels >= 2 || EnumThreadWindows(GetCurrentThreadId(), FindLevel, (LPARAM)&found))
+    if (!level)
         return;
-    Describe((HWND)found);
-    PostMessageA(s_owner, WM_KEYDOWN, s_levels == 0 ? 'S' : 'P', 1);
-    ++s_levels;
+    Describe(level);
+    PostMessageA(s_owner, WM_KEYDOWN, s_levels++ == 0 ? 'S' : 'P', 1);
 }
 
 int ProbePopMenu(const PopMenuApi* api, HWND owner, int x, int y, char* out, int outSize)
 {
+    static const struct { int id; const char* text; int parent; } items[] = {
+        {10, "&Open", 0}, {11, "&Favourite", 0}, {12, "&Delete", 0}, {0, "-", 0},
+        {30, "&Send to", 0}, {31, "&Mail", 30}, {32, "&Printer", 30}};
     HPOPMENU menu = api->pfnNew(owner);
     UINT_PTR timer;
-    int result;
-    api->pfnSetItem(menu, 10, "&Open", 0);
+    int i, result;
+    for (i = 0; i < 7; ++i)
+        api->pfnSetItem(menu, items[i].id, items[i].text, items[i].parent);
     api->pfnSetIcon(menu, 10, LoadIconA(NULL, (LPCSTR)IDI_APPLICATION));
-    api->pfnSetItem(menu, 11, "&Favourite", 0);
     api->pfnSetCheck(menu, 11, 1);
-    api->pfnSetItem(menu, 12, "&Delete", 0);
     api->pfnSetEnable(menu, 12, 0);
-    api->pfnSetItem(menu, 0, "-", 0);
-    api->pfnSetItem(menu, 30, "&Send to", 0);
-    api->pfnSetItem(menu, 31, "&Mail", 30);
-    api->pfnSetItem(menu, 32, "&Printer", 30);
     s_owner = owner;
     s_out = out;
     s_outSize = outSize;

@@ -25,6 +25,9 @@ typedef struct PopMenuApi
  * picks "Send to > Printer" (32) by its letters, posted to the owner. Returns the pop's result. */
 int ProbePopMenu(const PopMenuApi* api, HWND owner, int x, int y, char* out, int outSize);
 
+/* The shown menu window of this thread with that many items (any number when items < 0), or null. */
+HWND ProbeOpenMenu(int items);
+
 #ifdef __cplusplus
 }
 #endif

@@ -28,34 +28,28 @@ inline std::vector<HWND> OpenMenus() {
 
 // Runs each step from a thread timer while a menu is tracked, the next one once the step before
 // answered true. A menu still open a tick after the last step (keys it posted come first), or
-// after the time-out, is ended. Done() tells whether every step ran.
+// after 300 ticks, is ended. Done() tells whether every step ran.
 class MenuSteps {
 public:
     using Step = std::function<bool()>;
-    explicit MenuSteps(std::vector<Step> steps) : steps_(std::move(steps)), start_(GetTickCount()) {
-        s_current = this;
-        timer_ = SetTimer(nullptr, 0, 10, Tick);
-    }
-    ~MenuSteps() {
-        KillTimer(nullptr, timer_);
-        s_current = nullptr;
-    }
+    explicit MenuSteps(std::vector<Step> steps) : steps_(std::move(steps)) { Tick(); }
     bool Done() const { return next_ == steps_.size(); }
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        MenuSteps* self = s_current;
-        if (self && (self->Done() || GetTickCount() - self->start_ > 3000))
-            EndMenu();
-        else if (self && self->steps_[self->next_]())
-            ++self->next_;
+    void Tick() {
+        driver_.After(10, [this] {
+            if (Done() || ++ticks_ > 300)
+                EndMenu();
+            else if (steps_[next_]())
+                ++next_;
+            Tick();
+        });
     }
 
     std::vector<Step> steps_;
     size_t next_ = 0;
-    DWORD start_;
-    UINT_PTR timer_ = 0;
-    static inline MenuSteps* s_current = nullptr;
+    int ticks_ = 0;
+    lumotest::ModalDriver driver_;
 };
 
 // The step most scripts start with: the top level is shown and painted.

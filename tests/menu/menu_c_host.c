@@ -12,22 +12,15 @@
 static int s_subclassed;
 
 /* Notes whether the open menu carries the shadow's subclass, then ends it. */
-static BOOL CALLBACK NoteMenu(HWND hwnd, LPARAM lp)
-{
-    char name[16] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(hwnd))
-        return TRUE;
-    s_subclassed = GetPropA(hwnd, "CoolMenu_oldProc") != NULL;
-    KillTimer(NULL, (UINT_PTR)lp);
-    EndMenu();
-    return FALSE;
-}
-
 static void CALLBACK Tick(HWND hwnd, UINT msg, UINT_PTR id, DWORD time)
 {
+    HWND menu = ProbeOpenMenu(-1);
     (void)hwnd, (void)msg, (void)time;
-    EnumThreadWindows(GetCurrentThreadId(), NoteMenu, (LPARAM)id);
+    if (!menu)
+        return;
+    s_subclassed = GetPropA(menu, "CoolMenu_oldProc") != NULL;
+    KillTimer(NULL, id);
+    EndMenu();
 }
 
 static int SystemMenuSubclassed(HWND owner)
@@ -43,14 +36,14 @@ static int SystemMenuSubclassed(HWND owner)
 
 int main(int argc, char** argv)
 {
+    /* The entry points in the order of PopMenuApi's members, then the shadow's. */
+    static const char* const names[7] = { "PopMenu_New", "PopMenu_SetItem", "PopMenu_SetIcon", "PopMenu_SetCheck",
+                                          "PopMenu_SetEnable", "PopMenu_Popxy", "ShadowMenu_Enable" };
+    struct { PopMenuApi api; void(WINAPI* pfnShadow)(int); } lib;
     char path[MAX_PATH], out[1024];
     char* slash;
     HMODULE lumo;
-    PopMenuApi api;
-    void(WINAPI * pfnShadow)(int);
     HWND owner;
-    static const char* const names[6] = { "PopMenu_New", "PopMenu_SetItem", "PopMenu_SetIcon",
-                                          "PopMenu_SetCheck", "PopMenu_SetEnable", "PopMenu_Popxy" };
     int i, result, before, after, unloaded;
 
     /* The library beside this program, by its full path. */
@@ -59,17 +52,14 @@ int main(int argc, char** argv)
     strcpy(slash ? slash + 1 : path, "Lumo.dll");
     if (argc < 3 || (lumo = LoadLibraryA(path)) == NULL)
         return 2;
-    /* The entry points in the order of PopMenuApi's members. */
-    for (i = 0; i < 6; ++i)
-        if ((((FARPROC*)&api)[i] = GetProcAddress(lumo, names[i])) == NULL)
+    for (i = 0; i < 7; ++i)
+        if ((((FARPROC*)&lib)[i] = GetProcAddress(lumo, names[i])) == NULL)
             return 3;
-    if ((pfnShadow = (void(WINAPI*)(int))GetProcAddress(lumo, "ShadowMenu_Enable")) == NULL)
-        return 3;
 
     owner = CreateWindowA("STATIC", "C host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
-    result = ProbePopMenu(&api, owner, atoi(argv[1]), atoi(argv[2]), out, sizeof out);
+    result = ProbePopMenu(&lib.api, owner, atoi(argv[1]), atoi(argv[2]), out, sizeof out);
     printf("%sresult %d\n", out, result);
-    pfnShadow(1);
+    lib.pfnShadow(1);
     before = SystemMenuSubclassed(owner);
     FreeLibrary(lumo);
     unloaded = GetModuleHandleA("Lumo.dll") == NULL;

@@ -59,37 +59,30 @@ TEST(MenuItems, SetItemAddsChangesOrRefuses) {
         EXPECT_TRUE(!item || (item->m_strText == s.text && item->m_nParentID == s.parent && item->m_bEnabled));
     }
     EXPECT_EQ(menu.Find(1), 0);
-    menu.SetShortcut(1, "F2");
-    menu.SetCheck(1, 1);
-    menu.SetEnable(1, 0);
-    menu.SetShortcut(9, "x");  // unknown ids change nothing
-    menu.SetCheck(9, 0);
-    EXPECT_TRUE(menu.Item(0)->m_strShortcut == "F2" && menu.Item(0)->m_bChecked && !menu.Item(0)->m_bEnabled);
-    HICON icon = SolidIcon(kRed);
-    EXPECT_EQ(menu.SetItem(0, "bad", 0, icon, 16, 1), nullptr);  // refused: the icon is not taken
-    EXPECT_TRUE(DestroyIcon(icon));
 }
 
 // DestroyIcon answers whether the icon was still alive.
 TEST(MenuItems, PicturesAreDestroyedOnlyWhereTheItemOwnsThem) {
-    for (int round = 0; round < 2; ++round) {  // the first round warms one-time caches
-        GdiBalance gdi;
-        HICON kept = SolidIcon(kRed), owned = SolidIcon(kBlue), replaced = SolidIcon(kRed);
-        HBITMAP bitmap = Bitmap(16, kBlue);
-        {
-            TestMenu menu(nullptr);
-            menu.SetItem(1, "kept", 0, kept, 16, 0);
-            menu.SetItem(2, "owned", 0, owned, 24, 1);
-            menu.SetItem(3, "replaced", 0, replaced, 16, 1);
-            CMenuItem* item = menu.SetItem(3, "replaced", 0, CBitmap::FromHandle(bitmap));
-            EXPECT_TRUE(item->m_pImageList && item->m_nImageWidth == 16 && item->m_bOwnsPictures);
-            EXPECT_FALSE(DestroyIcon(replaced));  // an owned picture goes when another takes its place
-        }
-        EXPECT_TRUE(DestroyIcon(kept));
-        EXPECT_FALSE(DestroyIcon(owned));
-        DeleteObject(bitmap);
-        EXPECT_TRUE(round == 0 || gdi.Delta() == 0);
-    }
+    EXPECT_EQ(LeaksOf([] {
+                  HICON kept = SolidIcon(kRed), owned = SolidIcon(kBlue), replaced = SolidIcon(kRed);
+                  HICON refused = SolidIcon(kBlue);
+                  HBITMAP bitmap = Bitmap(16, kBlue);
+                  {
+                      TestMenu menu(nullptr);
+                      menu.SetItem(1, "kept", 0, kept, 16, 0);
+                      menu.SetItem(2, "owned", 0, owned, 24, 1);
+                      menu.SetItem(3, "replaced", 0, replaced, 16, 1);
+                      EXPECT_EQ(menu.SetItem(0, "refused", 0, refused, 16, 1), nullptr);
+                      CMenuItem* item = menu.SetItem(3, "replaced", 0, CBitmap::FromHandle(bitmap));
+                      EXPECT_TRUE(item->m_pImageList && item->m_nImageWidth == 16 && item->m_bOwnsPictures);
+                      EXPECT_FALSE(DestroyIcon(replaced));  // an owned picture goes when another takes its place
+                  }
+                  EXPECT_TRUE(DestroyIcon(kept));
+                  EXPECT_TRUE(DestroyIcon(refused)) << "a refused item takes no icon";
+                  EXPECT_FALSE(DestroyIcon(owned));
+                  DeleteObject(bitmap);
+              }),
+              Leaks{});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -135,8 +128,17 @@ TEST_F(MenuDrawing, SizesColumnsSelectionChecksSeparatorsAndGreyedItems) {
     menu.SetItem(0, "-", 0);
     menu.SetItem(4, "Send to", 0);
     menu.SetItem(5, "Mail", 4);
+    menu.SetShortcut(9, "x");  // unknown ids change nothing
+    menu.SetCheck(9, 1);
+    menu.SetCheck(2, 1);
+    menu.SetEnable(3, 0);
     menu.ShowAndClose();
     CMenuEx* root = menu.Root();
+    const HMENU hmenu = root->GetSafeHmenu();
+    EXPECT_EQ(GetMenuItemCount(hmenu), 5);
+    EXPECT_EQ(GetMenuState(hmenu, 1, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED), 0u);
+    EXPECT_EQ(GetMenuState(hmenu, 2, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED), UINT(MF_CHECKED));
+    EXPECT_EQ(GetMenuState(hmenu, 3, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED), UINT(MF_GRAYED));
     const int bar = 28, h = height_, y0 = y0_, mid = mid_;
     ASSERT_EQ(menu.Look()->m_nLeftBarWidth, bar);  // the widest picture and 12
 
@@ -195,7 +197,7 @@ TEST_F(MenuDrawing, SizesColumnsSelectionChecksSeparatorsAndGreyedItems) {
 
     // The submenu item is found by the submenu handle it carries as its id.
     MENUITEMINFOA mii = {sizeof(mii), MIIM_ID | MIIM_SUBMENU};
-    ASSERT_TRUE(GetMenuItemInfoA(root->GetSafeHmenu(), 4, TRUE, &mii) && mii.hSubMenu);
+    ASSERT_TRUE(GetMenuItemInfoA(hmenu, 4, TRUE, &mii) && mii.hSubMenu);
     EXPECT_EQ(TextDiffers(*Draw(root, mii.wID, 0), bar, "Send to", nullptr, 0), 0);
 
     // Colours set after showing take effect at the next drawing.
