@@ -78,7 +78,8 @@ TEST_F(Link, OnlyClicksOnTheTextEnterAndSpaceNotifyAndAMissingTargetOpensNothing
         SendMouse(link_, WM_LBUTTONDOWN, pt, MK_LBUTTON);
         SendMouse(link_, WM_LBUTTONUP, pt);
     };
-    for (POINT pt : {POINT{2, 12}, POINT{237, 12}, POINT{text.CenterPoint().x, 0}}) click(pt);  // beside the text
+    for (POINT pt : {POINT{2, 12}, POINT{237, 12}, POINT{text.CenterPoint().x, 0}})  // beside the text
+        click(pt);
     EXPECT_TRUE(parent_.m_links.empty());
     EXPECT_NE(::GetFocus(), link_.m_hWnd);
 

@@ -9,13 +9,14 @@ using namespace ctltest;
 
 namespace {
 
-// One control of each kind, with the state a host gives it after making it either way.
+// One control of each kind: an object that goes with its window, and the state a host gives it
+// after making it either way.
 struct Kind {
     const char* cls;
     DWORD style;
     RECT rc;
     const char* text;
-    std::function<CWnd*()> make;  // an object that goes with its window
+    std::function<CWnd*()> make;
     std::function<void(CWnd*)> setUp;
 };
 

@@ -5,13 +5,8 @@
 using namespace ctltest;
 
 TEST(Progress, ShowsTheTextOrThePercentageMeasuredFromTheLowerBound) {
-    const struct {
-        int lower, upper, pos;
-        const char* text;
-        BOOL showPercent;
-        int percent;
-        const char* shown;
-    } cases[] = {
+    const struct { int lower, upper, pos; const char* text; BOOL showPercent; int percent; const char* shown; }
+        cases[] = {
         {0, 100, 42, "", TRUE, 42, "42%"},
         {50, 150, 100, "", TRUE, 50, "50%"},  // from the lower bound, not from 0
         {-200, 200, 100, "", TRUE, 75, "75%"},

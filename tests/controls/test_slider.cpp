@@ -41,9 +41,8 @@ protected:
         slider_.GetChannelRect(&ch);
         const int m = (ch.top + ch.bottom) / 2;
         ch.SetRect(ch.left, m - 3, ch.right, m + 4);
-        const int dy = ticks == 2 && m - 10 < 0                ? 7 - ch.top
-                       : ticks == 1 && m + 8 > client.bottom ? client.bottom - 4 - ch.bottom
-                                                             : 0;
+        const int dy = ticks == 2 && m - 10 < 0 ? 7 - ch.top
+                       : ticks == 1 && m + 8 > client.bottom ? client.bottom - 4 - ch.bottom : 0;
         ch.OffsetRect(0, dy);
         if (moved) *moved = dy != 0;
         return ch;
@@ -65,17 +64,10 @@ TEST_F(Slider, PaintsItsPartsAndLightsTheThumbOnlyWhileTheMouseRestsOnIt) {
     const CRect ch = Channel(1);
     const int x = ThumbX(ch), y = ch.top - 3;
     const POINT on = {x, ch.top + 2}, off = {x + 30, ch.top + 2};
-    const struct {
-        const char* name;
-        POINT mouse;
-        BOOL enabled;
-        COLORREF face;
-        bool captured;
-    } states[] = {
+    const struct { const char* name; POINT mouse; BOOL enabled; COLORREF face; bool captured; } states[] = {
         {"normal", off, TRUE, kFace, false},        {"under the mouse", on, TRUE, kFaceLit, true},
         {"resting there", on, TRUE, kFaceLit, true}, {"left", off, TRUE, kFace, false},
-        {"disabled", off, FALSE, CUtilityVisual::ToGray(kFace), false},
-    };
+        {"disabled", off, FALSE, CUtilityVisual::ToGray(kFace), false}};
     for (const auto& s : states) {
         SCOPED_TRACE(s.name);
         slider_.EnableWindow(s.enabled);
@@ -83,30 +75,23 @@ TEST_F(Slider, PaintsItsPartsAndLightsTheThumbOnlyWhileTheMouseRestsOnIt) {
         EXPECT_EQ(::GetCapture() == slider_.m_hWnd, s.captured);
         WindowCapture cap(slider_);
         auto tone = [&](COLORREF c) { return s.enabled ? c : CUtilityVisual::ToGray(c); };
-        EXPECT_TRUE(PixelsAre(cap, {
-            {0, 0, kParentBack},
-            {ch.right - 20, ch.top + 1, tone(kOutline)},  // outline, a row inside the channel
-            {ch.right - 20, ch.top - 1, tone(kHalo)},     // halo, a pixel outside
-            {ch.left + 3, ch.top + 2, tone(kLeft[0])},    {x - 8, ch.top + 3, tone(kLeft[1])},
-            {x + 8, ch.top + 3, tone(kRight[1])},         {ch.right - 3, ch.top + 4, tone(kRight[2])},
-            {x - 1, y + 6, s.face},                       {x - 5, y + 6, tone(kOutline)},
-            {x - 2, y + 14, tone(kOutline)},  // the point, downwards
-        }));
+        // The outline a row inside the channel and its halo a pixel outside, the band left and right
+        // of the thumb, the thumb's face and outline, and its point, downwards.
+        EXPECT_TRUE(PixelsAre(cap, {{0, 0, kParentBack}, {ch.right - 20, ch.top + 1, tone(kOutline)},
+                                    {ch.right - 20, ch.top - 1, tone(kHalo)}, {ch.left + 3, ch.top + 2, tone(kLeft[0])},
+                                    {x - 8, ch.top + 3, tone(kLeft[1])}, {x + 8, ch.top + 3, tone(kRight[1])},
+                                    {ch.right - 3, ch.top + 4, tone(kRight[2])}, {x - 1, y + 6, s.face},
+                                    {x - 5, y + 6, tone(kOutline)}, {x - 2, y + 14, tone(kOutline)}}));
     }
     EXPECT_TRUE(parent_.m_scrolls.empty()) << "hovering is no scrolling";
 }
 
 TEST_F(Slider, TicksFollowFrequencyRangeAndMajorInterval) {
-    const struct {
-        int lo, hi, freq, major;
-        std::vector<int> longTicks, shortTicks;  // value offsets
-    } cases[] = {
-        {0, 100, 10, 0, {0, 100}, {10, 50, 90}},
-        {0, 100, 10, 5, {0, 50, 100}, {10, 40, 60}},
+    const struct { int lo, hi, freq, major; std::vector<int> longTicks, shortTicks; } cases[] = {  // value offsets
+        {0, 100, 10, 0, {0, 100}, {10, 50, 90}}, {0, 100, 10, 5, {0, 50, 100}, {10, 40, 60}},
         {0, 100, 10, 2, {0, 20, 40, 100}, {10, 30, 90}},
         {0, 20, 50, 0, {0}, {}},  // a frequency larger than the range: the first tick only
-        {5, 5, 1, 0, {}, {}},     // an empty range: no ticks, the thumb at the left end
-    };
+        {5, 5, 1, 0, {}, {}}};    // an empty range: no ticks, the thumb at the left end
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.lo << ".." << c.hi << " every " << c.freq << " major " << c.major);
         Make(0, 200, 30);
@@ -121,8 +106,8 @@ TEST_F(Slider, TicksFollowFrequencyRangeAndMajorInterval) {
         for (int v : c.longTicks) EXPECT_EQ(cap.At(tickX(v), top + 1), kOutline) << "long tick at " << v;
         for (int v : c.shortTicks)
             EXPECT_TRUE(cap.At(tickX(v), bottom) == kOutline && cap.At(tickX(v), top + 1) == kParentBack) << v;
-        EXPECT_EQ(cap.CountColor(kOutline, CRect(0, bottom, 200, bottom + 1)),
-                  c.hi > c.lo ? (c.hi - c.lo) / c.freq + 1 : 0);
+        const int ticks = c.hi > c.lo ? (c.hi - c.lo) / c.freq + 1 : 0;
+        EXPECT_EQ(cap.CountColor(kOutline, CRect(0, bottom, 200, bottom + 1)), ticks);
         EXPECT_EQ(cap.At(ch.left - 5, ch.top + 3), c.hi == c.lo ? kOutline : kParentBack) << "thumb at the left end";
     }
 }
@@ -131,8 +116,7 @@ TEST_F(Slider, ChannelKeepsRoomForTheThumbsPointOnTheSideOfTheTicks) {
     // Heights and platform channels on both sides of each rule.
     const struct { DWORD style; int h, shift; } cases[] = {
         {0, 30, 0},       {0, 16, 0},        {0, 10, 0},         {0, 30, 12},        {TBS_TOP, 40, 0},
-        {TBS_TOP, 24, 0}, {TBS_TOP, 40, 16}, {TBS_BOTH, 40, 10}, {TBS_NOTICKS, 10, 0},
-    };
+        {TBS_TOP, 24, 0}, {TBS_TOP, 40, 16}, {TBS_BOTH, 40, 10}, {TBS_NOTICKS, 10, 0}};
     int moved = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << c.style << " height " << c.h << " shift " << c.shift);
