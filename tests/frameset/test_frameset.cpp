@@ -56,9 +56,10 @@ void Drag(HWND set, POINT from, POINT to) {
     PostMouse(set, WM_LBUTTONUP, to.x, to.y);
 }
 
+// A frame: its name, the container it is in ("" for the frame set), its direction (0 across,
+// 1 down), whether it holds a window of its own, and its size.
 struct Def {
-    const char* name;
-    const char* parent;
+    const char *name, *parent;
     int direction;
     bool window;
     const char* size;
@@ -184,7 +185,8 @@ TEST(Frameset, RefusesBadDefinitionsAndHandles) {
     for (HWND h : {HWND(nullptr), gone, HWND(UINT_PTR(0x7F3A5))}) EXPECT_EQ(Frameset_new(h), nullptr);
     int junk = 0;
     for (HFRAMESET h : {HFRAMESET(nullptr), HFRAMESET(&junk)}) {
-        EXPECT_EQ(Frameset_SetReserveBorder(h, 1, 1, 1, 1) + Frameset_SetStyle(h, 1), 0);
+        EXPECT_EQ(Frameset_SetReserveBorder(h, 1, 1, 1, 1), 0);
+        EXPECT_EQ(Frameset_SetStyle(h, 1), 0);
         EXPECT_EQ(Frame_add(h, "x", "", 0, nullptr, "10"), 0);
         Frameset_SetOuterBorder(h, 1, 1, 1, 1);
         Frameset_SetHue(h, 1);
