@@ -3,10 +3,6 @@
 #include <gtest/gtest.h>
 #include "LumoTest.h"
 #include "TreeDataTest.h"
-#include "CTreeData.h"
-
-#include <algorithm>
-#include <string>
 
 using namespace tdtest;
 
@@ -27,14 +23,13 @@ protected:
 
 }  // namespace
 
-TEST(TreeDataFile, EmptyCollectionLayoutAndReload)
+TEST(TreeDataFile, EmptyCollectionLayoutAndEmptyStamp)
 {
     TempDir dir(lumotest::TempPath("tdempty"));
     std::string path = dir.File("empty.dat");
     CTreeData data;
     ASSERT_TRUE(data.SaveToFile(path.c_str(), "T"));
-    const std::string expected("\x01\x02\x03\x04" "\xE2\xBB\xBC\xB6", 8);  // T CR LF NUL, each ^ 0xB6
-    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(ReadBytes(path), std::string("\x01\x02\x03\x04" "\xE2\xBB\xBC\xB6", 8));  // T CR LF NUL, each ^ 0xB6
     EXPECT_STREQ(data.GetTimeStamp(), "");  // saving does not change the collection's stamp
 
     CTreeData loaded;
@@ -42,6 +37,14 @@ TEST(TreeDataFile, EmptyCollectionLayoutAndReload)
     EXPECT_EQ(loaded.GetSize(), 0);
     EXPECT_STREQ(loaded.GetTimeStamp(), "T");
     EXPECT_EQ(dir.Names().size(), 1u);  // no temporary file left beside it
+
+    // An empty first line is an empty stamp, not a record lost.
+    data.AddItem("1", "One", "", "", 0, 0, "", 0);
+    ASSERT_TRUE(data.SaveToFile(path.c_str(), ""));
+    ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
+    EXPECT_STREQ(loaded.GetTimeStamp(), "");
+    ASSERT_EQ(loaded.GetSize(), 1);
+    EXPECT_EQ(Fields(loaded, 0), "1|One||0|||0");
 }
 
 TEST(TreeDataFile, RecordLineLayoutAndTipReadFromItsOffset)
@@ -54,7 +57,6 @@ TEST(TreeDataFile, RecordLineLayoutAndTipReadFromItsOffset)
     ASSERT_TRUE(data.SaveToFile(path.c_str(), "2024-01-01"));
 
     const std::string file = ReadBytes(path);
-    ASSERT_GE(file.size(), 4u);
     EXPECT_EQ(file.substr(0, 4), std::string("\x01\x02\x03\x04", 4));
     const std::string text = Unscramble(file);
     EXPECT_EQ(text, "2024-01-01\r\n" + kOpenLine + "\r\n02\tClose\tctrl\t0\t\t\t-4\r\n" + std::string(1, '\0'));
@@ -63,17 +65,11 @@ TEST(TreeDataFile, RecordLineLayoutAndTipReadFromItsOffset)
     ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
     EXPECT_STREQ(loaded.GetTimeStamp(), "2024-01-01");
     ASSERT_EQ(loaded.GetSize(), 2);
+    EXPECT_EQ(Fields(loaded, 0), "01|Open||0|Opens a file|doc.lla|3");
+    EXPECT_EQ(Fields(loaded, 1), "02|Close|ctrl|0|||-4");
     treedatas* rec = loaded.GetAt(0);
-    EXPECT_STREQ(rec->strCode, "01");
-    EXPECT_STREQ(rec->strText, "Open");
-    EXPECT_STREQ(rec->strDetail, "");
     EXPECT_STREQ(rec->strTip, "");  // tips stay in the file
-    EXPECT_STREQ(rec->strLLAFile, "doc.lla");
-    EXPECT_EQ(rec->nLLASeq, 3);
     EXPECT_EQ(rec->nTipOffset, (int)(4 + text.find("Opens a file")));
-    EXPECT_STREQ(loaded.GetTip(0), "Opens a file");
-    EXPECT_STREQ(loaded.GetTip(1), "");
-    EXPECT_EQ(loaded.GetLLASeq(1), -4);
 
     // The tip is read anew each time: a changed file shows through, a removed one gives nothing.
     std::string changed = file;
@@ -91,23 +87,16 @@ TEST(TreeDataFile, PlainTextFileLoadsTheSameRecords)
     ASSERT_TRUE(WriteBytes(dir.File("plain.txt"), text));
     ASSERT_TRUE(WriteBytes(dir.File("marked.dat"), Scramble(text + std::string(1, '\0'))));
 
-    CTreeData plain, marked;
-    ASSERT_TRUE(plain.LoadFromFile(dir.File("plain.txt").c_str()));
-    ASSERT_TRUE(marked.LoadFromFile(dir.File("marked.dat").c_str()));
-    ASSERT_EQ(plain.GetSize(), 2);
-    ASSERT_EQ(marked.GetSize(), 2);
-    EXPECT_STREQ(plain.GetTimeStamp(), "stamp");
-    EXPECT_STREQ(marked.GetTimeStamp(), "stamp");
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_STREQ(plain.GetID(i), marked.GetID(i));
-        EXPECT_STREQ(plain.GetText(i), marked.GetText(i));
-        EXPECT_STREQ(plain.GetLLAFile(i), marked.GetLLAFile(i));
-        EXPECT_EQ(plain.GetLLASeq(i), marked.GetLLASeq(i));
-        EXPECT_EQ(plain.GetAt(i)->nTipOffset + 4, marked.GetAt(i)->nTipOffset);
-        EXPECT_STREQ(plain.GetTip(i), marked.GetTip(i));
+    for (const char* name : { "plain.txt", "marked.dat" }) {
+        SCOPED_TRACE(name);
+        CTreeData data;
+        ASSERT_TRUE(data.LoadFromFile(dir.File(name).c_str()));
+        EXPECT_STREQ(data.GetTimeStamp(), "stamp");
+        ASSERT_EQ(data.GetSize(), 2);
+        EXPECT_EQ(Fields(data, 0), "1|&File||0|File menu||0");
+        EXPECT_EQ(Fields(data, 1), "01|Open||0|Opens a file|doc.lla|3");
+        EXPECT_EQ(data.GetAt(1)->nTipOffset, (name[0] == 'm' ? 4 : 0) + (int)text.find("Opens a file"));
     }
-    EXPECT_STREQ(plain.GetTip(0), "File menu");
-    EXPECT_STREQ(plain.GetTip(1), "Opens a file");
 }
 
 TEST(TreeDataFile, FileOrderAndLevelsAreTrustedUntilTheNextAddition)
@@ -118,35 +107,15 @@ TEST(TreeDataFile, FileOrderAndLevelsAreTrustedUntilTheNextAddition)
     CTreeData data;
     ASSERT_TRUE(data.LoadFromFile(path.c_str()));
     ASSERT_EQ(data.GetSize(), 3);  // the empty line and the blank code add nothing
-    EXPECT_STREQ(data.GetID(0), "2");
-    EXPECT_STREQ(data.GetID(1), "1");
-    EXPECT_STREQ(data.GetID(2), "10");
-    EXPECT_EQ(data.GetLevel(1), 5);
-    EXPECT_EQ(data.GetLevel(2), 0);  // a missing level field reads as 0
+    EXPECT_EQ(Fields(data, 0), "2|Two||0|||0");
+    EXPECT_EQ(Fields(data, 1), "1|One||5|||0");
+    EXPECT_EQ(Fields(data, 2), "10|Ten||0|||0");  // a missing level field reads as 0
     EXPECT_EQ(data.GetAt(2)->nTipOffset, 0);  // and a line without four tabs has no tip
-    EXPECT_EQ(data.IsNode(0), 0);
-    EXPECT_EQ(data.IsNode(1), 0);
+    EXPECT_EQ(Shape(data), "2:0 1:5 10:0");
 
     data.AddItem("3", "Three", "", "", 0, 0, "", 0);
     data.BuildLevel();
-    EXPECT_STREQ(data.GetID(0), "1");
-    EXPECT_STREQ(data.GetID(1), "10");
-    EXPECT_EQ(data.GetLevel(1), 1);
-    EXPECT_EQ(data.GetLevel(0), 0);
-}
-
-TEST(TreeDataFile, EmptyFirstLineIsAnEmptyStampNotARecordLost)
-{
-    TempDir dir(lumotest::TempPath("tdstamp"));
-    std::string path = dir.File("nostamp.dat");
-    CTreeData data;
-    data.AddItem("1", "One", "", "", 0, 0, "", 0);
-    ASSERT_TRUE(data.SaveToFile(path.c_str(), ""));
-    CTreeData loaded;
-    ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
-    EXPECT_STREQ(loaded.GetTimeStamp(), "");
-    ASSERT_EQ(loaded.GetSize(), 1);
-    EXPECT_STREQ(loaded.GetID(0), "1");
+    EXPECT_EQ(Shape(data), "1:0+ 10:1 2:0 3:0");
 }
 
 TEST(TreeDataFile, FailedLoadLeavesTheCollectionAlone)
@@ -257,9 +226,7 @@ TEST(TreeDataFile, ASaveNeedsTheTipsSourceUnchanged)
         EXPECT_EQ(loaded.SaveToFile(out.c_str(), "T") != FALSE, change == kNone);
         CTreeData saved;
         EXPECT_EQ(saved.LoadFromFile(out.c_str()) != FALSE, change == kNone);
-        if (change == kNone) {
-            EXPECT_STREQ(saved.GetTip(1), "tip two");
-        }
+        EXPECT_STREQ(saved.GetTip(1), change == kNone ? "tip two" : "");
     }
 
     CTreeData tipless;
@@ -316,9 +283,7 @@ TEST(TreeDataFile, UnwritableTargetsGiveZeroAndLeaveNoFile)
     EXPECT_FALSE(data.SaveToFile(dir.Path().c_str(), "S"));  // a folder
     EXPECT_FALSE(data.SaveToFile("", "S"));
     EXPECT_FALSE(data.SaveToFile(nullptr, "S"));
-    auto names = dir.Names();
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{ "held.dat", "readonly.dat" }));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{ "held.dat", "readonly.dat" }));
 
     // The same collection saves fine elsewhere, and replaces a writable file.
     EXPECT_TRUE(data.SaveToFile(held.c_str(), "S"));
@@ -328,40 +293,27 @@ TEST(TreeDataFile, UnwritableTargetsGiveZeroAndLeaveNoFile)
 namespace {
 
 // Lines of every shape: dense ones without tips, padded fields, a text far longer than the
-// rest, and lines cut short.
-std::string LifetimeFile(const char* stamp, const char* tag, int count, std::vector<std::string>& texts)
+// rest, and lines cut short; each record's Fields go to expected.
+std::string LifetimeFile(const char* stamp, const std::string& tag, int count, std::vector<std::string>& expected)
 {
     std::string body = std::string(stamp) + "\r\n";
-    texts.clear();
+    expected.clear();
     for (int i = 0; i < count; ++i) {
         char code[16];
         wsprintfA(code, "%04d", i);
-        std::string text = std::string(tag) + code;
-        if (i == 7)
-            text += std::string(6000, 'L');
-        texts.push_back(text);
-        if (i % 3 == 0)
-            body += std::string(code) + "\t" + text + "\t\t0\t\tx\t" + std::to_string(i) + "\r\n";
-        else if (i % 3 == 1)
-            body += std::string("  ") + code + " \t " + text + "\t d" + code + " \t1\ttip " + code + "\t lla \t" +
-                    std::to_string(i) + "\r\n";
-        else
-            body += std::string(code) + "\t" + text + "\r\n";
+        const std::string text = tag + code + (i == 7 ? std::string(6000, 'L') : ""), seq = std::to_string(i);
+        if (i % 3 == 0) {
+            body += code + ("\t" + text) + "\t\t0\t\tx\t" + seq + "\r\n";
+            expected.push_back(code + ("|" + text) + "||0||x|" + seq);
+        } else if (i % 3 == 1) {
+            body += "  " + (code + (" \t " + text)) + "\t d" + code + " \t1\ttip " + code + "\t lla \t" + seq + "\r\n";
+            expected.push_back(code + ("|" + text) + "|d" + code + "|1|tip " + code + "| lla |" + seq);
+        } else {
+            body += code + ("\t" + text) + "\r\n";
+            expected.push_back(code + ("|" + text) + "||0|||0");
+        }
     }
     return Scramble(body + std::string(1, '\0'));
-}
-
-void ExpectLifetimeRecord(const CTreeData& data, int index, int i, const std::string& text)
-{
-    char code[16];
-    wsprintfA(code, "%04d", i);
-    SCOPED_TRACE(code);
-    EXPECT_STREQ(data.GetID(index), code);
-    EXPECT_EQ(std::string(data.GetText(index)), text);
-    EXPECT_STREQ(data.GetDetail(index), i % 3 == 1 ? (std::string("d") + code).c_str() : "");
-    EXPECT_STREQ(data.GetLLAFile(index), i % 3 == 0 ? "x" : i % 3 == 1 ? " lla " : "");
-    EXPECT_EQ(data.GetLLASeq(index), i % 3 == 2 ? 0 : i);
-    EXPECT_STREQ(data.GetTip(index), i % 3 == 1 ? (std::string("tip ") + code).c_str() : "");
 }
 
 }  // namespace
@@ -371,9 +323,9 @@ TEST(TreeDataFile, LoadedTextsLiveAsLongAsTheirRecords)
     TempDir dir(lumotest::TempPath("tdlife"));
     const std::string first = dir.File("first.dat");
     const std::string second = dir.File("second.dat");
-    std::vector<std::string> firstTexts, secondTexts;
-    ASSERT_TRUE(WriteBytes(first, LifetimeFile("one", "First ", 400, firstTexts)));
-    ASSERT_TRUE(WriteBytes(second, LifetimeFile("two", "Second ", 50, secondTexts)));
+    std::vector<std::string> firstFields, secondFields;
+    ASSERT_TRUE(WriteBytes(first, LifetimeFile("one", "First ", 400, firstFields)));
+    ASSERT_TRUE(WriteBytes(second, LifetimeFile("two", "Second ", 50, secondFields)));
 
     CString kept;
     CString keptLong;
@@ -382,7 +334,7 @@ TEST(TreeDataFile, LoadedTextsLiveAsLongAsTheirRecords)
         ASSERT_TRUE(data.LoadFromFile(first.c_str()));
         ASSERT_EQ(data.GetSize(), 400);
         for (int i = 0; i < 400; ++i)
-            ExpectLifetimeRecord(data, i, i, firstTexts[i]);
+            EXPECT_EQ(Fields(data, i), firstFields[i]);
 
         // Saving again writes the bytes that were loaded.
         const std::string resaved = dir.File("resaved.dat");
@@ -397,20 +349,17 @@ TEST(TreeDataFile, LoadedTextsLiveAsLongAsTheirRecords)
         data.DeleteItems("01");
         data.DeleteItems("9999");
         ASSERT_EQ(data.GetSize(), 300);
-        for (int i = 0; i < 100; ++i)
-            ExpectLifetimeRecord(data, i, i, firstTexts[i]);
-        for (int i = 200; i < 400; ++i)
-            ExpectLifetimeRecord(data, i - 100, i, firstTexts[i]);
+        for (int i = 0; i < 300; ++i)
+            EXPECT_EQ(Fields(data, i), firstFields[i < 100 ? i : i + 100]);
 
         // Edits of a loaded text touch no neighbour: a longer text moves out, a shorter one
         // stays where it is.
-        treedatas* pEdited = data.GetAt(1);
-        pEdited->strText += " and more text than the file held";
+        data.GetAt(1)->strText += " and more text than the file held";
         data.GetAt(2)->strCode.TrimRight('2');
-        EXPECT_EQ(std::string(data.GetText(1)), firstTexts[1] + " and more text than the file held");
+        EXPECT_STREQ(data.GetText(1), "First 0001 and more text than the file held");
         EXPECT_STREQ(data.GetID(2), "000");
-        ExpectLifetimeRecord(data, 0, 0, firstTexts[0]);
-        ExpectLifetimeRecord(data, 3, 3, firstTexts[3]);
+        EXPECT_EQ(Fields(data, 0), firstFields[0]);
+        EXPECT_EQ(Fields(data, 3), firstFields[3]);
 
         kept = data.GetAt(4)->strText;
         keptLong = data.GetAt(7)->strText;
@@ -420,13 +369,13 @@ TEST(TreeDataFile, LoadedTextsLiveAsLongAsTheirRecords)
         ASSERT_EQ(data.GetSize(), 50);
         EXPECT_STREQ(data.GetTimeStamp(), "two");
         for (int i = 0; i < 50; ++i)
-            ExpectLifetimeRecord(data, i, i, secondTexts[i]);
+            EXPECT_EQ(Fields(data, i), secondFields[i]);
         data.Empty();
         EXPECT_EQ(data.GetSize(), 0);
         EXPECT_STREQ(data.GetTimeStamp(), "two");
     }
     // Strings copied out of records outlive the collection.
-    EXPECT_EQ(std::string(kept), firstTexts[4]);
-    EXPECT_EQ(std::string(keptLong), firstTexts[7]);
-    EXPECT_EQ(keptLong.GetLength(), (int)firstTexts[7].size());
+    EXPECT_STREQ(kept, "First 0004");
+    EXPECT_EQ(std::string(keptLong), "First 0007" + std::string(6000, 'L'));
+    EXPECT_EQ(keptLong.GetLength(), 6010);
 }

@@ -2,13 +2,9 @@
 // (or no longer) live.
 #include <gtest/gtest.h>
 #include "LumoTest.h"
-#include "MenuReader.h"
 #include "TreeDataTest.h"
 #include "lumo.h"
 #include "treedata/CLmenuHandles.h"
-
-#include <algorithm>
-#include <string>
 
 using namespace tdtest;
 
@@ -84,7 +80,7 @@ TEST(LmenuFamily, UnknownHandlesDoNothingAndFail)
         LMENU_delete(h);
     }
     free(heapBlock);
-    EXPECT_FALSE(Exists(dir.File("bad.dat")));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{ "good.dat" });
     EXPECT_EQ(::GetMenu(host), nullptr);
 
     // The live handle was not touched by any of that.

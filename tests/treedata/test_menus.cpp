@@ -1,13 +1,8 @@
 // Menus made from tree data, read back item by item.
 #include <gtest/gtest.h>
 #include "LumoTest.h"
-#include "MenuReader.h"
 #include "TreeDataTest.h"
-#include "CTreeData.h"
 #include "lumo.h"
-
-#include <algorithm>
-#include <string>
 
 using namespace tdtest;
 
@@ -15,12 +10,8 @@ namespace {
 
 void FillFileHelp(CTreeData& data)
 {
-    data.AddItem("2001", "About", "", "", 0, 0, "", 0);
-    data.AddItem("1003", "Exit", "", "", 0, 0, "", 0);
-    data.AddItem("1", "&File", "", "", 0, 0, "", 0);
-    data.AddItem("1002", "-", "", "", 0, 0, "", 0);
-    data.AddItem("2", "&Help", "", "", 0, 0, "", 0);
-    data.AddItem("1001", "Open", "", "", 0, 0, "", 0);
+    Fill(data, { { "2001", "About" }, { "1003", "Exit" }, { "1", "&File" }, { "1002", "-" }, { "2", "&Help" },
+                 { "1001", "Open" } });
 }
 
 }  // namespace
@@ -31,14 +22,10 @@ TEST(TreeDataMenus, MenuBarWithSubmenusIdsAndSeparators)
     FillFileHelp(data);
     HMENU bar = data.GenMenu("", 0);
     ASSERT_NE(bar, nullptr);
-    std::vector<MenuItem> top = ReadMenu(bar);
-    ASSERT_EQ(top.size(), 2u);
-    EXPECT_EQ(top[0].text, "&File");
-    EXPECT_EQ(top[1].text, "&Help");
-    ASSERT_TRUE(::IsMenu(top[0].submenu));
-    ASSERT_TRUE(::IsMenu(top[1].submenu));
-    EXPECT_EQ(Describe(top[0].submenu), "Open=1001 | - | Exit=1003");
-    EXPECT_EQ(Describe(top[1].submenu), "About=2001");
+    EXPECT_EQ(Describe(bar), "&File> | &Help>");
+    HMENU submenu = ::GetSubMenu(bar, 0);
+    EXPECT_EQ(Describe(submenu), "Open=1001 | - | Exit=1003");
+    EXPECT_EQ(Describe(::GetSubMenu(bar, 1)), "About=2001");
 
     HMENU popup = data.GenMenu("1", 1);
     ASSERT_NE(popup, nullptr);
@@ -49,7 +36,6 @@ TEST(TreeDataMenus, MenuBarWithSubmenusIdsAndSeparators)
     EXPECT_EQ(::GetMenuItemCount(leaf), 0);
 
     EXPECT_EQ(data.GenMenu("9", 0), nullptr);
-    HMENU submenu = top[0].submenu;
     data.DestroyMenus();
     EXPECT_FALSE(::IsMenu(bar));
     EXPECT_FALSE(::IsMenu(submenu));
@@ -65,13 +51,9 @@ TEST(TreeDataMenus, MenuBarWithSubmenusIdsAndSeparators)
 TEST(TreeDataMenus, SeparatorRecordsAndCodesThatAreNotNumbers)
 {
     CTreeData data;
-    data.AddItem("1", "One", "", "", 0, 0, "", 0);
-    data.AddItem("3", "-", "", "", 0, 0, "", 0);
-    data.AddItem("5", "Five", "", "", 0, 0, "", 0);
-    data.AddItem("7", "-", "", "", 0, 0, "", 0);  // a separator with children is left out
-    data.AddItem("71", "Hidden", "", "", 0, 0, "", 0);
-    data.AddItem("8x", "Eight", "", "", 0, 0, "", 0);
-    data.AddItem("A", "Letter", "", "", 0, 0, "", 0);
+    // 7 is a separator with children, left out
+    Fill(data, { { "1", "One" }, { "3", "-" }, { "5", "Five" }, { "7", "-" }, { "71", "Hidden" }, { "8x", "Eight" },
+                 { "A", "Letter" } });
     HMENU bar = data.GenMenu("", 0);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(Describe(bar), "One=1 | - | Five=5 | Eight=8 | Letter=0");

@@ -1,24 +1,16 @@
 // The record collection: trimming, code order, levels, searching and removal.
 #include <gtest/gtest.h>
-#include "CTreeData.h"
+#include "TreeDataTest.h"
 
 #include <random>
-#include <string>
-#include <vector>
+
+using namespace tdtest;
 
 namespace {
 
 void Add(CTreeData& data, const char* code, const char* text = "")
 {
     data.AddItem(code, text, "", "", 0, 0, "", 0);
-}
-
-std::vector<std::string> Codes(const CTreeData& data)
-{
-    std::vector<std::string> codes;
-    for (int i = 0; i < data.GetSize(); ++i)
-        codes.push_back((LPCTSTR)data.GetID(i));
-    return codes;
 }
 
 // Levels as the definition states them: the nearest earlier prefix's level plus one.
@@ -48,30 +40,16 @@ TEST(TreeDataModel, CodeOrderLevelsAndNodes)
     for (const char* code : { "2", "1", "10", "1A", "101" })
         Add(data, code);
     data.BuildLevel();
-    EXPECT_EQ(Codes(data), (std::vector<std::string>{ "1", "10", "101", "1A", "2" }));
-    const int levels[] = { 0, 1, 2, 1, 0 };
-    const int nodes[] = { 1, 1, 0, 0, 0 };
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(data.GetLevel(i), levels[i]) << i;
-        EXPECT_EQ(data.IsNode(i), nodes[i]) << i;
-    }
+    EXPECT_EQ(Shape(data), "1:0+ 10:1+ 101:2 1A:1 2:0");
     EXPECT_EQ(data.IsNode(-1), 0);
     EXPECT_EQ(data.IsNode(5), 0);
-}
 
-TEST(TreeDataModel, LastRecordIsNeverANodeAndEqualCodesNest)
-{
-    CTreeData data;
-    Add(data, "5", "first");
-    Add(data, "5", "second");
-    Add(data, "5", "third");
-    data.BuildLevel();
-    EXPECT_EQ(data.GetLevel(0), 0);
-    EXPECT_EQ(data.GetLevel(1), 1);
-    EXPECT_EQ(data.GetLevel(2), 2);
-    EXPECT_EQ(data.IsNode(0), 1);
-    EXPECT_EQ(data.IsNode(1), 1);
-    EXPECT_EQ(data.IsNode(2), 0);
+    // Equal codes nest, and the last record is never a node.
+    CTreeData same;
+    for (const char* text : { "first", "second", "third" })
+        Add(same, "5", text);
+    same.BuildLevel();
+    EXPECT_EQ(Shape(same), "5:0+ 5:1+ 5:2");
 }
 
 TEST(TreeDataModel, LevelsMatchTheNearestEarlierPrefixOnRandomCodes)
@@ -83,8 +61,7 @@ TEST(TreeDataModel, LevelsMatchTheNearestEarlierPrefixOnRandomCodes)
         CTreeData data;
         for (int i = 0; i < 400; ++i) {
             std::string code;
-            int len = 1 + (int)(rng() % 6);
-            for (int k = 0; k < len; ++k)
+            for (int k = 0, len = 1 + (int)(rng() % 6); k < len; ++k)
                 code += "01AB"[rng() % 4];
             Add(data, code.c_str());
         }
@@ -103,25 +80,15 @@ TEST(TreeDataModel, CodesAndTextsAreTrimmedLLAFileIsNot)
     EXPECT_EQ(data.GetSize(), 0);
 
     data.AddItem(" 7 ", "  Seven\t", " det ", " tip ", 3, 9, "  file.lla ", 42);
-    ASSERT_EQ(data.GetSize(), 1);
-    treedatas* rec = data.GetAt(0);
-    ASSERT_NE(rec, nullptr);
-    EXPECT_STREQ(rec->strCode, "7");
-    EXPECT_STREQ(rec->strText, "Seven");
-    EXPECT_STREQ(rec->strDetail, "det");
-    EXPECT_STREQ(rec->strTip, "tip");
-    EXPECT_STREQ(rec->strLLAFile, "  file.lla ");
-    EXPECT_EQ(rec->nTipOffset, 9);
-    EXPECT_EQ(rec->nLLASeq, 42);
-    EXPECT_EQ(rec->hItem, nullptr);
+    data.AddItem("8", nullptr, nullptr, nullptr, 0, 0, nullptr, 0);
+    ASSERT_EQ(data.GetSize(), 2);
     // The given level is what GetLevel reads until a build replaces it.
-    EXPECT_EQ(data.GetLevel(0), 3);
+    EXPECT_EQ(Fields(data, 0), "7|Seven|det|3|tip|  file.lla |42");
+    EXPECT_EQ(Fields(data, 1), "8|||0|||0");
+    EXPECT_EQ(data.GetAt(0)->nTipOffset, 9);
+    EXPECT_EQ(data.GetAt(0)->hItem, nullptr);
     data.BuildLevel();
     EXPECT_EQ(data.GetLevel(0), 0);
-
-    data.AddItem("8", nullptr, nullptr, nullptr, 0, 0, nullptr, 0);
-    EXPECT_STREQ(data.GetText(data.Search("8")), "");
-    EXPECT_STREQ(data.GetLLAFile(data.Search("8")), "");
 }
 
 TEST(TreeDataModel, SearchAndFindByCode)
@@ -147,23 +114,12 @@ TEST(TreeDataModel, TextModesAndBadIndices)
     CTreeData data;
     data.AddItem("1", "&File", "d", "t", 0, 0, "f", 5);
     EXPECT_STREQ(data.GetText(0, 1), "File");
-    EXPECT_STREQ(data.GetText(0, 0), "&File");
     EXPECT_STREQ(data.GetText(0, 2), "&File");
-    EXPECT_STREQ(data.GetID(0), "1");
-    EXPECT_STREQ(data.GetDetail(0), "d");
-    EXPECT_STREQ(data.GetTip(0), "t");
-    EXPECT_STREQ(data.GetLLAFile(0), "f");
-    EXPECT_EQ(data.GetLLASeq(0), 5);
-
+    EXPECT_EQ(Fields(data, 0), "1|&File|d|0|t|f|5");
     for (int bad : { -1, 1, 1000 }) {
         EXPECT_EQ(data.GetAt(bad), nullptr);
-        EXPECT_EQ(data.GetLevel(bad), -1);
-        EXPECT_EQ(data.GetLLASeq(bad), -1);
         EXPECT_STREQ(data.GetText(bad, 1), "");
-        EXPECT_STREQ(data.GetID(bad), "");
-        EXPECT_STREQ(data.GetDetail(bad), "");
-        EXPECT_STREQ(data.GetTip(bad), "");
-        EXPECT_STREQ(data.GetLLAFile(bad), "");
+        EXPECT_EQ(Fields(data, bad), "|||-1|||-1");
     }
 }
 
@@ -174,13 +130,10 @@ TEST(TreeDataModel, DeleteItemsByPrefix)
         Add(data, code);
     data.BuildLevel();
     data.DeleteItems("1");
-    EXPECT_EQ(Codes(data), (std::vector<std::string>{ "2", "21" }));
-    // removal keeps the order and the built state
-    EXPECT_EQ(data.GetLevel(1), 1);
-    EXPECT_EQ(data.IsNode(0), 1);
+    EXPECT_EQ(Shape(data), "2:0+ 21:1");  // removal keeps the order and the built state
 
     data.DeleteItems("21  ");  // trailing white space is not part of the prefix
-    EXPECT_EQ(Codes(data), (std::vector<std::string>{ "2" }));
+    EXPECT_EQ(Shape(data), "2:0");
     data.DeleteItems("  2");  // leading white space is
     EXPECT_EQ(data.GetSize(), 1);
     data.DeleteItems("");
