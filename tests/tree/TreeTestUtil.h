@@ -1,4 +1,4 @@
-// Shared set-up of the tree tests: a tree in a host window with a small menu definition.
+// Shared set-up of the tree tests: a tree in a host window, and reading its items back.
 #pragma once
 
 #include "LumoTest.h"
@@ -7,21 +7,25 @@
 
 namespace treetest {
 
-using lumotest::ParkCursor;
-
-// Client point in the middle of an item's label; (-1,-1) when the item is not visible.
-inline POINT LabelCenter(HWND hTree, HTREEITEM hItem)
-{
-    RECT rc;
-    memcpy(&rc, &hItem, sizeof(hItem));  // the item goes in, its rectangle comes back
-    POINT pt = {-1, -1};
-    if (::SendMessageA(hTree, TVM_GETITEMRECT, TRUE, (LPARAM)&rc))
+// A tree in a host window, both gone after the test.
+class TreeTest : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        pt.x = (rc.left + rc.right) / 2;
-        pt.y = (rc.top + rc.bottom) / 2;
+        lumotest::ParkCursor();
+        host_ = lumotest::CreateHostWindow(400, 300);
+        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
+        ASSERT_NE(tree_, nullptr);
     }
-    return pt;
-}
+    void TearDown() override
+    {
+        if (::IsWindow(tree_))
+            Tree_delete(tree_);
+        lumotest::DestroyAllHostWindows();
+    }
+    HWND host_ = nullptr;
+    HWND tree_ = nullptr;
+};
 
 inline RECT LabelRect(HWND hTree, HTREEITEM hItem)
 {
@@ -30,6 +34,13 @@ inline RECT LabelRect(HWND hTree, HTREEITEM hItem)
     if (!::SendMessageA(hTree, TVM_GETITEMRECT, TRUE, (LPARAM)&rc))
         ::SetRectEmpty(&rc);
     return rc;
+}
+
+// Client point in the middle of an item's label; (-1,-1) when the item is not visible.
+inline POINT LabelCenter(HWND hTree, HTREEITEM hItem)
+{
+    RECT rc = LabelRect(hTree, hItem);
+    return ::IsRectEmpty(&rc) ? POINT{-1, -1} : POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
 inline void PostMouse(HWND hWnd, UINT msg, POINT pt, WPARAM keys = 0)

@@ -20,19 +20,16 @@ const UINT kRight = WM_USER + 13;
 class ReflectingParent : public CWnd {
 };
 
-class TreeInput : public ::testing::Test {
+class TreeInput : public TreeTest {
 protected:
     void SetUp() override
     {
-        ParkCursor();
         CTree10::SetClock(FakeClock);
         g_now = 100000;
-        host_ = CreateHostWindow(400, 300);
+        TreeTest::SetUp();
         parent_.SubclassWindow(host_);
-        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
-        ASSERT_NE(tree_, nullptr);
         tree10_ = CTree10::GetObject(tree_);
-        // 1 (node) with 101, 102; 2 (node) with 201; 3 leaf; 1203 leaf under 12.
+        // 1 (node) with 101, 102; 2 (node) with 201; 3 and A12 leaves.
         Tree_AddItem(tree_, "1", "One", "tip one");
         Tree_AddItem(tree_, "101", "One-A", "tip one a");
         Tree_AddItem(tree_, "102", "One-B", "");
@@ -51,9 +48,7 @@ protected:
     void TearDown() override
     {
         CTree10::SetClock(nullptr);
-        if (IsWindow(tree_))
-            Tree_delete(tree_);
-        DestroyAllHostWindows();
+        TreeTest::TearDown();
     }
 
     // A left click as the tree gets it: press and release together (the control's own press
@@ -66,14 +61,7 @@ protected:
         PostMouse(tree_, WM_MOUSEMOVE, pt);
         PumpPending();
     }
-    std::vector<RecordedMsg> Ours(const MessageRecorder& rec)
-    {
-        return rec.Messages();
-    }
-
-    HWND host_ = nullptr;
     ReflectingParent parent_;
-    HWND tree_ = nullptr;
     CTree10* tree10_ = nullptr;
 };
 
@@ -226,63 +214,26 @@ TEST_F(TreeInput, ExpandSingleNodeOpensTheOnlyBranch)
     LMENU_delete(menu);
 }
 
-TEST_F(TreeInput, DragDropsCodeOnTargetOnly)
-{
-    // The drag target is a child of the host to the right of the tree.
-    HWND target = CreateHostWindow(150, 200, true, host_);
-    SetWindowPos(target, HWND_TOP, 220, 10, 150, 200, SWP_NOACTIVATE);
-    Tree_AddItem(tree_, "12", "Twelve", "");
-    Tree_AddItem(tree_, "1203", "Drop me", "");
-    Tree_Build(tree_);
-    Tree_SetDragWindow(tree_, target);
-    UpdateWindow(host_);
-    PumpPending();
-
-    auto drag = [&](const char* code, POINT dropScreen) { DragItem(tree_, code, dropScreen); };
-    POINT onTarget = {75, 100};
-    ClientToScreen(target, &onTarget);
-    POINT onTree = {100, 250};
-    ClientToScreen(tree_, &onTree);
-
-    Tree_Expand(tree_, "12", 0);
-    PumpPending();
-    MessageRecorder rec(target, {WM_USER + 3});
-    drag("1203", onTarget);
-    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 3, tree_, 1203)}));
-    EXPECT_EQ(GetCapture(), nullptr);
-
-    rec.Clear();
-    drag("1203", onTree);
-    EXPECT_EQ(rec.Count(), 0);
-
-    // A code that is not a number drops as 0.
-    drag("A12", onTarget);
-    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 3, tree_, 0)}));
-
-    // Over a door panel inside the target nothing is dropped.
-    rec.Clear();
-    HWND door = CreateHostWindow(150, 200, true, target);
-    ASSERT_NE(door, nullptr);
-    SetWindowTextA(door, "DoorWin");
-    drag("1203", onTarget);
-    EXPECT_EQ(rec.Count(), 0);
-    ParkCursor();
-}
-
-// The tree drags in a host that reflects nothing back to it: a plain window, and a drop that
-// holds the tree as its body. A host may end the tree when the control tells it of the drag.
-TEST(TreeDrag, DragsInAPlainHostAndInADrop)
+// Drags go the same whether the tree's parent reflects the drag notification to it (a framework
+// window), reflects nothing (a plain window) or is a drop holding the tree as its body: the code
+// drops on the target only, as 0 when it is not a number, and not over a door panel inside the
+// target. A host may end the tree when the control tells it of the drag.
+TEST(TreeDrag, DropsTheCodeOnTheTargetInEveryHost)
 {
     ParkCursor();
-    for (int round = 0; round < 3; ++round)
+    enum Host { kReflecting, kPlain, kInDrop, kEndsTheTree };
+    for (Host kind : {kReflecting, kPlain, kInDrop, kEndsTheTree})
     {
-        const bool inDrop = round == 1, ended = round == 2;
-        SCOPED_TRACE(round);
+        SCOPED_TRACE(kind);
+        ReflectingParent reflecting;
         HostWindow host(600, 400);
+        if (kind == kReflecting)
+            reflecting.SubclassWindow(host);
         HWND tree = Tree_new(host, 0, 0, 200, 280, 0);
         Tree_AddItem(tree, "1203", "Drop me", "");
+        Tree_AddItem(tree, "A12", "Letters", "");
         Tree_Build(tree);
-        if (inDrop)
+        if (kind == kInDrop)
         {
             HWND door = DoorWin_new(host);
             DoorWin_SetWidth(door, 300);
@@ -295,9 +246,10 @@ TEST(TreeDrag, DragsInAPlainHostAndInADrop)
         Tree_SetDragWindow(tree, target);
         UpdateWindow(host);
         PumpPending();
-        POINT onTarget = {75, 100};
+        POINT onTarget = {75, 100}, onTree = {100, 250};
         ClientToScreen(target, &onTarget);
-        if (ended)
+        ClientToScreen(tree, &onTree);
+        if (kind == kEndsTheTree)
             SetHostHandler(host, [&](HWND, UINT m, WPARAM, LPARAM l, LRESULT*) {
                 if (m == WM_NOTIFY && ((NMHDR*)l)->code == TVN_BEGINDRAGA)
                     DestroyWindow(tree);
@@ -305,12 +257,18 @@ TEST(TreeDrag, DragsInAPlainHostAndInADrop)
             });
         MessageRecorder rec(target, {WM_USER + 3});
         DragItem(tree, "1203", onTarget);
-        if (ended)
-            EXPECT_EQ(rec.Count(), 0);
-        else
-            EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 3, tree, 1203)}));
         EXPECT_EQ(GetCapture(), nullptr);
-        EXPECT_EQ(IsWindow(tree), !ended);
+        EXPECT_EQ(IsWindow(tree), kind != kEndsTheTree);
+        if (kind == kEndsTheTree)
+        {
+            EXPECT_EQ(rec.Count(), 0);
+            continue;
+        }
+        DragItem(tree, "1203", onTree);
+        DragItem(tree, "A12", onTarget);
+        SetWindowTextA(CreateHostWindow(150, 200, true, target), "DoorWin");
+        DragItem(tree, "1203", onTarget);
+        EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 3, tree, 1203), RecordedMsg(WM_USER + 3, tree, 0)}));
         Tree_delete(tree);
     }
     ParkCursor();

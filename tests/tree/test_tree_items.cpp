@@ -4,6 +4,7 @@
 #include "frame/LumoRes.h"
 
 #include <algorithm>
+#include <fstream>
 #include <random>
 
 using namespace lumotest;
@@ -28,50 +29,33 @@ std::string Text(HWND hTree, void* hItem)
     return p ? p : "<null>";
 }
 
-std::vector<std::string> Labels(HWND hTree)
+// Each item's label with the labels of its children in parentheses: "a(b c(d)) e".
+std::string Outline(HWND hTree, HTREEITEM hParent = TVI_ROOT)
 {
-    std::vector<std::string> out;
-    HTREEITEM h = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
-    std::vector<HTREEITEM> stack;
-    while (h || !stack.empty())
+    std::string out;
+    for (HTREEITEM h = TreeView_GetChild(hTree, hParent); h; h = TreeView_GetNextSibling(hTree, h))
     {
-        if (!h)
-        {
-            h = stack.back();
-            stack.pop_back();
-            continue;
-        }
-        out.push_back(Text(hTree, h));
-        HTREEITEM next = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)h);
-        HTREEITEM child = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)h);
-        if (child)
-        {
-            stack.push_back(next);
-            h = child;
-        }
-        else
-            h = next;
+        if (!out.empty())
+            out += " ";
+        out += Text(hTree, h);
+        if (TreeView_GetChild(hTree, h))
+            out += "(" + Outline(hTree, h) + ")";
     }
     return out;
 }
 
-class TreeItems : public ::testing::Test {
+class TreeItems : public TreeTest {
 protected:
     void SetUp() override
     {
-        host_ = CreateHostWindow(300, 300);
-        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
+        TreeTest::SetUp();
         menu_ = MakeMenu();
     }
     void TearDown() override
     {
-        if (IsWindow(tree_))
-            Tree_delete(tree_);
+        TreeTest::TearDown();
         LMENU_delete(menu_);
-        DestroyAllHostWindows();
     }
-    HWND host_ = nullptr;
-    HWND tree_ = nullptr;
     HLMENU menu_ = nullptr;
 };
 
@@ -79,40 +63,28 @@ protected:
 
 TEST_F(TreeItems, LabelsJoinTextAndDetailAndSkipSeparators)
 {
-    ASSERT_NE(tree_, nullptr);
     Tree_BindLmenu(tree_, menu_, "", 3, 1);
-    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Files  (F)", "1.Open", "Help"}));
+    EXPECT_EQ(Outline(tree_), "Files  (F)(1.Open) Help");
     void* open = Tree_GetItem(tree_, "101");
     ASSERT_NE(open, nullptr);
-    TVITEMA tvi = {};
-    tvi.mask = TVIF_PARAM;
-    tvi.hItem = (HTREEITEM)open;
-    SendMessageA(tree_, TVM_GETITEMA, 0, (LPARAM)&tvi);
-    EXPECT_EQ(tvi.lParam, 1);
+    EXPECT_STREQ(Tree_GetItemID(tree_, open), "101");  // read through the item's record index
     EXPECT_EQ(Tree_GetItem(tree_, "102"), nullptr);
-    EXPECT_STREQ(Tree_GetItemID(tree_, open), "101");
-    EXPECT_EQ(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_PARENT, (LPARAM)open),
-              (LRESULT)Tree_GetItem(tree_, "1"));
     EXPECT_EQ(Tree_ItemHasChildren(tree_, Tree_GetItem(tree_, "1")), 1);
     EXPECT_EQ(Tree_ItemHasChildren(tree_, open), 0);
 
     // Details only: the separator and Help get empty labels, but items all the same.
     Tree_BindLmenu(tree_, menu_, "", 2, 1);
-    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"F", "open", "", ""}));
+    EXPECT_EQ(Outline(tree_), "F(open ) ");
 
     // Relabelling keeps the items, their number and order.
     void* files = Tree_GetItem(tree_, "1");
     Tree_BindLmenu(tree_, menu_, "", 1, 0);
-    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Files", "1.Open", "-", "Help"}));
+    EXPECT_EQ(Outline(tree_), "Files(1.Open -) Help");
     EXPECT_EQ(Tree_GetItem(tree_, "1"), files);
-}
 
-TEST_F(TreeItems, RootCodeShowsOneBranch)
-{
+    // A root code shows one branch; an unknown one leaves the tree empty.
     Tree_BindLmenu(tree_, menu_, "1", 3, 1);
-    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Files  (F)", "1.Open"}));
-    EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 2);
-    // An unknown root leaves the tree empty.
+    EXPECT_EQ(Outline(tree_), "Files  (F)(1.Open)");
     Tree_BindLmenu(tree_, menu_, "9", 3, 1);
     EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 0);
 }
@@ -124,7 +96,7 @@ TEST_F(TreeItems, OwnDataAddDeleteSetAndRebuild)
     Tree_AddItem(tree_, "20", "Gamma", "");
     EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 0);
     Tree_Build(tree_);
-    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+    EXPECT_EQ(Outline(tree_), "Alpha(Beta) Gamma");
 
     Tree_SetItem(tree_, "1010", "Beta two", "new tip");
     EXPECT_EQ(Text(tree_, Tree_GetItem(tree_, "1010")), "Beta two");
@@ -135,16 +107,16 @@ TEST_F(TreeItems, OwnDataAddDeleteSetAndRebuild)
 
     EXPECT_EQ(Tree_DeleteItem(tree_, "99"), 0);
     EXPECT_EQ(Tree_DeleteItem(tree_, "10"), 1);  // takes its child along
-    EXPECT_EQ(Labels(tree_), (std::vector<std::string>{"Gamma"}));
+    EXPECT_EQ(Outline(tree_), "Gamma");
     EXPECT_EQ(Tree_DeleteItem(tree_, "  "), 1);
     EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 0);
     Tree_Build(tree_);
     EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), 3);
 }
 
-TEST_F(TreeItems, SettersReturnPreviousValues)
+TEST_F(TreeItems, SettersReachTheControlAndRefuseBadValues)
 {
-    EXPECT_EQ(Tree_GetNodeBmp(tree_), 0);
+    // Picture indices outside the strips are refused.
     EXPECT_EQ(Tree_SetNodeBmp(tree_, 2), 0);
     EXPECT_EQ(Tree_SetNodeBmp(tree_, -1), 2);
     EXPECT_EQ(Tree_SetNodeBmp(tree_, GetTreeNodes()), 2);
@@ -157,31 +129,24 @@ TEST_F(TreeItems, SettersReturnPreviousValues)
     EXPECT_GE(height, 18);
     EXPECT_EQ(Tree_SetLineHeight(tree_, 30), height);
     EXPECT_EQ(SendMessageA(tree_, TVM_GETITEMHEIGHT, 0, 0), 30);
-    EXPECT_EQ(Tree_GetLineHeight(tree_), 30);
 
     EXPECT_EQ(Tree_SetBkColor(tree_, 0x12, 0x34, 0x56), 0xFFFFFFu);
     int r = -1, g = -1, b = -1;
     EXPECT_EQ(Tree_GetBkColor(tree_, &r, &g, &b), 0x563412u);
-    EXPECT_EQ(r, 0x12);
-    EXPECT_EQ(g, 0x34);
-    EXPECT_EQ(b, 0x56);
+    EXPECT_EQ(r << 16 | g << 8 | b, 0x123456);
 
-    EXPECT_EQ(Tree_GetSingleExpand(tree_), 1);
     EXPECT_EQ(Tree_SetSingleExpand(tree_, 0), 1);
     EXPECT_EQ(Tree_GetSingleExpand(tree_), 0);
     EXPECT_EQ(Tree_SetMousemoveSelect(tree_, 0), 1);
-    EXPECT_EQ(Tree_GetMousemoveSelect(tree_), 0);
 
+    auto edges = [&] {
+        return (GetWindowLongPtrA(tree_, GWL_STYLE) & WS_BORDER) |
+               (GetWindowLongPtrA(tree_, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+    };
     EXPECT_EQ(Tree_SetBorder(tree_, 5), 1);
-    LONG_PTR style = GetWindowLongPtrA(tree_, GWL_STYLE);
-    LONG_PTR ex = GetWindowLongPtrA(tree_, GWL_EXSTYLE);
-    EXPECT_TRUE(style & WS_BORDER);
-    EXPECT_TRUE(ex & WS_EX_CLIENTEDGE);
-    EXPECT_FALSE(ex & WS_EX_STATICEDGE);
+    EXPECT_EQ(edges(), WS_BORDER | WS_EX_CLIENTEDGE);
     EXPECT_EQ(Tree_SetBorder(tree_, 0), 5);
-    EXPECT_FALSE(GetWindowLongPtrA(tree_, GWL_STYLE) & WS_BORDER);
-    EXPECT_FALSE(GetWindowLongPtrA(tree_, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
-    EXPECT_EQ(Tree_GetBorder(tree_), 0);
+    EXPECT_EQ(edges(), 0);
 }
 
 TEST_F(TreeItems, ColourRulesPickTheTextColour)
@@ -204,14 +169,12 @@ TEST_F(TreeItems, UnknownAndDestroyedTreesGiveFailureValues)
     Tree_BindLmenu(tree_, menu_, "", 3, 1);
     void* item = Tree_GetItem(tree_, "1");
     ASSERT_NE(item, nullptr);
-    HWND garbage[] = {nullptr, (HWND)(LONG_PTR)0x1234, host_};
     // The tree's window destroyed by its host: the handle is as unknown as any other.
     DestroyWindow(tree_);
     EXPECT_EQ(CTree10::GetObject(tree_), nullptr);
-    std::vector<HWND> handles(garbage, garbage + 3);
-    handles.push_back(tree_);
-    for (HWND h : handles)
+    for (HWND h : {(HWND) nullptr, (HWND)(LONG_PTR)0x1234, host_, tree_})
     {
+        SCOPED_TRACE(h);
         Tree_Build(h);
         Tree_AddItem(h, "5", "x", "");
         Tree_SetItem(h, "1", "x", "");
@@ -220,29 +183,21 @@ TEST_F(TreeItems, UnknownAndDestroyedTreesGiveFailureValues)
         Tree_SetBkImage(h, "nothing.bmp");
         Tree_Redraw(h);
         Tree_SetSendMsg(h, host_, 1);
-        EXPECT_EQ(Tree_GetSelectedItem(h), nullptr);
-        EXPECT_EQ(Tree_GetItemID(h, item), nullptr);
-        EXPECT_EQ(Tree_GetItem(h, "1"), nullptr);
-        EXPECT_EQ(Tree_GetItemText(h, item), nullptr);
-        EXPECT_EQ(Tree_DeleteItem(h, ""), 0);
-        EXPECT_EQ(Tree_ItemHasChildren(h, item), 0);
-        EXPECT_EQ(Tree_SetNodeBmp(h, 1), 0);
-        EXPECT_EQ(Tree_GetNodeBmp(h), -1);
-        EXPECT_EQ(Tree_SetLeafBmp(h, 1), 0);
-        EXPECT_EQ(Tree_GetLeafBmp(h), -1);
+        EXPECT_EQ((std::vector<const void*>{Tree_GetSelectedItem(h), Tree_GetItemID(h, item), Tree_GetItem(h, "1"),
+                                             Tree_GetItemText(h, item)}),
+                  std::vector<const void*>(4, nullptr));
+        // DeleteItem, ItemHasChildren, Set/GetNodeBmp, Set/GetLeafBmp, Set/GetLineHeight, Set/GetBorder,
+        // Set/GetSingleExpand, Set/GetMousemoveSelect, SelectItem
+        EXPECT_EQ((std::vector<int>{Tree_DeleteItem(h, ""), Tree_ItemHasChildren(h, item), Tree_SetNodeBmp(h, 1),
+                                    Tree_GetNodeBmp(h), Tree_SetLeafBmp(h, 1), Tree_GetLeafBmp(h),
+                                    Tree_SetLineHeight(h, 40), Tree_GetLineHeight(h), Tree_SetBorder(h, 4),
+                                    Tree_GetBorder(h), Tree_SetSingleExpand(h, 0), Tree_GetSingleExpand(h),
+                                    Tree_SetMousemoveSelect(h, 0), Tree_GetMousemoveSelect(h), Tree_SelectItem(h, "1")}),
+                  (std::vector<int>{0, 0, 0, -1, 0, -1, 0, 0, 0, 0, 0, 0, 1, 1, 0}));
         int r = 7, g = 7, b = 7;
         EXPECT_EQ(Tree_GetBkColor(h, &r, &g, &b), 0u);
         EXPECT_EQ(r + g + b, 0);
         EXPECT_EQ(Tree_SetBkColor(h, 1, 2, 3), 0u);
-        EXPECT_EQ(Tree_SetLineHeight(h, 40), 0);
-        EXPECT_EQ(Tree_GetLineHeight(h), 0);
-        EXPECT_EQ(Tree_SetBorder(h, 4), 0);
-        EXPECT_EQ(Tree_GetBorder(h), 0);
-        EXPECT_EQ(Tree_SetSingleExpand(h, 0), 0);
-        EXPECT_EQ(Tree_GetSingleExpand(h), 0);
-        EXPECT_EQ(Tree_SetMousemoveSelect(h, 0), 1);
-        EXPECT_EQ(Tree_GetMousemoveSelect(h), 1);
-        EXPECT_EQ(Tree_SelectItem(h, "1"), 0);
         Tree_delete(h);
     }
     EXPECT_TRUE(IsWindow(host_));
@@ -332,21 +287,6 @@ TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
     }
 }
 
-// Each item's label with the labels of its children in parentheses: "a(b c(d)) e".
-std::string Outline(HWND hTree, HTREEITEM hParent = TVI_ROOT)
-{
-    std::string out;
-    for (HTREEITEM h = TreeView_GetChild(hTree, hParent); h; h = TreeView_GetNextSibling(hTree, h))
-    {
-        if (!out.empty())
-            out += " ";
-        out += Text(hTree, h);
-        if (TreeView_GetChild(hTree, h))
-            out += "(" + Outline(hTree, h) + ")";
-    }
-    return out;
-}
-
 // Writes the records as a plain-text tree data file, in the order given, and loads it.
 HLMENU LoadRecords(const std::vector<std::pair<std::string, std::string>>& records, int* pLoaded)
 {
@@ -354,10 +294,7 @@ HLMENU LoadRecords(const std::vector<std::pair<std::string, std::string>>& recor
     for (const auto& r : records)
         text += r.first + "\t" + r.second + "\t\t0\t\t\t0\r\n";
     const std::string path = TempPath("order.txt");
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD put = 0;
-    WriteFile(h, text.data(), (DWORD)text.size(), &put, nullptr);
-    CloseHandle(h);
+    std::ofstream(path, std::ios::binary) << text;
     HLMENU menu = LMENU_new();
     *pLoaded = LMENU_LoadFromFile(menu, path.c_str());
     DeleteFileA(path.c_str());
@@ -402,7 +339,6 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
         else
             std::swap(records[60], records[120]);
         std::vector<int> parent(records.size(), -1);
-        std::vector<int> depth(records.size(), 0);
         for (size_t i = 0, top = 0; i < records.size(); ++i)
         {
             records[i].second = "r" + std::to_string(i);
@@ -411,30 +347,20 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
                     parent[i] = (int)j;
             if (parent[i] < 0)
                 top = i;
-            else
-                depth[i] = depth[parent[i]] + 1;
         }
-        ASSERT_LT(*std::max_element(depth.begin(), depth.end()), LMENU_MAX_LEVELS);
+        // The outline of that hierarchy, put together from the last record back: a record's
+        // children all come after it.
+        std::vector<std::string> below(records.size());
+        std::string expected;
+        for (size_t i = records.size(); i-- > 0;)
+        {
+            std::string& into = parent[i] < 0 ? expected : below[parent[i]];
+            into = records[i].second + (below[i].empty() ? "" : "(" + below[i] + ")") + (into.empty() ? "" : " " + into);
+        }
         menu = LoadRecords(records, &loaded);
         ASSERT_EQ(loaded, 1);
         Tree_BindLmenu(tree_, menu, "", 1, 1);
-        ASSERT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), (LRESULT)records.size());
-        int wrong = 0;
-        std::vector<HTREEITEM> stack(1, TreeView_GetRoot(tree_));
-        while (!stack.empty())
-        {
-            HTREEITEM h = stack.back();
-            stack.pop_back();
-            if (!h)
-                continue;
-            stack.push_back(TreeView_GetNextSibling(tree_, h));
-            stack.push_back(TreeView_GetChild(tree_, h));
-            HTREEITEM up = TreeView_GetParent(tree_, h);
-            const int i = atoi(Text(tree_, h).c_str() + 1);
-            wrong += (up ? "r" + std::to_string(parent[i]) : std::string("top")) !=
-                     (up ? Text(tree_, up) : parent[i] < 0 ? "top" : "r?");
-        }
-        EXPECT_EQ(wrong, 0) << (shuffled ? "shuffled" : "one pair swapped");
+        EXPECT_EQ(Outline(tree_), expected) << (shuffled ? "shuffled" : "one pair swapped");
         int missed = 0;
         for (size_t i = 0; i < records.size(); ++i)
         {

@@ -2,6 +2,7 @@
 // GDI objects across many repaints.
 #include "TreeTestUtil.h"
 
+#include <algorithm>
 #include <fstream>
 
 using namespace lumotest;
@@ -9,33 +10,18 @@ using namespace treetest;
 
 namespace {
 
-// A 24-bit bitmap file of one colour.
-std::string WriteSolidBmp(COLORREF color, int w, int h)
+// A 24-bit bitmap file of one colour, 16 pixels square (rows of 48 bytes need no padding).
+std::string WriteSolidBmp(COLORREF color)
 {
+    const int side = 16;
+    BITMAPINFOHEADER bi = {sizeof(bi), side, side, 1, 24};
+    BITMAPFILEHEADER bf = {0x4D42, DWORD(sizeof(bf) + sizeof(bi) + 3 * side * side), 0, 0, DWORD(sizeof(bf) + sizeof(bi))};
+    std::string pixels;
+    for (int i = 0; i < side * side; i++)
+        pixels += {(char)GetBValue(color), (char)GetGValue(color), (char)GetRValue(color)};
     std::string path = TempPath("tree_back.bmp");
-    int stride = (w * 3 + 3) & ~3;
-    BITMAPFILEHEADER bf = {};
-    BITMAPINFOHEADER bi = {};
-    bi.biSize = sizeof(bi);
-    bi.biWidth = w;
-    bi.biHeight = h;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    bf.bfType = 0x4D42;
-    bf.bfOffBits = sizeof(bf) + sizeof(bi);
-    bf.bfSize = bf.bfOffBits + stride * h;
-    std::vector<unsigned char> row(stride, 0);
-    for (int x = 0; x < w; x++)
-    {
-        row[x * 3] = GetBValue(color);
-        row[x * 3 + 1] = GetGValue(color);
-        row[x * 3 + 2] = GetRValue(color);
-    }
     std::ofstream f(path, std::ios::binary);
-    f.write((const char*)&bf, sizeof(bf));
-    f.write((const char*)&bi, sizeof(bi));
-    for (int y = 0; y < h; y++)
-        f.write((const char*)row.data(), stride);
+    f.write((const char*)&bf, sizeof(bf)).write((const char*)&bi, sizeof(bi)) << pixels;
     return path;
 }
 
@@ -44,35 +30,20 @@ int LongestRun(const WindowCapture& cap, COLORREF color, const RECT& rc)
 {
     int best = 0;
     for (int y = rc.top; y < rc.bottom; y++)
-    {
-        int run = 0;
-        for (int x = rc.left; x < rc.right; x++)
-        {
-            run = cap.At(x, y) == color ? run + 1 : 0;
-            best = run > best ? run : best;
-        }
-    }
+        for (int x = rc.left, run = 0; x < rc.right; x++)
+            best = std::max(best, run = cap.At(x, y) == color ? run + 1 : 0);
     return best;
 }
 
-class TreePaint : public ::testing::Test {
+class TreePaint : public TreeTest {
 protected:
     void SetUp() override
     {
-        ParkCursor();
-        host_ = CreateHostWindow(300, 300);
-        tree_ = Tree_new(host_, 0, 0, 220, 280, 0);
-        ASSERT_NE(tree_, nullptr);
+        TreeTest::SetUp();
         Tree_AddItem(tree_, "1", "Wide item label", "");
         Tree_AddItem(tree_, "2", "Another label", "");
         Tree_Build(tree_);
         PumpPending();
-    }
-    void TearDown() override
-    {
-        if (IsWindow(tree_))
-            Tree_delete(tree_);
-        DestroyAllHostWindows();
     }
     // The last hovered item is shared by every tree of the process and item handles come back
     // with new trees, so the other item is hovered first to make the move a real change.
@@ -82,38 +53,37 @@ protected:
         PostMouse(tree_, WM_MOUSEMOVE, LabelCenter(tree_, Item(tree_, code)));
         PumpPending();
     }
-    HWND host_ = nullptr;
-    HWND tree_ = nullptr;
 };
 
 }  // namespace
 
-TEST_F(TreePaint, DarkBackgroundLightTextWhiteHover)
+// The default light background, read from the screen, then a dark one painted through
+// WM_PRINTCLIENT: the text colour follows the background, and the hovered label is underlined
+// (a long run of the hover colour across it).
+TEST_F(TreePaint, TextAndHoverColoursFollowTheBackground)
 {
-    Tree_SetBkColor(tree_, 0, 0, 0);
-    Hover("2");
-    WindowCapture cap(tree_, CaptureMode::PrintClient);
-    ASSERT_TRUE(cap.Ok());
-    EXPECT_EQ(cap.At(cap.Width() - 5, cap.Height() - 5), 0x000000u);
-    RECT plain = LabelRect(tree_, Item(tree_, "1"));
-    EXPECT_GT(cap.CountColor(0xEBEBEB, plain), 0);
-    RECT hover = LabelRect(tree_, Item(tree_, "2"));
-    EXPECT_GT(cap.CountColor(0xFFFFFF, hover), 0);
-    // The underline: a long run of the hover colour across the label.
-    EXPECT_GT(LongestRun(cap, 0xFFFFFF, hover), (hover.right - hover.left) / 2);
-}
-
-TEST_F(TreePaint, LightBackgroundBlackTextBlueHoverOnScreen)
-{
-    Hover("1");
-    UpdateWindow(tree_);
-    WindowCapture cap(tree_, CaptureMode::ScreenClient);
-    ASSERT_TRUE(cap.Ok());
-    EXPECT_EQ(cap.At(cap.Width() - 5, cap.Height() - 5), 0xFFFFFFu);
-    RECT plain = LabelRect(tree_, Item(tree_, "2"));
-    EXPECT_GT(cap.CountColor(0x000000, plain), 0);
-    RECT hover = LabelRect(tree_, Item(tree_, "1"));
-    EXPECT_GT(LongestRun(cap, 0xFF0000, hover), (hover.right - hover.left) / 2);
+    struct {
+        bool dark;
+        CaptureMode mode;
+        COLORREF back, text, hover;
+    } cases[] = {
+        {false, CaptureMode::ScreenClient, 0xFFFFFF, 0x000000, 0xFF0000},
+        {true, CaptureMode::PrintClient, 0x000000, 0xEBEBEB, 0xFFFFFF},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.dark ? "dark" : "light");
+        if (c.dark)
+            Tree_SetBkColor(tree_, 0, 0, 0);
+        Hover(c.dark ? "2" : "1");
+        UpdateWindow(tree_);
+        WindowCapture cap(tree_, c.mode);
+        ASSERT_TRUE(cap.Ok());
+        EXPECT_EQ(cap.At(cap.Width() - 5, cap.Height() - 5), c.back);
+        EXPECT_GT(cap.CountColor(c.text, LabelRect(tree_, Item(tree_, c.dark ? "1" : "2"))), 0);
+        RECT hover = LabelRect(tree_, Item(tree_, c.dark ? "2" : "1"));
+        EXPECT_GT(LongestRun(cap, c.hover, hover), (hover.right - hover.left) / 2);
+    }
 }
 
 TEST_F(TreePaint, NoHoverFontWithoutMouseMoveSelect)
@@ -127,7 +97,7 @@ TEST_F(TreePaint, NoHoverFontWithoutMouseMoveSelect)
 
 TEST_F(TreePaint, PictureModeCombinesWithSrcAnd)
 {
-    std::string path = WriteSolidBmp(RGB(0, 200, 0), 16, 16);
+    std::string path = WriteSolidBmp(RGB(0, 200, 0));
     Tree_SetBkImage(tree_, path.c_str());
     Hover("1");
     WindowCapture cap(tree_, CaptureMode::PrintClient);
