@@ -21,48 +21,52 @@ protected:
     }
 };
 
+// Each test works in a folder of its own, removed afterwards; path_ names a file in it.
+class TreeDataFile : public ::testing::Test {
+protected:
+    TempDir dir_{ lumotest::TempPath("tdfile") };
+    const std::string file_ = dir_.File("data.dat");
+    const char* const path_ = file_.c_str();
+};
+
 }  // namespace
 
-TEST(TreeDataFile, EmptyCollectionLayoutAndEmptyStamp)
+TEST_F(TreeDataFile, EmptyCollectionLayoutAndEmptyStamp)
 {
-    TempDir dir(lumotest::TempPath("tdempty"));
-    std::string path = dir.File("empty.dat");
     CTreeData data;
-    ASSERT_TRUE(data.SaveToFile(path.c_str(), "T"));
-    EXPECT_EQ(ReadBytes(path), std::string("\x01\x02\x03\x04" "\xE2\xBB\xBC\xB6", 8));  // T CR LF NUL, each ^ 0xB6
+    ASSERT_TRUE(data.SaveToFile(path_, "T"));
+    EXPECT_EQ(ReadBytes(path_), std::string("\x01\x02\x03\x04" "\xE2\xBB\xBC\xB6", 8));  // T CR LF NUL, each ^ 0xB6
     EXPECT_STREQ(data.GetTimeStamp(), "");  // saving does not change the collection's stamp
 
     CTreeData loaded;
-    ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
+    ASSERT_TRUE(loaded.LoadFromFile(path_));
     EXPECT_EQ(loaded.GetSize(), 0);
     EXPECT_STREQ(loaded.GetTimeStamp(), "T");
-    EXPECT_EQ(dir.Names().size(), 1u);  // no temporary file left beside it
+    EXPECT_EQ(dir_.Names().size(), 1u);  // no temporary file left beside it
 
     // An empty first line is an empty stamp, not a record lost.
     data.AddItem("1", "One", "", "", 0, 0, "", 0);
-    ASSERT_TRUE(data.SaveToFile(path.c_str(), ""));
-    ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
+    ASSERT_TRUE(data.SaveToFile(path_, ""));
+    ASSERT_TRUE(loaded.LoadFromFile(path_));
     EXPECT_STREQ(loaded.GetTimeStamp(), "");
     ASSERT_EQ(loaded.GetSize(), 1);
     EXPECT_EQ(Fields(loaded, 0), "1|One||0|||0");
 }
 
-TEST(TreeDataFile, RecordLineLayoutAndTipReadFromItsOffset)
+TEST_F(TreeDataFile, RecordLineLayoutAndTipReadFromItsOffset)
 {
-    TempDir dir(lumotest::TempPath("tdline"));
-    std::string path = dir.File("menu.dat");
     CTreeData data;
     data.AddItem("02", "Close", "ctrl", "", 0, 0, "", -4);
     data.AddItem("01", "Open", "", "Opens a file", 0, 0, "doc.lla", 3);
-    ASSERT_TRUE(data.SaveToFile(path.c_str(), "2024-01-01"));
+    ASSERT_TRUE(data.SaveToFile(path_, "2024-01-01"));
 
-    const std::string file = ReadBytes(path);
+    const std::string file = ReadBytes(path_);
     EXPECT_EQ(file.substr(0, 4), std::string("\x01\x02\x03\x04", 4));
     const std::string text = Unscramble(file);
     EXPECT_EQ(text, "2024-01-01\r\n" + kOpenLine + "\r\n02\tClose\tctrl\t0\t\t\t-4\r\n" + std::string(1, '\0'));
 
     CTreeData loaded;
-    ASSERT_TRUE(loaded.LoadFromFile(path.c_str()));
+    ASSERT_TRUE(loaded.LoadFromFile(path_));
     EXPECT_STREQ(loaded.GetTimeStamp(), "2024-01-01");
     ASSERT_EQ(loaded.GetSize(), 2);
     EXPECT_EQ(Fields(loaded, 0), "01|Open||0|Opens a file|doc.lla|3");
@@ -74,38 +78,33 @@ TEST(TreeDataFile, RecordLineLayoutAndTipReadFromItsOffset)
     // The tip is read anew each time: a changed file shows through, a removed one gives nothing.
     std::string changed = file;
     changed[rec->nTipOffset] = (char)('X' ^ 0xB6);
-    ASSERT_TRUE(WriteBytes(path, changed));
+    ASSERT_TRUE(WriteBytes(path_, changed));
     EXPECT_STREQ(loaded.GetTip(0), "Xpens a file");
-    ::DeleteFileA(path.c_str());
+    ::DeleteFileA(path_);
     EXPECT_STREQ(loaded.GetTip(0), "");
 }
 
-TEST(TreeDataFile, PlainTextFileLoadsTheSameRecords)
+TEST_F(TreeDataFile, PlainTextFileLoadsTheSameRecords)
 {
-    TempDir dir(lumotest::TempPath("tdplain"));
     const std::string text = "stamp\r\n1\t&File\t\t0\tFile menu\t\t0\r\n" + kOpenLine + "\r\n";
-    ASSERT_TRUE(WriteBytes(dir.File("plain.txt"), text));
-    ASSERT_TRUE(WriteBytes(dir.File("marked.dat"), Scramble(text + std::string(1, '\0'))));
-
-    for (const char* name : { "plain.txt", "marked.dat" }) {
-        SCOPED_TRACE(name);
+    for (int marked = 0; marked < 2; ++marked) {
+        SCOPED_TRACE(marked ? "marked" : "plain");
+        ASSERT_TRUE(WriteBytes(path_, marked ? Scramble(text + std::string(1, '\0')) : text));
         CTreeData data;
-        ASSERT_TRUE(data.LoadFromFile(dir.File(name).c_str()));
+        ASSERT_TRUE(data.LoadFromFile(path_));
         EXPECT_STREQ(data.GetTimeStamp(), "stamp");
         ASSERT_EQ(data.GetSize(), 2);
         EXPECT_EQ(Fields(data, 0), "1|&File||0|File menu||0");
         EXPECT_EQ(Fields(data, 1), "01|Open||0|Opens a file|doc.lla|3");
-        EXPECT_EQ(data.GetAt(1)->nTipOffset, (name[0] == 'm' ? 4 : 0) + (int)text.find("Opens a file"));
+        EXPECT_EQ(data.GetAt(1)->nTipOffset, 4 * marked + (int)text.find("Opens a file"));
     }
 }
 
-TEST(TreeDataFile, FileOrderAndLevelsAreTrustedUntilTheNextAddition)
+TEST_F(TreeDataFile, FileOrderAndLevelsAreTrustedUntilTheNextAddition)
 {
-    TempDir dir(lumotest::TempPath("tdorder"));
-    std::string path = dir.File("order.txt");
-    ASSERT_TRUE(WriteBytes(path, "s\r\n2\tTwo\t\t0\r\n1\tOne\t\t5\r\n\r\n   \tblank code\r\n10\tTen\r\n"));
+    ASSERT_TRUE(WriteBytes(path_, "s\r\n2\tTwo\t\t0\r\n1\tOne\t\t5\r\n\r\n   \tblank code\r\n10\tTen\r\n"));
     CTreeData data;
-    ASSERT_TRUE(data.LoadFromFile(path.c_str()));
+    ASSERT_TRUE(data.LoadFromFile(path_));
     ASSERT_EQ(data.GetSize(), 3);  // the empty line and the blank code add nothing
     EXPECT_EQ(Fields(data, 0), "2|Two||0|||0");
     EXPECT_EQ(Fields(data, 1), "1|One||5|||0");
@@ -118,16 +117,14 @@ TEST(TreeDataFile, FileOrderAndLevelsAreTrustedUntilTheNextAddition)
     EXPECT_EQ(Shape(data), "1:0+ 10:1 2:0 3:0");
 }
 
-TEST(TreeDataFile, FailedLoadLeavesTheCollectionAlone)
+TEST_F(TreeDataFile, FailedLoadLeavesTheCollectionAlone)
 {
-    TempDir dir(lumotest::TempPath("tdmiss"));
-    std::string path = dir.File("ok.dat");
     CTreeData data;
     data.AddItem("1", "One", "", "", 0, 0, "", 0);
-    ASSERT_TRUE(data.SaveToFile(path.c_str(), "S"));
-    ASSERT_TRUE(data.LoadFromFile(path.c_str()));
-    EXPECT_FALSE(data.LoadFromFile(dir.File("missing.dat").c_str()));
-    EXPECT_FALSE(data.LoadFromFile(dir.Path().c_str()));
+    ASSERT_TRUE(data.SaveToFile(path_, "S"));
+    ASSERT_TRUE(data.LoadFromFile(path_));
+    EXPECT_FALSE(data.LoadFromFile(dir_.File("missing.dat").c_str()));
+    EXPECT_FALSE(data.LoadFromFile(dir_.Path().c_str()));
     EXPECT_FALSE(data.LoadFromFile(""));
     EXPECT_FALSE(data.LoadFromFile(nullptr));
     ASSERT_EQ(data.GetSize(), 1);
@@ -140,14 +137,12 @@ TEST(TreeDataFile, FailedLoadLeavesTheCollectionAlone)
     EXPECT_STREQ(data.GetTip(0), "");
 }
 
-TEST(TreeDataFile, TipsAreBoundedAndStayInsideTheFile)
+TEST_F(TreeDataFile, TipsAreBoundedAndStayInsideTheFile)
 {
-    TempDir dir(lumotest::TempPath("tdtip"));
-    std::string path = dir.File("tips.txt");
     const std::string longTip(3000, 'x');
-    ASSERT_TRUE(WriteBytes(path, "s\r\n1\ta\tb\t0\t" + longTip + "\r\n2\ta\tb\t0\tend"));
+    ASSERT_TRUE(WriteBytes(path_, "s\r\n1\ta\tb\t0\t" + longTip + "\r\n2\ta\tb\t0\tend"));
     CTreeData data;
-    ASSERT_TRUE(data.LoadFromFile(path.c_str()));
+    ASSERT_TRUE(data.LoadFromFile(path_));
     ASSERT_EQ(data.GetSize(), 2);
     EXPECT_EQ(data.GetTip(0).GetLength(), 1024);
     EXPECT_STREQ(data.GetTip(1), "end");  // the end of the file ends the tip
@@ -159,10 +154,8 @@ TEST(TreeDataFile, TipsAreBoundedAndStayInsideTheFile)
     EXPECT_STREQ(data.GetTip(0), "");
 }
 
-TEST(TreeDataFile, TipsSurviveALoadAndSaveRoundTrip)
+TEST_F(TreeDataFile, TipsSurviveALoadAndSaveRoundTrip)
 {
-    TempDir dir(lumotest::TempPath("tdround"));
-    std::string first = dir.File("first.dat");
     CTreeData data;
     data.AddItem("1", "One", "", "tip one", 0, 0, "", 0);
     data.AddItem("2", "Two", "", "tip two", 0, 0, "", 0);
@@ -172,34 +165,33 @@ TEST(TreeDataFile, TipsSurviveALoadAndSaveRoundTrip)
     data.AddItem("3", longText.c_str(), "", "", 0, 0, "", 0);
     for (int i = 0; i < 3000; ++i)
         data.AddItem(("4" + std::to_string(1000 + i)).c_str(), "Many", "", ("tip " + std::to_string(i)).c_str(), 0, 0, "", 0);
-    ASSERT_TRUE(data.SaveToFile(first.c_str(), "S"));
+    ASSERT_TRUE(data.SaveToFile(path_, "S"));
 
     CTreeData loaded;
-    ASSERT_TRUE(loaded.LoadFromFile(first.c_str()));
+    ASSERT_TRUE(loaded.LoadFromFile(path_));
     loaded.AddItem("0", "Zero", "", "", 0, 0, "", 0);  // moves every later line in the file
-    ASSERT_TRUE(loaded.SaveToFile(first.c_str(), "S2"));
+    ASSERT_TRUE(loaded.SaveToFile(path_, "S2"));
     ASSERT_EQ(loaded.Search("2"), 2);
     EXPECT_STREQ(loaded.GetTip(1), "tip one");
     EXPECT_STREQ(loaded.GetTip(2), "tip two");
 
     CTreeData again;
-    ASSERT_TRUE(again.LoadFromFile(first.c_str()));
+    ASSERT_TRUE(again.LoadFromFile(path_));
     ASSERT_EQ(again.GetSize(), 3004);
     EXPECT_STREQ(again.GetTip(1), "tip one");
     EXPECT_STREQ(again.GetTip(2), "tip two");
     EXPECT_EQ(std::string(again.GetText(3)), longText);
     EXPECT_STREQ(again.GetTip(3003), "tip 2999");
-    ASSERT_TRUE(again.SaveToFile(first.c_str(), "S3"));
+    ASSERT_TRUE(again.SaveToFile(path_, "S3"));
     EXPECT_STREQ(again.GetTip(3003), "tip 2999");
 }
 
 // Tips of loaded records stay in their file until a save copies them. A save from a file that was
 // deleted, shrunk or overwritten since the load fails rather than write lost or wrong tips; one
 // that needs no tip from the file does not care.
-TEST(TreeDataFile, ASaveNeedsTheTipsSourceUnchanged)
+TEST_F(TreeDataFile, ASaveNeedsTheTipsSourceUnchanged)
 {
-    TempDir dir(lumotest::TempPath("tdsource"));
-    const std::string src = dir.File("src.dat"), out = dir.File("out.dat");
+    const std::string src = file_, out = dir_.File("out.dat");
     CTreeData data;
     data.AddItem("1", "One", "", "tip one", 0, 0, "", 0);
     data.AddItem("2", "Two", "", "tip two", 0, 0, "", 0);
@@ -238,52 +230,37 @@ TEST(TreeDataFile, ASaveNeedsTheTipsSourceUnchanged)
     EXPECT_TRUE(loaded.SaveToFile(out.c_str(), "T"));
 }
 
-TEST(TreeDataFile, FailingWriteKeepsTheOldFileByteForByte)
+TEST_F(TreeDataFile, FailedSavesLeaveEveryFileAsItWas)
 {
-    TempDir dir(lumotest::TempPath("tdfail"));
-    std::string path = dir.File("keep.dat");
     CTreeData data;
     data.AddItem("1", "One", "", "tip", 0, 0, "", 0);
-    ASSERT_TRUE(data.SaveToFile(path.c_str(), "old"));
-    const std::string before = ReadBytes(path);
+    ASSERT_TRUE(data.SaveToFile(path_, "old"));
+    const std::string before = ReadBytes(path_);
 
+    // A write failing half-way, over the file and to a new one.
     CFailingTreeData failing;
     for (int i = 0; i < 200; ++i)
         failing.AddItem(std::to_string(i).c_str(), "a much longer text than before", "", "", 0, 0, "", 0);
-    EXPECT_FALSE(failing.SaveToFile(path.c_str(), "new"));
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{ "keep.dat" });
+    EXPECT_FALSE(failing.SaveToFile(path_, "new"));
+    EXPECT_FALSE(failing.SaveToFile(dir_.File("fresh.dat").c_str(), "new"));
+    EXPECT_EQ(ReadBytes(path_), before);
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{ "data.dat" });
 
-    // A file that did not exist is not created by a failing save either.
-    EXPECT_FALSE(failing.SaveToFile(dir.File("fresh.dat").c_str(), "new"));
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{ "keep.dat" });
-}
-
-TEST(TreeDataFile, UnwritableTargetsGiveZeroAndLeaveNoFile)
-{
-    TempDir dir(lumotest::TempPath("tdro"));
-    std::string path = dir.File("readonly.dat");
-    ASSERT_TRUE(WriteBytes(path, "original"));
-    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    CTreeData data;
-    data.AddItem("1", "One", "", "", 0, 0, "", 0);
-    EXPECT_FALSE(data.SaveToFile(path.c_str(), "S"));
-    EXPECT_EQ(ReadBytes(path), "original");
-
-    // held open by a writer that shares reading only
-    std::string held = dir.File("held.dat");
+    // Targets that cannot be written: a read-only file, one held open by a writer that shares
+    // reading only, a missing folder, a folder, and no name.
+    const std::string readOnly = dir_.File("readonly.dat"), held = dir_.File("held.dat");
+    ASSERT_TRUE(WriteBytes(readOnly, "original"));
+    ASSERT_TRUE(::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(WriteBytes(held, "held"));
     HANDLE h = ::CreateFileA(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(data.SaveToFile(held.c_str(), "S"));
-    ::CloseHandle(h);
-    EXPECT_EQ(ReadBytes(held), "held");
-
-    EXPECT_FALSE(data.SaveToFile(dir.File("no such folder\\x.dat").c_str(), "S"));
-    EXPECT_FALSE(data.SaveToFile(dir.Path().c_str(), "S"));  // a folder
-    EXPECT_FALSE(data.SaveToFile("", "S"));
+    for (const std::string& target : { readOnly, held, dir_.File("no such folder\\x.dat"), dir_.Path(), std::string() })
+        EXPECT_FALSE(data.SaveToFile(target.c_str(), "S")) << target;
     EXPECT_FALSE(data.SaveToFile(nullptr, "S"));
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{ "held.dat", "readonly.dat" }));
+    ::CloseHandle(h);
+    EXPECT_EQ(ReadBytes(readOnly), "original");
+    EXPECT_EQ(ReadBytes(held), "held");
+    EXPECT_EQ(dir_.Names(), (std::vector<std::string>{ "data.dat", "held.dat", "readonly.dat" }));
 
     // The same collection saves fine elsewhere, and replaces a writable file.
     EXPECT_TRUE(data.SaveToFile(held.c_str(), "S"));
@@ -318,11 +295,9 @@ std::string LifetimeFile(const char* stamp, const std::string& tag, int count, s
 
 }  // namespace
 
-TEST(TreeDataFile, LoadedTextsLiveAsLongAsTheirRecords)
+TEST_F(TreeDataFile, LoadedTextsLiveAsLongAsTheirRecords)
 {
-    TempDir dir(lumotest::TempPath("tdlife"));
-    const std::string first = dir.File("first.dat");
-    const std::string second = dir.File("second.dat");
+    const std::string first = file_, second = dir_.File("second.dat");
     std::vector<std::string> firstFields, secondFields;
     ASSERT_TRUE(WriteBytes(first, LifetimeFile("one", "First ", 400, firstFields)));
     ASSERT_TRUE(WriteBytes(second, LifetimeFile("two", "Second ", 50, secondFields)));
@@ -331,18 +306,18 @@ TEST(TreeDataFile, LoadedTextsLiveAsLongAsTheirRecords)
     CString keptLong;
     {
         CTreeData data;
-        ASSERT_TRUE(data.LoadFromFile(first.c_str()));
+        ASSERT_TRUE(data.LoadFromFile(path_));
         ASSERT_EQ(data.GetSize(), 400);
         for (int i = 0; i < 400; ++i)
             EXPECT_EQ(Fields(data, i), firstFields[i]);
 
         // Saving again writes the bytes that were loaded.
-        const std::string resaved = dir.File("resaved.dat");
+        const std::string resaved = dir_.File("resaved.dat");
         ASSERT_TRUE(data.SaveToFile(resaved.c_str(), "one"));
         CTreeData again;
         ASSERT_TRUE(again.LoadFromFile(resaved.c_str()));
-        ASSERT_TRUE(again.SaveToFile(dir.File("resaved2.dat").c_str(), "one"));
-        EXPECT_EQ(ReadBytes(resaved), ReadBytes(dir.File("resaved2.dat")));
+        ASSERT_TRUE(again.SaveToFile(dir_.File("resaved2.dat").c_str(), "one"));
+        EXPECT_EQ(ReadBytes(resaved), ReadBytes(dir_.File("resaved2.dat")));
 
         // Records added and removed later leave the loaded ones whole.
         data.AddItem("9999", "Added", "", "", 0, 0, "", 0);
