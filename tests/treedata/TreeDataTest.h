@@ -2,6 +2,8 @@
 #pragma once
 
 #include <windows.h>
+#include <gtest/gtest.h>
+#include "LumoTest.h"
 #include "CTreeData.h"
 
 #include <algorithm>
@@ -121,6 +123,14 @@ public:
 
 private:
     std::string path_;
+};
+
+// A folder of the test's own, removed afterwards; path_ names a file in it.
+class TreeDataFolder : public ::testing::Test {
+protected:
+    TempDir dir_{ lumotest::TempPath("tdtest") };
+    const std::string file_ = dir_.File("data.dat");
+    const char* const path_ = file_.c_str();
 };
 
 }  // namespace tdtest

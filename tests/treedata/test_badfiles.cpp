@@ -1,7 +1,5 @@
 // Loading damaged and hostile files: whatever the bytes, a load ends, keeps within its data and
 // leaves a usable collection.
-#include <gtest/gtest.h>
-#include "LumoTest.h"
 #include "TreeDataTest.h"
 
 #include <cctype>
@@ -13,6 +11,8 @@ using namespace tdtest;
 using namespace std::string_literals;
 
 namespace {
+
+using TreeDataBadFiles = TreeDataFolder;
 
 // Touches everything a host may read after a load, tips included.
 void UseAll(CTreeData& data)
@@ -56,46 +56,35 @@ std::string Number(const std::string& s)
 
 Expected ReadPlainly(const std::string& file)
 {
-    const bool scrambled = file.compare(0, 4, "\x01\x02\x03\x04", 4) == 0;
-    const size_t start = scrambled ? 4 : 0;
+    const size_t start = file.compare(0, 4, "\x01\x02\x03\x04", 4) == 0 ? 4 : 0;
+    const unsigned char mask = start ? 0xB6 : 0;
     std::string text;
-    for (size_t i = start; i < file.size(); ++i) {
-        char ch = scrambled ? (char)(file[i] ^ 0xB6) : file[i];
-        if (ch == '\0')
-            break;
-        text += ch;
-    }
+    for (size_t i = start; i < file.size() && ((unsigned char)file[i] ^ mask) != 0; ++i)
+        text += (char)(file[i] ^ mask);
     Expected out;
-    size_t line = 0;
-    for (bool first = true;; first = false) {
-        size_t end = text.find("\r\n", line);
-        if (end == std::string::npos)
-            end = text.size();
-        if (first) {
-            out.stamp = text.substr(line, end - line);
-        } else {
-            std::vector<std::string> fields(1);
-            std::vector<size_t> starts{ line };
-            for (size_t i = line; i < end; ++i) {
-                if (text[i] == '\t') {
-                    fields.emplace_back();
-                    starts.push_back(i + 1);
-                } else {
-                    fields.back() += text[i];
-                }
+    for (size_t line = 0, first = 1;; first = 0) {
+        const size_t end = std::min(text.find("\r\n", line), text.size());
+        std::vector<std::string> fields(1);
+        int tipOffset = 0;
+        for (size_t i = line; i < end; ++i) {
+            if (text[i] != '\t') {
+                fields.back() += text[i];
+            } else {
+                fields.emplace_back();
+                tipOffset = fields.size() == 5 ? (int)(start + i + 1) : tipOffset;
             }
-            const int tipOffset = fields.size() > 4 ? (int)(start + starts[4]) : 0;
-            fields.resize(std::max<size_t>(fields.size(), 7));
-            if (!Trimmed(fields[0]).empty())
-                out.records.push_back(Trimmed(fields[0]) + "\t" + Trimmed(fields[1]) + "\t" + Trimmed(fields[2]) + "\t" +
-                                      Number(fields[3]) + "\t" + std::to_string(tipOffset) + "\t" + fields[5] + "\t" +
-                                      Number(fields[6]));
         }
+        fields.resize(std::max<size_t>(fields.size(), 7));
+        if (first)
+            out.stamp = text.substr(line, end - line);
+        else if (!Trimmed(fields[0]).empty())
+            out.records.push_back(Trimmed(fields[0]) + "\t" + Trimmed(fields[1]) + "\t" + Trimmed(fields[2]) + "\t" +
+                                  Number(fields[3]) + "\t" + std::to_string(tipOffset) + "\t" + fields[5] + "\t" +
+                                  Number(fields[6]));
         if (end == text.size())
-            break;
+            return out;
         line = end + 2;
     }
-    return out;
 }
 
 // A string with every byte it holds, a NUL included.
@@ -119,7 +108,8 @@ void ExpectLoadedPlainly(const CTreeData& data, const std::string& file)
     }
 }
 
-std::string SampleFile()
+// A saved collection of records of every level, read back as bytes.
+std::string SampleFile(const char* path)
 {
     CTreeData data;
     std::mt19937 rng(7);
@@ -130,19 +120,14 @@ std::string SampleFile()
         data.AddItem(code.c_str(), ("text " + code).c_str(), "detail", ("tip of " + code).c_str(), 0, 0,
                      "file.lla", (int)i);
     }
-    std::string path = lumotest::TempPath("sample.dat");
-    data.SaveToFile(path.c_str(), "stamp");
-    std::string bytes = ReadBytes(path);
-    ::DeleteFileA(path.c_str());
-    return bytes;
+    data.SaveToFile(path, "stamp");
+    return ReadBytes(path);
 }
 
 }  // namespace
 
-TEST(TreeDataBadFiles, OddShapesLoad)
+TEST_F(TreeDataBadFiles, OddShapesLoad)
 {
-    TempDir dir(lumotest::TempPath("tdodd"));
-    std::string path = dir.File("odd.dat");
     const std::string cases[] = {
         std::string(),
         std::string("\x01", 1),
@@ -162,36 +147,32 @@ TEST(TreeDataBadFiles, OddShapesLoad)
     };
     for (const std::string& bytes : cases) {
         SCOPED_TRACE(&bytes - cases);
-        ASSERT_TRUE(WriteBytes(path, bytes));
+        ASSERT_TRUE(WriteBytes(path_, bytes));
         CTreeData data;
-        ASSERT_TRUE(data.LoadFromFile(path.c_str()));
+        ASSERT_TRUE(data.LoadFromFile(path_));
         ExpectLoadedPlainly(data, bytes);
         UseAll(data);
     }
 }
 
-TEST(TreeDataBadFiles, HundredMegabyteSingleLine)
+TEST_F(TreeDataBadFiles, HundredMegabyteSingleLine)
 {
-    TempDir dir(lumotest::TempPath("tdhuge"));
-    std::string path = dir.File("huge.dat");
     std::string bytes = "stamp\r\n1\tshort\r\n";
     bytes.append(100u << 20, 'A');
-    ASSERT_TRUE(WriteBytes(path, bytes));
+    ASSERT_TRUE(WriteBytes(path_, bytes));
     bytes.clear();
     bytes.shrink_to_fit();
     CTreeData data;
-    ASSERT_TRUE(data.LoadFromFile(path.c_str()));
+    ASSERT_TRUE(data.LoadFromFile(path_));
     ASSERT_EQ(data.GetSize(), 2);
     EXPECT_EQ(data.GetAt(1)->strCode.GetLength(), 100 << 20);
     EXPECT_STREQ(data.GetTimeStamp(), "stamp");
 }
 
-TEST(TreeDataBadFiles, MutatedAndTruncatedFilesNeverBreakALoad)
+TEST_F(TreeDataBadFiles, MutatedAndTruncatedFilesNeverBreakALoad)
 {
-    const std::string original = SampleFile();
+    const std::string original = SampleFile(path_);
     ASSERT_GT(original.size(), 100u);
-    TempDir dir(lumotest::TempPath("tdfuzz"));
-    std::string path = dir.File("fuzz.dat");
     std::mt19937 rng(20240601);
     const char interesting[] = { '\t', '\r', '\n', '\0', ' ', '-', '&', (char)0xB6, (char)0xBF, (char)0xBB,
                                  (char)0xBC, 0x01, 0x02, 0x03, 0x04, (char)0xFF, (char)0x81 };
@@ -238,9 +219,9 @@ TEST(TreeDataBadFiles, MutatedAndTruncatedFilesNeverBreakALoad)
                 bytes[rng() % bytes.size()] = interesting[rng() % sizeof interesting];
             break;
         }
-        ASSERT_TRUE(WriteBytes(path, bytes));
+        ASSERT_TRUE(WriteBytes(path_, bytes));
         CTreeData data;
-        ASSERT_TRUE(data.LoadFromFile(path.c_str())) << "round " << round;
+        ASSERT_TRUE(data.LoadFromFile(path_)) << "round " << round;
         ExpectLoadedPlainly(data, bytes);
         UseAll(data);
         data.BuildLevel();

@@ -1,7 +1,5 @@
 // The tree data file: byte layout, loading marked and plain files, tips read from the file, and
 // saves that fail without losing the previous file.
-#include <gtest/gtest.h>
-#include "LumoTest.h"
 #include "TreeDataTest.h"
 
 using namespace tdtest;
@@ -21,13 +19,7 @@ protected:
     }
 };
 
-// Each test works in a folder of its own, removed afterwards; path_ names a file in it.
-class TreeDataFile : public ::testing::Test {
-protected:
-    TempDir dir_{ lumotest::TempPath("tdfile") };
-    const std::string file_ = dir_.File("data.dat");
-    const char* const path_ = file_.c_str();
-};
+using TreeDataFile = TreeDataFolder;
 
 }  // namespace
 

@@ -1,17 +1,14 @@
 // The LMENU_* family: a whole round trip through the flat functions, and handles that are not
 // (or no longer) live.
-#include <gtest/gtest.h>
-#include "LumoTest.h"
 #include "TreeDataTest.h"
 #include "lumo.h"
 #include "treedata/CLmenuHandles.h"
 
 using namespace tdtest;
+using LmenuFamily = TreeDataFolder;
 
-TEST(LmenuFamily, BuildSaveLoadAndSetAMenuBar)
+TEST_F(LmenuFamily, BuildSaveLoadAndSetAMenuBar)
 {
-    TempDir dir(lumotest::TempPath("lmenu"));
-    std::string path = dir.File("menu.dat");
     lumotest::HostWindow host(300, 200);
 
     HLMENU h = LMENU_new();
@@ -25,8 +22,8 @@ TEST(LmenuFamily, BuildSaveLoadAndSetAMenuBar)
     CTreeData* data = CLmenuHandles::FromHandle(h);
     ASSERT_EQ(data, (CTreeData*)h);
     EXPECT_EQ(data->GetSize(), 3);
-    ASSERT_EQ(LMENU_SaveToFile(h, path.c_str(), "v1"), 1);
-    EXPECT_EQ(Unscramble(ReadBytes(path)),
+    ASSERT_EQ(LMENU_SaveToFile(h, path_, "v1"), 1);
+    EXPECT_EQ(Unscramble(ReadBytes(path_)),
               std::string("v1\r\n1\t&File\t\t0\tFile menu\t\t0\r\n1001\tOpen\to\t1\tOpens\tdoc.lla\t3\r\n"
                           "2\t&Help\t\t0\t\t\t0\r\n") + '\0');
     EXPECT_STREQ(LMENU_GetTimeStamp(h), "");
@@ -34,7 +31,7 @@ TEST(LmenuFamily, BuildSaveLoadAndSetAMenuBar)
 
     HLMENU loaded = LMENU_new();
     ASSERT_NE(loaded, nullptr);
-    ASSERT_EQ(LMENU_LoadFromFile(loaded, path.c_str()), 1);
+    ASSERT_EQ(LMENU_LoadFromFile(loaded, path_), 1);
     const char* stamp = LMENU_GetTimeStamp(loaded);
     ASSERT_NE(stamp, nullptr);
     EXPECT_STREQ(stamp, "v1");
@@ -48,19 +45,18 @@ TEST(LmenuFamily, BuildSaveLoadAndSetAMenuBar)
     LMENU_delete(loaded);
     EXPECT_TRUE(::IsMenu(bar));  // the window keeps its menu
     HLMENU other = LMENU_new();
-    EXPECT_EQ(LMENU_LoadFromFile(other, dir.File("missing.dat").c_str()), 0);
+    EXPECT_EQ(LMENU_LoadFromFile(other, dir_.File("missing.dat").c_str()), 0);
     LMENU_delete(other);
 }
 
-TEST(LmenuFamily, UnknownHandlesDoNothingAndFail)
+TEST_F(LmenuFamily, UnknownHandlesDoNothingAndFail)
 {
-    TempDir dir(lumotest::TempPath("lmenubad"));
     lumotest::HostWindow host(300, 200);
     const int liveBefore = CLmenuHandles::GetCount();
 
     HLMENU live = LMENU_new();
     LMENU_AddMenuItem(live, "1", "One", "", "", "", 0);
-    ASSERT_EQ(LMENU_SaveToFile(live, dir.File("good.dat").c_str(), "S"), 1);
+    ASSERT_EQ(LMENU_SaveToFile(live, path_, "S"), 1);
 
     HLMENU freed = LMENU_new();
     LMENU_AddMenuItem(freed, "1", "One", "", "", "", 0);
@@ -72,15 +68,15 @@ TEST(LmenuFamily, UnknownHandlesDoNothingAndFail)
                            heapBlock, (HLMENU)((char*)live + 8) };
     for (HLMENU h : bad) {
         LMENU_AddMenuItem(h, "2", "Two", "", "", "", 0);
-        EXPECT_EQ(LMENU_SaveToFile(h, dir.File("bad.dat").c_str(), "S"), 0);
-        EXPECT_EQ(LMENU_LoadFromFile(h, dir.File("good.dat").c_str()), 0);
+        EXPECT_EQ(LMENU_SaveToFile(h, dir_.File("bad.dat").c_str(), "S"), 0);
+        EXPECT_EQ(LMENU_LoadFromFile(h, path_), 0);
         EXPECT_EQ(LMENU_GetTimeStamp(h), nullptr);
         EXPECT_EQ(LMENU_ChangeMenu(h, host, ""), 0);
         EXPECT_EQ(LMENU_GetLastError(h), 0);
         LMENU_delete(h);
     }
     free(heapBlock);
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{ "good.dat" });
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{ "data.dat" });
     EXPECT_EQ(::GetMenu(host), nullptr);
 
     // The live handle was not touched by any of that.
@@ -94,7 +90,7 @@ TEST(LmenuFamily, UnknownHandlesDoNothingAndFail)
     EXPECT_EQ(LMENU_LoadFromFile(live, nullptr), 0);
     EXPECT_EQ(LMENU_ChangeMenu(live, nullptr, ""), 0);
     EXPECT_EQ(LMENU_ChangeMenu(live, (HWND)(INT_PTR)0x5678, ""), 0);
-    EXPECT_EQ(LMENU_SaveToFile(live, dir.File("nostamp.dat").c_str(), nullptr), 1);
+    EXPECT_EQ(LMENU_SaveToFile(live, dir_.File("nostamp.dat").c_str(), nullptr), 1);
 
     LMENU_delete(live);
     LMENU_delete(live);
