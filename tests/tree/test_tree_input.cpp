@@ -20,6 +20,21 @@ const UINT kRight = WM_USER + 13;
 class ReflectingParent : public CWnd {
 };
 
+// Items 1 (with 101 and 102), 2 (with 201) and 3, and the tree's notifications sent to the host
+// as kSelect, kChanged, kDbl and kRight.
+void FillAndWire(HWND tree, HWND host)
+{
+    const char* items[][3] = {{"1", "One", "tip one"}, {"101", "One-A", "tip one a"}, {"102", "One-B", ""},
+                              {"2", "Two", ""}, {"201", "Two-A", ""}, {"3", "Three", "tip three"}};
+    for (auto& item : items)
+        Tree_AddItem(tree, item[0], item[1], item[2]);
+    Tree_Build(tree);
+    Tree_SetSendMsg(tree, host, 10);
+    CTree10::GetObject(tree)->SetSendMsg_ItemChanged(host, 11);
+    Tree_SetSendMsgDblClick(tree, host, 12);
+    Tree_SetSendMsgRButtonDown(tree, host, 13);
+}
+
 class TreeInput : public TreeTest {
 protected:
     void SetUp() override
@@ -29,19 +44,7 @@ protected:
         TreeTest::SetUp();
         parent_.SubclassWindow(host_);
         tree10_ = CTree10::GetObject(tree_);
-        // 1 (node) with 101, 102; 2 (node) with 201; 3 and A12 leaves.
-        Tree_AddItem(tree_, "1", "One", "tip one");
-        Tree_AddItem(tree_, "101", "One-A", "tip one a");
-        Tree_AddItem(tree_, "102", "One-B", "");
-        Tree_AddItem(tree_, "2", "Two", "");
-        Tree_AddItem(tree_, "201", "Two-A", "");
-        Tree_AddItem(tree_, "3", "Three", "tip three");
-        Tree_AddItem(tree_, "A12", "Letters", "");
-        Tree_Build(tree_);
-        Tree_SetSendMsg(tree_, host_, 10);
-        tree10_->SetSendMsg_ItemChanged(host_, 11);
-        Tree_SetSendMsgDblClick(tree_, host_, 12);
-        Tree_SetSendMsgRButtonDown(tree_, host_, 13);
+        FillAndWire(tree_, host_);
         UpdateWindow(tree_);
         PumpPending();
     }
@@ -222,8 +225,7 @@ TEST(TreeDrag, DropsTheCodeOnTheTargetInEveryHost)
 {
     ParkCursor();
     enum Host { kReflecting, kPlain, kInDrop, kEndsTheTree };
-    for (Host kind : {kReflecting, kPlain, kInDrop, kEndsTheTree})
-    {
+    for (Host kind : {kReflecting, kPlain, kInDrop, kEndsTheTree}) {
         SCOPED_TRACE(kind);
         ReflectingParent reflecting;
         HostWindow host(600, 400);
@@ -233,8 +235,7 @@ TEST(TreeDrag, DropsTheCodeOnTheTargetInEveryHost)
         Tree_AddItem(tree, "1203", "Drop me", "");
         Tree_AddItem(tree, "A12", "Letters", "");
         Tree_Build(tree);
-        if (kind == kInDrop)
-        {
+        if (kind == kInDrop) {
             HWND door = DoorWin_new(host);
             DoorWin_SetWidth(door, 300);
             HWND drop = DropWin_new(door, "Tree", 4, 4, 4, 300);
@@ -259,8 +260,7 @@ TEST(TreeDrag, DropsTheCodeOnTheTargetInEveryHost)
         DragItem(tree, "1203", onTarget);
         EXPECT_EQ(GetCapture(), nullptr);
         EXPECT_EQ(IsWindow(tree), kind != kEndsTheTree);
-        if (kind == kEndsTheTree)
-        {
+        if (kind == kEndsTheTree) {
             EXPECT_EQ(rec.Count(), 0);
             continue;
         }
@@ -290,14 +290,7 @@ TEST_F(TreeInput, HostMayDestroyTheTreeFromEachNotification)
                              CWnd::FromHandle(host), 0))
             return nullptr;
         HWND tree = Tree_new(panel->m_hWnd, 0, 0, 200, 280, 0);
-        Tree_AddItem(tree, "1", "One", "tip one");
-        Tree_AddItem(tree, "101", "One-A", "");
-        Tree_AddItem(tree, "3", "Three", "tip three");
-        Tree_Build(tree);
-        Tree_SetSendMsg(tree, host, 10);
-        CTree10::GetObject(tree)->SetSendMsg_ItemChanged(host, 11);
-        Tree_SetSendMsgDblClick(tree, host, 12);
-        Tree_SetSendMsgRButtonDown(tree, host, 13);
+        FillAndWire(tree, host);
         Tree_SetDragWindow(tree, host);
         UpdateWindow(tree);
         g_now += 1000;
@@ -326,14 +319,10 @@ TEST_F(TreeInput, HostMayDestroyTheTreeFromEachNotification)
          }, is(kSelect)},
         {"double", make, post({{WM_LBUTTONDBLCLK, MK_LBUTTON}, {WM_LBUTTONUP, 0}}, "1"), is(kDbl)},
         {"right", make, post({{WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}}, "1"), is(kRight)},
-        {"drop", make, [&](HWND tree) {
+        {"drop", make, [](HWND tree) {
              POINT drop = {300, 150};
              ClientToScreen(GetParent(tree), &drop);
-             SetCursorPos(drop.x, drop.y);
-             POINT pt = at(tree, "3"), away = {pt.x + 40, pt.y + 40};
-             PostMouse(tree, WM_LBUTTONDOWN, pt, MK_LBUTTON);
-             PostMouse(tree, WM_MOUSEMOVE, away, MK_LBUTTON);
-             PostMouse(tree, WM_LBUTTONUP, away);
+             DragItem(tree, "3", drop);
          }, is(WM_USER + 3)},
         {"flat select", make, [](HWND tree) { EXPECT_EQ(Tree_SelectItem(tree, "3"), 0); },
          is(kSelect)},

@@ -33,8 +33,7 @@ std::string Text(HWND hTree, void* hItem)
 std::string Outline(HWND hTree, HTREEITEM hParent = TVI_ROOT)
 {
     std::string out;
-    for (HTREEITEM h = TreeView_GetChild(hTree, hParent); h; h = TreeView_GetNextSibling(hTree, h))
-    {
+    for (HTREEITEM h = TreeView_GetChild(hTree, hParent); h; h = TreeView_GetNextSibling(hTree, h)) {
         if (!out.empty())
             out += " ";
         out += Text(hTree, h);
@@ -155,8 +154,7 @@ TEST_F(TreeItems, ColourRulesPickTheTextColour)
     ASSERT_NE(tree, nullptr);
     struct { COLORREF back; COLORREF text; } cases[] = {
         {0x000000, 0xEBEBEB}, {0xFFFFFF, 0}, {0xFF0000, 0xEBEBEB}, {0x00FF00, 0}, {0x0000FF, 0xEBEBEB}};
-    for (auto& c : cases)
-    {
+    for (auto& c : cases) {
         tree->SetBackColor(c.back);
         EXPECT_EQ(tree->GetTextColor(), c.text) << std::hex << c.back;
         EXPECT_EQ((COLORREF)SendMessageA(tree_, TVM_GETTEXTCOLOR, 0, 0), c.text);
@@ -172,8 +170,7 @@ TEST_F(TreeItems, UnknownAndDestroyedTreesGiveFailureValues)
     // The tree's window destroyed by its host: the handle is as unknown as any other.
     DestroyWindow(tree_);
     EXPECT_EQ(CTree10::GetObject(tree_), nullptr);
-    for (HWND h : {(HWND) nullptr, (HWND)(LONG_PTR)0x1234, host_, tree_})
-    {
+    for (HWND h : {(HWND) nullptr, (HWND)(LONG_PTR)0x1234, host_, tree_}) {
         SCOPED_TRACE(h);
         Tree_Build(h);
         Tree_AddItem(h, "5", "x", "");
@@ -224,8 +221,7 @@ TEST_F(TreeItems, EachTreeFindsItsOwnItemsOnly)
     EXPECT_EQ(Tree_DeleteItem(tree_, "2"), 1);
     EXPECT_EQ(Tree_GetItem(tree_, "2"), nullptr);
     const void* bad[] = {nullptr, theirs, (void*)(INT_PTR)0x1234, gone};
-    for (const void* item : bad)
-    {
+    for (const void* item : bad) {
         SCOPED_TRACE(item);
         EXPECT_EQ(Tree_GetItemID(tree_, (void*)item), nullptr);
         EXPECT_EQ(Tree_GetItemText(tree_, (void*)item), nullptr);
@@ -240,8 +236,7 @@ TEST_F(TreeItems, EachTreeFindsItsOwnItemsOnly)
 TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
 {
     enum Order { kCollectionFirst, kTreesFirst, kBetweenTheTrees, kObjectDeleted };
-    for (Order order : {kCollectionFirst, kTreesFirst, kBetweenTheTrees, kObjectDeleted})
-    {
+    for (Order order : {kCollectionFirst, kTreesFirst, kBetweenTheTrees, kObjectDeleted}) {
         SCOPED_TRACE(order);
         HLMENU menu = MakeMenu();
         HWND a = Tree_new(host_, 0, 0, 100, 100, 0);
@@ -255,8 +250,7 @@ TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
         Tree_BindLmenu(b, menu, "", 3, 1);
         void* item = Tree_GetItem(a, "1");
         ASSERT_NE(item, nullptr);
-        if (order == kTreesFirst)
-        {
+        if (order == kTreesFirst) {
             Tree_delete(a);
             Tree_delete(b);
         }
@@ -264,8 +258,7 @@ TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
             Tree_delete(b);
         LMENU_delete(menu);
         delete own;
-        for (HWND t : {a, b})
-        {
+        for (HWND t : {a, b}) {
             if (!IsWindow(t))
                 continue;
             EXPECT_EQ(Tree_GetItem(t, "1"), nullptr);
@@ -274,8 +267,7 @@ TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
             Tree_SetItem(t, "1", "x", "");
             EXPECT_EQ(Tree_DeleteItem(t, "1"), 0);
         }
-        if (IsWindow(a))
-        {
+        if (IsWindow(a)) {
             EXPECT_EQ(Tree_GetItemID(a, item), nullptr);
             EXPECT_NE(Tree_GetItemText(a, item), nullptr);
             Tree_BindLmenu(a, menu, "", 3, 1);  // the handle is dead: nothing happens
@@ -323,11 +315,9 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
     // Random orders under one top record 1, wholly shuffled or sorted but for one pair, against
     // the scan done plainly.
     std::mt19937 rng(7);
-    for (int shuffled = 0; shuffled < 2; ++shuffled)
-    {
+    for (int shuffled = 0; shuffled < 2; ++shuffled) {
         std::vector<std::pair<std::string, std::string>> records;
-        for (int i = 0; i < 150; ++i)
-        {
+        for (int i = 0; i < 150; ++i) {
             std::string code = "1";
             for (int n = rng() % 4; n > 0; --n)
                 code += (char)('1' + rng() % 3);
@@ -339,8 +329,7 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
         else
             std::swap(records[60], records[120]);
         std::vector<int> parent(records.size(), -1);
-        for (size_t i = 0, top = 0; i < records.size(); ++i)
-        {
+        for (size_t i = 0, top = 0; i < records.size(); ++i) {
             records[i].second = "r" + std::to_string(i);
             for (size_t j = i; j-- > top && parent[i] < 0;)
                 if (records[i].first.compare(0, records[j].first.size(), records[j].first) == 0)
@@ -352,8 +341,7 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
         // children all come after it.
         std::vector<std::string> below(records.size());
         std::string expected;
-        for (size_t i = records.size(); i-- > 0;)
-        {
+        for (size_t i = records.size(); i-- > 0;) {
             std::string& into = parent[i] < 0 ? expected : below[parent[i]];
             into = records[i].second + (below[i].empty() ? "" : "(" + below[i] + ")") + (into.empty() ? "" : " " + into);
         }
@@ -362,8 +350,7 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
         Tree_BindLmenu(tree_, menu, "", 1, 1);
         EXPECT_EQ(Outline(tree_), expected) << (shuffled ? "shuffled" : "one pair swapped");
         int missed = 0;
-        for (size_t i = 0; i < records.size(); ++i)
-        {
+        for (size_t i = 0; i < records.size(); ++i) {
             size_t first = 0;
             while (records[first].first != records[i].first)
                 ++first;
@@ -384,8 +371,7 @@ TEST_F(TreeItems, DataNestedTooDeeplyIsRefused)
     std::vector<std::pair<std::string, std::string>> chain(1, {"2", "Out of order"});
     for (std::string code = "1"; (int)code.size() <= LMENU_MAX_LEVELS + 1; code += "1")
         chain.push_back({code, "Item"});
-    for (const auto& records : {std::vector<std::pair<std::string, std::string>>(16667, {"5", "Item"}), chain})
-    {
+    for (const auto& records : {std::vector<std::pair<std::string, std::string>>(16667, {"5", "Item"}), chain}) {
         int loaded = 0;
         HLMENU deepFile = LoadRecords(records, &loaded);
         EXPECT_EQ(loaded, 0);
@@ -393,8 +379,7 @@ TEST_F(TreeItems, DataNestedTooDeeplyIsRefused)
         LMENU_delete(deepFile);
     }
 
-    for (int n : {LMENU_MAX_LEVELS, LMENU_MAX_LEVELS + 1, 16667})
-    {
+    for (int n : {LMENU_MAX_LEVELS, LMENU_MAX_LEVELS + 1, 16667}) {
         SCOPED_TRACE(n);
         HLMENU menu = LMENU_new();
         for (int i = 0; i < n; ++i)
@@ -417,8 +402,7 @@ TEST_F(TreeItems, RepeatedTreesLeaveNothingBehind)
     int registered = CTree10::GetRegistryCount();
     WindowBalance windows;
     GdiBalance gdi;
-    for (int i = 0, n = SoakCycles(200, 1000); i < n; i++)
-    {
+    for (int i = 0, n = SoakCycles(200, 1000); i < n; i++) {
         HWND h = Tree_new(host_, 0, 0, 100, 100, 0);
         ASSERT_NE(h, nullptr);
         Tree_AddItem(h, "1", "one", "");

@@ -70,8 +70,7 @@ TEST_F(TreePaint, TextAndHoverColoursFollowTheBackground)
         {false, CaptureMode::ScreenClient, 0xFFFFFF, 0x000000, 0xFF0000},
         {true, CaptureMode::PrintClient, 0x000000, 0xEBEBEB, 0xFFFFFF},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.dark ? "dark" : "light");
         if (c.dark)
             Tree_SetBkColor(tree_, 0, 0, 0);
@@ -125,8 +124,7 @@ TEST_F(TreePaint, RepeatedHoverRepaintsKeepGdiObjects)
     GdiBalance gdi;
     POINT a = LabelCenter(tree_, Item(tree_, "1"));
     POINT b = LabelCenter(tree_, Item(tree_, "2"));
-    for (int i = 0, n = SoakCycles(200, 1000); i < n; i++)
-    {
+    for (int i = 0, n = SoakCycles(200, 1000); i < n; i++) {
         PostMouse(tree_, WM_MOUSEMOVE, (i % 2) ? a : b);
         PumpPending();
         UpdateWindow(tree_);
