@@ -268,7 +268,8 @@ TEST(TreeDrag, DropsTheCodeOnTheTargetInEveryHost)
         DragItem(tree, "A12", onTarget);
         SetWindowTextA(CreateHostWindow(150, 200, true, target), "DoorWin");
         DragItem(tree, "1203", onTarget);
-        EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_USER + 3, tree, 1203), RecordedMsg(WM_USER + 3, tree, 0)}));
+        EXPECT_TRUE(SequenceIs(rec.Messages(),
+                               {RecordedMsg(WM_USER + 3, tree, 1203), RecordedMsg(WM_USER + 3, tree, 0)}));
         Tree_delete(tree);
     }
     ParkCursor();

@@ -133,6 +133,14 @@ TEST_F(TreeItems, SettersReachTheControlAndRefuseBadValues)
     int r = -1, g = -1, b = -1;
     EXPECT_EQ(Tree_GetBkColor(tree_, &r, &g, &b), 0x563412u);
     EXPECT_EQ(r << 16 | g << 8 | b, 0x123456);
+    // The text colour follows the background: light on dark ones, black on light ones.
+    struct { COLORREF back, text; } colours[] = {
+        {0x000000, 0xEBEBEB}, {0xFFFFFF, 0}, {0xFF0000, 0xEBEBEB}, {0x00FF00, 0}, {0x0000FF, 0xEBEBEB}};
+    for (auto& c : colours) {
+        Tree_SetBkColor(tree_, GetRValue(c.back), GetGValue(c.back), GetBValue(c.back));
+        EXPECT_EQ((COLORREF)SendMessageA(tree_, TVM_GETTEXTCOLOR, 0, 0), c.text) << std::hex << c.back;
+        EXPECT_EQ((COLORREF)SendMessageA(tree_, TVM_GETBKCOLOR, 0, 0), c.back);
+    }
 
     EXPECT_EQ(Tree_SetSingleExpand(tree_, 0), 1);
     EXPECT_EQ(Tree_GetSingleExpand(tree_), 0);
@@ -146,20 +154,6 @@ TEST_F(TreeItems, SettersReachTheControlAndRefuseBadValues)
     EXPECT_EQ(edges(), WS_BORDER | WS_EX_CLIENTEDGE);
     EXPECT_EQ(Tree_SetBorder(tree_, 0), 5);
     EXPECT_EQ(edges(), 0);
-}
-
-TEST_F(TreeItems, ColourRulesPickTheTextColour)
-{
-    CTree10* tree = CTree10::GetObject(tree_);
-    ASSERT_NE(tree, nullptr);
-    struct { COLORREF back; COLORREF text; } cases[] = {
-        {0x000000, 0xEBEBEB}, {0xFFFFFF, 0}, {0xFF0000, 0xEBEBEB}, {0x00FF00, 0}, {0x0000FF, 0xEBEBEB}};
-    for (auto& c : cases) {
-        tree->SetBackColor(c.back);
-        EXPECT_EQ(tree->GetTextColor(), c.text) << std::hex << c.back;
-        EXPECT_EQ((COLORREF)SendMessageA(tree_, TVM_GETTEXTCOLOR, 0, 0), c.text);
-        EXPECT_EQ((COLORREF)SendMessageA(tree_, TVM_GETBKCOLOR, 0, 0), c.back);
-    }
 }
 
 TEST_F(TreeItems, UnknownAndDestroyedTreesGiveFailureValues)
@@ -180,8 +174,8 @@ TEST_F(TreeItems, UnknownAndDestroyedTreesGiveFailureValues)
         Tree_SetBkImage(h, "nothing.bmp");
         Tree_Redraw(h);
         Tree_SetSendMsg(h, host_, 1);
-        EXPECT_EQ((std::vector<const void*>{Tree_GetSelectedItem(h), Tree_GetItemID(h, item), Tree_GetItem(h, "1"),
-                                             Tree_GetItemText(h, item)}),
+        EXPECT_EQ((std::vector<const void*>{Tree_GetSelectedItem(h), Tree_GetItemID(h, item),
+                                             Tree_GetItem(h, "1"), Tree_GetItemText(h, item)}),
                   std::vector<const void*>(4, nullptr));
         // DeleteItem, ItemHasChildren, Set/GetNodeBmp, Set/GetLeafBmp, Set/GetLineHeight, Set/GetBorder,
         // Set/GetSingleExpand, Set/GetMousemoveSelect, SelectItem
@@ -189,7 +183,8 @@ TEST_F(TreeItems, UnknownAndDestroyedTreesGiveFailureValues)
                                     Tree_GetNodeBmp(h), Tree_SetLeafBmp(h, 1), Tree_GetLeafBmp(h),
                                     Tree_SetLineHeight(h, 40), Tree_GetLineHeight(h), Tree_SetBorder(h, 4),
                                     Tree_GetBorder(h), Tree_SetSingleExpand(h, 0), Tree_GetSingleExpand(h),
-                                    Tree_SetMousemoveSelect(h, 0), Tree_GetMousemoveSelect(h), Tree_SelectItem(h, "1")}),
+                                    Tree_SetMousemoveSelect(h, 0), Tree_GetMousemoveSelect(h),
+                                    Tree_SelectItem(h, "1")}),
                   (std::vector<int>{0, 0, 0, -1, 0, -1, 0, 0, 0, 0, 0, 0, 1, 1, 0}));
         int r = 7, g = 7, b = 7;
         EXPECT_EQ(Tree_GetBkColor(h, &r, &g, &b), 0u);
@@ -239,8 +234,7 @@ TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
     for (Order order : {kCollectionFirst, kTreesFirst, kBetweenTheTrees, kObjectDeleted}) {
         SCOPED_TRACE(order);
         HLMENU menu = MakeMenu();
-        HWND a = Tree_new(host_, 0, 0, 100, 100, 0);
-        HWND b = Tree_new(host_, 0, 0, 100, 100, 0);
+        HWND a = Tree_new(host_, 0, 0, 100, 100, 0), b = Tree_new(host_, 0, 0, 100, 100, 0);
         CTreeData* own = new CTreeData;
         own->AddItem("1", "Own", "", "", 0, 0, "", 0);
         if (order == kObjectDeleted)
@@ -250,11 +244,9 @@ TEST_F(TreeItems, BoundCollectionsMayGoInAnyOrder)
         Tree_BindLmenu(b, menu, "", 3, 1);
         void* item = Tree_GetItem(a, "1");
         ASSERT_NE(item, nullptr);
-        if (order == kTreesFirst) {
+        if (order == kTreesFirst)
             Tree_delete(a);
-            Tree_delete(b);
-        }
-        if (order == kBetweenTheTrees)
+        if (order == kTreesFirst || order == kBetweenTheTrees)
             Tree_delete(b);
         LMENU_delete(menu);
         delete own;
@@ -343,7 +335,8 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
         std::string expected;
         for (size_t i = records.size(); i-- > 0;) {
             std::string& into = parent[i] < 0 ? expected : below[parent[i]];
-            into = records[i].second + (below[i].empty() ? "" : "(" + below[i] + ")") + (into.empty() ? "" : " " + into);
+            into = records[i].second + (below[i].empty() ? "" : "(" + below[i] + ")") +
+                   (into.empty() ? "" : " " + into);
         }
         menu = LoadRecords(records, &loaded);
         ASSERT_EQ(loaded, 1);

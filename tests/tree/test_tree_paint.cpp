@@ -15,7 +15,8 @@ std::string WriteSolidBmp(COLORREF color)
 {
     const int side = 16;
     BITMAPINFOHEADER bi = {sizeof(bi), side, side, 1, 24};
-    BITMAPFILEHEADER bf = {0x4D42, DWORD(sizeof(bf) + sizeof(bi) + 3 * side * side), 0, 0, DWORD(sizeof(bf) + sizeof(bi))};
+    const DWORD offBits = sizeof(BITMAPFILEHEADER) + sizeof(bi);
+    BITMAPFILEHEADER bf = {0x4D42, offBits + 3 * side * side, 0, 0, offBits};
     std::string pixels;
     for (int i = 0; i < side * side; i++)
         pixels += {(char)GetBValue(color), (char)GetGValue(color), (char)GetRValue(color)};

@@ -66,10 +66,10 @@ TEST(TreeDataMenus, SeparatorRecordsAndCodesThatAreNotNumbers)
 // data beyond either limit makes no menu at all rather than one the system cannot handle.
 TEST(TreeDataMenus, DepthAndEntriesPerMenuAreLimited)
 {
+    // nested: codes 1, 11, 111, ... each the parent of the next; flat: children of the deepest
     struct Case {
         const char* name;
-        int nested;  // codes 1, 11, 111, ... each the parent of the next
-        int flat;    // children of the deepest code
+        int nested, flat;
         bool made;
     };
     const Case cases[] = {
