@@ -125,12 +125,11 @@ TEST_F(TreeInput, ClickOpensNodeAndClosesSiblings)
     EXPECT_FALSE(IsExpanded(tree_, two));
     // The selection inside the click is quiet; only the select message goes out.
     EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kSelect, tree_, one)}));
+    // Pictures of an open node (selected) and of a closed one.
     int image = -1, selected = -1;
-    CTreeCtrl* ctrl = tree10_;
-    ctrl->GetItemImage(one, image, selected);
-    EXPECT_EQ(image, 3);
-    EXPECT_EQ(selected, 2);
-    ctrl->GetItemImage(two, image, selected);
+    static_cast<CTreeCtrl*>(tree10_)->GetItemImage(one, image, selected);
+    EXPECT_EQ(std::make_pair(image, selected), std::make_pair(3, 2));
+    static_cast<CTreeCtrl*>(tree10_)->GetItemImage(two, image, selected);
     EXPECT_EQ(image, 1);
 
     // A second click after the quiet time closes it again.

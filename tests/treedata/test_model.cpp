@@ -18,16 +18,11 @@ std::vector<int> ReferenceLevels(const CTreeData& data)
 {
     std::vector<int> levels;
     for (int i = 0; i < data.GetSize(); ++i) {
-        std::string code = (LPCTSTR)data.GetID(i);
-        int level = 0;
-        for (int j = i - 1; j >= 0; --j) {
-            std::string prev = (LPCTSTR)data.GetID(j);
-            if (code.compare(0, prev.size(), prev) == 0) {
-                level = levels[j] + 1;
-                break;
-            }
-        }
-        levels.push_back(level);
+        const std::string code = (LPCTSTR)data.GetID(i);
+        int j = i - 1;
+        while (j >= 0 && code.compare(0, data.GetID(j).GetLength(), data.GetID(j)) != 0)
+            --j;
+        levels.push_back(j < 0 ? 0 : levels[j] + 1);
     }
     return levels;
 }
