@@ -1,63 +1,38 @@
 // The gallery's scripted session run as a separate process, checked by its log and by pixels of
 // its screenshots.
-#include <windows.h>
-
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
 
-#include "LumoTest.h"
 #include "SessionRun.h"
 #include "frame/LumoRes.h"
 
-using namespace lumotest;
 using namespace gallerytest;
 
 namespace {
 
-// ---------------------------------------------------------------------------------------------
-// The gallery's scripted session
-// ---------------------------------------------------------------------------------------------
-
-class GallerySession : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        out_ = std::string(temp) + "lumo-gallery-test-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(out_.c_str(), nullptr);
-        std::string cmd = "\"" + Folder() + "\\gallery.exe\" --script \"" + out_ + "\"";
-        ran_ = RunProcess(cmd, &output_, &exitCode_, 180000);
-    }
-    static void TearDownTestSuite() { RemoveShots(out_); }
-    static bool Load(const char* name, Shot* shot) {
-        return ReadStoredPng(out_ + "\\" + name, &shot->w, &shot->h, &shot->px);
-    }
-
-    static std::string out_, output_;
-    static DWORD exitCode_;
-    static bool ran_;
+// The door's states, the item menu, the caption's hover, maximized and restored.
+struct GalleryRun : Session {
+    GalleryRun()
+        : Session("gallery", 180000,
+                  {"01-start.png", "02-hover.png", "03-click.png", "04-right-click.png", "05-door-closed.png",
+                   "06-door-open.png", "07-drop-opened.png", "04-right-click-menu.png", "08-caption-hover.png",
+                   "09-maximized.png", "10-restored.png"}) {}
 };
+using GallerySession = SessionTest<GalleryRun>;
 
-std::string GallerySession::out_, GallerySession::output_;
-DWORD GallerySession::exitCode_ = 0;
-bool GallerySession::ran_ = false;
+bool EndsWith(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
 
 TEST_F(GallerySession, EndsSuccessfullyWithEveryCheckPassed) {
-    ASSERT_TRUE(ran_) << output_;
-    EXPECT_EQ(exitCode_, 0u) << output_;
-    std::vector<std::string> checks = Lines(output_, "check: ");
-    EXPECT_GE(checks.size(), 18u);
-    for (const std::string& c : checks) EXPECT_NE(c.find(": ok"), std::string::npos) << c;
-    EXPECT_EQ(Lines(output_, "data: ").size(), 1u);
-    ASSERT_EQ(Lines(output_, "session: ").size(), 1u);
-    EXPECT_NE(Lines(output_, "session: ")[0].find("ok"), std::string::npos);
+    ExpectChecksPassed(s, 18);
+    EXPECT_EQ(Lines(s.output, "data: ").size(), 1u);
+    ASSERT_EQ(Lines(s.output, "session: ").size(), 1u);
+    EXPECT_NE(Lines(s.output, "session: ")[0].find("ok"), std::string::npos);
 }
 
 TEST_F(GallerySession, HostReceivesTheExpectedMessagesInOrder) {
-    ASSERT_TRUE(ran_) << output_;
-    std::vector<std::string> got = Lines(output_, "message: ");
+    std::vector<std::string> got = Lines(s.output, "message: ");
     // Window handles differ from run to run: each line is matched by its beginning and end.
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"tree 'Sales' (0x", "): WM_USER+1 select item 'Sales > Documents'"},
@@ -71,48 +46,34 @@ TEST_F(GallerySession, HostReceivesTheExpectedMessagesInOrder) {
         {"tree 'All modules' (0x", "): WM_USER+1 select item 'Human resources'"},
         {"menu: WM_COMMAND id=10101", "(menu item 'New document')"},
     };
-    ASSERT_EQ(got.size(), expected.size()) << output_;
-    for (size_t i = 0; i < got.size(); ++i) {
-        const std::string& line = got[i];
-        const auto& e = expected[i];
-        EXPECT_EQ(line.compare(0, e.first.size(), e.first), 0) << i << ": " << line;
-        EXPECT_TRUE(line.size() >= e.second.size() &&
-                    line.compare(line.size() - e.second.size(), e.second.size(), e.second) == 0)
-            << i << ": " << line;
-    }
+    ASSERT_EQ(got.size(), expected.size()) << s.output;
+    for (size_t i = 0; i < got.size(); ++i)
+        EXPECT_TRUE(got[i].rfind(expected[i].first, 0) == 0 && EndsWith(got[i], expected[i].second)) << got[i];
     EXPECT_NE(got[7].find("WM_USER+11 right click on window 0x"), std::string::npos) << got[7];
 }
 
 TEST_F(GallerySession, ScreenshotsShowTheDoorOpenClosedAndOpenAgain) {
-    ASSERT_TRUE(ran_) << output_;
-    std::vector<std::string> layout = Lines(output_, "layout: ");
-    ASSERT_EQ(layout.size(), 1u) << output_;
+    std::vector<std::string> layout = Lines(s.output, "layout: ");
+    ASSERT_EQ(layout.size(), 1u) << s.output;
     int cw = 0, ch = 0, ox = 0, oy = 0;
     unsigned host = 0, door = 0;
-    ASSERT_EQ(sscanf(layout[0].c_str(),
-                     "client %dx%d at %d,%d in the screenshots; door width %*d; host background %x; "
-                     "door background %x",
-                     &cw, &ch, &ox, &oy, &host, &door),
-              6)
-        << layout[0];
+    ASSERT_EQ(sscanf(layout[0].c_str(), "client %dx%d at %d,%d in the screenshots; door width %*d; "
+                     "host background %x; door background %x", &cw, &ch, &ox, &oy, &host, &door), 6) << layout[0];
     // The host's colour is a COLORREF (0x00BBGGRR), the door's written as red, green, blue.
-    const uint32_t hostRgb = ((host & 0xFF) << 16) | (host & 0xFF00) | ((host >> 16) & 0xFF);
-    const uint32_t doorRgb = door;
+    const uint32_t hostRgb = Rgb(host);
 
-    const char* names[] = {"01-start.png", "02-hover.png", "03-click.png", "04-right-click.png",
-                           "05-door-closed.png", "06-door-open.png", "07-drop-opened.png"};
-    Shot shots[7];
+    const std::vector<Shot>& shots = s.shots;
     for (int i = 0; i < 7; ++i) {
-        ASSERT_TRUE(Load(names[i], &shots[i])) << names[i];
-        // The whole window with its frame and menu bar.
+        // The whole window with its frame and menu bar; each state differs from the one before.
         EXPECT_GT(shots[i].w, cw);
         EXPECT_GT(shots[i].h, ch + oy - 1);
+        EXPECT_TRUE(i == 0 || shots[i].px != shots[i - 1].px) << i;
     }
     // Below the drops, inside the door: the door's colour while open, the host's once closed.
     const int x = ox + 100, y = oy + ch - 10;
-    EXPECT_EQ(shots[0].At(x, y), doorRgb);
+    EXPECT_EQ(shots[0].At(x, y), door);
     EXPECT_EQ(shots[4].At(x, y), hostRgb);
-    EXPECT_EQ(shots[5].At(x, y), doorRgb);
+    EXPECT_EQ(shots[5].At(x, y), door);
     // The closed door still shows its button at the left edge, halfway down.
     int notHost = 0;
     for (int dx = 0; dx < 16; ++dx) notHost += shots[4].At(ox + dx, oy + ch / 2) != hostRgb;
@@ -128,39 +89,28 @@ TEST_F(GallerySession, ScreenshotsShowTheDoorOpenClosedAndOpenAgain) {
     EXPECT_EQ(darkClosed, 0);
     // The dark tree on the right shows its background colour below its items.
     EXPECT_EQ(shots[0].At(ox + cw - 30, oy + ch - 20), 0x24344Eu);
-    // Each state differs from the one before it.
-    for (int i = 1; i < 7; ++i) EXPECT_FALSE(shots[i].px == shots[i - 1].px) << names[i];
 
     // The item menu open over the tree, with its submenu: the text column and the picture column
-    // of the menus, and the selection on "Send to".
-    Shot menu;
-    ASSERT_TRUE(Load("04-right-click-menu.png", &menu));
-    int column = 0, bar = 0, selection = 0;
-    for (uint32_t p : menu.px) {
-        column += (p & 0xFFFFFF) == 0xF5F5F5;
-        bar += (p & 0xFFFFFF) == 0xEAEAEA;
-        selection += (p & 0xFFFFFF) == 0xD9C452;  // the selection's edge
+    // of the menus, and the selection's edge on "Send to".
+    const Shot& menu = shots[7];
+    const uint32_t colours[] = {0xF5F5F5, 0xEAEAEA, 0xD9C452};
+    const long atLeast[] = {20000, 3000, 200};
+    for (int k = 0; k < 3; ++k) {
+        const auto isColour = [&](uint32_t p) { return (p & 0xFFFFFF) == colours[k]; };
+        EXPECT_GT(std::count_if(menu.px.begin(), menu.px.end(), isColour), atLeast[k]) << std::hex << colours[k];
     }
-    EXPECT_GT(column, 20000);
-    EXPECT_GT(bar, 3000);
-    EXPECT_GT(selection, 200);
 }
 
 TEST_F(GallerySession, TheSkinnedCaptionMaximizesAndRestoresTheWindow) {
-    ASSERT_TRUE(ran_) << output_;
-    Shot start, hover, maximized, restored;
-    ASSERT_TRUE(Load("01-start.png", &start));
-    ASSERT_TRUE(Load("08-caption-hover.png", &hover));
-    ASSERT_TRUE(Load("09-maximized.png", &maximized));
-    ASSERT_TRUE(Load("10-restored.png", &restored));
+    const Shot &start = s.shots[0], &hover = s.shots[8], &maximized = s.shots[9], &restored = s.shots[10];
     COLORREF c = 0;
     void* none = nullptr;
     ASSERT_TRUE(GetSkin(0, &c, &none, &none, &none, &none, &none, &none, &none, &none, &none));
-    const uint32_t caption = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    const uint32_t caption = Rgb(c);
     // The caption in the first scheme's colour, the top corners cut.
-    for (const Shot* s : {&start, &hover, &restored}) {
-        EXPECT_EQ(caption, s->At(40, 10));
-        EXPECT_NE(caption, s->At(0, 0));
+    for (const Shot* shot : {&start, &hover, &restored}) {
+        EXPECT_EQ(caption, shot->At(40, 10));
+        EXPECT_NE(caption, shot->At(0, 0));
     }
     // The hot maximize button (the second from the right; the shots have a 6-pixel margin).
     const int bx = start.w - 6 - GetSystemMetrics(SM_CXFRAME) - 7 - 40, by = GetSystemMetrics(SM_CYFRAME) + 1;

@@ -1,14 +1,8 @@
 // The second gallery host's scripted session, run as a separate process: its checks, the bitmap
 // buttons' notifications it decoded, and pixels of its screenshots against the drawing
 // toolkit's colours, the resource library's button bitmaps and the layout rules.
-#include <windows.h>
-
 #include <cstdio>
-#include <map>
-#include <string>
-#include <vector>
 
-#include "LumoTest.h"
 #include "SessionRun.h"
 #include "frame/LumoRes.h"
 
@@ -21,75 +15,44 @@ struct Probe {
     uint32_t colour = 0;  // 0xRRGGBB when the line gives one
 };
 
-class ClassesSession : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        out_ = std::string(temp) + "lumo-classes-test-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(out_.c_str(), nullptr);
-        std::string cmd = "\"" + Folder() + "\\gallery_classes.exe\" --script \"" + out_ + "\"";
-        ran_ = RunProcess(cmd, &output_, &exitCode_, 180000);
-        for (const std::string& line : Lines(output_, "probe: ")) {
-            char name[48] = "";
-            Probe p;
-            unsigned colour = 0;
-            int n = sscanf(line.c_str(), "%47s %ld %ld %ld %ld colour %x", name, &p.rc.left, &p.rc.top,
-                           &p.rc.right, &p.rc.bottom, &colour);
-            if (n >= 5) {
-                p.colour = colour;
-                probes_[name] = p;
-            }
-        }
-    }
-    static void TearDownTestSuite() { RemoveShots(out_); }
-
-    static bool Load(const char* name, Shot* shot) {
-        return lumotest::ReadStoredPng(out_ + "\\" + name, &shot->w, &shot->h, &shot->px);
-    }
-    static bool Find(const char* name, Probe* p) {
-        auto it = probes_.find(name);
-        if (it == probes_.end()) return false;
-        *p = it->second;
-        return true;
-    }
-
-    static std::string out_, output_;
-    static DWORD exitCode_;
-    static bool ran_;
-    static std::map<std::string, Probe> probes_;
-};
-
-std::string ClassesSession::out_, ClassesSession::output_;
-DWORD ClassesSession::exitCode_ = 0;
-bool ClassesSession::ran_ = false;
-std::map<std::string, Probe> ClassesSession::probes_;
-
 const char* const kShots[9] = {"classes-01-start.png", "classes-02-button-hover.png", "classes-03-resized.png",
                                "classes-04-xp-hover.png", "classes-05-xp-pressed.png", "classes-06-xp-toggled.png",
                                "classes-07-xp-drop-menu.png", "controls-01-slider-hover.png", "controls-02-tab-hover.png"};
 
-// A COLORREF as the screenshots store it.
-uint32_t Rgb(COLORREF c) { return (uint32_t(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+// The session, with the places and colours it printed as "probe: name left top right bottom
+// [colour rrggbb]".
+struct ClassesRun : Session {
+    ClassesRun() : Session("gallery_classes", 180000, std::vector<std::string>(kShots, kShots + 9)) {}
+
+    // The last place printed under the name.
+    bool Find(const std::string& name, Probe* p) const {
+        bool found = false;
+        for (const std::string& line : Lines(output, ("probe: " + name + " ").c_str())) {
+            unsigned colour = 0;
+            if (sscanf(line.c_str(), "%ld %ld %ld %ld colour %x", &p->rc.left, &p->rc.top, &p->rc.right,
+                       &p->rc.bottom, &colour) >= 4) {
+                p->colour = colour;
+                found = true;
+            }
+        }
+        return found;
+    }
+};
+
+using ClassesSession = SessionTest<ClassesRun>;
 
 TEST_F(ClassesSession, EndsSuccessfullyWithEveryCheckPassed) {
-    ASSERT_TRUE(ran_) << output_;
-    EXPECT_EQ(exitCode_, 0u) << output_;
-    std::vector<std::string> checks = Lines(output_, "check: ");
-    EXPECT_GE(checks.size(), 40u);
-    for (const std::string& c : checks) EXPECT_NE(c.find(": ok"), std::string::npos) << c;
-    std::vector<std::string> shots = Lines(output_, "screenshot: ");
-    ASSERT_EQ(shots.size(), 9u) << output_;
+    ExpectChecksPassed(s, 40);
+    std::vector<std::string> shots = Lines(s.output, "screenshot: ");
+    ASSERT_EQ(shots.size(), 9u) << s.output;
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(shots[i].compare(0, strlen(kShots[i]), kShots[i]), 0) << shots[i];
         EXPECT_NE(shots[i].find("written"), std::string::npos) << shots[i];
     }
-    ASSERT_EQ(Lines(output_, "session: ").size(), 1u);
-    EXPECT_EQ(Lines(output_, "session: ")[0], "12 messages, ok");
+    EXPECT_EQ(Lines(s.output, "session: "), std::vector<std::string>{"12 messages, ok"});
 }
 
 TEST_F(ClassesSession, HostReceivesTheButtonNotificationsInOrder) {
-    ASSERT_TRUE(ran_) << output_;
     // Hover over the first door button (three moves), leaving it, a click on a dropped drop
     // button and a double click on a closed one.
     const std::vector<std::string> expected = {
@@ -107,24 +70,22 @@ TEST_F(ClassesSession, HostReceivesTheButtonNotificationsInOrder) {
         "xp button flat 'Print': drop menu item 'Print preview' (id 2)",
         "hyperlink 'Open the order list' (id 310): WM_APP+1, wParam = the link's window",
     };
-    EXPECT_EQ(Lines(output_, "message: "), expected) << output_;
+    EXPECT_EQ(Lines(s.output, "message: "), expected) << s.output;
 }
 
 TEST_F(ClassesSession, ToolkitColoursAndRegionBandsOnTheScreen) {
-    ASSERT_TRUE(ran_) << output_;
-    Shot shot;
-    ASSERT_TRUE(Load(kShots[0], &shot));
+    const Shot& shot = s.shots[0];
     Probe p;
 
     // Four vertical bands from black to red: red 255 at the bottom, then 191, 127 and 63.
-    ASSERT_TRUE(Find("gradient4", &p)) << output_;
+    ASSERT_TRUE(s.Find("gradient4", &p)) << s.output;
     const int gx = (p.rc.left + p.rc.right) / 2, band = (p.rc.bottom - p.rc.top) / 4;
     const uint32_t reds[4] = {0xFF0000, 0xBF0000, 0x7F0000, 0x3F0000};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(shot.At(gx, p.rc.bottom - band * i - band / 2), reds[i]) << i;
 
     // Progress at 30 %: inside the 2-pixel frame the bottom row is the filled pair's lower
     // colour up to 30 % of the width, then the empty pair's.
-    ASSERT_TRUE(Find("progress30", &p)) << output_;
+    ASSERT_TRUE(s.Find("progress30", &p)) << s.output;
     RECT r = {p.rc.left + 2, p.rc.top + 2, p.rc.right - 2, p.rc.bottom - 2};
     const int split = r.left + (r.right - r.left) * 30 / 100;
     const uint32_t filled = Rgb(0xFFAA4D), empty = Rgb(0xF9FBFC);
@@ -134,7 +95,7 @@ TEST_F(ClassesSession, ToolkitColoursAndRegionBandsOnTheScreen) {
     EXPECT_EQ(shot.At(r.right - 3, r.bottom - 1), empty);
 
     // The tiled picture: 24-pixel tiles whose top-left quadrant is red and bottom-right yellow.
-    ASSERT_TRUE(Find("tiled", &p)) << output_;
+    ASSERT_TRUE(s.Find("tiled", &p)) << s.output;
     for (int ty = 0; ty < 3; ++ty)
         for (int tx = 0; tx < 3; ++tx) {
             EXPECT_EQ(shot.At(p.rc.left + tx * 24 + 3, p.rc.top + ty * 24 + 3), 0xDC3C3Cu) << tx << "," << ty;
@@ -143,8 +104,8 @@ TEST_F(ClassesSession, ToolkitColoursAndRegionBandsOnTheScreen) {
 
     // Region bands: the first cut lies 25 % down at the centre and 40 % down at the edges. Each
     // band's label is centred in its band's box, so the points stay clear of the box's middle.
-    ASSERT_TRUE(Find("regions", &p)) << output_;
-    std::vector<std::string> colours = Lines(output_, "probe: band colours ");
+    ASSERT_TRUE(s.Find("regions", &p)) << s.output;
+    std::vector<std::string> colours = Lines(s.output, "probe: band colours ");
     ASSERT_EQ(colours.size(), 1u);
     unsigned b1 = 0, b2 = 0, b3 = 0;
     ASSERT_EQ(sscanf(colours[0].c_str(), "%x %x %x", &b1, &b2, &b3), 3);
@@ -157,8 +118,10 @@ TEST_F(ClassesSession, ToolkitColoursAndRegionBandsOnTheScreen) {
     EXPECT_EQ(shot.At(mid, p.rc.bottom - 2), b3);
 }
 
-// Every pixel of the button against the resource library's bitmap.
-int Mismatches(const Shot& shot, const RECT& rc, HBITMAP bmp) {
+// The pixels of rc that differ from the resource library's bitmap; -1 when it cannot be loaded.
+int Mismatches(const Shot& shot, const RECT& rc, DWORD bitmapId) {
+    HBITMAP bmp = Load1Bitmap(static_cast<int>(bitmapId));
+    if (!bmp) return -1;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bmp);
     int bad = 0;
@@ -167,36 +130,25 @@ int Mismatches(const Shot& shot, const RECT& rc, HBITMAP bmp) {
             bad += shot.At(rc.left + x, rc.top + y) != Rgb(GetPixel(dc, x, y));
     SelectObject(dc, old);
     DeleteDC(dc);
+    DeleteObject(bmp);
     return bad;
 }
 
 TEST_F(ClassesSession, DoorButtonShowsItsNormalThenItsHoverBitmap) {
-    ASSERT_TRUE(ran_) << output_;
     Probe p;
-    ASSERT_TRUE(Find("button-hue0", &p)) << output_;
+    ASSERT_TRUE(s.Find("button-hue0", &p)) << s.output;
     ASSERT_EQ(p.rc.right - p.rc.left, 12);
     ASSERT_EQ(p.rc.bottom - p.rc.top, 48);
-    DWORD normalId = 0, hoverId = 0, colour = 0;
-    ASSERT_NE(GetDoorHandle(0, &normalId, &hoverId, &colour), 0);
-    HBITMAP normal = Load1Bitmap((int)normalId), hover = Load1Bitmap((int)hoverId);
-    ASSERT_NE(normal, nullptr);
-    ASSERT_NE(hover, nullptr);
-    Shot start, hovered;
-    ASSERT_TRUE(Load(kShots[0], &start));
-    ASSERT_TRUE(Load(kShots[1], &hovered));
-    EXPECT_EQ(Mismatches(start, p.rc, normal), 0);
-    EXPECT_EQ(Mismatches(hovered, p.rc, hover), 0);
-    EXPECT_GT(Mismatches(hovered, p.rc, normal), 0);
-    DeleteObject(normal);
-    DeleteObject(hover);
+    DWORD normal = 0, hover = 0, colour = 0;
+    ASSERT_NE(GetDoorHandle(0, &normal, &hover, &colour), 0);
+    EXPECT_EQ(Mismatches(s.shots[0], p.rc, normal), 0);
+    EXPECT_EQ(Mismatches(s.shots[1], p.rc, hover), 0);
+    EXPECT_GT(Mismatches(s.shots[1], p.rc, normal), 0);
 }
 
 TEST_F(ClassesSession, ResizedWindowMovesTheRulePlacedChildren) {
-    ASSERT_TRUE(ran_) << output_;
-    Shot start, grown;
-    ASSERT_TRUE(Load(kShots[0], &start));
-    ASSERT_TRUE(Load(kShots[2], &grown));
-    std::vector<std::string> layout = Lines(output_, "layout: ");
+    const Shot &start = s.shots[0], &grown = s.shots[2];
+    std::vector<std::string> layout = Lines(s.output, "layout: ");
     ASSERT_EQ(layout.size(), 1u);
     int cw = 0, ch = 0, ox = 0, oy = 0;
     ASSERT_EQ(sscanf(layout[0].c_str(), "client %dx%d at %d,%d", &cw, &ch, &ox, &oy), 4) << layout[0];
@@ -207,7 +159,7 @@ TEST_F(ClassesSession, ResizedWindowMovesTheRulePlacedChildren) {
     // The layout panel keeps 8 pixels to the window's right and bottom edges, and its corner tile
     // another 8 inside it: the tile ends 16 pixels from the grown client area's corner.
     Probe corner;
-    ASSERT_TRUE(Find("resized-corner", &corner)) << output_;
+    ASSERT_TRUE(s.Find("resized-corner", &corner)) << s.output;
     EXPECT_EQ(corner.rc.right, ox + cw + 136 - 16);
     EXPECT_EQ(corner.rc.bottom, oy + ch + kGrowH - 16);
     EXPECT_EQ(grown.At(corner.rc.left + 3, corner.rc.top + 3), corner.colour);
@@ -218,23 +170,16 @@ TEST_F(ClassesSession, ResizedWindowMovesTheRulePlacedChildren) {
 
     // The background window's corner child went down with the window's bottom edge.
     Probe tile;
-    ASSERT_TRUE(Find("resized-back-tile", &tile)) << output_;
+    ASSERT_TRUE(s.Find("resized-back-tile", &tile)) << s.output;
     EXPECT_EQ(tile.rc.bottom, oy + ch + kGrowH - 8 - 10);
     EXPECT_EQ(grown.At(tile.rc.left + 3, tile.rc.top + 3), 0xF0C83Cu);
     EXPECT_EQ(start.At(tile.rc.left + 3, tile.rc.top - kGrowH + 3), 0xF0C83Cu);
 
-    for (int i = 1; i < 3; ++i) {
-        Shot a, b;
-        ASSERT_TRUE(Load(kShots[i - 1], &a));
-        ASSERT_TRUE(Load(kShots[i], &b));
-        EXPECT_FALSE(a.px == b.px) << kShots[i];
-    }
+    for (int i = 1; i < 3; ++i) EXPECT_FALSE(s.shots[i].px == s.shots[i - 1].px) << kShots[i];
 }
 
 TEST_F(ClassesSession, XPButtonsShowEveryStateAndFollowHoverPressAndToggles) {
-    ASSERT_TRUE(ran_) << output_;
-    Shot shots[7];
-    for (int i : {0, 3, 4, 5, 6}) ASSERT_TRUE(Load(kShots[i], &shots[i])) << kShots[i];
+    const std::vector<Shot>& shots = s.shots;
     // Left edges of the frames (orange under the mouse, grey while pressed), the lighter face of the
     // flat drop button held down while its menu is open, in the screenshots the session took.
     const uint32_t hot = Rgb(0x58C4FA), pressed = Rgb(0xC6C6C6);
@@ -245,21 +190,18 @@ TEST_F(ClassesSession, XPButtonsShowEveryStateAndFollowHoverPressAndToggles) {
         {"xp-drop", 6, 10, 5, 0xFFFEED, true}};
     Probe p;
     for (const auto& px : pixels) {
-        ASSERT_TRUE(Find(px.probe, &p)) << px.probe;
+        ASSERT_TRUE(s.Find(px.probe, &p)) << px.probe;
         EXPECT_EQ(shots[px.shot].At(p.rc.left + px.dx, p.rc.top + px.dy) == px.colour, px.is) << px.probe << " " << px.shot;
     }
     // Check boxes before and after the clicks (the radio group is checked in the session's log).
     const struct { const char* probe; int before, after; } boxes[] = {
         {"xp-state-checked", 5022, 5022}, {"xp-check-toggled", 5021, 5022}, {"xp-attached-check", 5022, 5021}};
     for (const auto& b : boxes) {
-        ASSERT_TRUE(Find(b.probe, &p)) << b.probe;
+        ASSERT_TRUE(s.Find(b.probe, &p)) << b.probe;
         const LONG top = p.rc.top + (p.rc.bottom - p.rc.top - 13) / 2;
         const RECT box = {p.rc.left, top, p.rc.left + 13, top + 13};
-        HBITMAP before = Load1Bitmap(b.before), after = Load1Bitmap(b.after);
-        EXPECT_EQ(Mismatches(shots[0], box, before), 0) << b.probe;
-        EXPECT_EQ(Mismatches(shots[5], box, after), 0) << b.probe;
-        DeleteObject(before);
-        DeleteObject(after);
+        EXPECT_EQ(Mismatches(shots[0], box, b.before), 0) << b.probe;
+        EXPECT_EQ(Mismatches(shots[5], box, b.after), 0) << b.probe;
     }
 }
 

@@ -32,11 +32,11 @@ TEST(Png, ImagesComeBackExactlyStoredOrCompressed) {
     const struct { std::vector<uint32_t> px; int w, h; bool alpha; } cases[] = {
         {flat, 400, 300, false}, {Noise(97 * 61, 12345), 97, 61, true}, {rows, 3000, 40, false},
         {one, 1, 1, false}, {Noise(300 * 200, 7), 300, 200, true}};
+    int w = 0, h = 0;
+    std::vector<uint32_t> back;
     for (const auto& k : cases)
         for (bool compressed : {true, false}) {
             std::vector<uint8_t> png = EncodePng(k.px.data(), k.w, k.h, k.w, k.alpha, compressed);
-            int w = 0, h = 0;
-            std::vector<uint32_t> back;
             ASSERT_TRUE(DecodeStoredPng(png, &w, &h, &back)) << k.w << " " << compressed;
             EXPECT_EQ(k.w * 1000 + k.h, w * 1000 + h);
             for (size_t i = 0; i < back.size(); ++i)
@@ -46,8 +46,6 @@ TEST(Png, ImagesComeBackExactlyStoredOrCompressed) {
 
     std::string path = TempPath("file.png");
     ASSERT_TRUE(WritePng(path, flat.data(), 400, 300, 400, true));
-    int w = 0, h = 0;
-    std::vector<uint32_t> back;
     ASSERT_TRUE(ReadStoredPng(path, &w, &h, &back));
     EXPECT_TRUE(back == flat);
     DeleteFileA(path.c_str());

@@ -2,12 +2,9 @@
 // for each notification of a control, that doing so is safe.
 #pragma once
 
-#include <windows.h>
+#include "LumoTest.h"
 
-#include <functional>
 #include <new>
-#include <string>
-#include <vector>
 
 namespace lumotest {
 
@@ -31,8 +28,7 @@ struct NotifyCase {
 // control (regions, which the system frees a little late, over all the cases together). A crash
 // fails the whole test program. Every case runs once beforehand, unchecked, to fill one-time
 // caches.
-void ExpectDestroyInNotifyIsSafe(const std::vector<NotifyCase>& cases, int hostWidth = 400,
-                                 int hostHeight = 300);
+void ExpectDestroyInNotifyIsSafe(const std::vector<NotifyCase>& cases, int hostWidth = 400, int hostHeight = 300);
 
 // An object on pages of its own, which are taken away (never to be given out again) when it is
 // deleted, so that code touching it afterwards faults at once.

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "PngFile.h"
@@ -19,19 +18,23 @@ namespace lumotest {
 // Screenshots are written and read back with the gallery's PNG code.
 using namespace lumopng;
 
+// Owners of windows, hooks and GDI objects: a copy would free them twice.
+struct NoCopy {
+    NoCopy() = default;
+    NoCopy(const NoCopy&) = delete;
+    NoCopy& operator=(const NoCopy&) = delete;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Host windows
 // ---------------------------------------------------------------------------------------------
 
-// Class name of the host windows; their procedure feeds the message recorders.
-extern const char* const kHostClass;
-
-// Creates a host window whose client area is w x h. A top-level host sits at (50,50) on the
-// screen and a child host at (0,0) in its parent, so pixel positions are the same in every run.
-// style 0 picks WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN (top-level) or
-// WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS (child). Returns null on failure.
-HWND CreateHostWindow(int w = 400, int h = 300, bool visible = true, HWND parent = nullptr,
-                      DWORD style = 0);
+// Creates a host window whose client area is w x h, painted pure white (not a system colour).
+// A top-level host sits at (50,50) on the screen and a child host at (0,0) in its parent, so
+// pixel positions are the same in every run. style 0 picks WS_OVERLAPPEDWINDOW |
+// WS_CLIPCHILDREN (top-level) or WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS (child).
+// Returns null on failure.
+HWND CreateHostWindow(int w = 400, int h = 300, bool visible = true, HWND parent = nullptr, DWORD style = 0);
 
 // Destroys every host window still alive; returns how many there were.
 int DestroyAllHostWindows();
@@ -43,14 +46,11 @@ using HostHandler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT*)>;
 void SetHostHandler(HWND host, HostHandler handler);
 
 // A host window destroyed when the object goes out of scope.
-class HostWindow {
+class HostWindow : NoCopy {
 public:
-    explicit HostWindow(int w = 400, int h = 300, bool visible = true, HWND parent = nullptr,
-                        DWORD style = 0);
-    ~HostWindow();
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-
+    explicit HostWindow(int w = 400, int h = 300, bool visible = true, HWND parent = nullptr, DWORD style = 0)
+        : hwnd_(CreateHostWindow(w, h, visible, parent, style)) {}
+    ~HostWindow() { if (IsWindow(hwnd_)) DestroyWindow(hwnd_); }
     HWND Hwnd() const { return hwnd_; }
     operator HWND() const { return hwnd_; }
 
@@ -86,12 +86,9 @@ struct Param {
     LONG_PTR value = 0;
 
     Param(AnyT) {}
-    template <class T, typename std::enable_if<std::is_integral<T>::value || std::is_enum<T>::value,
-                                               int>::type = 0>
-    Param(T v) : any(false), value(static_cast<LONG_PTR>(v)) {}
+    // An integer, an enumerator, a handle, a pointer or nullptr.
     template <class T>
-    Param(T* p) : any(false), value(reinterpret_cast<LONG_PTR>(p)) {}
-    Param(std::nullptr_t) : any(false), value(0) {}
+    Param(T v) : any(false), value((LONG_PTR)v) {}
 };
 
 // A message as a window received it, or as a test expects it. For WM_NOTIFY the recorder also
@@ -103,17 +100,14 @@ struct RecordedMsg {
     LPARAM lParam = 0;
     int notifyCode = 0;
     UINT_PTR notifyId = 0;
-
     // Which fields an expected message compares; a recorded message compares them all.
-    bool matchHwnd = false;
-    bool matchWParam = true;
-    bool matchLParam = true;
-    bool matchNotify = false;
-    bool matchNotifyId = false;
+    bool matchHwnd = false, matchWParam = true, matchLParam = true;
+    bool matchNotify = false, matchNotifyId = false;
 
-    RecordedMsg() = default;
     // Expected message: hwnd null matches any window.
-    RecordedMsg(UINT m, Param w = Any, Param l = Any, HWND h = nullptr);
+    RecordedMsg(UINT m, Param w = Any, Param l = Any, HWND h = nullptr)
+        : hwnd(h), msg(m), wParam(static_cast<WPARAM>(w.value)), lParam(l.value),
+          matchHwnd(h != nullptr), matchWParam(!w.any), matchLParam(!l.any) {}
 };
 
 // Expected WM_NOTIFY with the given code (and optionally the NMHDR idFrom and the receiving
@@ -125,105 +119,91 @@ bool Matches(const RecordedMsg& expected, const RecordedMsg& actual);
 
 // Readable name: "WM_NOTIFY", "WM_USER+3", "WM_APP+1", a registered message's name, or hex.
 std::string MessageName(UINT msg);
-std::string Describe(const RecordedMsg& m);
 
 // Compares sequences element by element; on failure names the first difference and prints both.
-::testing::AssertionResult SequenceIs(const std::vector<RecordedMsg>& actual,
-                                      const std::vector<RecordedMsg>& expected);
+::testing::AssertionResult SequenceIs(const std::vector<RecordedMsg>& actual, const std::vector<RecordedMsg>& expected);
 
-// Records messages arriving at one window (or at every host window when hwnd is null).
-// A host window feeds its recorders directly; any other window of this thread is subclassed for
-// the lifetime of the recorder and its procedure restored afterwards (unless someone subclassed
-// it after us). Windows of other threads cannot be watched: Ok() is false.
-// The default filter keeps messages >= WM_USER (WM_APP and registered messages included),
-// WM_NOTIFY and WM_COMMAND.
-class MessageRecorder {
+// Records messages arriving at one window. A host window feeds its recorders directly; any
+// other window of this thread is subclassed for the lifetime of the recorder and its procedure
+// restored afterwards (unless someone subclassed it after us). Windows of other threads cannot
+// be watched: Ok() is false. The default filter keeps messages >= WM_USER (WM_APP and
+// registered messages included), WM_NOTIFY and WM_COMMAND.
+class MessageRecorder : NoCopy {
 public:
     using Filter = std::function<bool(HWND, UINT, WPARAM, LPARAM)>;
 
-    explicit MessageRecorder(HWND hwnd = nullptr);
+    explicit MessageRecorder(HWND hwnd, Filter filter = nullptr);
     MessageRecorder(HWND hwnd, std::vector<UINT> messages);
-    MessageRecorder(HWND hwnd, Filter filter);
     ~MessageRecorder();
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
 
     void Clear() { messages_.clear(); }
     const std::vector<RecordedMsg>& Messages() const { return messages_; }
     int Count(UINT msg) const;
     int Count() const { return static_cast<int>(messages_.size()); }
-    // False if the window could not be watched (null filter target that is not a window, etc.).
     bool Ok() const { return ok_; }
 
-    // Called by the host procedure and the subclass procedure; not for tests.
+    // Called by the host and subclass procedures; not for tests.
     void Offer(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND Target() const { return hwnd_; }
 
 private:
-    void Attach();
-
     HWND hwnd_;
     Filter filter_;
     std::vector<RecordedMsg> messages_;
-    bool subclassed_ = false;
-    bool ok_ = false;
+    bool subclassed_ = false, ok_ = false;
 };
 
 // ---------------------------------------------------------------------------------------------
 // Pixels
 // ---------------------------------------------------------------------------------------------
 
-enum class CaptureMode {
-    PrintClient,   // WM_PRINTCLIENT into a memory DC: the client area as the window paints it
-    ScreenClient,  // BitBlt from the screen DC: the client area as it is on the display
-};
+// PrintClient: WM_PRINTCLIENT into a memory DC, the client area as the window paints it.
+// ScreenClient: BitBlt from the screen DC, the client area as it is on the display.
+enum class CaptureMode { PrintClient, ScreenClient };
 
-// A window's client-area pixels in a 32-bit top-down DIB. A failed capture has Width() == 0.
-class WindowCapture {
+// Pixels as 0x00RRGGBB, row after row, read as COLORREFs (CLR_INVALID outside the image).
+class PixelImage {
 public:
-    explicit WindowCapture(HWND hwnd, CaptureMode mode = CaptureMode::PrintClient);
-
-    bool Ok() const { return width_ > 0; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    // CLR_INVALID outside the image.
     COLORREF At(int x, int y) const;
-    // Pixels of exactly this colour inside rc (clipped to the image).
+    // Pixels of exactly this colour inside rc (clipped to the image), or in the whole image.
     int CountColor(COLORREF color, const RECT& rc) const;
-    int CountColor(COLORREF color) const;
-    bool SavePng(const std::string& path) const;
-    // Pixels as 0x00RRGGBB, row after row.
+    int CountColor(COLORREF color) const { return CountColor(color, {0, 0, width_, height_}); }
+    // Where the pixels are now (after GdiFlush where GDI draws into them).
+    virtual const uint32_t* Data() const = 0;
+
+protected:
+    ~PixelImage() = default;
+    int width_ = 0, height_ = 0;
+};
+
+// A window's client-area pixels, copied. A failed capture has Width() == 0.
+class WindowCapture : public PixelImage {
+public:
+    explicit WindowCapture(HWND hwnd, CaptureMode mode = CaptureMode::PrintClient);
+    bool Ok() const { return width_ > 0; }
     const std::vector<uint32_t>& Pixels() const { return pixels_; }
 
+    const uint32_t* Data() const override { return pixels_.data(); }
+
 private:
-    int width_ = 0;
-    int height_ = 0;
     std::vector<uint32_t> pixels_;
 };
 
 // A memory DC with a w x h 32-bit DIB section selected, filled with one colour, for calling
 // paint routines directly.
-class MemoryCanvas {
+class MemoryCanvas : public PixelImage, NoCopy {
 public:
     MemoryCanvas(int w, int h, COLORREF fill = RGB(255, 255, 255));
     ~MemoryCanvas();
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
 
     HDC Dc() const { return dc_; }
     HBITMAP Bitmap() const { return bitmap_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    // Reads the DIB memory (after GdiFlush); CLR_INVALID outside.
-    COLORREF At(int x, int y) const;
-    int CountColor(COLORREF color, const RECT& rc) const;
-    int CountColor(COLORREF color) const;
     void Fill(COLORREF color);
-    bool SavePng(const std::string& path) const;
+    const uint32_t* Data() const override;
 
 private:
-    int width_;
-    int height_;
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
@@ -244,9 +224,8 @@ HICON SolidIcon(COLORREF colour, int size = 16);
 int CountGdiObjects(bool regions = true);
 
 // Windows of the calling thread: top-level, message-only and all their descendants, minus the
-// input-method ("IME", created hidden with a thread's first window) and COM apartment
-// ("OleMainThreadWndClass", message-only) windows the system creates on its own. Compare
-// counts (WindowBalance), never absolute values.
+// input-method and COM apartment windows the system creates on its own. Compare counts
+// (WindowBalance), never absolute values.
 int CountThreadWindows();
 
 // What one run of body leaves behind: live GDI objects and windows of this thread. body runs
@@ -254,8 +233,7 @@ int CountThreadWindows();
 // contexts, classes) is not taken for a leak; pending messages are dispatched after each run.
 // Compare with Leaks{} (nothing left).
 struct Leaks {
-    int gdi = 0;
-    int windows = 0;
+    int gdi = 0, windows = 0;
     bool operator==(const Leaks& o) const { return gdi == o.gdi && windows == o.windows; }
     friend std::ostream& operator<<(std::ostream& os, const Leaks& l) {
         return os << l.gdi << " GDI objects, " << l.windows << " windows";
@@ -268,50 +246,35 @@ Leaks LeaksOf(const std::function<void()>& body);
 int SoakCycles(int suite, int soak);
 
 // Records the count at construction; Delta() is the change since.
-class GdiBalance {
-public:
-    explicit GdiBalance(bool regions = true) : regions_(regions), start_(CountGdiObjects(regions)) {}
-    int Delta() const { return CountGdiObjects(regions_) - start_; }
-    int Start() const { return start_; }
-
-private:
-    bool regions_;
-    int start_;
+struct GdiBalance {
+    explicit GdiBalance(bool countRegions = true) : regions(countRegions), start(CountGdiObjects(regions)) {}
+    int Delta() const { return CountGdiObjects(regions) - start; }
+    int Start() const { return start; }
+    bool regions;
+    int start;
 };
 
-class WindowBalance {
-public:
-    WindowBalance() : start_(CountThreadWindows()) {}
-    int Delta() const { return CountThreadWindows() - start_; }
-
-private:
-    int start_;
+struct WindowBalance {
+    int start = CountThreadWindows();
+    int Delta() const { return CountThreadWindows() - start; }
 };
 
 // ---------------------------------------------------------------------------------------------
-// Message boxes
+// Message boxes and modal loops
 // ---------------------------------------------------------------------------------------------
 
 // While alive, every dialog of class #32770 activated on this thread is read (caption and
-// message text) and closed by pressing a button (its default button unless Answer() chose one),
-// so a message box can never block a test. Catchers nest; the newest one does the catching.
-class MessageBoxCatcher {
+// message text) and closed by pressing its default button, so a message box can never block a
+// test. Catchers nest; the newest one does the catching.
+class MessageBoxCatcher : NoCopy {
 public:
     struct Caught {
-        std::string caption;
-        std::string text;
-        int pressed;  // the command id sent to close it
+        std::string caption, text;
     };
 
     MessageBoxCatcher();
     ~MessageBoxCatcher();
-    MessageBoxCatcher(const MessageBoxCatcher&) = delete;
-    MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
 
-    // Presses this command id (IDYES, IDCANCEL, ...) instead of the default button.
-    void Answer(int id) { answer_ = id; }
-
-    std::vector<std::string> Texts() const;
     const std::vector<Caught>& Boxes() const { return caught_; }
     int Count() const { return static_cast<int>(caught_.size()); }
 
@@ -319,55 +282,26 @@ public:
     void Catch(HWND dialog);
 
 private:
-    HHOOK hook_ = nullptr;
-    MessageBoxCatcher* previous_ = nullptr;
-    int answer_ = 0;
+    MessageBoxCatcher* previous_;  // the outermost catcher, with none before it, owns the hook
     std::vector<Caught> caught_;
 };
-
-// ---------------------------------------------------------------------------------------------
-// Modal loops
-// ---------------------------------------------------------------------------------------------
 
 // Runs callbacks from thread timers, which every modal loop (menu tracking, message boxes,
 // capture loops) dispatches, so a test can end or steer a loop it has to enter itself.
 // Pending callbacks are cancelled when the driver is destroyed.
-class ModalDriver {
+class ModalDriver : NoCopy {
 public:
-    ModalDriver() = default;
     ~ModalDriver();
-    ModalDriver(const ModalDriver&) = delete;
-    ModalDriver& operator=(const ModalDriver&) = delete;
 
     // Runs fn once, ms milliseconds from now (as the loop dispatches timers).
     void After(DWORD ms, std::function<void()> fn);
-    // Ends the active menu (EndMenu).
-    void CloseMenuAfter(DWORD ms);
-    // Posts key down and up for each virtual key, in order, to hwnd.
-    void PostKeys(HWND hwnd, std::vector<UINT> vks, DWORD ms = 10);
-    // Posts one mouse message with client coordinates (x,y); button-down messages carry their
-    // button in wParam.
-    void PostMouse(HWND hwnd, UINT msg, int x, int y, DWORD ms = 10);
-    // How many callbacks have run.
-    int Fired() const { return fired_; }
-
-    // Called by the timer procedure; not for tests.
-    void Fire(UINT_PTR id);
-
-private:
-    struct Pending {
-        UINT_PTR id;
-        std::function<void()> fn;
-    };
-    std::vector<Pending> pending_;
-    int fired_ = 0;
 };
 
 // Posts a key press (down + up) with a plausible lParam.
 void PostKey(HWND hwnd, UINT vk);
 
 // ---------------------------------------------------------------------------------------------
-// Files
+// Files and processes
 // ---------------------------------------------------------------------------------------------
 
 // A path in the temporary folder no other call of this process returns (name is kept as the
@@ -376,5 +310,13 @@ std::string TempPath(const char* name);
 
 // Folder of the running executable, without a trailing separator.
 std::string ModuleDir();
+
+// Runs a command line (in dir, when given) and collects its standard output and error; false
+// when it cannot start or does not end within the time-out (it is then ended, exit code 99).
+bool RunProcess(const std::string& commandLine, std::string* output, DWORD* exitCode,
+                DWORD timeoutMs, const char* dir = nullptr);
+
+// The lines of text that begin with prefix, without it.
+std::vector<std::string> Lines(const std::string& text, const char* prefix);
 
 }  // namespace lumotest

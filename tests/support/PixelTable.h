@@ -2,10 +2,8 @@
 // pixel that differs named with the colour found there.
 #pragma once
 
-#include <windows.h>
-#include <gtest/gtest.h>
+#include "LumoTest.h"
 
-#include <initializer_list>
 #include <sstream>
 
 namespace lumotest {
@@ -16,30 +14,28 @@ struct PixelIs {
 };
 
 // img is anything with COLORREF At(int x, int y): MemoryCanvas, WindowCapture, ...
-template <class Image>
-::testing::AssertionResult PixelsAre(const Image& img, std::initializer_list<PixelIs> expected) {
+template <class Image, class Table>
+::testing::AssertionResult PixelTableHolds(const Image& img, const Table& expected) {
     std::ostringstream bad;
-    for (const PixelIs& p : expected) {
-        const COLORREF got = img.At(p.x, p.y);
-        if (got != p.color)
-            bad << " (" << p.x << "," << p.y << ") is " << std::hex << got << " not " << p.color
+    for (const PixelIs& p : expected)
+        if (img.At(p.x, p.y) != p.color)
+            bad << " (" << p.x << "," << p.y << ") is " << std::hex << img.At(p.x, p.y) << " not " << p.color
                 << std::dec << ";";
-    }
     if (bad.tellp() == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixels differ:" << bad.str();
 }
 
+template <class Image>
+::testing::AssertionResult PixelsAre(const Image& img, std::initializer_list<PixelIs> expected) {
+    return PixelTableHolds(img, expected);
+}
+
 // The same colour at every listed point.
 template <class Image>
-::testing::AssertionResult PixelsAre(const Image& img, COLORREF color,
-                                     std::initializer_list<POINT> points) {
-    std::ostringstream bad;
-    for (const POINT& p : points) {
-        const COLORREF got = img.At(p.x, p.y);
-        if (got != color) bad << " (" << p.x << "," << p.y << ") is " << std::hex << got << std::dec << ";";
-    }
-    if (bad.tellp() == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "not " << std::hex << color << std::dec << ":" << bad.str();
+::testing::AssertionResult PixelsAre(const Image& img, COLORREF color, std::initializer_list<POINT> points) {
+    std::vector<PixelIs> expected;
+    for (const POINT& p : points) expected.push_back({p.x, p.y, color});
+    return PixelTableHolds(img, expected);
 }
 
 }  // namespace lumotest

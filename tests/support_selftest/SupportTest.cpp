@@ -8,13 +8,10 @@ using namespace lumotest;
 TEST(Support, CountsSeeEveryObjectAndWindow) {
     ASSERT_GT(CountGdiObjects(), 10);  // the stock objects at least: the table was read
     GdiBalance gdi;
-    HPEN pen = CreatePen(PS_SOLID, 2, RGB(1, 0, 0));
-    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    HBITMAP bmp = CreateBitmap(4, 4, 1, 32, nullptr);
+    const HGDIOBJ made[] = {CreatePen(PS_SOLID, 2, RGB(1, 0, 0)), CreateSolidBrush(RGB(1, 2, 3)),
+                            CreateBitmap(4, 4, 1, 32, nullptr)};
     EXPECT_EQ(3, gdi.Delta());
-    DeleteObject(pen);
-    DeleteObject(brush);
-    DeleteObject(bmp);
+    for (HGDIOBJ o : made) DeleteObject(o);
     EXPECT_EQ(0, gdi.Delta());
 
     { HostWindow warm; }
@@ -52,8 +49,13 @@ TEST(Support, SequencesAreRecordedAndTheFirstDifferenceNamed) {
     LONG_PTR proc = GetWindowLongPtrA(edit, GWLP_WNDPROC);
     {
         MessageRecorder watch(edit, std::vector<UINT>{WM_SETTEXT});
-        SetWindowTextA(edit, "abc");
-        EXPECT_EQ(1, watch.Count(WM_SETTEXT));
+        {
+            MessageRecorder inner(edit, std::vector<UINT>{WM_SETTEXT});
+            SetWindowTextA(edit, "abc");
+            EXPECT_EQ(1, inner.Count(WM_SETTEXT));
+        }
+        SetWindowTextA(edit, "abcd");  // still watched after the other recorder went
+        EXPECT_EQ(2, watch.Count(WM_SETTEXT));
     }
     EXPECT_EQ(proc, GetWindowLongPtrA(edit, GWLP_WNDPROC));
 }
