@@ -1,22 +1,22 @@
 // Lumo.dll exports its public API and nothing else: every flat function of the C header by its
 // plain name, and the members of the classes the public headers export.
-#include <gtest/gtest.h>
-#include <windows.h>
 #include <cxxabi.h>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <set>
-#include <string>
 #include "LumoTest.h"
 
 namespace {
 
 // The build passes Linux paths; Wine sees the root as drive Z:.
+const std::string kInclude = "Z:" LUMO_INCLUDE_DIR;
+
 std::string ReadText(const std::string& path)
 {
-    std::ifstream f("Z:" + path);
+    std::ifstream f(path);
     return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
 }
 
@@ -27,20 +27,6 @@ std::set<std::string> Matches(const std::string& text, const char* pattern)
     for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
         found.insert((*it)[1]);
     return found;
-}
-
-// Names in a module's export table (the module is mapped, not run).
-std::vector<std::string> ExportNames(HMODULE hModule)
-{
-    auto base = (const BYTE*)((ULONG_PTR)hModule & ~(ULONG_PTR)3);
-    auto nt = (const IMAGE_NT_HEADERS*)(base + ((const IMAGE_DOS_HEADER*)base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    auto exports = (const IMAGE_EXPORT_DIRECTORY*)(base + dir.VirtualAddress);
-    auto names = (const DWORD*)(base + exports->AddressOfNames);
-    std::vector<std::string> result;
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
-        result.push_back((const char*)(base + names[i]));
-    return result;
 }
 
 // "Class::member" of a demangled C++ name, without parameters and decorations; "" when the name
@@ -67,14 +53,13 @@ TEST(Exports, ExactlyThePublicApi)
     // What the public headers declare: the C header's flat functions, and per exported class
     // the header it is declared in.
     const std::set<std::string> flat =
-        Matches(ReadText(LUMO_INCLUDE_DIR "/lumo.h"), R"(LUMOAPI\s+[^;(]*?\bWINAPI\s+([A-Za-z_]\w*)\s*\()");
+        Matches(ReadText(kInclude + "/lumo.h"), R"(LUMOAPI\s+[^;(]*?\bWINAPI\s+([A-Za-z_]\w*)\s*\()");
     ASSERT_GE(flat.size(), 4u) << "could not read the public header";
     std::map<std::string, std::string> classHeader;
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA("Z:" LUMO_INCLUDE_DIR "/*.h", &fd);
-    ASSERT_NE(hFind, INVALID_HANDLE_VALUE);
-    do {
-        std::string text = ReadText(std::string(LUMO_INCLUDE_DIR "/") + fd.cFileName);
+    for (const auto& header : std::filesystem::directory_iterator(kInclude)) {
+        if (header.path().extension() != ".h")
+            continue;
+        std::string text = ReadText(header.path().string());
         // Members the framework's declaration macros add.
         if (text.find("DECLARE_MESSAGE_MAP") != std::string::npos)
             text += " GetThisMessageMap GetMessageMap";
@@ -82,14 +67,20 @@ TEST(Exports, ExactlyThePublicApi)
             text += " class" + cls + " GetThisClass GetRuntimeClass CreateObject";
         for (const std::string& cls : Matches(text, R"(class\s+AFX_EXT_CLASS\s+(\w+))"))
             classHeader[cls] = text;
-    } while (::FindNextFileA(hFind, &fd));
-    ::FindClose(hFind);
+    }
 
     HMODULE hLumo = ::LoadLibraryExA((lumotest::ModuleDir() + "\\Lumo.dll").c_str(), nullptr,
                                      DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_NE(hLumo, nullptr);
+    // The names in its export table (the module is mapped, not run).
+    auto base = (const BYTE*)((ULONG_PTR)hLumo & ~(ULONG_PTR)3);
+    auto nt = (const IMAGE_NT_HEADERS*)(base + ((const IMAGE_DOS_HEADER*)base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    auto exports = (const IMAGE_EXPORT_DIRECTORY*)(base + dir.VirtualAddress);
+    auto names = (const DWORD*)(base + exports->AddressOfNames);
     std::set<std::string> exportedFlat;
-    for (const std::string& raw : ExportNames(hLumo)) {
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+        const std::string raw = (const char*)(base + names[i]);
         int status = 0;
         char* demangled = abi::__cxa_demangle(raw.c_str(), nullptr, nullptr, &status);
         if (!demangled) {

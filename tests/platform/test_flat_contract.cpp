@@ -1,8 +1,6 @@
 // What lumo.h promises of every flat family: returned texts live until the same function is
 // called again for the same object or the object goes, and handles are known only to the thread
 // that made them.
-#include <gtest/gtest.h>
-#include <string>
 #include <thread>
 #include "LumoTest.h"
 #include "lumo.h"
@@ -40,31 +38,22 @@ TEST(FlatContract, ReturnedTextsLiveUntilTheSameCallOnTheSameObject)
 {
     const int before = ReturnText::Count();
     {
-        Objects o;
-        Objects other;
-        HTREEITEM_LUMO item = Tree_GetItem(o.tree, "7");
-        struct Case {
-            const char* name;
-            std::function<LPSTR(Objects&)> get;
-            const char* text;
-        } cases[] = {
-            {"Tree_GetItemID", [](Objects& x) { return Tree_GetItemID(x.tree, Tree_GetItem(x.tree, "7")); }, "7"},
-            {"Tree_GetItemText", [](Objects& x) { return Tree_GetItemText(x.tree, Tree_GetItem(x.tree, "7")); }, "Seven"},
-            {"DropWin_GetTitle", [](Objects& x) { return DropWin_GetTitle(x.drop); }, "Drop title"},
-            {"LMENU_GetTimeStamp", [](Objects& x) { return LMENU_GetTimeStamp(x.menu); }, "stamp 1"},
+        Objects o, other;
+        ASSERT_NE(Tree_GetItem(o.tree, "7"), nullptr);
+        // Tree_GetItemID, Tree_GetItemText, DropWin_GetTitle and LMENU_GetTimeStamp.
+        auto texts = [](Objects& x) {
+            HTREEITEM_LUMO item = Tree_GetItem(x.tree, "7");
+            return std::vector<LPSTR>{Tree_GetItemID(x.tree, item), Tree_GetItemText(x.tree, item),
+                                      DropWin_GetTitle(x.drop), LMENU_GetTimeStamp(x.menu)};
         };
-        ASSERT_NE(item, nullptr);
-        std::vector<LPSTR> kept;
-        for (Case& c : cases)
-            kept.push_back(c.get(o));
+        const std::vector<LPSTR> kept = texts(o);
         // Far more calls than any ring of texts would hold, on other objects and functions.
         for (int i = 0; i < 100; ++i)
-            for (Case& c : cases)
-                c.get(other);
-        for (size_t i = 0; i < kept.size(); ++i) {
-            SCOPED_TRACE(cases[i].name);
-            ASSERT_NE(kept[i], nullptr);
-            EXPECT_STREQ(kept[i], cases[i].text);
+            texts(other);
+        const char* const expected[] = {"7", "Seven", "Drop title", "stamp 1"};
+        for (size_t i = 0; i < 4; ++i) {
+            ASSERT_NE(kept[i], nullptr) << expected[i];
+            EXPECT_STREQ(kept[i], expected[i]);
         }
         EXPECT_EQ(ReturnText::Count(), before + 8);
     }
@@ -75,26 +64,15 @@ TEST(FlatContract, ReturnedTextsLiveUntilTheSameCallOnTheSameObject)
 TEST(FlatContract, HandlesAreUnknownOnOtherThreads)
 {
     Objects o;
-    struct Answers {
-        LPSTR id, title, stamp;
-        int viewStyle, shadow, frameset, pop;
-    } a = {};
+    // Tree_GetItemID, DropWin_GetTitle, LMENU_GetTimeStamp, DoorWin_GetViewStyle, ShadowWin_Register,
+    // Frameset_SetReserveBorder and PopMenu_Pop, asked from another thread.
+    std::vector<LONG_PTR> answers;
     std::thread([&] {
-        a.id = Tree_GetItemID(o.tree, Tree_GetItem(o.tree, "7"));
-        a.title = DropWin_GetTitle(o.drop);
-        a.stamp = LMENU_GetTimeStamp(o.menu);
-        a.viewStyle = DoorWin_GetViewStyle(o.door);
-        a.shadow = ShadowWin_Register(o.host);
-        a.frameset = Frameset_SetReserveBorder(o.frameset, 1, 1, 1, 1);
-        a.pop = PopMenu_Pop(o.popup);
+        answers = {(LONG_PTR)Tree_GetItemID(o.tree, Tree_GetItem(o.tree, "7")), (LONG_PTR)DropWin_GetTitle(o.drop),
+                   (LONG_PTR)LMENU_GetTimeStamp(o.menu), DoorWin_GetViewStyle(o.door), ShadowWin_Register(o.host),
+                   Frameset_SetReserveBorder(o.frameset, 1, 1, 1, 1), PopMenu_Pop(o.popup)};
     }).join();
-    EXPECT_EQ(a.id, nullptr);
-    EXPECT_EQ(a.title, nullptr);
-    EXPECT_EQ(a.stamp, nullptr);
-    EXPECT_EQ(a.viewStyle, -1);
-    EXPECT_EQ(a.shadow, 0);
-    EXPECT_EQ(a.frameset, 0);
-    EXPECT_EQ(a.pop, -1);
+    EXPECT_EQ(answers, (std::vector<LONG_PTR>{0, 0, 0, -1, 0, 0, -1}));
     EXPECT_EQ(Frameset_SetReserveBorder(o.frameset, 1, 1, 1, 1), 1);
     EXPECT_STREQ(DropWin_GetTitle(o.drop), "Drop title");
 }

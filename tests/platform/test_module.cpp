@@ -1,5 +1,4 @@
 // Module entry and the exported platform queries.
-#include <gtest/gtest.h>
 #include <afxdllx.h>
 #include "lumo.h"
 #include "frame/LumoModule.h"
