@@ -7,8 +7,7 @@ int main(void)
     HLMENU menu;
     LPSTR stamp;
     int ok;
-    if (GetDllVersion() != 5308)
-        return 1;
+    if (GetDllVersion() != 5308) return 1;
     menu = LMENU_new();
     stamp = LMENU_GetTimeStamp(menu);
     ok = stamp != NULL && stamp[0] == 0 && DoorWin_GetViewStyle(NULL) == -1;

@@ -27,23 +27,17 @@ int main()
 {
     HWND host = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, NULL,
                                   NULL, NULL, NULL);
-    if (!host)
-        return 1;
+    if (!host) return 1;
     CTreeData data;
     data.AddItem("1", "One", "", "", 0, 0, "", 0);
     data.AddItem("101", "One-A", "", "", 1, 0, "", 0);
-    if (!data.ChangeMenu(host, ""))
-        return 2;
+    if (!data.ChangeMenu(host, "")) return 2;
     CTree10* tree = CTree10::GetObject(Tree_new(host, 0, 0, 100, 100, 0));
-    if (!tree)
-        return 3;
+    if (!tree) return 3;
     tree->BindTreeData(&data, "", 1, 1);
-    if (!tree->GetItem("101"))
-        return 4;
-    if (!DoorWin_new(host) || !CWndDoor::GetObject(host))
-        return 5;
-    if (CUtilityVisual::Hilight(RGB(250, 10, 100), 10) != RGB(255, 20, 110))
-        return 6;
+    if (!tree->GetItem("101")) return 4;
+    if (!DoorWin_new(host) || !CWndDoor::GetObject(host)) return 5;
+    if (CUtilityVisual::Hilight(RGB(250, 10, 100), 10) != RGB(255, 20, 110)) return 6;
     {
         // Controls a host embeds link too.
         CButtonXP button;
