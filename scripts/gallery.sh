@@ -24,7 +24,7 @@ else
     scripts/with-wine.sh --prefix build/x64/wineprefix-gallery --keep-prefix \
       /usr/lib/wine/wine64 "$bin/$exe" --script "Z:${out//\//\\}"
   done
-  # Reached only when both sessions succeeded (set -e): the fresh screenshots replace the README's.
+  # Reached only when every session succeeded (set -e): the fresh screenshots replace the README's.
   mkdir -p docs/gallery
   rm -f docs/gallery/*.png
   cp "$out"/*.png docs/gallery/
