@@ -6,6 +6,7 @@
 #include "frame/WndProcChain.h"
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -45,12 +46,10 @@ Outcome Marks(F call) {
     LRESULT r = call();
     return {g_trail, r};
 }
-Outcome Send(HWND h, UINT msg, WPARAM wp = 0) {
-    return Marks([&] { return SendMessageA(h, msg, wp, 0); });
+Outcome Send(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    return Marks([&] { return SendMessageA(h, msg, wp, lp); });
 }
-Outcome Prev(UINT id, HWND h) {
-    return Marks([&] { return CallPrevWndProc(id, h, kProbe, 0, 0); });
-}
+Outcome Prev(UINT id, HWND h) { return Marks([&] { return CallPrevWndProc(id, h, kProbe, 0, 0); }); }
 Outcome Own(UINT id, HWND h) { return Marks([&] { return CallOwnWndProc(id, h, kProbe, 0, 0); }); }
 const Outcome kDefault("", 0);  // no client, no host: the default procedure
 
@@ -64,9 +63,8 @@ LRESULT CALLBACK ProcB(HWND h, UINT m, WPARAM w, LPARAM l) { return Client('B', 
 LRESULT CALLBACK ProcC(HWND h, UINT m, WPARAM w, LPARAM l) { return Client('C', 3, h, m, w, l); }
 
 // Hook subscribers mark in lower case; the one named by g_quitter unhooks itself when told.
-class Subscriber : public CObject {
-public:
-    explicit Subscriber(char mark) : mark(mark) {}
+struct Subscriber : CObject {
+    explicit Subscriber(char m) : mark(m) {}
     char mark;
 };
 Subscriber g_a('a'), g_b('b'), g_c('c');
@@ -100,47 +98,38 @@ protected:
 TEST_F(ChainTest, ClientsStackAndLeaveInEitherOrder) {
     HWND host = MarkingHost();
     const WNDPROC own = CurrentProc(host);
-    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
-    ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
-    EXPECT_EQ(ProcB, CurrentProc(host));
-    EXPECT_EQ(3, WndProcChainLength(host));
-    EXPECT_EQ(own, WndProcChainProcAt(host, 0));
-    EXPECT_EQ(0u, WndProcChainClientAt(host, 0));
-    EXPECT_EQ(Outcome("BAH", kHostAnswer), Send(host, kProbe));
-    // B's previous is A; A's previous is the host's own procedure; a client's own procedure
-    // can be asked directly.
-    EXPECT_EQ(Outcome("AH", kHostAnswer), Prev(2, host));
-    EXPECT_EQ(Outcome("H", kHostAnswer), Prev(1, host));
-    EXPECT_EQ(Outcome("AH", kHostAnswer), Own(1, host));
+    // The host's own procedure gets each message as it was sent, through the chain or not.
+    MessageRecorder rec(host, [](HWND, UINT msg, WPARAM wp, LPARAM) { return msg == kProbe && wp != 0; });
+    for (UINT first : {1u, 2u}) {
+        SCOPED_TRACE(testing::Message() << "client " << first << " leaves first");
+        ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
+        ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
+        EXPECT_TRUE(InstallWndProc(host, 1, ProcC));  // a second install changes nothing
+        EXPECT_EQ(ProcB, CurrentProc(host));
+        EXPECT_EQ(3, WndProcChainLength(host));
+        EXPECT_EQ(own, WndProcChainProcAt(host, 0));
+        EXPECT_EQ(0u, WndProcChainClientAt(host, 0));
+        EXPECT_EQ(Outcome("BAH", kHostAnswer), Send(host, kProbe, first, 10 + first));
+        // B's previous is A; A's previous is the host's own procedure; a client's own procedure
+        // can be asked directly.
+        EXPECT_EQ(Outcome("AH", kHostAnswer), Prev(2, host));
+        EXPECT_EQ(Outcome("H", kHostAnswer), Prev(1, host));
+        EXPECT_EQ(Outcome("AH", kHostAnswer), Own(1, host));
 
-    // A leaves first: B stays on the window and now passes straight to the host.
-    EXPECT_TRUE(RemoveWndProc(host, 1));
-    EXPECT_FALSE(IsWndProcInstalled(host, 1));
-    EXPECT_TRUE(IsWndProcInstalled(host, 2));
-    EXPECT_EQ(ProcB, CurrentProc(host));
-    EXPECT_EQ("BH", Send(host, kProbe).first);
-    EXPECT_FALSE(RemoveWndProc(host, 1));
-    EXPECT_TRUE(RemoveWndProc(host, 2));
-    EXPECT_EQ(own, CurrentProc(host));
-    EXPECT_EQ(0, WndProcChainLength(host));
-
-    // The other order: the top leaves first.
-    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
-    ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
-    EXPECT_TRUE(RemoveWndProc(host, 2));
-    EXPECT_EQ(ProcA, CurrentProc(host));
-    EXPECT_EQ("AH", Send(host, kProbe).first);
-    EXPECT_TRUE(RemoveWndProc(host, 1));
-    EXPECT_EQ(own, CurrentProc(host));
-    EXPECT_EQ("H", Send(host, kProbe).first);
-
-    // A second install of one client changes nothing.
-    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
-    EXPECT_TRUE(InstallWndProc(host, 1, ProcC));
-    EXPECT_EQ(2, WndProcChainLength(host));
-    EXPECT_EQ("AH", Send(host, kProbe).first);
-    EXPECT_TRUE(RemoveWndProc(host, 1));
-    EXPECT_EQ(own, CurrentProc(host));
+        // The one that stays passes straight to what is under the one that left.
+        EXPECT_TRUE(RemoveWndProc(host, first));
+        EXPECT_FALSE(RemoveWndProc(host, first));
+        EXPECT_FALSE(IsWndProcInstalled(host, first));
+        EXPECT_TRUE(IsWndProcInstalled(host, 3 - first));
+        EXPECT_EQ(first == 1 ? ProcB : ProcA, CurrentProc(host));
+        EXPECT_EQ(first == 1 ? "BH" : "AH", Send(host, kProbe).first);
+        EXPECT_TRUE(RemoveWndProc(host, 3 - first));
+        EXPECT_EQ(own, CurrentProc(host));
+        EXPECT_EQ(0, WndProcChainLength(host));
+    }
+    EXPECT_EQ("H", Send(host, kProbe, 3, 4).first);
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kProbe, 1, 11), RecordedMsg(kProbe, 2, 12),
+                                            RecordedMsg(kProbe, 3, 4)}));
 }
 
 TEST_F(ChainTest, CallsWithAnAbsentClientReachTheTop) {
@@ -166,12 +155,14 @@ TEST_F(ChainTest, CallsWithAnAbsentClientReachTheTop) {
 TEST_F(ChainTest, BadInputAndUnknownWindowsChangeNothing) {
     HWND host = MarkingHost();
     const WNDPROC own = CurrentProc(host);
-    EXPECT_FALSE(InstallWndProc(nullptr, 1, ProcA));
-    EXPECT_FALSE(InstallWndProc((HWND)(UINT_PTR)0xDEAD0, 1, ProcA));
+    for (HWND bad : {(HWND)nullptr, (HWND)(UINT_PTR)0xDEAD0}) {
+        EXPECT_FALSE(InstallWndProc(bad, 1, ProcA));
+        EXPECT_FALSE(RemoveWndProc(bad, 1));
+        EXPECT_EQ(0, CHookParentMessage::HookParent(bad, &g_a, HookA));
+    }
     EXPECT_FALSE(InstallWndProc(host, 1, nullptr));
     EXPECT_EQ(own, CurrentProc(host));
     EXPECT_FALSE(RemoveWndProc(host, 1));
-    EXPECT_FALSE(RemoveWndProc(nullptr, 1));
     ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
     // The window's own entry is not a client.
     EXPECT_FALSE(RemoveWndProc(host, 0));
@@ -184,8 +175,6 @@ TEST_F(ChainTest, BadInputAndUnknownWindowsChangeNothing) {
     CHookParentMessage::SubscribeMessage(host, WM_SIZE);
     EXPECT_EQ(0, CHookParentMessage::CallParentOriginProc(host, kOther, 0, 0));
     EXPECT_EQ(own, CurrentProc(host));
-    EXPECT_EQ(0, CHookParentMessage::HookParent(nullptr, &g_a, HookA));
-    EXPECT_EQ(0, CHookParentMessage::HookParent((HWND)(UINT_PTR)0xBEEF0, &g_a, HookA));
     EXPECT_EQ(0, HookParentProbe::HookedCount());
     // Unhooking an object that never subscribed leaves the others.
     CHookParentMessage::HookParent(host, &g_a, HookA);
@@ -230,65 +219,50 @@ TEST_F(ChainTest, RegistryEmptiesAndIsRebuilt) {
     EXPECT_EQ(0u, WndProcChainTableSize());
 }
 
-TEST_F(ChainTest, HostProcedureSeesEveryMessageAfterwards) {
-    HWND host = MarkingHost();
-    MessageRecorder rec(host, std::vector<UINT>{WM_SETTEXT, WM_SIZE, kProbe});
-    ASSERT_TRUE(InstallWndProc(host, 1, ProcA));
-    ASSERT_TRUE(InstallWndProc(host, 2, ProcB));
-    SetWindowTextA(host, "chained");
-    SetWindowPos(host, nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(host, kProbe, 1, 2);
-    EXPECT_TRUE(RemoveWndProc(host, 1));
-    EXPECT_TRUE(RemoveWndProc(host, 2));
-    SetWindowTextA(host, "plain");
-    SetWindowPos(host, nullptr, 0, 0, 130, 95, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(host, kProbe, 3, 4);
-
-    char text[32] = "";
-    GetWindowTextA(host, text, sizeof text);
-    EXPECT_STREQ("plain", text);
-    EXPECT_EQ(2, rec.Count(WM_SETTEXT));
-    EXPECT_EQ(2, rec.Count(WM_SIZE));
-    std::vector<RecordedMsg> probes;
-    for (const auto& m : rec.Messages())
-        if (m.msg == kProbe) probes.push_back(m);
-    EXPECT_TRUE(SequenceIs(probes, {RecordedMsg(kProbe, 1, 2), RecordedMsg(kProbe, 3, 4)}));
-}
-
-TEST_F(ChainTest, HookTwoSubscribersOnOneWindow) {
+TEST_F(ChainTest, HookSubscribersAreToldInOrderAndMayUnhookWhileTold) {
     HWND host = MarkingHost();
     const WNDPROC own = CurrentProc(host);
     EXPECT_NE(0, CHookParentMessage::HookParent(host, &g_a, HookA));
     EXPECT_NE(own, CurrentProc(host));
     EXPECT_EQ(own, HookParentProbe::OriginProc(host));
     EXPECT_EQ(1, CHookParentMessage::HookParent(host, &g_b, HookB));
+    EXPECT_EQ(1, CHookParentMessage::HookParent(host, &g_c, HookC));
     // The same object twice: refused, its first procedure kept.
     EXPECT_EQ(0, CHookParentMessage::HookParent(host, &g_a, HookC));
-    EXPECT_EQ(2, HookParentProbe::SubscriberCount(host));
+    EXPECT_EQ(3, HookParentProbe::SubscriberCount(host));
     CHookParentMessage::SubscribeMessage(host, WM_SIZE);
     CHookParentMessage::SubscribeMessage(host, WM_SIZE);
     EXPECT_EQ(1, HookParentProbe::MessageCount(host));
 
     // Every subscriber in registration order, then the window's own procedure with its answer;
-    // a message nobody subscribed to goes straight to the window's own procedure.
-    EXPECT_EQ(Outcome("abH", kHostAnswer), Send(host, WM_SIZE));
+    // a message nobody subscribed to, or the origin procedure called on request, reaches only
+    // the window's own procedure. A real resize is heard like a sent one.
+    EXPECT_EQ(Outcome("abcH", kHostAnswer), Send(host, WM_SIZE));
     EXPECT_EQ(Outcome("H", kHostAnswer), Send(host, kOther));
-    // The origin procedure on request, bypassing the subscribers.
     EXPECT_EQ(Outcome("H", kHostAnswer), Marks([&] {
         return CHookParentMessage::CallParentOriginProc(host, WM_SIZE, 0, 0);
     }));
-    // A real resize reaches both as well.
-    g_trail.clear();
-    SetWindowPos(host, nullptr, 0, 0, 150, 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ("abH", g_trail);
+    EXPECT_EQ("abcH", Marks([&] {
+        return SetWindowPos(host, nullptr, 0, 0, 150, 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }).first);
 
-    CHookParentMessage::UnhookParent(host, &g_a);
-    EXPECT_EQ(1, HookParentProbe::HookedCount());
-    EXPECT_EQ("bH", Send(host, WM_SIZE).first);
-    CHookParentMessage::UnhookParent(host, &g_b);
+    // The first, a middle and the last subscriber leave while told: the others are still told
+    // and the window still handles it. With the last the hook is gone, the window's procedure is
+    // back, and the message that was being dispatched goes to the default procedure.
+    const struct { Subscriber* quitter; Outcome told, next; int left; } rows[] = {
+        {&g_a, {"abcH", kHostAnswer}, {"bcH", kHostAnswer}, 2},
+        {&g_b, {"bcH", kHostAnswer}, {"cH", kHostAnswer}, 1},
+        {&g_c, {"c", 0}, {"H", kHostAnswer}, -1},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.quitter->mark);
+        g_quitter = r.quitter;
+        EXPECT_EQ(r.told, Send(host, WM_SIZE));
+        EXPECT_EQ(r.left, HookParentProbe::SubscriberCount(host));
+        EXPECT_EQ(r.next, Send(host, WM_SIZE));
+    }
     EXPECT_EQ(0, HookParentProbe::HookedCount());
     EXPECT_EQ(own, CurrentProc(host));
-    EXPECT_EQ("H", Send(host, WM_SIZE).first);
 }
 
 TEST_F(ChainTest, HookSubscriberWithoutProcedureIsToldByNotify) {
@@ -296,59 +270,24 @@ TEST_F(ChainTest, HookSubscriberWithoutProcedureIsToldByNotify) {
     HWND listener = CreateHostWindow(50, 50, false);
     std::vector<WPARAM> wParams;
     HOOKPARENT_NMHDR block = {};
-    SetHostHandler(listener, [&](HWND, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    SetHostHandler(listener, [&](HWND, UINT msg, WPARAM wp, LPARAM lp, LRESULT*) {
         if (msg != WM_NOTIFY) return false;
         wParams.push_back(wp);
         block = *reinterpret_cast<HOOKPARENT_NMHDR*>(lp);
-        *result = 0;
-        return true;
+        return false;  // the default answer, 0
     });
-    CWnd wnd;
-    ASSERT_TRUE(wnd.Attach(listener));
-    EXPECT_NE(0, CHookParentMessage::HookParent(host, &wnd, nullptr));
+    CWnd* wnd = CWnd::FromHandle(listener);
+    EXPECT_NE(0, CHookParentMessage::HookParent(host, wnd, nullptr));
     CHookParentMessage::SubscribeMessage(host, kForward);
-    g_trail.clear();
-    EXPECT_EQ(kHostAnswer, SendMessageA(host, kForward, 0x1234, 0x5678));
-    EXPECT_EQ("H", g_trail);
+    EXPECT_EQ(Outcome("H", kHostAnswer), Marks([&] { return SendMessageA(host, kForward, 0x1234, 0x5678); }));
     // Full-width comparisons, as a host writes them: the values are sign-extended on x64.
     EXPECT_EQ(std::vector<WPARAM>{(WPARAM)-3707}, wParams);
-    EXPECT_EQ(host, block.hdr.hwndFrom);
-    EXPECT_EQ((UINT_PTR)-176, block.hdr.idFrom);
-    EXPECT_EQ(0u, block.hdr.code);
-    EXPECT_EQ(kForward, block.message);
-    EXPECT_EQ(0x1234u, block.wParam);
-    EXPECT_EQ(0x5678, block.lParam);
-
+    EXPECT_EQ(std::make_tuple(host, (UINT_PTR)-176, 0u, kForward, (WPARAM)0x1234, (LPARAM)0x5678),
+              std::make_tuple(block.hdr.hwndFrom, block.hdr.idFrom, block.hdr.code, block.message,
+                              block.wParam, block.lParam));
     SendMessageA(host, kOther, 0, 0);  // not subscribed: nothing is forwarded
     EXPECT_EQ(1u, wParams.size());
-    CHookParentMessage::UnhookParent(host, &wnd);
-    wnd.Detach();
-}
-
-TEST_F(ChainTest, HookSubscriberUnhooksItselfDuringDispatch) {
-    HWND host = MarkingHost();
-    const WNDPROC own = CurrentProc(host);
-    CHookParentMessage::HookParent(host, &g_a, HookA);
-    CHookParentMessage::HookParent(host, &g_b, HookB);
-    CHookParentMessage::HookParent(host, &g_c, HookC);
-    CHookParentMessage::SubscribeMessage(host, WM_SIZE);
-
-    // The first leaves while told: the others are still told, the window still handles it.
-    g_quitter = &g_a;
-    EXPECT_EQ("abcH", Send(host, WM_SIZE).first);
-    EXPECT_EQ(2, HookParentProbe::SubscriberCount(host));
-    EXPECT_EQ("bcH", Send(host, WM_SIZE).first);
-    // A middle one.
-    g_quitter = &g_b;
-    EXPECT_EQ("bcH", Send(host, WM_SIZE).first);
-    EXPECT_EQ("cH", Send(host, WM_SIZE).first);
-    // The last one: the hook is gone, the window's procedure is back, and the message that was
-    // being dispatched goes to the default procedure.
-    g_quitter = &g_c;
-    EXPECT_EQ(Outcome("c", 0), Send(host, WM_SIZE));
-    EXPECT_EQ(0, HookParentProbe::HookedCount());
-    EXPECT_EQ(own, CurrentProc(host));
-    EXPECT_EQ("H", Send(host, WM_SIZE).first);
+    CHookParentMessage::UnhookParent(host, wnd);
 }
 
 TEST_F(ChainTest, HookEndsWithTheWindowAndWithAnyInstance) {
@@ -356,15 +295,10 @@ TEST_F(ChainTest, HookEndsWithTheWindowAndWithAnyInstance) {
     HWND doomed = MarkingHost();
     CHookParentMessage::HookParent(doomed, &g_a, HookA);
     CHookParentMessage::SubscribeMessage(doomed, WM_DESTROY);
-    {
-        MessageRecorder rec(doomed, std::vector<UINT>{WM_DESTROY, WM_NCDESTROY});
-        g_trail.clear();
-        DestroyWindow(doomed);
-        EXPECT_EQ("a", g_trail);
-        EXPECT_EQ(0, HookParentProbe::HookedCount());
-        EXPECT_EQ(1, rec.Count(WM_DESTROY));
-        EXPECT_EQ(1, rec.Count(WM_NCDESTROY));
-    }
+    MessageRecorder rec(doomed, std::vector<UINT>{WM_DESTROY, WM_NCDESTROY});
+    EXPECT_EQ("a", Marks([&] { return DestroyWindow(doomed); }).first);
+    EXPECT_EQ(0, HookParentProbe::HookedCount());
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(WM_DESTROY), RecordedMsg(WM_NCDESTROY)}));
     CHookParentMessage::UnhookParent(doomed, &g_a);  // late unhook: nothing left to do
 
     // Any instance's destruction unhooks every window.
