@@ -3,8 +3,8 @@
 #include "LumoTest.h"
 #include "lumo.h"
 #include "shadow/CShadowWin.h"
-#include "frame/WndProcChain.h"
 #include "frame/CHookParent.h"
+#include "frame/WndProcChain.h"
 
 #include <sstream>
 #include <vector>
@@ -42,23 +42,6 @@ LRESULT CALLBACK BackgroundProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
 }
 
-// Screen pixels of a rectangle, read from the display.
-class ScreenGrab {
-public:
-    explicit ScreenGrab(const RECT& rc)
-        : rc_(rc), canvas_(rc.right - rc.left, rc.bottom - rc.top) {
-        HDC screen = GetDC(nullptr);
-        BitBlt(canvas_.Dc(), 0, 0, canvas_.Width(), canvas_.Height(), screen, rc.left, rc.top,
-               SRCCOPY);
-        ReleaseDC(nullptr, screen);
-    }
-    COLORREF At(int x, int y) const { return canvas_.At(x - rc_.left, y - rc_.top); }
-
-private:
-    RECT rc_;
-    MemoryCanvas canvas_;
-};
-
 // The darkening factor of a screen pixel for a shadow of window rectangle w (255: untouched).
 int Factor(const RECT& w, bool rounded, int x, int y) {
     static const int band[4] = {140, 170, 212, 240};
@@ -80,16 +63,15 @@ int Factor(const RECT& w, bool rounded, int x, int y) {
     return 255;
 }
 
-RECT WindowRect(HWND hwnd) {
-    RECT rc;
-    GetWindowRect(hwnd, &rc);
-    return rc;
-}
+RECT WindowRect(HWND hwnd) { RECT rc; GetWindowRect(hwnd, &rc); return rc; }
 
 // Every screen pixel of area outside the window rectangle skip is the background, darkened
 // where a shadow of shadowOf is expected (none when shadowOf is null).
 ::testing::AssertionResult ScreenIs(RECT area, const RECT& skip, const RECT* shadowOf) {
-    ScreenGrab grab(area);
+    MemoryCanvas grab(area.right - area.left, area.bottom - area.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(grab.Dc(), 0, 0, grab.Width(), grab.Height(), screen, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
     bool rounded = IsWinXP() != 0;
     int bad = 0;
     std::ostringstream first;
@@ -98,7 +80,7 @@ RECT WindowRect(HWND hwnd) {
             if (PtInRect(&skip, POINT{x, y})) continue;
             int f = shadowOf ? Factor(*shadowOf, rounded, x, y) : 255;
             COLORREF want = Darken(Pattern(x, y), f);
-            COLORREF got = grab.At(x, y);
+            COLORREF got = grab.At(x - area.left, y - area.top);
             if (got != want && bad++ == 0)
                 first << "at (" << x << "," << y << ") factor " << f << ": want " << std::hex
                       << want << " got " << got << std::dec;
@@ -120,24 +102,12 @@ RECT WindowRect(HWND hwnd) {
     return ScreenIs(area, RECT{}, nullptr);
 }
 
-RECT Around(const RECT& rc, int margin = 10) {
-    RECT r = rc;
-    InflateRect(&r, margin, margin);
-    return r;
-}
-
-RECT Union(const RECT& a, const RECT& b) {
-    RECT r;
-    UnionRect(&r, &a, &b);
-    return r;
-}
+RECT Around(RECT rc) { InflateRect(&rc, 10, 10); return rc; }
 
 class ShadowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = BackgroundProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
+        WNDCLASSA wc = {0, BackgroundProc, 0, 0, GetModuleHandleA(nullptr)};
         wc.lpszClassName = "ShadowTestBackground";
         RegisterClassA(&wc);
         s_background = CreateWindowExA(WS_EX_NOACTIVATE, "ShadowTestBackground", "", WS_POPUP,
@@ -183,6 +153,13 @@ protected:
 
 HWND ShadowTest::s_background = nullptr;
 
+struct SizeListener : CObject {} g_listener;
+int g_sizes = 0;
+LRESULT CALLBACK ListenerProc(HWND, UINT, WPARAM, LPARAM) {
+    ++g_sizes;
+    return 0;
+}
+
 }  // namespace
 
 TEST_F(ShadowTest, DrawnOnTheTickRemovedWhileDisabledHiddenOrMovedAndDrawnAgain) {
@@ -217,16 +194,11 @@ TEST_F(ShadowTest, DrawnOnTheTickRemovedWhileDisabledHiddenOrMovedAndDrawnAgain)
 
     // A press on the caption starts a move: the shadow goes. The host swallows the press so
     // that no real move loop starts; the move is then made by hand and ended.
-    SetHostHandler(host, [](HWND, UINT msg, WPARAM, LPARAM, LRESULT* r) {
-        if (msg != WM_NCLBUTTONDOWN) return false;
-        *r = 0;
-        return true;
-    });
+    SetHostHandler(host, [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) { return *r = 0, m == WM_NCLBUTTONDOWN; });
     POINT onCaption = {(w.left + w.right) / 2, w.top + GetSystemMetrics(SM_CYFRAME) + 5};
     SetCursorPos(onCaption.x, onCaption.y);
-    POINT at;
+    POINT at;  // where the shadow will look for the press
     GetCursorPos(&at);
-    ASSERT_EQ(onCaption.x, at.x);
     ASSERT_EQ(HTCAPTION, SendMessageA(host, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)));
     SendMessageA(host, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
     EXPECT_EQ(0, ShadowWinIsDrawn(host));
@@ -236,13 +208,14 @@ TEST_F(ShadowTest, DrawnOnTheTickRemovedWhileDisabledHiddenOrMovedAndDrawnAgain)
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(host, WM_EXITSIZEMOVE, 0, 0);
     ASSERT_TRUE(WaitDrawn(host));
-    RECT moved = WindowRect(host);
-    EXPECT_TRUE(ScreenIs(Around(Union(w, moved)), moved, &moved));
+    RECT moved = WindowRect(host), both;
+    UnionRect(&both, &w, &moved);
+    EXPECT_TRUE(ScreenIs(Around(both), moved, &moved));
 
     // Destroyed: the screen is the background again.
     DestroyWindow(host);
     EXPECT_EQ(0, ShadowWinListSize());
-    EXPECT_TRUE(RepaintedBackground(Around(Union(w, moved)), moved));
+    EXPECT_TRUE(RepaintedBackground(Around(both), moved));
 }
 
 TEST_F(ShadowTest, NoShadowPastTheWorkAreaOrAtANegativeCoordinate) {
@@ -262,8 +235,6 @@ TEST_F(ShadowTest, NoShadowPastTheWorkAreaOrAtANegativeCoordinate) {
     PumpPending();
     ShadowWin_Enable(right, 1);
     EXPECT_EQ(1, ShadowWinIsDrawn(right));
-    ShadowWin_Unregister(right);
-    DestroyWindow(right);
 
     HWND negative = Host(-3, 200, 200, 150);
     ASSERT_EQ(1, ShadowWin_Register(negative));
@@ -275,7 +246,6 @@ TEST_F(ShadowTest, NoShadowPastTheWorkAreaOrAtANegativeCoordinate) {
     RECT visible = Around(n);
     visible.left = 0;
     EXPECT_TRUE(ScreenIs(visible, n, nullptr));
-    ShadowWin_Unregister(negative);
 }
 
 TEST_F(ShadowTest, TwoWindowsShareOneTimer) {
@@ -309,61 +279,6 @@ TEST_F(ShadowTest, TwoWindowsShareOneTimer) {
     EXPECT_TRUE(ScreenIs(Around(wa), wa, nullptr));
     EXPECT_TRUE(ScreenIs(Around(wb), wb, nullptr));
 }
-
-namespace {
-const UINT kProbe = WM_APP + 31;
-int g_skinSaw = 0;
-LRESULT CALLBACK FakeSkinProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == kProbe) ++g_skinSaw;
-    return CallPrevWndProc(WNDPROC_CLIENT_SKIN, h, m, w, l);
-}
-}  // namespace
-
-TEST_F(ShadowTest, ShadowAndSecondClientLeaveInEitherOrder) {
-    for (int shadowFirst = 0; shadowFirst < 2; ++shadowFirst) {
-        SCOPED_TRACE(shadowFirst ? "shadow leaves first" : "second client leaves first");
-        HWND host = Host(200, 150, 300, 200);
-        WNDPROC own = (WNDPROC)GetWindowLongPtrA(host, GWLP_WNDPROC);
-        RECT w = WindowRect(host);
-        MessageRecorder rec(host, std::vector<UINT>{kProbe});
-        ASSERT_EQ(1, ShadowWin_Register(host));
-        ASSERT_TRUE(InstallWndProc(host, WNDPROC_CLIENT_SKIN, FakeSkinProc));
-        ASSERT_TRUE(WaitDrawn(host));
-        EXPECT_TRUE(ScreenIs(Around(w), w, &w));
-
-        g_skinSaw = 0;
-        SendMessageA(host, kProbe, 0, 0);
-        EXPECT_EQ(1, g_skinSaw);
-        EXPECT_EQ(1, rec.Count(kProbe));
-
-        if (shadowFirst) {
-            EXPECT_EQ(1, ShadowWin_Unregister(host));
-            EXPECT_EQ(FakeSkinProc, (WNDPROC)GetWindowLongPtrA(host, GWLP_WNDPROC));
-            EXPECT_TRUE(RemoveWndProc(host, WNDPROC_CLIENT_SKIN));
-        } else {
-            EXPECT_TRUE(RemoveWndProc(host, WNDPROC_CLIENT_SKIN));
-            EXPECT_EQ(1, ShadowWinIsDrawn(host));
-            EXPECT_EQ(1, ShadowWin_Unregister(host));
-        }
-        EXPECT_EQ(own, (WNDPROC)GetWindowLongPtrA(host, GWLP_WNDPROC));
-        EXPECT_EQ(0, WndProcChainWindowCount());
-        EXPECT_EQ(0, ShadowWinListSize());
-        EXPECT_TRUE(ScreenIs(Around(w), w, nullptr));
-        SendMessageA(host, kProbe, 0, 0);
-        EXPECT_EQ(2, rec.Count(kProbe));
-        DestroyWindow(host);
-    }
-}
-
-namespace {
-class SizeListener : public CObject {};
-SizeListener g_listener;
-int g_sizes = 0;
-LRESULT CALLBACK ListenerProc(HWND, UINT, WPARAM, LPARAM) {
-    ++g_sizes;
-    return 0;
-}
-}  // namespace
 
 TEST_F(ShadowTest, HostDestroyedWhileHookedAndShadowed) {
     for (int hookFirst = 0; hookFirst < 2; ++hookFirst) {
