@@ -14,49 +14,42 @@
 using namespace lumotest;
 
 // Rectangles print as (left,top)-(right,bottom) in failure messages; CRect and RECT compare.
-inline std::ostream& operator<<(std::ostream& os, const RECT& rc)
-{
+inline std::ostream& operator<<(std::ostream& os, const RECT& rc) {
     return os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
 }
 
 namespace {
 
 // Wraps an existing window in a framework object for the life of the scope, without owning it.
-struct AttachedWnd : CWnd
-{
+struct AttachedWnd : CWnd {
     explicit AttachedWnd(HWND hWnd) { Attach(hWnd); }
     ~AttachedWnd() { Detach(); }
 };
 
-HWND MakeChild(HWND parent, int x, int y, int w, int h, bool visible = true)
-{
+HWND MakeChild(HWND parent, int x, int y, int w, int h, bool visible = true) {
     return CreateWindowExA(0, "STATIC", "", WS_CHILD | (visible ? WS_VISIBLE : 0), x, y, w, h,
                            parent, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-CRect WindowRect(HWND hwnd)
-{
+CRect WindowRect(HWND hwnd) {
     CRect rc;
     GetWindowRect(hwnd, &rc);
     return rc;
 }
 
 // The window's rectangle in its parent's client coordinates.
-CRect RectIn(HWND parent, HWND child)
-{
+CRect RectIn(HWND parent, HWND child) {
     CRect rc = WindowRect(child);
     MapWindowPoints(nullptr, parent, reinterpret_cast<LPPOINT>(&rc), 2);
     return rc;
 }
 
-bool HasVisibleStyle(HWND hwnd)
-{
+bool HasVisibleStyle(HWND hwnd) {
     return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 // Resizes a top-level window so that its client area is w x h.
-void SetClientSize(HWND hwnd, int w, int h)
-{
+void SetClientSize(HWND hwnd, int w, int h) {
     RECT rcClient;
     GetClientRect(hwnd, &rcClient);
     const CRect rcWnd = WindowRect(hwnd);
@@ -65,15 +58,13 @@ void SetClientSize(HWND hwnd, int w, int h)
 }
 
 // A 400 by 300 host and a manager laying out its children.
-class Layout : public ::testing::Test
-{
+class Layout : public ::testing::Test {
 protected:
     void SetUp() override { mw.SetParent(&parent); }
 
     // Where the window is and whether it has the visible style; a shown managed window must
     // also be where the last pass computed it.
-    ::testing::AssertionResult Placed(HWND wnd, const CRect& at, bool shown = true)
-    {
+    ::testing::AssertionResult Placed(HWND wnd, const CRect& at, bool shown = true) {
         const CRect is = RectIn(host, wnd);
         const CAutoWnd* rec = mw.FindWnd(wnd);
         if (is == at && HasVisibleStyle(wnd) == shown && (!shown || !rec || at == rec->m_rcLast))
@@ -82,8 +73,7 @@ protected:
                                              << ", last " << (rec ? rec->m_rcLast : RECT{});
     }
     // 'S' for each window with the visible style, '-' for each without.
-    static std::string Shown(std::initializer_list<HWND> wnds)
-    {
+    static std::string Shown(std::initializer_list<HWND> wnds) {
         std::string s;
         for (HWND w : wnds)
             s += HasVisibleStyle(w) ? 'S' : '-';
@@ -97,32 +87,20 @@ protected:
 
 }  // namespace
 
-TEST_F(Layout, MoveWindowsKeepTheirPlaceOrFollowTheEdgesAndAreShown)
-{
+TEST_F(Layout, MoveWindowsKeepTheirPlaceOrFollowTheEdgesAndAreShown) {
     // Each window's start, its rule (distance from the right and from the bottom, -1: not
     // anchored; centred vertically, horizontally) and where it lands in the 400 x 300 client
     // area, in 500 x 361, and there with margins 7, 3, 11, 13 (482 x 345 available).
-    const struct {
-        int x, y, cx, cy, right, bottom;
-        BOOL centreV, centreH;
-        CRect at[3];
-    } rows[] = {
-        {15, 25, 50, 20, -1, -1, FALSE, FALSE,
-         {{15, 25, 65, 45}, {15, 25, 65, 45}, {22, 28, 72, 48}}},
-        {5, 5, 50, 20, -1, 10, FALSE, FALSE,
-         {{5, 270, 55, 290}, {5, 331, 55, 351}, {12, 318, 62, 338}}},
-        {6, 6, 50, 20, -1, 10, TRUE, FALSE,
-         {{6, 140, 56, 160}, {6, 170, 56, 190}, {13, 165, 63, 185}}},
-        {7, 9, 50, 20, 10, -1, FALSE, FALSE,
-         {{340, 9, 390, 29}, {440, 9, 490, 29}, {429, 12, 479, 32}}},
+    const struct { int x, y, cx, cy, right, bottom; BOOL centreV, centreH; CRect at[3]; } rows[] = {
+        {15, 25, 50, 20, -1, -1, FALSE, FALSE, {{15, 25, 65, 45}, {15, 25, 65, 45}, {22, 28, 72, 48}}},
+        {5, 5, 50, 20, -1, 10, FALSE, FALSE, {{5, 270, 55, 290}, {5, 331, 55, 351}, {12, 318, 62, 338}}},
+        {6, 6, 50, 20, -1, 10, TRUE, FALSE, {{6, 140, 56, 160}, {6, 170, 56, 190}, {13, 165, 63, 185}}},
+        {7, 9, 50, 20, 10, -1, FALSE, FALSE, {{340, 9, 390, 29}, {440, 9, 490, 29}, {429, 12, 479, 32}}},
         // (400 - 51) / 2 truncates
-        {8, 11, 51, 20, 10, -1, FALSE, TRUE,
-         {{174, 11, 225, 31}, {224, 11, 275, 31}, {222, 14, 273, 34}}},
-        {0, 0, 30, 10, 4, 6, FALSE, FALSE,
-         {{366, 284, 396, 294}, {466, 345, 496, 355}, {455, 332, 485, 342}}},
+        {8, 11, 51, 20, 10, -1, FALSE, TRUE, {{174, 11, 225, 31}, {224, 11, 275, 31}, {222, 14, 273, 34}}},
+        {0, 0, 30, 10, 4, 6, FALSE, FALSE, {{366, 284, 396, 294}, {466, 345, 496, 355}, {455, 332, 485, 342}}},
         // Too tall to centre: rests on the bottom edge, out over the top, and is still shown.
-        {10, 0, 60, 400, -1, 0, TRUE, FALSE,
-         {{10, -100, 70, 300}, {10, -39, 70, 361}, {17, -52, 77, 348}}},
+        {10, 0, 60, 400, -1, 0, TRUE, FALSE, {{10, -100, 70, 300}, {10, -39, 70, 361}, {17, -52, 77, 348}}},
     };
     std::vector<HWND> wnds;
     for (const auto& r : rows) {
@@ -130,8 +108,7 @@ TEST_F(Layout, MoveWindowsKeepTheirPlaceOrFollowTheEdgesAndAreShown)
         mw.AddMoveWnd(wnds.back(), r.right, r.bottom, r.centreV, r.centreH);
     }
     for (int phase = 0; phase < 3; ++phase) {
-        if (phase == 1)
-            SetClientSize(host, 500, 361);
+        if (phase == 1) SetClientSize(host, 500, 361);
         if (phase == 2) {
             mw.SetMarginLeft(7);
             mw.SetMarginTop(3);
@@ -144,8 +121,7 @@ TEST_F(Layout, MoveWindowsKeepTheirPlaceOrFollowTheEdgesAndAreShown)
     }
 }
 
-TEST_F(Layout, SizeWindowsScrollOrParkOutOfSightAndWindowsWithoutRoomHideWhereTheyAre)
-{
+TEST_F(Layout, SizeWindowsScrollOrParkOutOfSightAndWindowsWithoutRoomHideWhereTheyAre) {
     SetClientSize(host, 400, 200);
 
     HWND s = MakeChild(host, 0, 0, 10, 10, false);
@@ -195,12 +171,12 @@ TEST_F(Layout, SizeWindowsScrollOrParkOutOfSightAndWindowsWithoutRoomHideWhereTh
     EXPECT_TRUE(Placed(noWidth, {100, 10, 300, 40}));
 }
 
-TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
-{
-    HWND a = MakeChild(host, 0, 0, 10, 30);
+TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete) {
+    HWND a = MakeChild(host, 0, 0, 10, 10);
     HWND b = MakeChild(host, 0, 0, 10, 10);
     HWND c = MakeChild(host, 0, 0, 10, 10);
     mw.AddSizeWnd(a, 10, 20, 10, -1);
+    mw.ChangeOriginHeight(a, 30);
     mw.AddSizeWnd_Under(b, a, 40, 5);
     mw.AddSizeWnd_Under(c, b, 25, 3);
     // Under a window the manager does not know: never moved, nor shown.
@@ -213,10 +189,12 @@ TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
     EXPECT_TRUE(Placed(b, {10, 45, 390, 85}));
     EXPECT_TRUE(Placed(c, {10, 88, 390, 113}));
 
-    SetClientSize(host, 300, 300);
+    // Below the client area a stacked window parks like any other.
+    SetClientSize(host, 300, 80);
     mw.OnSize(TRUE);
     EXPECT_TRUE(Placed(b, {10, 45, 290, 85}));
-    EXPECT_TRUE(Placed(c, {10, 88, 290, 113}));
+    EXPECT_TRUE(Placed(c, {10, 90, 290, 100}, false));
+    EXPECT_EQ(CRect(10, 88, 290, 113), mw.FindWnd(c)->m_rcLast);
     EXPECT_TRUE(Placed(d, {33, 44, 88, 110}, false));
     EXPECT_EQ(CRect(0, 0, 0, 0), mw.FindWnd(d)->m_rcLast);
 
@@ -237,8 +215,7 @@ TEST_F(Layout, SizeUnderChainsFollowAndCloseUpAfterDelete)
     EXPECT_TRUE(Placed(c, {10, 43, 340, 68}));
 }
 
-TEST_F(Layout, SerialRowIsCentredAlongTheBottom)
-{
+TEST_F(Layout, SerialRowIsCentredAlongTheBottom) {
     // The row ignores margins and scrolling.
     mw.SetMarginLeft(50);
     mw.SetMarginBottom(30);
@@ -269,11 +246,9 @@ TEST_F(Layout, SerialRowIsCentredAlongTheBottom)
     EXPECT_TRUE(Placed(s1, {125, 270, 205, 290}));
 }
 
-TEST_F(Layout, ManagerMinimisedParentHidesEverythingAndRestoreShowsAgain)
-{
+TEST_F(Layout, ManagerMinimisedParentHidesEverythingAndRestoreShowsAgain) {
     SetHostHandler(host, [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg == WM_SIZE)
-            mw.OnSize(FALSE);
+        if (msg == WM_SIZE) mw.OnSize(FALSE);
         return false;
     });
 
@@ -290,9 +265,6 @@ TEST_F(Layout, ManagerMinimisedParentHidesEverythingAndRestoreShowsAgain)
 
     ShowWindow(host, SW_MINIMIZE);
     ASSERT_TRUE(PumpUntil([&] { return IsIconic(host) != FALSE; }));
-    RECT rc;
-    GetClientRect(host, &rc);
-    ASSERT_TRUE(rc.right == 0 || rc.bottom == 0) << rc;
     EXPECT_EQ("---S", Shown({fill, corner, below, row}));  // the row is placed, not hidden
     // The last rectangles are those of the last real size.
     EXPECT_EQ(CRect(360, 280, 400, 300), mw.FindWnd(corner)->m_rcLast);
@@ -305,8 +277,7 @@ TEST_F(Layout, ManagerMinimisedParentHidesEverythingAndRestoreShowsAgain)
     SetHostHandler(host, {});
 }
 
-TEST_F(Layout, ManagerParentlessDisabledOrGivenNonWindowsMovesNothing)
-{
+TEST_F(Layout, ManagerParentlessDisabledOrGivenNonWindowsMovesNothing) {
     CMyWin mw;  // one of its own, without a parent yet
 
     HWND a = MakeChild(host, 1, 2, 40, 20);
@@ -344,8 +315,7 @@ TEST_F(Layout, ManagerParentlessDisabledOrGivenNonWindowsMovesNothing)
     EXPECT_TRUE(IsWindow(a));
 }
 
-TEST_F(Layout, ManagerVisibilityAndRedrawReachManagedWindowsOnly)
-{
+TEST_F(Layout, ManagerVisibilityAndRedrawReachManagedWindowsOnly) {
     HWND a = MakeChild(host, 10, 10, 40, 20);
     HWND b = MakeChild(host, 60, 10, 40, 20);
     HWND row = MakeChild(host, 0, 0, 40, 20);
@@ -385,8 +355,7 @@ TEST_F(Layout, ManagerVisibilityAndRedrawReachManagedWindowsOnly)
     EXPECT_TRUE(HasVisibleStyle(b));
 }
 
-TEST_F(Layout, ManagerWindowInAnotherParentIsPlacedInManagedCoordinates)
-{
+TEST_F(Layout, ManagerWindowInAnotherParentIsPlacedInManagedCoordinates) {
     HWND panel = CreateHostWindow(300, 200, true, host);
     ASSERT_NE(panel, nullptr);
     SetWindowPos(panel, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -414,26 +383,6 @@ TEST_F(Layout, ManagerWindowInAnotherParentIsPlacedInManagedCoordinates)
     EXPECT_EQ(CRect(40, 45, 110, 75), RectIn(panel, guest));
 }
 
-TEST_F(Layout, ManagerManyChildrenAreAllPlacedInListOrder)
-{
-    SetClientSize(host, 600, 400);
-
-    // A column of stacked windows under one head, each under the one before.
-    std::vector<HWND> chain{MakeChild(host, 0, 0, 10, 10)};
-    mw.AddSizeWnd(chain[0], 4, 0, 4, -1);
-    mw.ChangeOriginHeight(chain[0], 6);
-    for (int i = 0; i < 80; ++i) {
-        chain.push_back(MakeChild(host, 0, 0, 10, 10));
-        mw.AddSizeWnd_Under(chain.back(), chain[i], 5, 1);
-    }
-    mw.OnSize(FALSE);
-    for (int i = 1, top = 7; i <= 80; ++i, top += 6) {
-        ASSERT_EQ(CRect(4, top, 596, top + 5), mw.FindWnd(chain[i])->m_rcLast) << i;
-        ASSERT_TRUE(Placed(chain[i], top < 400 ? CRect(4, top, 596, top + 5) : CRect(4, 410, 596, 420),
-                           top < 400)) << i;
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // The application profile
 // ---------------------------------------------------------------------------------------------
@@ -441,53 +390,35 @@ TEST_F(Layout, ManagerManyChildrenAreAllPlacedInListOrder)
 namespace {
 
 CWinApp theApp("LayoutTests");
+std::string g_ini;  // the application's profile: a fresh initialisation file for the suite
 
-std::string& IniPath()
-{
-    static std::string path;
-    return path;
-}
-
-// Points the application's profile at a fresh initialisation file for the whole run.
-class ProfileEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        IniPath() = TempPath("layout.ini");
-        free(const_cast<LPTSTR>(theApp.m_pszProfileName));
-        theApp.m_pszProfileName = _strdup(IniPath().c_str());
-    }
-    void TearDown() override { DeleteFileA(IniPath().c_str()); }
-};
-
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new ProfileEnvironment);
-
-std::string ReadEntry(const char* name)
-{
+std::string ReadEntry(const char* name) {
     char buf[512] = "";
-    GetPrivateProfileStringA("Settings", name, "", buf, sizeof(buf), IniPath().c_str());
+    GetPrivateProfileStringA("Settings", name, "", buf, sizeof(buf), g_ini.c_str());
     return buf;
 }
 
-void WriteEntry(const char* name, const char* text)
-{
-    WritePrivateProfileStringA("Settings", name, text, IniPath().c_str());
+void WriteEntry(const char* name, const char* text) {
+    WritePrivateProfileStringA("Settings", name, text, g_ini.c_str());
 }
 
-WINDOWPLACEMENT PlacementOf(HWND hwnd)
-{
+WINDOWPLACEMENT PlacementOf(HWND hwnd) {
     WINDOWPLACEMENT wp = {sizeof(wp)};
     GetWindowPlacement(hwnd, &wp);
     return wp;
 }
 
-class LayoutProfile : public ::testing::Test
-{
+class LayoutProfile : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() {
+        g_ini = TempPath("layout.ini");
+        free(const_cast<LPTSTR>(theApp.m_pszProfileName));
+        theApp.m_pszProfileName = _strdup(g_ini.c_str());
+    }
+    static void TearDownTestSuite() { DeleteFileA(g_ini.c_str()); }
+
     // Stores a placement (none for null) and loads it into the host.
-    BOOL Load(const char* text)
-    {
+    BOOL Load(const char* text) {
         WriteEntry("WindowPos", text);
         return CMyWin::LoadWindowPlacement(&wnd);
     }
@@ -498,8 +429,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LayoutProfile, WindowPosRoundTripsTenNumbersUnlessMaximisedOrMinimised)
-{
+TEST_F(LayoutProfile, WindowPosRoundTripsTenNumbersUnlessMaximisedOrMinimised) {
     SetWindowPos(host, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const WINDOWPLACEMENT saved = PlacementOf(host);
     CMyWin::SaveWindowPlacement(&wnd);
@@ -533,8 +463,7 @@ TEST_F(LayoutProfile, WindowPosRoundTripsTenNumbersUnlessMaximisedOrMinimised)
     }
 }
 
-TEST_F(LayoutProfile, MalformedPlacementLeavesTheWindowAlone)
-{
+TEST_F(LayoutProfile, MalformedPlacementLeavesTheWindowAlone) {
     const CRect before = WindowRect(host);
     // missing, nine numbers, a word for the tenth, no numbers at all
     for (const char* text : {(const char*)nullptr, "0,1,-1,-1,-1,10,20,300,400",
@@ -552,8 +481,7 @@ TEST_F(LayoutProfile, MalformedPlacementLeavesTheWindowAlone)
     EXPECT_EQ(ReadEntry("WindowPos"), "0,1,-1,-1,-1,-1,100,110,500,410");
 }
 
-TEST_F(LayoutProfile, PlacementFromAWiderScreenComesBackOnScreen)
-{
+TEST_F(LayoutProfile, PlacementFromAWiderScreenComesBackOnScreen) {
     MONITORINFO mi = {sizeof(mi)};
     GetMonitorInfoA(MonitorFromWindow(host, MONITOR_DEFAULTTONEAREST), &mi);
     const CRect work = mi.rcWork;
@@ -576,8 +504,7 @@ TEST_F(LayoutProfile, PlacementFromAWiderScreenComesBackOnScreen)
     EXPECT_EQ(rc.Width(), work.Width());
 }
 
-TEST_F(LayoutProfile, NumbersReadLikeCNumbers)
-{
+TEST_F(LayoutProfile, NumbersReadLikeCNumbers) {
     const struct { int value; const char* text; } saved[] = {
         {-5, "-5"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"}};
     for (const auto& r : saved) {
