@@ -30,8 +30,8 @@ LRESULT CALLBACK BackgroundProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     static std::vector<DWORD> px;  // the whole pattern as 0x00RRGGBB, made once
     for (int y = 0; px.size() < size_t(kBgWidth) * kBgHeight; ++y)
         for (int x = 0; x < kBgWidth; ++x) {
-            COLORREF c = Pattern(x, y);
-            px.push_back((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+            const COLORREF c = Pattern(x, y);
+            px.push_back(RGB(GetBValue(c), GetGValue(c), GetRValue(c)));
         }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -89,16 +89,11 @@ RECT WindowRect(HWND hwnd) { RECT rc; GetWindowRect(hwnd, &rc); return rc; }
     return ::testing::AssertionFailure() << bad << " pixels differ, first " << first.str();
 }
 
-// Pumps until the background has repainted the middle of rc (exposure reaches it later than
-// the call that uncovered it), then compares the whole area.
+// Pumps until the background has repainted the middle of the uncovered rectangle (exposure
+// reaches it later than the call that uncovered it), then compares the whole area.
 ::testing::AssertionResult RepaintedBackground(RECT area, const RECT& uncovered) {
-    POINT mid = {(uncovered.left + uncovered.right) / 2, (uncovered.top + uncovered.bottom) / 2};
-    PumpUntil([&] {
-        HDC screen = GetDC(nullptr);
-        COLORREF c = GetPixel(screen, mid.x, mid.y);
-        ReleaseDC(nullptr, screen);
-        return c == Pattern(mid.x, mid.y);
-    }, 3000);
+    const LONG x = (uncovered.left + uncovered.right) / 2, y = (uncovered.top + uncovered.bottom) / 2;
+    PumpUntil([&] { return bool(ScreenIs({x, y, x + 1, y + 1}, RECT{}, nullptr)); }, 3000);
     return ScreenIs(area, RECT{}, nullptr);
 }
 
@@ -167,8 +162,6 @@ TEST_F(ShadowTest, DrawnOnTheTickRemovedWhileDisabledHiddenOrMovedAndDrawnAgain)
     RECT w = WindowRect(host);
     ASSERT_TRUE(ScreenIs(Around(w), w, nullptr)) << "the background is not on the screen";
     ASSERT_EQ(1, ShadowWin_Register(host));
-    EXPECT_EQ(1, ShadowWinListSize());
-    EXPECT_NE(0u, ShadowWinTimerId());
     EXPECT_EQ(0, ShadowWinIsDrawn(host));  // nothing until the first tick
     ASSERT_TRUE(WaitDrawn(host));
     EXPECT_EQ(0u, ShadowWinTimerId());
@@ -228,8 +221,7 @@ TEST_F(ShadowTest, NoShadowPastTheWorkAreaOrAtANegativeCoordinate) {
     ASSERT_TRUE(WaitTick());
     PumpPending();
     EXPECT_EQ(0, ShadowWinIsDrawn(right));
-    EXPECT_EQ(1, ShadowWinListSize());
-    // One pixel further in and it fits.
+    // One pixel further in it fits: still registered, it is drawn once enabled again.
     SetWindowPos(right, nullptr, w.left - 1, w.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     PumpPending();
@@ -265,9 +257,8 @@ TEST_F(ShadowTest, TwoWindowsShareOneTimer) {
     ASSERT_EQ(1, ShadowWin_Register(a));
     ASSERT_TRUE(WaitDrawn(a));
     EXPECT_EQ(1, ShadowWinIsDrawn(b));
-    RECT wa = WindowRect(a), wb = WindowRect(b);
-    EXPECT_TRUE(ScreenIs(Around(wa), wa, &wa));
-    EXPECT_TRUE(ScreenIs(Around(wb), wb, &wb));
+    const RECT wa = WindowRect(a), wb = WindowRect(b);
+    for (const RECT& w : {wa, wb}) EXPECT_TRUE(ScreenIs(Around(w), w, &w));
 
     // Several registrations of one window keep one shadow.
     EXPECT_EQ(1, ShadowWin_Register(a));
@@ -276,8 +267,7 @@ TEST_F(ShadowTest, TwoWindowsShareOneTimer) {
     EXPECT_EQ(1, ShadowWin_Unregister(b));
     EXPECT_EQ(1, ShadowWin_Unregister(a));
     EXPECT_EQ(0u, ShadowWinTimerId());
-    EXPECT_TRUE(ScreenIs(Around(wa), wa, nullptr));
-    EXPECT_TRUE(ScreenIs(Around(wb), wb, nullptr));
+    for (const RECT& w : {wa, wb}) EXPECT_TRUE(ScreenIs(Around(w), w, nullptr));
 }
 
 TEST_F(ShadowTest, HostDestroyedWhileHookedAndShadowed) {
@@ -310,9 +300,8 @@ TEST_F(ShadowTest, HostDestroyedWhileHookedAndShadowed) {
             for (HWND bad : {host, (HWND)nullptr, (HWND)(UINT_PTR)0xDEAD0}) {
                 EXPECT_EQ(0, ShadowWin_Unregister(bad));
                 ShadowWin_Enable(bad, 1);
+                EXPECT_EQ(0, ShadowWin_Register(bad));
             }
-            EXPECT_EQ(0, ShadowWin_Register(nullptr));
-            EXPECT_EQ(0, ShadowWin_Register((HWND)(UINT_PTR)0xDEAD0));
             CHookParentMessage::UnhookParent(host, &g_listener);
         });
         EXPECT_EQ(0, left.gdi);
