@@ -72,6 +72,19 @@ TEST(ResourceLibrary, MissingLibrary)
     // Lay out: <root>/app holds the test program and every DLL but the resource library;
     // <root>/cwd holds a copy of the resource library and is the child's current directory.
     const std::string root = lumotest::TempPath("reslib"), app = root + "\\app", cwd = root + "\\cwd";
+    // Whatever was laid out goes at the end, also when a step fails (and a folder left by a run
+    // that was killed, whose process number came back, goes first).
+    struct Cleanup {
+        std::string app, cwd, root;
+        void Run() const {
+            for (const char* name : {"probe.exe", "Lumo.dll", "LumoAfx.dll", "LumoSys.dll", "LumoBuf.dll"})
+                ::DeleteFileA((app + "\\" + name).c_str());
+            ::DeleteFileA((cwd + "\\LumoRes.DLL").c_str());
+            for (const std::string& dir : {app, cwd, root}) ::RemoveDirectoryA(dir.c_str());
+        }
+        ~Cleanup() { Run(); }
+    } cleanup{app, cwd, root};
+    cleanup.Run();
     for (const std::string& dir : {root, app, cwd})
         ASSERT_TRUE(::CreateDirectoryA(dir.c_str(), nullptr)) << dir;
     const std::string bin = lumotest::ModuleDir();
