@@ -450,8 +450,13 @@ TEST_F(LayoutProfile, WindowPosRoundTripsTenNumbersUnlessMaximisedOrMinimised) {
     // on it, and not pulled back.
     EXPECT_TRUE(Load("0,1,-1,-1,-1,-1,100,110,500,410"));
     EXPECT_EQ(CRect(100, 110, 500, 410), PlacementOf(host).rcNormalPosition);
-    EXPECT_TRUE(Load("0,1,-1,-1,-1,-1,1100,-100,1500,200"));
-    EXPECT_EQ(CRect(1100, -100, 1500, 200), PlacementOf(host).rcNormalPosition);
+    MONITORINFO mi = {sizeof(mi)};
+    GetMonitorInfoA(MonitorFromWindow(host, MONITOR_DEFAULTTONEAREST), &mi);
+    const CRect half(mi.rcWork.right - 200, mi.rcWork.top - 100, mi.rcWork.right + 200, mi.rcWork.top + 200);
+    char text[100];
+    snprintf(text, sizeof(text), "0,1,-1,-1,-1,-1,%ld,%ld,%ld,%ld", half.left, half.top, half.right, half.bottom);
+    EXPECT_TRUE(Load(text));
+    EXPECT_EQ(half, PlacementOf(host).rcNormalPosition);
 
     // Nothing is written while maximised or minimised.
     WriteEntry("WindowPos", "1,2,3,4,5,6,7,8,9,10");
