@@ -85,9 +85,9 @@ RECT BoxOf(const Image& img, COLORREF colour, const RECT& rc) {
 }
 
 // Pixels of the 13 x 13 box at (x0, y0) that differ from the library's picture id, its magenta
-// standing for the background.
+// standing for the host's background.
 template <class Image>
-int BoxMismatches(const Image& img, int x0, int y0, int id, COLORREF back = kBack) {
+int BoxMismatches(const Image& img, int x0, int y0, int id) {
     HBITMAP bmp = Load1Bitmap(id);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bmp);
@@ -95,7 +95,7 @@ int BoxMismatches(const Image& img, int x0, int y0, int id, COLORREF back = kBac
     for (int y = 0; bmp && y < 13; ++y)
         for (int x = 0; x < 13; ++x) {
             const COLORREF want = GetPixel(dc, x, y);
-            bad += img.At(x0 + x, y0 + y) != (want == RGB(255, 0, 255) ? back : want);
+            bad += img.At(x0 + x, y0 + y) != (want == RGB(255, 0, 255) ? kBack : want);
         }
     SelectObject(dc, old);
     DeleteDC(dc);

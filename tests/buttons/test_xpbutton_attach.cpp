@@ -1,18 +1,16 @@
 // XPButton_Attach and XPButton_SetBkColor on a host's own buttons that it paints from its
-// WM_DRAWITEM, as a host written in C does: kinds kept, check states read back, clicks, failure
-// values, and nothing left behind when the buttons go.
+// WM_DRAWITEM, as a host written in C does: kinds kept, failure values, and nothing left behind
+// when the buttons go. The gallery's session clicks and reads back an attached check box.
 #include "XPButtonTest.h"
 
 using namespace xptest;
 
 namespace {
 
-const COLORREF kAttachBack = RGB(250, 240, 200);
-
 // Push (default), check box (checked), radio and auto radio buttons, attached once and then
 // painted from the host's WM_DRAWITEM.
 struct AttachHost : ButtonHost {
-    AttachHost() : ButtonHost(420, 120, kAttachBack) {
+    AttachHost() {
         const DWORD styles[4] = {BS_DEFPUSHBUTTON | WS_GROUP, BS_AUTOCHECKBOX | WS_GROUP, BS_RADIOBUTTON | WS_GROUP,
                                  BS_AUTORADIOBUTTON};
         for (int i = 0; i < 4; ++i) {
@@ -25,17 +23,15 @@ struct AttachHost : ButtonHost {
     }
     bool OnMessage(UINT m, WPARAM, LPARAM l, LRESULT* r) override {
         if (m != WM_DRAWITEM) return false;
-        ++drawItems;
         *r = XPButton_Attach(((const DRAWITEMSTRUCT*)l)->hwndItem, ((const DRAWITEMSTRUCT*)l)->hDC);
         return true;
     }
     HWND button[4];
-    int drawItems = 0;
 };
 
 int TypeOf(HWND h) { return (int)(GetWindowLongPtrA(h, GWL_STYLE) & BS_TYPEMASK); }
 
-TEST(XPButtonAttach, HostButtonsTakeTheLookKeepTheirKindAndToggleTheirCheckState) {
+TEST(XPButtonAttach, HostButtonsTakeTheLookAndKeepTheirKind) {
     AttachHost host;
     const int kinds[4] = {XPBUTTON_PUSH, XPBUTTON_CHECK, XPBUTTON_RADIO, XPBUTTON_RADIO};
     for (int i = 0; i < 4; ++i) {
@@ -46,29 +42,6 @@ TEST(XPButtonAttach, HostButtonsTakeTheLookKeepTheirKindAndToggleTheirCheckState
         EXPECT_EQ(TypeOf(host.button[i]), BS_OWNERDRAW) << i;
     }
     EXPECT_TRUE(CButtonXP_::FromHandle(host.button[0])->IsDefault());
-    EXPECT_EQ(SendMessageA(host.button[1], BM_GETCHECK, 0, 0), BST_CHECKED);
-
-    // The platform asks the host to draw; the host's XPButton_Attach paints the library's boxes.
-    const int drawn = host.drawItems;
-    WindowCapture check(host.button[1]), radio(host.button[2]);
-    EXPECT_GT(host.drawItems, drawn);
-    EXPECT_EQ(BoxMismatches(check, 0, (kH - 13) / 2, 5022, kAttachBack), 0);
-    EXPECT_EQ(BoxMismatches(radio, 0, (kH - 13) / 2, 5015, kAttachBack), 0);
-
-    // Clicks toggle the object's check state; a radio button clears the others of its group.
-    auto click = [](HWND h) {
-        PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        PostMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        PumpPending();
-    };
-    click(host.button[1]);
-    EXPECT_EQ(SendMessageA(host.button[1], BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    SendMessageA(host.button[3], BM_SETCHECK, BST_CHECKED, 0);
-    for (int i = 0; i < 2; ++i) {  // a checked radio stays checked
-        click(host.button[2]);
-        EXPECT_EQ(SendMessageA(host.button[2], BM_GETCHECK, 0, 0), BST_CHECKED);
-        EXPECT_EQ(SendMessageA(host.button[3], BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    }
 
     // A framework button subclassing a checked plain radio button keeps its check and kind.
     HWND h = CreateWindowExA(0, "BUTTON", "Radio", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 10, 50, kW, kH, host,

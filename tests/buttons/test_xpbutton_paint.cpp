@@ -8,33 +8,50 @@ using namespace xptest;
 
 namespace {
 
-// The face of a push button in the middle row (12), from the table of its state.
-const COLORREF kNormalFace = 0xF9F5F5;
+// The face of a push button in row 20, from the table of its state.
+const COLORREF kNormalFace = 0xF5EFEF;
 
-TEST(XPButtonPaint, PushButtonFaceAndFrameFollowTheState) {
+// Push buttons by state, with the frame (left, top, right, bottom) of the hot, focused and
+// pressed states, and the flat look: raised, rounded, sunken or down, in shades of the host's colour.
+TEST(XPButtonPaint, FaceAndFrameFollowTheStateFlatOrNot) {
+    const COLORREF base = kBack, light = CUtilityVisual::Hilight(base, 21);
+    const COLORREF dark = CUtilityVisual::Hilight(light, -100), lighter = CUtilityVisual::Hilight(light, 50);
+    const COLORREF hot[4] = {0x58C4FA, 0x79D2FC, 0x6ACAFB, 0x0097E5};
     const struct {
-        int state;
-        COLORREF face, left, top, right, bottom;  // frame; CLR_INVALID: none
+        DWORD style;
+        int flat, state;  // flat: 1, or 2 with the face shown under the mouse
+        std::initializer_list<PixelIs> pixels;
     } cases[] = {
-        {0, kNormalFace, CLR_INVALID},
-        {kHover, 0xF9F8F8, 0x58C4FA, 0x79D2FC, 0x6ACAFB, 0x0097E5},
-        {kFocus, 0xF8F5F5, 0xFCC699, 0xFFC9A2, 0xFCBDA2, 0xFFC9A2},
-        {kHover | kFocus, 0xF5F8F8, 0x58C4FA, 0x79D2FC, 0x6ACAFB, 0x0097E5},
-        {kHover | kFocus | kPress, 0xE5E2E2, 0xC6C6C6, 0xB9B9B9, 0xC6C6C6, 0xD2D2D2},
-        {kDisable, kNormalFace, CLR_INVALID},
+        {BS_PUSHBUTTON, 0, 0, {{10, 20, kNormalFace}}},
+        {BS_PUSHBUTTON, 0, kHover,
+         {{10, 20, 0xF5F3F3}, {2, 12, hot[0]}, {45, 2, hot[1]}, {88, 12, hot[2]}, {45, 24, hot[3]}}},
+        {BS_PUSHBUTTON, 0, kFocus,
+         {{10, 20, 0xF3EFEF}, {2, 12, 0xFCC699}, {45, 2, 0xFFC9A2}, {88, 12, 0xFCBDA2}, {45, 24, 0xFFC9A2}}},
+        {BS_PUSHBUTTON, 0, kHover | kFocus,
+         {{10, 20, 0xEFF3F3}, {2, 12, hot[0]}, {45, 2, hot[1]}, {88, 12, hot[2]}, {45, 24, hot[3]}}},
+        {BS_PUSHBUTTON, 0, kHover | kFocus | kPress,
+         {{10, 20, 0xE0DCDC}, {2, 12, 0xC6C6C6}, {45, 2, 0xB9B9B9}, {88, 12, 0xC6C6C6}, {45, 24, 0xD2D2D2}}},
+        {BS_PUSHBUTTON, 0, kDisable, {{10, 20, kNormalFace}}},
+        {BS_PUSHBUTTON, 1, 0, {{0, 5, base}, {45, 1, base}, {89, 5, base}}},
+        {BS_PUSHBUTTON, 1, kHover, {{0, 5, lighter}, {45, 0, lighter}, {89, 5, dark}, {45, 25, dark}}},  // raised
+        {BS_PUSHBUTTON, 2, kHover, {{0, 0, base}, {0, 13, dark}, {1, 13, base}, {2, 13, light}}},    // rounded
+        {BS_PUSHBUTTON, 1, kHover | kPress, {{10, 5, light}, {0, 5, dark}, {89, 5, lighter}}},       // sunken
+        {BS_AUTOCHECKBOX, 1, kCheck, {{10, 5, base}, {0, 5, dark}, {89, 5, lighter}}},               // checked: down
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.state);
+        SCOPED_TRACE(::testing::Message() << "flat " << c.flat << " state " << c.state);
         ButtonHost host;
         CButtonXP b;
-        ASSERT_TRUE(Make(b, host, "OK", BS_PUSHBUTTON));
+        ASSERT_TRUE(Make(b, host, "OK", c.style));
+        if (c.flat) b.SetFlat(TRUE, c.flat == 2);
         SetState(b, c.state);
         MemoryCanvas canvas(kW, kH);
         Paint(b, canvas);
+        EXPECT_TRUE(PixelsAre(canvas, c.pixels));
+        // The rounded outline, grey when disabled, with the host's colour outside it.
         const COLORREF outline = (c.state & kDisable) ? 0x828282 : 0;
-        EXPECT_TRUE(PixelsAre(canvas, {{10, 12, c.face}, {0, 0, kBack}, {45, 0, outline}, {0, 13, outline}}));
-        if (c.left != CLR_INVALID) {
-            EXPECT_TRUE(PixelsAre(canvas, {{2, 12, c.left}, {45, 2, c.top}, {88, 12, c.right}, {45, 24, c.bottom}}));
+        if (!c.flat) {
+            EXPECT_TRUE(PixelsAre(canvas, {{0, 0, kBack}, {45, 0, outline}, {0, 13, outline}}));
         }
     }
 }
@@ -95,39 +112,12 @@ TEST(XPButtonPaint, DisabledTextIsEmbossedPrefixesUnderlineAndTheDefaultButtonIs
     EXPECT_EQ(push(), DLGC_DEFPUSHBUTTON);
     MemoryCanvas canvas(kW, kH);
     Paint(d, canvas);
-    EXPECT_EQ(canvas.At(2, 12), 0xFCC699u);
+    EXPECT_EQ(canvas.At(2, 20), 0xFCC699u);
     d.SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     EXPECT_EQ(d.GetStyle() & BS_TYPEMASK, (DWORD)BS_OWNERDRAW);
     EXPECT_EQ(push(), DLGC_UNDEFPUSHBUTTON);
     Paint(d, canvas);
-    EXPECT_EQ(canvas.At(2, 12), kNormalFace);
-}
-
-TEST(XPButtonPaint, FlatLooks) {
-    const COLORREF base = kBack, light = CUtilityVisual::Hilight(base, 21);
-    const COLORREF dark = CUtilityVisual::Hilight(light, -100), lighter = CUtilityVisual::Hilight(light, 50);
-    const struct {
-        DWORD style;
-        int hoverFace, state;
-        std::initializer_list<PixelIs> pixels;
-    } cases[] = {
-        {BS_PUSHBUTTON, 0, 0, {{0, 5, base}, {45, 1, base}, {89, 5, base}}},
-        {BS_PUSHBUTTON, 0, kHover, {{0, 5, lighter}, {45, 0, lighter}, {89, 5, dark}, {45, 25, dark}}},  // raised
-        {BS_PUSHBUTTON, 1, kHover, {{0, 0, base}, {0, 13, dark}, {1, 13, base}, {2, 13, light}}},  // rounded
-        {BS_PUSHBUTTON, 0, kHover | kPress, {{10, 5, light}, {0, 5, dark}, {89, 5, lighter}}},     // sunken
-        {BS_AUTOCHECKBOX, 0, kCheck, {{10, 5, base}, {0, 5, dark}, {89, 5, lighter}}},             // checked: down
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.state);
-        ButtonHost host;
-        CButtonXP b;
-        ASSERT_TRUE(Make(b, host, "Flat", c.style));
-        b.SetFlat(TRUE, c.hoverFace);
-        SetState(b, c.state);
-        MemoryCanvas canvas(kW, kH);
-        Paint(b, canvas);
-        EXPECT_TRUE(PixelsAre(canvas, c.pixels));
-    }
+    EXPECT_EQ(canvas.At(2, 20), kNormalFace);
 }
 
 TEST(XPButtonPaint, DropMenuArrowNarrowsTheCaptionAndHoldsThePress) {
