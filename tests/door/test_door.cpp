@@ -247,7 +247,6 @@ TEST_F(Door, CreationDefaultsAndFailureValues) {
     DoorWin_SetHue(door, 1);
     EXPECT_EQ(DoorWin_GetBkColor(door, &r, &g, &b), (COLORREF)color);
     EXPECT_EQ(RGB(r, g, b), (COLORREF)color);
-    EXPECT_EQ(DoorWin_SetBkColor(door, 1, 2, 3), (COLORREF)color);
     DoorWin_SetBorder(door, 4);
     EXPECT_TRUE(GetWindowLongA(door, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 }
