@@ -1,31 +1,20 @@
 // XPButton_Attach and XPButton_SetBkColor on a host's own buttons that it paints from its
-// WM_DRAWITEM, as a host written in C does: kinds kept, failure values, and nothing left behind
+// WM_DRAWITEM, in a host written in C: kinds kept, failure values, and nothing left behind
 // when the buttons go. The gallery's session clicks and reads back an attached check box.
 #include "XPButtonTest.h"
+#include "c_attach_host.h"
 
 using namespace xptest;
 
 namespace {
 
-// Push (default), check box, radio and auto radio buttons, attached once and then painted from
-// the host's WM_DRAWITEM.
-struct AttachHost : ButtonHost {
-    AttachHost() {
-        const DWORD styles[4] = {BS_DEFPUSHBUTTON | WS_GROUP, BS_AUTOCHECKBOX | WS_GROUP, BS_RADIOBUTTON | WS_GROUP,
-                                 BS_AUTORADIOBUTTON};
-        for (int i = 0; i < 4; ++i) {
-            button[i] = CreateWindowExA(0, "BUTTON", "Button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | styles[i],
-                                        8 + 100 * i, 8, kW, kH, *this, (HMENU)(INT_PTR)(100 + i), nullptr, nullptr);
-            AttachXP(button[i]);
-        }
-        PumpPending();
-    }
-    bool OnMessage(UINT m, WPARAM, LPARAM l, LRESULT* r) override {
-        if (m != WM_DRAWITEM) return false;
-        *r = XPButton_Attach(((const DRAWITEMSTRUCT*)l)->hwndItem, ((const DRAWITEMSTRUCT*)l)->hDC);
-        return true;
-    }
-    HWND button[4];
+// The host written in C, destroyed at the end of the test.
+struct AttachHost {
+    AttachHost() : hwnd(CHost_Create(kBack, button)) { PumpPending(); }
+    ~AttachHost() { DestroyWindow(hwnd); }
+    operator HWND() const { return hwnd; }
+    HWND hwnd;
+    HWND button[CHOST_BUTTONS];
 };
 
 int TypeOf(HWND h) { return (int)(GetWindowLongPtrA(h, GWL_STYLE) & BS_TYPEMASK); }
@@ -41,6 +30,9 @@ TEST(XPButtonAttach, HostButtonsTakeTheLookAndKeepTheirKind) {
         EXPECT_EQ(TypeOf(host.button[i]), BS_OWNERDRAW) << i;
     }
     EXPECT_TRUE(CButtonXP_::FromHandle(host.button[0])->IsDefault());
+    // The platform answers 0 for an owner-drawn button; the object keeps the check it was given.
+    EXPECT_EQ(SendMessageA(host.button[1], BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(host.button[2], BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
     // A framework button subclassing a checked plain radio button keeps its check and kind.
     HWND h = CreateWindowExA(0, "BUTTON", "Radio", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 10, 50, kW, kH, host,
