@@ -2,6 +2,7 @@
 #include "frameset/CFrameTitle.h"
 #include "CUtilityVisual.h"
 #include "CHookParentMessage.h"
+#include "CMemDC.h"
 #include "frame/HostNotify.h"
 #include "frame/UiThread.h"
 #include "frame/LumoRes.h"
@@ -671,26 +672,8 @@ void CFrameset::OnPaint()
     if (rc.IsRectEmpty())
         return;
     // Painted off screen first, so that a title is never seen half drawn.
-    HDC hMem = ::CreateCompatibleDC(dc.GetSafeHdc());
-    HBITMAP hBmp = hMem ? ::CreateCompatibleBitmap(dc.GetSafeHdc(), rc.Width(), rc.Height()) : NULL;
-    if (!hBmp)
-    {
-        if (hMem)
-            ::DeleteDC(hMem);
-        PaintTo(&dc, rc);
-        return;
-    }
-    HGDIOBJ hOldBmp = ::SelectObject(hMem, hBmp);
-    ::SetViewportOrgEx(hMem, -rc.left, -rc.top, NULL);
-    CDC memDC;
-    memDC.Attach(hMem);
+    CMemDC memDC(&dc, &rc);
     PaintTo(&memDC, rc);
-    memDC.Detach();
-    ::BitBlt(dc.GetSafeHdc(), rc.left, rc.top, rc.Width(), rc.Height(), hMem, rc.left, rc.top,
-             SRCCOPY);
-    ::SelectObject(hMem, hOldBmp);
-    ::DeleteObject(hBmp);
-    ::DeleteDC(hMem);
 }
 
 LRESULT CFrameset::OnPrintClient(WPARAM wParam, LPARAM)
