@@ -51,6 +51,13 @@ BOOL Alive(HWND hWnd, CSkin* pSkin)
 // The system metrics of the layout, read at the first registration.
 int g_cxFrame, g_cyFrame, g_cxSize, g_cySize;
 
+POINT CursorPos()
+{
+    POINT pt;
+    ::GetCursorPos(&pt);
+    return pt;
+}
+
 COLORREF MeanColor(COLORREF a, COLORREF b)
 {
     return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2,
@@ -563,8 +570,6 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     if (p == NULL)
         return CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
 
-    POINT pt;
-    ::GetCursorPos(&pt);
     LRESULT lr;
     switch (message)
     {
@@ -580,11 +585,14 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
         p->ReadFrame();
         break;
     case WM_NCHITTEST:
+    {
+        const POINT pt = CursorPos();
         lr = CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, MAKELPARAM(pt.x, pt.y));
         // The caption buttons are the skin's: to the system they are caption.
         if (lr == HTMINBUTTON || lr == HTMAXBUTTON || lr == HTCLOSE)
             lr = HTCAPTION;
         return lr;
+    }
     case WM_NCPAINT:
         if (p->m_hMenu == NULL)
         {
@@ -597,14 +605,14 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
             p->PaintNonClient();
         return lr;
     case WM_NCMOUSEMOVE:
-        p->OnHotTrack(pt);
+        p->OnHotTrack(CursorPos());
         break;
     case WM_NCLBUTTONDOWN:
-        if (p->OnPress(pt, wParam))
+        if (p->OnPress(CursorPos(), wParam))
             return 0;
         break;
     case WM_NCLBUTTONUP:
-        p->OnRelease(pt);
+        p->OnRelease(CursorPos());
         break;
     case WM_MOUSEMOVE:
         if (p->m_nButtonState != StateNone)
