@@ -72,11 +72,16 @@ LRESULT CALLBACK CMenuShadow::WindowHook(int nCode, WPARAM wParam, LPARAM lParam
         if (::GetClassNameA(pMsg->hwnd, szClass, sizeof(szClass)) == 6 && strcmp(szClass, kMenuClass) == 0 &&
             ::GetPropA(pMsg->hwnd, kOldProcProp) == NULL)
         {
-            AddWndHook(pMsg->hwnd);
+            // The window gets its object only once it is subclassed: no message could come to
+            // free an object of a window that kept its own procedure.
             LONG_PTR pfnOld = ::GetWindowLongPtrA(pMsg->hwnd, GWLP_WNDPROC);
-            if (pfnOld != 0 && ::SetPropA(pMsg->hwnd, kOldProcProp, (HANDLE)pfnOld) &&
-                ::SetWindowLongPtrA(pMsg->hwnd, GWLP_WNDPROC, (LONG_PTR)CoolMenuProc) == 0)
-                ::RemovePropA(pMsg->hwnd, kOldProcProp);
+            if (pfnOld != 0 && ::SetPropA(pMsg->hwnd, kOldProcProp, (HANDLE)pfnOld))
+            {
+                if (::SetWindowLongPtrA(pMsg->hwnd, GWLP_WNDPROC, (LONG_PTR)CoolMenuProc) != 0)
+                    AddWndHook(pMsg->hwnd);
+                else
+                    ::RemovePropA(pMsg->hwnd, kOldProcProp);
+            }
         }
     }
     return ::CallNextHookEx(m_hMenuHook, nCode, wParam, lParam);
