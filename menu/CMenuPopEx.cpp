@@ -55,8 +55,6 @@ CMenuPopEx::~CMenuPopEx()
     if (m_hOwner != NULL && ::RemoveWindowSubclass(m_hOwner, OwnerProc, (UINT_PTR)this))
         ::EndMenu();
     DeleteRootMenu();
-    for (int i = 0; i < m_arrSubMenus.GetSize(); ++i)
-        delete m_arrSubMenus[i];
     for (int i = 0; i < m_arrItems.GetSize(); ++i)
         delete m_arrItems[i];
     delete m_pLook;

@@ -168,14 +168,19 @@ void CMenuPopEx::DeleteRootMenu()
 {
     delete m_pRootMenu;  // destroys the submenus of its tree with it
     m_pRootMenu = NULL;
-    // Submenu objects whose menus went with the tree let go of their handles, so that a later
-    // menu given the same handle is neither destroyed by them nor taken for theirs.
+    // Submenu objects whose menus went with the tree let go of their handles before they go,
+    // so that they destroy only the menus no tree took in (levels never opened).
     for (int i = 0; i < m_arrSubMenus.GetSize(); ++i)
     {
         CMenuEx* pSub = m_arrSubMenus[i];
         if (pSub->m_hMenu != NULL && !::IsMenu(pSub->m_hMenu))
             pSub->Detach();
+        delete pSub;
     }
+    m_arrSubMenus.RemoveAll();
+    for (int i = 0; i < m_arrItems.GetSize(); ++i)
+        m_arrItems[i]->m_pSubMenu = NULL;
+    m_pLook->m_arrCommandIds.RemoveAll();
 }
 
 // ---- Tracking --------------------------------------------------------------------------------
