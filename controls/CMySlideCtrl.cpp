@@ -121,8 +121,8 @@ BOOL CMySlideCtrl::ReadParentBackground()
 
 void CMySlideCtrl::SetPos(int nPos)
 {
+    // The slider's own handler of the message repaints it.
     SendMessage(TBM_SETPOS, TRUE, nPos);
-    InvalidSlider();
 }
 
 void CMySlideCtrl::SetTicFreq(int nFreq)
