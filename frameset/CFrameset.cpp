@@ -4,12 +4,11 @@
 #include "CHookParentMessage.h"
 #include "CMemDC.h"
 #include "frame/HostNotify.h"
-#include "frame/UiThread.h"
+#include "frame/LiveHandles.h"
 #include "frame/LumoRes.h"
 
 #include <mbstring.h>
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -24,10 +23,11 @@ const int kPaintOverhang = 2;
 
 // The frame sets in existence (each lives as long as its window), so that a stale or random
 // handle is refused.
-std::set<const void*>& LiveFrameSets()
+LiveHandles& LiveFrameSets()
 {
-    static std::set<const void*> s_live;
-    return s_live;
+    // Never destroyed: a host may still call the family while the runtime tears down statics.
+    static LiveHandles* s_pLive = new LiveHandles;
+    return *s_pLive;
 }
 
 // Frame coordinates are held within half the int range (and separators within a quarter), so
@@ -103,7 +103,7 @@ CFrameset::~CFrameset()
 // neither the host's messages nor a flat call reach it while the system takes the windows down.
 void CFrameset::OnDestroy()
 {
-    LiveFrameSets().erase(this);
+    LiveFrameSets().Remove(this);
     if (m_hHost)
         CHookParentMessage::UnhookParent(m_hHost, this);
     m_hHost = NULL;
@@ -118,7 +118,7 @@ CFrameset* CFrameset::New(HWND hHost)
     // A failed Create, like the window's end, takes the object with it.
     if (!pSet->Create(NULL, "CWndArea", 0, CRect(10, 10, 200, 200), CWnd::FromHandle(hHost), 0))
         return NULL;
-    LiveFrameSets().insert(pSet);
+    LiveFrameSets().Add(pSet);
     if (!CHookParentMessage::HookParent(hHost, pSet, NULL))
     {
         pSet->DestroyWindow();
@@ -133,11 +133,8 @@ CFrameset* CFrameset::New(HWND hHost)
 
 CFrameset* CFrameset::FromHandle(const void* hHandle)
 {
-    if (!hHandle || !LiveFrameSets().count(hHandle))
-        return NULL;
-    CFrameset* pSet = static_cast<CFrameset*>(const_cast<void*>(hHandle));
-    // Known only to the thread whose window it is.
-    return IsWindowOfThisThread(pSet->m_hWnd) ? pSet : NULL;
+    // Known only to the thread that made it, whose window it is.
+    return LiveFrameSets().IsLive(hHandle) ? static_cast<CFrameset*>(const_cast<void*>(hHandle)) : NULL;
 }
 
 /////////////////////////////////////////////////////////////////////////////

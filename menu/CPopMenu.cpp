@@ -1,17 +1,17 @@
 // CPopMenu: the PopMenu_* family's menu, forwarding to a CMenuPopEx, and its live handles.
 #include "menu/CPopMenu.h"
 
+#include "frame/LiveHandles.h"
+
 #include <new>
-#include <unordered_map>
 
 namespace
 {
 
-// Each live handle with the thread that made it, the only one that knows it.
-std::unordered_map<const void*, DWORD>& LiveHandles()
+LiveHandles& Live()
 {
     // Never destroyed: a host may still call the family while the runtime tears down statics.
-    static std::unordered_map<const void*, DWORD>* s_pLive = new std::unordered_map<const void*, DWORD>;
+    static LiveHandles* s_pLive = new LiveHandles;
     return *s_pLive;
 }
 
@@ -21,22 +21,20 @@ CPopMenu* CPopMenu::Create(HWND hOwner)
 {
     CPopMenu* pMenu = new (std::nothrow) CPopMenu(hOwner);
     if (pMenu != NULL)
-        LiveHandles()[pMenu] = ::GetCurrentThreadId();
+        Live().Add(pMenu);
     return pMenu;
 }
 
 CPopMenu* CPopMenu::FromHandle(const void* hHandle)
 {
-    std::unordered_map<const void*, DWORD>& live = LiveHandles();
-    auto it = hHandle != NULL ? live.find(hHandle) : live.end();
-    return it != live.end() && it->second == ::GetCurrentThreadId() ? (CPopMenu*)hHandle : NULL;
+    return Live().IsLive(hHandle) ? (CPopMenu*)hHandle : NULL;
 }
 
 CPopMenu* CPopMenu::Take(const void* hHandle)
 {
     CPopMenu* pMenu = FromHandle(hHandle);
     if (pMenu != NULL)
-        LiveHandles().erase(hHandle);
+        Live().Remove(hHandle);
     return pMenu;
 }
 
@@ -46,7 +44,7 @@ CPopMenu::CPopMenu(HWND hOwner) : CMenuPop(hOwner), m_menu(hOwner)
 
 CPopMenu::~CPopMenu()
 {
-    LiveHandles().erase(this);  // a menu deleted without being taken
+    Live().Remove(this);  // a menu deleted without being taken
 }
 
 void CPopMenu::SetItemIcon(int nID, HICON hIcon)
