@@ -9,6 +9,8 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <atomic>
+#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -276,16 +278,6 @@ int PlainTipLength(const char* p, size_t n)
     return (int)i;
 }
 
-// Asks for the cache lines of a record's texts (a string's bookkeeping lies just before them).
-inline void PrefetchTexts(const treedatas* pRec)
-{
-    __builtin_prefetch((const char*)pRec + 64);
-    __builtin_prefetch((LPCTSTR)pRec->strCode - 16);
-    __builtin_prefetch((LPCTSTR)pRec->strText);
-    __builtin_prefetch((LPCTSTR)pRec->strTip);
-    __builtin_prefetch((LPCTSTR)pRec->strLLAFile);
-}
-
 template <class Unit>
 inline void CopyUnit(char*& p, const char*& pText)
 {
@@ -296,9 +288,23 @@ inline void CopyUnit(char*& p, const char*& pText)
     pText += sizeof(v);
 }
 
-// Copies a short text without a call: most fields are a few bytes long.
+// Bytes a text copy may write past the end of what it puts: room the line's reservation leaves.
+const size_t kCopySlack = 32;
+
+// Copies a short text without a call: most fields are a few bytes long. A text of up to 32
+// bytes goes as one 32-byte move, whatever its length, so that lengths that change from record
+// to record cost no mispredicted branches; the move reads up to 32 bytes from the text, which
+// is safe while they lie on one page (the text's own), and may write up to kCopySlack bytes past
+// the end, which the next field or the reservation's slack takes.
 inline char* PutText(char* p, const char* pText, size_t n)
 {
+    if (n <= kCopySlack && ((uintptr_t)pText & 4095) <= 4096 - kCopySlack)
+    {
+        char block[kCopySlack];
+        memcpy(block, pText, kCopySlack);
+        memcpy(p, block, kCopySlack);
+        return p + n;
+    }
     for (; n >= 8; n -= 8)
         CopyUnit<uint64_t>(p, pText);
     if (n & 4)
@@ -320,6 +326,11 @@ const int kMaxIntChars = 11;
 
 char* PutInt(char* p, int n)
 {
+    if ((unsigned int)n < 10)   // levels and most sequence numbers
+    {
+        *p++ = (char)('0' + n);
+        return p;
+    }
     unsigned int u = n < 0 ? 0u - (unsigned int)n : (unsigned int)n;
     if (n < 0)
         *p++ = '-';
@@ -447,6 +458,29 @@ private:
     bool m_bTooDeep;    // a record lies LMENU_MAX_LEVELS levels deep or more
 };
 
+// A new, empty file with a name of its own in the folder (given with its closing separator),
+// named as GetTempFileName names them but opened for writing as it is made: making it first and
+// opening it again would cost a save twice the work. INVALID_HANDLE_VALUE when none can be made.
+HANDLE CreateTempFile(const CString& strDir, char (&szName)[MAX_PATH])
+{
+    static LONG s_nNext = (LONG)(::GetTickCount() ^ ::GetCurrentProcessId());
+    if (strDir.GetLength() + 12 >= MAX_PATH)
+        return INVALID_HANDLE_VALUE;
+    for (int nTry = 0; nTry < 1000; ++nTry)
+    {
+        const unsigned int nName = (unsigned int)::InterlockedIncrement(&s_nNext) & 0xFFFF;
+        wsprintfA(szName, "%slmn%04X.tmp", (LPCTSTR)strDir, nName);
+        HANDLE hFile = ::CreateFileA(szName, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, NULL);
+        if (hFile != INVALID_HANDLE_VALUE)
+            return hFile;
+        const DWORD dwError = ::GetLastError();
+        if (dwError != ERROR_FILE_EXISTS && dwError != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 bool SameFile(LPCTSTR a, LPCTSTR b)
 {
     char fa[MAX_PATH], fb[MAX_PATH];
@@ -535,35 +569,52 @@ struct CTreeData::TipSource
     DWORD m_nHeld;      // bytes the window holds
 };
 
-// Puts the file's text together in a small buffer and writes it scrambled, a buffer at a time:
-// a block of fresh memory as large as the file would cost more to touch than the writing
-// itself, while this one stays in the cache.
+// Puts the file's text together a buffer at a time. Small buffers stay in the cache, where a
+// block as large as the file would cost more to touch than the writing itself. Once the text
+// outgrows the first buffer, a worker of the system thread pool scrambles and writes each full
+// buffer while the next one is put together. Whoever is free writes the oldest buffer not yet
+// written, so the save never waits for a worker that has not started (none can start while the
+// loader lock is held, as in DllMain): when all buffers are full it writes one itself, and at the
+// end it writes what is left and calls off a worker still waiting to run. Once a write failed
+// nothing more is written.
 struct CTreeData::BodyWriter
 {
     static const size_t kSize = 256 * 1024;
+    static const int kBuffers = 4;
 
     BodyWriter(CTreeData& owner, CFile& file)
-        : m_owner(owner), m_file(file), m_buf(kSize), m_nUsed(0), m_nDone(0), m_bOk(TRUE)
+        : m_owner(owner), m_file(file), m_nUsed(0), m_nDone(0), m_nFilled(0), m_nDrained(0),
+          m_bWriting(false), m_bStop(false), m_bOk(true), m_pWork(NULL)
     {
+        ::InitializeSRWLock(&m_lock);
+        ::InitializeConditionVariable(&m_cv);
+        m_apBuf[0].reset(new char[kSize]);
+        m_pCur = m_apBuf[0].get();
+    }
+    // A writer left without Finish (the save gave up) writes nothing more.
+    ~BodyWriter()
+    {
+        m_bOk = false;
+        StopWorker();
     }
 
     // Room for n bytes, written when it is given back with Commit; null when n is more than
-    // the buffer holds (Put takes such pieces in parts).
+    // a buffer holds (Put takes such pieces in parts).
     char* Reserve(size_t n)
     {
         if (kSize - m_nUsed < n)
-            Flush();
-        return n <= kSize - m_nUsed ? m_buf.data() + m_nUsed : NULL;
+            HandOver(false);
+        return n <= kSize - m_nUsed ? m_pCur + m_nUsed : NULL;
     }
-    void Commit(const char* pEnd) { m_nUsed = (size_t)(pEnd - m_buf.data()); }
+    void Commit(const char* pEnd) { m_nUsed = (size_t)(pEnd - m_pCur); }
     void Put(const char* p, size_t n)
     {
         while (n > 0)
         {
             if (m_nUsed == kSize)
-                Flush();
+                HandOver(false);
             const size_t k = n < kSize - m_nUsed ? n : kSize - m_nUsed;
-            memcpy(m_buf.data() + m_nUsed, p, k);
+            memcpy(m_pCur + m_nUsed, p, k);
             m_nUsed += k;
             p += k;
             n -= k;
@@ -571,25 +622,129 @@ struct CTreeData::BodyWriter
     }
     // Bytes of text put so far.
     size_t Position() const { return m_nDone + m_nUsed; }
-    // Scrambles and writes what the buffer holds; once a write failed nothing more is written.
-    BOOL Flush()
+    // False once a write failed.
+    bool Ok() const { return m_bOk; }
+    // Writes what is left and waits until every buffer is written; TRUE when all of it was.
+    BOOL Finish()
     {
-        if (m_nUsed > 0 && m_bOk)
+        HandOver(true);
+        StopWorker();
+        return m_bOk ? TRUE : FALSE;
+    }
+
+private:
+    int Index(int nBuffer) const { return nBuffer % kBuffers; }
+
+    void Write(char* p, size_t n)
+    {
+        if (n == 0 || !m_bOk)
+            return;
+        XorBytes(p, n, kMask);
+        if (!m_owner.WriteFileBody(m_file, (const BYTE*)p, (UINT)n))
+            m_bOk = false;
+    }
+
+    // Called under m_lock, which it lets go while writing: writes the oldest buffer handed over
+    // and not written yet. False when there is none, or another thread is writing.
+    bool WriteOldest()
+    {
+        if (m_bWriting || m_nDrained == m_nFilled)
+            return false;
+        m_bWriting = true;
+        const int k = Index(m_nDrained);
+        ::ReleaseSRWLockExclusive(&m_lock);
+        Write(m_apBuf[k].get(), m_anUsed[k]);
+        ::AcquireSRWLockExclusive(&m_lock);
+        m_bWriting = false;
+        ++m_nDrained;
+        ::WakeAllConditionVariable(&m_cv);
+        return true;
+    }
+
+    // Passes the filled buffer on and moves to a free one (none after the last).
+    void HandOver(bool bLast)
+    {
+        if (m_pWork == NULL && !bLast)
         {
-            XorBytes(m_buf.data(), m_nUsed, kMask);
-            m_bOk = m_owner.WriteFileBody(m_file, (const BYTE*)m_buf.data(), (UINT)m_nUsed);
+            m_pWork = ::CreateThreadpoolWork(WorkCallback, this, NULL);
+            if (m_pWork != NULL)
+                ::SubmitThreadpoolWork(m_pWork);
+        }
+        if (m_pWork == NULL)
+            Write(m_pCur, m_nUsed);
+        else
+        {
+            ::AcquireSRWLockExclusive(&m_lock);
+            m_anUsed[Index(m_nFilled)] = m_nUsed;
+            ++m_nFilled;
+            ::WakeAllConditionVariable(&m_cv);
+            while (!bLast && m_nFilled - m_nDrained == kBuffers)
+                if (!WriteOldest())
+                    ::SleepConditionVariableSRW(&m_cv, &m_lock, INFINITE, 0);
+            ::ReleaseSRWLockExclusive(&m_lock);
+            if (!bLast)
+            {
+                std::unique_ptr<char[]>& pNext = m_apBuf[Index(m_nFilled)];
+                if (!pNext)
+                    pNext.reset(new char[kSize]);
+                m_pCur = pNext.get();
+            }
         }
         m_nDone += m_nUsed;
         m_nUsed = 0;
-        return m_bOk;
+    }
+
+    // The worker: writes buffers as they are handed over until told to stop.
+    static VOID CALLBACK WorkCallback(PTP_CALLBACK_INSTANCE, PVOID pv, PTP_WORK)
+    {
+        BodyWriter& w = *(BodyWriter*)pv;
+        ::AcquireSRWLockExclusive(&w.m_lock);
+        for (;;)
+        {
+            if (w.WriteOldest())
+                continue;
+            if (w.m_bStop && !w.m_bWriting && w.m_nDrained == w.m_nFilled)
+                break;
+            ::SleepConditionVariableSRW(&w.m_cv, &w.m_lock, INFINITE, 0);
+        }
+        ::ReleaseSRWLockExclusive(&w.m_lock);
+    }
+
+    // Writes what the worker has not, then calls it off if it never started, or waits until it
+    // has returned.
+    void StopWorker()
+    {
+        if (m_pWork == NULL)
+            return;
+        ::AcquireSRWLockExclusive(&m_lock);
+        m_bStop = true;
+        ::WakeAllConditionVariable(&m_cv);
+        while (m_bWriting || m_nDrained != m_nFilled)
+            if (!WriteOldest())
+                ::SleepConditionVariableSRW(&m_cv, &m_lock, INFINITE, 0);
+        ::ReleaseSRWLockExclusive(&m_lock);
+        ::WaitForThreadpoolWorkCallbacks(m_pWork, TRUE);
+        ::CloseThreadpoolWork(m_pWork);
+        m_pWork = NULL;
     }
 
     CTreeData& m_owner;
     CFile& m_file;
-    std::vector<char> m_buf;
-    size_t m_nUsed;
-    size_t m_nDone;
-    BOOL m_bOk;
+    std::unique_ptr<char[]> m_apBuf[kBuffers];
+    char* m_pCur;                   // the buffer being filled
+    size_t m_nUsed;                 // bytes in it
+    size_t m_nDone;                 // bytes handed over before it
+    // Shared with the worker, under m_lock: buffers handed over, buffers written, their sizes,
+    // and whether one is being written.
+    int m_nFilled;
+    int m_nDrained;
+    size_t m_anUsed[kBuffers];
+    bool m_bWriting;
+    bool m_bStop;
+    std::atomic<bool> m_bOk;
+    SRWLOCK m_lock;
+    CONDITION_VARIABLE m_cv;
+    PTP_WORK m_pWork;
 };
 
 BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
@@ -616,8 +771,11 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
         }
     }
 
+    // Saved over the file the tips are read from, records whose tip lies there are pointed at
+    // its new place as they are written; their old places are kept to put back if the save fails.
     const bool bToSource = !m_strFileName.IsEmpty() && SameFile(m_strFileName, strPath);
-    std::vector<int> tipOffsets(bToSource ? (size_t)nSize : 0, 0);
+    std::unique_ptr<int[]> oldOffsets(bToSource ? new int[(size_t)nSize] : NULL);
+    int nMoved = 0;
     bool bTipsInFile = false;   // a record without a tip of its own gets one from the file
     bool bTooLarge = false;
     const BOOL bWritten = WriteTempAndReplace(strPath, [&](CFile& file) -> BOOL {
@@ -627,15 +785,19 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
         out.Put(lpszTimeStamp ? lpszTimeStamp : "", (size_t)SafeLength(lpszTimeStamp));
         out.Put("\r\n", 2);
         std::vector<char> large;   // a record too long for the buffer is put together here
-        for (int i = 0; i < nSize && out.m_bOk; ++i)
+        for (int i = 0; i < nSize && out.Ok(); ++i)
         {
             // Records lie where they were made, not in code order: asking early for the ones a
             // few places ahead keeps the memory busy while this one is written.
             if (i + 16 < nSize)
-                __builtin_prefetch(m_arrData[i + 16]);
-            if (i + 8 < nSize)
-                PrefetchTexts(m_arrData[i + 8]);
-            const treedatas* pRec = m_arrData[i];
+            {
+                const char* pAhead = (const char*)m_arrData[i + 16];
+                __builtin_prefetch(pAhead);
+                __builtin_prefetch(pAhead + 64);
+                __builtin_prefetch(pAhead + 128);
+                __builtin_prefetch(pAhead + 192);
+            }
+            treedatas* pRec = m_arrData[i];
             const char* pTip = pRec->strTip;
             int nTip = pRec->strTip.GetLength();
             if (nTip == 0 && bSource && pRec->nTipOffset > 0)
@@ -649,7 +811,7 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
             }
             const size_t nMax = (size_t)pRec->strCode.GetLength() + pRec->strText.GetLength() +
                                 pRec->strDetail.GetLength() + nTip + pRec->strLLAFile.GetLength() +
-                                2 * kMaxIntChars + 8;
+                                2 * kMaxIntChars + 8 + kCopySlack;
             char* pLine = out.Reserve(nMax);
             if (pLine == NULL)
             {
@@ -662,7 +824,10 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
             {
                 const size_t nTipAt = sizeof(kMark) + out.Position() + (size_t)(pTipAt - pLine);
                 bTooLarge = bTooLarge || nTipAt > (size_t)INT_MAX;
-                tipOffsets[i] = (int)nTipAt;
+                oldOffsets[i] = pRec->nTipOffset;
+                if (pRec->strTip.IsEmpty())
+                    pRec->nTipOffset = (int)nTipAt;
+                nMoved = i + 1;
             }
             if (pLine == large.data())
                 out.Put(pLine, (size_t)(pEnd - pLine));
@@ -672,23 +837,22 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
         out.Put("", 1);
         source.Close();
         // Offsets into the file are ints: a file that large could not be read back.
-        return out.Flush() && sizeof(kMark) + out.Position() <= (size_t)INT_MAX;
+        return out.Finish() && sizeof(kMark) + out.Position() <= (size_t)INT_MAX;
     });
-    if (!bWritten)
-        return FALSE;
-
-    // The file the tips are read from has just been rewritten: point the records at their tips'
-    // new places.
-    if (bToSource && !bTooLarge)
+    if (!bWritten || bTooLarge)
     {
-        // A stamp that cannot be taken matches no file: the next save that needs these tips
-        // fails instead of dropping them.
+        for (int i = 0; i < nMoved; ++i)
+            m_arrData[i]->nTipOffset = oldOffsets[i];
+        return FALSE;
+    }
+
+    // The file the tips are read from has just been rewritten. A stamp that cannot be taken
+    // matches no file: the next save that needs these tips fails instead of dropping them.
+    if (bToSource)
+    {
         m_bTipsInFile = bTipsInFile;
         if (!StampOf(m_strFileName, m_stamp))
             memset(&m_stamp, 0, sizeof(m_stamp));
-        for (int i = 0; i < nSize; ++i)
-            if (m_arrData[i]->strTip.IsEmpty())
-                m_arrData[i]->nTipOffset = tipOffsets[i];
     }
     return TRUE;
 }
@@ -721,19 +885,17 @@ BOOL CTreeData::WriteTempAndReplace(const CString& strPath, WriteBody writeBody)
     }
 
     char szTemp[MAX_PATH];
-    if (!::GetTempFileNameA(strDir, "lmn", 0, szTemp))
+    const HANDLE hTemp = CreateTempFile(strDir, szTemp);
+    if (hTemp == INVALID_HANDLE_VALUE)
         return FALSE;
     BOOL bOk = FALSE;
     {
-        CFile file;
-        if (file.Open(szTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite))
-        {
-            bOk = writeBody(file);
-            if (bOk)
-                file.Flush();
-            bOk = bOk && !file.HasWriteError();
-            file.Close();
-        }
+        CFile file(hTemp);
+        bOk = writeBody(file);
+        if (bOk)
+            file.Flush();
+        bOk = bOk && !file.HasWriteError();
+        file.Close();
     }
     if (bOk)
         bOk = ::MoveFileExA(szTemp, szFull, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
@@ -941,15 +1103,15 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
     return TRUE;
 }
 
+// Times and size asked for apart: the call that gives all of a file's information at once
+// costs a save more than a millisecond on some systems.
 bool CTreeData::StampOf(HANDLE hFile, FileStamp& stamp)
 {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!::GetFileInformationByHandle(hFile, &info))
+    LARGE_INTEGER size;
+    if (!::GetFileTime(hFile, &stamp.ftCreation, NULL, &stamp.ftWrite) || !::GetFileSizeEx(hFile, &size))
         return false;
-    stamp.dwSizeHigh = info.nFileSizeHigh;
-    stamp.dwSizeLow = info.nFileSizeLow;
-    stamp.ftCreation = info.ftCreationTime;
-    stamp.ftWrite = info.ftLastWriteTime;
+    stamp.dwSizeHigh = (DWORD)(size.QuadPart >> 32);
+    stamp.dwSizeLow = (DWORD)size.QuadPart;
     return true;
 }
 

@@ -8,12 +8,18 @@ namespace {
 
 const std::string kOpenLine = "01\tOpen\t\t0\tOpens a file\tdoc.lla\t3";
 
-// Writes half of the body, then reports a write error, as a full disk would.
+// Lets the first `good` pieces through, then writes half of the next and reports a write
+// error, as a disk filling up would.
 class CFailingTreeData : public CTreeData
 {
+public:
+    int good = 0;
+
 protected:
     BOOL WriteFileBody(CFile& file, const BYTE* pData, UINT nLength) override
     {
+        if (good-- > 0)
+            return CTreeData::WriteFileBody(file, pData, nLength);
         file.Write(pData, nLength / 2);
         return FALSE;
     }
@@ -257,6 +263,61 @@ TEST_F(TreeDataFile, FailedSavesLeaveEveryFileAsItWas)
     // The same collection saves fine elsewhere, and replaces a writable file.
     EXPECT_TRUE(data.SaveToFile(held.c_str(), "S"));
     EXPECT_EQ(Unscramble(ReadBytes(held)).substr(0, 3), "S\r\n");
+}
+
+// A collection saved over the file its tips are read from points its records at the tips' new
+// places as it writes them; a write failing some megabytes in puts every record back.
+TEST_F(TreeDataFile, AFailedSaveOverItsOwnFileKeepsTheTipsWhereTheyWere)
+{
+    CTreeData data;
+    for (int i = 0; i < 40000; ++i)
+        data.AddItem(std::to_string(100000 + i).c_str(), "a text", "", ("tip " + std::to_string(i)).c_str(), 0, 0, "", 0);
+    ASSERT_TRUE(data.SaveToFile(path_, "S"));
+    const std::string before = ReadBytes(path_);
+
+    CFailingTreeData loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(path_));
+    loaded.AddItem("0", "Zero", "", "", 0, 0, "", 0);  // moves every later line in the file
+    loaded.good = 4;
+    EXPECT_FALSE(loaded.SaveToFile(path_, "S2"));
+    EXPECT_EQ(ReadBytes(path_), before);
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{ "data.dat" });
+    for (int i : { 1, 2, 20000, 40000 })
+        EXPECT_EQ(std::string(loaded.GetTip(i)), "tip " + std::to_string(i - 1));
+
+    loaded.good = 1 << 30;
+    ASSERT_TRUE(loaded.SaveToFile(path_, "S3"));
+    EXPECT_STREQ(loaded.GetTip(40000), "tip 39999");
+}
+
+// The child of the test below: loads the library that saves while it is loaded.
+TEST(TreeDataSaveUnderLoaderLockChild, LoadTheSavingLibrary)
+{
+    if (::GetEnvironmentVariableA("LUMO_SAVE_IN_DLLMAIN", nullptr, 0) == 0)
+        GTEST_SKIP() << "run by SavesWhileTheLoaderLockIsHeld";
+    HMODULE h = ::LoadLibraryA((lumotest::ModuleDir() + "\\treedata_dllmain_save.dll").c_str());
+    ASSERT_NE(h, nullptr);
+    ::FreeLibrary(h);
+}
+
+// In a new process, where the thread pool has no thread yet.
+TEST_F(TreeDataFile, SavesWhileTheLoaderLockIsHeld)
+{
+    char exe[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string output;
+    DWORD code = 1;
+    ::SetEnvironmentVariableA("LUMO_SAVE_IN_DLLMAIN", path_);
+    const bool ended = lumotest::RunProcess("\"" + std::string(exe) + "\" --gtest_filter=TreeDataSaveUnderLoaderLockChild.*",
+                                            &output, &code, 60000);
+    ::SetEnvironmentVariableA("LUMO_SAVE_IN_DLLMAIN", nullptr);
+    ASSERT_TRUE(ended) << "the save hung";
+    EXPECT_EQ(code, 0u) << output;
+    CTreeData saved;
+    ASSERT_TRUE(saved.LoadFromFile(path_));
+    EXPECT_EQ(saved.GetSize(), 40000);
+    EXPECT_STREQ(saved.GetTimeStamp(), "dllmain");
+    EXPECT_STREQ(saved.GetID(39999), "139999");
 }
 
 namespace {
