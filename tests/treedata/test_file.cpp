@@ -266,7 +266,8 @@ TEST_F(TreeDataFile, FailedSavesLeaveEveryFileAsItWas)
 }
 
 // A collection saved over the file its tips are read from points its records at the tips' new
-// places as it writes them; a write failing some megabytes in puts every record back.
+// places as it writes them; a write failing part-way through, several buffers in, puts every
+// record back.
 TEST_F(TreeDataFile, AFailedSaveOverItsOwnFileKeepsTheTipsWhereTheyWere)
 {
     CTreeData data;
