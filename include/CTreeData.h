@@ -133,7 +133,7 @@ private:
     // Writes a new file beside the old one with writeBody(CFile&) and puts it in its place.
     template <class WriteBody>
     BOOL WriteTempAndReplace(const CString& strPath, WriteBody writeBody);
-    struct BodyWriter;
+    struct RunWriter;
 
     CArray<treedatas*, treedatas*> m_arrData;
     // Every menu and submenu GenMenu has made, a menu before its submenus.

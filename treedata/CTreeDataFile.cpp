@@ -9,7 +9,7 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
-#include <atomic>
+#include <functional>
 #include <memory>
 #include <new>
 #include <utility>
@@ -569,182 +569,192 @@ struct CTreeData::TipSource
     DWORD m_nHeld;      // bytes the window holds
 };
 
-// Puts the file's text together a buffer at a time. Small buffers stay in the cache, where a
-// block as large as the file would cost more to touch than the writing itself. Once the text
-// outgrows the first buffer, a worker of the system thread pool scrambles and writes each full
-// buffer while the next one is put together. Whoever is free writes the oldest buffer not yet
-// written, so the save never waits for a worker that has not started (none can start while the
-// loader lock is held, as in DllMain): when all buffers are full it writes one itself, and at the
-// end it writes what is left and calls off a worker still waiting to run. Once a write failed
-// nothing more is written.
-struct CTreeData::BodyWriter
+// Puts the file's text together in runs of records, each in a buffer of its own, and writes the
+// runs in order. Small buffers stay in the cache, where a block as large as the file would cost
+// more to touch than the writing itself. A worker of the system thread pool joins in: it writes
+// each run that is ready while the next one is put together and, where runs may be put together
+// in any order (bShared), it takes runs to put together as well. Records a host added one by one
+// lie scattered in memory, and waiting on the memory for them costs a save more than anything
+// else; two threads wait on it side by side.
+//
+// Whoever is free writes the next run in order once it is ready, so the save never waits for a
+// worker that has not started (none can start while the loader lock is held, as in DllMain): it
+// waits only while the worker is busy with a run, and at the end calls off a worker still
+// waiting to run. Once a run could not be put together or written, nothing more is.
+struct CTreeData::RunWriter
 {
-    static const size_t kSize = 256 * 1024;
     static const int kBuffers = 4;
 
-    BodyWriter(CTreeData& owner, CFile& file)
-        : m_owner(owner), m_file(file), m_nUsed(0), m_nDone(0), m_nFilled(0), m_nDrained(0),
-          m_bWriting(false), m_bStop(false), m_bOk(true), m_pWork(NULL)
+    // Where a run is put together; it grows for a run longer than it holds.
+    class Buffer
+    {
+    public:
+        Buffer() : m_nCap(0), m_nUsed(0) {}
+
+        // Room for n bytes at the end, kept with Commit; null when there is no memory for it.
+        char* Reserve(size_t n)
+        {
+            if (m_nCap - m_nUsed < n && !Grow(m_nUsed + n))
+                return NULL;
+            return m_p.get() + m_nUsed;
+        }
+        void Commit(const char* pEnd) { m_nUsed = (size_t)(pEnd - m_p.get()); }
+        bool Put(const char* p, size_t n)
+        {
+            if (n == 0)
+                return true;
+            char* pAt = Reserve(n);
+            if (pAt == NULL)
+                return false;
+            memcpy(pAt, p, n);
+            m_nUsed += n;
+            return true;
+        }
+        // Bytes put since the run began.
+        size_t Size() const { return m_nUsed; }
+
+    private:
+        friend struct RunWriter;
+
+        bool Grow(size_t nNeed)
+        {
+            const size_t nCap = nNeed > 2 * m_nCap ? (nNeed > kFirst ? nNeed : kFirst) : 2 * m_nCap;
+            std::unique_ptr<char[]> p(new (std::nothrow) char[nCap]);
+            if (!p)
+                return false;
+            if (m_nUsed > 0)
+                memcpy(p.get(), m_p.get(), m_nUsed);
+            m_p = std::move(p);
+            m_nCap = nCap;
+            return true;
+        }
+
+        static const size_t kFirst = 256 * 1024;
+        std::unique_ptr<char[]> m_p;
+        size_t m_nCap;
+        size_t m_nUsed;
+    };
+
+    // Puts run nRun together at the end of out, which holds nBase bytes of text before the run
+    // when runs are put together in order (and SIZE_MAX when they are not); false when it cannot.
+    typedef std::function<bool(int nRun, size_t nBase, Buffer& out)> FormatRun;
+
+    RunWriter(CTreeData& owner, CFile& file, int nRuns, bool bShared, FormatRun formatRun)
+        : m_owner(owner), m_file(file), m_nRuns(nRuns), m_bShared(bShared),
+          m_formatRun(std::move(formatRun)), m_nTaken(0), m_nWritten(0), m_nBusy(0),
+          m_bWriting(false), m_bOk(true), m_nBase(0), m_nPut(0)
     {
         ::InitializeSRWLock(&m_lock);
         ::InitializeConditionVariable(&m_cv);
-        m_apBuf[0].reset(new char[kSize]);
-        m_pCur = m_apBuf[0].get();
-    }
-    // A writer left without Finish (the save gave up) writes nothing more.
-    ~BodyWriter()
-    {
-        m_bOk = false;
-        StopWorker();
+        for (int k = 0; k < kBuffers; ++k)
+            m_anReady[k] = -1;
     }
 
-    // Room for n bytes, written when it is given back with Commit; null when n is more than
-    // a buffer holds (Put takes such pieces in parts).
-    char* Reserve(size_t n)
+    // Puts every run together and writes it; TRUE when all of it was written.
+    BOOL Run()
     {
-        if (kSize - m_nUsed < n)
-            HandOver(false);
-        return n <= kSize - m_nUsed ? m_pCur + m_nUsed : NULL;
-    }
-    void Commit(const char* pEnd) { m_nUsed = (size_t)(pEnd - m_pCur); }
-    void Put(const char* p, size_t n)
-    {
-        while (n > 0)
+        PTP_WORK pWork = m_nRuns > 1 ? ::CreateThreadpoolWork(WorkCallback, this, NULL) : NULL;
+        if (pWork != NULL)
+            ::SubmitThreadpoolWork(pWork);
+        Serve(true);
+        if (pWork != NULL)
         {
-            if (m_nUsed == kSize)
-                HandOver(false);
-            const size_t k = n < kSize - m_nUsed ? n : kSize - m_nUsed;
-            memcpy(m_pCur + m_nUsed, p, k);
-            m_nUsed += k;
-            p += k;
-            n -= k;
+            ::WaitForThreadpoolWorkCallbacks(pWork, TRUE);
+            ::CloseThreadpoolWork(pWork);
         }
+        return m_bOk && m_nWritten == m_nRuns ? TRUE : FALSE;
     }
-    // Bytes of text put so far.
-    size_t Position() const { return m_nDone + m_nUsed; }
-    // False once a write failed.
-    bool Ok() const { return m_bOk; }
-    // Writes what is left and waits until every buffer is written; TRUE when all of it was.
-    BOOL Finish()
-    {
-        HandOver(true);
-        StopWorker();
-        return m_bOk ? TRUE : FALSE;
-    }
+    // Bytes of text written.
+    size_t Written() const { return m_nPut; }
 
 private:
-    int Index(int nBuffer) const { return nBuffer % kBuffers; }
-
-    void Write(char* p, size_t n)
+    static VOID CALLBACK WorkCallback(PTP_CALLBACK_INSTANCE, PVOID pv, PTP_WORK)
     {
-        if (n == 0 || !m_bOk)
-            return;
-        XorBytes(p, n, kMask);
-        if (!m_owner.WriteFileBody(m_file, (const BYTE*)p, (UINT)n))
-            m_bOk = false;
+        ((RunWriter*)pv)->Serve(false);
     }
 
-    // Called under m_lock, which it lets go while writing: writes the oldest buffer handed over
-    // and not written yet. False when there is none, or another thread is writing.
-    bool WriteOldest()
+    // Writes the next run in order and puts runs together until none is left to take. The saving
+    // thread then stays until the worker is done with its own; the worker leaves.
+    void Serve(bool bSaver)
     {
-        if (m_bWriting || m_nDrained == m_nFilled)
+        ::AcquireSRWLockExclusive(&m_lock);
+        for (;;)
+        {
+            const bool bMore = m_bOk && m_nTaken < m_nRuns;
+            const bool bTake = bMore && m_nTaken - m_nWritten < kBuffers && (bSaver || m_bShared);
+            // The saving thread writes only when it cannot go on, the worker first of all.
+            if (bSaver && bTake)
+                FormatNext();
+            else if (!WriteNext())
+            {
+                if (bTake)
+                    FormatNext();
+                else if (!bMore && (!bSaver || m_nBusy == 0))
+                    break;
+                else
+                    ::SleepConditionVariableSRW(&m_cv, &m_lock, INFINITE, 0);
+            }
+        }
+        ::ReleaseSRWLockExclusive(&m_lock);
+    }
+
+    // Called under m_lock, which they let go while they work.
+    void FormatNext()
+    {
+        const int nRun = m_nTaken++;
+        Buffer& out = m_aBuffer[nRun % kBuffers];
+        ++m_nBusy;
+        ::ReleaseSRWLockExclusive(&m_lock);
+        out.m_nUsed = 0;
+        const bool bOk = m_formatRun(nRun, m_bShared ? SIZE_MAX : m_nBase, out);
+        if (!m_bShared)
+            m_nBase += out.m_nUsed;   // only the saving thread puts runs together then
+        ::AcquireSRWLockExclusive(&m_lock);
+        --m_nBusy;
+        m_anReady[nRun % kBuffers] = nRun;
+        m_bOk = m_bOk && bOk;
+        ::WakeAllConditionVariable(&m_cv);
+    }
+
+    bool WriteNext()
+    {
+        const int k = m_nWritten % kBuffers;
+        if (!m_bOk || m_bWriting || m_nWritten == m_nTaken || m_anReady[k] != m_nWritten)
             return false;
         m_bWriting = true;
-        const int k = Index(m_nDrained);
+        ++m_nBusy;
         ::ReleaseSRWLockExclusive(&m_lock);
-        Write(m_apBuf[k].get(), m_anUsed[k]);
+        Buffer& out = m_aBuffer[k];
+        XorBytes(out.m_p.get(), out.m_nUsed, kMask);
+        const bool bOk = out.m_nUsed == 0 || m_owner.WriteFileBody(m_file, (const BYTE*)out.m_p.get(), (UINT)out.m_nUsed);
         ::AcquireSRWLockExclusive(&m_lock);
+        m_nPut += out.m_nUsed;
         m_bWriting = false;
-        ++m_nDrained;
+        --m_nBusy;
+        ++m_nWritten;
+        m_bOk = m_bOk && bOk;
         ::WakeAllConditionVariable(&m_cv);
         return true;
     }
 
-    // Passes the filled buffer on and moves to a free one (none after the last).
-    void HandOver(bool bLast)
-    {
-        if (m_pWork == NULL && !bLast)
-        {
-            m_pWork = ::CreateThreadpoolWork(WorkCallback, this, NULL);
-            if (m_pWork != NULL)
-                ::SubmitThreadpoolWork(m_pWork);
-        }
-        if (m_pWork == NULL)
-            Write(m_pCur, m_nUsed);
-        else
-        {
-            ::AcquireSRWLockExclusive(&m_lock);
-            m_anUsed[Index(m_nFilled)] = m_nUsed;
-            ++m_nFilled;
-            ::WakeAllConditionVariable(&m_cv);
-            while (!bLast && m_nFilled - m_nDrained == kBuffers)
-                if (!WriteOldest())
-                    ::SleepConditionVariableSRW(&m_cv, &m_lock, INFINITE, 0);
-            ::ReleaseSRWLockExclusive(&m_lock);
-            if (!bLast)
-            {
-                std::unique_ptr<char[]>& pNext = m_apBuf[Index(m_nFilled)];
-                if (!pNext)
-                    pNext.reset(new char[kSize]);
-                m_pCur = pNext.get();
-            }
-        }
-        m_nDone += m_nUsed;
-        m_nUsed = 0;
-    }
-
-    // The worker: writes buffers as they are handed over until told to stop.
-    static VOID CALLBACK WorkCallback(PTP_CALLBACK_INSTANCE, PVOID pv, PTP_WORK)
-    {
-        BodyWriter& w = *(BodyWriter*)pv;
-        ::AcquireSRWLockExclusive(&w.m_lock);
-        for (;;)
-        {
-            if (w.WriteOldest())
-                continue;
-            if (w.m_bStop && !w.m_bWriting && w.m_nDrained == w.m_nFilled)
-                break;
-            ::SleepConditionVariableSRW(&w.m_cv, &w.m_lock, INFINITE, 0);
-        }
-        ::ReleaseSRWLockExclusive(&w.m_lock);
-    }
-
-    // Writes what the worker has not, then calls it off if it never started, or waits until it
-    // has returned.
-    void StopWorker()
-    {
-        if (m_pWork == NULL)
-            return;
-        ::AcquireSRWLockExclusive(&m_lock);
-        m_bStop = true;
-        ::WakeAllConditionVariable(&m_cv);
-        while (m_bWriting || m_nDrained != m_nFilled)
-            if (!WriteOldest())
-                ::SleepConditionVariableSRW(&m_cv, &m_lock, INFINITE, 0);
-        ::ReleaseSRWLockExclusive(&m_lock);
-        ::WaitForThreadpoolWorkCallbacks(m_pWork, TRUE);
-        ::CloseThreadpoolWork(m_pWork);
-        m_pWork = NULL;
-    }
-
     CTreeData& m_owner;
     CFile& m_file;
-    std::unique_ptr<char[]> m_apBuf[kBuffers];
-    char* m_pCur;                   // the buffer being filled
-    size_t m_nUsed;                 // bytes in it
-    size_t m_nDone;                 // bytes handed over before it
-    // Shared with the worker, under m_lock: buffers handed over, buffers written, their sizes,
-    // and whether one is being written.
-    int m_nFilled;
-    int m_nDrained;
-    size_t m_anUsed[kBuffers];
+    const int m_nRuns;
+    const bool m_bShared;
+    FormatRun m_formatRun;
+    Buffer m_aBuffer[kBuffers];     // run n is put together in buffer n % kBuffers
+    // Under m_lock: runs taken, runs written, which run each buffer holds ready, and threads
+    // busy putting a run together or writing one.
+    int m_nTaken;
+    int m_nWritten;
+    int m_anReady[kBuffers];
+    int m_nBusy;
     bool m_bWriting;
-    bool m_bStop;
-    std::atomic<bool> m_bOk;
+    bool m_bOk;
+    size_t m_nBase;                 // bytes put together so far, while only the saving thread does it
+    size_t m_nPut;
     SRWLOCK m_lock;
     CONDITION_VARIABLE m_cv;
-    PTP_WORK m_pWork;
 };
 
 BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
@@ -778,14 +788,14 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
     int nMoved = 0;
     bool bTipsInFile = false;   // a record without a tip of its own gets one from the file
     bool bTooLarge = false;
-    const BOOL bWritten = WriteTempAndReplace(strPath, [&](CFile& file) -> BOOL {
-        if (!WriteFileBody(file, kMark, sizeof(kMark)))
-            return FALSE;
-        BodyWriter out(*this, file);
-        out.Put(lpszTimeStamp ? lpszTimeStamp : "", (size_t)SafeLength(lpszTimeStamp));
-        out.Put("\r\n", 2);
-        std::vector<char> large;   // a record too long for the buffer is put together here
-        for (int i = 0; i < nSize && out.Ok(); ++i)
+    const size_t nStamp = (size_t)SafeLength(lpszTimeStamp);
+    const int kRun = 2048;
+    const int nRuns = nSize / kRun + 1;
+    auto formatRun = [&](int nRun, size_t nBase, RunWriter::Buffer& out) -> bool {
+        if (nRun == 0 && (!out.Put(lpszTimeStamp ? lpszTimeStamp : "", nStamp) || !out.Put("\r\n", 2)))
+            return false;
+        const int nEnd = nRun == nRuns - 1 ? nSize : (nRun + 1) * kRun;
+        for (int i = nRun * kRun; i < nEnd; ++i)
         {
             // Records lie where they were made, not in code order: asking early for the ones a
             // few places ahead keeps the memory busy while this one is written.
@@ -803,41 +813,41 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
             if (nTip == 0 && bSource && pRec->nTipOffset > 0)
             {
                 if (!source.Tip((DWORD)pRec->nTipOffset, pTip, nTip))
-                {
-                    source.Close();
-                    return FALSE;
-                }
+                    return false;
                 bTipsInFile = bTipsInFile || nTip > 0;
             }
             const size_t nMax = (size_t)pRec->strCode.GetLength() + pRec->strText.GetLength() +
                                 pRec->strDetail.GetLength() + nTip + pRec->strLLAFile.GetLength() +
                                 2 * kMaxIntChars + 8 + kCopySlack;
+            const size_t nLineAt = out.Size();
             char* pLine = out.Reserve(nMax);
             if (pLine == NULL)
-            {
-                large.resize(nMax);
-                pLine = large.data();
-            }
+                return false;
             const char* pTipAt = NULL;
-            char* pEnd = FormatRecord(pLine, pRec, pTip, nTip, pTipAt);
+            out.Commit(FormatRecord(pLine, pRec, pTip, nTip, pTipAt));
             if (bToSource)
             {
-                const size_t nTipAt = sizeof(kMark) + out.Position() + (size_t)(pTipAt - pLine);
+                const size_t nTipAt = sizeof(kMark) + nBase + nLineAt + (size_t)(pTipAt - pLine);
                 bTooLarge = bTooLarge || nTipAt > (size_t)INT_MAX;
                 oldOffsets[i] = pRec->nTipOffset;
                 if (pRec->strTip.IsEmpty())
                     pRec->nTipOffset = (int)nTipAt;
                 nMoved = i + 1;
             }
-            if (pLine == large.data())
-                out.Put(pLine, (size_t)(pEnd - pLine));
-            else
-                out.Commit(pEnd);
         }
-        out.Put("", 1);
+        return nRun < nRuns - 1 || out.Put("", 1);
+    };
+
+    const BOOL bWritten = WriteTempAndReplace(strPath, [&](CFile& file) -> BOOL {
+        if (!WriteFileBody(file, kMark, sizeof(kMark)))
+            return FALSE;
+        // Tips read from the file come in file order, and a new tip offset needs the length of
+        // the text before it: only then are the runs put together one after another.
+        RunWriter writer(*this, file, nRuns, !bSource && !bToSource, formatRun);
+        const BOOL bOk = writer.Run();
         source.Close();
         // Offsets into the file are ints: a file that large could not be read back.
-        return out.Finish() && sizeof(kMark) + out.Position() <= (size_t)INT_MAX;
+        return bOk && sizeof(kMark) + writer.Written() <= (size_t)INT_MAX;
     });
     if (!bWritten || bTooLarge)
     {

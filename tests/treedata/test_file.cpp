@@ -2,6 +2,8 @@
 // saves that fail without losing the previous file.
 #include "TreeDataTest.h"
 
+#include <random>
+
 using namespace tdtest;
 
 namespace {
@@ -184,6 +186,40 @@ TEST_F(TreeDataFile, TipsSurviveALoadAndSaveRoundTrip)
     EXPECT_STREQ(again.GetTip(3003), "tip 2999");
 }
 
+// A large collection is put together on two threads, in runs of records written in turn: every
+// line lands in code order whichever thread made it, whatever order the records were added in,
+// and a text longer than the save writes at a time comes out whole.
+TEST_F(TreeDataFile, ManyRecordsAddedInAnyOrderAreWrittenInCodeOrder)
+{
+    std::vector<int> order(30000);
+    for (int i = 0; i < (int)order.size(); ++i)
+        order[i] = i;
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
+    CTreeData data;
+    std::vector<std::string> lines(order.size());
+    for (int i : order) {
+        const std::string code = std::to_string(100000 + i);
+        const std::string text = i == 12345 ? std::string(300000, 'x') : "text" + std::string(i % 50, (char)('a' + i % 26));
+        const std::string tip = i % 3 ? "tip " + std::to_string(i) : "";
+        const int seq = i % 7 ? i : -i;
+        data.AddItem(code.c_str(), text.c_str(), "d", tip.c_str(), 0, 0, "f.lla", seq);
+        lines[i] = code + "\t" + text + "\td\t0\t" + tip + "\tf.lla\t" + std::to_string(seq) + "\r\n";
+    }
+    const std::string stamp(5000, 's');
+    std::string expected = stamp + "\r\n";
+    for (const std::string& line : lines)
+        expected += line;
+    expected += '\0';
+
+    for (int k = 0; k < 4; ++k) {
+        ASSERT_TRUE(data.SaveToFile(path_, stamp.c_str()));
+        const std::string text = Unscramble(ReadBytes(path_));
+        ASSERT_EQ(text.size(), expected.size());
+        const size_t at = std::mismatch(text.begin(), text.end(), expected.begin()).first - text.begin();
+        ASSERT_EQ(at, text.size()) << "first wrong byte in line " << std::count(text.begin(), text.begin() + at, '\n');
+    }
+}
+
 // Tips of loaded records stay in their file until a save copies them. A save from a file that was
 // deleted, shrunk or overwritten since the load fails rather than write lost or wrong tips; one
 // that needs no tip from the file does not care.
@@ -243,6 +279,24 @@ TEST_F(TreeDataFile, FailedSavesLeaveEveryFileAsItWas)
     EXPECT_FALSE(failing.SaveToFile(dir_.File("fresh.dat").c_str(), "new"));
     EXPECT_EQ(ReadBytes(path_), before);
     EXPECT_EQ(dir_.Names(), std::vector<std::string>{ "data.dat" });
+
+    // Enough records to be put together on two threads, failing at the first run, part-way
+    // through, and at the last; after each, the collection still saves.
+    CFailingTreeData many;
+    for (int i = 0; i < 40000; ++i)
+        many.AddItem(std::to_string(100000 + i).c_str(), "a much longer text than before", "", "", 0, 0, "", 0);
+    for (int good : { 1, 6, 20 }) {
+        many.good = good;
+        EXPECT_FALSE(many.SaveToFile(path_, "new")) << good;
+        EXPECT_EQ(ReadBytes(path_), before);
+        EXPECT_EQ(dir_.Names(), std::vector<std::string>{ "data.dat" });
+    }
+    many.good = 1 << 30;
+    ASSERT_TRUE(many.SaveToFile(dir_.File("many.dat").c_str(), "new"));
+    CTreeData manyLoaded;
+    ASSERT_TRUE(manyLoaded.LoadFromFile(dir_.File("many.dat").c_str()));
+    EXPECT_EQ(manyLoaded.GetSize(), 40000);
+    ASSERT_TRUE(::DeleteFileA(dir_.File("many.dat").c_str()));
 
     // Targets that cannot be written: a read-only file, one held open by a writer that shares
     // reading only, a missing folder, a folder, and no name.
