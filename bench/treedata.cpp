@@ -28,7 +28,7 @@ const int kSaveRepeats = 50;
 // A load's time is mostly the first touch of new memory, which another tenant of a shared
 // machine slows down for seconds at a time: a cheap row, so it takes many tries too.
 const int kLoadRepeats = 25;
-const int kMenuRepeats = 15;
+const int kMenuRepeats = 40;
 
 double Now()
 {
