@@ -41,7 +41,8 @@ BOOL CWndDoorLayer::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD 
         PostNcDestroy();  // as a failed framework creation
         return FALSE;
     }
-    if (!CWnd::CreateEx(0, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
+    if (!CWnd::CreateEx(WS_EX_CONTROLPARENT, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd,
+                        nID, pContext))
         return FALSE;
     SetTransparent(TRUE);
     return TRUE;
@@ -231,7 +232,7 @@ void CWndDoorLayer::FocusSingleDrop()
             ++nDropped;
         }
     if (nDropped == 1 && pOnly->m_hWnd)
-        pOnly->SetFocus();
+        pOnly->FocusBody();
 }
 
 /////////////////////////////////////////////////////////////////////////////
