@@ -1,5 +1,6 @@
 #include "CButtonXP.h"
 #include "frame/HostNotify.h"
+#include "buttons/CButtonXPAccessible.h"
 
 IMPLEMENT_DYNAMIC(CButtonXP, CButton)
 
@@ -18,6 +19,7 @@ BEGIN_MESSAGE_MAP(CButtonXP, CButton)
     ON_WM_GETDLGCODE()
     ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
     ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -61,7 +63,14 @@ void CButtonXP::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 
 void CButtonXP::OnDestroy()
 {
+    CAccessible::Disconnect(m_hWnd);
     CButton::OnDestroy();
+}
+
+LRESULT CButtonXP::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lr = CAccessible::Answer(m_hWnd, wParam, lParam, OBJID_CLIENT, CButtonXPAccessible::Make);
+    return lr ? lr : Default();
 }
 
 BOOL CButtonXP::OnEraseBkgnd(CDC*)

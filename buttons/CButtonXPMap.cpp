@@ -1,5 +1,6 @@
 #include "buttons/CButtonXPMap.h"
 #include "CButtonXP.h"
+#include "buttons/CButtonXPAccessible.h"
 
 #include <new>
 #include <windowsx.h>
@@ -147,7 +148,12 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
     switch (msg)
     {
     case WM_DESTROY:
+        CAccessible::Disconnect(hWnd);
         Detach(hWnd);
+        break;
+    case WM_GETOBJECT:
+        if (const LRESULT lr = CAccessible::Answer(hWnd, wParam, lParam, OBJID_CLIENT, CButtonXPAccessible::Make))
+            return lr;
         break;
     case WM_KEYDOWN:
         pButton->_OnKeyDown((UINT)wParam, lParam);

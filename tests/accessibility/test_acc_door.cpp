@@ -28,6 +28,8 @@ protected:
         ASSERT_EQ(DropWin_AddObj(drops[0], body), 1);
         toggle = GetDlgItem(door, 1);
         layer = CWndDoor::GetObject(host)->GetLayer()->m_hWnd;
+        // The door places itself again a moment after its creation; the tests start after.
+        PumpUntil([&] { return CWndDoor::GetObject(host)->IsPlaced() != FALSE; });
         PumpPending();
     }
 
