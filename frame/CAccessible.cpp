@@ -123,7 +123,7 @@ SRWLOCK CAccessibleRegistry::s_lock = SRWLOCK_INIT;
 // construction
 
 CAccessible::CAccessible(HWND hWnd, LONG idObject, CAccessible* pParent)
-    : m_nRef(1), m_hWnd(hWnd), m_idObject(idObject), m_dwThread(::GetCurrentThreadId()),
+    : m_nRef(1), m_hWnd(pParent ? pParent->m_hWnd : hWnd), m_idObject(idObject), m_dwThread(::GetCurrentThreadId()),
       m_pParent(pParent), m_bConnected(TRUE)
 {
     if (m_pParent)
@@ -666,7 +666,7 @@ STDMETHODIMP CAccessible::accHitTest(long xLeft, long yTop, VARIANT* pvarChild)
     for (long i = 1; i <= nCount; ++i)
     {
         RECT rc;
-        if (IsElement(i) && Location(i, &rc) && ::PtInRect(&rc, pt))
+        if (Location(i, &rc) && ::PtInRect(&rc, pt))
             return ChildVariant(i, pvarChild);
     }
     RECT rcSelf;

@@ -79,7 +79,7 @@ public:
 
 protected:
     // An object of the window's object id idObject (OBJID_CLIENT, OBJID_TITLEBAR...); a child
-    // object names its parent, which it keeps alive and whose connection it shares.
+    // object names its parent, which it keeps alive and whose window and connection it shares.
     CAccessible(HWND hWnd, LONG idObject, CAccessible* pParent = NULL);
     virtual ~CAccessible();
 

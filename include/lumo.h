@@ -365,6 +365,13 @@ LUMOAPI void WINAPI Frame_SetTitle(HFRAMESET hFrameset, LPCSTR lpszName, LPCSTR 
 LUMOAPI void WINAPI Frame_SetIconMsg(HFRAMESET hFrameset, LPCSTR lpszName, UINT nMsg);
 LUMOAPI void WINAPI Frame_SetTitleBkColor(HFRAMESET hFrameset, LPCSTR lpszName,
                                           COLORREF crColor);
+/* Gives the keyboard focus to the splitter after the named frame (between it and the next frame
+ * of its group): a host does so from a key or menu command of its own (F6, say). The arrows
+ * along the splitter's direction then move it 10 pixels a press (1 with Ctrl), no neighbour
+ * getting smaller than its least size; Esc or Enter hands the focus back to the window that had
+ * it. Tab leaves the frame set as the host's dialog navigation does. 1, or 0 for an unknown
+ * handle, an unknown name or the last frame of its group (which has no splitter after it). */
+LUMOAPI int WINAPI Frameset_FocusSplitter(HFRAMESET hFrameset, LPCSTR lpszFrame);
 
 /* ---- XPButton_*: XP-style buttons attached to existing buttons ----------------------------- */
 /* Gives a button window of the host (push button, check box or radio button) the library's XP
