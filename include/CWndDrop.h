@@ -8,7 +8,9 @@
 // above or below. The focused drop frames its header with a focus rectangle while the window
 // shows keyboard cues (WM_UPDATEUISTATE). A drop keeps the focus it is given; a click on its
 // header and the door's opening give the focus to its body instead (FocusBody): a departure
-// from the drop of old, which passed every focus on to its body.
+// from the drop of old, which passed every focus on to its body. Drops stand in the Z order as
+// they stand on the screen, the first on top (the layer puts each new drop behind the one
+// before), so that the tab order runs from top to bottom.
 //
 // Screen readers read a drop as a group named by its title, expanded or collapsed, whose
 // default action opens or closes it (door/CDropAccessible.h).

@@ -239,6 +239,10 @@ TEST_F(AccDoor, TabReachesTheToggleAndEveryDrop) {
     for (HWND d : drops)
         EXPECT_NE(std::find(reached.begin(), reached.end(), d), reached.end());
     EXPECT_NE(std::find(reached.begin(), reached.end(), toggle), reached.end());
+    // Top to bottom, as the drops stand.
+    EXPECT_EQ(GetNextDlgTabItem(host, drops[0], FALSE), drops[1]);
+    EXPECT_EQ(GetNextDlgTabItem(host, drops[1], FALSE), drops[2]);
+    EXPECT_EQ(GetNextDlgTabItem(host, drops[2], TRUE), drops[1]);
     SetFocus(drops[2]);
     EXPECT_EQ(GetFocus(), drops[2]);
     // The door's opening still hands the focus to the body of its one open drop.
