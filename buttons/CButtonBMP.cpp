@@ -3,6 +3,7 @@
 #include "frame/HostNotify.h"
 #include "CDRAW.h"
 #include "buttons/CButtonBMPAccessible.h"
+#include "frame/KeyboardCues.h"
 
 namespace {
 
@@ -184,15 +185,9 @@ LRESULT CButtonBMP::OnGetObject(WPARAM wParam, LPARAM lParam)
 LRESULT CButtonBMP::OnUpdateUIState(WPARAM wParam, LPARAM)
 {
     const LRESULT lr = Default();
-    if (HIWORD(wParam) & UISF_HIDEFOCUS)
+    if (KeyboardCues::Update(m_hWnd, wParam, &m_bHideFocus))
     {
         m_bUIStateRead = 1;
-        if (LOWORD(wParam) == UIS_SET)
-            m_bHideFocus = 1;
-        else if (LOWORD(wParam) == UIS_CLEAR)
-            m_bHideFocus = 0;
-        else if (LOWORD(wParam) == UIS_INITIALIZE)
-            m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
         Invalidate(TRUE);
     }
     return lr;
@@ -224,7 +219,7 @@ void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (!m_bUIStateRead)
     {
         m_bUIStateRead = 1;
-        m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
+        m_bHideFocus = KeyboardCues::FocusHidden(m_hWnd);
     }
     if ((lpDIS->itemState & ODS_FOCUS) && !m_bHideFocus && (GetStyle() & WS_TABSTOP))
     {

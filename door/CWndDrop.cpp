@@ -7,6 +7,7 @@
 #include "CPub.h"
 #include "CMemDC.h"
 #include "door/CDropAccessible.h"
+#include "frame/KeyboardCues.h"
 
 BEGIN_MESSAGE_MAP(CWndDrop, CWndBack)
     ON_WM_MOUSEMOVE()
@@ -76,7 +77,7 @@ BOOL CWndDrop::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
     m_MyWin.AddMoveWnd(m_btnHeader.m_hWnd, 1, -1);
     m_MyWin.OnSize(TRUE);
     BringWindowToTop();
-    m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
+    m_bHideFocus = KeyboardCues::FocusHidden(m_hWnd);
     return TRUE;
 }
 
@@ -420,17 +421,8 @@ LRESULT CWndDrop::OnGetDlgCode(WPARAM, LPARAM lParam)
 LRESULT CWndDrop::OnUpdateUIState(WPARAM wParam, LPARAM)
 {
     const LRESULT lr = Default();
-    if (HIWORD(wParam) & UISF_HIDEFOCUS)
-    {
-        if (LOWORD(wParam) == UIS_SET)
-            m_bHideFocus = 1;
-        else if (LOWORD(wParam) == UIS_CLEAR)
-            m_bHideFocus = 0;
-        else if (LOWORD(wParam) == UIS_INITIALIZE)
-            m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
-        if (::GetFocus() == m_hWnd)
-            InvalidateHeader();
-    }
+    if (KeyboardCues::Update(m_hWnd, wParam, &m_bHideFocus) && ::GetFocus() == m_hWnd)
+        InvalidateHeader();
     return lr;
 }
 

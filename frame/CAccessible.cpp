@@ -243,6 +243,32 @@ HRESULT CAccessible::ElementOf(const VARIANT& varChild, long* pnChild)
     return E_INVALIDARG;
 }
 
+HRESULT CAccessible::TextOf(const VARIANT& varChild, BSTR* pbstr, PFN_TEXT pfnText)
+{
+    if (!pbstr)
+        return E_POINTER;
+    *pbstr = NULL;
+    long n;
+    const HRESULT hr = ElementOf(varChild, &n);
+    if (FAILED(hr))
+        return hr;
+    return pfnText ? StringResult((this->*pfnText)(n), pbstr) : S_FALSE;
+}
+
+HRESULT CAccessible::NumberOf(const VARIANT& varChild, VARIANT* pvar, PFN_NUMBER pfnNumber)
+{
+    if (!pvar)
+        return E_POINTER;
+    ::VariantInit(pvar);
+    long n;
+    const HRESULT hr = ElementOf(varChild, &n);
+    if (FAILED(hr))
+        return hr;
+    pvar->vt = VT_I4;
+    pvar->lVal = (this->*pfnNumber)(n);
+    return S_OK;
+}
+
 HRESULT CAccessible::ChildVariant(long nChild, VARIANT* pvar)
 {
     ::VariantInit(pvar);
@@ -463,70 +489,32 @@ STDMETHODIMP CAccessible::get_accChild(VARIANT varChild, IDispatch** ppdispChild
 
 STDMETHODIMP CAccessible::get_accName(VARIANT varChild, BSTR* pszName)
 {
-    if (!pszName)
-        return E_POINTER;
-    *pszName = NULL;
-    long n;
-    const HRESULT hr = ElementOf(varChild, &n);
-    return FAILED(hr) ? hr : StringResult(Name(n), pszName);
+    return TextOf(varChild, pszName, &CAccessible::Name);
 }
 
 STDMETHODIMP CAccessible::get_accValue(VARIANT varChild, BSTR* pszValue)
 {
-    if (!pszValue)
-        return E_POINTER;
-    *pszValue = NULL;
-    long n;
-    const HRESULT hr = ElementOf(varChild, &n);
-    return FAILED(hr) ? hr : StringResult(Value(n), pszValue);
+    return TextOf(varChild, pszValue, &CAccessible::Value);
 }
 
 STDMETHODIMP CAccessible::get_accDescription(VARIANT varChild, BSTR* pszDescription)
 {
-    if (!pszDescription)
-        return E_POINTER;
-    *pszDescription = NULL;
-    long n;
-    const HRESULT hr = ElementOf(varChild, &n);
-    return FAILED(hr) ? hr : S_FALSE;
+    return TextOf(varChild, pszDescription, NULL);
 }
 
 STDMETHODIMP CAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole)
 {
-    if (!pvarRole)
-        return E_POINTER;
-    ::VariantInit(pvarRole);
-    long n;
-    const HRESULT hr = ElementOf(varChild, &n);
-    if (FAILED(hr))
-        return hr;
-    pvarRole->vt = VT_I4;
-    pvarRole->lVal = Role(n);
-    return S_OK;
+    return NumberOf(varChild, pvarRole, &CAccessible::Role);
 }
 
 STDMETHODIMP CAccessible::get_accState(VARIANT varChild, VARIANT* pvarState)
 {
-    if (!pvarState)
-        return E_POINTER;
-    ::VariantInit(pvarState);
-    long n;
-    const HRESULT hr = ElementOf(varChild, &n);
-    if (FAILED(hr))
-        return hr;
-    pvarState->vt = VT_I4;
-    pvarState->lVal = State(n);
-    return S_OK;
+    return NumberOf(varChild, pvarState, &CAccessible::State);
 }
 
 STDMETHODIMP CAccessible::get_accHelp(VARIANT varChild, BSTR* pszHelp)
 {
-    if (!pszHelp)
-        return E_POINTER;
-    *pszHelp = NULL;
-    long n;
-    const HRESULT hr = ElementOf(varChild, &n);
-    return FAILED(hr) ? hr : S_FALSE;
+    return TextOf(varChild, pszHelp, NULL);
 }
 
 STDMETHODIMP CAccessible::get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild, long* pidTopic)
@@ -542,12 +530,7 @@ STDMETHODIMP CAccessible::get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild, 
 
 STDMETHODIMP CAccessible::get_accKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut)
 {
-    if (!pszKeyboardShortcut)
-        return E_POINTER;
-    *pszKeyboardShortcut = NULL;
-    long n;
-    const HRESULT hr = ElementOf(varChild, &n);
-    return FAILED(hr) ? hr : S_FALSE;
+    return TextOf(varChild, pszKeyboardShortcut, NULL);
 }
 
 STDMETHODIMP CAccessible::get_accFocus(VARIANT* pvarChild)
@@ -575,12 +558,7 @@ STDMETHODIMP CAccessible::get_accSelection(VARIANT* pvarChildren)
 
 STDMETHODIMP CAccessible::get_accDefaultAction(VARIANT varChild, BSTR* pszDefaultAction)
 {
-    if (!pszDefaultAction)
-        return E_POINTER;
-    *pszDefaultAction = NULL;
-    long n;
-    const HRESULT hr = ElementOf(varChild, &n);
-    return FAILED(hr) ? hr : StringResult(DefaultAction(n), pszDefaultAction);
+    return TextOf(varChild, pszDefaultAction, &CAccessible::DefaultAction);
 }
 
 STDMETHODIMP CAccessible::accSelect(long flagsSelect, VARIANT varChild)

@@ -116,6 +116,12 @@ private:
     // S_OK with the child's number when varChild names this object or one of its elements;
     // CO_E_OBJNOTCONNECTED after the window went, E_INVALIDARG for any other child.
     HRESULT ElementOf(const VARIANT& varChild, long* pnChild);
+    // A text or a number of the child varChild names, as the derived object answers it (a
+    // null pfnText: nothing to say, S_FALSE).
+    typedef std::wstring (CAccessible::*PFN_TEXT)(long nChild);
+    typedef long (CAccessible::*PFN_NUMBER)(long nChild);
+    HRESULT TextOf(const VARIANT& varChild, BSTR* pbstr, PFN_TEXT pfnText);
+    HRESULT NumberOf(const VARIANT& varChild, VARIANT* pvar, PFN_NUMBER pfnNumber);
     // The child as a VARIANT: VT_I4 for an element, VT_DISPATCH for an object.
     HRESULT ChildVariant(long nChild, VARIANT* pvar);
 

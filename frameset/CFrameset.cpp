@@ -7,6 +7,7 @@
 #include "frame/LiveHandles.h"
 #include "frame/LumoRes.h"
 #include "frameset/CFramesetAccessible.h"
+#include "frame/KeyboardCues.h"
 
 #include <mbstring.h>
 #include <algorithm>
@@ -138,7 +139,7 @@ CFrameset* CFrameset::New(HWND hHost)
     }
     CHookParentMessage::SubscribeMessage(hHost, WM_SIZE);
     pSet->m_hHost = hHost;
-    pSet->m_bHideFocus = (pSet->SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
+    pSet->m_bHideFocus = KeyboardCues::FocusHidden(pSet->m_hWnd);
     // The content windows lie above the frame set, whether they were made before or after it.
     pSet->SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return pSet;
@@ -751,19 +752,27 @@ void CFrameset::InvalidateKeySplitter()
     InvalidateRect(&rc, FALSE);
 }
 
-BOOL CFrameset::FocusSplitter(LPCSTR lpszName)
+CFrame* CFrameset::NextInGroup(const CFrame* pFrame, int* pnDirection) const
 {
-    CFrame* pFrame = FindFrame(lpszName);
-    if (!pFrame || !m_hWnd)
-        return FALSE;
     std::vector<CFrame*> siblings;
     GetChildren(pFrame->m_strParent, siblings);
     auto it = std::find(siblings.begin(), siblings.end(), pFrame);
     if (it == siblings.end() || it + 1 == siblings.end())
+        return NULL;
+    if (pnDirection)
+        *pnDirection = siblings[0]->m_nDirection;
+    return *(it + 1);
+}
+
+BOOL CFrameset::FocusSplitter(LPCSTR lpszName)
+{
+    CFrame* pFrame = FindFrame(lpszName);
+    int nDirection = 0;
+    if (!pFrame || !m_hWnd || !NextInGroup(pFrame, &nDirection))
         return FALSE;
     InvalidateKeySplitter();
     m_strKeySplitter = pFrame->m_strName;
-    m_nKeyDirection = siblings[0]->m_nDirection;
+    m_nKeyDirection = nDirection;
     const HWND hFocus = ::GetFocus();
     if (hFocus != m_hWnd)
         m_hFocusBefore = hFocus;
@@ -775,16 +784,12 @@ BOOL CFrameset::FocusSplitter(LPCSTR lpszName)
 BOOL CFrameset::MoveKeySplitter(int nDelta)
 {
     CFrame* pFrame = FindFrame(m_strKeySplitter);
-    if (!pFrame)
-        return TRUE;
-    std::vector<CFrame*> siblings;
-    GetChildren(pFrame->m_strParent, siblings);
-    auto it = std::find(siblings.begin(), siblings.end(), pFrame);
-    if (it == siblings.end() || it + 1 == siblings.end())
+    const CFrame* pNext = pFrame ? NextInGroup(pFrame, NULL) : NULL;
+    if (!pNext)
         return TRUE;
     // As far as the neighbours keep their least size: the last step may be a short one.
     const BOOL bVertical = m_nKeyDirection == 1;
-    const int nRoomAfter = (*(it + 1))->Extent(bVertical) - kMinFrameSize;
+    const int nRoomAfter = pNext->Extent(bVertical) - kMinFrameSize;
     const int nRoomBefore = pFrame->Extent(bVertical) - kMinFrameSize;
     nDelta = std::clamp(nDelta, -std::max(nRoomBefore, 0), std::max(nRoomAfter, 0));
     if (nDelta == 0)
@@ -846,16 +851,8 @@ LRESULT CFrameset::OnGetDlgCode(WPARAM, LPARAM lParam)
 LRESULT CFrameset::OnUpdateUIState(WPARAM wParam, LPARAM)
 {
     const LRESULT lr = Default();
-    if (HIWORD(wParam) & UISF_HIDEFOCUS)
-    {
-        if (LOWORD(wParam) == UIS_SET)
-            m_bHideFocus = 1;
-        else if (LOWORD(wParam) == UIS_CLEAR)
-            m_bHideFocus = 0;
-        else if (LOWORD(wParam) == UIS_INITIALIZE)
-            m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
+    if (KeyboardCues::Update(m_hWnd, wParam, &m_bHideFocus))
         InvalidateKeySplitter();
-    }
     return lr;
 }
 

@@ -103,6 +103,9 @@ private:
     // The band of the splitter after a frame, in client coordinates.
     CRect SplitterBand(const CFrame* pFrame, int nDirection) const;
     void InvalidateKeySplitter();
+    // The frame after pFrame in its group (the other side of its splitter), and the group's
+    // direction; null for the last frame of a group.
+    CFrame* NextInGroup(const CFrame* pFrame, int* pnDirection) const;
     // Moves the keyboard's splitter nDelta pixels, as far as its neighbours allow.
     BOOL MoveKeySplitter(int nDelta);
 

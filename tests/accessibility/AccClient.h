@@ -139,6 +139,32 @@ inline IAccessible* ObjectOf(HWND hwnd, LONG idObject = OBJID_CLIENT) {
     return acc;
 }
 
+// What a reader on another thread reads of the window's object (or of one of its elements).
+inline AccInfo ReadOnClient(HWND hwnd, long id = CHILDID_SELF, LONG idObject = OBJID_CLIENT) {
+    AccInfo info;
+    OnClientThread([&] {
+        if (IAccessible* acc = ObjectOf(hwnd, idObject)) {
+            info = Read(acc, id);
+            acc->Release();
+        }
+    });
+    return info;
+}
+
+// A reader on another thread runs the default action; what it set off runs once this thread has
+// pumped. E_FAIL when no object was had.
+inline HRESULT ActOnClient(HWND hwnd, long id = CHILDID_SELF, LONG idObject = OBJID_CLIENT) {
+    HRESULT hr = E_FAIL;
+    OnClientThread([&] {
+        if (IAccessible* acc = ObjectOf(hwnd, idObject)) {
+            hr = acc->accDoDefaultAction(Child(id));
+            acc->Release();
+        }
+    });
+    lumotest::PumpPending();
+    return hr;
+}
+
 // The children as AccessibleChildren hands them out; objects are released by the caller.
 inline std::vector<VARIANT> ChildrenOf(IAccessible* acc) {
     long count = 0;

@@ -53,29 +53,6 @@ struct XPButtons : ::testing::Test {
     HWND attached = nullptr;
 };
 
-AccInfo ReadOnClient(HWND hwnd) {
-    AccInfo info;
-    OnClientThread([&] {
-        if (IAccessible* acc = ObjectOf(hwnd)) {
-            info = Read(acc);
-            acc->Release();
-        }
-    });
-    return info;
-}
-
-HRESULT ActOnClient(HWND hwnd) {
-    HRESULT hr = E_FAIL;
-    OnClientThread([&] {
-        if (IAccessible* acc = ObjectOf(hwnd)) {
-            hr = acc->accDoDefaultAction(Child(CHILDID_SELF));
-            acc->Release();
-        }
-    });
-    PumpPending();
-    return hr;
-}
-
 }  // namespace
 
 TEST_F(XPButtons, EveryKindReadsWithItsRoleStateAndAction) {

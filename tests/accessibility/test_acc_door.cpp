@@ -127,26 +127,11 @@ TEST_F(AccDoor, DefaultActionAndKeysToggleADropAsAClickDoes) {
     toLayer.Clear();
     toBody.Clear();
     events.Clear();
-    AccInfo after;
-    HRESULT hrAction = E_FAIL;
-    ASSERT_TRUE(OnClientThread([&] {
-        IAccessible* acc = ObjectOf(drops[0]);
-        if (!acc)
-            return;
-        hrAction = acc->accDoDefaultAction(Child(CHILDID_SELF));
-        acc->Release();
-    }));
-    PumpPending();
-    EXPECT_EQ(hrAction, S_OK);
+    EXPECT_EQ(ActOnClient(drops[0]), S_OK);
     EXPECT_TRUE(SequenceIs(toLayer.Messages(), {Notify(0, 1000)}));
     EXPECT_TRUE(SequenceIs(toBody.Messages(), {RecordedMsg(WM_SHOWWINDOW, 1, Any)}));
     EXPECT_EQ(events.Events(), (std::vector<AccEvent>{stateOf(drops[1]), stateOf(drops[0])}));
-    ASSERT_TRUE(OnClientThread([&] {
-        if (IAccessible* acc = ObjectOf(drops[0])) {
-            after = Read(acc);
-            acc->Release();
-        }
-    }));
+    const AccInfo after = ReadOnClient(drops[0]);
     EXPECT_TRUE(after.state & STATE_SYSTEM_EXPANDED);
     EXPECT_EQ(after.action, "Collapse");
 
@@ -180,26 +165,10 @@ TEST_F(AccDoor, ToggleClickedThroughItsObjectAndTheKeyboardTellsTheHost) {
     DoorWin_SetSendMsg(door, 7);
     MessageRecorder toHost(host, std::vector<UINT>{WM_USER + 7});
     EventLog events({toggle});
-    HRESULT hr = E_FAIL;
-    AccInfo closed;
-    ASSERT_TRUE(OnClientThread([&] {
-        IAccessible* acc = ObjectOf(toggle);
-        if (!acc)
-            return;
-        hr = acc->accDoDefaultAction(Child(CHILDID_SELF));
-        acc->Release();
-    }));
-    PumpPending();
-    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(ActOnClient(toggle), S_OK);
     EXPECT_EQ(DoorWin_IsOpened(door), 0);
     EXPECT_EQ(GetFocus(), toggle);  // kept while the door hid it
-    ASSERT_TRUE(OnClientThread([&] {
-        if (IAccessible* acc = ObjectOf(toggle)) {
-            closed = Read(acc);
-            acc->Release();
-        }
-    }));
-    EXPECT_EQ(closed.name, "Open panel");
+    EXPECT_EQ(ReadOnClient(toggle).name, "Open panel");
 
     // The keyboard reaches the toggle as a tab stop of the host's dialog navigation.
     EXPECT_TRUE(GetWindowLongA(toggle, GWL_STYLE) & WS_TABSTOP);
@@ -219,13 +188,7 @@ TEST_F(AccDoor, ToggleClickedThroughItsObjectAndTheKeyboardTellsTheHost) {
 
     // A host that names the toggle is read with its name.
     SetWindowTextA(toggle, "&Navigation");
-    ASSERT_TRUE(OnClientThread([&] {
-        if (IAccessible* acc = ObjectOf(toggle)) {
-            closed = Read(acc);
-            acc->Release();
-        }
-    }));
-    EXPECT_EQ(closed.name, "Navigation");
+    EXPECT_EQ(ReadOnClient(toggle).name, "Navigation");
 }
 
 // Tab goes through the toggle and the drops; a drop is left with the focus it is given.

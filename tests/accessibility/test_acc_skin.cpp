@@ -38,18 +38,6 @@ Caption ReadCaption(HWND hwnd) {
     return c;
 }
 
-HRESULT Press(HWND hwnd, long child) {
-    HRESULT hr = E_FAIL;
-    OnClientThread([&] {
-        if (IAccessible* acc = ObjectOf(hwnd, OBJID_TITLEBAR)) {
-            hr = acc->accDoDefaultAction(Child(child));
-            acc->Release();
-        }
-    });
-    PumpPending();
-    return hr;
-}
-
 }  // namespace
 
 TEST(AccSkin, CaptionButtonsReadAndPressedAsTheSystemCaptionHasThem) {
@@ -97,14 +85,14 @@ TEST(AccSkin, CaptionButtonsReadAndPressedAsTheSystemCaptionHasThem) {
 
     // Pressed through its object, the close button asks the host as a click does; the
     // maximize button maximizes and is then read as restoring.
-    EXPECT_EQ(Press(host, 5), S_OK);
+    EXPECT_EQ(ActOnClient(host, 5, OBJID_TITLEBAR), S_OK);
     EXPECT_TRUE(closeAsked);
     EXPECT_TRUE(IsWindow(host));
-    EXPECT_EQ(Press(host, 3), S_OK);
+    EXPECT_EQ(ActOnClient(host, 3, OBJID_TITLEBAR), S_OK);
     EXPECT_TRUE(IsZoomed(host));
     EXPECT_EQ(ReadCaption(host).buttons[2].name, "Restore");
-    EXPECT_EQ(Press(host, 4), DISP_E_MEMBERNOTFOUND);  // not shown: nothing to press
-    EXPECT_EQ(Press(host, 3), S_OK);
+    EXPECT_EQ(ActOnClient(host, 4, OBJID_TITLEBAR), DISP_E_MEMBERNOTFOUND);  // not shown: nothing to press
+    EXPECT_EQ(ActOnClient(host, 3, OBJID_TITLEBAR), S_OK);
     EXPECT_FALSE(IsZoomed(host));
 
     // Without its skin the window's caption is the system's again; the skin's object fails.
