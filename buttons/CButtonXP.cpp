@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CButtonXP, CButton)
     ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
     ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -155,5 +156,13 @@ LRESULT CButtonXP::OnUpdateUIState(WPARAM wParam, LPARAM)
 {
     const LRESULT lResult = Default();
     _OnUpdateUIState(wParam);
+    return lResult;
+}
+
+LRESULT CButtonXP::OnSetText(WPARAM, LPARAM)
+{
+    // A new text is a new name for screen readers.
+    const LRESULT lResult = Default();
+    CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, m_hWnd);
     return lResult;
 }

@@ -196,6 +196,14 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
         pButton = Lookup(hWnd);
         return pButton ? pButton->_OnGetDlgCode(lCode) : lCode;
     }
+    case WM_SETTEXT:
+    {
+        // A new text is a new name for screen readers.
+        const LRESULT lResult = ::CallWindowProcA(pfnPrev, hWnd, msg, wParam, lParam);
+        ::InvalidateRect(hWnd, NULL, TRUE);
+        CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, hWnd);
+        return lResult;
+    }
     case WM_UPDATEUISTATE:
     {
         // The focus rectangle follows the keyboard cues once the platform has taken them.
@@ -207,7 +215,6 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
-    case WM_SETTEXT:
     case WM_FONTCHANGE:
     case WM_SETFONT:
     case BM_SETSTATE:

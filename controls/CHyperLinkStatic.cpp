@@ -258,6 +258,7 @@ LRESULT CHyperLinkStatic::OnSetText(WPARAM wParam, LPARAM lParam)
     // without that, and the link repaints itself.
     const LRESULT lr = ::DefWindowProcA(m_hWnd, WM_SETTEXT, wParam, lParam);
     Invalidate(TRUE);
+    CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, m_hWnd);
     return lr;
 }
 

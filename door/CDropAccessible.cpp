@@ -11,10 +11,12 @@ CWndDrop* CDropAccessible::Drop() const
     return dynamic_cast<CWndDrop*>(CWnd::FromHandlePermanent(Wnd()));
 }
 
-std::wstring CDropAccessible::Name(long nChild)
+// The drop's children are its windows, with objects of their own: only the drop itself is
+// asked here.
+std::wstring CDropAccessible::Name(long)
 {
     CWndDrop* pDrop = Drop();
-    return pDrop && nChild == CHILDID_SELF ? Widen(pDrop->GetTitle()) : std::wstring();
+    return pDrop ? Widen(pDrop->GetTitle()) : std::wstring();
 }
 
 long CDropAccessible::Role(long)
@@ -22,23 +24,23 @@ long CDropAccessible::Role(long)
     return ROLE_SYSTEM_GROUPING;
 }
 
-long CDropAccessible::State(long nChild)
+long CDropAccessible::State(long)
 {
     CWndDrop* pDrop = Drop();
-    if (!pDrop || nChild != CHILDID_SELF)
+    if (!pDrop)
         return 0;
     return WindowState() | (pDrop->IsDropped() ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED);
 }
 
-std::wstring CDropAccessible::DefaultAction(long nChild)
+std::wstring CDropAccessible::DefaultAction(long)
 {
     CWndDrop* pDrop = Drop();
-    if (!pDrop || nChild != CHILDID_SELF)
+    if (!pDrop)
         return std::wstring();
     return pDrop->IsDropped() ? L"Collapse" : L"Expand";
 }
 
-HRESULT CDropAccessible::DoDefaultAction(long nChild)
+HRESULT CDropAccessible::DoDefaultAction(long)
 {
-    return nChild == CHILDID_SELF ? PostDefaultAction() : DISP_E_MEMBERNOTFOUND;
+    return PostDefaultAction();
 }

@@ -228,6 +228,7 @@ protected:
     afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -134,3 +134,17 @@ TEST_F(XPButtons, AttachedButtonObjectFailsOnceTheButtonIsGone) {
     EXPECT_EQ(acc->get_accRole(Child(CHILDID_SELF), &role), CO_E_OBJNOTCONNECTED);
     acc->Release();
 }
+
+// A new text is a new name, announced for the button's object, framework or attached.
+TEST_F(XPButtons, NewTextsAreAnnouncedAndRead) {
+    EventLog events({save, attached});
+    save.SetWindowText("Save &all");
+    SetWindowTextA(attached, "Keep");
+    const AccEvent saveNamed = {EVENT_OBJECT_NAMECHANGE, save, OBJID_CLIENT, CHILDID_SELF};
+    const AccEvent keepNamed = {EVENT_OBJECT_NAMECHANGE, attached, OBJID_CLIENT, CHILDID_SELF};
+    const std::vector<AccEvent>& got = events.Events();
+    EXPECT_NE(std::find(got.begin(), got.end(), saveNamed), got.end());
+    EXPECT_NE(std::find(got.begin(), got.end(), keepNamed), got.end());
+    EXPECT_EQ(ReadOnClient(save).name, "Save all");
+    EXPECT_EQ(ReadOnClient(attached).name, "Keep");
+}

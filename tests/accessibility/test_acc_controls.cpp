@@ -45,6 +45,16 @@ TEST(AccHyperLink, ReadsAsALinkAndItsActionActivatesIt) {
     EXPECT_EQ(site.name, "R&D site");
     EXPECT_EQ(site.value, "https://example.invalid/rd");
 
+    // A new text is announced as a new name.
+    {
+        EventLog events({notify});
+        notify.SetWindowText("Open the invoices");
+        const AccEvent named = {EVENT_OBJECT_NAMECHANGE, notify, OBJID_CLIENT, CHILDID_SELF};
+        const std::vector<AccEvent>& got = events.Events();
+        EXPECT_NE(std::find(got.begin(), got.end(), named), got.end());
+        EXPECT_EQ(ReadOnClient(notify).name, "Open the invoices");
+    }
+
     // Disabled, the link is unavailable and its action does nothing.
     notify.EnableWindow(FALSE);
     toHost.Clear();

@@ -316,3 +316,39 @@ TEST(AccDoorLifetime, ObjectsOfDestroyedWindowsFailCleanly) {
               }),
               Leaks{});
 }
+
+// A control answers for its own object only, and its object refuses what names nothing.
+TEST_F(AccDoor, ObjectsAnswerForThemselvesAndRefuseBadArguments) {
+    EXPECT_EQ(SendMessageA(drops[0], WM_GETOBJECT, 0, (LPARAM)OBJID_WINDOW), 0);
+    EXPECT_EQ(SendMessageA(toggle, WM_GETOBJECT, 0, (LPARAM)OBJID_TITLEBAR), 0);
+    const LRESULT lr = SendMessageA(drops[0], WM_GETOBJECT, 0, (LPARAM)OBJID_CLIENT);
+    ASSERT_GT(lr, 0);
+    IAccessible* acc = nullptr;
+    ASSERT_EQ(ObjectFromLresult(lr, __uuidof(IAccessible), 0, (void**)&acc), S_OK);
+    // Asked again, the window hands out the same object.
+    IAccessible* again = ObjectOf(drops[0]);
+    EXPECT_EQ(again, acc);
+    if (again)
+        again->Release();
+
+    long x = 0, y = 0, w = 0, h = 0;
+    EXPECT_EQ(acc->accLocation(&x, &y, nullptr, &h, Child(CHILDID_SELF)), E_POINTER);
+    EXPECT_EQ(acc->accLocation(&x, &y, &w, nullptr, Child(CHILDID_SELF)), E_POINTER);
+    BSTR b = nullptr;
+    VARIANT notAnId;
+    VariantInit(&notAnId);
+    notAnId.vt = VT_BSTR;
+    notAnId.bstrVal = nullptr;
+    EXPECT_EQ(acc->get_accName(notAnId, &b), E_INVALIDARG);
+    EXPECT_EQ(acc->get_accName(Child(1), &b), E_INVALIDARG);  // a child window: its own object
+    EXPECT_EQ(acc->get_accName(Child(-3), &b), E_INVALIDARG);
+    EXPECT_EQ(b, nullptr);
+    IDispatch* disp = nullptr;
+    EXPECT_EQ(acc->get_accChild(Child(0), &disp), E_INVALIDARG);
+    EXPECT_EQ(acc->get_accChild(Child(2), &disp), E_INVALIDARG);
+    EXPECT_EQ(acc->get_accChild(Child(1), &disp), S_OK);
+    if (disp)
+        disp->Release();
+    EXPECT_EQ(acc->get_accName(Child(CHILDID_SELF), nullptr), E_POINTER);
+    acc->Release();
+}

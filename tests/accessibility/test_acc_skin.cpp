@@ -83,6 +83,38 @@ TEST(AccSkin, CaptionButtonsReadAndPressedAsTheSystemCaptionHasThem) {
     EXPECT_EQ(c.buttons[1].location.right, c.buttons[2].location.left);
     EXPECT_TRUE(c.bar.location.left >= wr.left && c.bar.location.right <= wr.right);
 
+    // Readers move among the caption's children in their order.
+    long moves[6] = {};
+    HRESULT past = S_OK, fromSelf = S_OK;
+    OnClientThread([&] {
+        IAccessible* acc = ObjectOf(host, OBJID_TITLEBAR);
+        if (!acc)
+            return;
+        auto go = [&](long dir, long from, HRESULT* hr = nullptr) {
+            VARIANT to;
+            VariantInit(&to);
+            const HRESULT got = acc->accNavigate(dir, Child(from), &to);
+            if (hr)
+                *hr = got;
+            return to.vt == VT_I4 ? to.lVal : -1;
+        };
+        moves[0] = go(NAVDIR_FIRSTCHILD, CHILDID_SELF);
+        moves[1] = go(NAVDIR_NEXT, 2);
+        moves[2] = go(NAVDIR_PREVIOUS, 2);
+        moves[3] = go(NAVDIR_LASTCHILD, CHILDID_SELF);
+        moves[4] = go(NAVDIR_NEXT, 5, &past);
+        moves[5] = go(NAVDIR_NEXT, CHILDID_SELF, &fromSelf);
+        acc->Release();
+    });
+    EXPECT_EQ(moves[0], 1);
+    EXPECT_EQ(moves[1], 3);
+    EXPECT_EQ(moves[2], 1);
+    EXPECT_EQ(moves[3], 5);
+    EXPECT_EQ(moves[4], -1);
+    EXPECT_EQ(past, S_FALSE);
+    EXPECT_EQ(moves[5], -1);
+    EXPECT_EQ(fromSelf, S_FALSE);
+
     // Pressed through its object, the close button asks the host as a click does; the
     // maximize button maximizes and is then read as restoring.
     EXPECT_EQ(ActOnClient(host, 5, OBJID_TITLEBAR), S_OK);
