@@ -350,5 +350,18 @@ TEST_F(AccDoor, ObjectsAnswerForThemselvesAndRefuseBadArguments) {
     if (disp)
         disp->Release();
     EXPECT_EQ(acc->get_accName(Child(CHILDID_SELF), nullptr), E_POINTER);
+
+    // A reader may give the drop the focus, and asks where it is.
+    SetFocus(host);
+    VARIANT focus;
+    EXPECT_EQ(acc->get_accFocus(&focus), S_FALSE);
+    EXPECT_EQ(focus.vt, VT_EMPTY);
+    EXPECT_EQ(acc->accSelect(SELFLAG_TAKESELECTION, Child(CHILDID_SELF)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(GetFocus(), (HWND)host);
+    EXPECT_EQ(acc->accSelect(SELFLAG_TAKEFOCUS, Child(CHILDID_SELF)), S_OK);
+    EXPECT_EQ(GetFocus(), drops[0]);
+    EXPECT_EQ(acc->get_accFocus(&focus), S_OK);
+    EXPECT_EQ(focus.vt, VT_I4);
+    EXPECT_EQ(focus.lVal, CHILDID_SELF);
     acc->Release();
 }
