@@ -76,3 +76,9 @@ LUMOAPI void WINAPI Frame_SetTitleBkColor(HFRAMESET hFrameset, LPCSTR lpszName,
     if (CFrameset* p = CFrameset::FromHandle(hFrameset))
         p->SetFrameTitleColor(lpszName, crColor);
 }
+
+LUMOAPI int WINAPI Frameset_FocusSplitter(HFRAMESET hFrameset, LPCSTR lpszFrame)
+{
+    CFrameset* p = CFrameset::FromHandle(hFrameset);
+    return p && p->FocusSplitter(lpszFrame) ? 1 : 0;
+}

@@ -2,6 +2,8 @@
 #include "frame/LumoRes.h"
 #include "frame/HostNotify.h"
 #include "CDRAW.h"
+#include "buttons/CButtonBMPAccessible.h"
+#include "frame/KeyboardCues.h"
 
 namespace {
 
@@ -28,6 +30,8 @@ BEGIN_MESSAGE_MAP(CButtonBMP, CButton)
     ON_WM_DESTROY()
     ON_CONTROL_REFLECT(BN_DOUBLECLICKED, OnDoubleclicked)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -35,7 +39,8 @@ END_MESSAGE_MAP()
 
 CButtonBMP::CButtonBMP()
     : m_bHover(0), m_bOpened(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_hBmpNormal(NULL),
-      m_hBmpHover(NULL), m_hCursor(NULL), m_nMoveCount(0)
+      m_hBmpHover(NULL), m_hCursor(NULL), m_nMoveCount(0), m_bHideFocus(0),
+      m_bUIStateRead(0)
 {
 }
 
@@ -154,7 +159,38 @@ BOOL CButtonBMP::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 
 void CButtonBMP::OnDestroy()
 {
+    CAccessible::Disconnect(m_hWnd);
     CButton::OnDestroy();
+}
+
+CString CButtonBMP::GetAccessibleName()
+{
+    CString strName;
+    const std::wstring name = m_hWnd ? CAccessible::TextWithoutMnemonic(m_hWnd) : std::wstring();
+    if (!name.empty())
+    {
+        const int n = ::WideCharToMultiByte(CP_ACP, 0, name.c_str(), (int)name.size(), NULL, 0, NULL, NULL);
+        ::WideCharToMultiByte(CP_ACP, 0, name.c_str(), (int)name.size(), strName.GetBuffer(n), n, NULL, NULL);
+        strName.ReleaseBuffer(n);
+    }
+    return strName;
+}
+
+LRESULT CButtonBMP::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lr = CAccessible::Answer(m_hWnd, wParam, lParam, OBJID_CLIENT, CButtonBMPAccessible::Make);
+    return lr ? lr : Default();
+}
+
+LRESULT CButtonBMP::OnUpdateUIState(WPARAM wParam, LPARAM)
+{
+    const LRESULT lr = Default();
+    if (KeyboardCues::Update(m_hWnd, wParam, &m_bHideFocus))
+    {
+        m_bUIStateRead = 1;
+        Invalidate(TRUE);
+    }
+    return lr;
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -179,4 +215,16 @@ void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     CDRAW::TransparentBlt2(hDC, rc.left, rc.top, size.cx, size.cy, hMem, 0, 0, kTransparent);
     ::SelectObject(hMem, hOld);
     ::DeleteDC(hMem);
+    // Only a button in the tab order is reached by the keyboard, and so shows where it is.
+    if (!m_bUIStateRead)
+    {
+        m_bUIStateRead = 1;
+        m_bHideFocus = KeyboardCues::FocusHidden(m_hWnd);
+    }
+    if ((lpDIS->itemState & ODS_FOCUS) && !m_bHideFocus && (GetStyle() & WS_TABSTOP))
+    {
+        RECT rcFocus = rc;
+        ::InflateRect(&rcFocus, -2, -2);
+        ::DrawFocusRect(hDC, &rcFocus);
+    }
 }

@@ -1,5 +1,6 @@
 #include "CButtonXP.h"
 #include "frame/HostNotify.h"
+#include "buttons/CButtonXPAccessible.h"
 
 IMPLEMENT_DYNAMIC(CButtonXP, CButton)
 
@@ -18,6 +19,8 @@ BEGIN_MESSAGE_MAP(CButtonXP, CButton)
     ON_WM_GETDLGCODE()
     ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
     ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -61,7 +64,14 @@ void CButtonXP::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 
 void CButtonXP::OnDestroy()
 {
+    CAccessible::Disconnect(m_hWnd);
     CButton::OnDestroy();
+}
+
+LRESULT CButtonXP::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lr = CAccessible::Answer(m_hWnd, wParam, lParam, OBJID_CLIENT, CButtonXPAccessible::Make);
+    return lr ? lr : Default();
 }
 
 BOOL CButtonXP::OnEraseBkgnd(CDC*)
@@ -146,5 +156,13 @@ LRESULT CButtonXP::OnUpdateUIState(WPARAM wParam, LPARAM)
 {
     const LRESULT lResult = Default();
     _OnUpdateUIState(wParam);
+    return lResult;
+}
+
+LRESULT CButtonXP::OnSetText(WPARAM, LPARAM)
+{
+    // A new text is a new name for screen readers.
+    const LRESULT lResult = Default();
+    CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, m_hWnd);
     return lResult;
 }

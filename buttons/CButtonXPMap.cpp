@@ -1,5 +1,6 @@
 #include "buttons/CButtonXPMap.h"
 #include "CButtonXP.h"
+#include "buttons/CButtonXPAccessible.h"
 
 #include <new>
 #include <windowsx.h>
@@ -147,7 +148,12 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
     switch (msg)
     {
     case WM_DESTROY:
+        CAccessible::Disconnect(hWnd);
         Detach(hWnd);
+        break;
+    case WM_GETOBJECT:
+        if (const LRESULT lr = CAccessible::Answer(hWnd, wParam, lParam, OBJID_CLIENT, CButtonXPAccessible::Make))
+            return lr;
         break;
     case WM_KEYDOWN:
         pButton->_OnKeyDown((UINT)wParam, lParam);
@@ -190,6 +196,14 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
         pButton = Lookup(hWnd);
         return pButton ? pButton->_OnGetDlgCode(lCode) : lCode;
     }
+    case WM_SETTEXT:
+    {
+        // A new text is a new name for screen readers.
+        const LRESULT lResult = ::CallWindowProcA(pfnPrev, hWnd, msg, wParam, lParam);
+        ::InvalidateRect(hWnd, NULL, TRUE);
+        CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, hWnd);
+        return lResult;
+    }
     case WM_UPDATEUISTATE:
     {
         // The focus rectangle follows the keyboard cues once the platform has taken them.
@@ -201,7 +215,6 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
-    case WM_SETTEXT:
     case WM_FONTCHANGE:
     case WM_SETFONT:
     case BM_SETSTATE:

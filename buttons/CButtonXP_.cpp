@@ -5,6 +5,7 @@
 #include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
 #include "frame/LumoRes.h"
+#include "frame/CAccessible.h"
 #include "CDRAW.h"
 #include "CPub.h"
 
@@ -201,8 +202,12 @@ int CButtonXP_::IsMenuDropAble()
 
 void CButtonXP_::_OnSetCheck(WPARAM wParam, LPARAM)
 {
-    m_bChecked = wParam == BST_CHECKED;
+    const int bChecked = wParam == BST_CHECKED;
+    const BOOL bChanged = bChecked != m_bChecked;
+    m_bChecked = bChecked;
     InvalidateButton();
+    if (bChanged && m_nButtonType != XPBUTTON_PUSH)
+        CAccessible::Notify(EVENT_OBJECT_STATECHANGE, m_hButton);
 }
 
 LRESULT CButtonXP_::_OnGetCheck(WPARAM, LPARAM)

@@ -2,6 +2,7 @@
 #include "controls/ParentBackground.h"
 #include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
+#include "controls/CHyperLinkAccessible.h"
 
 #include <shellapi.h>
 
@@ -18,6 +19,9 @@ BEGIN_MESSAGE_MAP(CHyperLinkStatic, CStatic)
     ON_WM_KILLFOCUS()
     ON_WM_ENABLE()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_REGISTERED_MESSAGE(CAccessible::m_msgDefaultAction, OnAccDefaultAction)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -254,5 +258,28 @@ LRESULT CHyperLinkStatic::OnSetText(WPARAM wParam, LPARAM lParam)
     // without that, and the link repaints itself.
     const LRESULT lr = ::DefWindowProcA(m_hWnd, WM_SETTEXT, wParam, lParam);
     Invalidate(TRUE);
+    CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, m_hWnd);
     return lr;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// screen readers
+
+LRESULT CHyperLinkStatic::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lr = CAccessible::Answer(m_hWnd, wParam, lParam, OBJID_CLIENT, CHyperLinkAccessible::Make);
+    return lr ? lr : Default();
+}
+
+LRESULT CHyperLinkStatic::OnAccDefaultAction(WPARAM, LPARAM)
+{
+    if (IsWindowEnabled())
+        Activate();
+    return 0;
+}
+
+void CHyperLinkStatic::OnDestroy()
+{
+    CAccessible::Disconnect(m_hWnd);
+    CStatic::OnDestroy();
 }

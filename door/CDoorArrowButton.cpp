@@ -40,3 +40,11 @@ void CDoorArrowButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     ::DeleteObject(hDark);
     ::DeleteObject(hWhite);
 }
+
+CString CDoorArrowButton::GetAccessibleName()
+{
+    const CString strHost = CButtonBMP::GetAccessibleName();
+    if (!strHost.IsEmpty())
+        return strHost;
+    return m_bOpened ? CString("Close panel") : CString("Open panel");
+}

@@ -1,5 +1,6 @@
 // The door's toggle button: a small arrow over the bitmap points left while the door is open
-// and right while it is closed.
+// and right while it is closed. It is a tab stop; screen readers read it as "Close panel" while
+// the door is open and "Open panel" while it is closed, unless the host gave it a text.
 #pragma once
 
 #include "CButtonBMP.h"
@@ -8,4 +9,5 @@ class CDoorArrowButton : public CButtonBMP
 {
 public:
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual CString GetAccessibleName();
 };

@@ -8,6 +8,7 @@
 #include "CDRAW.h"
 #include "CGlobalInfo.h"
 #include "shadow/CShadowWin.h"
+#include "frame/CAccessible.h"
 
 #include <utility>
 
@@ -31,7 +32,7 @@ CWndDoor::CWndDoor()
       m_bOpenOnMouseMove(TRUE), m_nMsgOpenClose(-1), m_nMsgRClick(-1), m_nViewStyle(0),
       m_pLayer(NULL), m_nAnimOffset(0), m_nSnapWidth(0), m_nSnapHeight(0), m_hSnapshot(NULL),
       m_hSnapDC(NULL), m_hSnapOld(NULL), m_pToggle(new CDoorArrowButton), m_hHost(NULL),
-      m_hLayer(NULL)
+      m_hLayer(NULL), m_bToggleFocus(FALSE)
 {
     m_MyWin.SetParent(this);
     SetHue(0);
@@ -83,14 +84,17 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
     R.right = m_nOpenWidth;
     m_nCurWidth = 80;
     m_bPlaced = FALSE;
-    if (!CWnd::CreateEx(0, lpszClassName, lpszWindowName, dwStyle, R, pParentWnd, nID, pContext))
+    // A control parent: the dialog manager's keyboard navigation (IsDialogMessage) reaches the
+    // toggle button and the drops inside.
+    if (!CWnd::CreateEx(WS_EX_CONTROLPARENT, lpszClassName, lpszWindowName, dwStyle, R, pParentWnd,
+                        nID, pContext))
         return FALSE;  // the object is gone with the failed window
 
     CSize bmp;
     m_pToggle->GetBmpSize(bmp);
     const int bx = R.right - bmp.cx - R.left;
     const int by = (R.bottom - R.top - bmp.cy) / 2;
-    m_pToggle->Create(_T(""), 0, CRect(bx, by, bx, by), this, 1);
+    m_pToggle->Create(_T(""), WS_TABSTOP, CRect(bx, by, bx, by), this, 1);
     m_pToggle->SetBkColor(m_crBk);
     m_pToggle->SetOpenState(m_bOpened);
 
@@ -548,10 +552,22 @@ void CWndDoor::ShowDescendants(BOOL bShow)
 
 void CWndDoor::SetOpenedState(BOOL bOpened)
 {
+    const BOOL bChanged = !m_bOpened != !bOpened;
     m_bOpened = bOpened;
     m_pToggle->SetOpenState(bOpened);
+    // The toggle's spoken name says what it does next ("Open panel" or "Close panel").
+    if (bChanged)
+        CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, m_pToggle->m_hWnd);
     if (m_pToggle->m_hWnd)
         m_pToggle->UpdateWindow();
+}
+
+void CWndDoor::RestoreToggleFocus()
+{
+    if (m_bToggleFocus && m_pToggle->m_hWnd && m_pToggle->IsWindowVisible() &&
+        ::GetFocus() != m_pToggle->m_hWnd)
+        m_pToggle->SetFocus();
+    m_bToggleFocus = FALSE;
 }
 
 BOOL CWndDoor::DoorCloseOpen()
@@ -560,6 +576,7 @@ BOOL CWndDoor::DoorCloseOpen()
         return TRUE;
     if (m_bAnimationAble)
         CShadowWin::Enable(m_hWnd, FALSE);
+    m_bToggleFocus = m_pToggle->m_hWnd && ::GetFocus() == m_pToggle->m_hWnd;
     if (m_nMsgOpenClose != -1)
     {
         if (!HostNotify::Send(this, ::GetParent(m_hWnd), WM_USER + m_nMsgOpenClose,
@@ -571,6 +588,7 @@ BOOL CWndDoor::DoorCloseOpen()
         ShowDescendants(FALSE);
         SetOpenedState(FALSE);
         InitResize();
+        RestoreToggleFocus();
     }
     else if (m_bOpened)
     {
@@ -590,6 +608,7 @@ BOOL CWndDoor::DoorCloseOpen()
     {
         SetOpenedState(TRUE);
         InitResize();
+        RestoreToggleFocus();
     }
     else
     {
@@ -641,6 +660,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
             m_MyWin.OnSize(TRUE);
             SetFrozen(FALSE);
             Invalidate(TRUE);
+            RestoreToggleFocus();
             return;
         }
         m_nCurWidth = w;
@@ -662,6 +682,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
         SetFrozen(FALSE);
         ShowDescendants(TRUE);
         InitResize();
+        RestoreToggleFocus();
         return;
     }
     m_nCurWidth = w;

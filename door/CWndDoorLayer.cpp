@@ -41,7 +41,8 @@ BOOL CWndDoorLayer::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD 
         PostNcDestroy();  // as a failed framework creation
         return FALSE;
     }
-    if (!CWnd::CreateEx(0, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
+    if (!CWnd::CreateEx(WS_EX_CONTROLPARENT, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd,
+                        nID, pContext))
         return FALSE;
     SetTransparent(TRUE);
     return TRUE;
@@ -116,6 +117,10 @@ HWND CWndDoorLayer::AddDropWnd(LPCSTR lpszTitle, int x, int nRight, int nGap, in
     {
         CWndDrop* pLast = m_arrDrops[nCount - 1];
         m_MyWin.AddSizeWnd_Under(pDrop->m_hWnd, pLast->m_hWnd, pDrop->GetHeaderHeight(), nGap);
+        // Each drop comes to the top as it is made and laid out; it goes back behind the one
+        // before, so that the keyboard's tab order and screen readers meet the drops from top
+        // to bottom.
+        pDrop->SetWindowPos(pLast, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
         pDrop->SetHeaderBkColor(m_arrDrops[0]->GetHeaderBkColor());
     }
     else
@@ -231,7 +236,7 @@ void CWndDoorLayer::FocusSingleDrop()
             ++nDropped;
         }
     if (nDropped == 1 && pOnly->m_hWnd)
-        pOnly->SetFocus();
+        pOnly->FocusBody();
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -6,6 +6,8 @@
 #include "frame/ReturnText.h"
 #include "CPub.h"
 #include "CMemDC.h"
+#include "door/CDropAccessible.h"
+#include "frame/KeyboardCues.h"
 
 BEGIN_MESSAGE_MAP(CWndDrop, CWndBack)
     ON_WM_MOUSEMOVE()
@@ -14,6 +16,13 @@ BEGIN_MESSAGE_MAP(CWndDrop, CWndBack)
     ON_WM_SETFOCUS()
     ON_WM_LBUTTONDOWN()
     ON_WM_SHOWWINDOW()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_REGISTERED_MESSAGE(CAccessible::m_msgDefaultAction, OnAccDefaultAction)
+    ON_WM_KILLFOCUS()
+    ON_WM_KEYDOWN()
+    ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+    ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -24,7 +33,8 @@ CWndDrop::CWndDrop(int nMarginTop)
       m_crHeader(0), m_bBodyIsTree(FALSE), m_nMarginTop(nMarginTop), m_nBmpDropped(0),
       m_nBmpClosed(0), m_nBmpDroppedHover(0), m_nBmpClosedHover(0), m_nBtnNormalId(0),
       m_nBtnHoverId(0), m_hBtnNormal(NULL), m_hBtnHover(NULL),
-      m_hHandCursor(CUtilityVisual::GetHandCursor()), m_nViewStyle(0), m_pLayer(NULL)
+      m_hHandCursor(CUtilityVisual::GetHandCursor()), m_nViewStyle(0), m_pLayer(NULL),
+      m_bHideFocus(0)
 {
     m_MyWin.SetParent(this);
     m_btnHeader.SetHandCursor((HICON)m_hHandCursor);
@@ -46,6 +56,14 @@ CWndDrop::~CWndDrop()
     m_hHandCursor = NULL;
 }
 
+BOOL CWndDrop::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // A tab stop, and not a control parent: the dialog manager looks only inside a control
+    // parent, never at it. Its body is the host's child anyway.
+    cs.style |= WS_TABSTOP;
+    return CWndBack::PreCreateWindow(cs);
+}
+
 BOOL CWndDrop::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                       const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext)
 {
@@ -59,6 +77,7 @@ BOOL CWndDrop::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
     m_MyWin.AddMoveWnd(m_btnHeader.m_hWnd, 1, -1);
     m_MyWin.OnSize(TRUE);
     BringWindowToTop();
+    m_bHideFocus = KeyboardCues::FocusHidden(m_hWnd);
     return TRUE;
 }
 
@@ -71,6 +90,10 @@ void CWndDrop::SetTitle(LPCSTR lpszTitle)
     if (!m_hWnd)
         return;
     SetWindowText(m_strTitle);
+    // The header button, which opens and closes the drop too, is read with the drop's title.
+    if (m_btnHeader.m_hWnd)
+        m_btnHeader.SetWindowText(m_strTitle);
+    CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, m_hWnd);
     CRect rc;
     GetClientRect(&rc);
     if (m_nViewStyle == 0)
@@ -157,7 +180,10 @@ void CWndDrop::ChangeBitmap()
 
 void CWndDrop::SetDropped(BOOL bDropped)
 {
+    const BOOL bChanged = !m_bDropped != !bDropped;
     m_bDropped = bDropped;
+    if (bChanged)
+        CAccessible::Notify(EVENT_OBJECT_STATECHANGE, m_hWnd);
     if (m_hBody && ::IsWindow(m_hBody))
     {
         ::ShowWindow(m_hBody, bDropped ? SW_SHOW : SW_HIDE);
@@ -225,6 +251,43 @@ BOOL CWndDrop::SendToggleRequest()
     return HostNotify::SendNotify(this, 0);
 }
 
+BOOL CWndDrop::RequestToggle()
+{
+    return !m_hWnd || SendToggleRequest();
+}
+
+void CWndDrop::FocusBody()
+{
+    if (m_hBody && ::IsWindow(m_hBody))
+        ::SetFocus(m_hBody);
+    else if (m_hWnd)
+        SetFocus();
+}
+
+CWndDrop* CWndDrop::Neighbour(int nDelta) const
+{
+    if (!m_pLayer)
+        return NULL;
+    const int nCount = m_pLayer->GetDropCount();
+    int nIndex = -1;
+    for (int i = 0; i < nCount; ++i)
+        if (m_pLayer->EnumDropWnd(i) == m_hWnd)
+            nIndex = i;
+    const int nTo = nIndex + nDelta;
+    return nIndex < 0 || nTo < 0 || nTo >= nCount ? NULL
+                                                  : m_pLayer->SearchDropWnd(m_pLayer->EnumDropWnd(nTo));
+}
+
+void CWndDrop::InvalidateHeader()
+{
+    if (!m_hWnd)
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    rc.bottom = rc.top + m_nHeaderHeight;
+    InvalidateRect(&rc, TRUE);
+}
+
 BOOL CWndDrop::ClickTitle(CPoint point)
 {
     CRect rc;
@@ -262,7 +325,11 @@ BOOL CWndDrop::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 void CWndDrop::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    SetFocus();
+    const HWND hSelf = m_hWnd;
+    FocusBody();
+    // The window losing the focus is told, and may be the host's, destroying the door.
+    if (!HostNotify::Alive(this, hSelf))
+        return;
     CWndBack::OnLButtonDown(nFlags, point);
     ClickTitle(point);
 }
@@ -312,8 +379,69 @@ void CWndDrop::OnShowWindow(BOOL bShow, UINT nStatus)
 void CWndDrop::OnSetFocus(CWnd* pOldWnd)
 {
     CWndBack::OnSetFocus(pOldWnd);
-    if (m_hBody && ::IsWindow(m_hBody))
-        ::SetFocus(m_hBody);
+    // The system tells screen readers of the focus itself.
+    InvalidateHeader();
+}
+
+void CWndDrop::OnKillFocus(CWnd* pNewWnd)
+{
+    CWndBack::OnKillFocus(pNewWnd);
+    InvalidateHeader();
+}
+
+void CWndDrop::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    // A held key repeats; the drop toggles once per press.
+    const BOOL bRepeat = (nFlags & KF_REPEAT) != 0;
+    if ((nChar == VK_SPACE || nChar == VK_RETURN) && !bRepeat)
+    {
+        RequestToggle();
+        return;
+    }
+    if (nChar == VK_UP || nChar == VK_DOWN)
+    {
+        if (CWndDrop* pTo = Neighbour(nChar == VK_UP ? -1 : 1))
+            pTo->SetFocus();
+        return;
+    }
+    CWndBack::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+LRESULT CWndDrop::OnGetDlgCode(WPARAM, LPARAM lParam)
+{
+    // The arrows move between drops rather than between the dialog's controls, and Enter
+    // toggles the drop rather than pressing the dialog's default button.
+    LRESULT lr = Default() | DLGC_WANTARROWS;
+    const MSG* pMsg = (const MSG*)lParam;
+    if (pMsg && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+        lr |= DLGC_WANTMESSAGE;
+    return lr;
+}
+
+LRESULT CWndDrop::OnUpdateUIState(WPARAM wParam, LPARAM)
+{
+    const LRESULT lr = Default();
+    if (KeyboardCues::Update(m_hWnd, wParam, &m_bHideFocus) && ::GetFocus() == m_hWnd)
+        InvalidateHeader();
+    return lr;
+}
+
+LRESULT CWndDrop::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lr = CAccessible::Answer(m_hWnd, wParam, lParam, OBJID_CLIENT, CDropAccessible::Make);
+    return lr ? lr : Default();
+}
+
+LRESULT CWndDrop::OnAccDefaultAction(WPARAM, LPARAM)
+{
+    RequestToggle();
+    return 0;
+}
+
+void CWndDrop::OnDestroy()
+{
+    CAccessible::Disconnect(m_hWnd);
+    CWndBack::OnDestroy();
 }
 
 LRESULT CWndDrop::OnSendChildren(WPARAM wParam, LPARAM lParam)
@@ -342,6 +470,12 @@ void CWndDrop::Draw(CDC* pDC)
     {
         CMemDC memDC(pDC, &rcHeader, TRUE);
         DrawHeader(&memDC, rcHeader);
+        if (m_hWnd && ::GetFocus() == m_hWnd && !m_bHideFocus)
+        {
+            CRect rcFocus = rcHeader;
+            rcFocus.DeflateRect(2, 2);
+            memDC.DrawFocusRect(&rcFocus);
+        }
     }
 }
 

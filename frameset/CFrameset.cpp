@@ -6,6 +6,8 @@
 #include "frame/HostNotify.h"
 #include "frame/LiveHandles.h"
 #include "frame/LumoRes.h"
+#include "frameset/CFramesetAccessible.h"
+#include "frame/KeyboardCues.h"
 
 #include <mbstring.h>
 #include <algorithm>
@@ -20,6 +22,9 @@ const int kMaxDepth = 64;
 // Painting of a frame reaches this far beyond its rect (the tab of style 4 stands one pixel
 // above it).
 const int kPaintOverhang = 2;
+// A keyboard step of a splitter, and with Ctrl held.
+const int kKeyStep = 10;
+const int kFineKeyStep = 1;
 
 // The frame sets in existence (each lives as long as its window), so that a stale or random
 // handle is refused.
@@ -78,6 +83,12 @@ BEGIN_MESSAGE_MAP(CFrameset, CWndBack)
     ON_WM_SETCURSOR()
     ON_WM_CAPTURECHANGED()
     ON_WM_DESTROY()
+    ON_WM_KEYDOWN()
+    ON_WM_KILLFOCUS()
+    ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+    ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_REGISTERED_MESSAGE(CAccessible::m_msgDefaultAction, OnAccDefaultAction)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -86,7 +97,8 @@ END_MESSAGE_MAP()
 CFrameset::CFrameset()
     : m_rcReserve(0, 0, 0, 0), m_rcOuter(0, 0, 0, 0), m_rcInsets(0, 0, 0, 0), m_nMsgOffset(0),
       m_nSepWidth(3), m_nStyle(0), m_hHandCursor(CUtilityVisual::GetHandCursor()),
-      m_bDragging(FALSE), m_nDragDirection(0), m_nDragPos(0), m_hHost(NULL), m_bFitting(FALSE)
+      m_bDragging(FALSE), m_nDragDirection(0), m_nDragPos(0), m_nKeyDirection(0),
+      m_hFocusBefore(NULL), m_bHideFocus(0), m_hHost(NULL), m_bFitting(FALSE)
 {
 }
 
@@ -104,6 +116,7 @@ CFrameset::~CFrameset()
 void CFrameset::OnDestroy()
 {
     LiveFrameSets().Remove(this);
+    CAccessible::Disconnect(m_hWnd);
     if (m_hHost)
         CHookParentMessage::UnhookParent(m_hHost, this);
     m_hHost = NULL;
@@ -126,6 +139,7 @@ CFrameset* CFrameset::New(HWND hHost)
     }
     CHookParentMessage::SubscribeMessage(hHost, WM_SIZE);
     pSet->m_hHost = hHost;
+    pSet->m_bHideFocus = KeyboardCues::FocusHidden(pSet->m_hWnd);
     // The content windows lie above the frame set, whether they were made before or after it.
     pSet->SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return pSet;
@@ -201,6 +215,9 @@ void CFrameset::SetFrameTitle(LPCSTR lpszName, LPCSTR lpszTitle)
         return;
     pFrame->m_strTitle = lpszTitle ? lpszTitle : "";
     InvalidateFrame(pFrame->m_rect);
+    const int nChild = CFramesetAccessible::ChildIdOf(this, pFrame);
+    if (nChild > 0)
+        CAccessible::Notify(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_CLIENT, nChild);
 }
 
 void CFrameset::SetFrameIconMsg(LPCSTR lpszName, UINT nMsg)
@@ -700,4 +717,179 @@ void CFrameset::PaintTo(CDC* pDC, const CRect& rcPaint)
         CFrameTitle::Paint(pDC, m_nStyle, pFrame->m_rect, GetBkColor(), pFrame->m_crTitle,
                            pFrame->m_strTitle, pFrame->HasIcon());
     }
+    const CFrame* pKey = GetFocusedSplitter();
+    if (pKey && !m_bHideFocus)
+    {
+        const CRect rcBand = SplitterBand(pKey, m_nKeyDirection);
+        pDC->DrawFocusRect(&rcBand);
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// the keyboard
+
+CRect CFrameset::SplitterBand(const CFrame* pFrame, int nDirection) const
+{
+    const CRect& F = pFrame->m_rect;
+    return nDirection == 1 ? CRect(F.left, F.bottom, F.right, F.bottom + m_nSepWidth)
+                           : CRect(F.right, F.top, F.right + m_nSepWidth, F.bottom);
+}
+
+const CFrame* CFrameset::GetFocusedSplitter() const
+{
+    if (m_strKeySplitter.IsEmpty() || !m_hWnd || ::GetFocus() != m_hWnd)
+        return NULL;
+    return FindFrame(m_strKeySplitter);
+}
+
+void CFrameset::InvalidateKeySplitter()
+{
+    const CFrame* pFrame = FindFrame(m_strKeySplitter);
+    if (!pFrame || !m_hWnd)
+        return;
+    CRect rc = SplitterBand(pFrame, m_nKeyDirection);
+    rc.InflateRect(1, 1);
+    InvalidateRect(&rc, FALSE);
+}
+
+CFrame* CFrameset::NextInGroup(const CFrame* pFrame, int* pnDirection) const
+{
+    std::vector<CFrame*> siblings;
+    GetChildren(pFrame->m_strParent, siblings);
+    auto it = std::find(siblings.begin(), siblings.end(), pFrame);
+    if (it == siblings.end() || it + 1 == siblings.end())
+        return NULL;
+    if (pnDirection)
+        *pnDirection = siblings[0]->m_nDirection;
+    return *(it + 1);
+}
+
+BOOL CFrameset::FocusSplitter(LPCSTR lpszName)
+{
+    CFrame* pFrame = FindFrame(lpszName);
+    int nDirection = 0;
+    if (!pFrame || !m_hWnd || !NextInGroup(pFrame, &nDirection))
+        return FALSE;
+    InvalidateKeySplitter();
+    m_strKeySplitter = pFrame->m_strName;
+    m_nKeyDirection = nDirection;
+    const HWND hFocus = ::GetFocus();
+    if (hFocus != m_hWnd)
+        m_hFocusBefore = hFocus;
+    SetFocus();
+    InvalidateKeySplitter();
+    return ::GetFocus() == m_hWnd;
+}
+
+BOOL CFrameset::MoveKeySplitter(int nDelta)
+{
+    CFrame* pFrame = FindFrame(m_strKeySplitter);
+    const CFrame* pNext = pFrame ? NextInGroup(pFrame, NULL) : NULL;
+    if (!pNext)
+        return TRUE;
+    // As far as the neighbours keep their least size: the last step may be a short one.
+    const BOOL bVertical = m_nKeyDirection == 1;
+    const int nRoomAfter = pNext->Extent(bVertical) - kMinFrameSize;
+    const int nRoomBefore = pFrame->Extent(bVertical) - kMinFrameSize;
+    nDelta = std::clamp(nDelta, -std::max(nRoomBefore, 0), std::max(nRoomAfter, 0));
+    if (nDelta == 0)
+        return TRUE;
+    InvalidateKeySplitter();
+    m_strDragFrame = m_strKeySplitter;
+    m_nDragDirection = m_nKeyDirection;
+    const HWND hSelf = m_hWnd;
+    if (!DragBy(nDelta))
+        return FALSE;
+    InvalidateKeySplitter();
+    return HostNotify::Alive(this, hSelf);
+}
+
+void CFrameset::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!GetFocusedSplitter())
+    {
+        CWndBack::OnKeyDown(nChar, nRepCnt, nFlags);
+        return;
+    }
+    const int nStep = ::GetKeyState(VK_CONTROL) < 0 ? kFineKeyStep : kKeyStep;
+    const BOOL bVertical = m_nKeyDirection == 1;
+    int nDelta = 0;
+    if (nChar == (UINT)(bVertical ? VK_UP : VK_LEFT))
+        nDelta = -nStep;
+    else if (nChar == (UINT)(bVertical ? VK_DOWN : VK_RIGHT))
+        nDelta = nStep;
+    else if (nChar == VK_ESCAPE || nChar == VK_RETURN)
+    {
+        const HWND hBack = m_hFocusBefore && ::IsWindow(m_hFocusBefore) ? m_hFocusBefore : m_hHost;
+        m_hFocusBefore = NULL;
+        if (hBack)
+            ::SetFocus(hBack);
+        return;
+    }
+    if (nDelta != 0)
+        MoveKeySplitter(nDelta);
+}
+
+void CFrameset::OnKillFocus(CWnd* pNewWnd)
+{
+    InvalidateKeySplitter();
+    m_strKeySplitter.Empty();
+    CWndBack::OnKillFocus(pNewWnd);
+}
+
+LRESULT CFrameset::OnGetDlgCode(WPARAM, LPARAM lParam)
+{
+    // The arrows move the splitter; Esc and Enter end the keyboard's hold on it rather than
+    // closing a dialog.
+    LRESULT lr = Default() | DLGC_WANTARROWS;
+    const MSG* pMsg = (const MSG*)lParam;
+    if (pMsg && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+        lr |= DLGC_WANTMESSAGE;
+    return lr;
+}
+
+LRESULT CFrameset::OnUpdateUIState(WPARAM wParam, LPARAM)
+{
+    const LRESULT lr = Default();
+    if (KeyboardCues::Update(m_hWnd, wParam, &m_bHideFocus))
+        InvalidateKeySplitter();
+    return lr;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// screen readers
+
+const CFrame* CFrameset::GetFrame(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= m_arrFrames.GetSize())
+        return NULL;
+    return static_cast<const CFrame*>(m_arrFrames[nIndex]);
+}
+
+CRect CFrameset::GetIconRect(const CFrame* pFrame) const
+{
+    if (!pFrame || !pFrame->HasIcon())
+        return CRect(0, 0, 0, 0);
+    return CFrameTitle::IconRect(m_nStyle, pFrame->m_rect);
+}
+
+BOOL CFrameset::ClickIcon(int nIndex)
+{
+    const CFrame* pFrame = GetFrame(nIndex);
+    if (!pFrame || !pFrame->HasIcon() || GetIconRect(pFrame).IsRectEmpty())
+        return TRUE;
+    return NotifyIconClick(pFrame);
+}
+
+LRESULT CFrameset::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lr = CAccessible::Answer(m_hWnd, wParam, lParam, OBJID_CLIENT, CFramesetAccessible::Make);
+    return lr ? lr : Default();
+}
+
+// lParam: the frame's place in the order added, plus one.
+LRESULT CFrameset::OnAccDefaultAction(WPARAM, LPARAM lParam)
+{
+    ClickIcon((int)lParam - 1);
+    return 0;
 }

@@ -3,6 +3,13 @@
 // The frame set is a window of its own, below the host's content windows, covering the host's
 // client area less an outer border; it follows the host's size through the parent hook and
 // moves the content windows over its area. Hosts drive it through Frameset_* and Frame_*.
+//
+// A splitter moves with the keyboard once the host gives it the focus (FocusSplitter,
+// Frameset_FocusSplitter): the arrows along its direction move it 10 pixels (1 with Ctrl), Esc
+// or Enter hands the focus back to the window that had it. The focused splitter shows a focus
+// rectangle while the window shows keyboard cues. Screen readers read one pane per frame that
+// shows a window, named by its title, its icon a push button inside (frameset/
+// CFramesetAccessible.h).
 #pragma once
 
 #include <afxwin.h>
@@ -41,6 +48,21 @@ public:
     void SetFrameTitle(LPCSTR lpszName, LPCSTR lpszTitle);
     void SetFrameIconMsg(LPCSTR lpszName, UINT nMsg);
     void SetFrameTitleColor(LPCSTR lpszName, COLORREF crTitle);
+    // Gives the keyboard focus to the splitter after the named frame; FALSE when there is no
+    // such splitter (an unknown name, or the last frame of its group).
+    BOOL FocusSplitter(LPCSTR lpszName);
+    // The frame whose splitter has the keyboard, or null.
+    const CFrame* GetFocusedSplitter() const;
+
+    // What screen readers are told: the frames in the order added, and their icons.
+    int GetFrameCount() const { return (int)m_arrFrames.GetSize(); }
+    const CFrame* GetFrame(int nIndex) const;
+    // The icon of a frame in frame-set client coordinates; empty when it has none.
+    CRect GetIconRect(const CFrame* pFrame) const;
+    // Clicks the icon of the frame at nIndex, as the mouse does. FALSE when the host destroyed
+    // the frame set meanwhile.
+    BOOL ClickIcon(int nIndex);
+    BOOL ShowsFocusCues() const { return !m_bHideFocus; }
 
 protected:
     CFrameset();
@@ -78,6 +100,14 @@ private:
     BOOL NotifyIconClick(const CFrame* pFrame);
 
     void PaintTo(CDC* pDC, const CRect& rcPaint);
+    // The band of the splitter after a frame, in client coordinates.
+    CRect SplitterBand(const CFrame* pFrame, int nDirection) const;
+    void InvalidateKeySplitter();
+    // The frame after pFrame in its group (the other side of its splitter), and the group's
+    // direction; null for the last frame of a group.
+    CFrame* NextInGroup(const CFrame* pFrame, int* pnDirection) const;
+    // Moves the keyboard's splitter nDelta pixels, as far as its neighbours allow.
+    BOOL MoveKeySplitter(int nDelta);
 
     afx_msg void OnPaint();
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
@@ -89,6 +119,12 @@ private:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg void OnDestroy();
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnAccDefaultAction(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     CObArray m_arrFrames;     // CFrame*, owned, in the order added
@@ -103,6 +139,11 @@ private:
     int m_nDragDirection;
     CString m_strDragFrame;
     int m_nDragPos;
+
+    CString m_strKeySplitter;  // the frame before the splitter that has the keyboard
+    int m_nKeyDirection;
+    HWND m_hFocusBefore;       // gets the focus back when the keyboard is done
+    int m_bHideFocus;
 
     HWND m_hHost;
     BOOL m_bFitting;          // the frame set is being moved to fit the host

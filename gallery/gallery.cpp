@@ -18,6 +18,8 @@
 #include <vector>
 #include "lumo.h"
 #include "GalleryMenu.h"
+#include "AccessibleTree.h"
+#include <oleacc.h>
 #include "PngFile.h"
 #include "ScriptSupport.h"
 #include "gallery_skin.h"
@@ -483,6 +485,35 @@ bool ToggleDoor(int wantOpen, int* narrowest)
     return done;
 }
 
+// Prints the window's accessible tree and checks what a screen reader user needs of it: the
+// skinned caption's buttons, the door's toggle named after what it does, and every drop as a
+// group, only the first one expanded.
+void CheckAccessibleTree()
+{
+    const std::vector<gallery::AccLine> lines = gallery::ReadAccessibleTree(g.hwnd);
+    for (const gallery::AccLine& line : lines)
+        printf("accessible: %s\n", line.Text().c_str());
+    auto find = [&](long role, const std::string& name) -> const gallery::AccLine* {
+        for (const gallery::AccLine& line : lines)
+            if (line.role == role && line.name == name)
+                return &line;
+        return nullptr;
+    };
+    const gallery::AccLine* bar = find(ROLE_SYSTEM_TITLEBAR, "Lumo gallery");
+    Check(bar && bar->depth == 0 && find(ROLE_SYSTEM_PUSHBUTTON, "Close") && find(ROLE_SYSTEM_PUSHBUTTON, "Minimize") &&
+              find(ROLE_SYSTEM_PUSHBUTTON, "Maximize"),
+          "accessible caption with its three buttons");
+    Check(find(ROLE_SYSTEM_PUSHBUTTON, "Close panel") != nullptr, "accessible door toggle 'Close panel'");
+    bool drops = true;
+    for (int i = 0; i < kDropCount; ++i)
+    {
+        const gallery::AccLine* drop = find(ROLE_SYSTEM_GROUPING, kDropModules[i].title);
+        const long want = i == 0 ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
+        drops = drops && drop && (drop->state & (STATE_SYSTEM_EXPANDED | STATE_SYSTEM_COLLAPSED)) == want;
+    }
+    Check(drops, "accessible drops, the first expanded");
+}
+
 int RunScript(const std::string& out)
 {
     // The door places itself once the host has settled (a deferred step after creation).
@@ -501,6 +532,9 @@ int RunScript(const std::string& out)
     Check(DropWin_GetDrop(g.drops[0]) == 1 && ::IsWindowVisible(g.trees[0]), "first drop open with its tree");
     Check(g.texts.size() == 344, "all 344 records named in the tree");
     Screenshot(out, "01-start.png");
+
+    // What a screen reader reads of the window, one object a line.
+    CheckAccessibleTree();
 
     HWND sales = g.trees[0];
     // Hover: the item under the mouse becomes the selected one.

@@ -1,5 +1,9 @@
 // Owner-drawn push button showing a normal or a hover bitmap over a solid background, telling
 // its parent of clicks, double clicks, hovering and leaving through WM_NOTIFY.
+//
+// A button made a tab stop (WS_TABSTOP) frames itself with a focus rectangle while it has the
+// focus and its window shows keyboard cues; Space clicks it, as any push button. Screen readers
+// read it as a push button named by GetAccessibleName, whose default action clicks it.
 #pragma once
 
 #include <afxwin.h>
@@ -35,11 +39,16 @@ public:
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // Whether the button shows keyboard cues (its focus rectangle) when it has the focus.
+    BOOL ShowsFocusCues() const { return !m_bHideFocus; }
 
     // message handlers
     // Virtual, the first function the button adds to its base's, so that a derived button can
     // take the leave over.
     virtual afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    // The name screen readers read: the window text without its '&'. After OnMouseLeave, so
+    // that the slots before it stay where derived buttons expect them.
+    virtual CString GetAccessibleName();
 
 protected:
     afx_msg void OnClicked();
@@ -47,6 +56,8 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
 
     // implementation
     // FALSE when the parent destroyed the button while it was told.
@@ -60,6 +71,8 @@ protected:
     HBITMAP m_hBmpHover;
     HCURSOR m_hCursor;
     int m_nMoveCount;
+    int m_bHideFocus;  // keyboard cues hidden (kept here: the platform may not answer for them)
+    int m_bUIStateRead;  // m_bHideFocus has been asked of the window once
 
     DECLARE_MESSAGE_MAP()
 };

@@ -4,7 +4,9 @@
 //
 // The behaviour lives in CButtonXP_, which is not a window: CButtonXP carries it on a framework
 // button, and XPButton_Attach (lumo.h) on a button window a host already has. Either way the
-// window becomes owner-drawn while the object remembers what kind of button it is.
+// window becomes owner-drawn while the object remembers what kind of button it is, and screen
+// readers read it by that kind (buttons/CButtonXPAccessible.h): push button, check box or radio
+// button, its check state changes raising EVENT_OBJECT_STATECHANGE.
 #pragma once
 
 #include <afxwin.h>
@@ -225,6 +227,8 @@ protected:
     afx_msg UINT OnGetDlgCode();
     afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

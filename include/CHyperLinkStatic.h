@@ -1,6 +1,8 @@
 // A static text that acts as a hyperlink: its text is drawn in the link colour and underlined,
 // the hand cursor shows over the text, and a click on the text (or Enter or Space while it has
-// the focus) opens the target with the shell, or sends the host a message instead.
+// the focus) opens the target with the shell, or sends the host a message instead. Screen
+// readers read it as a link named by its text, with its target as value; its default action
+// activates it as a click does.
 #pragma once
 
 #include <afxwin.h>
@@ -44,6 +46,9 @@ protected:
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnAccDefaultAction(WPARAM wParam, LPARAM lParam);
 
     HCURSOR m_hCursor;  // owned
 

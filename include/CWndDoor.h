@@ -93,6 +93,9 @@ protected:
     void PaintSnapshot(int cx, int cy, int xSrc);
     void ShowDescendants(BOOL bShow);
     void SetOpenedState(BOOL bOpened);
+    // A keyboard user toggling the door keeps the focus on the toggle, which the closing door
+    // hides for a moment.
+    void RestoreToggleFocus();
     void PaintSeparator(CDC* pDC);
 
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -120,6 +123,7 @@ protected:
     CDoorArrowButton* m_pToggle;  // owned; a child window of the door
     HWND m_hHost;       // the window hooked and keyed in the map, kept until the window goes
     HWND m_hLayer;      // the layer's window, to know whether the layer object still lives
+    BOOL m_bToggleFocus;  // the toggle had the focus when the toggle began: it gets it back
 
 public:
     static CMap<HWND, HWND, CWndDoor*, CWndDoor*> m_cMap;

@@ -1,6 +1,19 @@
 // One collapsible section of the door panel: a header with a title (and, in the default view
 // style, a bitmap button) above a body window the host supplies. The layer above it animates
 // its height; the drop paints its header, shows or hides its body and reports clicks.
+//
+// Keyboard: a drop is a tab stop (its door and layer are control parents, so IsDialogMessage in
+// the host's message loop reaches the drops). Space or Enter on a focused drop
+// opens or closes it as a click on its header does; Up and Down move the focus to the drop
+// above or below. The focused drop frames its header with a focus rectangle while the window
+// shows keyboard cues (WM_UPDATEUISTATE). A drop keeps the focus it is given; a click on its
+// header and the door's opening give the focus to its body instead (FocusBody): a departure
+// from the drop of old, which passed every focus on to its body. Drops stand in the Z order as
+// they stand on the screen, the first on top (the layer puts each new drop behind the one
+// before), so that the tab order runs from top to bottom.
+//
+// Screen readers read a drop as a group named by its title, expanded or collapsed, whose
+// default action opens or closes it (door/CDropAccessible.h).
 #pragma once
 
 #include "CWndBack.h"
@@ -42,6 +55,14 @@ public:
     void AttachBodyHwnd(HWND hWnd);
     void ChangeViewStyle(int nStyle);
 
+    // Asks the layer to open or close the drop, as a click on its header does. FALSE when the
+    // drop was destroyed meanwhile.
+    BOOL RequestToggle();
+    // Gives the focus to the body, or to the drop when it has none.
+    void FocusBody();
+    // Whether the drop shows keyboard cues (its focus rectangle) when it has the focus.
+    BOOL ShowsFocusCues() const { return !m_bHideFocus; }
+
     // The layer that keeps this drop in its list; told when the drop goes away.
     void SetOwnerLayer(CWndDoorLayer* pLayer) { m_pLayer = pLayer; }
 
@@ -60,8 +81,19 @@ protected:
     void DrawTitle(CDC* pDC, const CRect& rcHeader);
     BOOL SendToggleRequest();
     BOOL HueHasWhiteTitle() const;
+    void InvalidateHeader();
+    // The drop nDelta places above (negative) or below in the layer, or null.
+    CWndDrop* Neighbour(int nDelta) const;
 
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnAccDefaultAction(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnPaint();
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
@@ -91,6 +123,7 @@ protected:
     HCURSOR m_hHandCursor;
     int m_nViewStyle;
     CWndDoorLayer* m_pLayer;
+    int m_bHideFocus;  // keyboard cues hidden (kept here: the platform may not answer for them)
 
     DECLARE_MESSAGE_MAP()
 };

@@ -23,6 +23,27 @@
  * putting back what they changed (window procedure, styles, screen pixels). LMENU_* collections
  * are not windows: LMENU_delete frees them.
  *
+ * Screen readers and the keyboard. Every owner-drawn control answers WM_GETOBJECT (OBJID_CLIENT)
+ * with an accessible object of its own (Microsoft Active Accessibility): a drop is a group named
+ * by its title, expanded or collapsed, whose default action opens or closes it as a click on its
+ * header does; the door's toggle a push button read "Close panel" or "Open panel" unless the host
+ * gave it a text; XP buttons push buttons, check boxes or radio buttons by their kind; a
+ * hyperlink a link with its target as value; a frame set one pane per frame that shows a window,
+ * named by the frame's title, its icon a push button inside; a skinned caption answers
+ * OBJID_TITLEBAR as the system's caption does. Default actions run after the asking program's
+ * call has returned, as the same click would. Check and drop changes raise
+ * EVENT_OBJECT_STATECHANGE, title and text changes EVENT_OBJECT_NAMECHANGE (the system raises
+ * the focus events of windows). An object a program keeps after its window went fails every
+ * call with CO_E_OBJNOTCONNECTED. The accessibility library (oleacc) is loaded from the system
+ * folder the first time a program asks; if the host has not started COM on its thread then, the
+ * library starts it there, single-threaded, for the thread's life.
+ * Drops and the door's toggle are tab stops inside control parents, reached by IsDialogMessage
+ * in the host's message loop; Space or Enter opens or closes a focused drop, Up and Down move
+ * between drops, and the focused control draws a focus rectangle while its window shows
+ * keyboard cues. A drop keeps the focus it is given (a click on its header and the door's
+ * opening still hand it to the drop's body). A frame set's splitters take the keyboard through
+ * Frameset_FocusSplitter. Owner-drawn popup menu items carry MSAAMENUINFO in their item data.
+ *
  * This header compiles as C and as C++.
  */
 #ifndef LUMO_H
@@ -365,6 +386,13 @@ LUMOAPI void WINAPI Frame_SetTitle(HFRAMESET hFrameset, LPCSTR lpszName, LPCSTR 
 LUMOAPI void WINAPI Frame_SetIconMsg(HFRAMESET hFrameset, LPCSTR lpszName, UINT nMsg);
 LUMOAPI void WINAPI Frame_SetTitleBkColor(HFRAMESET hFrameset, LPCSTR lpszName,
                                           COLORREF crColor);
+/* Gives the keyboard focus to the splitter after the named frame (between it and the next frame
+ * of its group): a host does so from a key or menu command of its own (F6, say). The arrows
+ * along the splitter's direction then move it 10 pixels a press (1 with Ctrl), no neighbour
+ * getting smaller than its least size; Esc or Enter hands the focus back to the window that had
+ * it. Tab leaves the frame set as the host's dialog navigation does. 1, or 0 for an unknown
+ * handle, an unknown name or the last frame of its group (which has no splitter after it). */
+LUMOAPI int WINAPI Frameset_FocusSplitter(HFRAMESET hFrameset, LPCSTR lpszFrame);
 
 /* ---- XPButton_*: XP-style buttons attached to existing buttons ----------------------------- */
 /* Gives a button window of the host (push button, check box or radio button) the library's XP

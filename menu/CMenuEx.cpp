@@ -43,7 +43,11 @@ void CMenuEx::FreeItemData()
 
 BOOL CMenuEx::AppendOwnerDrawn(UINT nFlags, UINT_PTR nIDNewItem, CMenuItem* pItem)
 {
-    LPCTSTR lpszText = pItem != NULL ? (LPCTSTR)pItem->m_strText : "";
+    // Screen readers read an item's shortcut after a tab, as in a menu the system draws.
+    CString strText = pItem != NULL ? pItem->m_strText : CString();
+    if (pItem != NULL && !pItem->m_strShortcut.IsEmpty() && strText.Find('\t') < 0)
+        strText += "\t" + pItem->m_strShortcut;
+    LPCTSTR lpszText = strText;
     int nChars = ::MultiByteToWideChar(CP_ACP, 0, lpszText, -1, NULL, 0);
     if (nChars < 1)
         nChars = 1;

@@ -4,6 +4,7 @@
 #include "frame/WndProcChain.h"
 #include "frame/LumoRes.h"
 #include "frame/HostNotify.h"
+#include "skin/CSkinAccessible.h"
 #include "shadow/CShadowWin.h"
 #include "lumo.h"
 #include "CGlobalInfo.h"
@@ -99,6 +100,8 @@ CSkin::CSkin(HWND hWnd, int nSkinId)
 
 CSkin::~CSkin()
 {
+    // The caption a screen reader holds is the skin's no more.
+    CAccessible::Disconnect(m_hWnd);
     BOOL bAlive = ::IsWindow(m_hWnd);
     if (bAlive)
         RemoveWndProc(m_hWnd, WNDPROC_CLIENT_SKIN);
@@ -561,6 +564,22 @@ void CSkin::OnRelease(POINT ptScreen)
     m_nButtonState = StateNone;
 }
 
+BOOL CSkin::PostButtonCommand(int nButton)
+{
+    // A press that did not come from the mouse has no point on the screen.
+    switch (nButton)
+    {
+    case StateClosePressed:
+        return HostNotify::Post(m_hWnd, WM_CLOSE, 0, 0);
+    case StateMinimizePressed:
+        return HostNotify::Post(m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    case StateMaximizePressed:
+        return HostNotify::Post(m_hWnd, WM_SYSCOMMAND, ::IsZoomed(m_hWnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
+    default:
+        return FALSE;
+    }
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Message handlers
 
@@ -576,6 +595,11 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     case WM_DESTROY:
         delete p;
         return CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+    case WM_GETOBJECT:
+        lr = CAccessible::Answer(hWnd, wParam, lParam, OBJID_TITLEBAR, CSkinAccessible::Make);
+        if (lr)
+            return lr;
+        break;
     case WM_SIZE:
         CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
         if (Alive(hWnd, p))

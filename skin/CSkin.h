@@ -8,7 +8,8 @@
 
 // The skin of one top-level window, owned by the module's skin list. It subclasses its window
 // through the window procedure chain and destroys itself when the window is destroyed, giving
-// back the window's procedure, caption buttons, region and system frame.
+// back the window's procedure, caption buttons, region and system frame. Screen readers read its
+// caption through OBJID_TITLEBAR (skin/CSkinAccessible.h).
 class CSkin
 {
 public:
@@ -46,6 +47,9 @@ public:
     void Paint(HDC hDC);
     // Repaints the caption buttons alone.
     void PaintButtons();
+    // Posts what a click on a caption button does (nButton: StateClosePressed,
+    // StateMaximizePressed or StateMinimizePressed), as for a screen reader pressing it.
+    BOOL PostButtonCommand(int nButton);
 
     static LRESULT CALLBACK SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 

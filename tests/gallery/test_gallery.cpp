@@ -25,7 +25,7 @@ bool EndsWith(const std::string& s, const std::string& end) {
 }
 
 TEST_F(GallerySession, EndsSuccessfullyWithEveryCheckPassed) {
-    ExpectChecksPassed(s, 18);
+    ExpectChecksPassed(s, 21);
     EXPECT_EQ(Lines(s.output, "data: ").size(), 1u);
     ASSERT_EQ(Lines(s.output, "session: ").size(), 1u);
     EXPECT_NE(Lines(s.output, "session: ")[0].find("ok"), std::string::npos);
@@ -50,6 +50,38 @@ TEST_F(GallerySession, HostReceivesTheExpectedMessagesInOrder) {
     for (size_t i = 0; i < got.size(); ++i)
         EXPECT_TRUE(got[i].rfind(expected[i].first, 0) == 0 && EndsWith(got[i], expected[i].second)) << got[i];
     EXPECT_NE(got[7].find("WM_USER+11 right click on window 0x"), std::string::npos) << got[7];
+}
+
+// The window as a screen reader reads it: the skinned caption and its buttons first, then the
+// door with its toggle and the drops from top to bottom, each a group, only the first expanded.
+TEST_F(GallerySession, PrintsTheAccessibleTreeAScreenReaderReads) {
+    const std::vector<std::string> lines = Lines(s.output, "accessible: ");
+    ASSERT_GT(lines.size(), 12u) << s.output;
+    EXPECT_EQ(lines[0], "title bar 'Lumo gallery' (focusable)");
+    EXPECT_EQ(lines[1], "  push button 'Minimize'");
+    EXPECT_EQ(lines[2], "  push button 'Maximize'");
+    EXPECT_EQ(lines[3], "  push button 'Close'");
+    auto at = [&](const std::string& text) {
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].find(text) != std::string::npos)
+                return (int)i;
+        return -1;
+    };
+    const int toggle = at("push button 'Close panel'");
+    EXPECT_GE(toggle, 0);
+    const char* drops[] = {"Sales", "Purchasing", "Inventory", "Finance", "All modules"};
+    int before = toggle;
+    for (const char* d : drops) {
+        const int line = at(std::string("grouping '") + d + "' (");
+        ASSERT_GE(line, 0) << d;
+        EXPECT_GT(line, before) << d;  // in the order they stand
+        EXPECT_NE(lines[line].find(line == at("grouping 'Sales'") ? "expanded" : "collapsed"), std::string::npos)
+            << lines[line];
+        // The header button inside, named after the drop.
+        EXPECT_EQ(lines[line + 1].find(std::string("push button '") + d + "'"), lines[line].find("grouping") + 2)
+            << lines[line + 1];
+        before = line;
+    }
 }
 
 TEST_F(GallerySession, ScreenshotsShowTheDoorOpenClosedAndOpenAgain) {
