@@ -296,7 +296,12 @@ LUMOAPI void WINAPI ShadowWin_Enable(HWND hwnd, int enable);
  * maximize or restore, minimize) with hot and pressed images, the window's icon and title, and
  * rounded top corners (square while the window is maximized). While the skin is on, the window
  * lacks WS_SYSMENU, so that the system draws no caption buttons of its own; Alt+Space still opens
- * the system menu. Skin ids are the resource library's scheme numbers, 0 to 4. */
+ * the system menu. Skin ids are the resource library's scheme numbers, 0 to 4.
+ * The caption buttons behave as the system's: a double click on one acts as a single click (only
+ * a double click on the caption itself maximizes and restores); they come back to rest after
+ * every click, also when the host declines the close or the command it asked for, and when the
+ * pointer leaves them or the window. WM_NCHITTEST answers for the point it is asked about, not
+ * for the cursor. */
 
 /* 1 on success, and when the window already has a skin (which stays as it is); 0 while visual
  * themes are active, for a null or unknown window, or when the window cannot be subclassed. A
