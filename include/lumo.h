@@ -252,17 +252,20 @@ LUMOAPI int WINAPI DropWin_GetDrop(HWND hDrop);
  * freed. Unknown handles are refused: the popping functions answer -1. */
 typedef void* HPOPMENU;
 
-/* A new empty menu; 0 when out of memory. */
+/* A new empty menu; 0 when the owner is not a window, or out of memory. */
 LUMOAPI HPOPMENU WINAPI PopMenu_New(HWND hOwner);
 /* Adds an item with a command id of at least 1, or changes the text and parent of the item with
  * that id. nParentID 0 puts it on the top level, another item's id into that item's submenu.
- * The text "-" adds a separator (any id); "&" marks the letter that chooses the item. */
+ * The text "-" adds a separator (any id), which the mouse and the keyboard pass over; "&" marks
+ * the letter that chooses the item; a tab starts the item's shortcut ("Find\tCtrl+F"), shown
+ * right-aligned in a column of its own. */
 LUMOAPI void WINAPI PopMenu_SetItem(HPOPMENU hMenu, int nID, LPCSTR lpszText, int nParentID);
 /* Shows an icon in front of the item (nothing for an unknown id). The menu does not destroy it:
  * keep it alive until the menu has been popped. */
 LUMOAPI void WINAPI PopMenu_SetIcon(HPOPMENU hMenu, int nID, HICON hIcon);
 LUMOAPI void WINAPI PopMenu_SetCheck(HPOPMENU hMenu, int nID, int bCheck);
-/* A disabled item is shown greyed and cannot be chosen. */
+/* A disabled item is shown greyed and cannot be chosen; the keyboard still stops on it, and it
+ * then shows the selection's edge. */
 LUMOAPI void WINAPI PopMenu_SetEnable(HPOPMENU hMenu, int nID, int bEnable);
 /* Kept for hosts that set it; it changes nothing in the drawing. */
 LUMOAPI void WINAPI PopMenu_SetScaleMode(HPOPMENU hMenu, int nMode);
