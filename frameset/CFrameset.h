@@ -69,7 +69,8 @@ private:
     void PlaceWindow(const CFrame* pFrame);
     BOOL FlushMoves();
     void RecomputeShares(const CString& strParent, const CRect& rcArea);
-    BOOL DragBy(int nDelta);
+    BOOL DragTo(LONGLONG nEdge);
+    static std::vector<LONGLONG> FitFixed(const std::vector<CFrame*>& fixed, LONGLONG nRoom);
     void InvalidateFrame(const CRect& rcFrame);
 
     // Mouse.
@@ -102,7 +103,7 @@ private:
     BOOL m_bDragging;
     int m_nDragDirection;
     CString m_strDragFrame;
-    int m_nDragPos;
+    int m_nDragGrab;          // the pointer's distance from the splitter where it was grabbed
 
     HWND m_hHost;
     BOOL m_bFitting;          // the frame set is being moved to fit the host

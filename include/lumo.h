@@ -331,8 +331,11 @@ LUMOAPI void WINAPI Skin_SetTitlePosition(HWND hwnd, int nAlign);
  * windows (moved over the frame, under a title bar) or is a container whose child frames split
  * its area again, top to bottom (direction 1) or left to right (any other direction); a group
  * takes its direction from its first frame. Between neighbouring frames lies a splitter the
- * user drags. A frame set is named by the pointer Frameset_new returns; it lives until its
- * window goes, normally with the host. */
+ * user drags: it follows the pointer, stopping where either neighbour would become narrower than
+ * 31 pixels and coming back with the pointer. Fixed frames larger than the frame set give way in
+ * proportion, none below 31 pixels (nor a shared frame) while there is room, and no frame lies
+ * outside the frame set. A frame set is named by the pointer Frameset_new returns; it lives until
+ * its window goes, normally with the host. */
 typedef void* HFRAMESET;
 
 /* No title icon: the value of Frame_SetIconMsg that removes the icon. */
