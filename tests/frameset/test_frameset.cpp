@@ -436,6 +436,32 @@ TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
     EXPECT_EQ(wide.At(50, 18), 0xFFFFFFu) << "the rule is still drawn";
 }
 
+// The system's hand shows over a title icon, on a move and whenever the system asks; beside it
+// the arrow.
+TEST(FrameTitles, TheSystemsHandShowsOverATitleIcon) {
+    Fixture f(300, 200, kHalves);
+    Frameset_SetStyle(f.set, 1);
+    Frame_SetIconMsg(f.set, "a", 7);
+    const HWND set = f.Set();
+    const HCURSOR hand = LoadCursor(nullptr, IDC_HAND), arrow = LoadCursor(nullptr, IDC_ARROW);
+    ASSERT_TRUE(hand && hand != arrow);
+    ParkCursor();
+    const struct { POINT at; HCURSOR cursor; } cases[] = {{{130, 15}, hand}, {{60, 100}, arrow}};
+    for (const auto& c : cases) {
+        SetCursor(LoadCursor(nullptr, IDC_IBEAM));
+        PostMouse(set, WM_MOUSEMOVE, c.at.x, c.at.y);
+        EXPECT_EQ(GetCursor(), c.cursor == hand ? hand : LoadCursor(nullptr, IDC_IBEAM)) << c.at.x << "," << c.at.y;
+        POINT pt = c.at, now = {};
+        ClientToScreen(set, &pt);
+        SetCursorPos(pt.x, pt.y);
+        PumpUntil([&] { return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; });
+        PumpPending();
+        EXPECT_EQ(SendMessageA(set, WM_SETCURSOR, (WPARAM)set, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
+        EXPECT_EQ(GetCursor(), c.cursor) << c.at.x << "," << c.at.y;
+    }
+    ParkCursor();
+}
+
 TEST(FrameTitles, IconClickSendsTheFramesMessage) {
     const struct { int style; RECT icon; } cases[] = {  // the icon rect of frame a (0,0,149,200)
         {1, {126, 9, 141, 23}}, {3, {124, 9, 139, 24}}, {4, {22, 7, 37, 20}}};
