@@ -384,7 +384,10 @@ LUMOAPI void WINAPI Frame_SetTitleBkColor(HFRAMESET hFrameset, LPCSTR lpszName,
  * window procedure is replaced and kept in the property "Proc_CButtonXPBP", and the library keeps
  * its check state (BM_GETCHECK answers it). Later calls reuse what the first one made. The
  * host's WM_DRAWITEM for the button calls XPButton_Attach with the item's DC. Destroying the
- * button puts its procedure back and forgets it. Buttons of the calling thread only. */
+ * button puts its procedure back and forgets it. Buttons of the calling thread only.
+ * In a dialog, the arrow keys that move the focus through a group of attached radio buttons
+ * check the radio button they reach and clear the others (the dialog is told of the click), as
+ * the platform does for its automatic radio buttons before they are attached. */
 
 /* Paints the button into hdc (its whole client area), attaching it first if needed. 1; 0 for a
  * null argument, a window that is not a button or cannot be subclassed, or a screen of 8 bits
