@@ -151,6 +151,8 @@ TEST(Frameset, FixedFramesGiveWayInAHostTooSmallForThem) {
          {{0, 0, 266, 100}, {269, 0, 300, 100}}},
         {"stacked", 100, 300, {{"a", "", 1, true, "100"}, {"b", "", 1, true, "250"}},
          {{0, 0, 100, 84}, {0, 87, 100, 300}}},
+        {"room for exactly the minimums", 65, 100, {{"a", "", 0, true, "250"}, {"b", "", 0, true, "10"}},
+         {{0, 0, 31, 100}, {34, 0, 65, 100}}},
         {"no room for the minimums", 60, 100,
          {{"a", "", 0, true, "250"}, {"b", "", 0, true, "100"}, {"c", "", 0, true, "100%"}},
          {{0, 0, 16, 100}, {19, 0, 25, 100}, {28, 0, 60, 100}}},

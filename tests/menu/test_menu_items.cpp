@@ -180,6 +180,20 @@ TEST_F(MenuDrawing, SizesColumnsSelectionChecksSeparatorsAndGreyedItems) {
     ASSERT_TRUE(GetMenuItemInfoA(hmenu, 4, TRUE, &mii) && mii.hSubMenu);
     EXPECT_EQ(TextDiffers(*Draw(root, mii.wID, 0), bar, "Send to", nullptr, 0), 0);
 
+    // Selection colours: all three alike fill with the one colour; two alike, a gradient of the
+    // first two; each with the edge of the last colour that differs, 30 darker.
+    const struct { COLORREF c1, c2, c3, edge, fill; } looks[] = {
+        {RGB(200, 210, 220), RGB(200, 210, 220), RGB(200, 210, 220), RGB(170, 180, 190), RGB(200, 210, 220)},
+        {RGB(250, 250, 250), RGB(150, 160, 170), RGB(150, 160, 170), RGB(120, 130, 140), 0},
+        {RGB(150, 160, 170), RGB(150, 160, 170), RGB(250, 250, 250), RGB(120, 130, 140), 0}};
+    for (const auto& l : looks) {
+        menu.SetSelectedColor(l.c1, l.c2, l.c3);
+        auto selected = Draw(root, 2, ODS_SELECTED);
+        EXPECT_TRUE(PixelsAre(*selected, {{kWidth / 2, 0, l.edge}, {0, mid, l.edge}}));
+        EXPECT_TRUE(!l.fill || selected->At(kWidth - 5, mid) == l.fill);
+    }
+    menu.SetSelectedColor(0xEBF7FB, 0xAEECF7, 0x70E2F7);
+
     // Colours set after showing take effect at the next drawing.
     menu.SetBkColor(RGB(10, 20, 30));
     menu.SetLeftBarColor(RGB(40, 50, 60));

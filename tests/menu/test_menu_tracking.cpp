@@ -117,6 +117,33 @@ TEST(PopMenu, TextAfterATabIsShownAsARightAlignedShortcut) {
     EXPECT_EQ(differs, 0);
 }
 
+// An icon sets the picture column by its width, a monochrome one (mask and image stacked) as a
+// colour one of the same size, and leaves nothing behind once the menu is popped.
+TEST(PopMenu, IconsOfOneSizeGetOneColumnAndLeaveNothingBehind) {
+    HostWindow owner;
+    HICON colour = SolidIcon(RGB(200, 40, 40), 32);
+    std::vector<BYTE> andBits(32 * 32 / 8, 0x00), xorBits(32 * 32 / 8, 0xFF);
+    HICON mono = CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 1, andBits.data(), xorBits.data());
+    ASSERT_TRUE(colour && mono);
+    LONG widths[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(LeaksOf([&] {
+                      HPOPMENU menu = PopMenu_New(owner);
+                      PopMenu_SetItem(menu, 1, "One", 0);
+                      PopMenu_SetIcon(menu, 1, i ? mono : colour);
+                      RECT rc = {};
+                      MenuSteps steps({[&] { return MenuShown() && GetWindowRect(OpenMenus()[0], &rc); }});
+                      PopMenu_Popxy(menu, 100, 100);
+                      widths[i] = rc.right - rc.left;
+                  }),
+                  Leaks{});
+    }
+    EXPECT_GT(widths[0], 44);
+    EXPECT_EQ(widths[0], widths[1]);
+    DestroyIcon(colour);
+    DestroyIcon(mono);
+}
+
 TEST(MenuTracking, OpensAtThePointTheCursorOrBelowTheButton) {
     HostWindow owner;
     HWND button = CreateWindowExA(0, "BUTTON", "Menu", WS_POPUP | WS_VISIBLE, 100, 200, 80, 24, owner, nullptr,

@@ -242,6 +242,12 @@ TEST_F(SkinTest, TitleSitsWhereDrawTextPutsItBesideTheClassIconOfTheWindowsOwnMo
             RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
             const auto screen = Painted(hwnd);
             EXPECT_EQ(icon != 0, screen->At(iconX, iconY) == RGB(255, 0, 0));
+            // The 16 pixels of the icon start 9 in from the frame, 9 above the button's middle.
+            EXPECT_EQ(icon != 0, screen->At(iconX - 8, iconY - 8) == RGB(255, 0, 0) &&
+                                     screen->At(iconX + 7, iconY + 7) == RGB(255, 0, 0));
+            EXPECT_NE(RGB(255, 0, 0), screen->At(iconX - 9, iconY));
+            EXPECT_NE(RGB(255, 0, 0), screen->At(iconX + 8, iconY));
+            EXPECT_NE(RGB(255, 0, 0), screen->At(iconX, iconY - 9));
             // The same text, font and rectangle drawn by DrawText on the caption colour.
             RECT rc = {l.caption.left + (icon ? 30 : 10), l.caption.top, l.minimize.left, l.caption.bottom - 1};
             MemoryCanvas ref(l.w, l.caption.bottom, s.caption);
