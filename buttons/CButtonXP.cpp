@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CButtonXP, CButton)
     ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_WM_GETDLGCODE()
+    ON_WM_SETFOCUS()
     ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
     ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
@@ -144,7 +145,16 @@ LRESULT CButtonXP::OnMouseLeave(WPARAM, LPARAM)
 
 UINT CButtonXP::OnGetDlgCode()
 {
-    return (UINT)_OnGetDlgCode((LRESULT)CButton::OnGetDlgCode());
+    const MSG* pCurrent = GetCurrentMessage();
+    return (UINT)_OnGetDlgCode((LRESULT)CButton::OnGetDlgCode(), pCurrent ? (const MSG*)pCurrent->lParam : NULL);
+}
+
+void CButtonXP::OnSetFocus(CWnd* pOldWnd)
+{
+    const HWND hSelf = m_hWnd;
+    CButton::OnSetFocus(pOldWnd);
+    if (HostNotify::Alive(this, hSelf))
+        _OnSetFocus();
 }
 
 LRESULT CButtonXP::OnSetStyle(WPARAM wParam, LPARAM lParam)

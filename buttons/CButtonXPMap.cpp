@@ -194,7 +194,7 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
     {
         const LRESULT lCode = ::CallWindowProcA(pfnPrev, hWnd, msg, wParam, lParam);
         pButton = Lookup(hWnd);
-        return pButton ? pButton->_OnGetDlgCode(lCode) : lCode;
+        return pButton ? pButton->_OnGetDlgCode(lCode, (const MSG*)lParam) : lCode;
     }
     case WM_SETTEXT:
     {
@@ -213,6 +213,13 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
         return lResult;
     }
     case WM_SETFOCUS:
+    {
+        ::InvalidateRect(hWnd, NULL, TRUE);
+        const LRESULT lResult = ::CallWindowProcA(pfnPrev, hWnd, msg, wParam, lParam);
+        if ((pButton = Lookup(hWnd)) != NULL)
+            pButton->_OnSetFocus();
+        return lResult;
+    }
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_FONTCHANGE:

@@ -44,7 +44,7 @@ CButtonXP_::CButtonXP_()
       m_bHover(0), m_bFocused(0), m_bDisabled(0), m_bChecked(0), m_bTextLeft(0), m_bHoverFace(0),
       m_pImage(new (std::nothrow) CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
       m_dwDismissTime(0), m_bUseBkColor(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bDefault(0),
-      m_bHideFocus(0)
+      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0)
 {
 }
 
@@ -297,8 +297,16 @@ void CButtonXP_::_OnKeyUp(UINT nKey, LPARAM)
         InvalidateButton();
 }
 
-LRESULT CButtonXP_::_OnGetDlgCode(LRESULT lPlatformCode)
+LRESULT CButtonXP_::_OnGetDlgCode(LRESULT lPlatformCode, const MSG* pMsg)
 {
+    // The dialog asks the control it is to move to about the key, and sets the focus at once.
+    m_bArrowFocus = 0;
+    if (pMsg && pMsg->message == WM_KEYDOWN && pMsg->hwnd != m_hButton && m_nButtonType == XPBUTTON_RADIO &&
+        (pMsg->wParam == VK_LEFT || pMsg->wParam == VK_RIGHT || pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN))
+    {
+        m_bArrowFocus = 1;
+        m_lArrowTime = pMsg->time;
+    }
     LRESULT code = (lPlatformCode & ~(LRESULT)(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_RADIOBUTTON)) |
                    DLGC_BUTTON;
     if (m_nButtonType == XPBUTTON_PUSH)
@@ -306,6 +314,15 @@ LRESULT CButtonXP_::_OnGetDlgCode(LRESULT lPlatformCode)
     else if (m_nButtonType == XPBUTTON_RADIO)
         code |= DLGC_RADIOBUTTON;
     return code;
+}
+
+void CButtonXP_::_OnSetFocus()
+{
+    // Only while the key that moved the focus is still the message being handled.
+    const BOOL bArrow = m_bArrowFocus && ::GetMessageTime() == m_lArrowTime;
+    m_bArrowFocus = 0;
+    if (bArrow && m_hButton && m_nButtonType == XPBUTTON_RADIO && !m_bChecked)
+        SendToHost(m_hButton, BM_CLICK, 0, 0);
 }
 
 WPARAM CButtonXP_::_OnSetStyle(WPARAM wStyle)

@@ -10,6 +10,20 @@ const COLORREF kHotTo = 0x0040BDFE;
 const COLORREF kHotFrameTopLeft = 0x00E1E1E1;
 const COLORREF kHotFrameBottomRight = 0x002CB4C8;
 
+// The owner-drawing requests the control sends its parent while it paints, caught on their
+// way: a parent that is not a framework window never hands them back to the control.
+LRESULT CALLBACK CatchDrawItem(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dwRefData)
+{
+    CTabCtrlEx* pTabs = (CTabCtrlEx*)dwRefData;
+    LPDRAWITEMSTRUCT lpDIS = (LPDRAWITEMSTRUCT)lParam;
+    if (uMsg == WM_DRAWITEM && lpDIS && lpDIS->CtlType == ODT_TAB && lpDIS->hwndItem == pTabs->m_hWnd)
+    {
+        pTabs->DrawItem(lpDIS);
+        return TRUE;
+    }
+    return ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CTabCtrlEx, CTabCtrl)
@@ -76,14 +90,28 @@ void CTabCtrlEx::OnPaint()
     // Asked here rather than while a tab is drawn: a parent that destroys the control from
     // inside the question must not do so in the middle of the platform's painting.
     if (FetchBackground())
-        Default();
+        PaintByPlatform();
 }
 
 LRESULT CTabCtrlEx::OnPrintClient(WPARAM, LPARAM)
 {
     if (!FetchBackground())
         return 0;
-    return Default();
+    return PaintByPlatform();
+}
+
+LRESULT CTabCtrlEx::PaintByPlatform()
+{
+    // A framework parent reflects the requests to DrawItem itself; any other parent of this
+    // thread is listened to while the platform paints.
+    const HWND hParent = ::GetParent(m_hWnd);
+    const BOOL bCatch = (GetStyle() & TCS_OWNERDRAWFIXED) && hParent && !CWnd::FromHandlePermanent(hParent) &&
+                        ::GetWindowThreadProcessId(hParent, NULL) == ::GetCurrentThreadId() &&
+                        ::SetWindowSubclass(hParent, CatchDrawItem, (UINT_PTR)this, (DWORD_PTR)this);
+    const LRESULT lResult = Default();
+    if (bCatch)
+        ::RemoveWindowSubclass(hParent, CatchDrawItem, (UINT_PTR)this);
+    return lResult;
 }
 
 void CTabCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)

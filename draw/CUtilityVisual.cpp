@@ -740,7 +740,9 @@ HCURSOR CUtilityVisual::GetHandCursor()
         if (hCursor)
             return hCursor;
     }
-    return ::LoadCursorA(nullptr, IDC_ARROW);
+    // Current systems ship neither: they have a hand of their own.
+    hCursor = ::LoadCursorA(nullptr, IDC_HAND);
+    return hCursor ? hCursor : ::LoadCursorA(nullptr, IDC_ARROW);
 }
 
 void CUtilityVisual::move_to_corner(CWnd* pReference, CWnd* pWnd, ENUM_MOVE_CORNER nCorner)

@@ -97,7 +97,7 @@ END_MESSAGE_MAP()
 CFrameset::CFrameset()
     : m_rcReserve(0, 0, 0, 0), m_rcOuter(0, 0, 0, 0), m_rcInsets(0, 0, 0, 0), m_nMsgOffset(0),
       m_nSepWidth(3), m_nStyle(0), m_hHandCursor(CUtilityVisual::GetHandCursor()),
-      m_bDragging(FALSE), m_nDragDirection(0), m_nDragPos(0), m_nKeyDirection(0),
+      m_bDragging(FALSE), m_nDragDirection(0), m_nDragGrab(0), m_nKeyDirection(0),
       m_hFocusBefore(NULL), m_bHideFocus(0), m_hHost(NULL), m_bFitting(FALSE)
 {
 }
@@ -313,9 +313,60 @@ BOOL CFrameset::Relayout()
     return TRUE;
 }
 
+// The extents of a group's fixed frames (in the order given) within nRoom pixels: their own
+// sizes while they fit; otherwise shrunk in proportion, none below the minimum while the room
+// holds that many minimums.
+std::vector<LONGLONG> CFrameset::FitFixed(const std::vector<CFrame*>& fixed, LONGLONG nRoom)
+{
+    std::vector<LONGLONG> extents;
+    LONGLONG nTotal = 0;
+    for (const CFrame* pFrame : fixed)
+    {
+        extents.push_back(pFrame->m_nFixed);
+        nTotal += pFrame->m_nFixed;
+    }
+    nRoom = std::max<LONGLONG>(nRoom, 0);
+    if (nTotal <= nRoom)
+        return extents;
+    // Frames whose proportional part falls below the minimum are held at it, and the others
+    // share what remains, until every part is settled.
+    const BOOL bFloor = nRoom >= (LONGLONG)fixed.size() * kMinFrameSize;
+    std::vector<bool> held(fixed.size(), false);
+    for (;;)
+    {
+        LONGLONG nLeft = nRoom, nSharing = 0;
+        for (size_t i = 0; i < fixed.size(); ++i)
+        {
+            if (held[i])
+                nLeft -= kMinFrameSize;
+            else
+                nSharing += fixed[i]->m_nFixed;
+        }
+        BOOL bSettled = TRUE;
+        for (size_t i = 0; i < fixed.size(); ++i)
+        {
+            if (held[i])
+            {
+                extents[i] = kMinFrameSize;
+                continue;
+            }
+            extents[i] = nSharing > 0 ? (LONGLONG)fixed[i]->m_nFixed * nLeft / nSharing : 0;
+            if (bFloor && extents[i] < kMinFrameSize)
+            {
+                held[i] = true;
+                bSettled = FALSE;
+            }
+        }
+        if (bSettled)
+            return extents;
+    }
+}
+
 // Divides the area among the frames of one group along the group's direction (that of its
 // first frame): fixed frames take their pixels, the others share what is left after the
-// fixed frames and the separators, and the last one ends at the area's edge.
+// fixed frames and the separators, and the last one ends at the area's edge. Fixed frames
+// larger than the area give way (FitFixed), keeping the minimum for every shared frame while
+// there is room for it; no frame reaches beyond the area.
 void CFrameset::LayoutGroup(const CString& strParent, const CRect& rcArea, int nDepth)
 {
     if (nDepth > kMaxDepth)
@@ -325,27 +376,33 @@ void CFrameset::LayoutGroup(const CString& strParent, const CRect& rcArea, int n
     if (children.empty())
         return;
     const BOOL bVertical = children[0]->IsVertical();
-    LONGLONG nFixed = 0;
+    std::vector<CFrame*> fixed;
     for (CFrame* pFrame : children)
         if (pFrame->m_nShare == 0)
-            nFixed += pFrame->m_nFixed;
+            fixed.push_back(pFrame);
     const LONGLONG nGaps = (LONGLONG)(children.size() - 1) * m_nSepWidth;
-    const LONGLONG nFree = (bVertical ? rcArea.Height() : rcArea.Width()) - nGaps - nFixed;
+    const LONGLONG nRoom = (bVertical ? rcArea.Height() : rcArea.Width()) - nGaps;
+    const LONGLONG nShared = (LONGLONG)(children.size() - fixed.size());
+    const std::vector<LONGLONG> fixedExtents = FitFixed(fixed, nRoom - nShared * kMinFrameSize);
+    LONGLONG nFixed = 0;
+    for (LONGLONG nExtent : fixedExtents)
+        nFixed += nExtent;
+    const LONGLONG nFree = nRoom - nFixed;
+    const LONGLONG nAreaEnd = bVertical ? rcArea.bottom : rcArea.right;
 
     LONGLONG nStart = bVertical ? rcArea.top : rcArea.left;
+    size_t nNextFixed = 0;
     for (size_t i = 0; i < children.size(); ++i)
     {
         CFrame* pFrame = children[i];
         if (i > 0)
         {
             const CRect& rcPrev = children[i - 1]->m_rect;
-            nStart = (LONGLONG)(bVertical ? rcPrev.bottom : rcPrev.right) + m_nSepWidth;
+            nStart = std::min((LONGLONG)(bVertical ? rcPrev.bottom : rcPrev.right) + m_nSepWidth, nAreaEnd);
         }
         const LONGLONG nExtent =
-            pFrame->m_nShare == 0 ? pFrame->m_nFixed : ShareOf(pFrame->m_nShare, nFree);
-        const LONGLONG nEnd = i + 1 == children.size()
-                                  ? (LONGLONG)(bVertical ? rcArea.bottom : rcArea.right)
-                                  : nStart + nExtent;
+            pFrame->m_nShare == 0 ? fixedExtents[nNextFixed++] : ShareOf(pFrame->m_nShare, nFree);
+        const LONGLONG nEnd = i + 1 == children.size() ? nAreaEnd : std::min(nStart + nExtent, nAreaEnd);
         CRect rc = rcArea;
         if (bVertical)
         {
@@ -451,11 +508,12 @@ void CFrameset::RecomputeShares(const CString& strParent, const CRect& rcArea)
     shared.back()->m_nShare = (int)std::clamp<LONGLONG>(10000 - nSum, INT_MIN, INT_MAX);
 }
 
-// One step of a splitter drag: the frame before the splitter and the one after it trade
-// nDelta pixels, unless either would become smaller than the minimum; the group is laid out
+// One step of a splitter drag: the splitter moves to nEdge (where the frame before it is to
+// end), held where either neighbour would become smaller than the minimum, so it stops at the
+// limit and comes back with the pointer; the frames trade the pixels, the group is laid out
 // again and what changed is painted at once, so the drag leaves no trail behind. FALSE when
 // the frame set went away meanwhile.
-BOOL CFrameset::DragBy(int nDelta)
+BOOL CFrameset::DragTo(LONGLONG nEdge)
 {
     CFrame* pFrame = FindFrame(m_strDragFrame);
     if (!pFrame)
@@ -470,9 +528,14 @@ BOOL CFrameset::DragBy(int nDelta)
     CFrame* pNext = *(it + 1);
 
     const BOOL bVertical = m_nDragDirection == 1;
-    if (nDelta > 0 && pNext->Extent(bVertical) - nDelta < kMinFrameSize)
+    const LONGLONG nFirst = (LONGLONG)(bVertical ? pFrame->m_rect.top : pFrame->m_rect.left) + kMinFrameSize;
+    const LONGLONG nLast = (LONGLONG)(bVertical ? pNext->m_rect.bottom : pNext->m_rect.right) - kMinFrameSize -
+                           (bVertical ? pNext->m_rect.top - pFrame->m_rect.bottom
+                                      : pNext->m_rect.left - pFrame->m_rect.right);
+    if (nFirst > nLast)
         return TRUE;
-    if (nDelta < 0 && pFrame->Extent(bVertical) + nDelta < kMinFrameSize)
+    const int nDelta = (int)(std::clamp(nEdge, nFirst, nLast) - (bVertical ? pFrame->m_rect.bottom : pFrame->m_rect.right));
+    if (nDelta == 0)
         return TRUE;
 
     std::vector<CRect> before;
@@ -569,9 +632,7 @@ void CFrameset::OnMouseMove(UINT nFlags, CPoint point)
     if (m_bDragging)
     {
         const int nPos = m_nDragDirection == 1 ? point.y : point.x;
-        const int nDelta = nPos - m_nDragPos;
-        m_nDragPos = nPos;
-        if (nDelta != 0 && !DragBy(nDelta))
+        if (!DragTo((LONGLONG)nPos - m_nDragGrab))
             return;
     }
     else if (HCURSOR hCursor = CursorFor(HitTest(CString(), point, 0)))
@@ -590,7 +651,8 @@ void CFrameset::OnLButtonDown(UINT nFlags, CPoint point)
             m_bDragging = TRUE;
             m_nDragDirection = hit.nDirection;
             m_strDragFrame = hit.pFrame->m_strName;
-            m_nDragPos = hit.nDirection == 1 ? point.y : point.x;
+            const CRect& F = hit.pFrame->m_rect;
+            m_nDragGrab = hit.nDirection == 1 ? point.y - F.bottom : point.x - F.right;
             SetCapture();
         }
     }
@@ -798,7 +860,8 @@ BOOL CFrameset::MoveKeySplitter(int nDelta)
     m_strDragFrame = m_strKeySplitter;
     m_nDragDirection = m_nKeyDirection;
     const HWND hSelf = m_hWnd;
-    if (!DragBy(nDelta))
+    const LONGLONG nEdge = bVertical ? pFrame->m_rect.bottom : pFrame->m_rect.right;
+    if (!DragTo(nEdge + nDelta))
         return FALSE;
     InvalidateKeySplitter();
     return HostNotify::Alive(this, hSelf);

@@ -91,7 +91,8 @@ private:
     void PlaceWindow(const CFrame* pFrame);
     BOOL FlushMoves();
     void RecomputeShares(const CString& strParent, const CRect& rcArea);
-    BOOL DragBy(int nDelta);
+    BOOL DragTo(LONGLONG nEdge);
+    static std::vector<LONGLONG> FitFixed(const std::vector<CFrame*>& fixed, LONGLONG nRoom);
     void InvalidateFrame(const CRect& rcFrame);
 
     // Mouse.
@@ -138,7 +139,7 @@ private:
     BOOL m_bDragging;
     int m_nDragDirection;
     CString m_strDragFrame;
-    int m_nDragPos;
+    int m_nDragGrab;          // the pointer's distance from the splitter where it was grabbed
 
     CString m_strKeySplitter;  // the frame before the splitter that has the keyboard
     int m_nKeyDirection;

@@ -6,7 +6,8 @@
 // button, and XPButton_Attach (lumo.h) on a button window a host already has. Either way the
 // window becomes owner-drawn while the object remembers what kind of button it is, and screen
 // readers read it by that kind (buttons/CButtonXPAccessible.h): push button, check box or radio
-// button, its check state changes raising EVENT_OBJECT_STATECHANGE.
+// button, its check state changes raising EVENT_OBJECT_STATECHANGE. A radio button the arrow
+// keys of a dialog reach is checked, as the platform's automatic radio buttons are.
 #pragma once
 
 #include <afxwin.h>
@@ -93,7 +94,13 @@ public:
     // push button (default or not), a radio button or a check box; and a new button style,
     // whose kind and default flag are kept while the window stays owner-drawn (returns the
     // style to hand on to the platform).
-    LRESULT _OnGetDlgCode(LRESULT lPlatformCode);
+    // pMsg is the message a dialog asks about (WM_GETDLGCODE's lParam), or null. A radio button
+    // the dialog is about to move the focus to with an arrow key notes it for _OnSetFocus.
+    LRESULT _OnGetDlgCode(LRESULT lPlatformCode, const MSG* pMsg = NULL);
+    // After the platform has taken the focus: a radio button reached by the arrow keys of its
+    // group is clicked, checking it and clearing the others, as the platform does for its own
+    // automatic radio buttons (which an owner-drawn button no longer is to the dialog).
+    void _OnSetFocus();
     WPARAM _OnSetStyle(WPARAM wStyle);
     // Keyboard cues changed (after the platform has taken them): the focus rectangle is shown
     // or hidden with them.
@@ -190,6 +197,8 @@ protected:
     COLORREF m_crBk;
     int m_bDefault;
     int m_bHideFocus;
+    int m_bArrowFocus;     // a dialog's arrow key is moving the focus here
+    LONG m_lArrowTime;     // the time of that key message
 
 private:
     CButtonXP_(const CButtonXP_&);
@@ -225,6 +234,7 @@ protected:
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg UINT OnGetDlgCode();
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);

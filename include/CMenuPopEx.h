@@ -2,6 +2,10 @@
 // submenus, each with an optional picture, check mark, greyed state and shortcut text. Owner-
 // drawn menus show a picture column on the left, a rounded gradient selection and right-aligned
 // shortcuts; the chosen command comes back as the result of Popup.
+//
+// As in the system's menus, separators are never selected (a click on one leaves the menu open,
+// the keyboard passes over it), and a greyed item the keyboard reaches shows the selection's
+// edge around its grey text.
 #pragma once
 
 #include <afxwin.h>
@@ -13,7 +17,8 @@ class CMenuEx;
 struct CMenuItemData;
 
 // One item of a CMenuPopEx. The text "-" makes it a separator; an item that other items name
-// as their parent opens a submenu holding them.
+// as their parent opens a submenu holding them. A tab in the text starts its shortcut
+// ("Find\tCtrl+F"), shown right-aligned in the shortcut column like one SetShortcut gives.
 class AFX_EXT_CLASS CMenuItem
 {
 public:
@@ -21,8 +26,12 @@ public:
     virtual ~CMenuItem();
 
     BOOL IsSeparator() const;
-    // The upper-case letter after a single '&' in the text; 0 when there is none.
+    // The upper-case letter after a single '&' in the label; 0 when there is none.
     UINT GetMnemonic() const;
+    // The text up to its first tab.
+    CString GetLabel() const;
+    // The shortcut SetShortcut gave, else the text after the first tab; empty when neither.
+    CString GetShortcutText() const;
     // Forgets the picture, deleting the image list and icon when the item owns them.
     void ReleasePictures();
 
@@ -100,7 +109,11 @@ protected:
     // The place of the item with that id in this level (submenus not searched), and the
     // submenu it opens; -1 when there is none.
     int PositionOf(UINT nItemID, HMENU* phSubMenu = NULL) const;
+    // The colour of the selection's rounded edge.
+    COLORREF SelectionEdge() const;
     void DrawSelection(CDC* pDC, const CRect& rcItem);
+    // The rounded edge alone: the selection of a greyed item.
+    void DrawSelectionFrame(CDC* pDC, const CRect& rcItem, COLORREF crEdge);
     void DrawPicture(CDC* pDC, CMenuItem* pItem, CRect rcBar, UINT nState);
     void DrawTexts(CDC* pDC, CMenuItem* pItem, CRect rcText, UINT nState);
     void FreeItemData();

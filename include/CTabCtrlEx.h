@@ -1,6 +1,8 @@
 // A tab control whose tabs are painted with gradients: the selected tab in the parent's
 // static-control colour, the others shading down from it, and the tab under the mouse in a
 // warm highlight. With visual themes active the platform draws the tabs and nothing is tracked.
+// The parent need not be a framework window: the control catches the platform's requests to
+// draw its tabs on their way to a parent that would not hand them back.
 #pragma once
 
 #include <afxwin.h>
@@ -26,6 +28,9 @@ protected:
     // Asks the parent for the brush the tabs are painted with before the platform paints
     // them. FALSE when the parent destroyed the control meanwhile.
     BOOL FetchBackground();
+    // The platform's painting, whose requests to draw the tabs reach DrawItem whatever the
+    // parent is.
+    LRESULT PaintByPlatform();
     // Index of the tab whose rectangle holds point, or -1.
     int TabFromPoint(CPoint point) const;
 

@@ -85,7 +85,9 @@ public:
     static void fill_with_pic(CDC* pDC, IPicture* pPicture, CRect& rect);
 
     // -- Windows and cursors ----------------------------------------------------------
-    // A hand cursor the caller destroys; the arrow when the system offers no hand.
+    // A hand cursor the caller destroys (DestroyCursor leaves a system cursor alone): the old
+    // hand cursor files where the system still has them, else the system's own hand
+    // (IDC_HAND), else the arrow.
     static HCURSOR GetHandCursor();
     static void move_to_corner(CWnd* pReference, CWnd* pWnd, ENUM_MOVE_CORNER nCorner);
     // TRUE when hWnd is hAncestor or lies below it; any window belongs to a null ancestor.

@@ -273,17 +273,20 @@ LUMOAPI int WINAPI DropWin_GetDrop(HWND hDrop);
  * freed. Unknown handles are refused: the popping functions answer -1. */
 typedef void* HPOPMENU;
 
-/* A new empty menu; 0 when out of memory. */
+/* A new empty menu; 0 when the owner is not a window, or out of memory. */
 LUMOAPI HPOPMENU WINAPI PopMenu_New(HWND hOwner);
 /* Adds an item with a command id of at least 1, or changes the text and parent of the item with
  * that id. nParentID 0 puts it on the top level, another item's id into that item's submenu.
- * The text "-" adds a separator (any id); "&" marks the letter that chooses the item. */
+ * The text "-" adds a separator (any id), which the mouse and the keyboard pass over; "&" marks
+ * the letter that chooses the item; a tab starts the item's shortcut ("Find\tCtrl+F"), shown
+ * right-aligned in a column of its own. */
 LUMOAPI void WINAPI PopMenu_SetItem(HPOPMENU hMenu, int nID, LPCSTR lpszText, int nParentID);
 /* Shows an icon in front of the item (nothing for an unknown id). The menu does not destroy it:
  * keep it alive until the menu has been popped. */
 LUMOAPI void WINAPI PopMenu_SetIcon(HPOPMENU hMenu, int nID, HICON hIcon);
 LUMOAPI void WINAPI PopMenu_SetCheck(HPOPMENU hMenu, int nID, int bCheck);
-/* A disabled item is shown greyed and cannot be chosen. */
+/* A disabled item is shown greyed and cannot be chosen; the keyboard still stops on it, and it
+ * then shows the selection's edge. */
 LUMOAPI void WINAPI PopMenu_SetEnable(HPOPMENU hMenu, int nID, int bEnable);
 /* Kept for hosts that set it; it changes nothing in the drawing. */
 LUMOAPI void WINAPI PopMenu_SetScaleMode(HPOPMENU hMenu, int nMode);
@@ -317,7 +320,12 @@ LUMOAPI void WINAPI ShadowWin_Enable(HWND hwnd, int enable);
  * maximize or restore, minimize) with hot and pressed images, the window's icon and title, and
  * rounded top corners (square while the window is maximized). While the skin is on, the window
  * lacks WS_SYSMENU, so that the system draws no caption buttons of its own; Alt+Space still opens
- * the system menu. Skin ids are the resource library's scheme numbers, 0 to 4. */
+ * the system menu. Skin ids are the resource library's scheme numbers, 0 to 4.
+ * The caption buttons behave as the system's: a double click on one acts as a single click (only
+ * a double click on the caption itself maximizes and restores); they come back to rest after
+ * every click, also when the host declines the close or the command it asked for, and when the
+ * pointer leaves them or the window. WM_NCHITTEST answers for the point it is asked about, not
+ * for the cursor. */
 
 /* 1 on success, and when the window already has a skin (which stays as it is); 0 while visual
  * themes are active, for a null or unknown window, or when the window cannot be subclassed. A
@@ -344,8 +352,11 @@ LUMOAPI void WINAPI Skin_SetTitlePosition(HWND hwnd, int nAlign);
  * windows (moved over the frame, under a title bar) or is a container whose child frames split
  * its area again, top to bottom (direction 1) or left to right (any other direction); a group
  * takes its direction from its first frame. Between neighbouring frames lies a splitter the
- * user drags. A frame set is named by the pointer Frameset_new returns; it lives until its
- * window goes, normally with the host. */
+ * user drags: it follows the pointer, stopping where either neighbour would become narrower than
+ * 31 pixels and coming back with the pointer. Fixed frames larger than the frame set give way in
+ * proportion, none below 31 pixels (nor a shared frame) while there is room, and no frame lies
+ * outside the frame set. A frame set is named by the pointer Frameset_new returns; it lives until
+ * its window goes, normally with the host. */
 typedef void* HFRAMESET;
 
 /* No title icon: the value of Frame_SetIconMsg that removes the icon. */
@@ -401,7 +412,10 @@ LUMOAPI int WINAPI Frameset_FocusSplitter(HFRAMESET hFrameset, LPCSTR lpszFrame)
  * window procedure is replaced and kept in the property "Proc_CButtonXPBP", and the library keeps
  * its check state (BM_GETCHECK answers it). Later calls reuse what the first one made. The
  * host's WM_DRAWITEM for the button calls XPButton_Attach with the item's DC. Destroying the
- * button puts its procedure back and forgets it. Buttons of the calling thread only. */
+ * button puts its procedure back and forgets it. Buttons of the calling thread only.
+ * In a dialog, the arrow keys that move the focus through a group of attached radio buttons
+ * check the radio button they reach and clear the others (the dialog is told of the click), as
+ * the platform does for its automatic radio buttons before they are attached. */
 
 /* Paints the button into hdc (its whole client area), attaching it first if needed. 1; 0 for a
  * null argument, a window that is not a button or cannot be subclassed, or a screen of 8 bits

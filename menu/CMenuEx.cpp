@@ -162,9 +162,15 @@ void CMenuEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     }
     else
     {
-        // A greyed item cannot be chosen, so it never looks chosen either.
-        if ((lpDIS->itemState & ODS_SELECTED) && !(lpDIS->itemState & ODS_GRAYED))
-            DrawSelection(&dc, rcItem);
+        // A greyed item cannot be chosen, but the keyboard still stops on it: it shows where
+        // the selection is with the frame alone.
+        if (lpDIS->itemState & ODS_SELECTED)
+        {
+            if (lpDIS->itemState & ODS_GRAYED)
+                DrawSelectionFrame(&dc, rcItem, SelectionEdge());
+            else
+                DrawSelection(&dc, rcItem);
+        }
         BOOL bCommand = m_arrPopupItems.GetSize() == 0;
         for (int i = 0; !bCommand && i < m_pLook->m_arrCommandIds.GetSize(); ++i)
             bCommand = m_pLook->m_arrCommandIds[i] == lpDIS->itemID;
@@ -218,37 +224,44 @@ CMenuItem* CMenuEx::FindByPopupHandle(UINT nItemID) const
     return NULL;
 }
 
+COLORREF CMenuEx::SelectionEdge() const
+{
+    const COLORREF c1 = m_pLook->m_crSelected1, c2 = m_pLook->m_crSelected2, c3 = m_pLook->m_crSelected3;
+    if (c1 == c2 && c2 == c3)
+        return CUtilityVisual::Hilight(c1, -30);
+    if (c2 != c1 && c3 != c1)
+        return CUtilityVisual::Hilight(c3, -30);
+    return CUtilityVisual::Hilight(c2, -30);
+}
+
 void CMenuEx::DrawSelection(CDC* pDC, const CRect& rcItem)
 {
     const COLORREF c1 = m_pLook->m_crSelected1, c2 = m_pLook->m_crSelected2, c3 = m_pLook->m_crSelected3;
     CRect rc(rcItem);
-    COLORREF crEdge;
-    CBrush brushFill;
     if (c1 == c2 && c2 == c3)
     {
-        crEdge = CUtilityVisual::Hilight(c1, -30);
+        CBrush brushFill;
         brushFill.CreateSolidBrush(c1);
+        CPen pen(PS_SOLID, 1, SelectionEdge());
+        CPen* pOldPen = pDC->SelectObject(&pen);
+        CBrush* pOldBrush = pDC->SelectObject(&brushFill);
+        pDC->RoundRect(rcItem, CPoint(3, 3));
+        pDC->SelectObject(pOldBrush);
+        pDC->SelectObject(pOldPen);
     }
     else if (c2 != c1 && c3 != c1)
-    {
         CUtilityVisual::Gradient2Rect(pDC, rc, c1, c2, c3, c2, 8);
-        crEdge = CUtilityVisual::Hilight(c3, -30);
-    }
     else
-    {
         CUtilityVisual::GradientRect(pDC, rc, c1, c2, 16, 1);
-        crEdge = CUtilityVisual::Hilight(c2, -30);
-    }
+    DrawSelectionFrame(pDC, rcItem, SelectionEdge());
+}
+
+void CMenuEx::DrawSelectionFrame(CDC* pDC, const CRect& rcItem, COLORREF crEdge)
+{
     CPen pen(PS_SOLID, 1, crEdge);
     CPen* pOldPen = pDC->SelectObject(&pen);
-    CGdiObject* pOldBrush = brushFill.GetSafeHandle() != NULL ? pDC->SelectObject(&brushFill)
-                                                               : pDC->SelectStockObject(HOLLOW_BRUSH);
+    CGdiObject* pOldBrush = pDC->SelectStockObject(HOLLOW_BRUSH);
     pDC->RoundRect(rcItem, CPoint(3, 3));
-    if (brushFill.GetSafeHandle() != NULL)
-    {
-        pDC->SelectStockObject(HOLLOW_BRUSH);
-        pDC->RoundRect(rcItem, CPoint(3, 3));
-    }
     pDC->SelectObject(pOldBrush);
     pDC->SelectObject(pOldPen);
 }
@@ -295,11 +308,12 @@ void CMenuEx::DrawTexts(CDC* pDC, CMenuItem* pItem, CRect rcText, UINT nState)
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = m_pLook->m_font.GetSafeHandle() != NULL ? pDC->SelectObject(&m_pLook->m_font) : NULL;
     rcText.left += 5;
-    pDC->DrawText(pItem->m_strText, rcText, DT_SINGLELINE | DT_VCENTER);
-    if (!pItem->m_strShortcut.IsEmpty())
+    pDC->DrawText(pItem->GetLabel(), rcText, DT_SINGLELINE | DT_VCENTER);
+    const CString strShortcut = pItem->GetShortcutText();
+    if (!strShortcut.IsEmpty())
     {
         rcText.right -= 10;
-        pDC->DrawText(pItem->m_strShortcut, rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        pDC->DrawText(strShortcut, rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     }
     if (pOldFont != NULL)
         pDC->SelectObject(pOldFont);

@@ -18,9 +18,24 @@ BOOL CMenuItem::IsSeparator() const
     return m_strText == "-";
 }
 
+CString CMenuItem::GetLabel() const
+{
+    const int nTab = m_strText.Find('\t');
+    return nTab < 0 ? m_strText : m_strText.Left(nTab);
+}
+
+CString CMenuItem::GetShortcutText() const
+{
+    if (!m_strShortcut.IsEmpty())
+        return m_strShortcut;
+    const int nTab = m_strText.Find('\t');
+    return nTab < 0 ? CString() : m_strText.Mid(nTab + 1);
+}
+
 UINT CMenuItem::GetMnemonic() const
 {
-    LPCTSTR p = m_strText;
+    const CString strLabel = GetLabel();
+    LPCTSTR p = strLabel;
     while ((p = strchr(p, '&')) != NULL)
     {
         if (p[1] == '\0')

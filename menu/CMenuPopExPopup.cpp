@@ -96,12 +96,13 @@ void CMenuPopEx::MeasureTexts()
     {
         CMenuItem* pItem = m_arrItems[i];
         RECT rc = { 0, 0, 0, 100 };
-        ::DrawTextA(hDC, pItem->m_strText, -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+        ::DrawTextA(hDC, pItem->GetLabel(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
         pItem->m_nTextWidth = rc.right - rc.left;
         pItem->m_nShortcutWidth = 0;
-        if (!pItem->m_strShortcut.IsEmpty())
+        const CString strShortcut = pItem->GetShortcutText();
+        if (!strShortcut.IsEmpty())
         {
-            ::DrawTextA(hDC, pItem->m_strShortcut, -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+            ::DrawTextA(hDC, strShortcut, -1, &rc, DT_CALCRECT | DT_SINGLELINE);
             pItem->m_nShortcutWidth = rc.right - rc.left;
         }
     }
@@ -128,8 +129,10 @@ void CMenuPopEx::CreateSubMenu(CMenuEx* pMenu, CUIntArray& arrIds, int nParentID
             continue;
         if (pItem->IsSeparator())
         {
+            // Drawn by the level, but a separator to the system: it is never selected, and
+            // neither a click nor the keyboard stops on it.
             if (bOwnerDrawn)
-                pMenu->AppendOwnerDrawn(MF_OWNERDRAW, 0, NULL);
+                pMenu->AppendOwnerDrawn(MF_OWNERDRAW | MF_SEPARATOR, 0, NULL);
             else
                 pMenu->AppendMenu(MF_SEPARATOR, 0, (LPCTSTR)NULL);
             continue;

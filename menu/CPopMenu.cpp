@@ -19,6 +19,8 @@ LiveHandles& Live()
 
 CPopMenu* CPopMenu::Create(HWND hOwner)
 {
+    if (!::IsWindow(hOwner))
+        return NULL;
     CPopMenu* pMenu = new (std::nothrow) CPopMenu(hOwner);
     if (pMenu != NULL)
         Live().Add(pMenu);

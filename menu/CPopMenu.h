@@ -8,7 +8,7 @@
 class CPopMenu : public CMenuPop
 {
 public:
-    // A new menu entered as a live handle; null when out of memory.
+    // A new menu entered as a live handle; null when the owner is not a window or out of memory.
     static CPopMenu* Create(HWND hOwner);
     // The menu of a live handle, or null for any other value.
     static CPopMenu* FromHandle(const void* hHandle);

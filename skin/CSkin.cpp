@@ -12,6 +12,8 @@
 #include "CMemDC.h"
 #include "CPub.h"
 
+#include <windowsx.h>
+
 namespace
 {
 
@@ -525,24 +527,40 @@ void CSkin::OnHotTrack(POINT ptScreen)
         nState = m_nButtonState == StateMinimizePressed ? StateMinimizePressed : StateMinimizeHot;
     if (nState == StateNone && m_nButtonState == StateNone)
         return;
+    SetButtonState(nState);
+}
+
+int CSkin::ButtonAt(POINT ptScreen) const
+{
+    POINT pt = WindowPoint(ptScreen);
+    if (::PtInRect(&m_closeRect, pt))
+        return StateClosePressed;
+    if (::PtInRect(&m_minimizeRect, pt))
+        return StateMinimizePressed;
+    if (::PtInRect(&m_maximizeRect, pt))
+        return StateMaximizePressed;
+    return StateNone;
+}
+
+void CSkin::SetButtonState(int nState)
+{
     m_nButtonState = nState;
+    // A hot or pressed button must hear of the pointer leaving the window, which it may do
+    // straight from the caption without another move over the frame or the client area.
+    if (nState != StateNone)
+    {
+        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE | TME_NONCLIENT, m_hWnd, 0};
+        ::TrackMouseEvent(&tme);
+    }
     PaintButtons();
 }
 
 BOOL CSkin::OnPress(POINT ptScreen, WPARAM nHitTest)
 {
-    POINT pt = WindowPoint(ptScreen);
-    int nState = StateNone;
-    if (::PtInRect(&m_closeRect, pt))
-        nState = StateClosePressed;
-    else if (::PtInRect(&m_minimizeRect, pt))
-        nState = StateMinimizePressed;
-    else if (::PtInRect(&m_maximizeRect, pt))
-        nState = StateMaximizePressed;
+    const int nState = ButtonAt(ptScreen);
     if (nState != StateNone)
     {
-        m_nButtonState = nState;
-        PaintButtons();
+        SetButtonState(nState);
         return TRUE;
     }
     // A press on a button the host reports itself is not the system's either.
@@ -561,7 +579,14 @@ void CSkin::OnRelease(POINT ptScreen)
         HostNotify::Post(m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, lPos);
     else if (m_nButtonState == StateMaximizePressed && ::PtInRect(&m_maximizeRect, pt))
         HostNotify::Post(m_hWnd, WM_SYSCOMMAND, ::IsZoomed(m_hWnd) ? SC_RESTORE : SC_MAXIMIZE, lPos);
-    m_nButtonState = StateNone;
+    // Every click ends with the buttons at rest, also when the host declines what it asked for.
+    SetButtonState(StateNone);
+}
+
+void CSkin::OnLeave()
+{
+    if (m_nButtonState != StateNone)
+        SetButtonState(StateNone);
 }
 
 BOOL CSkin::PostButtonCommand(int nButton)
@@ -609,14 +634,12 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
         p->ReadFrame();
         break;
     case WM_NCHITTEST:
-    {
-        const POINT pt = CursorPos();
-        lr = CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, MAKELPARAM(pt.x, pt.y));
+        // The point asked about, which need not be the cursor's (a program, a pen).
+        lr = CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
         // The caption buttons are the skin's: to the system they are caption.
         if (lr == HTMINBUTTON || lr == HTMAXBUTTON || lr == HTCLOSE)
             lr = HTCAPTION;
         return lr;
-    }
     case WM_NCPAINT:
         if (p->m_hMenu == NULL)
         {
@@ -637,6 +660,15 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
         break;
     case WM_NCLBUTTONUP:
         p->OnRelease(CursorPos());
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        // The buttons answer as caption: the system would take a double click on one for a
+        // double click on the caption and maximize. The first click of the two has acted.
+        if (p->ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != StateNone)
+            return 0;
+        break;
+    case WM_NCMOUSELEAVE:
+        p->OnLeave();
         break;
     case WM_MOUSEMOVE:
         if (p->m_nButtonState != StateNone)

@@ -92,9 +92,15 @@ private:
     POINT WindowPoint(POINT ptScreen) const;
 
     // Mouse handling of the caption buttons.
+    // The pressed state of the button at a screen point; StateNone off the buttons.
+    int ButtonAt(POINT ptScreen) const;
+    // Stores and paints a new state; a hot or pressed button watches for the pointer leaving.
+    void SetButtonState(int nState);
     void OnHotTrack(POINT ptScreen);
     BOOL OnPress(POINT ptScreen, WPARAM nHitTest);
     void OnRelease(POINT ptScreen);
+    // The pointer left the window: the buttons go back to rest.
+    void OnLeave();
     // Passes a message on while the window shows WS_SYSMENU, so that the system opens its
     // system menu.
     LRESULT CallWithSystemMenu(UINT message, WPARAM wParam, LPARAM lParam);

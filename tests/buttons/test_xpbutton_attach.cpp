@@ -45,6 +45,56 @@ TEST(XPButtonAttach, HostButtonsTakeTheLookAndKeepTheirKind) {
     EXPECT_EQ(b.GetCheck(), BST_CHECKED);
 }
 
+// In a dialog written in C, the arrow keys move through a radio group and check the radio they
+// reach (clearing the others, telling the dialog of the click) the same before and after the
+// buttons take the XP look, attached or as framework buttons.
+TEST(XPButtonAttach, ArrowKeysCheckTheRadioTheyReachInAPlainCDialogAsBeforeAttaching) {
+    // After each key: the focused radio, the three checks, the clicks the dialog was told of.
+    struct State {
+        int focus;
+        int checks[CDLG_RADIOS];
+        std::vector<UINT> clicks;
+        bool operator==(const State& o) const {
+            return focus == o.focus && std::equal(checks, checks + CDLG_RADIOS, o.checks) && clicks == o.clicks;
+        }
+    };
+    const UINT keys[] = {VK_DOWN, VK_RIGHT, VK_UP, VK_LEFT, VK_UP, VK_DOWN};
+    std::vector<State> runs[3];
+    for (int look : {0, 1, 2}) {  // the platform's, attached, framework buttons
+        HWND radios[CDLG_RADIOS];
+        HWND dialog = CDialog_Create(look == 1, radios);
+        ASSERT_TRUE(dialog);
+        CButtonXP framework[CDLG_RADIOS];
+        for (int i = 0; look == 2 && i < CDLG_RADIOS; ++i) ASSERT_TRUE(framework[i].SubclassWindow(radios[i]));
+        PumpPending();
+        ASSERT_EQ(CButtonXP_::FromHandle(radios[0]) != nullptr, look != 0);
+        for (UINT vk : keys) {
+            CDialog_Key(dialog, vk);
+            State s = {-1, {}, {}};
+            for (int i = 0; i < CDLG_RADIOS; ++i) {
+                if (GetFocus() == radios[i]) s.focus = i;
+                s.checks[i] = (int)SendMessageA(radios[i], BM_GETCHECK, 0, 0);
+            }
+            UINT ids[8];
+            const int n = CDialog_TakeClicks(dialog, ids, 8);
+            s.clicks.assign(ids, ids + std::min(n, 8));
+            runs[look].push_back(s);
+        }
+        DestroyWindow(dialog);
+    }
+    const std::vector<State> expected = {
+        {1, {0, 1, 0}, {201}}, {2, {0, 0, 1}, {202}}, {1, {0, 1, 0}, {201}},
+        {0, {1, 0, 0}, {200}}, {2, {0, 0, 1}, {202}}, {0, {1, 0, 0}, {200}}};  // the group wraps round
+    const char* const looks[] = {"platform", "attached", "framework"};
+    for (int look : {0, 1, 2})
+        for (size_t k = 0; k < expected.size(); ++k) {
+            const State& s = runs[look][k];
+            EXPECT_TRUE(s == expected[k]) << looks[look] << ", key " << k
+                                          << ": focus " << s.focus << ", checks " << s.checks[0] << s.checks[1]
+                                          << s.checks[2] << ", clicks " << s.clicks.size();
+        }
+}
+
 TEST(XPButtonAttach, SecondCallsReuseTheObjectAndBadArgumentsFail) {
     AttachHost host;
     HWND push = host.button[0];

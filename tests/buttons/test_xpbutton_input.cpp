@@ -59,6 +59,32 @@ TEST(XPButtonInput, RadioGroupKeepsOneCheckedAndACheckedRadioStaysChecked) {
     EXPECT_EQ(watch.Count(), 0);
 }
 
+// Only the dialog's arrow key that moves the focus to a radio button checks it: not Tab, not the
+// radio's own key, not a focus the program gives later.
+TEST(XPButtonInput, OnlyADialogsArrowKeyChecksTheRadioItMovesTo) {
+    ButtonHost host;
+    CButtonXP r[2];
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(Make(r[i], host, "Radio", BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP), 10 + 100 * i, 100 + i));
+    r[0].SetCheck(BST_CHECKED);
+    MessageRecorder parent(host.Hwnd());
+    // The dialog asks the radio it is to move to about the key, then gives it the focus.
+    auto move = [&](HWND from, UINT vk, DWORD time, bool focusAtOnce) {
+        r[0].SetFocus();
+        MSG key = {from, WM_KEYDOWN, vk, 1, time, {}};
+        r[1].SendMessage(WM_GETDLGCODE, vk, (LPARAM)&key);
+        if (!focusAtOnce) PumpPending();
+        r[1].SetFocus();
+        return r[1].GetCheck();
+    };
+    EXPECT_EQ(move(r[0], VK_TAB, GetMessageTime(), true), BST_UNCHECKED);
+    EXPECT_EQ(move(r[1], VK_DOWN, GetMessageTime(), true), BST_UNCHECKED) << "its own key";
+    EXPECT_EQ(move(r[0], VK_DOWN, GetMessageTime() - 1000, false), BST_UNCHECKED) << "a focus given later";
+    EXPECT_EQ(parent.Count(), 0);
+    EXPECT_EQ(move(r[0], VK_RIGHT, GetMessageTime(), true), BST_CHECKED);
+    EXPECT_EQ(r[0].GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(SequenceIs(parent.Messages(), {Clicked(101, r[1])}));
+}
+
 TEST(XPButtonInput, HoverEndsOnLeaveAndMovesReachTheTip) {
     ButtonHost host;
     CButtonXP b;

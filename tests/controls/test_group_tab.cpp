@@ -112,4 +112,60 @@ TEST(Tabs, HotTabFollowsTheMouseGivesTheCaptureBackAndImagesStandBeforeTheText) 
     EXPECT_NE(::GetCapture(), tabs.m_hWnd);
 }
 
+// A parent written without the framework does not hand the request to draw a tab back to the
+// control: the tabs catch it on its way and paint themselves all the same. The pixels are read
+// from the control's own device context once it has painted, without painting it again (the
+// screen itself shows them only after the platform's next flush).
+TEST(Tabs, PaintThemselvesInAPlainWin32Parent) {
+    ParkCursor();
+    HostWindow host(360, 200);
+    HBRUSH brush = ::CreateSolidBrush(kParentBack);
+    SetHostHandler(host, [brush](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        *r = (LRESULT)brush;
+        return m == WM_CTLCOLORSTATIC;
+    });
+    const LONG_PTR proc = ::GetWindowLongPtrA(host, GWLP_WNDPROC);
+    MessageRecorder parent(host, std::vector<UINT>{WM_DRAWITEM});
+    {
+        CTabCtrlEx tabs;
+        ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 350, 150), CWnd::FromHandle(host), 1));
+        GuiFont(tabs);
+        for (const char* name : {"General", "Orders", "Invoices"}) tabs.InsertItem(tabs.GetItemCount(), name);
+        tabs.SetCurSel(0);
+        ASSERT_TRUE(tabs.GetStyle() & TCS_OWNERDRAWFIXED);
+        CRect rc[3];
+        for (int i = 0; i < 3; ++i) tabs.GetItemRect(i, &rc[i]);
+        SendMouse(tabs, WM_MOUSEMOVE, rc[2].CenterPoint());
+        ASSERT_EQ(tabs.GetHotTab(), 2);
+        ::UpdateWindow(host);
+        ::UpdateWindow(tabs);
+        CRect client;
+        tabs.GetClientRect(&client);
+        MemoryCanvas screen(client.Width(), client.Height());
+        HDC dc = ::GetDC(tabs);
+        ::BitBlt(screen.Dc(), 0, 0, client.Width(), client.Height(), dc, 0, 0, SRCCOPY);
+        ::ReleaseDC(tabs, dc);
+        auto count = [&](int i, COLORREF c) {
+            CRect r = rc[i];
+            r.InflateRect(2, 2);
+            return screen.CountColor(c, r);
+        };
+        auto dark = [&](int i) {
+            int n = 0;
+            for (int y = rc[i].top; y < rc[i].bottom; ++y)
+                for (int x = rc[i].left; x < rc[i].right; ++x) n += (screen.At(x, y) & 0xC0C0C0) == 0;
+            return n;
+        };
+        for (int i = 0; i < 3; ++i) EXPECT_GT(dark(i), 10) << "the title of tab " << i;
+        EXPECT_GT(count(0, kParentBack), 40) << "the selected tab in the parent's colour";
+        EXPECT_GT(count(1, CUtilityVisual::Hilight(kParentBack, -21)), 10) << "another shading down from it";
+        EXPECT_GT(count(2, 0x002CB4C8), 10) << "the hot tab's frame";
+        ::ReleaseCapture();
+    }
+    EXPECT_EQ(parent.Count(), 0) << "the requests were the control's own business";
+    EXPECT_EQ(::GetWindowLongPtrA(host, GWLP_WNDPROC), proc);
+    SetHostHandler(host, nullptr);
+    ::DeleteObject(brush);
+}
+
 }  // namespace

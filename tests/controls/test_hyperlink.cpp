@@ -63,6 +63,25 @@ TEST_F(Link, UnderlinesItsTextTwoPixelsBelowTheMeasuredHeightInTheLinkOrTheGreyC
     }
 }
 
+// The system's hand over the text, the arrow beside it.
+TEST_F(Link, TheSystemsHandShowsOverTheText) {
+    Make(SS_CENTER, 240, 24);
+    const CRect text = Expected(SS_CENTER, 240, 24);
+    const HCURSOR hand = ::LoadCursor(nullptr, IDC_HAND), arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    ASSERT_TRUE(hand && hand != arrow);
+    const struct { POINT at; HCURSOR cursor; } cases[] = {{text.CenterPoint(), hand}, {{2, 12}, arrow}};
+    for (const auto& c : cases) {
+        POINT screen = c.at;
+        link_.ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        PumpPending();
+        ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
+        link_.SendMessage(WM_SETCURSOR, (WPARAM)link_.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), c.cursor) << c.at.x << "," << c.at.y;
+    }
+    ParkCursor();
+}
+
 TEST_F(Link, OnlyClicksOnTheTextEnterAndSpaceNotifyAndAMissingTargetOpensNothing) {
     Make(SS_CENTER, 240, 24);
     const CRect text = Expected(SS_CENTER, 240, 24);

@@ -133,6 +133,66 @@ TEST(Frameset, FrameRectanglesFollowSizesDirectionsNestingAndBorders) {
     }
 }
 
+// Fixed frames larger than the host shrink in proportion, none below the minimum of 31 pixels
+// while the area holds that many, and every frame stays inside the frame set.
+TEST(Frameset, FixedFramesGiveWayInAHostTooSmallForThem) {
+    const struct {
+        const char* what;
+        int w, h;
+        std::vector<Def> defs;
+        std::vector<RECT> expected;
+    } cases[] = {
+        {"250 and 100 in 300", 300, 100, {{"a", "", 0, true, "250"}, {"b", "", 0, true, "100"}},
+         {{0, 0, 212, 100}, {215, 0, 300, 100}}},
+        {"and a shared frame keeps its minimum", 300, 100,
+         {{"a", "", 0, true, "250"}, {"b", "", 0, true, "100"}, {"c", "", 0, true, "100%"}},
+         {{0, 0, 187, 100}, {190, 0, 265, 100}, {268, 0, 300, 100}}},
+        {"a small fixed frame keeps its minimum", 300, 100, {{"a", "", 0, true, "1000"}, {"b", "", 0, true, "10"}},
+         {{0, 0, 266, 100}, {269, 0, 300, 100}}},
+        {"stacked", 100, 300, {{"a", "", 1, true, "100"}, {"b", "", 1, true, "250"}},
+         {{0, 0, 100, 84}, {0, 87, 100, 300}}},
+        {"room for exactly the minimums", 65, 100, {{"a", "", 0, true, "250"}, {"b", "", 0, true, "10"}},
+         {{0, 0, 31, 100}, {34, 0, 65, 100}}},
+        {"no room for the minimums", 60, 100,
+         {{"a", "", 0, true, "250"}, {"b", "", 0, true, "100"}, {"c", "", 0, true, "100%"}},
+         {{0, 0, 16, 100}, {19, 0, 25, 100}, {28, 0, 60, 100}}},
+    };
+    for (const auto& c : cases) {
+        Fixture f(c.w, c.h, c.defs);
+        for (size_t i = 0; i < c.defs.size(); ++i) EXPECT_PRED2(Same, f.Frame(i), c.expected[i]) << c.what << ": " << c.defs[i].name;
+    }
+}
+
+// The splitter follows the pointer, at the distance it was grabbed from it: held at the limit
+// while the pointer goes beyond, back with the pointer as it returns, however fast it moves.
+TEST(Frameset, ASplitterFollowsThePointerPastItsLimitAndBack) {
+    const struct {
+        int direction, grab;                    // the pointer's distance from the splitter's start
+        std::vector<std::pair<int, int>> moves;  // pointer, then where the first frame ends
+    } cases[] = {
+        {0, 1, {{390, 366}, {300, 299}, {5, 31}, {100, 99}}},
+        {0, 2, {{330, 328}, {350, 348}, {370, 366}, {380, 366}, {390, 366}, {360, 358}, {-40, 31}, {36, 34}}},
+        {1, 1, {{290, 266}, {150, 149}, {60, 59}, {20, 31}, {250, 249}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "direction " << c.direction << ", grabbed " << c.grab << " in");
+        Fixture f(c.direction ? 200 : 400, c.direction ? 300 : 200,
+                  {{"a", "", c.direction, true, "50%"}, {"b", "", c.direction, true, "50%"}});
+        const HWND set = f.Set();
+        auto end = [&] { const RECT r = f.Frame(0); return int(c.direction ? r.bottom : r.right); };
+        auto point = [&](int p) { return c.direction ? POINT{100, p} : POINT{p, 100}; };
+        const POINT grab = point(end() + c.grab);
+        PostMouse(set, WM_LBUTTONDOWN, grab.x, grab.y);
+        ASSERT_EQ(GetCapture(), set);
+        for (const auto& m : c.moves) {
+            const POINT to = point(m.first);
+            PostMouse(set, WM_MOUSEMOVE, to.x, to.y);
+            EXPECT_EQ(end(), m.second) << "pointer at " << m.first;
+        }
+        PostMouse(set, WM_LBUTTONUP, 100, 100);
+    }
+}
+
 TEST(Frameset, FollowsTheHostAndLiesBelowItsWindows) {
     HostWindow host(300, 200);
     HWND before = Content(host);
@@ -376,6 +436,32 @@ TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {
     Painted wide(4, "A title far too wide for the frame it stands on", FRAME_NOICON);
     EXPECT_EQ(wide.At(30, 11), kBase);
     EXPECT_EQ(wide.At(50, 18), 0xFFFFFFu) << "the rule is still drawn";
+}
+
+// The system's hand shows over a title icon, on a move and whenever the system asks; beside it
+// the arrow.
+TEST(FrameTitles, TheSystemsHandShowsOverATitleIcon) {
+    Fixture f(300, 200, kHalves);
+    Frameset_SetStyle(f.set, 1);
+    Frame_SetIconMsg(f.set, "a", 7);
+    const HWND set = f.Set();
+    const HCURSOR hand = LoadCursor(nullptr, IDC_HAND), arrow = LoadCursor(nullptr, IDC_ARROW);
+    ASSERT_TRUE(hand && hand != arrow);
+    ParkCursor();
+    const struct { POINT at; HCURSOR cursor; } cases[] = {{{130, 15}, hand}, {{60, 100}, arrow}};
+    for (const auto& c : cases) {
+        SetCursor(LoadCursor(nullptr, IDC_IBEAM));
+        PostMouse(set, WM_MOUSEMOVE, c.at.x, c.at.y);
+        EXPECT_EQ(GetCursor(), c.cursor == hand ? hand : LoadCursor(nullptr, IDC_IBEAM)) << c.at.x << "," << c.at.y;
+        POINT pt = c.at, now = {};
+        ClientToScreen(set, &pt);
+        SetCursorPos(pt.x, pt.y);
+        PumpUntil([&] { return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; });
+        PumpPending();
+        EXPECT_EQ(SendMessageA(set, WM_SETCURSOR, (WPARAM)set, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
+        EXPECT_EQ(GetCursor(), c.cursor) << c.at.x << "," << c.at.y;
+    }
+    ParkCursor();
 }
 
 TEST(FrameTitles, IconClickSendsTheFramesMessage) {

@@ -25,27 +25,6 @@ HBITMAP Bitmap(int size, COLORREF fill, const COLORREF* corners = nullptr) {
     return CreateBitmap(size, size, 1, 32, px.data());
 }
 
-NONCLIENTMETRICSA MenuMetrics() {
-    NONCLIENTMETRICSA ncm = {};
-    ncm.cbSize = 340;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
-    return ncm;
-}
-
-// Draws (or, without a canvas, measures) a text in the menu font; answers its width.
-int MenuText(const char* text, HDC canvas = nullptr, RECT rc = {0, 0, 0, 100}, UINT format = DT_CALCRECT) {
-    NONCLIENTMETRICSA ncm = MenuMetrics();
-    HFONT font = CreateFontIndirectA(&ncm.lfMenuFont);
-    HDC dc = canvas ? canvas : GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, text, -1, &rc, format | DT_SINGLELINE);
-    SelectObject(dc, old);
-    if (!canvas) ReleaseDC(nullptr, dc);
-    DeleteObject(font);
-    return rc.right - rc.left;
-}
-
 TEST(MenuItems, SetItemAddsChangesOrRefuses) {
     TestMenu menu(nullptr);
     const struct { int id; const char* text; int parent; bool refused; int count; } steps[] = {
@@ -108,14 +87,7 @@ protected:
     // Pixels right of the column line (bar + 1) unlike the text and shortcut drawn in the menu
     // font where the item puts them.
     int TextDiffers(const MemoryCanvas& drawn, int bar, const char* text, const char* shortcut, COLORREF color) {
-        MemoryCanvas want(kWidth, height_, kBack);
-        SetTextColor(want.Dc(), color);
-        MenuText(text, want.Dc(), {bar + 6, 0, kWidth, height_}, DT_VCENTER);
-        if (shortcut) MenuText(shortcut, want.Dc(), {bar + 6, 0, kWidth - 10, height_}, DT_VCENTER | DT_RIGHT);
-        int n = 0;
-        for (int y = 0; y < height_; ++y)
-            for (int x = bar + 2; x < kWidth; ++x) n += drawn.At(x, y) != want.At(x, y);
-        return n;
+        return TextColumnDiffers(drawn, {0, 0, kWidth, height_}, bar, text, shortcut, color);
     }
 };
 
@@ -178,11 +150,19 @@ TEST_F(MenuDrawing, SizesColumnsSelectionChecksSeparatorsAndGreyedItems) {
                           {{kWidth / 2, 0, edge}, {kWidth / 2, h - 1, edge}, {0, mid, edge}, {2, 2, fill.At(2, 2)},
                            {bar + 20, h - 3, fill.At(bar + 20, h - 3)}, {5, y0 - 1, kRed}, {20, y0 + 14, kRed}}));
 
-    // Greyed, even when selected: no gradient, grey text, the picture drawn disabled.
-    auto greyed = Draw(root, 3, ODS_SELECTED | ODS_GRAYED);
+    // Greyed: no gradient, grey text, the picture drawn disabled.
+    auto greyed = Draw(root, 3, ODS_GRAYED);
     EXPECT_TRUE(PixelsAre(*greyed, {{1, 1, kBar}, {bar + 3, 1, kBack}, {kWidth - 2, h - 2, kBack}}));
     EXPECT_EQ(greyed->CountColor(kRed), 0);
     EXPECT_EQ(TextDiffers(*greyed, bar, "Greyed", nullptr, 0xB5B5B5), 0);
+    // Selected (the keyboard stops on it): the selection's edge alone around the same item.
+    auto greyedSelected = Draw(root, 3, ODS_SELECTED | ODS_GRAYED);
+    EXPECT_TRUE(PixelsAre(*greyedSelected, {{kWidth / 2, 0, edge}, {kWidth / 2, h - 1, edge}, {0, mid, edge},
+                                            {kWidth - 1, mid, edge}}));
+    int changed = 0;
+    for (int y = 1; y < h - 1; ++y)
+        for (int x = 1; x < kWidth - 1; ++x) changed += greyedSelected->At(x, y) != greyed->At(x, y);
+    EXPECT_LE(changed, 4) << "no more than the rounded corners' inner pixels";
 
     // Checked: the check box instead of the picture.
     auto checked = Draw(root, 2, ODS_CHECKED);
@@ -200,10 +180,45 @@ TEST_F(MenuDrawing, SizesColumnsSelectionChecksSeparatorsAndGreyedItems) {
     ASSERT_TRUE(GetMenuItemInfoA(hmenu, 4, TRUE, &mii) && mii.hSubMenu);
     EXPECT_EQ(TextDiffers(*Draw(root, mii.wID, 0), bar, "Send to", nullptr, 0), 0);
 
+    // Selection colours: all three alike fill with the one colour; two alike, a gradient of the
+    // first two; each with the edge of the last colour that differs, 30 darker.
+    const struct { COLORREF c1, c2, c3, edge, fill; } looks[] = {
+        {RGB(200, 210, 220), RGB(200, 210, 220), RGB(200, 210, 220), RGB(170, 180, 190), RGB(200, 210, 220)},
+        {RGB(250, 250, 250), RGB(150, 160, 170), RGB(150, 160, 170), RGB(120, 130, 140), 0},
+        {RGB(150, 160, 170), RGB(150, 160, 170), RGB(250, 250, 250), RGB(120, 130, 140), 0}};
+    for (const auto& l : looks) {
+        menu.SetSelectedColor(l.c1, l.c2, l.c3);
+        auto selected = Draw(root, 2, ODS_SELECTED);
+        EXPECT_TRUE(PixelsAre(*selected, {{kWidth / 2, 0, l.edge}, {0, mid, l.edge}}));
+        EXPECT_TRUE(!l.fill || selected->At(kWidth - 5, mid) == l.fill);
+    }
+    menu.SetSelectedColor(0xEBF7FB, 0xAEECF7, 0x70E2F7);
+
     // Colours set after showing take effect at the next drawing.
     menu.SetBkColor(RGB(10, 20, 30));
     menu.SetLeftBarColor(RGB(40, 50, 60));
     EXPECT_TRUE(PixelsAre(*Draw(root, 0, 0), {{1, 1, RGB(40, 50, 60)}, {bar + 3, 1, RGB(10, 20, 30)}}));
+}
+
+// A tab in the text starts the shortcut: "Find\tCtrl+F" is measured and drawn as "Find" and a
+// right-aligned "Ctrl+F", as SetShortcut gives; a shortcut SetShortcut gave comes first.
+TEST_F(MenuDrawing, TextAfterATabIsTheShortcutInItsOwnColumn) {
+    TestMenu menu(owner_);
+    menu.SetItem(1, "&Find\tCtrl+F", 0);
+    menu.SetItem(2, "Save\tCtrl+S", 0);
+    menu.SetShortcut(2, "F2");
+    menu.SetItem(3, "Tab at the end\t", 0);
+    menu.ShowAndClose();
+    const int bar = 24;
+    const struct { UINT id; const char *text, *shortcut; } cases[] = {
+        {1, "&Find", "Ctrl+F"}, {2, "Save", "F2"}, {3, "Tab at the end", nullptr}};
+    for (const auto& c : cases) {
+        MEASUREITEMSTRUCT mis = {ODT_MENU, 0, c.id, 0, 0, 0};
+        menu.Root()->MeasureItem(&mis);
+        EXPECT_EQ(int(mis.itemWidth), bar + MenuText(c.text) + 10 + (c.shortcut ? MenuText(c.shortcut) + 10 : 0)) << c.id;
+        EXPECT_EQ(TextDiffers(*Draw(menu.Root(), c.id, 0), bar, c.text, c.shortcut, 0), 0) << c.id;
+    }
+    EXPECT_EQ(menu.Root()->OnMenuChar('f'), MAKELRESULT(0, MNC_EXECUTE));
 }
 
 // The colour most corners share is left out; on a tie, the top-left corner's.

@@ -6,6 +6,7 @@
 #include "MenuProbe.h"
 #include "SessionRun.h"
 #include "lumo.h"
+#include "CUtilityVisual.h"
 
 #include <algorithm>
 #include <utility>
@@ -44,6 +45,103 @@ TEST(MenuTracking, KeysAndMnemonicsChooseTheRightCommandInEveryLevel) {
     MenuSteps steps({MenuShown, Keys(owner, {'B'}), Levels(2), Keys(owner, {'E'}), Levels(3), Keys(owner, {'G'})});
     EXPECT_EQ(menu.Popup(50, 50), 211);
     EXPECT_TRUE(steps.Done());
+}
+
+// As in the system's menus: the keyboard passes over a separator and stops on a greyed item,
+// which shows the selection's edge; a click on either leaves the menu open.
+TEST(MenuTracking, SeparatorsAreNeverSelectedAndGreyedItemsShowTheSelectionsEdge) {
+    HostWindow owner;
+    const COLORREF edge = CUtilityVisual::Hilight(0x70E2F7, -30);
+    auto build = [](TestMenu& menu) {
+        menu.SetItem(1, "One", 0);
+        menu.SetItem(0, "-", 0);
+        menu.SetItem(2, "Greyed", 0);
+        menu.SetItem(3, "Three", 0);
+        menu.SetEnable(2, 0);
+    };
+    {
+        // The greyed item's pixels as the menu window holds them once two keys reached it.
+        COLORREF top = 0, bottom = 0, inside = 0, column = 0;
+        TestMenu menu(owner);
+        build(menu);
+        MenuSteps keys({MenuShown, Keys(owner, {VK_DOWN, VK_DOWN}),
+                        [&] {
+                            HWND wnd = OpenMenus().front();
+                            RECT rc = ItemOnScreen(menu.Root()->GetSafeHmenu(), 2);
+                            MapWindowPoints(nullptr, wnd, (POINT*)&rc, 2);
+                            const auto px = MenuPixels(wnd);
+                            const int mid = (rc.left + rc.right) / 2;
+                            top = px->At(mid, rc.top), bottom = px->At(mid, rc.bottom - 1);
+                            inside = px->At(rc.right - 3, rc.top + 2), column = px->At(rc.left + 3, rc.top + 2);
+                            return true;
+                        },
+                        Keys(owner, {VK_DOWN, VK_RETURN})});
+        EXPECT_EQ(menu.Popup(100, 100), 3);
+        EXPECT_TRUE(keys.Done());
+        EXPECT_EQ(top, edge);
+        EXPECT_EQ(bottom, edge);
+        EXPECT_EQ(inside, 0xF5F5F5u) << "the edge alone, no fill";
+        EXPECT_EQ(column, 0xEAEAEAu);
+    }
+    // Clicks on the separator and on the greyed item; the menu is still open after each.
+    TestMenu menu(owner);
+    build(menu);
+    auto click = [&](int pos) {
+        return [&, pos] {
+            const RECT rc = ItemOnScreen(menu.Root()->GetSafeHmenu(), pos);
+            PostClickAt(owner, {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+            return true;
+        };
+    };
+    MenuSteps clicks({MenuShown, click(1), Levels(1), click(2), Levels(1), click(3)});
+    EXPECT_EQ(menu.Popup(100, 100), 3);
+    EXPECT_TRUE(clicks.Done());
+}
+
+// Texts with a tab, given through the flat family, show their shortcut right-aligned.
+TEST(PopMenu, TextAfterATabIsShownAsARightAlignedShortcut) {
+    HostWindow owner;
+    HPOPMENU menu = PopMenu_New(owner);
+    PopMenu_SetItem(menu, 1, "&Find\tCtrl+F", 0);
+    PopMenu_SetItem(menu, 2, "Replace", 0);
+    int differs = -1;
+    MenuSteps steps({MenuShown, [&] {
+        HWND wnd = OpenMenus().front();
+        RECT rc = ItemOnScreen((HMENU)SendMessageA(wnd, MN_GETHMENU, 0, 0), 0);
+        MapWindowPoints(nullptr, wnd, (POINT*)&rc, 2);
+        differs = TextColumnDiffers(*MenuPixels(wnd), rc, 24, "&Find", "Ctrl+F", 0);
+        return true;
+    }});
+    EXPECT_EQ(PopMenu_Popxy(menu, 100, 100), 0);
+    EXPECT_TRUE(steps.Done());
+    EXPECT_EQ(differs, 0);
+}
+
+// An icon sets the picture column by its width, a monochrome one (mask and image stacked) as a
+// colour one of the same size, and leaves nothing behind once the menu is popped.
+TEST(PopMenu, IconsOfOneSizeGetOneColumnAndLeaveNothingBehind) {
+    HostWindow owner;
+    HICON colour = SolidIcon(RGB(200, 40, 40), 32);
+    std::vector<BYTE> andBits(32 * 32 / 8, 0x00), xorBits(32 * 32 / 8, 0xFF);
+    HICON mono = CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 1, andBits.data(), xorBits.data());
+    ASSERT_TRUE(colour && mono);
+    LONG widths[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(LeaksOf([&] {
+                      HPOPMENU menu = PopMenu_New(owner);
+                      PopMenu_SetItem(menu, 1, "One", 0);
+                      PopMenu_SetIcon(menu, 1, i ? mono : colour);
+                      RECT rc = {};
+                      MenuSteps steps({[&] { return MenuShown() && GetWindowRect(OpenMenus()[0], &rc); }});
+                      PopMenu_Popxy(menu, 100, 100);
+                      widths[i] = rc.right - rc.left;
+                  }),
+                  Leaks{});
+    }
+    EXPECT_GT(widths[0], 44);
+    EXPECT_EQ(widths[0], widths[1]);
+    DestroyIcon(colour);
+    DestroyIcon(mono);
 }
 
 TEST(MenuTracking, OpensAtThePointTheCursorOrBelowTheButton) {
@@ -128,6 +226,10 @@ TEST(PopMenu, UnknownHandlesAreRefusedAndAPoppedHandleIsSpent) {
         PopMenu_SetScaleMode(h, 1);
         EXPECT_EQ(PopMenu_Pop(h) + PopMenu_Popxy(h, 1, 1) + PopMenu_PopButton(h, nullptr), -3);
     }
+    // An owner that is not a window makes no menu.
+    HWND gone = CreateHostWindow(10, 10, false);
+    DestroyWindow(gone);
+    for (HWND bad : {HWND(nullptr), gone}) EXPECT_EQ(PopMenu_New(bad), nullptr);
     HostWindow owner;
     HPOPMENU menu = PopMenu_New(owner);
     PopMenu_SetItem(menu, 7, "Seven", 0);

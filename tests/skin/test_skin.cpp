@@ -242,6 +242,12 @@ TEST_F(SkinTest, TitleSitsWhereDrawTextPutsItBesideTheClassIconOfTheWindowsOwnMo
             RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
             const auto screen = Painted(hwnd);
             EXPECT_EQ(icon != 0, screen->At(iconX, iconY) == RGB(255, 0, 0));
+            // The 16 pixels of the icon start 9 in from the frame, 9 above the button's middle.
+            EXPECT_EQ(icon != 0, screen->At(iconX - 8, iconY - 8) == RGB(255, 0, 0) &&
+                                     screen->At(iconX + 7, iconY + 7) == RGB(255, 0, 0));
+            EXPECT_NE(RGB(255, 0, 0), screen->At(iconX - 9, iconY));
+            EXPECT_NE(RGB(255, 0, 0), screen->At(iconX + 8, iconY));
+            EXPECT_NE(RGB(255, 0, 0), screen->At(iconX, iconY - 9));
             // The same text, font and rectangle drawn by DrawText on the caption colour.
             RECT rc = {l.caption.left + (icon ? 30 : 10), l.caption.top, l.minimize.left, l.caption.bottom - 1};
             MemoryCanvas ref(l.w, l.caption.bottom, s.caption);
@@ -305,16 +311,103 @@ TEST_F(SkinTest, CaptionButtonsFollowPostedMouseInput) {
     ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(hwnd) && InRegion(hwnd, 0, 0) == 0; }));
     EXPECT_TRUE(SequenceIs(rec.Messages(), want));
 
-    // Hit tests: the host sees the cursor, and its buttons become caption.
-    SetCursorPos(123, 77);
+    // Hit tests: the host's buttons become caption.
     const LRESULT hits[][2] = {{HTCLOSE, HTCAPTION}, {HTMAXBUTTON, HTCAPTION}, {HTMINBUTTON, HTCAPTION},
                                {HTCLIENT, HTCLIENT}, {HTSYSMENU, HTSYSMENU}};
-    MessageRecorder hitRec(hwnd, std::vector<UINT>{WM_NCHITTEST});
     for (const auto& h : hits) {
         hitAnswer = h[0];
         EXPECT_EQ(h[1], SendMessageA(hwnd, WM_NCHITTEST, 0, 0)) << h[0];
-        EXPECT_EQ(MAKELPARAM(123, 77), hitRec.Messages().back().lParam);
     }
+}
+
+// A program, or a pen, may ask about any point: the answer is for that point, wherever the
+// cursor is.
+TEST_F(SkinTest, HitTestsAnswerForThePointAskedAboutNotTheCursor) {
+    HWND hwnd = Skinned(0);
+    const Layout l = LayoutOf(hwnd);
+    RECT wr;
+    GetWindowRect(hwnd, &wr);
+    const POINT caption = {wr.left + l.w / 2, wr.top + (l.caption.top + l.caption.bottom) / 2};
+    const POINT close = {wr.left + (l.close.left + l.close.right) / 2, wr.top + (l.close.top + l.close.bottom) / 2};
+    const POINT client = {wr.left + l.client.x + 150, wr.top + l.client.y + 120};
+    MessageRecorder rec(hwnd, std::vector<UINT>{WM_NCHITTEST});
+    const struct { POINT cursor, asked; LRESULT hit; } cases[] = {
+        {caption, client, HTCLIENT}, {client, caption, HTCAPTION}, {client, close, HTCAPTION}, {caption, {5, 5}, HTNOWHERE}};
+    for (const auto& c : cases) {
+        SetCursorPos(c.cursor.x, c.cursor.y);
+        const LPARAM at = MAKELPARAM(c.asked.x, c.asked.y);
+        EXPECT_EQ(c.hit, SendMessageA(hwnd, WM_NCHITTEST, 0, at)) << c.asked.x << "," << c.asked.y;
+        EXPECT_EQ(at, rec.Messages().back().lParam) << "the host is asked about the same point";
+    }
+}
+
+// Real double clicks, as the system delivers them (down, up, double click, up; a press on the
+// caption starts the system's move loop, which the release ends as a client message): on a
+// button the second click does nothing more, on the caption they maximize and restore.
+TEST_F(SkinTest, ADoubleClickOnAButtonActsAsOneClickAndOnTheCaptionMaximizesAndRestores) {
+    HWND hwnd = Skinned(0);
+    MessageRecorder rec(hwnd, [](HWND, UINT m, WPARAM, LPARAM) { return m == WM_CLOSE || m == WM_SYSCOMMAND; });
+    // The host keeps its window: it declines closing and minimizing.
+    SetHostHandler(hwnd, [](HWND, UINT msg, WPARAM wp, LPARAM, LRESULT* r) {
+        *r = 0;
+        return msg == WM_CLOSE || (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MINIMIZE);
+    });
+    auto doubleClick = [&](const RECT& r, bool caption = false) {
+        RECT wr;
+        GetWindowRect(hwnd, &wr);
+        const LPARAM at = MAKELPARAM(wr.left + (r.left + r.right) / 2, wr.top + (r.top + r.bottom) / 2);
+        SetCursorPos(LOWORD(at), HIWORD(at));
+        for (UINT msg : {WM_NCLBUTTONDOWN, caption ? WM_LBUTTONUP : WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP})
+            PostMessageA(hwnd, msg, msg == WM_LBUTTONUP ? 0 : HTCAPTION, at);
+        PumpPending();
+        std::vector<UINT> got;
+        for (const RecordedMsg& m : rec.Messages()) got.push_back(m.msg == WM_CLOSE ? WM_CLOSE : UINT(m.wParam & 0xFFF0));
+        rec.Clear();
+        return got;
+    };
+    Layout l = LayoutOf(hwnd);
+    const RECT caption = {l.caption.left + 40, l.caption.top, l.caption.left + 60, l.caption.bottom};
+    EXPECT_EQ(doubleClick(l.close), std::vector<UINT>{WM_CLOSE});
+    EXPECT_EQ(doubleClick(l.minimize), std::vector<UINT>{SC_MINIMIZE});
+    EXPECT_FALSE(IsZoomed(hwnd));
+    EXPECT_EQ(doubleClick(l.maximize), std::vector<UINT>{SC_MAXIMIZE});
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) && InRegion(hwnd, 0, 0) == 1; }));
+    l = LayoutOf(hwnd);
+    EXPECT_EQ(doubleClick(l.maximize), std::vector<UINT>{SC_RESTORE});
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(hwnd) && InRegion(hwnd, 0, 0) == 0; }));
+    EXPECT_EQ(doubleClick(caption, true), (std::vector<UINT>{SC_MOVE, SC_MAXIMIZE}));
+    EXPECT_TRUE(IsZoomed(hwnd));
+    EXPECT_EQ(doubleClick(caption, true), (std::vector<UINT>{SC_MOVE, SC_RESTORE}));
+    EXPECT_FALSE(IsZoomed(hwnd));
+    EXPECT_EQ(0, SkinButtonState(hwnd));
+}
+
+// The buttons come back to rest after every click, also one whose close the host declines, and
+// when the pointer leaves the window straight from a hot button.
+TEST_F(SkinTest, ButtonsReturnToRestAfterADeclinedCloseAndWhenThePointerLeavesTheWindow) {
+    HWND hwnd = Skinned(0);
+    const Scheme s = LoadScheme(0);
+    SetHostHandler(hwnd, [](HWND, UINT msg, WPARAM, LPARAM, LRESULT* r) { return *r = 0, msg == WM_CLOSE; });
+    const Layout l = LayoutOf(hwnd);
+    const int lines = l.caption.bottom + 1 - int(s.bottom.size());
+    // The pointer rests on the button while it is pressed and released.
+    const LPARAM at = Mouse(hwnd, WM_NCMOUSEMOVE, l.close);
+    ASSERT_EQ(CSkin::StateCloseHot, SkinButtonState(hwnd));
+    for (UINT msg : {WM_NCLBUTTONDOWN, WM_NCLBUTTONUP}) PostMessageA(hwnd, msg, HTCAPTION, at);
+    PumpPending();
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(0, SkinButtonState(hwnd));
+    EXPECT_EQ(0, Differences(hwnd, l.close, s.ids[1][0], lines)) << "the pressed image stayed";
+
+    for (const RECT* button : {&l.close, &l.maximize, &l.minimize}) {
+        Mouse(hwnd, WM_NCMOUSEMOVE, *button);
+        ASSERT_NE(0, SkinButtonState(hwnd));
+        ParkCursor();  // off the window in one move: no move over the frame or the client area
+        EXPECT_TRUE(PumpUntil([&] { return SkinButtonState(hwnd) == 0; }, 3000));
+    }
+    EXPECT_EQ(0, Differences(hwnd, l.close, s.ids[1][0], lines));
+    EXPECT_EQ(0, Differences(hwnd, l.maximize, s.ids[3][0], lines));
+    EXPECT_EQ(0, Differences(hwnd, l.minimize, s.ids[4][0], lines));
 }
 
 TEST_F(SkinTest, AltSpaceAndARightClickOnTheCaptionOpenTheSystemMenu) {
