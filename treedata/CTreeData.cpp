@@ -78,7 +78,8 @@ UINT treedata::TakeRecordNumbers(UINT nCount)
 }
 
 CTreeData::CTreeData()
-    : m_bSorted(0), m_bLevelBuilt(0), m_stamp(), m_bTipsInFile(false), m_bUnordered(false),
+    : m_bSorted(0), m_bLevelBuilt(0), m_stamp(), m_bTipsInFile(false), m_bFileEscaped(false),
+      m_bUnordered(false),
       m_pChunk(NULL), m_nNextChunk(kFirstChunk), m_pLoadText(NULL),
       m_pLoadRecords(NULL), m_nLoadRecords(0), m_pSpill(NULL)
 {
@@ -308,6 +309,7 @@ void CTreeData::Empty()
     m_bLevelBuilt = 0;
     m_strFileName.Empty();
     m_bTipsInFile = false;
+    m_bFileEscaped = false;
     m_bUnordered = false;
 }
 
@@ -417,12 +419,17 @@ int CTreeData::GetLLASeq(int nIndex) const
 /////////////////////////////////////////////////////////////////////////////
 // order and hierarchy
 
+// Records of equal codes keep the order they were made in, so that of two equal codes the one
+// added later is the child.
 int CTreeData::qsortTree(const void* p1, const void* p2)
 {
     const treedatas* r1 = *(const treedatas* const*)p1;
     const treedatas* r2 = *(const treedatas* const*)p2;
-    return _mbscmp((const unsigned char*)(LPCTSTR)r1->strCode,
-                   (const unsigned char*)(LPCTSTR)r2->strCode);
+    const int nOrder = _mbscmp((const unsigned char*)(LPCTSTR)r1->strCode,
+                               (const unsigned char*)(LPCTSTR)r2->strCode);
+    if (nOrder != 0)
+        return nOrder;
+    return r1->nSerial < r2->nSerial ? -1 : r1->nSerial > r2->nSerial ? 1 : 0;
 }
 
 int CTreeData::bsearchTree(const void* pKey, const void* pElem)
