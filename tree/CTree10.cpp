@@ -495,6 +495,8 @@ void CTree10::KeepShape(const std::vector<HTREEITEM>& items, const std::vector<i
     CItemMap& map = *m_pItems;
     map.built.reserve((size_t)n);
     map.subtreeEnd.reserve((size_t)n);
+    map.recordOf.reserve((size_t)n);
+    map.itemOf.reserve((size_t)n);
     std::vector<int> height((size_t)n, 0);
     std::vector<int> place((size_t)n, -1);
     // A walk down from each top level item: the record and its next child to visit.

@@ -8,6 +8,7 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -419,17 +420,12 @@ int CTreeData::GetLLASeq(int nIndex) const
 /////////////////////////////////////////////////////////////////////////////
 // order and hierarchy
 
-// Records of equal codes keep the order they were made in, so that of two equal codes the one
-// added later is the child.
 int CTreeData::qsortTree(const void* p1, const void* p2)
 {
     const treedatas* r1 = *(const treedatas* const*)p1;
     const treedatas* r2 = *(const treedatas* const*)p2;
-    const int nOrder = _mbscmp((const unsigned char*)(LPCTSTR)r1->strCode,
-                               (const unsigned char*)(LPCTSTR)r2->strCode);
-    if (nOrder != 0)
-        return nOrder;
-    return r1->nSerial < r2->nSerial ? -1 : r1->nSerial > r2->nSerial ? 1 : 0;
+    return _mbscmp((const unsigned char*)(LPCTSTR)r1->strCode,
+                   (const unsigned char*)(LPCTSTR)r2->strCode);
 }
 
 int CTreeData::bsearchTree(const void* pKey, const void* pElem)
@@ -445,8 +441,25 @@ void CTreeData::Sort()
 {
     if (m_bSorted)
         return;
-    if (m_arrData.GetSize() > 0)
-        qsort(m_arrData.GetData(), m_arrData.GetSize(), sizeof(treedatas*), qsortTree);
+    const int nSize = m_arrData.GetSize();
+    treedatas** pData = m_arrData.GetData();
+    if (nSize > 0)
+        qsort(pData, (size_t)nSize, sizeof(treedatas*), qsortTree);
+    // The sort leaves records of equal codes in no particular order: each run of them goes back to
+    // the order its records were made in (added, or loaded from the file), so that of two equal
+    // codes the later one is the child.
+    for (int i = 0; i + 1 < nSize;)
+    {
+        const CString& strCode = pData[i]->strCode;
+        int nEnd = i + 1;
+        while (nEnd < nSize && pData[nEnd]->strCode.GetLength() == strCode.GetLength() &&
+               memcmp((LPCTSTR)pData[nEnd]->strCode, (LPCTSTR)strCode, (size_t)strCode.GetLength()) == 0)
+            ++nEnd;
+        if (nEnd - i > 1)
+            std::sort(pData + i, pData + nEnd,
+                      [](const treedatas* r1, const treedatas* r2) { return r1->nSerial < r2->nSerial; });
+        i = nEnd;
+    }
     m_bSorted = 1;
 }
 

@@ -318,25 +318,40 @@ int Unescape(char* p, int n)
     return out;
 }
 
-// How many of n bytes MustEscape names, sixteen at a time where SSE2 is there.
+// How many of the n bytes at p MustEscape names. Where SSE2 is there it looks at sixteen bytes at
+// a time, the last sixteen too, so it reads up to fifteen bytes past the end: they must be
+// readable (a line's reservation leaves room for them).
 size_t CountEscapable(const char* p, size_t n)
 {
+#if defined(__SSE2__)
+    static const char kFirstBytes[32] = { -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1 };
+    const __m128i tabs = _mm_set1_epi8('\t'), crs = _mm_set1_epi8('\r'), lfs = _mm_set1_epi8('\n'),
+                  escs = _mm_set1_epi8(kEsc), zero = _mm_setzero_si128();
     size_t nCount = 0;
     size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i tabs = _mm_set1_epi8('\t'), crs = _mm_set1_epi8('\r'), lfs = _mm_set1_epi8('\n'),
-                  escs = _mm_set1_epi8(kEsc);
-    for (; i + 16 <= n; i += 16)
+    while (i < n)
     {
-        const __m128i v = _mm_loadu_si128((const __m128i*)(p + i));
-        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, tabs), _mm_cmpeq_epi8(v, crs)),
-                                          _mm_or_si128(_mm_cmpeq_epi8(v, lfs), _mm_cmpeq_epi8(v, escs)));
-        nCount += (size_t)__builtin_popcount((unsigned)_mm_movemask_epi8(hits));
+        // a count per byte lane, added up before any lane can pass 255
+        __m128i counts = zero;
+        for (int k = 0; k < 255 && i < n; ++k, i += 16)
+        {
+            const __m128i v = _mm_loadu_si128((const __m128i*)(p + i));
+            __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, tabs), _mm_cmpeq_epi8(v, crs)),
+                                        _mm_or_si128(_mm_cmpeq_epi8(v, lfs), _mm_cmpeq_epi8(v, escs)));
+            if (n - i < 16)
+                hits = _mm_and_si128(hits, _mm_loadu_si128((const __m128i*)(kFirstBytes + 16 - (n - i))));
+            counts = _mm_sub_epi8(counts, hits);
+        }
+        const __m128i sums = _mm_sad_epu8(counts, zero);
+        nCount += (size_t)(_mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
     }
-#endif
-    for (; i < n; ++i)
+    return nCount;
+#else
+    size_t nCount = 0;
+    for (size_t i = 0; i < n; ++i)
         nCount += MustEscape(p[i]);
     return nCount;
+#endif
 }
 
 template <class Unit>
