@@ -1,5 +1,6 @@
-// Tree data at scale: loading, saving, level building and menu generation of 100,000 records,
-// each measured beside the plain work it cannot avoid, in the same run.
+// Tree data at scale: loading, saving, level building and menu generation of 100,000 records
+// (a tree of distinct codes, a flat list, and codes that repeat and nest hundreds of levels
+// deep), each measured beside the plain work it cannot avoid, in the same run.
 #include <windows.h>
 #include <psapi.h>
 #include <mbstring.h>
@@ -74,6 +75,30 @@ std::vector<Rec> FlatData(int count, std::mt19937& rng)
     std::vector<Rec> out;
     for (int i = 0; i < count; ++i)
         out.push_back({ std::to_string(100000 + i), "Entry " + std::to_string(i) });
+    std::shuffle(out.begin(), out.end(), rng);
+    return out;
+}
+
+// Codes that repeat, as a host's data may: 20 top codes of two digits with 20 children each, every
+// code added some 240 times. Of two equal codes the later is the child of the earlier, so each
+// code's records form a chain and its children's chains hang below the last of them: the records
+// nest some 480 levels deep. Shuffled, as a host adds them.
+std::vector<Rec> RepeatedData(int count, std::mt19937& rng)
+{
+    std::vector<std::string> codes;
+    for (int a = 0; a < 20; ++a)
+    {
+        const std::string top = std::to_string(10 + a);
+        codes.push_back(top);
+        for (int b = 0; b < 20; ++b)
+            codes.push_back(top + std::to_string(10 + b));
+    }
+    std::vector<Rec> out;
+    for (int i = 0; i < count; ++i)
+    {
+        const std::string& code = codes[rng() % codes.size()];
+        out.push_back({ code, "Item " + code + " #" + std::to_string(i) });
+    }
     std::shuffle(out.begin(), out.end(), rng);
     return out;
 }
@@ -393,17 +418,31 @@ int main(int argc, char** argv)
     ::GetTempPathA(MAX_PATH, tmp);
     const std::string deepPath = std::string(tmp) + "lumo_bench_deep.dat";
     const std::string flatPath = std::string(tmp) + "lumo_bench_flat.dat";
+    const std::string repeatedPath = std::string(tmp) + "lumo_bench_repeated.dat";
     std::mt19937 rng(42);
     const std::vector<Rec> deep = DeepData(kRecords, rng);
     const std::vector<Rec> flat = FlatData(kRecords, rng);
+    const std::vector<Rec> repeated = RepeatedData(kRecords, rng);
+    {
+        CTreeData data;
+        Fill(data, repeated);
+        data.BuildLevel();
+        int deepest = 0;
+        for (int i = 0; i < data.GetSize(); ++i)
+            deepest = std::max(deepest, data.GetLevel(i));
+        printf("repeated codes: %d records nest %d levels deep\n", data.GetSize(), deepest + 1);
+    }
     printf("tree data, %d records; best of %d runs\n", kRecords, kRepeats);
 
     BenchLoad("deep", deep, deepPath);
     BenchLoad("flat", flat, flatPath);
+    BenchLoad("repeated codes", repeated, repeatedPath);
     BenchSave("deep", deep, deepPath);
     BenchSave("flat", flat, flatPath);
+    BenchSave("repeated codes", repeated, repeatedPath);
     BenchBuildLevel("deep", deep);
     BenchBuildLevel("flat", flat);
+    BenchBuildLevel("repeated codes", repeated);
     BenchGenMenu();
 
     char exe[MAX_PATH];
@@ -420,5 +459,6 @@ int main(int argc, char** argv)
     }
     ::DeleteFileA(deepPath.c_str());
     ::DeleteFileA(flatPath.c_str());
+    ::DeleteFileA(repeatedPath.c_str());
     return 0;
 }

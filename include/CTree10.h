@@ -6,6 +6,8 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
+#include <vector>
+
 #include "CTreeData.h"
 
 class CTree10;
@@ -132,6 +134,7 @@ protected:
     afx_msg LRESULT OnExpandSingleNode(WPARAM wParam, LPARAM lParam);
     afx_msg void OnBegindrag(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnDeleteItemMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 
     CTreeData* m_pData;
@@ -173,7 +176,9 @@ private:
     // Told by bound data that is being destroyed: the tree keeps its items and takes empty
     // data of its own.
     static void OnDataGone(void* pTree, CTreeData* pData);
+    void KeepShape(const std::vector<HTREEITEM>& items, const std::vector<int>& parents, int nStart);
     void ForgetSubtree(HTREEITEM hItem);
+    BOOL DeleteInPieces(HTREEITEM hItem);
     int m_bRegistered;
     // The items this tree made and the records they show, both ways. Records are shared by
     // every tree bound to the same data, so the record's own item field serves one tree only.

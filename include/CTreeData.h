@@ -71,10 +71,12 @@ public:
     int GetLLASeq(int nIndex) const;
 
     // order and hierarchy
+    // Code order; records of equal codes stay in the order they were added (or loaded) in.
     void Sort();
     void BuildLevel();
 
     // file
+    // A save writes every text so that a load gives it back as it was (see lumo.h).
     CString GetTimeStamp() const;
     BOOL SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp);
     BOOL LoadFromFile(LPCTSTR lpszPath);
@@ -82,7 +84,8 @@ public:
     // menus
     // A menu bar (popup flag 0) or popup menu of the children of a code (the whole collection
     // for an empty code); null for an unknown code, a separator record, an empty collection, or
-    // records beyond LMENU_MAX_LEVELS or LMENU_MAX_MENU_ITEMS (lumo.h).
+    // more than LMENU_MAX_MENU_ITEMS entries for one menu. Menus nest at most LMENU_MAX_LEVELS
+    // deep (lumo.h): records below a node at that depth follow it in the deepest menu.
     HMENU GenMenu(LPCTSTR lpszCode, int bPopup);
     // Destroys the menus GenMenu made, except the bars ChangeMenu gave to windows.
     void DestroyMenus();
@@ -126,7 +129,6 @@ private:
     static bool StampOf(LPCTSTR lpszPath, FileStamp& stamp);
     struct TipSource;
     BOOL ParseFile(LPCTSTR lpszPath);
-    bool NestsWithinLimit() const;
     void TakeRecords(CTreeData& from);
     CString ReadTip(int nOffset) const;
     HMENU AddMenu(int bPopup);
@@ -144,6 +146,7 @@ private:
     CString m_strFileName;
     FileStamp m_stamp;          // of the file named above, as it was loaded or saved
     bool m_bTipsInFile;         // some record's tip lies in that file only
+    bool m_bFileEscaped;        // that file holds its texts escaped (tabs and line breaks as pairs)
     // The records were loaded in an order other than code order and kept so: Search looks at
     // each in turn, since a binary search would miss codes.
     bool m_bUnordered;

@@ -1,5 +1,6 @@
 // CTree10: construction, the registry of live trees, items built from the tree data, labels.
 #include "CTree10.h"
+#include "frame/HostNotify.h"
 #include "frame/ReturnText.h"
 #include "frame/UiThread.h"
 
@@ -30,14 +31,45 @@ std::unordered_map<HWND, CTree10*>& FirstMatch()
 
 }  // namespace
 
+// The platform's tree view deletes a branch by recursing into it, one call per level below it:
+// a deep enough branch would exhaust the stack. The tree deletes such a branch in pieces, from the
+// bottom up, starting at items this many levels apart, so the platform never recurses twice as
+// deep.
+const int kPieceDepth = 128;
+
 struct CTree10::CItemMap
 {
-    std::unordered_map<HTREEITEM, UINT> recordOf;
+    struct Entry
+    {
+        UINT nRecord;   // the record's number (treedatas::nSerial)
+        int nBuilt;     // the item's place in the arrays below
+    };
+    std::unordered_map<HTREEITEM, Entry> recordOf;
     std::unordered_map<UINT, HTREEITEM> itemOf;
 
-    void Add(HTREEITEM hItem, UINT nRecord)
+    // The shape of the last build, which only deletions change: the items in pre-order (null
+    // once deleted), and for each the place after its last descendant; the places of the top
+    // level items, and of the items a deletion takes off first (see DeleteInPieces), ascending.
+    std::vector<HTREEITEM> built;
+    std::vector<int> subtreeEnd;
+    std::vector<int> tops;
+    std::vector<int> pieces;
+
+    void Add(HTREEITEM hItem, UINT nRecord, int nBuilt)
     {
-        recordOf[hItem] = nRecord;
+        recordOf[hItem] = Entry{ nRecord, nBuilt };
+        itemOf[nRecord] = hItem;
+    }
+    // The item now shows another record, in the same place.
+    void Relabel(HTREEITEM hItem, UINT nRecord)
+    {
+        auto it = recordOf.find(hItem);
+        if (it == recordOf.end())
+            return;
+        auto jt = itemOf.find(it->second.nRecord);
+        if (jt != itemOf.end() && jt->second == hItem)
+            itemOf.erase(jt);
+        it->second.nRecord = nRecord;
         itemOf[nRecord] = hItem;
     }
     void Forget(HTREEITEM hItem)
@@ -45,15 +77,26 @@ struct CTree10::CItemMap
         auto it = recordOf.find(hItem);
         if (it == recordOf.end())
             return;
-        auto jt = itemOf.find(it->second);
+        auto jt = itemOf.find(it->second.nRecord);
         if (jt != itemOf.end() && jt->second == hItem)
             itemOf.erase(jt);
+        built[(size_t)it->second.nBuilt] = NULL;
         recordOf.erase(it);
+    }
+    // The place of an item of this tree, or -1.
+    int PlaceOf(HTREEITEM hItem) const
+    {
+        auto it = recordOf.find(hItem);
+        return it == recordOf.end() ? -1 : it->second.nBuilt;
     }
     void Clear()
     {
         recordOf.clear();
         itemOf.clear();
+        built.clear();
+        subtreeEnd.clear();
+        tops.clear();
+        pieces.clear();
     }
 };
 
@@ -74,6 +117,7 @@ BEGIN_MESSAGE_MAP(CTree10, CTreeCtrl)
     ON_REGISTERED_MESSAGE(g_msgExpandSingleNode, OnExpandSingleNode)
     ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBegindrag)
     ON_MESSAGE(TVM_DELETEITEM, OnDeleteItemMsg)
+    ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -182,6 +226,9 @@ void CTree10::OnDestroy()
 {
     if (m_hDragItem)
         EndDrag(FALSE);  // a drag cut short by the window's end drops nothing
+    // The system control deletes the items it still holds as it goes.
+    if (!DeleteInPieces(TVI_ROOT))
+        return;
     CTreeCtrl::OnDestroy();
     UnregisterMe(this);
 }
@@ -349,15 +396,19 @@ CString CTree10::ComposeLabel(int nIndex)
 }
 
 // The parent of a record is the nearest earlier record, back to the last top-level one, whose
-// code is a prefix of its own, in the data's present order (a loaded file keeps its own).
-// Records nested deeper than LMENU_MAX_LEVELS make no tree at all: the control and the host's
-// walks over it would go as deep as the data.
+// code is a prefix of its own, in the data's present order (a loaded file keeps its own). Data
+// of any depth makes a tree: nothing here recurses, and deletions keep the system control's own
+// recursion short (DeleteInPieces).
 void CTree10::BuildTree(LPCTSTR lpszRootCode)
 {
     m_pData->BuildLevel();
     if (m_hWnd == NULL)
         return;
+    const HWND hSelf = m_hWnd;
     DeleteAllItems();
+    if (!HostNotify::Alive(this, hSelf))
+        return;   // a host destroyed the tree while its items went
+    m_pItems->Clear();
 
     CString strRoot = lpszRootCode ? lpszRootCode : "";
     int nStart = 0;
@@ -369,11 +420,11 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
     }
 
     const int nSize = m_pData->GetSize();
-    // Per record from nStart on: the item it got in this build (null: none) and its depth.
+    // Per record from nStart on: the item it got in this build (null: none), and the record
+    // its item went under (-1: the top level).
     std::vector<HTREEITEM> items((size_t)(nSize - nStart), NULL);
-    std::vector<int> depths((size_t)(nSize - nStart), 0);
+    std::vector<int> parents((size_t)(nSize - nStart), -1);
     CParentScan scan(*m_pData, nStart);
-    bool bTooDeep = false;
 
     // Drawing stays off while the items go in: the control would otherwise recompute its
     // scroll range and repaint after every insert.
@@ -383,6 +434,7 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
     tvis.hInsertAfter = TVI_LAST;
     tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
 
+    int nEnd = nStart;
     for (int i = nStart; i < nSize; i++)
     {
         treedatas* pRec = m_pData->GetAt(i);
@@ -390,17 +442,11 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
             (pRec->strCode.GetLength() < strRoot.GetLength() ||
              memcmp((LPCTSTR)pRec->strCode, (LPCTSTR)strRoot, (size_t)strRoot.GetLength()) != 0))
             break;
+        nEnd = i + 1;
 
         const int nParent = scan.FindParent(i);
         HTREEITEM hParent = nParent < 0 ? NULL : items[nParent - nStart];
         const bool bTop = hParent == NULL;
-        const int nDepth = bTop ? 0 : depths[nParent - nStart] + 1;
-        if (nDepth >= LMENU_MAX_LEVELS)
-        {
-            bTooDeep = true;
-            break;
-        }
-        depths[i - nStart] = nDepth;
 
         CString strLabel = ComposeLabel(i);
         HTREEITEM hItem = NULL;
@@ -414,17 +460,86 @@ void CTree10::BuildTree(LPCTSTR lpszRootCode)
             tvis.item.lParam = (LPARAM)i;
             hItem = (HTREEITEM)::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, (LPARAM)&tvis);
             pRec->hItem = hItem;
-            if (hItem)
-                m_pItems->Add(hItem, pRec->nSerial);
         }
         items[i - nStart] = hItem;
+        parents[i - nStart] = bTop ? -1 : nParent - nStart;
         if (bTop)
             scan.SetTop(i);
     }
-    if (bTooDeep)
-        DeleteAllItems();
+    items.resize((size_t)(nEnd - nStart));
+    parents.resize((size_t)(nEnd - nStart));
+    KeepShape(items, parents, nStart);
     ::SendMessageA(m_hWnd, WM_SETREDRAW, 1, 0);
     ::SendMessageA(m_hWnd, TVM_EXPAND, TVE_EXPAND, (LPARAM)TVI_ROOT);
+}
+
+// Enters the items of a build in the item map with the shape of the tree they make: a record's
+// parent comes before it, and siblings went in in record order, so the tree's pre-order follows
+// from a walk over the children lists.
+void CTree10::KeepShape(const std::vector<HTREEITEM>& items, const std::vector<int>& parents, int nStart)
+{
+    const int n = (int)items.size();
+    // Children of each record in record order, as runs of one array.
+    std::vector<int> firstChild((size_t)n + 1, 0);
+    for (int i = 0; i < n; ++i)
+        if (items[i] != NULL && parents[i] >= 0)
+            ++firstChild[(size_t)parents[i] + 1];
+    for (int i = 0; i < n; ++i)
+        firstChild[(size_t)i + 1] += firstChild[(size_t)i];
+    std::vector<int> children((size_t)firstChild[(size_t)n]);
+    std::vector<int> filled(firstChild.begin(), firstChild.end() - 1);
+    for (int i = 0; i < n; ++i)
+        if (items[i] != NULL && parents[i] >= 0)
+            children[(size_t)filled[(size_t)parents[i]]++] = i;
+
+    CItemMap& map = *m_pItems;
+    map.built.reserve((size_t)n);
+    map.subtreeEnd.reserve((size_t)n);
+    map.recordOf.reserve((size_t)n);
+    map.itemOf.reserve((size_t)n);
+    std::vector<int> height((size_t)n, 0);
+    std::vector<int> place((size_t)n, -1);
+    // A walk down from each top level item: the record and its next child to visit.
+    std::vector<std::pair<int, int>> path;
+    for (int nTop = 0; nTop < n; ++nTop)
+    {
+        if (items[nTop] == NULL || parents[nTop] >= 0)
+            continue;
+        path.push_back({ nTop, firstChild[(size_t)nTop] });
+        for (;;)
+        {
+            if (path.back().second == firstChild[(size_t)path.back().first])
+            {
+                // entered
+                const int i = path.back().first;
+                place[(size_t)i] = (int)map.built.size();
+                if (path.size() == 1)
+                    map.tops.push_back(place[(size_t)i]);
+                map.Add(items[i], m_pData->GetAt(nStart + i)->nSerial, place[(size_t)i]);
+                map.built.push_back(items[i]);
+                map.subtreeEnd.push_back(0);
+            }
+            std::pair<int, int>& at = path.back();
+            if (at.second < firstChild[(size_t)at.first + 1])
+            {
+                const int c = children[(size_t)at.second++];
+                path.push_back({ c, firstChild[(size_t)c] });
+                continue;
+            }
+            // left: every descendant has been placed
+            const int i = at.first;
+            map.subtreeEnd[(size_t)place[(size_t)i]] = (int)map.built.size();
+            const int nDepth = (int)path.size() - 1;
+            if (nDepth > 0 && nDepth % kPieceDepth == 0 && height[(size_t)i] >= kPieceDepth)
+                map.pieces.push_back(place[(size_t)i]);
+            path.pop_back();
+            if (path.empty())
+                break;
+            int& nParentHeight = height[(size_t)path.back().first];
+            nParentHeight = std::max(nParentHeight, height[(size_t)i] + 1);
+        }
+    }
+    std::sort(map.pieces.begin(), map.pieces.end());
 }
 
 void CTree10::ReplaceText(HTREEITEM hItem)
@@ -453,8 +568,7 @@ void CTree10::ReplaceText(HTREEITEM hItem)
         if (nIndex >= 0 && nIndex < m_pData->GetSize() && IsOwnItem(h))
         {
             // The item now shows the record at its index, whatever data that is.
-            m_pItems->Forget(h);
-            m_pItems->Add(h, m_pData->GetAt((int)nIndex)->nSerial);
+            m_pItems->Relabel(h, m_pData->GetAt((int)nIndex)->nSerial);
             CString strLabel = ComposeLabel((int)nIndex);
             tvi.mask = TVIF_TEXT;
             tvi.hItem = h;
@@ -510,28 +624,79 @@ void CTree10::OnDataGone(void* pWatcher, CTreeData* pData)
 }
 
 // Items leave the map before the control frees them, whoever asked for the deletion.
-LRESULT CTree10::OnDeleteItemMsg(WPARAM, LPARAM lParam)
+LRESULT CTree10::OnDeleteItemMsg(WPARAM wParam, LPARAM lParam)
 {
     HTREEITEM hItem = (HTREEITEM)lParam;
-    if (IsOwnItem(hItem))
-        ForgetSubtree(hItem);
-    LRESULT lResult = Default();
+    if (!DeleteInPieces(hItem))
+        return FALSE;   // the host destroyed the tree while it was told of a deletion
+    ForgetSubtree(hItem);
+    LRESULT lResult = DefWindowProc(TVM_DELETEITEM, wParam, lParam);
     if (GetCount() == 0)
         m_pItems->Clear();
     return lResult;
 }
 
+// An item of this tree and the items below it, as the last build placed them.
 void CTree10::ForgetSubtree(HTREEITEM hItem)
 {
-    std::vector<HTREEITEM> stack(1, hItem);
-    while (!stack.empty())
+    CItemMap& map = *m_pItems;
+    const int nPlace = map.PlaceOf(hItem);
+    if (nPlace < 0)
+        return;
+    for (int k = nPlace, nEnd = map.subtreeEnd[(size_t)nPlace]; k < nEnd; ++k)
+        if (map.built[(size_t)k] != NULL)
+            map.Forget(map.built[(size_t)k]);
+}
+
+// Before the system control deletes an item of this tree (or all of them, for TVI_ROOT), takes
+// off the deep branches below it, the deepest first, each starting kPieceDepth levels below the
+// next: every deletion then recurses less than twice that deep, and the pieces number at most
+// one per kPieceDepth items. The branch is closed first, so that a selection inside it moves
+// silently to it as a single deletion would leave it, instead of from piece to piece with a
+// message to the host each time. FALSE when a host destroyed the tree while it was told of a
+// deletion (the object is gone then).
+BOOL CTree10::DeleteInPieces(HTREEITEM hItem)
+{
+    CItemMap& map = *m_pItems;
+    int nFirst = 0;
+    int nEnd = (int)map.built.size();
+    HTREEITEM hClose = NULL;
+    if (hItem != TVI_ROOT && hItem != NULL)
     {
-        HTREEITEM h = stack.back();
-        stack.pop_back();
-        m_pItems->Forget(h);
-        for (HTREEITEM c = GetChildItem(h); c; c = GetNextSiblingItem(c))
-            stack.push_back(c);
+        const int nPlace = map.PlaceOf(hItem);
+        if (nPlace < 0)
+            return TRUE;
+        nFirst = nPlace + 1;
+        nEnd = map.subtreeEnd[(size_t)nPlace];
+        hClose = hItem;
     }
+    auto first = std::lower_bound(map.pieces.begin(), map.pieces.end(), nFirst);
+    auto last = std::lower_bound(first, map.pieces.end(), nEnd);
+    std::vector<HTREEITEM> pieces;
+    for (auto it = last; it != first;)
+        if (HTREEITEM h = map.built[(size_t)*--it])
+            pieces.push_back(h);
+    if (pieces.empty())
+        return TRUE;
+    if (hClose == NULL)
+    {
+        // The top level branch that holds the selection, if this tree made it.
+        const int nSelected = map.PlaceOf(GetSelectedItem());
+        auto top = std::upper_bound(map.tops.begin(), map.tops.end(), nSelected);
+        if (nSelected >= 0 && top != map.tops.begin())
+            hClose = map.built[(size_t)*--top];
+    }
+    const HWND hSelf = m_hWnd;
+    if (hClose != NULL)
+        ::SendMessageA(hSelf, TVM_EXPAND, TVE_COLLAPSE, (LPARAM)hClose);
+    for (HTREEITEM h : pieces)
+    {
+        ForgetSubtree(h);
+        DefWindowProc(TVM_DELETEITEM, 0, (LPARAM)h);
+        if (!HostNotify::Alive(this, hSelf))
+            return FALSE;
+    }
+    return TRUE;
 }
 
 // Pre-order without recursion: a stack of the siblings still to visit.
@@ -554,23 +719,54 @@ void CTree10::GetAllNodes(HTREEITEM hItem, CArray<HTREEITEM, HTREEITEM>& arrNode
     }
 }
 
+// The control lays a branch out again each time it opens or closes a node that shows, which for a
+// deep branch costs as much as the branch each time. So the nodes are done in an order that
+// keeps them hidden: closing, the branch's own node first, after which the nodes below it are
+// hidden and only need their state set; opening, from the last node to the first, each still
+// hidden under a closed parent, and nodes already open are left so.
 void CTree10::ExpandChildren(HTREEITEM hItem, int bExpand)
 {
     CArray<HTREEITEM, HTREEITEM> arrNodes;
     GetAllNodes(hItem, arrNodes);
-    for (INT_PTR i = 0; i < arrNodes.GetSize(); i++)
+    const INT_PTR nNodes = arrNodes.GetSize();
+    if (nNodes == 0)
+        return;
+    if (!bExpand)
     {
-        if (bExpand)
+        SetItemImage(arrNodes[0], 1, 0);
+        Expand(arrNodes[0], TVE_COLLAPSE);
+        TVITEMA tvi;
+        memset(&tvi, 0, sizeof(tvi));
+        tvi.mask = TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        tvi.stateMask = TVIS_EXPANDED;
+        tvi.iImage = 1;
+        tvi.iSelectedImage = 0;
+        for (INT_PTR i = 1; i < nNodes; i++)
         {
-            SetItemImage(arrNodes[i], 3, 2);
-            Expand(arrNodes[i], TVE_EXPAND);
+            tvi.hItem = arrNodes[i];
+            ::SendMessageA(m_hWnd, TVM_SETITEMA, 0, (LPARAM)&tvi);
         }
-        else
-        {
-            SetItemImage(arrNodes[i], 1, 0);
-            Expand(arrNodes[i], TVE_COLLAPSE);
-        }
+        return;
     }
+    for (INT_PTR i = nNodes; i-- > 0;)
+    {
+        SetItemImage(arrNodes[i], 3, 2);
+        if (!(GetItemState(arrNodes[i], TVIS_EXPANDED) & TVIS_EXPANDED))
+            Expand(arrNodes[i], TVE_EXPAND);
+    }
+}
+
+// The system control opens a whole branch for the key "*" by recursing once per level; the tree
+// does it itself, without recursion (Ctrl+"*" stays the control's).
+void CTree10::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    HTREEITEM hSelected = GetSelectedItem();
+    if (nChar == VK_MULTIPLY && hSelected != NULL && ::GetKeyState(VK_CONTROL) >= 0)
+    {
+        ExpandChildren(hSelected, 1);
+        return;
+    }
+    CTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CTree10::ExpandItem(LPCTSTR lpszCode, int bExpandAll)

@@ -8,6 +8,7 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -78,7 +79,8 @@ UINT treedata::TakeRecordNumbers(UINT nCount)
 }
 
 CTreeData::CTreeData()
-    : m_bSorted(0), m_bLevelBuilt(0), m_stamp(), m_bTipsInFile(false), m_bUnordered(false),
+    : m_bSorted(0), m_bLevelBuilt(0), m_stamp(), m_bTipsInFile(false), m_bFileEscaped(false),
+      m_bUnordered(false),
       m_pChunk(NULL), m_nNextChunk(kFirstChunk), m_pLoadText(NULL),
       m_pLoadRecords(NULL), m_nLoadRecords(0), m_pSpill(NULL)
 {
@@ -308,6 +310,7 @@ void CTreeData::Empty()
     m_bLevelBuilt = 0;
     m_strFileName.Empty();
     m_bTipsInFile = false;
+    m_bFileEscaped = false;
     m_bUnordered = false;
 }
 
@@ -438,8 +441,25 @@ void CTreeData::Sort()
 {
     if (m_bSorted)
         return;
-    if (m_arrData.GetSize() > 0)
-        qsort(m_arrData.GetData(), m_arrData.GetSize(), sizeof(treedatas*), qsortTree);
+    const int nSize = m_arrData.GetSize();
+    treedatas** pData = m_arrData.GetData();
+    if (nSize > 0)
+        qsort(pData, (size_t)nSize, sizeof(treedatas*), qsortTree);
+    // The sort leaves records of equal codes in no particular order: each run of them goes back to
+    // the order its records were made in (added, or loaded from the file), so that of two equal
+    // codes the later one is the child.
+    for (int i = 0; i + 1 < nSize;)
+    {
+        const CString& strCode = pData[i]->strCode;
+        int nEnd = i + 1;
+        while (nEnd < nSize && pData[nEnd]->strCode.GetLength() == strCode.GetLength() &&
+               memcmp((LPCTSTR)pData[nEnd]->strCode, (LPCTSTR)strCode, (size_t)strCode.GetLength()) == 0)
+            ++nEnd;
+        if (nEnd - i > 1)
+            std::sort(pData + i, pData + nEnd,
+                      [](const treedatas* r1, const treedatas* r2) { return r1->nSerial < r2->nSerial; });
+        i = nEnd;
+    }
     m_bSorted = 1;
 }
 

@@ -1,14 +1,13 @@
 // Tree data file: the mark, then scrambled lines of tab-separated fields, the first a time stamp.
 #include "CTreeData.h"
 #include "LumoSys.h"
-#include "lumo.h"
-#include "treedata/CParentScan.h"
 
 #include <mbstring.h>
 #include <limits.h>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <new>
@@ -25,7 +24,6 @@ namespace
 {
 const BYTE kMark[4] = { 0x01, 0x02, 0x03, 0x04 };
 const BYTE kMask = 0xB6;
-const int kMaxTip = 1024;
 
 // The same set read from a table filled once, for the loader: a call into the runtime for
 // every byte it looks at would cost more than the rest of a load.
@@ -248,34 +246,112 @@ bool HasMark(const BYTE* p, size_t n)
     return n >= sizeof(kMark) && memcmp(p, kMark, sizeof(kMark)) == 0;
 }
 
-// A tip as it lies in a file: bytes up to a tab, a carriage return or the end, at most
-// kMaxTip of them, unscrambled when the file is.
-CString TipFromBytes(const BYTE* p, size_t n, bool bScrambled)
+// Length of a tip as it lies in a file, unscrambled: up to a tab, a carriage return, the NUL
+// that ends the text, or the end.
+size_t TipLength(const char* p, size_t n)
 {
-    if (n > (size_t)kMaxTip)
-        n = kMaxTip;
-    char buf[kMaxTip];
-    int len = 0;
-    for (size_t i = 0; i < n; ++i)
-    {
-        char ch = (char)(bScrambled ? (p[i] ^ kMask) : p[i]);
-        if (ch == '\t' || ch == '\r')
-            break;
-        buf[len++] = ch;
-    }
-    return CString(buf, len);
+    size_t i = 0;
+    while (i < n && p[i] != '\t' && p[i] != '\r' && p[i] != '\0')
+        ++i;
+    return i;
 }
 
-// Length of a tip as it lies in a plain file: up to a tab, a carriage return or the end, at
-// most kMaxTip bytes.
-int PlainTipLength(const char* p, size_t n)
+// A tab or a line break inside a text would end its field or its line. A file keeps each of
+// them, and the escape byte itself, as the escape byte followed by a letter, so that every text
+// comes back as it was added; it says so with a tag after the NUL that ends its text, which
+// older readers never look at (they show the pairs as they are). A file without the tag holds
+// its texts as they are, whatever bytes they hold.
+const char kEsc = 0x1B;
+const char kEscapedTag[4] = { 'E', 'S', 'C', '1' };
+
+inline bool MustEscape(char ch)
 {
-    if (n > (size_t)kMaxTip)
-        n = kMaxTip;
+    return ch == '\t' || ch == '\r' || ch == '\n' || ch == kEsc;
+}
+
+inline char EscapeLetter(char ch)
+{
+    return ch == '\t' ? 't' : ch == '\r' ? 'r' : ch == '\n' ? 'n' : 'e';
+}
+
+// Puts n bytes at p with every byte MustEscape names as a pair (bTabs false: tabs stay as they
+// are, as in the time stamp, whose line holds no fields); at most 2n bytes. Gives the end.
+char* PutEscaped(char* p, const char* pText, size_t n, bool bTabs)
+{
+    for (size_t i = 0; i < n; ++i)
+    {
+        const char ch = pText[i];
+        if (MustEscape(ch) && (bTabs || ch != '\t'))
+        {
+            *p++ = kEsc;
+            *p++ = EscapeLetter(ch);
+        }
+        else
+            *p++ = ch;
+    }
+    return p;
+}
+
+// Turns the pairs back into their bytes, in place; gives the new length. An escape byte that
+// starts no known pair (a damaged file) stays as it is.
+int Unescape(char* p, int n)
+{
+    const char* pEsc = (const char*)memchr(p, kEsc, (size_t)n);
+    if (pEsc == NULL)
+        return n;
+    int out = (int)(pEsc - p);
+    for (int i = out; i < n; ++i)
+    {
+        char ch = p[i];
+        if (ch == kEsc && i + 1 < n)
+        {
+            const char next = p[i + 1];
+            const char plain = next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : next == 'e' ? kEsc : 0;
+            if (plain != 0)
+            {
+                ch = plain;
+                ++i;
+            }
+        }
+        p[out++] = ch;
+    }
+    return out;
+}
+
+// How many of the n bytes at p MustEscape names. Where SSE2 is there it looks at sixteen bytes at
+// a time, the last sixteen too, so it reads up to fifteen bytes past the end: they must be
+// readable (a line's reservation leaves room for them).
+size_t CountEscapable(const char* p, size_t n)
+{
+#if defined(__SSE2__)
+    static const char kFirstBytes[32] = { -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1 };
+    const __m128i tabs = _mm_set1_epi8('\t'), crs = _mm_set1_epi8('\r'), lfs = _mm_set1_epi8('\n'),
+                  escs = _mm_set1_epi8(kEsc), zero = _mm_setzero_si128();
+    size_t nCount = 0;
     size_t i = 0;
-    while (i < n && p[i] != '\t' && p[i] != '\r')
-        ++i;
-    return (int)i;
+    while (i < n)
+    {
+        // a count per byte lane, added up before any lane can pass 255
+        __m128i counts = zero;
+        for (int k = 0; k < 255 && i < n; ++k, i += 16)
+        {
+            const __m128i v = _mm_loadu_si128((const __m128i*)(p + i));
+            __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, tabs), _mm_cmpeq_epi8(v, crs)),
+                                        _mm_or_si128(_mm_cmpeq_epi8(v, lfs), _mm_cmpeq_epi8(v, escs)));
+            if (n - i < 16)
+                hits = _mm_and_si128(hits, _mm_loadu_si128((const __m128i*)(kFirstBytes + 16 - (n - i))));
+            counts = _mm_sub_epi8(counts, hits);
+        }
+        const __m128i sums = _mm_sad_epu8(counts, zero);
+        nCount += (size_t)(_mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
+    }
+    return nCount;
+#else
+    size_t nCount = 0;
+    for (size_t i = 0; i < n; ++i)
+        nCount += MustEscape(p[i]);
+    return nCount;
+#endif
 }
 
 template <class Unit>
@@ -369,6 +445,28 @@ char* FormatRecord(char* p, const treedatas* pRec, const char* pTip, int nTip, c
     return p;
 }
 
+// The same line with every text escaped (PutEscaped); up to twice as long.
+char* FormatRecordEscaped(char* p, const treedatas* pRec, const char* pTip, int nTip, const char*& pTipAt)
+{
+    const CString* const apText[] = { &pRec->strCode, &pRec->strText, &pRec->strDetail };
+    for (const CString* pText : apText)
+    {
+        p = PutEscaped(p, *pText, (size_t)pText->GetLength(), true);
+        *p++ = '\t';
+    }
+    p = PutInt(p, pRec->nLevel);
+    *p++ = '\t';
+    pTipAt = p;
+    p = PutEscaped(p, pTip, (size_t)nTip, true);
+    *p++ = '\t';
+    p = PutEscaped(p, pRec->strLLAFile, (size_t)pRec->strLLAFile.GetLength(), true);
+    *p++ = '\t';
+    p = PutInt(p, pRec->nLLASeq);
+    *p++ = '\r';
+    *p++ = '\n';
+    return p;
+}
+
 // XORs every byte with the mask, sixteen at a time where SSE2 is there.
 void XorBytes(char* p, size_t n, BYTE mask)
 {
@@ -409,19 +507,17 @@ inline int SharedLength(const unsigned char* a, const unsigned char* b, int n)
     return i;
 }
 
-// The nesting of codes that come in code order, checked as they come: such codes form one chain
-// of open ancestors (see CParentScan), so a record's depth is the length of the chain before it.
-// An ancestor of the last code is an ancestor of the next one exactly when it is no longer than
-// the prefix the two codes share, so one comparison per record does. Codes out of order need the
-// full scan.
-class OrderedNesting
+// Whether codes come in code order, checked as they come: one comparison with the code before,
+// a word at a time. Byte order does, as for the parent scan (see CParentScan): a prefix comes
+// first, and every code between a prefix and one of its extensions begins with that prefix.
+class CodeOrder
 {
 public:
-    OrderedNesting() : m_pLast(NULL), m_nLast(0), m_nChain(0), m_bOrdered(true), m_bTooDeep(false) {}
+    CodeOrder() : m_pLast(NULL), m_nLast(0), m_bOrdered(true) {}
 
     void Add(const CString& strCode)
     {
-        if (!m_bOrdered || m_bTooDeep)
+        if (!m_bOrdered)
             return;
         const unsigned char* p = (const unsigned char*)(LPCTSTR)strCode;
         const int n = strCode.GetLength();
@@ -433,29 +529,16 @@ public:
                 m_bOrdered = false;
                 return;
             }
-            while (m_nChain > 0 && m_anChain[m_nChain - 1] > nShared)
-                --m_nChain;
         }
-        if (m_nChain == LMENU_MAX_LEVELS)
-        {
-            m_bTooDeep = true;
-            return;
-        }
-        m_anChain[m_nChain++] = n;
         m_pLast = p;
         m_nLast = n;
     }
     bool IsOrdered() const { return m_bOrdered; }
-    bool IsTooDeep() const { return m_bTooDeep; }
 
 private:
-    // Code lengths of the last record's ancestors, then its own.
-    int m_anChain[LMENU_MAX_LEVELS];
     const unsigned char* m_pLast;
     int m_nLast;
-    int m_nChain;
     bool m_bOrdered;
-    bool m_bTooDeep;    // a record lies LMENU_MAX_LEVELS levels deep or more
 };
 
 // A new, empty file with a name of its own in the folder (given with its closing separator),
@@ -502,12 +585,17 @@ CString CTreeData::GetTimeStamp() const
 
 // Reads the tips a save copies from the file the data was loaded from, through a window that
 // moves along the file: a loaded collection asks for them in file order, so the file is read
-// once from start to end without a buffer as large as itself.
+// once from start to end without a buffer as large as itself. A tip longer than the window gets
+// a window of its own size.
 struct CTreeData::TipSource
 {
     static const DWORD kWindow = 256 * 1024;
 
-    TipSource() : m_hFile(INVALID_HANDLE_VALUE), m_nSize(0), m_bScrambled(false), m_nStart(0), m_nHeld(0) {}
+    TipSource()
+        : m_hFile(INVALID_HANDLE_VALUE), m_nSize(0), m_bScrambled(false), m_bEscaped(false), m_nStart(0),
+          m_nHeld(0)
+    {
+    }
     ~TipSource() { Close(); }
 
     // Lets the file go, so that a save over it can replace it.
@@ -519,7 +607,7 @@ struct CTreeData::TipSource
     }
 
     // Opens the file; FALSE when it is gone or no longer the file that was loaded.
-    BOOL Open(const CString& strPath, const FileStamp& stamp)
+    BOOL Open(const CString& strPath, const FileStamp& stamp, bool bEscaped)
     {
         m_hFile = ::CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -528,6 +616,7 @@ struct CTreeData::TipSource
             memcmp(&now, &stamp, sizeof(now)) != 0 || now.dwSizeHigh != 0)
             return FALSE;
         m_nSize = now.dwSizeLow;
+        m_bEscaped = bEscaped;
         BYTE mark[sizeof(kMark)];
         DWORD nRead = 0;
         m_bScrambled = ::ReadFile(m_hFile, mark, sizeof(mark), &nRead, NULL) && HasMark(mark, nRead);
@@ -535,38 +624,66 @@ struct CTreeData::TipSource
         return TRUE;
     }
 
-    // The tip at a file offset, unscrambled; FALSE when the file cannot be read there.
+    // The tip at a file offset as it was saved (never null: a tip past the end of the file is
+    // empty); valid until the next call. FALSE when the file cannot be read there.
     BOOL Tip(DWORD nOffset, const char*& pTip, int& nTip)
     {
         nTip = 0;
-        pTip = NULL;
+        pTip = "";
         if (nOffset >= m_nSize)
             return TRUE;
-        const DWORD nWant = m_nSize - nOffset < (DWORD)kMaxTip ? m_nSize - nOffset : (DWORD)kMaxTip;
-        if (nOffset < m_nStart || nOffset + nWant > m_nStart + m_nHeld)
+        if ((nOffset < m_nStart || nOffset >= m_nStart + m_nHeld) && !Fill(nOffset, kWindow))
+            return FALSE;
+        for (;;)
         {
-            LARGE_INTEGER at;
-            at.QuadPart = nOffset;
-            DWORD nRead = 0;
-            if (!::SetFilePointerEx(m_hFile, at, NULL, FILE_BEGIN) ||
-                !::ReadFile(m_hFile, m_window.data(), kWindow, &nRead, NULL) || nRead < nWant)
+            const size_t nHeld = m_nStart + m_nHeld - nOffset;
+            const size_t n = TipLength(m_window.data() + (nOffset - m_nStart), nHeld);
+            if (n < nHeld || m_nStart + m_nHeld >= m_nSize)
+            {
+                pTip = m_window.data() + (nOffset - m_nStart);
+                nTip = (int)n;
+                break;
+            }
+            // the tip runs on past the window
+            if (!Fill(nOffset, (DWORD)(2 * nHeld)))
                 return FALSE;
-            if (m_bScrambled)
-                XorBytes(m_window.data(), nRead, kMask);
-            m_nStart = nOffset;
-            m_nHeld = nRead;
         }
-        pTip = m_window.data() + (nOffset - m_nStart);
-        nTip = PlainTipLength(pTip, nWant);
+        if (m_bEscaped && memchr(pTip, kEsc, (size_t)nTip) != NULL)
+        {
+            m_plain.assign(pTip, pTip + nTip);
+            nTip = Unescape(m_plain.data(), nTip);
+            pTip = m_plain.data();
+        }
+        return TRUE;
+    }
+
+private:
+    // Reads up to nLength bytes from nOffset into the window, unscrambled.
+    BOOL Fill(DWORD nOffset, DWORD nLength)
+    {
+        if (m_window.size() < nLength)
+            m_window.resize(nLength);
+        LARGE_INTEGER at;
+        at.QuadPart = nOffset;
+        DWORD nRead = 0;
+        if (!::SetFilePointerEx(m_hFile, at, NULL, FILE_BEGIN) ||
+            !::ReadFile(m_hFile, m_window.data(), nLength, &nRead, NULL) || nRead == 0)
+            return FALSE;
+        if (m_bScrambled)
+            XorBytes(m_window.data(), nRead, kMask);
+        m_nStart = nOffset;
+        m_nHeld = nRead;
         return TRUE;
     }
 
     HANDLE m_hFile;
     DWORD m_nSize;
     bool m_bScrambled;
+    bool m_bEscaped;
     std::vector<char> m_window;
     DWORD m_nStart;     // file offset of the window's first byte
     DWORD m_nHeld;      // bytes the window holds
+    std::vector<char> m_plain;  // the last tip unescaped
 };
 
 // Puts the file's text together in runs of records, each in a buffer of its own, and writes the
@@ -775,7 +892,7 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
         const treedatas* pRec = m_arrData[i];
         if (pRec->strTip.IsEmpty() && pRec->nTipOffset > 0)
         {
-            if (!source.Open(m_strFileName, m_stamp))
+            if (!source.Open(m_strFileName, m_stamp, m_bFileEscaped))
                 return FALSE;
             bSource = true;
         }
@@ -788,12 +905,25 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
     int nMoved = 0;
     bool bTipsInFile = false;   // a record without a tip of its own gets one from the file
     bool bTooLarge = false;
-    const size_t nStamp = (size_t)SafeLength(lpszTimeStamp);
+    // Some text holds a byte that must be escaped (written by either thread, read once both are done).
+    std::atomic<bool> bEscaped(false);
+    const char* const pStamp = lpszTimeStamp ? lpszTimeStamp : "";
+    const size_t nStamp = strlen(pStamp);
     const int kRun = 2048;
     const int nRuns = nSize / kRun + 1;
     auto formatRun = [&](int nRun, size_t nBase, RunWriter::Buffer& out) -> bool {
-        if (nRun == 0 && (!out.Put(lpszTimeStamp ? lpszTimeStamp : "", nStamp) || !out.Put("\r\n", 2)))
-            return false;
+        if (nRun == 0)
+        {
+            char* pAt = out.Reserve(2 * nStamp + 2);
+            if (pAt == NULL)
+                return false;
+            char* pEnd = PutEscaped(pAt, pStamp, nStamp, false);
+            if ((size_t)(pEnd - pAt) != nStamp)
+                bEscaped.store(true, std::memory_order_relaxed);
+            *pEnd++ = '\r';
+            *pEnd++ = '\n';
+            out.Commit(pEnd);
+        }
         const int nEnd = nRun == nRuns - 1 ? nSize : (nRun + 1) * kRun;
         for (int i = nRun * kRun; i < nEnd; ++i)
         {
@@ -816,15 +946,24 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
                     return false;
                 bTipsInFile = bTipsInFile || nTip > 0;
             }
-            const size_t nMax = (size_t)pRec->strCode.GetLength() + pRec->strText.GetLength() +
-                                pRec->strDetail.GetLength() + nTip + pRec->strLLAFile.GetLength() +
-                                2 * kMaxIntChars + 8 + kCopySlack;
+            const size_t nTexts = (size_t)pRec->strCode.GetLength() + pRec->strText.GetLength() +
+                                  pRec->strDetail.GetLength() + nTip + pRec->strLLAFile.GetLength();
             const size_t nLineAt = out.Size();
-            char* pLine = out.Reserve(nMax);
+            char* pLine = out.Reserve(nTexts + 2 * kMaxIntChars + 8 + kCopySlack);
             if (pLine == NULL)
                 return false;
             const char* pTipAt = NULL;
-            out.Commit(FormatRecord(pLine, pRec, pTip, nTip, pTipAt));
+            char* pEnd = FormatRecord(pLine, pRec, pTip, nTip, pTipAt);
+            // Six tabs and the line's CR LF, unless a text holds a byte that must be escaped.
+            if (CountEscapable(pLine, (size_t)(pEnd - pLine)) != 8)
+            {
+                bEscaped.store(true, std::memory_order_relaxed);
+                pLine = out.Reserve(2 * nTexts + 2 * kMaxIntChars + 8);
+                if (pLine == NULL)
+                    return false;
+                pEnd = FormatRecordEscaped(pLine, pRec, pTip, nTip, pTipAt);
+            }
+            out.Commit(pEnd);
             if (bToSource)
             {
                 const size_t nTipAt = sizeof(kMark) + nBase + nLineAt + (size_t)(pTipAt - pLine);
@@ -844,8 +983,15 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
         // Tips read from the file come in file order, and a new tip offset needs the length of
         // the text before it: only then are the runs put together one after another.
         RunWriter writer(*this, file, nRuns, !bSource && !bToSource, formatRun);
-        const BOOL bOk = writer.Run();
+        BOOL bOk = writer.Run();
         source.Close();
+        if (bOk && bEscaped.load(std::memory_order_relaxed))
+        {
+            BYTE tag[sizeof(kEscapedTag)];
+            for (size_t k = 0; k < sizeof(tag); ++k)
+                tag[k] = (BYTE)(kEscapedTag[k] ^ kMask);
+            bOk = WriteFileBody(file, tag, sizeof(tag));
+        }
         // Offsets into the file are ints: a file that large could not be read back.
         return bOk && sizeof(kMark) + writer.Written() <= (size_t)INT_MAX;
     });
@@ -861,6 +1007,7 @@ BOOL CTreeData::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszTimeStamp)
     if (bToSource)
     {
         m_bTipsInFile = bTipsInFile;
+        m_bFileEscaped = bEscaped.load(std::memory_order_relaxed);
         if (!StampOf(m_strFileName, m_stamp))
             memset(&m_stamp, 0, sizeof(m_stamp));
     }
@@ -937,7 +1084,7 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
     }
     const CString strFileName(m_strFileName), strTimeStamp(m_strTimeStamp);
     const FileStamp stamp = m_stamp;
-    const bool bTipsInFile = m_bTipsInFile;
+    const bool bTipsInFile = m_bTipsInFile, bFileEscaped = m_bFileEscaped;
     const int bSorted = m_bSorted, bLevelBuilt = m_bLevelBuilt;
     const bool bUnordered = m_bUnordered;
     Empty();
@@ -948,29 +1095,11 @@ BOOL CTreeData::LoadFromFile(LPCTSTR lpszPath)
     m_strTimeStamp = strTimeStamp;
     m_stamp = stamp;
     m_bTipsInFile = bTipsInFile;
+    m_bFileEscaped = bFileEscaped;
     m_bSorted = bSorted;
     m_bLevelBuilt = bLevelBuilt;
     m_bUnordered = bUnordered;
     return FALSE;
-}
-
-// Whether every record lies less than LMENU_MAX_LEVELS levels deep in the hierarchy of the
-// present order.
-bool CTreeData::NestsWithinLimit() const
-{
-    static_assert(LMENU_MAX_LEVELS < 256, "depths are kept in bytes");
-    const int nSize = m_arrData.GetSize();
-    std::vector<unsigned char> depths((size_t)nSize, 0);
-    CParentScan scan(*this, 0);
-    for (int i = 0; i < nSize; ++i)
-    {
-        const int nParent = scan.FindParent(i);
-        if (nParent < 0)
-            scan.SetTop(i);
-        else if ((depths[i] = (unsigned char)(depths[nParent] + 1)) >= LMENU_MAX_LEVELS)
-            return false;
-    }
-    return true;
 }
 
 void CTreeData::TakeRecords(CTreeData& from)
@@ -984,6 +1113,7 @@ void CTreeData::TakeRecords(CTreeData& from)
     m_strFileName = from.m_strFileName;
     m_stamp = from.m_stamp;
     m_bTipsInFile = from.m_bTipsInFile;
+    m_bFileEscaped = from.m_bFileEscaped;
     m_bUnordered = from.m_bUnordered;
     std::swap(m_pLoadText, from.m_pLoadText);
     std::swap(m_pLoadRecords, from.m_pLoadRecords);
@@ -991,8 +1121,8 @@ void CTreeData::TakeRecords(CTreeData& from)
     std::swap(m_pSpill, from.m_pSpill);
 }
 
-// Reads a file into this collection, which is empty; FALSE for a file that cannot be read or
-// whose records nest too deeply (the caller then empties the collection).
+// Reads a file into this collection, which is empty; FALSE for a file that cannot be read (the
+// caller then empties the collection).
 BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
 {
     DWORD nFile = 0;
@@ -1006,6 +1136,10 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
     const char* pText = pBuf + (bScrambled ? sizeof(kMark) : 0);
     int nLines = 0;
     const char* pEnd = UnscrambleText(pBuf + (pText - pBuf), pBuf + nFile, bScrambled, nLines);
+    // The tag that says the texts are escaped follows the NUL, and ends the file.
+    bool bEscaped = pEnd < pBuf + nFile && (size_t)(pBuf + nFile - pEnd) == 1 + sizeof(kEscapedTag);
+    for (size_t k = 0; bEscaped && k < sizeof(kEscapedTag); ++k)
+        bEscaped = (char)(pEnd[1 + k] ^ (bScrambled ? kMask : 0)) == kEscapedTag[k];
 
     // The records go one after another in a block of their own, room for every line at once.
     treedatas* pRecords = NULL;
@@ -1044,7 +1178,7 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
 
     // One pass over the text, for the tabs that end fields and the CR LF pairs that end lines.
     const SpaceTable isSpace;
-    OrderedNesting nesting;
+    CodeOrder order;
     const char* pLine = pText;
     for (bool bFirst = true; pLine < pEnd || !bFirst; bFirst = false)
     {
@@ -1053,9 +1187,18 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
         int nTabs = 0;
         const char* pLineEnd = SplitLine(pLine, pEnd, pField, nField, nTabs);
         if (bFirst)
-            m_strTimeStamp = CString(pLine, (int)(pLineEnd - pLine));
+        {
+            int nStamp = (int)(pLineEnd - pLine);
+            if (bEscaped)
+                nStamp = Unescape((char*)pLine, nStamp);
+            m_strTimeStamp = CString(pLine, nStamp);
+        }
         else
         {
+            // Pairs are turned back in place, inside the line: nothing not yet read is touched.
+            for (int f : { 0, 1, 2, 5 })
+                if (bEscaped && nField[f] > 0)
+                    nField[f] = Unescape((char*)pField[f], nField[f]);
             for (int f = 0; f < 3; ++f)
                 TrimSpan(pField[f], nField[f], isSpace);
             if (nField[0] > 0 && nRecords < nLines)
@@ -1090,7 +1233,7 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
                 m_bTipsInFile = m_bTipsInFile || (nTabs >= 4 && nField[4] > 0);
                 pRec->nLLASeq = SpanToInt(pField[6], nField[6], isSpace);
                 m_arrData[nRecords++] = pRec;
-                nesting.Add(pRec->strCode);
+                order.Add(pRec->strCode);
             }
         }
         if (pLineEnd == pEnd)
@@ -1103,13 +1246,10 @@ BOOL CTreeData::ParseFile(LPCTSTR lpszPath)
         free(m_pLoadText);  // no text stayed in it
         m_pLoadText = NULL;
     }
-    // Records nested too deeply in the file's order are refused.
-    if (nesting.IsOrdered() ? nesting.IsTooDeep() : !NestsWithinLimit())
-        return FALSE;
-
     m_bSorted = 1;
     m_bLevelBuilt = 1;
-    m_bUnordered = !nesting.IsOrdered();
+    m_bUnordered = !order.IsOrdered();
+    m_bFileEscaped = bEscaped;
     return TRUE;
 }
 
@@ -1149,11 +1289,25 @@ CString CTreeData::ReadTip(int nOffset) const
         return CString();
     BYTE mark[sizeof(kMark)];
     const bool bScrambled = file.Read(mark, sizeof(mark)) == sizeof(mark) && HasMark(mark, sizeof(mark));
-    BYTE buf[kMaxTip];
-    UINT nRead = 0;
+    std::vector<char> tip;
     if (file.Seek(nOffset, CFile::begin) == (ULONGLONG)nOffset)
-        nRead = file.Read(buf, sizeof(buf));
+    {
+        char buf[4096];
+        for (UINT nRead; (nRead = file.Read(buf, sizeof(buf))) > 0;)
+        {
+            if (bScrambled)
+                XorBytes(buf, nRead, kMask);
+            const size_t n = TipLength(buf, nRead);
+            tip.insert(tip.end(), buf, buf + n);
+            if (n < nRead)
+                break;
+        }
+    }
     file.Close();
-    return TipFromBytes(buf, nRead, bScrambled);
+    if (tip.empty())
+        return CString();
+    int nTip = (int)tip.size();
+    if (m_bFileEscaped)
+        nTip = Unescape(tip.data(), nTip);
+    return CString(tip.data(), nTip);
 }
-

@@ -32,9 +32,10 @@ HMENU CTreeData::AddMenu(int bPopup)
 // Submenus are made while walking the records once, with a stack of the menus still open,
 // rather than by a call per node: a file may hold levels as deep as it likes, and a node is
 // reached by its position, so duplicate codes cannot send the walk back to an earlier record.
-// Records nested deeper than LMENU_MAX_LEVELS, or more than LMENU_MAX_MENU_ITEMS entries for one
-// menu, make no menu at all: the system destroys nested menus recursively and lays out every
-// entry of a bar on each repaint.
+// The system destroys nested menus recursively, so menus nest at most LMENU_MAX_LEVELS deep: a
+// node in the deepest menu becomes a command there, and every record below it follows it there,
+// in order. More than LMENU_MAX_MENU_ITEMS entries for one menu make no menu at all: the system
+// lays out every entry of a bar on each repaint.
 HMENU CTreeData::GenMenu(LPCTSTR lpszCode, int bPopup)
 {
     if (m_arrData.GetSize() == 0)
@@ -66,6 +67,8 @@ HMENU CTreeData::GenMenu(LPCTSTR lpszCode, int bPopup)
     std::vector<OpenMenu> open;
     open.push_back(OpenMenu{ hRoot, nParentLevel, 0 });
     bool bRefused = false;
+    // While records below a node of the deepest menu follow it there: the node's level; else -1.
+    int nFlatLevel = -1;
     const int nSize = m_arrData.GetSize();
     for (int i = nStart + 1; i < nSize; ++i)
     {
@@ -75,17 +78,22 @@ HMENU CTreeData::GenMenu(LPCTSTR lpszCode, int bPopup)
         if (open.empty())
             break;
         OpenMenu& top = open.back();
-        if (pRec->nLevel != top.nLevel + 1)
+        const bool bFlat = nFlatLevel >= 0 && pRec->nLevel > nFlatLevel;
+        if (!bFlat)
+            nFlatLevel = -1;
+        if (!bFlat && pRec->nLevel != top.nLevel + 1)
             continue;   // deeper records belong to a submenu that was left out
-        const bool bNode = IsNode(i) != 0;
+        const bool bNode = !bFlat && IsNode(i) != 0;
         if (bNode && pRec->strText == "-")
             continue;   // a separator with children is left out
-        if (pRec->nLevel >= LMENU_MAX_LEVELS || top.nEntries == LMENU_MAX_MENU_ITEMS)
+        if (top.nEntries == LMENU_MAX_MENU_ITEMS)
         {
             bRefused = true;
             break;
         }
-        if (bNode)
+        if (bNode && (int)open.size() == LMENU_MAX_LEVELS)
+            nFlatLevel = pRec->nLevel;
+        else if (bNode)
         {
             HMENU hSub = AddMenu(bPopup);
             if (hSub == NULL)

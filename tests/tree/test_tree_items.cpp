@@ -355,39 +355,6 @@ TEST_F(TreeItems, FilesInAnyOrderShowTheHierarchyOfTheirOrder)
     }
 }
 
-// Records may nest LMENU_MAX_LEVELS levels deep. Deeper data is refused: a file by the load, data
-// added record by record by the tree (it stays empty) and by the menu; nothing recurses as deep
-// as the data.
-TEST_F(TreeItems, DataNestedTooDeeplyIsRefused)
-{
-    // Files in code order and out of it.
-    std::vector<std::pair<std::string, std::string>> chain(1, {"2", "Out of order"});
-    for (std::string code = "1"; (int)code.size() <= LMENU_MAX_LEVELS + 1; code += "1")
-        chain.push_back({code, "Item"});
-    for (const auto& records : {std::vector<std::pair<std::string, std::string>>(16667, {"5", "Item"}), chain}) {
-        int loaded = 0;
-        HLMENU deepFile = LoadRecords(records, &loaded);
-        EXPECT_EQ(loaded, 0);
-        EXPECT_EQ(LMENU_ChangeMenu(deepFile, host_, ""), 0);  // nothing was loaded
-        LMENU_delete(deepFile);
-    }
-
-    for (int n : {LMENU_MAX_LEVELS, LMENU_MAX_LEVELS + 1, 16667}) {
-        SCOPED_TRACE(n);
-        HLMENU menu = LMENU_new();
-        for (int i = 0; i < n; ++i)
-            LMENU_AddMenuItem(menu, "5", "Item", "", "", "", 0);
-        Tree_BindLmenu(tree_, menu, "", 1, 1);
-        const bool fits = n <= LMENU_MAX_LEVELS;
-        EXPECT_EQ(SendMessageA(tree_, TVM_GETCOUNT, 0, 0), fits ? n : 0);
-        Tree_Expand(tree_, "5", 1);
-        EXPECT_EQ(LMENU_ChangeMenu(menu, host_, ""), fits ? 1 : 0);
-        Tree_delete(tree_);
-        tree_ = Tree_new(host_, 0, 0, 200, 280, 0);
-        LMENU_delete(menu);
-    }
-}
-
 TEST_F(TreeItems, RepeatedTreesLeaveNothingBehind)
 {
     Tree_delete(tree_);

@@ -137,14 +137,63 @@ TEST_F(TreeDataFile, FailedLoadLeavesTheCollectionAlone)
     EXPECT_STREQ(data.GetTip(0), "");
 }
 
-TEST_F(TreeDataFile, TipsAreBoundedAndStayInsideTheFile)
+// Tabs and line breaks inside a text, and the escape byte that stands for them in the file, come
+// back as they were, in every field and in the stamp. The file holds them as pairs and says so
+// after the NUL that ends its text; a file that does not say so is read as it is.
+TEST_F(TreeDataFile, TextsHoldingTabsAndLineBreaksComeBackAsTheyWere)
 {
-    const std::string longTip(3000, 'x');
+    CTreeData data;
+    data.AddItem("2", "plain", "", "", 0, 0, "", 0);
+    data.AddItem("1\t2", "a\tb\r\nc", "d\ne", "x\x1By", 0, 0, "f\r", 5);
+    ASSERT_TRUE(data.SaveToFile(path_, "s\r\n\tt"));
+    EXPECT_EQ(Unscramble(ReadBytes(path_)), "s\x1Br\x1Bn\tt\r\n"
+                                            "1\x1Bt2\ta\x1Btb\x1Br\x1Bnc\td\x1Bne\t0\tx\x1B" "ey\tf\x1Br\t5\r\n"
+                                            "2\tplain\t\t0\t\t\t0\r\n" + std::string(1, '\0') + "ESC1");
+
+    CTreeData loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(path_));
+    EXPECT_STREQ(loaded.GetTimeStamp(), "s\r\n\tt");
+    ASSERT_EQ(loaded.GetSize(), 2);
+    EXPECT_EQ(Fields(loaded, 0), "1\t2|a\tb\r\nc|d\ne|0|x\x1By|f\r|5");
+    EXPECT_EQ(Fields(loaded, 1), "2|plain||0|||0");
+    // Saved again, over its own file and elsewhere, from tips read out of the file.
+    const std::string again = dir_.File("again.dat");
+    ASSERT_TRUE(loaded.SaveToFile(again.c_str(), "s\r\n\tt"));
+    EXPECT_EQ(ReadBytes(again), ReadBytes(path_));
+    loaded.AddItem("0", "first", "", "", 0, 0, "", 0);
+    ASSERT_TRUE(loaded.SaveToFile(path_, "S"));
+    EXPECT_EQ(Fields(loaded, 1), "1\t2|a\tb\r\nc|d\ne|0|x\x1By|f\r|5");
+    CTreeData reloaded;
+    ASSERT_TRUE(reloaded.LoadFromFile(path_));
+    EXPECT_EQ(Fields(reloaded, 1), "1\t2|a\tb\r\nc|d\ne|0|x\x1By|f\r|5");
+
+    // Without the tag, escape bytes are text like any other; with it, a pair it does not know
+    // stays as it is.
+    const std::string line = "1\ta\x1Btb\t\t0\tq\x1Bnr\t\x1Bz\t0\r\n";
+    const std::string files[] = { "s\r\n" + line, Scramble("s\r\n" + line + std::string(1, '\0')),
+                                  Scramble("s\r\n" + line + std::string(1, '\0') + "ESC"),
+                                  Scramble("s\r\n" + line + std::string(1, '\0') + "ESC1"),
+                                  "s\r\n" + line + std::string(1, '\0') + "ESC1" };
+    const std::string asText = "1|a\x1Btb||0|q\x1Bnr|\x1Bz|0", asPairs = "1|a\tb||0|q\nr|\x1Bz|0";
+    for (const std::string& bytes : files) {
+        SCOPED_TRACE(&bytes - files);
+        ASSERT_TRUE(WriteBytes(path_, bytes));
+        CTreeData old;
+        ASSERT_TRUE(old.LoadFromFile(path_));
+        ASSERT_EQ(old.GetSize(), 1);
+        EXPECT_EQ(Fields(old, 0), &bytes - files < 3 ? asText : asPairs);
+    }
+}
+
+// A tip runs to the end of its field however long it is, and to the end of the file at most.
+TEST_F(TreeDataFile, TipsRunToTheEndOfTheirFieldAndStayInsideTheFile)
+{
+    const std::string longTip(10000, 'x');
     ASSERT_TRUE(WriteBytes(path_, "s\r\n1\ta\tb\t0\t" + longTip + "\r\n2\ta\tb\t0\tend"));
     CTreeData data;
     ASSERT_TRUE(data.LoadFromFile(path_));
     ASSERT_EQ(data.GetSize(), 2);
-    EXPECT_EQ(data.GetTip(0).GetLength(), 1024);
+    EXPECT_EQ(std::string(data.GetTip(0)), longTip);
     EXPECT_STREQ(data.GetTip(1), "end");  // the end of the file ends the tip
 
     // Offsets that do not point into the file give nothing.

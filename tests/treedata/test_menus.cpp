@@ -62,50 +62,73 @@ TEST(TreeDataMenus, SeparatorRecordsAndCodesThatAreNotNumbers)
     data.DestroyMenus();
 }
 
-// Menus nest at most LMENU_MAX_LEVELS deep and hold at most LMENU_MAX_MENU_ITEMS entries each;
-// data beyond either limit makes no menu at all rather than one the system cannot handle.
+// Menus nest at most LMENU_MAX_LEVELS deep, counted from the menu made: the records below a node
+// of the deepest menu follow it there, in order, as commands and separators. A menu holds at most
+// LMENU_MAX_MENU_ITEMS entries; data beyond that makes no menu at all.
 TEST(TreeDataMenus, DepthAndEntriesPerMenuAreLimited)
 {
-    // nested: codes 1, 11, 111, ... each the parent of the next; flat: children of the deepest
+    // nested: a top record 5 and then records of the code 55, each the child of the one before,
+    // with the texts L1, L2, ...; flat: children of the deepest, codes 559...
     struct Case {
         const char* name;
         int nested, flat;
         bool made;
+        const char* deepest;  // the deepest menu, when made
     };
     const Case cases[] = {
-        {"deepest allowed", LMENU_MAX_LEVELS, 0, true},
-        {"one level deeper", LMENU_MAX_LEVELS + 1, 0, false},
-        {"full menu", 1, LMENU_MAX_MENU_ITEMS, true},
-        {"one entry more", 1, LMENU_MAX_MENU_ITEMS + 1, false},
-        {"a long top level", 0, LMENU_MAX_MENU_ITEMS + 1, false},
+        {"deepest menu", LMENU_MAX_LEVELS, 0, true, "L63=55"},
+        {"one level deeper", LMENU_MAX_LEVELS + 1, 0, true, "L63=55 | L64=55"},
+        {"far deeper", LMENU_MAX_LEVELS + 4, 0, true, "L63=55 | L64=55 | - | L66=55 | L67=55"},
+        {"full menu", 1, LMENU_MAX_MENU_ITEMS, true, nullptr},
+        {"one entry more", 1, LMENU_MAX_MENU_ITEMS + 1, false, nullptr},
+        {"a long top level", 0, LMENU_MAX_MENU_ITEMS + 1, false, nullptr},
+        {"too many below the deepest", LMENU_MAX_LEVELS + LMENU_MAX_MENU_ITEMS, 0, false, nullptr},
     };
     lumotest::HostWindow host(300, 200);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CTreeData data;
-        std::string code;
-        for (int i = 0; i < c.nested; ++i) {
-            code += "1";
-            data.AddItem(code.c_str(), "Node", "", "", 0, 0, "", 0);
-        }
+        for (int i = 0; i < c.nested; ++i)
+            data.AddItem(i == 0 ? "5" : "55", i == 65 ? "-" : ("L" + std::to_string(i)).c_str(), "", "", 0, 0, "", 0);
         for (int i = 0; i < c.flat; ++i)
-            data.AddItem((code + "9" + std::to_string(1000 + i)).c_str(), "Leaf", "", "", 0, 0, "", 0);
+            data.AddItem((std::string(c.nested > 1 ? "55" : c.nested ? "5" : "") + "9" + std::to_string(1000 + i)).c_str(),
+                         "Leaf", "", "", 0, 0, "", 0);
         HMENU bar = data.GenMenu("", 1);
         EXPECT_EQ(bar != nullptr, c.made);
         HMENU menu = bar;
-        int depth = 0;
+        int depth = 1;
         while (menu && ::GetMenuItemCount(menu) == 1 && ::GetSubMenu(menu, 0)) {
             menu = ::GetSubMenu(menu, 0);
             ++depth;
         }
         if (c.made) {
-            EXPECT_EQ(depth, c.flat > 0 ? c.nested : c.nested - 1);
-            EXPECT_EQ(::GetMenuItemCount(menu), c.flat > 0 ? c.flat : 1);
+            EXPECT_EQ(depth, c.flat > 0 ? c.nested + 1 : std::min(c.nested, LMENU_MAX_LEVELS));
+            if (c.deepest)
+                EXPECT_EQ(Describe(menu), c.deepest);
+            else
+                EXPECT_EQ(::GetMenuItemCount(menu), c.flat);
         }
         EXPECT_EQ(data.ChangeMenu(host, "") != FALSE, c.made);
         ::SetMenu(host, nullptr);
         data.DestroyMenus();
     }
+
+    // Counted from the record the menu is made for.
+    CTreeData data;
+    data.AddItem("4", "Top", "", "", 0, 0, "", 0);
+    std::string code = "4";
+    for (int i = 0; i < LMENU_MAX_LEVELS + 1; ++i)
+        data.AddItem((code += "4").c_str(), ("M" + std::to_string(i)).c_str(), "", "", 0, 0, "", 0);
+    HMENU menu = data.GenMenu("44", 1);
+    ASSERT_NE(menu, nullptr);
+    int depth = 1;
+    while (::GetMenuItemCount(menu) == 1 && ::GetSubMenu(menu, 0)) {
+        menu = ::GetSubMenu(menu, 0);
+        ++depth;
+    }
+    EXPECT_EQ(depth, LMENU_MAX_LEVELS);
+    EXPECT_EQ(::GetMenuItemCount(menu), 1);  // the last record, a leaf
+    data.DestroyMenus();
 }
 
 TEST(TreeDataMenus, ChangeMenuSetsABarOnTheWindow)
