@@ -464,6 +464,44 @@ TEST_F(Door, TwoDoorsOnOneHostEachAnswerForThemselves) {
     EXPECT_EQ(DoorWin_delete(second), 0);
 }
 
+// A picture as the door's background shows at once, tiled from the door's top-left corner:
+// seen on the screen in the strip beside the layer, above the toggle button.
+TEST_F(Door, BackgroundPictureShowsTiledFromTheCorner) {
+    const COLORREF px[2][4] = {{RGB(200, 30, 30), RGB(30, 200, 30), RGB(30, 30, 200), RGB(90, 90, 90)},
+                               {RGB(220, 220, 20), RGB(20, 220, 220), RGB(220, 20, 220), RGB(0, 0, 0)}};
+    const std::string file = TempPath("door.bmp");
+    {
+        const int stride = 12;
+        const BITMAPFILEHEADER head = {0x4D42, DWORD(54 + stride * 2), 0, 0, 54};
+        const BITMAPINFOHEADER info = {40, 4, 2, 1, 24, BI_RGB, DWORD(stride * 2), 3780, 3780, 0, 0};
+        std::vector<BYTE> bytes((const BYTE*)&head, (const BYTE*)(&head + 1));
+        bytes.insert(bytes.end(), (const BYTE*)&info, (const BYTE*)(&info + 1));
+        for (int y = 1; y >= 0; --y)
+            for (COLORREF c : px[y]) bytes.insert(bytes.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
+        HANDLE f = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+        CloseHandle(f);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return pDoor->IsPlaced(); }, 3000));
+    PumpPending();
+    EXPECT_EQ(DoorWin_SetBkPicture(door, "no such picture.bmp"), 0);
+    EXPECT_EQ(DoorWin_SetBkPicture(door, file.c_str()), 1);
+    DeleteFileA(file.c_str());
+    PumpPending();
+    WindowCapture screen(door, CaptureMode::ScreenClient);
+    ASSERT_TRUE(screen.Ok());
+    const int right = screen.Width(), layerRight = RectIn(pDoor->GetLayer()->m_hWnd, door).right;
+    int checked = 0;
+    for (int y = 0; y < 6; ++y)
+        for (int x = layerRight; x < right; ++x) {
+            if (x == right - 14) continue;  // the separator's column
+            EXPECT_EQ(screen.At(x, y), px[y % 2][x % 4]) << x << "," << y;
+            ++checked;
+        }
+    EXPECT_GE(checked, 6 * 12);
+}
+
 // Truth values come back as 1 or 0, whatever number set them.
 TEST_F(Door, FlagsAnswerOneOrZero) {
     using Setter = int(WINAPI*)(HWND, int);

@@ -25,6 +25,58 @@ std::vector<uint8_t> HalvesBmp(int w, int h) {
     return drawtest::MakeBmp(w, h, [h](int, int y) { return y < h / 2 ? kRed : kBlue; });
 }
 
+// An icon file with a mask, of 24 bits or of 32 bits with an alpha channel: pixel(x, y) gives a
+// colour, kClear for a pixel that leaves what is under it, or Half(c) for c half covering what is
+// under it (32 bits only).
+const COLORREF kClear = 0x01000000;
+COLORREF Half(COLORREF c) { return c | 0x02000000; }
+std::vector<uint8_t> MakeIcon(int w, int h, int bits, const std::function<COLORREF(int x, int y)>& pixel) {
+    const int bytesPerPixel = bits / 8, stride = (w * bytesPerPixel + 3) & ~3, maskStride = ((w + 31) / 32) * 4;
+    const DWORD bytes = 40 + (stride + maskStride) * h;
+    const uint8_t dir[6 + 16] = {0, 0, 1, 0, 1, 0, uint8_t(w), uint8_t(h), 0, 0, 1, 0, uint8_t(bits), 0,
+                                 uint8_t(bytes), uint8_t(bytes >> 8), 0, 0, 22, 0, 0, 0};
+    const BITMAPINFOHEADER info = {40, w, 2 * h, 1, WORD(bits), BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint8_t> v(dir, dir + sizeof dir);
+    v.insert(v.end(), (const uint8_t*)&info, (const uint8_t*)(&info + 1));
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x) {
+            const COLORREF p = pixel(x, y), c = p == kClear ? 0 : p & 0xFFFFFF;
+            v.insert(v.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
+            if (bits == 32) v.push_back(p == kClear ? 0 : (p >> 24) == 2 ? 0x80 : 0xFF);
+        }
+        v.resize(v.size() + stride - w * bytesPerPixel);
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(maskStride);
+        for (int x = 0; x < w; ++x)
+            if (pixel(x, y) == kClear) row[x / 8] |= uint8_t(0x80 >> (x % 8));
+        v.insert(v.end(), row.begin(), row.end());
+    }
+    return v;
+}
+
+// An enhanced metafile 10 pixels square: the left half inverts what is under it, the right half
+// is red.
+std::vector<uint8_t> InvertingMetafile() {
+    const RECT frame = {0, 0, 265, 265};  // hundredths of a millimetre: 10 pixels at 96 DPI
+    HDC dc = ::CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+    ::PatBlt(dc, 0, 0, 5, 10, DSTINVERT);
+    const RECT red = {5, 0, 10, 10};
+    HBRUSH brush = ::CreateSolidBrush(kRed);
+    ::FillRect(dc, &red, brush);
+    ::DeleteObject(brush);
+    HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+    std::vector<uint8_t> v(::GetEnhMetaFileBits(emf, 0, nullptr));
+    ::GetEnhMetaFileBits(emf, (UINT)v.size(), v.data());
+    ::DeleteEnhMetaFile(emf);
+    return v;
+}
+
+// Rows of colours that differ from row to row, so that what a picture leaves uncovered shows.
+void Stripes(CanvasDC& c, int w, int h) {
+    for (int y = 0; y < h; ++y) c.Dc()->FillSolidRect(0, y, w, 1, RGB(y * 3 % 256, 255 - y * 2 % 256, y * 7 % 256));
+}
+
 class Pictures : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr))); }
@@ -218,11 +270,57 @@ TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretchesAndFillTiles) {
     EXPECT_EQ(40 * 40, e.canvas.CountColor(kWhite));
 }
 
+// Tiling gives the pixels of rendering the picture tile by tile, over a background that shows
+// through where the picture is transparent, for tiles of any size from a rectangle anywhere;
+// whatever the number of tiles.
+TEST_F(Pictures, TilesAreThoseOfRenderingEachTile) {
+    struct Case { const char* name; IPicture* pic; };
+    const Case cases[] = {
+        {"2x2", Load(QuadrantBmp(2, 2))},
+        {"3x5", Load(QuadrantBmp(3, 5))},
+        {"30x30", Load(QuadrantBmp(30, 30))},
+        {"icon with clear pixels", Load(MakeIcon(4, 4, 24, [](int x, int y) {
+             return (x + y) % 3 == 0 ? kClear : kQuad[(x + 2 * y) % 4];
+         }))},
+        {"icon with clear and half-covering pixels", Load(MakeIcon(4, 4, 32, [](int x, int y) {
+             return x == 1 && y == 2 ? Half(kGreen) : x == 3 ? kClear : kQuad[y];
+         }))},
+        {"metafile inverting what is under it", Load(InvertingMetafile())},
+    };
+    const CRect rects[] = {CRect(0, 0, 100, 50), CRect(7, 5, 61, 58), CRect(3, 9, 4, 10)};
+    const int w = 130, h = 90;
+    for (const Case& k : cases) {
+        ASSERT_NE(k.pic, nullptr) << k.name;
+        const CSize n = ScreenSize(k.pic);
+        for (const CRect& rc : rects) {
+            SCOPED_TRACE(testing::Message() << k.name << " in " << rc.left << "," << rc.top << "," << rc.right
+                                            << "," << rc.bottom);
+            CanvasDC tiled(w, h), each(w, h), before(w, h);
+            for (CanvasDC* c : {&tiled, &each, &before}) Stripes(*c, w, h);
+            CUtilityVisual::fill_with_pic(tiled.Dc(), k.pic, Lend(CRect(rc)));
+            for (int y = rc.top; y < rc.bottom; y += n.cy)
+                for (int x = rc.left; x < rc.right; x += n.cx)
+                    CUtilityVisual::draw_pic(each.Dc(), k.pic, Lend(CRect(x, y, x + n.cx, y + n.cy)), SRCCOPY, 0);
+            ::GdiFlush();
+            int differ = 0, changed = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    differ += tiled.At(x, y) != each.At(x, y);
+                    changed += tiled.At(x, y) != before.At(x, y);
+                }
+            EXPECT_EQ(differ, 0);
+            EXPECT_GT(changed, 0);
+        }
+    }
+}
+
 TEST_F(Pictures, RepeatedDrawsAndLoadsLeaveNoGdiObjects) {
     std::vector<uint8_t> quad = QuadrantBmp(30, 30);
     const std::string path = File("loop.bmp", quad);
     IPicture* pic = Load(quad);
+    IPicture* icon = Load(MakeIcon(4, 4, 24, [](int x, int) { return x < 2 ? kClear : kRed; }));
     ASSERT_NE(nullptr, pic);
+    ASSERT_NE(nullptr, icon);
     CanvasDC c(140, 80);
     const HGDIOBJ bitmap = ::GetCurrentObject(c.canvas.Dc(), OBJ_BITMAP);
     auto cycle = [&] {
@@ -232,6 +330,7 @@ TEST_F(Pictures, RepeatedDrawsAndLoadsLeaveNoGdiObjects) {
         CUtilityVisual::draw_pic(c.Dc(), nullptr, r, SRCCOPY, 0);
         CUtilityVisual::draw_picEx(c.Dc(), pic, r, DT_CENTER | DT_VCENTER, SRCCOPY);
         CUtilityVisual::fill_with_pic(c.Dc(), pic, r);
+        CUtilityVisual::fill_with_pic(c.Dc(), icon, r);
         IPicture* p = nullptr;
         ASSERT_TRUE(CUtilityVisual::GetPicture(&p, path.c_str()));
         p->Release();
