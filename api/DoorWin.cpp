@@ -13,8 +13,6 @@ CWndDoor* DoorOf(HWND hDoor)
 
 CWndDrop* DropOf(HWND hDrop, CWndDoor** ppDoor = NULL)
 {
-    if (!hDrop || !::IsWindow(hDrop))
-        return NULL;
     CWndDoor* pDoor = CWndDoor::SearchByDropWnd(hDrop);
     if (!pDoor)
         return NULL;

@@ -288,7 +288,8 @@ LUMOAPI void WINAPI ShadowMenu_Enable(int bEnable);
  * window is shown, active and unobscured. 1 on success; 0 for a null window, a window that
  * cannot be subclassed, or when the platform draws its own shadows. */
 LUMOAPI int WINAPI ShadowWin_Register(HWND hwnd);
-/* Removes the window's shadow and puts the screen back. 1; 0 when the window has no shadow. */
+/* Removes the window's shadow and puts the screen back. 1; 0 when the window has no shadow (a
+ * window of another thread has none here). */
 LUMOAPI int WINAPI ShadowWin_Unregister(HWND hwnd);
 /* enable 0 removes the shadow at once (so the window can move without leaving dark pixels);
  * 1 draws it again where the window now is. Nothing for a window without a shadow. */

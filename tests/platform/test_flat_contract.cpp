@@ -142,8 +142,9 @@ HWND PlainWindow(DWORD style, HWND parent, const char* cls = "STATIC")
     return CreateWindowExA(0, cls, "", style, 0, 0, 300, 200, parent, nullptr, nullptr, nullptr);
 }
 
-// Windows one thread hands to another: a top-level window with a button in it, and a skinned
-// top-level window and a button with the XP look, each given it by its own thread.
+// Windows one thread hands to another: a top-level window with a button in it, and a top-level
+// window with a skin and a shadow and a button with the XP look, each given them by its own
+// thread.
 struct ThreadWindows : NoCopy {
     HWND top = PlainWindow(WS_OVERLAPPEDWINDOW, nullptr);
     HWND button = PlainWindow(WS_CHILD | WS_VISIBLE, top, "BUTTON");
@@ -152,6 +153,7 @@ struct ThreadWindows : NoCopy {
     ThreadWindows()
     {
         EXPECT_EQ(Skin_Register(skinned, 0), 1);
+        EXPECT_EQ(ShadowWin_Register(skinned), 1);
         EXPECT_EQ(XPButton_SetBkColor(attached, RGB(1, 2, 3)), 1);
     }
     ~ThreadWindows()
@@ -164,8 +166,9 @@ struct ThreadWindows : NoCopy {
 // Whether each function that takes a window of the host's accepts w's windows, called on this
 // thread with objects of this thread where it needs one: LMENU_ChangeMenu, Tree_new,
 // DoorWin_new, DoorWin_AddObj (and its two variants, and DropWin_AddObj), Frameset_new,
-// Frame_add, Skin_Register, Skin_ChangeSkin, Skin_Unregister, XPButton_Attach and
-// XPButton_SetBkColor (each on a plain and on an attached button), PopMenu_New.
+// Frame_add, Skin_Register, Skin_ChangeSkin, Skin_Unregister, ShadowWin_Unregister,
+// XPButton_Attach and XPButton_SetBkColor (each on a plain and on an attached button),
+// PopMenu_New.
 std::vector<int> Accepted(const ThreadWindows& w)
 {
     HLMENU menu = LMENU_new();
@@ -188,6 +191,7 @@ std::vector<int> Accepted(const ThreadWindows& w)
         Skin_Register(w.top, 1),
         Skin_ChangeSkin(w.skinned, 2),
         Skin_Unregister(w.skinned),
+        ShadowWin_Unregister(w.skinned),
         XPButton_Attach(w.button, dc),
         XPButton_SetBkColor(w.button, RGB(4, 5, 6)),
         XPButton_Attach(w.attached, dc),
@@ -202,7 +206,7 @@ std::vector<int> Accepted(const ThreadWindows& w)
 
 // What the calls above left on w's windows: a menu bar, child windows beside the button,
 // the XP look on the plain button, a skin on the plain window; and whether the skinned window
-// and the attached button still have theirs. Read on w's own thread.
+// still has its skin and shadow and the attached button its look. Read on w's own thread.
 std::vector<int> Traces(const ThreadWindows& w)
 {
     int children = 0;
@@ -210,7 +214,8 @@ std::vector<int> Traces(const ThreadWindows& w)
     HDC dc = CreateCompatibleDC(nullptr);
     std::vector<int> traces = {GetMenu(w.top) != nullptr, children - 1,
                                GetPropA(w.button, "Proc_CButtonXPBP") != nullptr, Skin_Unregister(w.top),
-                               Skin_ChangeSkin(w.skinned, 1), XPButton_Attach(w.attached, dc)};
+                               Skin_ChangeSkin(w.skinned, 1), ShadowWin_Unregister(w.skinned),
+                               XPButton_Attach(w.attached, dc)};
     DeleteDC(dc);
     return traces;
 }
@@ -223,7 +228,7 @@ std::vector<int> Traces(const ThreadWindows& w)
 TEST(FlatContract, WindowsOfAnotherThreadAreRefused)
 {
     ASSERT_TRUE(g_classicLook);
-    const std::vector<int> none(17, 0);
+    const std::vector<int> none(18, 0);
     SecondUiThread other;
 
     // Windows of the other thread, given here.
@@ -235,18 +240,18 @@ TEST(FlatContract, WindowsOfAnotherThreadAreRefused)
         traces = Traces(*theirs);
         theirs.reset();
     });
-    EXPECT_EQ(traces, (std::vector<int>{0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(traces, (std::vector<int>{0, 0, 0, 0, 1, 1, 1}));
 
     // Windows of this thread, given there.
     ThreadWindows ours;
     std::vector<int> accepted;
     other.Run([&] { accepted = Accepted(ours); });
     EXPECT_EQ(accepted, none);
-    EXPECT_EQ(Traces(ours), (std::vector<int>{0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(Traces(ours), (std::vector<int>{0, 0, 0, 0, 1, 1, 1}));
 
     // And here, every one of them is taken.
     ThreadWindows own;
-    EXPECT_EQ(Accepted(own), std::vector<int>(17, 1));
+    EXPECT_EQ(Accepted(own), std::vector<int>(18, 1));
     EXPECT_EQ(PopMenu_New(nullptr), nullptr);
 
     // The desktop window is no thread's of a host: it gets no menu bar.
