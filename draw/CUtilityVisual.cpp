@@ -762,23 +762,41 @@ void CUtilityVisual::draw_picEx(CDC* pDC, IPicture* pPicture, CRect& rect, int n
 // Rows of tiles as tall as a band of about this many pixels are copied at once.
 const int kTileBand = 64;
 
+// Of the tiles of size starting at lo and covering [lo, hi), the first and the end of those
+// that reach into [clipLo, clipHi).
+void VisibleTiles(LONGLONG lo, LONGLONG hi, LONGLONG clipLo, LONGLONG clipHi, LONGLONG size, LONGLONG* pFirst,
+                  LONGLONG* pEnd)
+{
+    const LONGLONG count = (hi - lo + size - 1) / size;
+    *pFirst = std::max<LONGLONG>(0, (clipLo - lo) / size);
+    *pEnd = std::min(count, clipHi > lo ? (clipHi - lo + size - 1) / size : 0);
+}
+
 // Paints the whole tiles of the picture that cover rect (from its top-left corner, the last ones
 // reaching past its right and bottom edges) with one rendering of the picture repeated by
-// bit-block copies, so that the cost does not grow with the number of tiles. The pixels are
-// those of rendering each tile: a transparent picture leaves what is under its transparent
-// pixels. FALSE when that cannot be done: a device that is neither a display nor memory, units
-// other than pixels, a picture whose pixels blend with what is under them, no memory.
+// bit-block copies, so that the cost does not grow with the number of tiles; only the tiles that
+// reach into the DC's clipping box, the others would not show. The pixels are those of rendering
+// each tile: a transparent picture leaves what is under its transparent pixels. FALSE when that
+// cannot be done: a device that is neither a display nor memory, units other than pixels, a
+// picture whose pixels blend with what is under them, a picture that does not render, no memory.
 BOOL CUtilityVisual::TileByCopies(HDC hDC, IPicture* pPicture, CSize tile, const CRect& rect)
 {
     const DWORD dwType = ::GetObjectType(hDC);
     if ((dwType != OBJ_DC && dwType != OBJ_MEMDC) || ::GetMapMode(hDC) != MM_TEXT)
         return FALSE;
-    const LONGLONG nx = ((LONGLONG)rect.Width() + tile.cx - 1) / tile.cx;
-    const LONGLONG ny = ((LONGLONG)rect.Height() + tile.cy - 1) / tile.cy;
-    if (nx * tile.cx > INT_MAX / 2 || ny * tile.cy > INT_MAX / 2)
+    CRect rcClip;
+    const int nClip = ::GetClipBox(hDC, &rcClip);
+    if (nClip == ERROR)
         return FALSE;
-    const int cxAll = (int)(nx * tile.cx), cyAll = (int)(ny * tile.cy);
-    const int cyStrip = (int)std::min<LONGLONG>(cyAll, std::max<LONG>(1, kTileBand / tile.cy) * (LONGLONG)tile.cy);
+    LONGLONG col, colEnd, row, rowEnd;
+    VisibleTiles(rect.left, rect.right, rcClip.left, rcClip.right, tile.cx, &col, &colEnd);
+    VisibleTiles(rect.top, rect.bottom, rcClip.top, rcClip.bottom, tile.cy, &row, &rowEnd);
+    if (nClip == NULLREGION || col >= colEnd || row >= rowEnd)
+        return TRUE;
+    // The clipping box lies on the device, so these are within its size and a tile's.
+    const int x0 = (int)(rect.left + col * tile.cx), y0 = (int)(rect.top + row * tile.cy);
+    const int cxAll = (int)((colEnd - col) * tile.cx), cyAll = (int)((rowEnd - row) * tile.cy);
+    const int cyStrip = std::min(cyAll, (int)(std::max<LONG>(1, kTileBand / tile.cy) * tile.cy));
     const int nStretch = ::GetStretchBltMode(hDC);
 
     DWORD dwAttr = 0;
@@ -787,14 +805,13 @@ BOOL CUtilityVisual::TileByCopies(HDC hDC, IPicture* pPicture, CSize tile, const
     if (!image.Ok())
         return FALSE;
     ::SetStretchBltMode(image.Dc(), nStretch);
-    // A picture that cannot be rendered leaves the DC as it was, as each tile would.
     if (!(dwAttr & PICTURE_TRANSPARENT))
     {
         if (FAILED(RenderPicture(pPicture, image.Dc(), 0, 0, tile.cx, tile.cy)))
-            return TRUE;
+            return FALSE;
         Replicate(image.Dc(), tile.cx, tile.cy, cxAll, cyStrip);
         for (int y = 0; y < cyAll; y += cyStrip)
-            ::BitBlt(hDC, rect.left, rect.top + y, cxAll, std::min(cyStrip, cyAll - y), image.Dc(), 0, 0, SRCCOPY);
+            ::BitBlt(hDC, x0, y0 + y, cxAll, std::min(cyStrip, cyAll - y), image.Dc(), 0, 0, SRCCOPY);
         return TRUE;
     }
 
@@ -814,13 +831,13 @@ BOOL CUtilityVisual::TileByCopies(HDC hDC, IPicture* pPicture, CSize tile, const
     {
         ::SetStretchBltMode(hTile, nStretch);
         if (FAILED(RenderPicture(pPicture, hTile, 0, 0, tile.cx, tile.cy)))
-            return TRUE;
+            return FALSE;
     }
     ::GdiFlush();
     // The mask keeps what is under the transparent pixels and clears it under the others.
     const size_t nPixels = (size_t)tile.cx * tile.cy;
     std::vector<DWORD> keep(nPixels);
-    for (size_t i = 0; i < nPixels; ++i)
+    for (size_t i = 0; i != nPixels; ++i)
     {
         const DWORD b = black.Bits()[i] & kRgb, w = white.Bits()[i] & kRgb;
         if (b == crBlack && w == crWhite)
@@ -841,8 +858,8 @@ BOOL CUtilityVisual::TileByCopies(HDC hDC, IPicture* pPicture, CSize tile, const
     for (int y = 0; y < cyAll; y += cyStrip)
     {
         const int cy = std::min(cyStrip, cyAll - y);
-        ::BitBlt(hDC, rect.left, rect.top + y, cxAll, cy, mask.Dc(), 0, 0, SRCAND);
-        ::BitBlt(hDC, rect.left, rect.top + y, cxAll, cy, image.Dc(), 0, 0, SRCPAINT);
+        ::BitBlt(hDC, x0, y0 + y, cxAll, cy, mask.Dc(), 0, 0, SRCAND);
+        ::BitBlt(hDC, x0, y0 + y, cxAll, cy, image.Dc(), 0, 0, SRCPAINT);
     }
     return TRUE;
 }

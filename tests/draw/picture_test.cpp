@@ -72,6 +72,47 @@ std::vector<uint8_t> InvertingMetafile() {
     return v;
 }
 
+// A picture of 4 x 4 pixels, each of its own colour, that counts its renderings; transparent,
+// it covers only the pixels of its diagonal.
+class CountingPicture : public IPicture {
+public:
+    explicit CountingPicture(bool transparent) : transparent_(transparent) {}
+    static COLORREF Pixel(int u, int v) { return RGB(40 + 50 * u, 40 + 50 * v, 90); }
+    int renders = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE get_Handle(OLE_HANDLE*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_hPal(OLE_HANDLE*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_Type(SHORT* type) override { *type = PICTYPE_BITMAP; return S_OK; }
+    // 4 pixels at 96 DPI, rounded up as the platform's pictures store it.
+    HRESULT STDMETHODCALLTYPE get_Width(OLE_XSIZE_HIMETRIC* w) override { *w = 106; return S_OK; }
+    HRESULT STDMETHODCALLTYPE get_Height(OLE_YSIZE_HIMETRIC* h) override { *h = 106; return S_OK; }
+    HRESULT STDMETHODCALLTYPE Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC, OLE_YPOS_HIMETRIC,
+                                     OLE_XSIZE_HIMETRIC, OLE_YSIZE_HIMETRIC, LPCRECT) override {
+        ++renders;
+        for (int v = 0; v < 4; ++v)
+            for (int u = 0; u < 4; ++u)
+                if (!transparent_ || u == v) ::SetPixelV(dc, x + u * cx / 4, y + v * cy / 4, Pixel(u, v));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE set_hPal(OLE_HANDLE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_CurDC(HDC*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SelectPicture(HDC, HDC*, OLE_HANDLE*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_KeepOriginalFormat(WINBOOL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_KeepOriginalFormat(WINBOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE PictureChanged() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SaveAsFile(LPSTREAM, WINBOOL, LONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_Attributes(DWORD* attr) override {
+        *attr = transparent_ ? PICTURE_TRANSPARENT : 0;
+        return S_OK;
+    }
+
+private:
+    bool transparent_;
+};
+
 // Rows of colours that differ from row to row, so that what a picture leaves uncovered shows.
 void Stripes(CanvasDC& c, int w, int h) {
     for (int y = 0; y < h; ++y) c.Dc()->FillSolidRect(0, y, w, 1, RGB(y * 3 % 256, 255 - y * 2 % 256, y * 7 % 256));
@@ -279,8 +320,8 @@ TEST_F(Pictures, TilesAreThoseOfRenderingEachTile) {
         {"2x2", Load(QuadrantBmp(2, 2))},
         {"3x5", Load(QuadrantBmp(3, 5))},
         {"30x30", Load(QuadrantBmp(30, 30))},
-        {"icon with clear pixels", Load(MakeIcon(4, 4, 24, [](int x, int y) {
-             return (x + y) % 3 == 0 ? kClear : kQuad[(x + 2 * y) % 4];
+        {"icon with clear and black pixels", Load(MakeIcon(4, 4, 24, [](int x, int y) {
+             return (x + y) % 3 == 0 ? kClear : x == 2 ? RGB(0, 0, 0) : kQuad[(x + 2 * y) % 4];
          }))},
         {"icon with clear and half-covering pixels", Load(MakeIcon(4, 4, 32, [](int x, int y) {
              return x == 1 && y == 2 ? Half(kGreen) : x == 3 ? kClear : kQuad[y];
@@ -311,6 +352,50 @@ TEST_F(Pictures, TilesAreThoseOfRenderingEachTile) {
             EXPECT_EQ(differ, 0);
             EXPECT_GT(changed, 0);
         }
+    }
+}
+
+// However many tiles there are, the picture is rendered once (twice when transparent: over two
+// backgrounds), and only the tiles that can show are painted: a rectangle far larger than the
+// device, a clipped DC. No DC, nothing drawn.
+TEST_F(Pictures, TilingRendersThePictureOnceWhateverTheNumberOfTiles) {
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent ? "transparent" : "opaque");
+        CountingPicture pic(transparent);
+        // From a corner 2 pixels left of and 3 above a tile's edge (mod 4), 100 million wide.
+        CanvasDC huge(40, 30);
+        Stripes(huge, 40, 30);
+        CUtilityVisual::fill_with_pic(huge.Dc(), &pic, Lend(CRect(-50000002, -50000003, 50000000, 50000000)));
+        EXPECT_EQ(pic.renders, transparent ? 2 : 1);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (!transparent || (x + 2) % 4 == (y + 3) % 4)
+                    EXPECT_EQ(huge.At(x, y), CountingPicture::Pixel((x + 2) % 4, (y + 3) % 4)) << x << "," << y;
+
+        // Clipped: the same pixels as rendering each tile under the same clipping.
+        CanvasDC clipped(130, 90), each(130, 90);
+        for (CanvasDC* c : {&clipped, &each}) {
+            Stripes(*c, 130, 90);
+            ::IntersectClipRect(c->canvas.Dc(), 21, 14, 75, 61);
+        }
+        pic.renders = 0;
+        const CRect rc(7, 5, 101, 83);
+        CUtilityVisual::fill_with_pic(clipped.Dc(), &pic, Lend(CRect(rc)));
+        EXPECT_EQ(pic.renders, transparent ? 2 : 1);
+        for (int y = rc.top; y < rc.bottom; y += 4)
+            for (int x = rc.left; x < rc.right; x += 4)
+                CUtilityVisual::draw_pic(each.Dc(), &pic, Lend(CRect(x, y, x + 4, y + 4)), SRCCOPY, 0);
+        ::GdiFlush();
+        int differ = 0;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 130; ++x) differ += clipped.At(x, y) != each.At(x, y);
+        EXPECT_EQ(differ, 0);
+
+        pic.renders = 0;
+        CDC none;
+        CUtilityVisual::fill_with_pic(&none, &pic, Lend(CRect(rc)));
+        CUtilityVisual::fill_with_pic(nullptr, &pic, Lend(CRect(rc)));
+        EXPECT_EQ(pic.renders, 0);
     }
 }
 
