@@ -76,7 +76,8 @@ std::vector<uint8_t> InvertingMetafile() {
 // it covers only the pixels of its diagonal.
 class CountingPicture : public IPicture {
 public:
-    explicit CountingPicture(bool transparent) : transparent_(transparent) {}
+    explicit CountingPicture(bool transparent, OLE_XSIZE_HIMETRIC width = 106)
+        : transparent_(transparent), width_(width) {}
     static COLORREF Pixel(int u, int v) { return RGB(40 + 50 * u, 40 + 50 * v, 90); }
     int renders = 0;
 
@@ -87,7 +88,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_hPal(OLE_HANDLE*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_Type(SHORT* type) override { *type = PICTYPE_BITMAP; return S_OK; }
     // 4 pixels at 96 DPI, rounded up as the platform's pictures store it.
-    HRESULT STDMETHODCALLTYPE get_Width(OLE_XSIZE_HIMETRIC* w) override { *w = 106; return S_OK; }
+    HRESULT STDMETHODCALLTYPE get_Width(OLE_XSIZE_HIMETRIC* w) override { *w = width_; return S_OK; }
     HRESULT STDMETHODCALLTYPE get_Height(OLE_YSIZE_HIMETRIC* h) override { *h = 106; return S_OK; }
     HRESULT STDMETHODCALLTYPE Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC, OLE_YPOS_HIMETRIC,
                                      OLE_XSIZE_HIMETRIC, OLE_YSIZE_HIMETRIC, LPCRECT) override {
@@ -111,6 +112,7 @@ public:
 
 private:
     bool transparent_;
+    OLE_XSIZE_HIMETRIC width_;
 };
 
 // Rows of colours that differ from row to row, so that what a picture leaves uncovered shows.
@@ -328,7 +330,8 @@ TEST_F(Pictures, TilesAreThoseOfRenderingEachTile) {
          }))},
         {"metafile inverting what is under it", Load(InvertingMetafile())},
     };
-    const CRect rects[] = {CRect(0, 0, 100, 50), CRect(7, 5, 61, 58), CRect(3, 9, 4, 10)};
+    // The last one on a DC whose units are two thirds of a pixel.
+    const CRect rects[] = {CRect(0, 0, 100, 50), CRect(7, 5, 61, 58), CRect(3, 9, 4, 10), CRect(5, 3, 70, 50)};
     const int w = 130, h = 90;
     for (const Case& k : cases) {
         ASSERT_NE(k.pic, nullptr) << k.name;
@@ -338,6 +341,12 @@ TEST_F(Pictures, TilesAreThoseOfRenderingEachTile) {
                                             << "," << rc.bottom);
             CanvasDC tiled(w, h), each(w, h), before(w, h);
             for (CanvasDC* c : {&tiled, &each, &before}) Stripes(*c, w, h);
+            if (&rc == &rects[3])
+                for (CanvasDC* c : {&tiled, &each}) {
+                    ::SetMapMode(c->canvas.Dc(), MM_ANISOTROPIC);
+                    ::SetWindowExtEx(c->canvas.Dc(), 2, 2, nullptr);
+                    ::SetViewportExtEx(c->canvas.Dc(), 3, 3, nullptr);
+                }
             CUtilityVisual::fill_with_pic(tiled.Dc(), k.pic, Lend(CRect(rc)));
             for (int y = rc.top; y < rc.bottom; y += n.cy)
                 for (int x = rc.left; x < rc.right; x += n.cx)
@@ -391,11 +400,18 @@ TEST_F(Pictures, TilingRendersThePictureOnceWhateverTheNumberOfTiles) {
             for (int x = 0; x < 130; ++x) differ += clipped.At(x, y) != each.At(x, y);
         EXPECT_EQ(differ, 0);
 
+        // Nothing to show: a rectangle outside the clipping, no DC, a picture narrower than a pixel.
         pic.renders = 0;
+        CUtilityVisual::fill_with_pic(clipped.Dc(), &pic, Lend(CRect(80, 5, 120, 83)));
         CDC none;
         CUtilityVisual::fill_with_pic(&none, &pic, Lend(CRect(rc)));
         CUtilityVisual::fill_with_pic(nullptr, &pic, Lend(CRect(rc)));
         EXPECT_EQ(pic.renders, 0);
+        CountingPicture thin(transparent, 10);
+        CanvasDC blank(40, 30);
+        CUtilityVisual::fill_with_pic(blank.Dc(), &thin, Lend(CRect(0, 0, 40, 30)));
+        EXPECT_EQ(thin.renders, 0);
+        EXPECT_EQ(blank.canvas.CountColor(RGB(255, 255, 255)), 40 * 30);
     }
 }
 
