@@ -2,22 +2,17 @@
 #include "lumo.h"
 #include "CWndDoor.h"
 #include "frame/ReturnText.h"
+#include "frame/UiThread.h"
 
 namespace {
 
-// A door is found through the host it was created in.
 CWndDoor* DoorOf(HWND hDoor)
 {
-    if (!hDoor || !::IsWindow(hDoor))
-        return NULL;
-    CWndDoor* pDoor = CWndDoor::GetObject(::GetParent(hDoor));
-    return pDoor;
+    return CWndDoor::FromDoorWnd(hDoor);
 }
 
 CWndDrop* DropOf(HWND hDrop, CWndDoor** ppDoor = NULL)
 {
-    if (!hDrop || !::IsWindow(hDrop))
-        return NULL;
     CWndDoor* pDoor = CWndDoor::SearchByDropWnd(hDrop);
     if (!pDoor)
         return NULL;
@@ -45,7 +40,7 @@ void ZeroColor(int* red, int* green, int* blue)
 
 LUMOAPI HWND WINAPI DoorWin_new(HWND hHost)
 {
-    if (!hHost || !::IsWindow(hHost))
+    if (!IsWindowOfThisThread(hHost))
         return 0;
     CWndDoor* pDoor = new CWndDoor;
     if (!pDoor->Create(NULL, "DoorWin", 0, CRect(0, 0, 200, 200), CWnd::FromHandle(hHost), 0))
@@ -66,25 +61,25 @@ LUMOAPI int WINAPI DoorWin_delete(HWND hDoor)
 LUMOAPI int WINAPI DoorWin_SetAnimationAble(HWND hDoor, int bAble)
 {
     CWndDoor* p = DoorOf(hDoor);
-    return p ? p->SetAnimationAble(bAble) : 0;
+    return p ? (p->SetAnimationAble(bAble != 0) ? 1 : 0) : 0;
 }
 
 LUMOAPI int WINAPI DoorWin_GetAnimationAble(HWND hDoor)
 {
     CWndDoor* p = DoorOf(hDoor);
-    return p ? p->GetAnimationAble() : 0;
+    return p ? (p->GetAnimationAble() ? 1 : 0) : 0;
 }
 
 LUMOAPI int WINAPI DoorWin_SetSingleDrop(HWND hDoor, int bSingle)
 {
     CWndDoor* p = DoorOf(hDoor);
-    return p ? p->SetSingleDrop(bSingle) : 0;
+    return p ? (p->SetSingleDrop(bSingle != 0) ? 1 : 0) : 0;
 }
 
 LUMOAPI int WINAPI DoorWin_GetSingleDrop(HWND hDoor)
 {
     CWndDoor* p = DoorOf(hDoor);
-    return p ? p->GetSingleDrop() : 0;
+    return p ? (p->GetSingleDrop() ? 1 : 0) : 0;
 }
 
 LUMOAPI int WINAPI DoorWin_SetWidth(HWND hDoor, int nWidth)
@@ -204,13 +199,13 @@ LUMOAPI void WINAPI DoorWin_SetViewStyle(HWND hDoor, int nStyle)
 LUMOAPI int WINAPI DoorWin_SetOpenCloseWhenMousemove(HWND hDoor, int bEnable)
 {
     CWndDoor* p = DoorOf(hDoor);
-    return p ? p->SetOpenCloseWhenMousemove(bEnable) : 0;
+    return p ? (p->SetOpenCloseWhenMousemove(bEnable != 0) ? 1 : 0) : 0;
 }
 
 LUMOAPI int WINAPI DoorWin_GetOpenCloseWhenMousemove(HWND hDoor)
 {
     CWndDoor* p = DoorOf(hDoor);
-    return p ? p->GetOpenCloseWhenMousemove() : 1;
+    return p ? (p->GetOpenCloseWhenMousemove() ? 1 : 0) : 1;
 }
 
 LUMOAPI void WINAPI DoorWin_OpenClose(HWND hDoor, int bOpen)

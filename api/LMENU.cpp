@@ -1,6 +1,7 @@
 // LMENU_*: the flat interface of tree data and the menus made from it.
 #include "lumo.h"
 #include "frame/ReturnText.h"
+#include "frame/UiThread.h"
 #include "treedata/CLmenuHandles.h"
 #include "LumoSys.h"
 
@@ -56,7 +57,8 @@ LUMOAPI LPSTR WINAPI LMENU_GetTimeStamp(HLMENU hMenuData)
 LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode)
 {
     CTreeData* pData = CLmenuHandles::FromHandle(hMenuData);
-    if (pData == NULL)
+    // The desktop window belongs to no thread of the host's.
+    if (pData == NULL || !IsWindowOfThisThread(hWnd))
         return 0;
     return pData->ChangeMenu(hWnd, lpszCode) ? 1 : 0;
 }

@@ -1,9 +1,12 @@
 // PopMenu_* and ShadowMenu_Enable: the flat interface of popup menus and menu shadows.
 #include "lumo.h"
 #include "menu/CPopMenu.h"
+#include "frame/UiThread.h"
 
 LUMOAPI HPOPMENU WINAPI PopMenu_New(HWND hOwner)
 {
+    if (!IsWindowOfThisThread(hOwner))
+        return NULL;
     return CPopMenu::Create(hOwner);
 }
 

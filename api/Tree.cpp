@@ -2,6 +2,7 @@
 // looked up in the registry of live trees.
 #include "lumo.h"
 #include "frame/ReturnText.h"
+#include "frame/UiThread.h"
 #include "CTree10.h"
 #include "treedata/CLmenuHandles.h"
 #include "LumoSys.h"
@@ -9,7 +10,7 @@
 LUMOAPI HWND WINAPI Tree_new(HWND hParent, int nLeft, int nTop, int nRight, int nBottom,
                              DWORD dwStyle)
 {
-    if (hParent != NULL && !::IsWindow(hParent))
+    if (hParent != NULL && !IsWindowOfThisThread(hParent))
         return NULL;
     CTree10* pTree = new CTree10;
     CRect rc(nLeft, nTop, nRight, nBottom);
@@ -212,25 +213,25 @@ LUMOAPI int WINAPI Tree_GetBorder(HWND hTree)
 LUMOAPI int WINAPI Tree_SetSingleExpand(HWND hTree, int bOn)
 {
     CTree10* pTree = CTree10::GetObject(hTree);
-    return pTree ? pTree->SetSingleExpand(bOn) : 0;
+    return pTree ? (pTree->SetSingleExpand(bOn != 0) ? 1 : 0) : 0;
 }
 
 LUMOAPI int WINAPI Tree_GetSingleExpand(HWND hTree)
 {
     CTree10* pTree = CTree10::GetObject(hTree);
-    return pTree ? pTree->GetSingleExpand() : 0;
+    return pTree ? (pTree->GetSingleExpand() ? 1 : 0) : 0;
 }
 
 LUMOAPI int WINAPI Tree_SetMousemoveSelect(HWND hTree, int bOn)
 {
     CTree10* pTree = CTree10::GetObject(hTree);
-    return pTree ? pTree->SetMousemoveSelect(bOn) : 1;
+    return pTree ? (pTree->SetMousemoveSelect(bOn != 0) ? 1 : 0) : 1;
 }
 
 LUMOAPI int WINAPI Tree_GetMousemoveSelect(HWND hTree)
 {
     CTree10* pTree = CTree10::GetObject(hTree);
-    return pTree ? pTree->GetMousemoveSelect() : 1;
+    return pTree ? (pTree->GetMousemoveSelect() ? 1 : 0) : 1;
 }
 
 LUMOAPI void WINAPI Tree_Expand(HWND hTree, LPCSTR lpszCode, int bExpandAll)
@@ -244,8 +245,9 @@ LUMOAPI int WINAPI Tree_SelectItem(HWND hTree, LPCSTR lpszCode)
     CTree10* pTree = CTree10::GetObject(hTree);
     if (pTree == NULL)
         return 0;
+    // An unknown code names no item: nothing is clicked and the selection stays.
     HTREEITEM hItem = pTree->GetItem(lpszCode);
-    if (!pTree->_OnSelectItem(hItem))
+    if (hItem == NULL || !pTree->_OnSelectItem(hItem))
         return 0;
     return pTree->Select(hItem, TVGN_CARET) ? 1 : 0;
 }

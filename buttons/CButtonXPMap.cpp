@@ -1,6 +1,7 @@
 #include "buttons/CButtonXPMap.h"
 #include "CButtonXP.h"
 #include "buttons/CButtonXPAccessible.h"
+#include "frame/UiThread.h"
 
 #include <new>
 #include <windowsx.h>
@@ -63,14 +64,14 @@ CButtonXP_* CButtonXPMap::Lookup(HWND hWnd)
 
 CButtonXP_* CButtonXPMap::Attach(HWND hWnd)
 {
-    if (!::IsWindow(hWnd))
+    // Only buttons (superclassed ones too) of this thread: the map belongs to it, and a button
+    // attached on its own thread is not to be painted or changed from another.
+    if (!IsWindowOfThisThread(hWnd))
         return NULL;
     if (::GetPropA(hWnd, kProcProperty))
         return Lookup(hWnd);
-    // Only buttons (superclassed ones too) of this thread: the map belongs to it.
     char cls[16] = "";
-    if (::GetWindowThreadProcessId(hWnd, NULL) != ::GetCurrentThreadId() ||
-        !::RealGetWindowClassA(hWnd, cls, sizeof(cls)) || lstrcmpiA(cls, "Button") != 0)
+    if (!::RealGetWindowClassA(hWnd, cls, sizeof(cls)) || lstrcmpiA(cls, "Button") != 0)
         return NULL;
 
     WNDPROC pfnPrev = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);

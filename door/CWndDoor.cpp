@@ -3,6 +3,7 @@
 #include "door/CWndDoorLayer.h"
 #include "CHookParentMessage.h"
 #include "frame/HostNotify.h"
+#include "frame/LiveHandles.h"
 #include "frame/UiThread.h"
 #include "frame/LumoRes.h"
 #include "CDRAW.h"
@@ -15,6 +16,20 @@
 IMPLEMENT_DYNCREATE(CWndDoor, CWndBack)
 
 CMap<HWND, HWND, CWndDoor*, CWndDoor*> CWndDoor::m_cMap;
+
+namespace {
+
+// The doors' own windows, from a successful Create until the window goes. The map above holds
+// one door per host (the last one made there); this knows every door, so a door's handle names
+// that door and nothing else does.
+LiveHandles& LiveDoors()
+{
+    // Never destroyed: a host may still call the family while the runtime tears down statics.
+    static LiveHandles* s_pLive = new LiveHandles;
+    return *s_pLive;
+}
+
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CWndDoor, CWndBack)
     ON_WM_DESTROY()
@@ -53,6 +68,7 @@ CButtonBMP& CWndDoor::GetToggleButton()
 // it while the system takes the windows down.
 void CWndDoor::OnDestroy()
 {
+    LiveDoors().Remove(m_hWnd);
     if (m_hHost)
     {
         CHookParentMessage::UnhookParent(m_hHost, this);
@@ -120,6 +136,7 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
     CHookParentMessage::SubscribeMessage(hHost, WM_SIZE);
     m_hHost = hHost;
     m_cMap.SetAt(hHost, this);
+    LiveDoors().Add(m_hWnd);
     InitResize();
     BringWindowToTop();
     SetTimer(DOOR_TIMER_RESIZE, 100);
@@ -137,16 +154,21 @@ CWndDoor* CWndDoor::GetObject(HWND hHost)
     return pDoor;
 }
 
+CWndDoor* CWndDoor::FromDoorWnd(HWND hDoor)
+{
+    if (!LiveDoors().IsLive(hDoor))
+        return NULL;
+    return DYNAMIC_DOWNCAST(CWndDoor, CWnd::FromHandlePermanent(hDoor));
+}
+
+// A drop lives in its door's layer, so its door is one of the windows above it.
 CWndDoor* CWndDoor::SearchByDropWnd(HWND hDrop)
 {
     if (!IsWindowOfThisThread(hDrop))
         return NULL;
-    POSITION pos = m_cMap.GetStartPosition();
-    while (pos)
+    for (HWND h = ::GetParent(hDrop); h; h = ::GetParent(h))
     {
-        HWND hHost;
-        CWndDoor* pDoor;
-        m_cMap.GetNextAssoc(pos, hHost, pDoor);
+        CWndDoor* pDoor = FromDoorWnd(h);
         if (pDoor && pDoor->SearchDropWnd(hDrop))
             return pDoor;
     }
@@ -247,16 +269,12 @@ int CWndDoor::ClampWidth(int nWidth)
     return nWidth < nMin ? nMin : nWidth;
 }
 
-// A body is a window of the host's: one of this process, not the desktop, not the door or a
-// window above it (the panel would end up inside itself), and not one of the panel's own
-// windows (the layer, the drops and their buttons).
+// A body is a window of the host's: one of this thread (which the desktop never is), not the
+// door or a window above it (the panel would end up inside itself), and not one of the panel's
+// own windows (the layer, the drops and their buttons).
 BOOL CWndDoor::CanHold(HWND hWnd) const
 {
-    if (!::IsWindow(hWnd) || hWnd == ::GetDesktopWindow())
-        return FALSE;
-    DWORD dwProcess = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcess);
-    if (dwProcess != ::GetCurrentProcessId())
+    if (!IsWindowOfThisThread(hWnd))
         return FALSE;
     if (hWnd == m_hWnd || ::IsChild(hWnd, m_hWnd))
         return FALSE;

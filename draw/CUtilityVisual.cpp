@@ -6,6 +6,9 @@
 #include <olectl.h>
 #include <string.h>
 
+#include <algorithm>
+#include <vector>
+
 int CUtilityVisual::m_pxPInch = 0;
 int CUtilityVisual::m_pyPInch = 0;
 
@@ -52,6 +55,66 @@ private:
     HPEN m_hPen;
     HGDIOBJ m_hOld;
 };
+
+// A bitmap selected into a memory DC of its own for the lifetime of the object: one compatible
+// with a DC, or a 32-bit top-down section whose pixels can be read.
+class CScopedBitmap
+{
+public:
+    CScopedBitmap(HDC hRef, int cx, int cy) : m_hDC(::CreateCompatibleDC(hRef))
+    {
+        Select(m_hDC ? ::CreateCompatibleBitmap(hRef, cx, cy) : nullptr);
+    }
+    CScopedBitmap(int cx, int cy) : m_hDC(::CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = cx;
+        bi.bmiHeader.biHeight = -cy;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* pBits = nullptr;
+        Select(m_hDC ? ::CreateDIBSection(m_hDC, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0) : nullptr);
+        m_pBits = (const DWORD*)pBits;
+    }
+    ~CScopedBitmap()
+    {
+        if (m_hOld)
+            ::SelectObject(m_hDC, m_hOld);
+        if (m_hBmp)
+            ::DeleteObject(m_hBmp);
+        if (m_hDC)
+            ::DeleteDC(m_hDC);
+    }
+    bool Ok() const { return m_hOld != nullptr; }
+    HDC Dc() const { return m_hDC; }
+    // The pixels of a section, once drawing into it has been flushed.
+    const DWORD* Bits() const { return m_pBits; }
+
+private:
+    CScopedBitmap(const CScopedBitmap&) = delete;
+    CScopedBitmap& operator=(const CScopedBitmap&) = delete;
+    void Select(HBITMAP hBmp)
+    {
+        m_hBmp = hBmp;
+        if (m_hBmp)
+            m_hOld = ::SelectObject(m_hDC, m_hBmp);
+    }
+    HDC m_hDC;
+    HBITMAP m_hBmp = nullptr;
+    HGDIOBJ m_hOld = nullptr;
+    const DWORD* m_pBits = nullptr;
+};
+
+// Repeats the cx by cy block at the top-left corner of the DC over cxAll by cyAll, doubling the
+// copied span at each step.
+void Replicate(HDC hDC, int cx, int cy, int cxAll, int cyAll)
+{
+    for (int x = cx; x < cxAll; x += std::min(x, cxAll - x))
+        ::BitBlt(hDC, x, 0, std::min(x, cxAll - x), cy, hDC, 0, 0, SRCCOPY);
+    for (int y = cy; y < cyAll; y += std::min(y, cyAll - y))
+        ::BitBlt(hDC, 0, y, cxAll, std::min(y, cyAll - y), hDC, 0, 0, SRCCOPY);
+}
 
 // True for bitmap file data whose headers or pixels run past the end of the data. The picture
 // loader trusts the headers and would read beyond the block.
@@ -574,14 +637,14 @@ void CUtilityVisual::GetPictureSize(CSize& size, IPicture* pPicture)
     size.cy = (LONG)((LONGLONG)m_pyPInch * h / 2540);
 }
 
-void CUtilityVisual::RenderPicture(IPicture* pPicture, HDC hDC, int x, int y, int cx, int cy)
+HRESULT CUtilityVisual::RenderPicture(IPicture* pPicture, HDC hDC, int x, int y, int cx, int cy)
 {
     OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
     pPicture->get_Width(&w);
     pPicture->get_Height(&h);
     // HIMETRIC runs upwards: start at the bottom and go up so the picture stands upright.
-    pPicture->Render(hDC, x, y, cx, cy, 0, h, w, -h, nullptr);
+    return pPicture->Render(hDC, x, y, cx, cy, 0, h, w, -h, nullptr);
 }
 
 void CUtilityVisual::draw_pic(CDC* pDC, IPicture* pPicture, CRect& rect, int nRop, int nUnused)
@@ -696,11 +759,118 @@ void CUtilityVisual::draw_picEx(CDC* pDC, IPicture* pPicture, CRect& rect, int n
     draw_pic(pDC, pPicture, r, nRop, 0);
 }
 
+// Rows of tiles as tall as a band of about this many pixels are copied at once.
+const int kTileBand = 64;
+
+// Of the tiles of size starting at lo and covering [lo, hi), the first and the end of those
+// that reach into [clipLo, clipHi).
+void VisibleTiles(LONGLONG lo, LONGLONG hi, LONGLONG clipLo, LONGLONG clipHi, LONGLONG size, LONGLONG* pFirst,
+                  LONGLONG* pEnd)
+{
+    const LONGLONG count = (hi - lo + size - 1) / size;
+    *pFirst = std::max<LONGLONG>(0, (clipLo - lo) / size);
+    *pEnd = std::min(count, clipHi > lo ? (clipHi - lo + size - 1) / size : 0);
+}
+
+// Paints the whole tiles of the picture that cover rect (from its top-left corner, the last ones
+// reaching past its right and bottom edges) with one rendering of the picture repeated by
+// bit-block copies, so that the cost does not grow with the number of tiles; only the tiles that
+// reach into the DC's clipping box, the others would not show. The pixels are those of rendering
+// each tile: a transparent picture leaves what is under its transparent pixels. FALSE when that
+// cannot be done: a device that is neither a display nor memory, units other than pixels, a
+// picture whose pixels blend with what is under them, a picture that does not render, no memory.
+BOOL CUtilityVisual::TileByCopies(HDC hDC, IPicture* pPicture, CSize tile, const CRect& rect)
+{
+    const DWORD dwType = ::GetObjectType(hDC);
+    if ((dwType != OBJ_DC && dwType != OBJ_MEMDC) || ::GetMapMode(hDC) != MM_TEXT)
+        return FALSE;
+    CRect rcClip;
+    const int nClip = ::GetClipBox(hDC, &rcClip);
+    if (nClip == ERROR)
+        return FALSE;
+    LONGLONG col, colEnd, row, rowEnd;
+    VisibleTiles(rect.left, rect.right, rcClip.left, rcClip.right, tile.cx, &col, &colEnd);
+    VisibleTiles(rect.top, rect.bottom, rcClip.top, rcClip.bottom, tile.cy, &row, &rowEnd);
+    if (nClip == NULLREGION || col >= colEnd || row >= rowEnd)
+        return TRUE;
+    // The clipping box lies on the device, so these are within its size and a tile's.
+    const int x0 = (int)(rect.left + col * tile.cx), y0 = (int)(rect.top + row * tile.cy);
+    const int cxAll = (int)((colEnd - col) * tile.cx), cyAll = (int)((rowEnd - row) * tile.cy);
+    const int cyStrip = std::min(cyAll, (int)(std::max<LONG>(1, kTileBand / tile.cy) * tile.cy));
+    const int nStretch = ::GetStretchBltMode(hDC);
+
+    DWORD dwAttr = 0;
+    pPicture->get_Attributes(&dwAttr);
+    CScopedBitmap image(hDC, cxAll, cyStrip);
+    if (!image.Ok())
+        return FALSE;
+    ::SetStretchBltMode(image.Dc(), nStretch);
+    if (!(dwAttr & PICTURE_TRANSPARENT))
+    {
+        if (FAILED(RenderPicture(pPicture, image.Dc(), 0, 0, tile.cx, tile.cy)))
+            return FALSE;
+        Replicate(image.Dc(), tile.cx, tile.cy, cxAll, cyStrip);
+        for (int y = 0; y < cyAll; y += cyStrip)
+            ::BitBlt(hDC, x0, y0 + y, cxAll, std::min(cyStrip, cyAll - y), image.Dc(), 0, 0, SRCCOPY);
+        return TRUE;
+    }
+
+    // Rendered once over black and once over white: a pixel the picture covers comes out the
+    // same over both, one it leaves shows each background; anything else is blended.
+    CScopedBitmap black(tile.cx, tile.cy), white(tile.cx, tile.cy);
+    CScopedBitmap mask(hDC, cxAll, cyStrip);
+    if (!black.Ok() || !white.Ok() || !mask.Ok())
+        return FALSE;
+    ::PatBlt(black.Dc(), 0, 0, tile.cx, tile.cy, BLACKNESS);
+    ::PatBlt(white.Dc(), 0, 0, tile.cx, tile.cy, WHITENESS);
+    ::GdiFlush();
+    // The fourth byte of a pixel is unused, and filling and rendering need not agree on it.
+    const DWORD kRgb = 0xFFFFFF;
+    const DWORD crBlack = black.Bits()[0] & kRgb, crWhite = white.Bits()[0] & kRgb;
+    for (HDC hTile : {black.Dc(), white.Dc()})
+    {
+        ::SetStretchBltMode(hTile, nStretch);
+        if (FAILED(RenderPicture(pPicture, hTile, 0, 0, tile.cx, tile.cy)))
+            return FALSE;
+    }
+    ::GdiFlush();
+    // The mask keeps what is under the transparent pixels and clears it under the others.
+    const size_t nPixels = (size_t)tile.cx * tile.cy;
+    std::vector<DWORD> keep(nPixels);
+    for (size_t i = 0; i != nPixels; ++i)
+    {
+        const DWORD b = black.Bits()[i] & kRgb, w = white.Bits()[i] & kRgb;
+        if (b == crBlack && w == crWhite)
+            keep[i] = 0xFFFFFF;
+        else if (b != w)
+            return FALSE;
+    }
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = tile.cx;
+    bi.bmiHeader.biHeight = -tile.cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    ::SetDIBitsToDevice(mask.Dc(), 0, 0, tile.cx, tile.cy, 0, 0, 0, tile.cy, keep.data(), &bi, DIB_RGB_COLORS);
+    ::BitBlt(image.Dc(), 0, 0, tile.cx, tile.cy, black.Dc(), 0, 0, SRCCOPY);
+    Replicate(mask.Dc(), tile.cx, tile.cy, cxAll, cyStrip);
+    Replicate(image.Dc(), tile.cx, tile.cy, cxAll, cyStrip);
+    for (int y = 0; y < cyAll; y += cyStrip)
+    {
+        const int cy = std::min(cyStrip, cyAll - y);
+        ::BitBlt(hDC, x0, y0 + y, cxAll, cy, mask.Dc(), 0, 0, SRCAND);
+        ::BitBlt(hDC, x0, y0 + y, cxAll, cy, image.Dc(), 0, 0, SRCPAINT);
+    }
+    return TRUE;
+}
+
 void CUtilityVisual::fill_with_pic(CDC* pDC, IPicture* pPicture, CRect& rect)
 {
     CSize size;
     GetPictureSize(size, pPicture);
-    if (size.cx <= 0 || size.cy <= 0)
+    if (size.cx <= 0 || size.cy <= 0 || !HasDC(pDC) || rect.IsRectEmpty())
+        return;
+    if (!pDC->IsPrinting() && TileByCopies(pDC->m_hDC, pPicture, size, rect))
         return;
     for (int y = rect.top; y < rect.bottom; y += size.cy)
     {

@@ -5,6 +5,7 @@
 #include "CMemDC.h"
 #include "frame/HostNotify.h"
 #include "frame/LiveHandles.h"
+#include "frame/UiThread.h"
 #include "frame/LumoRes.h"
 #include "frameset/CFramesetAccessible.h"
 #include "frame/KeyboardCues.h"
@@ -125,7 +126,7 @@ void CFrameset::OnDestroy()
 
 CFrameset* CFrameset::New(HWND hHost)
 {
-    if (!hHost || !::IsWindow(hHost))
+    if (!IsWindowOfThisThread(hHost))
         return NULL;
     CFrameset* pSet = new CFrameset;
     // A failed Create, like the window's end, takes the object with it.
@@ -198,9 +199,9 @@ BOOL CFrameset::AddFrame(LPCSTR lpszName, LPCSTR lpszParent, int nDirection, HWN
         return FALSE;
     if (!lpszName || !*lpszName || FindFrame(lpszName))
         return FALSE;
-    // A stale handle could come to name somebody else's window; the frame set and its
-    // ancestors cannot be moved over the frame set.
-    if (hWnd && (!::IsWindow(hWnd) || hWnd == m_hWnd || ::IsChild(hWnd, m_hWnd)))
+    // A stale handle could come to name somebody else's window, and another thread's windows
+    // are not ours to move; the frame set and its ancestors cannot be moved over the frame set.
+    if (hWnd && (!IsWindowOfThisThread(hWnd) || hWnd == m_hWnd || ::IsChild(hWnd, m_hWnd)))
         return FALSE;
     m_arrFrames.Add(new CFrame(lpszName, lpszParent, nDirection, hWnd, nShare, nFixed));
     if (hWnd && ::GetParent(hWnd) == m_hHost)

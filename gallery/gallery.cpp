@@ -427,8 +427,18 @@ void PostMouse(HWND target, UINT msg, WPARAM keys, POINT pt)
     ::PostMessageA(target, msg, keys, MAKELPARAM(pt.x, pt.y));
 }
 
-// The tree reports at most one click per 0.4 seconds; waits (pumping) until the next one counts.
+// The tree reports at most one click per 0.4 seconds, timed from its reading of the clock when
+// it handled the click before. That reading happens while the posted input is dispatched, which
+// on a busy machine can be long after the input was posted; so the script reads the clock only
+// once the tree has handled the click (Settle dispatches the input), never before the tree did.
 clock_t g_lastClick = 0;
+void SettleAfterClick()
+{
+    Settle();
+    g_lastClick = clock();
+}
+
+// Waits (pumping) until the next click counts.
 void WaitForClickInterval()
 {
     PumpUntil([] { return clock() - g_lastClick > CLOCKS_PER_SEC / 2; }, 2000);
@@ -445,8 +455,7 @@ bool ClickItem(HWND tree, const char* code)
     PostMouse(tree, WM_LBUTTONUP, 0, pt);
     // The click is performed on the next move over the same item.
     PostMouse(tree, WM_MOUSEMOVE, 0, pt);
-    g_lastClick = clock();
-    Settle();
+    SettleAfterClick();
     return true;
 }
 
@@ -574,8 +583,7 @@ int RunScript(const std::string& out)
         WaitForClickInterval();
         PostMouse(sales, WM_LBUTTONDBLCLK, MK_LBUTTON, pt);
         PostMouse(sales, WM_LBUTTONUP, 0, pt);
-        g_lastClick = clock();
-        Settle();
+        SettleAfterClick();
     }
     Check(g.dblClicks == 1, "double click message");
 

@@ -96,7 +96,8 @@ public:
 private:
     static void Init();
     static void DrawPlaceholder(CDC* pDC, CRect rect, int nRop);
-    static void RenderPicture(IPicture* pPicture, HDC hDC, int x, int y, int cx, int cy);
+    static HRESULT RenderPicture(IPicture* pPicture, HDC hDC, int x, int y, int cx, int cy);
+    static BOOL TileByCopies(HDC hDC, IPicture* pPicture, CSize tile, const CRect& rect);
 
     static int m_pxPInch;
     static int m_pyPInch;

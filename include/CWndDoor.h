@@ -33,7 +33,10 @@ public:
 
     // The door created in a host window, or null.
     static CWndDoor* GetObject(HWND hHost);
-    // The first door whose layer holds the drop, or null.
+    // The door whose own window this is, or null: any other window (one of the host's, a
+    // drop, the layer), a door of another thread or a door whose window has gone.
+    static CWndDoor* FromDoorWnd(HWND hDoor);
+    // The door whose layer holds the drop, or null.
     static CWndDoor* SearchByDropWnd(HWND hDrop);
 
     // attributes

@@ -124,9 +124,10 @@ LUMOAPI LPSTR WINAPI LMENU_GetTimeStamp(HLMENU hMenuData);
 /* Sets a menu bar made of the children of the code (of the whole collection for an empty code)
  * on the window. Submenus nest at most LMENU_MAX_LEVELS deep, the bar counting as the first:
  * records below a node of the deepest menu follow it there. 1 when it was made and set, 0
- * otherwise (the window's menu is then kept): also for more than LMENU_MAX_MENU_ITEMS entries
- * for one menu. The bar belongs to the window: the system destroys it with the window, and the
- * next LMENU_ChangeMenu on the window destroys the bar it replaces (a menu of the host's own is
+ * otherwise (the window's menu is then kept): also for a window that is not the calling
+ * thread's (the desktop window is no thread's of a host), or more than LMENU_MAX_MENU_ITEMS
+ * entries for one menu. The bar belongs to the window: the system destroys it with the window, and
+ * the next LMENU_ChangeMenu on the window destroys the bar it replaces (a menu of the host's own is
  * left alone). */
 LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode);
 
@@ -136,7 +137,8 @@ LUMOAPI int WINAPI LMENU_ChangeMenu(HLMENU hMenuData, HWND hWnd, LPCSTR lpszCode
  * lParam = the item (for a drop, WM_USER + 3 with the dropped record's code as a number). */
 typedef void* HTREEITEM_LUMO;
 
-/* Creates a tree in the parent's client rectangle; its window, or 0 on failure. */
+/* Creates a tree in the parent's client rectangle; its window, or 0 on failure (a parent that
+ * is not a window of the calling thread among them). */
 LUMOAPI HWND WINAPI Tree_new(HWND hParent, int nLeft, int nTop, int nRight, int nBottom,
                              DWORD dwStyle);
 LUMOAPI void WINAPI Tree_delete(HWND hTree);
@@ -203,18 +205,19 @@ LUMOAPI int WINAPI Tree_SetMousemoveSelect(HWND hTree, int bOn);
 LUMOAPI int WINAPI Tree_GetMousemoveSelect(HWND hTree);
 LUMOAPI void WINAPI Tree_Expand(HWND hTree, LPCSTR lpszCode, int bExpandAll);
 /* Clicks the code's item (a node opens or closes; the select message follows the click rule)
- * and makes it the selected item; nonzero when the selection succeeded. */
+ * and makes it the selected item; 1 when it did, 0 for a code with no item in the tree (null
+ * or empty too), which clicks nothing and keeps the selection. */
 LUMOAPI int WINAPI Tree_SelectItem(HWND hTree, LPCSTR lpszCode);
 LUMOAPI void WINAPI Tree_Redraw(HWND hTree);
 
 /* ---- DoorWin_* and DropWin_*: the door panel ----------------------------------------------- */
 /* A door is a panel docked to the left of a host window that slides open and closed and holds
  * drops: collapsible sections, each with a body window of the host's. A door is named by its
- * own window handle; it is found through the host window it was created in. A drop is named by
- * its window handle. Colours go in as red, green, blue bytes and come back as three ints plus
+ * own window handle, and by no other (not the host's, nor any other window on the host, another
+ * door included). A drop is named by its window handle. Colours go in as red, green, blue bytes and come back as three ints plus
  * the whole colour. Windows given as bodies or children stay owned by the host. */
 
-/* A door in the host window; 0 when the host is not a window. */
+/* A door in the host window; 0 when the host is not a window of the calling thread. */
 LUMOAPI HWND WINAPI DoorWin_new(HWND hHost);
 /* Destroys the door and its drops. Non-zero, or 0 when no door is found. */
 LUMOAPI int WINAPI DoorWin_delete(HWND hDoor);
@@ -258,7 +261,7 @@ LUMOAPI int WINAPI DoorWin_GetOpenCloseWhenMousemove(HWND hDoor);
 LUMOAPI void WINAPI DoorWin_OpenClose(HWND hDoor, int bOpen);
 LUMOAPI int WINAPI DoorWin_IsOpened(HWND hDoor);
 /* Places a host window in the door at a fixed place, or moving or sizing with the door. 1, or
- * 0 for a window that cannot be held: not a window of this process, the desktop, the host or
+ * 0 for a window that cannot be held: not a window of the calling thread, the host or
  * another window above the door, or one of the panel's own windows (this goes for
  * DropWin_AddObj too). */
 LUMOAPI int WINAPI DoorWin_AddObj(HWND hDoor, HWND hWnd, int x, int y);
@@ -294,7 +297,8 @@ LUMOAPI int WINAPI DropWin_GetDrop(HWND hDrop);
  * freed. Unknown handles are refused: the popping functions answer -1. */
 typedef void* HPOPMENU;
 
-/* A new empty menu; 0 when the owner is not a window, or out of memory. */
+/* A new empty menu; 0 when the owner is not a window of the calling thread (or null), or when
+ * out of memory. */
 LUMOAPI HPOPMENU WINAPI PopMenu_New(HWND hOwner);
 /* Adds an item with a command id of at least 1, or changes the text and parent of the item with
  * that id. nParentID 0 puts it on the top level, another item's id into that item's submenu.
@@ -329,7 +333,8 @@ LUMOAPI void WINAPI ShadowMenu_Enable(int bEnable);
  * window is shown, active and unobscured. 1 on success; 0 for a null window, a window that
  * cannot be subclassed, or when the platform draws its own shadows. */
 LUMOAPI int WINAPI ShadowWin_Register(HWND hwnd);
-/* Removes the window's shadow and puts the screen back. 1; 0 when the window has no shadow. */
+/* Removes the window's shadow and puts the screen back. 1; 0 when the window has no shadow (a
+ * window of another thread has none here). */
 LUMOAPI int WINAPI ShadowWin_Unregister(HWND hwnd);
 /* enable 0 removes the shadow at once (so the window can move without leaving dark pixels);
  * 1 draws it again where the window now is. Nothing for a window without a shadow. */
@@ -349,8 +354,9 @@ LUMOAPI void WINAPI ShadowWin_Enable(HWND hwnd, int enable);
  * for the cursor. */
 
 /* 1 on success, and when the window already has a skin (which stays as it is); 0 while visual
- * themes are active, for a null or unknown window, or when the window cannot be subclassed. A
- * skin id the resource library does not know gives a plain look without buttons. */
+ * themes are active, for a window that is not the calling thread's (null or unknown), or when
+ * the window cannot be subclassed. A skin id the resource library does not know gives a plain
+ * look without buttons. */
 LUMOAPI int WINAPI Skin_Register(HWND hwnd, int nSkinId);
 /* 1 when the window's skin took the scheme; 0 for a window without a skin or an unknown skin id
  * (the look is kept). */
@@ -384,7 +390,7 @@ typedef void* HFRAMESET;
 #define FRAME_NOICON 0xFFFFFFFFu
 
 /* A frame set covering the host's client area (less the outer border), below the host's other
- * windows; null when the host is not a window. */
+ * windows; null when the host is not a window of the calling thread. */
 LUMOAPI HFRAMESET WINAPI Frameset_new(HWND hHost);
 /* Margins of the frames inside the frame set; lays out again. 1, or 0 for an unknown handle. */
 LUMOAPI int WINAPI Frameset_SetReserveBorder(HFRAMESET hFrameset, int nLeft, int nTop,
@@ -407,7 +413,7 @@ LUMOAPI void WINAPI Frameset_SetSeparateWidth(HFRAMESET hFrameset, int nWidth);
 /* Adds a frame under lpszParent ("" or null for the top level) holding hWnd (0 for a
  * container). lpszSize is "N%" (N percent of the space the fixed frames and the splitters
  * leave) or "N" (N pixels). 1 added; 0 for an empty or taken name, a size that is not above 0
- * or not a number, or a handle that is not a window. Nothing is laid out until the next call
+ * or not a number, or a handle that is not a window of the calling thread. Nothing is laid out until the next call
  * that lays out (Frameset_SetOuterBorder, Frameset_SetReserveBorder, ...) or a resize. */
 LUMOAPI int WINAPI Frame_add(HFRAMESET hFrameset, LPCSTR lpszName, LPCSTR lpszParent,
                              int nDirection, HWND hWnd, LPCSTR lpszSize);

@@ -17,7 +17,7 @@ bin="build/x64/bin"
 if [ -n "${DISPLAY:-}" ] && [ "${LUMO_HEADLESS:-0}" != 1 ]; then
   exe="$bin/gallery.exe"
   [ "${LUMO_GALLERY:-}" = classes ] && exe="$bin/gallery_classes.exe"
-  WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all /usr/lib/wine/wine64 "$exe"
+  WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" WINEDEBUG=-all /usr/lib/wine/wine64 "$exe"
 else
   for exe in gallery.exe gallery_classes.exe gallery_frameset.exe; do
     echo "gallery: $exe"

@@ -31,7 +31,14 @@ if [ "$keep" = 0 ]; then
 fi
 mkdir -p "$prefix"
 export WINEPREFIX="$(cd "$prefix" && pwd)"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No Mono or Gecko prompt; and no debugger on a crash: it can hold a crashed program open for
+# minutes, where without it the program ends within seconds and its test fails.
+overrides="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+case ";$overrides;" in
+  *";winedbg.exe="*) ;;
+  *) overrides="$overrides;winedbg.exe=d" ;;
+esac
+export WINEDLLOVERRIDES="$overrides"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEARCH=win64
 

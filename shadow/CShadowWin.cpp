@@ -423,9 +423,10 @@ int CShadowWin::Register(HWND hWnd)
     return 1;
 }
 
+// A shadow belongs to its window's thread: another thread's call finds none.
 int CShadowWin::Unregister(HWND hWnd)
 {
-    CShadowWin* p = CShadowWin::Find(hWnd);
+    CShadowWin* p = IsWindowOfThisThread(hWnd) ? CShadowWin::Find(hWnd) : NULL;
     if (p == NULL)
         return 0;
     delete p;
@@ -434,7 +435,7 @@ int CShadowWin::Unregister(HWND hWnd)
 
 void CShadowWin::Enable(HWND hWnd, BOOL bEnable)
 {
-    CShadowWin* p = CShadowWin::Find(hWnd);
+    CShadowWin* p = IsWindowOfThisThread(hWnd) ? CShadowWin::Find(hWnd) : NULL;
     if (p == NULL)
         return;
     p->m_bEnabled = bEnable ? 1 : 0;

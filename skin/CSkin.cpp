@@ -5,6 +5,7 @@
 #include "frame/LumoRes.h"
 #include "frame/HostNotify.h"
 #include "skin/CSkinAccessible.h"
+#include "frame/UiThread.h"
 #include "shadow/CShadowWin.h"
 #include "lumo.h"
 #include "CGlobalInfo.h"
@@ -717,11 +718,21 @@ LRESULT CSkin::CallWithSystemMenu(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// The flat family's entries
+// The flat family's entries. The skin list belongs to the thread of the windows in it: a window
+// of another thread, or a call from another thread, finds no skin and gets none.
+
+namespace {
+
+CSkin* FindOnThisThread(HWND hWnd)
+{
+    return IsWindowOfThisThread(hWnd) ? CSkin::Find(hWnd) : NULL;
+}
+
+}  // namespace
 
 int SkinRegister(HWND hWnd, int nSkinId)
 {
-    if (IsWinXPThemeOpened() || hWnd == NULL)
+    if (IsWinXPThemeOpened() || !IsWindowOfThisThread(hWnd))
         return 0;
     CSkin::CacheMetrics();
     if (!InstallWndProc(hWnd, WNDPROC_CLIENT_SKIN, CSkin::SkinWndProc))
@@ -738,13 +749,13 @@ int SkinRegister(HWND hWnd, int nSkinId)
 
 int SkinChangeSkin(HWND hWnd, int nSkinId)
 {
-    CSkin* p = CSkin::Find(hWnd);
+    CSkin* p = FindOnThisThread(hWnd);
     return (p != NULL && p->LoadSkin(nSkinId)) ? 1 : 0;
 }
 
 int SkinUnregister(HWND hWnd)
 {
-    CSkin* p = CSkin::Find(hWnd);
+    CSkin* p = FindOnThisThread(hWnd);
     if (p == NULL)
         return 0;
     if (IsWndProcInstalled(hWnd, WNDPROC_CLIENT_SHADOW))
@@ -755,21 +766,21 @@ int SkinUnregister(HWND hWnd)
 
 void SkinShowIcon(HWND hWnd, int bShow)
 {
-    CSkin* p = CSkin::Find(hWnd);
+    CSkin* p = FindOnThisThread(hWnd);
     if (p != NULL)
         p->ShowIcon(bShow);
 }
 
 void SkinSetTitleFont(HWND hWnd, int nStockFont)
 {
-    CSkin* p = CSkin::Find(hWnd);
+    CSkin* p = FindOnThisThread(hWnd);
     if (p != NULL)
         p->m_nTitleFont = nStockFont;
 }
 
 void SkinSetTitlePosition(HWND hWnd, int nAlign)
 {
-    CSkin* p = CSkin::Find(hWnd);
+    CSkin* p = FindOnThisThread(hWnd);
     if (p != NULL)
         p->m_nTitleAlign = nAlign;
 }
@@ -781,6 +792,6 @@ int SkinListSize()
 
 int SkinButtonState(HWND hWnd)
 {
-    CSkin* p = CSkin::Find(hWnd);
+    CSkin* p = FindOnThisThread(hWnd);
     return p != NULL ? p->m_nButtonState : -1;
 }

@@ -400,6 +400,126 @@ TEST_F(Door, BodiesThatAreNotWindowsAreRefused) {
     EXPECT_EQ(DoorWin_AddObj(door, CreateTreeBody(host), 1, 1), 1);
 }
 
+// A door is named by its own window only: a button, a static, a tree on the host, the layer or
+// a drop is no door, whatever the family asks of it, and nothing reaches the door.
+TEST_F(Door, OnlyItsOwnWindowNamesADoor) {
+    HWND drop = DropWin_new(door, "Drop", 4, 4, 4, 150);
+    HWND button = CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE, 300, 10, 40, 20, host, nullptr, nullptr,
+                                  nullptr);
+    HWND label = CreateWindowExA(0, "STATIC", "s", WS_CHILD | WS_VISIBLE, 300, 40, 40, 20, host, nullptr, nullptr,
+                                 nullptr);
+    HWND tree = Tree_new(host, 300, 70, 400, 170, 0);
+    HWND body = CreateTreeBody(host);
+    DoorWin_SetWidth(door, 240);
+    for (HWND h : {button, label, tree, pDoor->GetLayer()->m_hWnd, drop}) {
+        SCOPED_TRACE(testing::Message() << "window " << h);
+        int r = 7, g = 7, b = 7;
+        // GetWidth, GetHue, GetAnimationAble, GetSingleDrop, IsOpened, GetBorder, GetBkColor,
+        // EnumDropWin, GetViewStyle, GetOpenCloseWhenMousemove, DropWin_new, AddObj.
+        EXPECT_EQ((std::vector<LONG_PTR>{DoorWin_GetWidth(h), DoorWin_GetHue(h), DoorWin_GetAnimationAble(h),
+                                         DoorWin_GetSingleDrop(h), DoorWin_IsOpened(h), DoorWin_GetBorder(h),
+                                         (LONG_PTR)DoorWin_GetBkColor(h, &r, &g, &b),
+                                         (LONG_PTR)DoorWin_EnumDropWin(h, 0), DoorWin_GetViewStyle(h),
+                                         DoorWin_GetOpenCloseWhenMousemove(h),
+                                         (LONG_PTR)DropWin_new(h, "x", 1, 1, 1, 50), DoorWin_AddObj(h, body, 1, 1)}),
+                  (std::vector<LONG_PTR>{0, 0, 0, 0, 0, 0, 0, 0, -1, 1, 0, 0}));
+        EXPECT_EQ(r + g + b, 0);
+        EXPECT_EQ(DoorWin_SetWidth(h, 300), 0);
+        DoorWin_OpenClose(h, 0);
+        EXPECT_EQ(DoorWin_delete(h), 0);
+    }
+    ASSERT_TRUE(IsWindow(door));
+    EXPECT_EQ(DoorWin_GetWidth(door), 240);
+    EXPECT_FALSE(pDoor->GetFrozen());  // not closing
+    EXPECT_EQ(DoorWin_EnumDropWin(door, 1), (HWND)0);
+}
+
+// Two doors on one host each answer for themselves, keep their own drops, and go one by one:
+// the first while the second stays, then the second.
+TEST_F(Door, TwoDoorsOnOneHostEachAnswerForThemselves) {
+    HWND second = DoorWin_new(host);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(DoorWin_SetWidth(door, 250), 230);
+    EXPECT_EQ(DoorWin_SetWidth(second, 310), 230);
+    DoorWin_SetViewStyle(door, 1);
+    DoorWin_SetBkColor(second, 10, 20, 30);
+    EXPECT_NE(DoorWin_GetBkColor(door, nullptr, nullptr, nullptr), RGB(10, 20, 30));
+    HWND first = DropWin_new(door, "First", 4, 4, 4, 100), other = DropWin_new(second, "Second", 4, 4, 4, 100);
+    EXPECT_EQ((std::vector<LONG_PTR>{DoorWin_GetWidth(door), DoorWin_GetWidth(second), DoorWin_GetViewStyle(door),
+                                     DoorWin_GetViewStyle(second), (LONG_PTR)DoorWin_EnumDropWin(door, 0),
+                                     (LONG_PTR)DoorWin_EnumDropWin(second, 0),
+                                     (LONG_PTR)DoorWin_GetBkColor(second, nullptr, nullptr, nullptr)}),
+              (std::vector<LONG_PTR>{250, 310, 1, 0, (LONG_PTR)first, (LONG_PTR)other, RGB(10, 20, 30)}));
+    EXPECT_STREQ(DropWin_GetTitle(first), "First");
+    EXPECT_EQ(SearchDropWin(first), pDoor->SearchDropWnd(first));
+
+    EXPECT_EQ(DoorWin_delete(door), 1);
+    EXPECT_FALSE(IsWindow(door));
+    EXPECT_EQ(DropWin_GetTitle(first), nullptr);
+    EXPECT_EQ(DoorWin_GetWidth(second), 310);
+    EXPECT_STREQ(DropWin_GetTitle(other), "Second");
+    EXPECT_EQ(DoorWin_delete(second), 1);
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_EQ(CWndDoor::GetObject(host), nullptr);
+    EXPECT_EQ(DoorWin_delete(second), 0);
+}
+
+// A picture as the door's background shows at once, tiled from the door's top-left corner:
+// seen on the screen in the strip beside the layer, above the toggle button.
+TEST_F(Door, BackgroundPictureShowsTiledFromTheCorner) {
+    const COLORREF px[2][4] = {{RGB(200, 30, 30), RGB(30, 200, 30), RGB(30, 30, 200), RGB(90, 90, 90)},
+                               {RGB(220, 220, 20), RGB(20, 220, 220), RGB(220, 20, 220), RGB(0, 0, 0)}};
+    const std::string file = TempPath("door.bmp");
+    {
+        const int stride = 12;
+        const BITMAPFILEHEADER head = {0x4D42, DWORD(54 + stride * 2), 0, 0, 54};
+        const BITMAPINFOHEADER info = {40, 4, 2, 1, 24, BI_RGB, DWORD(stride * 2), 3780, 3780, 0, 0};
+        std::vector<BYTE> bytes((const BYTE*)&head, (const BYTE*)(&head + 1));
+        bytes.insert(bytes.end(), (const BYTE*)&info, (const BYTE*)(&info + 1));
+        for (int y = 1; y >= 0; --y)
+            for (COLORREF c : px[y]) bytes.insert(bytes.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
+        HANDLE f = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+        CloseHandle(f);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return pDoor->IsPlaced(); }, 3000));
+    PumpPending();
+    EXPECT_EQ(DoorWin_SetBkPicture(door, "no such picture.bmp"), 0);
+    EXPECT_EQ(DoorWin_SetBkPicture(door, file.c_str()), 1);
+    DeleteFileA(file.c_str());
+    PumpPending();
+    WindowCapture screen(door, CaptureMode::ScreenClient);
+    ASSERT_TRUE(screen.Ok());
+    const int right = screen.Width(), layerRight = RectIn(pDoor->GetLayer()->m_hWnd, door).right;
+    int checked = 0;
+    for (int y = 0; y < 6; ++y)
+        for (int x = layerRight; x < right; ++x) {
+            if (x == right - 14) continue;  // the separator's column
+            EXPECT_EQ(screen.At(x, y), px[y % 2][x % 4]) << x << "," << y;
+            ++checked;
+        }
+    EXPECT_GE(checked, 6 * 12);
+}
+
+// Truth values come back as 1 or 0, whatever number set them.
+TEST_F(Door, FlagsAnswerOneOrZero) {
+    using Setter = int(WINAPI*)(HWND, int);
+    using Getter = int(WINAPI*)(HWND);
+    const std::pair<Setter, Getter> flags[] = {{DoorWin_SetAnimationAble, DoorWin_GetAnimationAble},
+                                               {DoorWin_SetSingleDrop, DoorWin_GetSingleDrop},
+                                               {DoorWin_SetOpenCloseWhenMousemove, DoorWin_GetOpenCloseWhenMousemove}};
+    for (const auto& f : flags) {
+        f.first(door, 0);
+        EXPECT_EQ(f.first(door, -1), 0);
+        EXPECT_EQ(f.second(door), 1);
+        EXPECT_EQ(f.first(door, 2), 1);
+        EXPECT_EQ(f.second(door), 1);
+        EXPECT_EQ(f.first(door, 0), 1);
+        EXPECT_EQ(f.second(door), 0);
+    }
+}
+
 TEST(DoorLifetime, DestroyingTheHostMidAnimationLeavesNothingBehind) {
     EXPECT_EQ(LeaksOf([] {
                   HWND host = CreateHostWindow(500, 400);

@@ -25,6 +25,101 @@ std::vector<uint8_t> HalvesBmp(int w, int h) {
     return drawtest::MakeBmp(w, h, [h](int, int y) { return y < h / 2 ? kRed : kBlue; });
 }
 
+// An icon file with a mask, of 24 bits or of 32 bits with an alpha channel: pixel(x, y) gives a
+// colour, kClear for a pixel that leaves what is under it, or Half(c) for c half covering what is
+// under it (32 bits only).
+const COLORREF kClear = 0x01000000;
+COLORREF Half(COLORREF c) { return c | 0x02000000; }
+std::vector<uint8_t> MakeIcon(int w, int h, int bits, const std::function<COLORREF(int x, int y)>& pixel) {
+    const int bytesPerPixel = bits / 8, stride = (w * bytesPerPixel + 3) & ~3, maskStride = ((w + 31) / 32) * 4;
+    const DWORD bytes = 40 + (stride + maskStride) * h;
+    const uint8_t dir[6 + 16] = {0, 0, 1, 0, 1, 0, uint8_t(w), uint8_t(h), 0, 0, 1, 0, uint8_t(bits), 0,
+                                 uint8_t(bytes), uint8_t(bytes >> 8), 0, 0, 22, 0, 0, 0};
+    const BITMAPINFOHEADER info = {40, w, 2 * h, 1, WORD(bits), BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint8_t> v(dir, dir + sizeof dir);
+    v.insert(v.end(), (const uint8_t*)&info, (const uint8_t*)(&info + 1));
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x) {
+            const COLORREF p = pixel(x, y), c = p == kClear ? 0 : p & 0xFFFFFF;
+            v.insert(v.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
+            if (bits == 32) v.push_back(p == kClear ? 0 : (p >> 24) == 2 ? 0x80 : 0xFF);
+        }
+        v.resize(v.size() + stride - w * bytesPerPixel);
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(maskStride);
+        for (int x = 0; x < w; ++x)
+            if (pixel(x, y) == kClear) row[x / 8] |= uint8_t(0x80 >> (x % 8));
+        v.insert(v.end(), row.begin(), row.end());
+    }
+    return v;
+}
+
+// An enhanced metafile 10 pixels square: the left half inverts what is under it, the right half
+// is red.
+std::vector<uint8_t> InvertingMetafile() {
+    const RECT frame = {0, 0, 265, 265};  // hundredths of a millimetre: 10 pixels at 96 DPI
+    HDC dc = ::CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+    ::PatBlt(dc, 0, 0, 5, 10, DSTINVERT);
+    const RECT red = {5, 0, 10, 10};
+    HBRUSH brush = ::CreateSolidBrush(kRed);
+    ::FillRect(dc, &red, brush);
+    ::DeleteObject(brush);
+    HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+    std::vector<uint8_t> v(::GetEnhMetaFileBits(emf, 0, nullptr));
+    ::GetEnhMetaFileBits(emf, (UINT)v.size(), v.data());
+    ::DeleteEnhMetaFile(emf);
+    return v;
+}
+
+// A picture of 4 x 4 pixels, each of its own colour, that counts its renderings; transparent,
+// it covers only the pixels of its diagonal.
+class CountingPicture : public IPicture {
+public:
+    explicit CountingPicture(bool transparent, OLE_XSIZE_HIMETRIC width = 106)
+        : transparent_(transparent), width_(width) {}
+    static COLORREF Pixel(int u, int v) { return RGB(40 + 50 * u, 40 + 50 * v, 90); }
+    int renders = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE get_Handle(OLE_HANDLE*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_hPal(OLE_HANDLE*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_Type(SHORT* type) override { *type = PICTYPE_BITMAP; return S_OK; }
+    // 4 pixels at 96 DPI, rounded up as the platform's pictures store it.
+    HRESULT STDMETHODCALLTYPE get_Width(OLE_XSIZE_HIMETRIC* w) override { *w = width_; return S_OK; }
+    HRESULT STDMETHODCALLTYPE get_Height(OLE_YSIZE_HIMETRIC* h) override { *h = 106; return S_OK; }
+    HRESULT STDMETHODCALLTYPE Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC, OLE_YPOS_HIMETRIC,
+                                     OLE_XSIZE_HIMETRIC, OLE_YSIZE_HIMETRIC, LPCRECT) override {
+        ++renders;
+        for (int v = 0; v < 4; ++v)
+            for (int u = 0; u < 4; ++u)
+                if (!transparent_ || u == v) ::SetPixelV(dc, x + u * cx / 4, y + v * cy / 4, Pixel(u, v));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE set_hPal(OLE_HANDLE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_CurDC(HDC*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SelectPicture(HDC, HDC*, OLE_HANDLE*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_KeepOriginalFormat(WINBOOL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_KeepOriginalFormat(WINBOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE PictureChanged() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SaveAsFile(LPSTREAM, WINBOOL, LONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_Attributes(DWORD* attr) override {
+        *attr = transparent_ ? PICTURE_TRANSPARENT : 0;
+        return S_OK;
+    }
+
+private:
+    bool transparent_;
+    OLE_XSIZE_HIMETRIC width_;
+};
+
+// Rows of colours that differ from row to row, so that what a picture leaves uncovered shows.
+void Stripes(CanvasDC& c, int w, int h) {
+    for (int y = 0; y < h; ++y) c.Dc()->FillSolidRect(0, y, w, 1, RGB(y * 3 % 256, 255 - y * 2 % 256, y * 7 % 256));
+}
+
 class Pictures : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr))); }
@@ -218,11 +313,115 @@ TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretchesAndFillTiles) {
     EXPECT_EQ(40 * 40, e.canvas.CountColor(kWhite));
 }
 
+// Tiling gives the pixels of rendering the picture tile by tile, over a background that shows
+// through where the picture is transparent, for tiles of any size from a rectangle anywhere;
+// whatever the number of tiles.
+TEST_F(Pictures, TilesAreThoseOfRenderingEachTile) {
+    struct Case { const char* name; IPicture* pic; };
+    const Case cases[] = {
+        {"2x2", Load(QuadrantBmp(2, 2))},
+        {"3x5", Load(QuadrantBmp(3, 5))},
+        {"30x30", Load(QuadrantBmp(30, 30))},
+        {"icon with clear and black pixels", Load(MakeIcon(4, 4, 24, [](int x, int y) {
+             return (x + y) % 3 == 0 ? kClear : x == 2 ? RGB(0, 0, 0) : kQuad[(x + 2 * y) % 4];
+         }))},
+        {"icon with clear and half-covering pixels", Load(MakeIcon(4, 4, 32, [](int x, int y) {
+             return x == 1 && y == 2 ? Half(kGreen) : x == 3 ? kClear : kQuad[y];
+         }))},
+        {"metafile inverting what is under it", Load(InvertingMetafile())},
+    };
+    // The last one on a DC whose units are two thirds of a pixel.
+    const CRect rects[] = {CRect(0, 0, 100, 50), CRect(7, 5, 61, 58), CRect(3, 9, 4, 10), CRect(5, 3, 70, 50)};
+    const int w = 130, h = 90;
+    for (const Case& k : cases) {
+        ASSERT_NE(k.pic, nullptr) << k.name;
+        const CSize n = ScreenSize(k.pic);
+        for (const CRect& rc : rects) {
+            SCOPED_TRACE(testing::Message() << k.name << " in " << rc.left << "," << rc.top << "," << rc.right
+                                            << "," << rc.bottom);
+            CanvasDC tiled(w, h), each(w, h), before(w, h);
+            for (CanvasDC* c : {&tiled, &each, &before}) Stripes(*c, w, h);
+            if (&rc == &rects[3])
+                for (CanvasDC* c : {&tiled, &each}) {
+                    ::SetMapMode(c->canvas.Dc(), MM_ANISOTROPIC);
+                    ::SetWindowExtEx(c->canvas.Dc(), 2, 2, nullptr);
+                    ::SetViewportExtEx(c->canvas.Dc(), 3, 3, nullptr);
+                }
+            CUtilityVisual::fill_with_pic(tiled.Dc(), k.pic, Lend(CRect(rc)));
+            for (int y = rc.top; y < rc.bottom; y += n.cy)
+                for (int x = rc.left; x < rc.right; x += n.cx)
+                    CUtilityVisual::draw_pic(each.Dc(), k.pic, Lend(CRect(x, y, x + n.cx, y + n.cy)), SRCCOPY, 0);
+            ::GdiFlush();
+            int differ = 0, changed = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    differ += tiled.At(x, y) != each.At(x, y);
+                    changed += tiled.At(x, y) != before.At(x, y);
+                }
+            EXPECT_EQ(differ, 0);
+            EXPECT_GT(changed, 0);
+        }
+    }
+}
+
+// However many tiles there are, the picture is rendered once (twice when transparent: over two
+// backgrounds), and only the tiles that can show are painted: a rectangle far larger than the
+// device, a clipped DC. No DC, nothing drawn.
+TEST_F(Pictures, TilingRendersThePictureOnceWhateverTheNumberOfTiles) {
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent ? "transparent" : "opaque");
+        CountingPicture pic(transparent);
+        // From a corner 2 pixels left of and 3 above a tile's edge (mod 4), 100 million wide.
+        CanvasDC huge(40, 30);
+        Stripes(huge, 40, 30);
+        CUtilityVisual::fill_with_pic(huge.Dc(), &pic, Lend(CRect(-50000002, -50000003, 50000000, 50000000)));
+        EXPECT_EQ(pic.renders, transparent ? 2 : 1);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (!transparent || (x + 2) % 4 == (y + 3) % 4)
+                    EXPECT_EQ(huge.At(x, y), CountingPicture::Pixel((x + 2) % 4, (y + 3) % 4)) << x << "," << y;
+
+        // Clipped: the same pixels as rendering each tile under the same clipping.
+        CanvasDC clipped(130, 90), each(130, 90);
+        for (CanvasDC* c : {&clipped, &each}) {
+            Stripes(*c, 130, 90);
+            ::IntersectClipRect(c->canvas.Dc(), 21, 14, 75, 61);
+        }
+        pic.renders = 0;
+        const CRect rc(7, 5, 101, 83);
+        CUtilityVisual::fill_with_pic(clipped.Dc(), &pic, Lend(CRect(rc)));
+        EXPECT_EQ(pic.renders, transparent ? 2 : 1);
+        for (int y = rc.top; y < rc.bottom; y += 4)
+            for (int x = rc.left; x < rc.right; x += 4)
+                CUtilityVisual::draw_pic(each.Dc(), &pic, Lend(CRect(x, y, x + 4, y + 4)), SRCCOPY, 0);
+        ::GdiFlush();
+        int differ = 0;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 130; ++x) differ += clipped.At(x, y) != each.At(x, y);
+        EXPECT_EQ(differ, 0);
+
+        // Nothing to show: a rectangle outside the clipping, no DC, a picture narrower than a pixel.
+        pic.renders = 0;
+        CUtilityVisual::fill_with_pic(clipped.Dc(), &pic, Lend(CRect(80, 5, 120, 83)));
+        CDC none;
+        CUtilityVisual::fill_with_pic(&none, &pic, Lend(CRect(rc)));
+        CUtilityVisual::fill_with_pic(nullptr, &pic, Lend(CRect(rc)));
+        EXPECT_EQ(pic.renders, 0);
+        CountingPicture thin(transparent, 10);
+        CanvasDC blank(40, 30);
+        CUtilityVisual::fill_with_pic(blank.Dc(), &thin, Lend(CRect(0, 0, 40, 30)));
+        EXPECT_EQ(thin.renders, 0);
+        EXPECT_EQ(blank.canvas.CountColor(RGB(255, 255, 255)), 40 * 30);
+    }
+}
+
 TEST_F(Pictures, RepeatedDrawsAndLoadsLeaveNoGdiObjects) {
     std::vector<uint8_t> quad = QuadrantBmp(30, 30);
     const std::string path = File("loop.bmp", quad);
     IPicture* pic = Load(quad);
+    IPicture* icon = Load(MakeIcon(4, 4, 24, [](int x, int) { return x < 2 ? kClear : kRed; }));
     ASSERT_NE(nullptr, pic);
+    ASSERT_NE(nullptr, icon);
     CanvasDC c(140, 80);
     const HGDIOBJ bitmap = ::GetCurrentObject(c.canvas.Dc(), OBJ_BITMAP);
     auto cycle = [&] {
@@ -232,6 +431,7 @@ TEST_F(Pictures, RepeatedDrawsAndLoadsLeaveNoGdiObjects) {
         CUtilityVisual::draw_pic(c.Dc(), nullptr, r, SRCCOPY, 0);
         CUtilityVisual::draw_picEx(c.Dc(), pic, r, DT_CENTER | DT_VCENTER, SRCCOPY);
         CUtilityVisual::fill_with_pic(c.Dc(), pic, r);
+        CUtilityVisual::fill_with_pic(c.Dc(), icon, r);
         IPicture* p = nullptr;
         ASSERT_TRUE(CUtilityVisual::GetPicture(&p, path.c_str()));
         p->Release();

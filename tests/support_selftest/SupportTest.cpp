@@ -78,3 +78,25 @@ TEST(Support, PrintedCaptureComposesChildren) {
     EXPECT_EQ(50 * 40, cap.CountColor(0));
     EXPECT_FALSE(WindowCapture(reinterpret_cast<HWND>(0xBAD0)).Ok());
 }
+
+// The crashing half of the test below: runs only in the process it starts.
+TEST(SupportCrashChild, Crashes) {
+    if (!GetEnvironmentVariableA("LUMO_CRASH_CHILD", nullptr, 0))
+        GTEST_SKIP() << "runs only as the child of Support.ACrashEndsTheProgramWithinSeconds";
+    *(volatile int*)nullptr = 1;
+}
+
+// A crash must fail its test, not hold it: the test bed keeps the platform's debugger from
+// starting, which would keep the crashed program open for minutes.
+TEST(Support, ACrashEndsTheProgramWithinSeconds) {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string output;
+    DWORD code = 0;
+    SetEnvironmentVariableA("LUMO_CRASH_CHILD", "1");
+    const bool ended = RunProcess(std::string("\"") + exe + "\" --gtest_filter=SupportCrashChild.* "
+                                  "--gtest_catch_exceptions=0", &output, &code, 30000);
+    SetEnvironmentVariableA("LUMO_CRASH_CHILD", nullptr);
+    EXPECT_TRUE(ended) << output;
+    EXPECT_EQ(code, (DWORD)EXCEPTION_ACCESS_VIOLATION) << output;
+}

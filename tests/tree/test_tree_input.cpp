@@ -158,6 +158,46 @@ TEST_F(TreeInput, ClicksWithinFourTenthsOfASecondSendOnce)
     EXPECT_EQ(rec.Count(), 2);
 }
 
+// The flat select clicks the code's item as the mouse would; a code with no item clicks
+// nothing, tells nobody and keeps the selection.
+TEST_F(TreeInput, FlatSelectOfAnUnknownCodeKeepsTheSelection)
+{
+    HTREEITEM two = Item(tree_, "2");
+    MessageRecorder rec(host_, UserOnly());
+    EXPECT_EQ(Tree_SelectItem(tree_, "2"), 1);
+    EXPECT_TRUE(IsExpanded(tree_, two));
+    EXPECT_EQ((HTREEITEM)Tree_GetSelectedItem(tree_), two);
+    g_now += 1000;
+    for (const char* code : {"9", "", "20", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(code ? code : "null");
+        EXPECT_EQ(Tree_SelectItem(tree_, code), 0);
+        EXPECT_EQ((HTREEITEM)Tree_GetSelectedItem(tree_), two);
+    }
+    EXPECT_TRUE(IsExpanded(tree_, two));
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(kSelect, tree_, two)}));
+}
+
+// Truth values come back as 1 or 0, whatever number set them; any non-zero one switches the
+// behaviour on.
+TEST_F(TreeInput, FlagsAnswerOneOrZero)
+{
+    for (auto f : {std::make_pair(Tree_SetSingleExpand, Tree_GetSingleExpand),
+                   std::make_pair(Tree_SetMousemoveSelect, Tree_GetMousemoveSelect)}) {
+        f.first(tree_, 0);
+        EXPECT_EQ(f.first(tree_, -1), 0);
+        EXPECT_EQ(f.second(tree_), 1);
+        EXPECT_EQ(f.first(tree_, 2), 1);
+        EXPECT_EQ(f.second(tree_), 1);
+    }
+    // Single expand set by -1: opening one node closes the other.
+    Tree_SetSingleExpand(tree_, -1);
+    Tree_Expand(tree_, "2", 0);
+    Click(Item(tree_, "1"));
+    EXPECT_FALSE(IsExpanded(tree_, Item(tree_, "2")));
+    EXPECT_EQ(Tree_SetSingleExpand(tree_, 0), 1);
+    EXPECT_EQ(Tree_GetSingleExpand(tree_), 0);
+}
+
 TEST_F(TreeInput, RightClickShowsTipAndTellsHost)
 {
     HTREEITEM three = Item(tree_, "3");

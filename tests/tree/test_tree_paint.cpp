@@ -86,6 +86,39 @@ TEST_F(TreePaint, TextAndHoverColoursFollowTheBackground)
     }
 }
 
+// Tree_Redraw paints the tree again at once, over whatever was drawn on it; given a window that
+// is no tree it paints nothing.
+TEST_F(TreePaint, RedrawPaintsTheTreeAgainAndNothingElse)
+{
+    UpdateWindow(host_);
+    UpdateWindow(tree_);
+    const COLORREF junk = RGB(255, 0, 255);
+    auto scribble = [&](HWND hwnd, const RECT& rc) {
+        HDC dc = GetDC(hwnd);
+        HBRUSH brush = CreateSolidBrush(junk);
+        FillRect(dc, &rc, brush);
+        DeleteObject(brush);
+        ReleaseDC(hwnd, dc);
+        GdiFlush();
+    };
+    RECT treeRect, hostRect = {250, 10, 300, 60};
+    GetClientRect(tree_, &treeRect);
+    scribble(tree_, treeRect);
+    scribble(host_, hostRect);
+    Tree_Redraw(host_);
+    Tree_Redraw((HWND)(LONG_PTR)0x1234);
+    PumpPending();
+    EXPECT_EQ(WindowCapture(host_, CaptureMode::ScreenClient).CountColor(junk, hostRect), 50 * 50);
+    EXPECT_EQ(WindowCapture(tree_, CaptureMode::ScreenClient).CountColor(junk), treeRect.right * treeRect.bottom);
+    Tree_Redraw(tree_);
+    EXPECT_FALSE(GetUpdateRect(tree_, nullptr, FALSE));  // painted before the call returned
+    PumpPending();  // the screen shows what was painted once the thread is idle
+    WindowCapture tree(tree_, CaptureMode::ScreenClient);
+    EXPECT_EQ(tree.CountColor(junk), 0);
+    EXPECT_EQ(tree.At(tree.Width() - 5, tree.Height() - 5), 0xFFFFFFu);
+    EXPECT_GT(tree.CountColor(0x000000, LabelRect(tree_, Item(tree_, "2"))), 0);
+}
+
 TEST_F(TreePaint, NoHoverFontWithoutMouseMoveSelect)
 {
     Tree_SetMousemoveSelect(tree_, 0);
