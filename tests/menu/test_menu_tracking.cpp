@@ -47,6 +47,19 @@ TEST(MenuTracking, KeysAndMnemonicsChooseTheRightCommandInEveryLevel) {
     EXPECT_TRUE(steps.Done());
 }
 
+// An item menu's letters: one below a separator opens its submenu, whose letter picks a command.
+TEST(MenuTracking, LetterOpensSubmenuBelowASeparator) {
+    HostWindow owner;
+    TestMenu menu(owner);
+    const struct { int id; const char* text; int parent; } entries[] = {
+        {1, "&Open", 0}, {0, "-", 0}, {2, "&Favourite", 0}, {3, "&Send to", 0}, {31, "&Mail recipient", 3},
+        {32, "&Printer", 3}, {0, "-", 0}, {4, "De&lete", 0}};
+    for (const auto& it : entries) menu.SetItem(it.id, it.text, it.parent);
+    MenuSteps send({MenuShown, Keys(owner, {'S'}), Levels(2), Keys(owner, {'P'})});
+    EXPECT_EQ(menu.Popup(60, 60), 32);
+    EXPECT_TRUE(send.Done());
+}
+
 // As in the system's menus: the keyboard passes over a separator and stops on a greyed item,
 // which shows the selection's edge; a click on either leaves the menu open.
 TEST(MenuTracking, SeparatorsAreNeverSelectedAndGreyedItemsShowTheSelectionsEdge) {
