@@ -1,22 +1,84 @@
 #!/usr/bin/env bash
-# Installs the SDK from a build, then configures, builds and runs the two hosts against it in a
-# folder of their own, away from the source tree.
-# Usage: sdk_test.sh BUILD_DIR HOSTS_SOURCE TOOLCHAIN_FILE WINE
+# The SDK as a host gets it: installed with `cmake --install`, or unpacked from the release
+# archive that the build's package target makes. Checks its layout (no header outside
+# include/lumo/, DLLs that need nothing but each other and the system's), then configures, builds
+# and runs the hosts against it alone, in a folder of their own away from the source tree. From
+# the archive, a C host is also linked through an import library made from its lumo.def alone.
+# Usage: sdk_test.sh install|archive BUILD_DIR HOSTS_SOURCE TOOLCHAIN_FILE WINE TRIPLE ARCHIVE_NAME
 set -euo pipefail
-build=$1 hosts=$2 toolchain=$3 wine=$4
+mode=$1 build=$2 hosts=$3 toolchain=$4 wine=$5 triple=$6 name=$7
 work=$(mktemp -d /tmp/lumo-sdk.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-cmake --install "$build" --prefix "$work/sdk" >/dev/null
-cp "$hosts"/CMakeLists.txt "$hosts"/*.c "$hosts"/*.cpp "$work/"
-cmake -S "$work" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DLumo_DIR="$work/sdk/lib/cmake/Lumo" >/dev/null
+fail() { echo "$mode: $*"; exit 1; }
+
+case $mode in
+  install)
+    cmake --install "$build" --prefix "$work/sdk" >/dev/null
+    sdk=$work/sdk
+    top="bin include lib" ;;
+  archive)
+    # The package target builds what is out of date first; after the build it only packs.
+    cmake --build "$build" --target package >"$work/package.log" 2>&1 ||
+      { cat "$work/package.log"; fail "the package target failed"; }
+    mkdir "$work/unpacked"
+    (cd "$work/unpacked" && cmake -E tar xf "$build/$name.zip")
+    [ "$(ls "$work/unpacked")" = "$name" ] || fail "$name.zip should hold the one folder $name"
+    sdk=$work/unpacked/$name
+    top="LICENSE README.md bin doc include lib" ;;
+  *) fail "unknown mode" ;;
+esac
+
+# The layout: what a host needs where the archive's README says it is, nothing else at the top.
+[ "$(cd "$sdk" && echo *)" = "$top" ] || fail "the top folder holds $(cd "$sdk" && echo *), not $top"
+for file in bin/Lumo.dll bin/LumoAfx.dll bin/LumoSys.dll bin/LumoBuf.dll bin/LumoRes.dll \
+            lib/Lumo.dll.a lib/LumoAfx.dll.a lib/lumo.def lib/cmake/Lumo/LumoConfig.cmake \
+            include/lumo/lumo.h include/lumo/CTree10.h include/lumo/afx/afxwin.h; do
+  [ -f "$sdk/$file" ] || fail "$file is missing"
+done
+[ "$(ls "$sdk/include")" = lumo ] || fail "include/ holds $(ls "$sdk/include"), not only lumo/"
+stray=$(cd "$sdk" && find . -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.inl' \) ! -path './include/lumo/*')
+[ -z "$stray" ] || fail "headers outside include/lumo/: $stray"
+if [ "$mode" = archive ]; then
+  for picture in $(grep -o '](gallery/[^)]*)' "$sdk/doc/reference.md" | sed 's/^](//; s/)$//'); do
+    [ -f "$sdk/doc/$picture" ] || fail "doc/reference.md links $picture, which the archive lacks"
+  done
+fi
+
+# Every DLL a shipped DLL imports is shipped beside it or is one of the system's.
+system32="${WINEPREFIX:?the test runs inside scripts/with-wine.sh}/drive_c/windows/system32"
+for dll in "$sdk"/bin/*.dll; do
+  for import in $("$triple-objdump" -p "$dll" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+    [ -n "$(find "$sdk/bin" "$system32" -maxdepth 1 -iname "$import" -print -quit)" ] ||
+      fail "$(basename "$dll") imports $import, which is neither in bin/ nor a system DLL"
+  done
+done
+
+# lumo.def names exactly the flat functions Lumo.dll exports (the classes' _Z names left out).
+"$triple-objdump" -p "$sdk/bin/Lumo.dll" |
+  sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' |
+  grep -v '^_Z' | sort >"$work/exports"
+sed -n '/^EXPORTS/,$p' "$sdk/lib/lumo.def" | sed 1d | tr -d ' \t' | sort >"$work/def"
+[ -s "$work/exports" ] || fail "Lumo.dll exports no flat function"
+diff "$work/exports" "$work/def" >"$work/def.diff" ||
+  { cat "$work/def.diff"; fail "lib/lumo.def differs from Lumo.dll's flat exports (< DLL, > def)"; }
+
+cp -r "$hosts" "$work/hosts"
+cmake -S "$work/hosts" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DLumo_DIR="$sdk/lib/cmake/Lumo" >/dev/null
 cmake --build "$work/build"
-cp "$work"/sdk/bin/*.dll "$work/build/"
-for host in c_host cpp_host; do
+programs="c_host cpp_host door_host_check"
+if [ "$mode" = archive ]; then
+  # The import library another toolchain would make from lumo.def, and the C host linked to it.
+  "$triple-dlltool" -d "$sdk/lib/lumo.def" -l "$work/lumo-from-def.a"
+  "$triple-gcc" -I"$sdk/include" -I"$sdk/include/lumo" -o "$work/build/c_host_def.exe" \
+    "$work/hosts/c_host.c" "$work/lumo-from-def.a" -static-libgcc
+  programs="$programs c_host_def"
+fi
+cp "$sdk"/bin/*.dll "$work/build/"
+for host in $programs; do
   if "$wine" "$work/build/$host.exe"; then
-    echo "$host: ok"
+    echo "$mode: $host: ok"
   else
-    echo "$host: failed with exit code $?"
-    exit 1
+    fail "$host failed with exit code $?"
   fi
 done
