@@ -28,39 +28,61 @@ case $mode in
   *) fail "unknown mode" ;;
 esac
 
-# The layout: what a host needs where the archive's README says it is, nothing else at the top.
-[ "$(cd "$sdk" && echo *)" = "$top" ] || fail "the top folder holds $(cd "$sdk" && echo *), not $top"
-for file in bin/Lumo.dll bin/LumoAfx.dll bin/LumoSys.dll bin/LumoBuf.dll bin/LumoRes.dll \
-            lib/Lumo.dll.a lib/LumoAfx.dll.a lib/lumo.def lib/cmake/Lumo/LumoConfig.cmake \
-            include/lumo/lumo.h include/lumo/CTree10.h include/lumo/afx/afxwin.h; do
-  [ -f "$sdk/$file" ] || fail "$file is missing"
-done
-[ "$(ls "$sdk/include")" = lumo ] || fail "include/ holds $(ls "$sdk/include"), not only lumo/"
-stray=$(cd "$sdk" && find . -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.inl' \) ! -path './include/lumo/*')
-[ -z "$stray" ] || fail "headers outside include/lumo/: $stray"
-if [ "$mode" = archive ]; then
-  for picture in $(grep -o '](gallery/[^)]*)' "$sdk/doc/reference.md" | sed 's/^](//; s/)$//'); do
-    [ -f "$sdk/doc/$picture" ] || fail "doc/reference.md links $picture, which the archive lacks"
+# The layout of the SDK in folder $1: what a host needs where the archive's README says it is,
+# nothing else at the top, no header outside include/lumo/; every DLL a shipped DLL imports
+# shipped beside it or one of the system's; lib/lumo.def naming exactly the flat functions
+# Lumo.dll exports (the classes' _Z names left out). Prints the first fault found and fails.
+check_layout() {
+  local sdk=$1 file stray picture dll import
+  [ "$(cd "$sdk" && echo *)" = "$top" ] || { echo "the top folder holds $(cd "$sdk" && echo *), not $top"; return 1; }
+  for file in bin/Lumo.dll bin/LumoAfx.dll bin/LumoRes.dll lib/Lumo.dll.a lib/LumoAfx.dll.a \
+              lib/lumo.def lib/cmake/Lumo/LumoConfig.cmake include/lumo/lumo.h \
+              include/lumo/CTree10.h include/lumo/afx/afxwin.h; do
+    [ -f "$sdk/$file" ] || { echo "$file is missing"; return 1; }
   done
-fi
-
-# Every DLL a shipped DLL imports is shipped beside it or is one of the system's.
+  [ "$(ls "$sdk/include")" = lumo ] || { echo "include/ holds $(ls "$sdk/include" | xargs), not only lumo/"; return 1; }
+  stray=$(cd "$sdk" && find . -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.inl' \) ! -path './include/lumo/*' | sort | xargs)
+  [ -z "$stray" ] || { echo "headers outside include/lumo/: $stray"; return 1; }
+  if [ -f "$sdk/doc/reference.md" ]; then
+    for picture in $(grep -o '](gallery/[^)]*)' "$sdk/doc/reference.md" | sed 's/^](//; s/)$//'); do
+      [ -f "$sdk/doc/$picture" ] || { echo "doc/reference.md links $picture, which is missing"; return 1; }
+    done
+  fi
+  for dll in "$sdk"/bin/*.dll; do
+    for import in $("$triple-objdump" -p "$dll" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+      [ -n "$(find "$sdk/bin" "$system32" -maxdepth 1 -iname "$import" -print -quit)" ] ||
+        { echo "$(basename "$dll") imports $import, which is neither in bin/ nor a system DLL"; return 1; }
+    done
+  done
+  "$triple-objdump" -p "$sdk/bin/Lumo.dll" |
+    sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' |
+    grep -v '^_Z' | sort >"$work/exports"
+  sed -n '/^EXPORTS/,$p' "$sdk/lib/lumo.def" | sed 1d | tr -d ' \t' | sort >"$work/def"
+  [ -s "$work/exports" ] || { echo "Lumo.dll exports no flat function"; return 1; }
+  diff "$work/exports" "$work/def" >"$work/def.diff" ||
+    { echo "lib/lumo.def differs from Lumo.dll's flat exports:" $(sed -n 's/^[<>] //p' "$work/def.diff"); return 1; }
+}
 system32="${WINEPREFIX:?the test runs inside scripts/with-wine.sh}/drive_c/windows/system32"
-for dll in "$sdk"/bin/*.dll; do
-  for import in $("$triple-objdump" -p "$dll" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
-    [ -n "$(find "$sdk/bin" "$system32" -maxdepth 1 -iname "$import" -print -quit)" ] ||
-      fail "$(basename "$dll") imports $import, which is neither in bin/ nor a system DLL"
-  done
-done
+fault=$(check_layout "$sdk") || fail "$fault"
 
-# lumo.def names exactly the flat functions Lumo.dll exports (the classes' _Z names left out).
-"$triple-objdump" -p "$sdk/bin/Lumo.dll" |
-  sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' |
-  grep -v '^_Z' | sort >"$work/exports"
-sed -n '/^EXPORTS/,$p' "$sdk/lib/lumo.def" | sed 1d | tr -d ' \t' | sort >"$work/def"
-[ -s "$work/exports" ] || fail "Lumo.dll exports no flat function"
-diff "$work/exports" "$work/def" >"$work/def.diff" ||
-  { cat "$work/def.diff"; fail "lib/lumo.def differs from Lumo.dll's flat exports (< DLL, > def)"; }
+# The check sees each kind of fault, in copies of the installed tree: a header put into
+# include/ itself, a header elsewhere, a DLL that Lumo.dll needs left out, a function left out
+# of lumo.def.
+if [ "$mode" = install ]; then
+  expect_fault() {
+    local change=$1 expected=$2 fault
+    rm -rf "$work/copy" && cp -r "$sdk" "$work/copy"
+    (cd "$work/copy" && eval "$change")
+    if fault=$(check_layout "$work/copy"); then fail "fixture: the layout check passed after: $change"; fi
+    [ "$fault" = "$expected" ] || fail "fixture: after $change, expected \"$expected\", got \"$fault\""
+  }
+  expect_fault "touch include/afxwin.h" "include/ holds afxwin.h lumo, not only lumo/"
+  expect_fault "touch lib/afxwin.h bin/CTree10.h" "headers outside include/lumo/: ./bin/CTree10.h ./lib/afxwin.h"
+  expect_fault "rm bin/LumoBuf.dll" "Lumo.dll imports LumoBuf.dll, which is neither in bin/ nor a system DLL"
+  expect_fault "sed -i '/^ *Tree_SelectItem\$/d' lib/lumo.def" "lib/lumo.def differs from Lumo.dll's flat exports: Tree_SelectItem"
+  rm -rf "$work/copy"
+  echo "$mode: the layout check fails for stray headers, a missing DLL and a def short of a function"
+fi
 
 cp -r "$hosts" "$work/hosts"
 cmake -S "$work/hosts" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

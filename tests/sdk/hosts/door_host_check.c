@@ -10,6 +10,11 @@
 #undef main
 #include <commctrl.h>
 
+/* Lumo::C gives a C host lumo.h alone: the framework layer's headers stay off its path. */
+#if __has_include(<afxwin.h>) || __has_include(<afx.h>)
+#error "the framework layer's headers are on a C host's include path"
+#endif
+
 static int failure = 1; /* the window never appeared */
 static int ticks;
 
