@@ -85,17 +85,16 @@ if [ "$mode" = install ]; then
 fi
 
 cp -r "$hosts" "$work/hosts"
-cmake -S "$work/hosts" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DLumo_DIR="$sdk/lib/cmake/Lumo" >/dev/null
-cmake --build "$work/build"
 programs="c_host cpp_host door_host_check"
+from_def=""
 if [ "$mode" = archive ]; then
-  # The import library another toolchain would make from lumo.def, and the C host linked to it.
   "$triple-dlltool" -d "$sdk/lib/lumo.def" -l "$work/lumo-from-def.a"
-  "$triple-gcc" -I"$sdk/include" -I"$sdk/include/lumo" -o "$work/build/c_host_def.exe" \
-    "$work/hosts/c_host.c" "$work/lumo-from-def.a" -static-libgcc
+  from_def="-DLUMO_DEF_IMPORT_LIBRARY=$work/lumo-from-def.a"
   programs="$programs c_host_def"
 fi
+cmake -S "$work/hosts" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DLumo_DIR="$sdk/lib/cmake/Lumo" $from_def >/dev/null
+cmake --build "$work/build"
 cp "$sdk"/bin/*.dll "$work/build/"
 for host in $programs; do
   if "$wine" "$work/build/$host.exe"; then
