@@ -24,14 +24,16 @@ install(FILES ${CMAKE_BINARY_DIR}/LumoConfig.cmake ${CMAKE_BINARY_DIR}/LumoConfi
 
 # The release archive: `cmake --build --preset x64 --target package` makes
 # Lumo-<version>-win64.zip, the SDK above in a folder of that name with the licence, a README
-# for its users and the reference beside it. Those three go into the archive only (a component
-# of their own that a plain install leaves out), not into an install prefix's root.
+# for its users, the reference and the README's example beside it. Those go into the archive
+# only (a component of their own that a plain install leaves out), not into an install prefix.
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . COMPONENT Archive EXCLUDE_FROM_ALL)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/README-archive.md DESTINATION . RENAME README.md
   COMPONENT Archive EXCLUDE_FROM_ALL)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/reference.md DESTINATION doc COMPONENT Archive EXCLUDE_FROM_ALL)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/gallery DESTINATION doc COMPONENT Archive EXCLUDE_FROM_ALL
   FILES_MATCHING PATTERN "*.png")
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/tests/sdk/hosts/door_host DESTINATION examples
+  COMPONENT Archive EXCLUDE_FROM_ALL)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Lumo)

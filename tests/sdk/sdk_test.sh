@@ -3,7 +3,8 @@
 # archive that the build's package target makes. Checks its layout (no header outside
 # include/lumo/, DLLs that need nothing but each other and the system's), then configures, builds
 # and runs the hosts against it alone, in a folder of their own away from the source tree. From
-# the archive, a C host is also linked through an import library made from its lumo.def alone.
+# the archive, the example it ships is built and run in place of the tested one, and a C host is
+# also linked through an import library made from its lumo.def alone.
 # Usage: sdk_test.sh install|archive BUILD_DIR HOSTS_SOURCE TOOLCHAIN_FILE WINE TRIPLE ARCHIVE_NAME
 set -euo pipefail
 mode=$1 build=$2 hosts=$3 toolchain=$4 wine=$5 triple=$6 name=$7
@@ -24,7 +25,7 @@ case $mode in
     (cd "$work/unpacked" && cmake -E tar xf "$build/$name.zip")
     [ "$(ls "$work/unpacked")" = "$name" ] || fail "$name.zip should hold the one folder $name"
     sdk=$work/unpacked/$name
-    top="LICENSE README.md bin doc include lib" ;;
+    top="LICENSE README.md bin doc examples include lib" ;;
   *) fail "unknown mode" ;;
 esac
 
@@ -88,6 +89,8 @@ cp -r "$hosts" "$work/hosts"
 programs="c_host cpp_host door_host_check"
 from_def=""
 if [ "$mode" = archive ]; then
+  # The example the archive ships, in place of the tested one it was copied from.
+  rm -r "$work/hosts/door_host" && cp -r "$sdk/examples/door_host" "$work/hosts/"
   "$triple-dlltool" -d "$sdk/lib/lumo.def" -l "$work/lumo-from-def.a"
   from_def="-DLUMO_DEF_IMPORT_LIBRARY=$work/lumo-from-def.a"
   programs="$programs c_host_def"
