@@ -33,22 +33,29 @@ static int Check(HWND window)
     HWND door = FindWindowExA(window, NULL, NULL, "DoorWin");
     HWND drop = DoorWin_EnumDropWin(door, 0);
     HWND tree = NULL;
-    RECT dropRect, treeRect;
+    HWND layer = FindWindowExA(door, NULL, NULL, "DoorWinLayer");
+    RECT layerRect, dropRect, treeRect;
     const char* title = DropWin_GetTitle(drop);
     char caption[64];
-    if (!door || !DoorWin_IsOpened(door)) return 2;
+    if (!door || !layer || !DoorWin_IsOpened(door)) return 2;
     if (!drop || DoorWin_EnumDropWin(door, 1) || !title || strcmp(title, "Sales") != 0) return 3;
     EnumChildWindows(window, FindTree, (LPARAM)&tree);
     if (!tree || !DropWin_GetDrop(drop) || !IsWindowVisible(tree)) return 4;
+    /* The drop stands 4 pixels inside the door's layer (the door left of its toggle button) on
+     * the left, right and top, 300 pixels high; the tree fills it below the header. */
+    GetClientRect(layer, &layerRect);
+    MapWindowPoints(layer, NULL, (POINT*)&layerRect, 2);
     GetWindowRect(drop, &dropRect);
     GetWindowRect(tree, &treeRect);
-    if (treeRect.left < dropRect.left || treeRect.bottom > dropRect.bottom ||
-        treeRect.bottom <= treeRect.top) return 5;
+    if (dropRect.left - layerRect.left != 4 || layerRect.right - dropRect.right != 4 ||
+        dropRect.top - layerRect.top != 4 || dropRect.bottom - dropRect.top != 300) return 5;
+    if (treeRect.left != dropRect.left || treeRect.right != dropRect.right ||
+        treeRect.bottom != dropRect.bottom || treeRect.top <= dropRect.top) return 6;
     if (TreeView_GetCount(tree) != 3 || !Tree_GetItem(tree, "1") || !Tree_GetItem(tree, "101") ||
-        !Tree_GetItem(tree, "102")) return 6;
+        !Tree_GetItem(tree, "102")) return 7;
     Tree_SelectItem(tree, "102");
     GetWindowTextA(window, caption, sizeof caption);
-    if (strcmp(caption, "Order list") != 0) return 7;
+    if (strcmp(caption, "Order list") != 0) return 8;
     return 0;
 }
 
@@ -75,7 +82,7 @@ int main(void)
     int status;
     SetTimer(NULL, 0, 50, Tick);
     status = door_host_main();
-    if (failure == 0 && status != 0) failure = 8;
+    if (failure == 0 && status != 0) failure = 9;
     if (failure) printf("door_host: check %d failed\n", failure);
     return failure;
 }
