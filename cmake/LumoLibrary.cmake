@@ -20,7 +20,9 @@ set(LUMO_SYSTEM_LIBS comctl32 ole32 oleaut32 uuid gdi32 user32 shell32 msimg32 s
 # Hosts see the public headers only. Lumo is the C interface (lumo.h); LumoClasses adds the
 # framework layer that the exported classes' headers need.
 add_library(Lumo SHARED $<TARGET_OBJECTS:LumoObjects> ${CMAKE_SOURCE_DIR}/frame/Lumo.rc)
-target_include_directories(Lumo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include> $<INSTALL_INTERFACE:include>)
+# Installed, the public headers lie in include/lumo/: hosts write <lumo/lumo.h>, or "lumo.h".
+target_include_directories(Lumo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include>
+  $<INSTALL_INTERFACE:include/lumo> $<INSTALL_INTERFACE:include>)
 target_link_libraries(Lumo PRIVATE LumoAfx LumoSys LumoBuf ${LUMO_SYSTEM_LIBS})
 set_target_properties(Lumo PROPERTIES EXPORT_NAME C)
 add_library(LumoClasses INTERFACE)
@@ -36,6 +38,16 @@ if(LUMO_X86)
     COMMAND sed -E "s/^([[:space:]]*)[A-Za-z_0-9]+ = ([^ ]+)/\\1\\2/" ${lumo_def} > ${lumo_def}.decorated
     COMMAND ${LUMO_TRIPLE}-dlltool -d ${lumo_def}.decorated -D Lumo.dll -l $<TARGET_LINKER_FILE:Lumo> --kill-at
     VERBATIM)
+else()
+  # lumo.def lists the flat functions the DLL exports, for toolchains that make their own import
+  # library from it. The linker writes every export; the classes' mangled names are left out, as
+  # only the compiler that built the library can call them.
+  set(lumo_def ${CMAKE_BINARY_DIR}/Lumo-exports.def)
+  target_link_options(Lumo PRIVATE -Wl,--output-def,${lumo_def})
+  add_custom_command(TARGET Lumo POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DIN=${lumo_def} -DOUT=${CMAKE_BINARY_DIR}/lumo.def
+      -P ${CMAKE_SOURCE_DIR}/cmake/WriteFlatDef.cmake
+    VERBATIM)
 endif()
 add_dependencies(Lumo LumoRes)
 
@@ -48,20 +60,3 @@ target_compile_definitions(LumoInternal INTERFACE _AFXEXT LUMO_BUILD)
 target_include_directories(LumoInternal INTERFACE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
 target_link_libraries(LumoInternal INTERFACE LumoAfx LumoSys LumoBuf ${LUMO_SYSTEM_LIBS})
 add_dependencies(LumoInternal LumoRes)
-
-# The SDK: `cmake --install` lays out bin/ (the DLLs a host ships), lib/ (import libraries and
-# the package configuration for find_package(Lumo)) and include/ (the public headers and the
-# framework layer's).
-include(CMakePackageConfigHelpers)
-# The system and buffer libraries are Lumo.dll's own dependencies; hosts only ship them.
-install(TARGETS Lumo LumoClasses LumoAfx LumoSys LumoBuf EXPORT LumoTargets
-  RUNTIME DESTINATION bin ARCHIVE DESTINATION lib LIBRARY DESTINATION bin)
-install(FILES $<TARGET_FILE:LumoRes> DESTINATION bin)
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/include/ ${CMAKE_SOURCE_DIR}/afx/include/ DESTINATION include)
-install(EXPORT LumoTargets NAMESPACE Lumo:: DESTINATION lib/cmake/Lumo)
-configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/LumoConfig.cmake.in
-  ${CMAKE_BINARY_DIR}/LumoConfig.cmake INSTALL_DESTINATION lib/cmake/Lumo)
-write_basic_package_version_file(${CMAKE_BINARY_DIR}/LumoConfigVersion.cmake
-  VERSION 5.3.0.8 COMPATIBILITY SameMajorVersion)
-install(FILES ${CMAKE_BINARY_DIR}/LumoConfig.cmake ${CMAKE_BINARY_DIR}/LumoConfigVersion.cmake
-  DESTINATION lib/cmake/Lumo)

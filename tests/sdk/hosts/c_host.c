@@ -1,4 +1,5 @@
-/* A host written in plain C: the public header compiles as C and the import library links. */
+/* A host written in plain C: the public header compiles as C, named as the target lets a host
+ * name it ("lumo.h"), and the import library links. */
 #include "lumo.h"
 
 int main(void)

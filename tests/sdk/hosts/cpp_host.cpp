@@ -1,26 +1,28 @@
 // A framework host that uses the exported classes, compiled lean: the members named like
-// Windows functions (GetObject, ChangeMenu) link whatever macros windows.h left out.
+// Windows functions (GetObject, ChangeMenu) link whatever macros windows.h left out. It names
+// the headers by their folder in the SDK, lumo/; the framework layer's it reaches through the
+// target, as the class headers themselves do.
 #define WIN32_LEAN_AND_MEAN
 #include <afxwin.h>
-#include "lumo.h"
-#include "CButtonBMP.h"
-#include "CButtonXP.h"
-#include "CHookParentMessage.h"
-#include "CHyperLinkStatic.h"
-#include "CMenuPopEx.h"
-#include "CMenuShadow.h"
-#include "CMySlideCtrl.h"
-#include "CMyWin.h"
-#include "CProgressCtrlEx.h"
-#include "CRgnMaker.h"
-#include "CSpecGroupBox.h"
-#include "CTabCtrlEx.h"
-#include "CTree10.h"
-#include "CTreeData.h"
-#include "CUtilityVisual.h"
-#include "CWndBack.h"
-#include "CWndDoor.h"
-#include "CWndDrop.h"
+#include <lumo/lumo.h>
+#include <lumo/CButtonBMP.h>
+#include <lumo/CButtonXP.h>
+#include <lumo/CHookParentMessage.h>
+#include <lumo/CHyperLinkStatic.h>
+#include <lumo/CMenuPopEx.h>
+#include <lumo/CMenuShadow.h>
+#include <lumo/CMySlideCtrl.h>
+#include <lumo/CMyWin.h>
+#include <lumo/CProgressCtrlEx.h>
+#include <lumo/CRgnMaker.h>
+#include <lumo/CSpecGroupBox.h>
+#include <lumo/CTabCtrlEx.h>
+#include <lumo/CTree10.h>
+#include <lumo/CTreeData.h>
+#include <lumo/CUtilityVisual.h>
+#include <lumo/CWndBack.h>
+#include <lumo/CWndDoor.h>
+#include <lumo/CWndDrop.h>
 
 // Exit code 0 when every class answered; otherwise the number of the first check that failed.
 int main()
