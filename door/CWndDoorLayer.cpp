@@ -346,7 +346,11 @@ void CWndDoorLayer::UpdateScroll(BOOL bRedraw)
         total += (pDrop->IsDropped() ? pDrop->GetMaxHeight() : pDrop->GetHeaderHeight()) +
                  pDrop->GetMarginTop();
     }
-    ShowScrollBar(SB_VERT, total > H);
+    // Showing or hiding the bar recalculates and repaints the layer's frame even when nothing
+    // changes; a resize of the door changes the bar seldom.
+    const BOOL bBar = total > H;
+    if (((GetStyle() & WS_VSCROLL) != 0) != (bBar != FALSE))
+        ShowScrollBar(SB_VERT, bBar);
     if (total > H)
     {
         SCROLLINFO si = {};
