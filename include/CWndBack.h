@@ -6,6 +6,12 @@
 // *_delete function) therefore ends the object, with every derived class's WM_DESTROY handling
 // run first; a Create that fails has already deleted the object. Never delete a panel object,
 // never make one on the stack or as a member.
+//
+// Painting: the door, its layer and the drops paint every pixel in WM_PAINT and clip their
+// children; their WM_ERASEBKGND paints nothing and reports the background erased, and the
+// layer, transparent, shows the door's background between the drops by having the door paint
+// it. Their layouts move only the windows whose place changes and send no frame repaints of
+// their own. A resize of the host thus paints each panel window at most once, without flicker.
 #pragma once
 
 #include <afxwin.h>
