@@ -556,6 +556,20 @@ TEST_F(Drop, HeaderPaintingInBothStyles) {
     drop->ChangeViewStyle(0);
     EXPECT_EQ(drop->GetHeaderHeight(), 18);
     EXPECT_TRUE(IsWindowVisible(drop->GetHeaderButton().m_hWnd));
+
+    // The title of the first style is white over a black shadow, never another colour.
+    drop->SetTitle("WWW");
+    MemoryCanvas t0(120, 18, black);
+    drop->DrawHeader(CDC::FromHandle(t0.Dc()), CRect(0, 0, 120, 18));
+    EXPECT_GT(t0.CountColor(RGB(255, 255, 255)), 0);
+    EXPECT_EQ(t0.CountColor(RGB(255, 255, 0)), 0);
+
+    // A drop added to a door of the second style takes that style.
+    DoorWin_SetViewStyle(door, 1);
+    CWndDrop* later = (CWndDrop*)SearchDropWin(DropWin_new(door, "Later", 0, 0, 0, 100));
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(later->GetViewStyle(), 1);
+    EXPECT_EQ(later->GetHeaderHeight(), 25);
 }
 
 // A host may end the door, a drop or a bitmap button from inside each message it is sent: the
