@@ -66,6 +66,7 @@ void CButtonXP::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 void CButtonXP::OnDestroy()
 {
     CAccessible::Disconnect(m_hWnd);
+    FreePaintCache();
     CButton::OnDestroy();
 }
 

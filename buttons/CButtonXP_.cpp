@@ -8,6 +8,7 @@
 #include "frame/CAccessible.h"
 #include "CDRAW.h"
 #include "CPub.h"
+#include "draw/CBackBuffer.h"
 
 #include <new>
 #include <vector>
@@ -44,13 +45,27 @@ CButtonXP_::CButtonXP_()
       m_bHover(0), m_bFocused(0), m_bDisabled(0), m_bChecked(0), m_bTextLeft(0), m_bHoverFace(0),
       m_pImage(new (std::nothrow) CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
       m_dwDismissTime(0), m_bUseBkColor(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bDefault(0),
-      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0)
+      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0), m_pFace(NULL), m_nFaceTable(-1)
 {
 }
 
 CButtonXP_::~CButtonXP_()
 {
     delete m_pImage;
+    delete m_pFace;
+}
+
+void CButtonXP_::FreePaintCache()
+{
+    delete m_pFace;
+    m_pFace = NULL;
+    m_nFaceTable = -1;
+}
+
+void CButtonXP_::InvalidatePaintCache()
+{
+    m_nFaceTable = -1;
+    InvalidateButton();
 }
 
 CButtonXP_* CButtonXP_::FromHandle(HWND hWnd)
@@ -507,6 +522,41 @@ void CButtonXP_::GradientFill(CDC* pDC, CRect rect)
         nTable = m_bFocused ? P::TABLE_FOCUSED : P::TABLE_NORMAL;
     const COLORREF* table = P::Get().GetTable(nTable);
 
+    // The rows cover [top, n) and the columns [left, right]; the last row is one pixel shorter
+    // at each end.
+    const int n = rect.bottom - rect.top + 3;
+    const int cx = rect.right + 1 - rect.left, cy = n - rect.top;
+    if (cx <= 0 || cy <= 0)
+        return;
+    if (!m_pFace)
+        m_pFace = new (std::nothrow) CBackBuffer;
+    HDC hFace = m_pFace ? m_pFace->Get(cx, cy) : NULL;
+    if (!hFace)
+    {
+        DrawGradientRows(pDC, rect, table);
+        return;
+    }
+    if (m_nFaceTable != (int)nTable || m_rcFace != rect)
+    {
+        CDC dc;
+        dc.Attach(hFace);
+        const CPoint ptOld = dc.SetViewportOrg(-rect.left, -rect.top);
+        DrawGradientRows(&dc, rect, table);
+        dc.SetViewportOrg(ptOld);
+        dc.Detach();
+        m_nFaceTable = (int)nTable;
+        m_rcFace = rect;
+    }
+    HDC hDC = pDC->GetSafeHdc();
+    if (cy > 1)
+        ::BitBlt(hDC, rect.left, rect.top, cx, cy - 1, hFace, 0, 0, SRCCOPY);
+    if (cx > 2)
+        ::BitBlt(hDC, rect.left + 1, n - 1, cx - 2, 1, hFace, 1, cy - 1, SRCCOPY);
+}
+
+void CButtonXP_::DrawGradientRows(CDC* pDC, const CRect& rect, const COLORREF* table)
+{
+    typedef CButtonXPPalette P;
     // Rows are counted from the face's top, so a face two pixels down ends on its own bottom.
     const int n = rect.bottom - rect.top + 3;
     for (int y = rect.top; y < n; ++y)
@@ -516,6 +566,20 @@ void CButtonXP_::GradientFill(CDC* pDC, CRect rect)
             row.SetRect(rect.left + 1, y, rect.right, y + 1);
         pDC->FillSolidRect(&row, table[(P::kSteps - 1) * y / n]);
     }
+}
+
+void CButtonXP_::DrawDisabledText(CDC* pDC, CPoint pt, const CString& strText)
+{
+    const COLORREF crOld = pDC->GetTextColor();
+    CRect rc(pt, CSize(0, 0));
+    const UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_LEFT | DT_TOP;
+    pDC->SetTextColor(::GetSysColor(COLOR_3DHILIGHT));
+    rc.OffsetRect(1, 1);
+    pDC->DrawText(strText, &rc, nFormat);
+    pDC->SetTextColor(::GetSysColor(COLOR_3DSHADOW));
+    rc.OffsetRect(-1, -1);
+    pDC->DrawText(strText, &rc, nFormat);
+    pDC->SetTextColor(crOld);
 }
 
 void CButtonXP_::DrawBorder(CDC* pDC, CRect rect)
@@ -594,7 +658,7 @@ void CButtonXP_::_DrawItem_IconText(CDC* pDC, CString& strText, CRect& rect)
     if (!strText.IsEmpty())
     {
         if (m_bDisabled)
-            pDC->DrawState(ptText, CSize(tw + 2, th + 2), (LPCTSTR)strText, DSS_DISABLED, TRUE, 0, (HBRUSH)NULL);
+            DrawDisabledText(pDC, ptText, strText);
         else
             pDC->DrawState(ptText, CSize(tw, th), (LPCTSTR)strText, DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);
     }

@@ -9,6 +9,7 @@ IMPLEMENT_DYNCREATE(CWndBack, CWnd)
 
 BEGIN_MESSAGE_MAP(CWndBack, CWnd)
     ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_WINDOWPOSCHANGED()
     ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
@@ -19,7 +20,8 @@ END_MESSAGE_MAP()
 
 CWndBack::CWndBack()
     : m_bTransparent(FALSE), m_bAnimationAble(TRUE), m_pPicture(NULL),
-      m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bFrozen(FALSE)
+      m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bFrozen(FALSE), m_sizeClient(0, 0),
+      m_bWholePaint(FALSE)
 {
 }
 
@@ -40,7 +42,15 @@ void CWndBack::PostNcDestroy()
 BOOL CWndBack::PreCreateWindow(CREATESTRUCT& cs)
 {
     cs.style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    if (m_bWholePaint)
+        cs.style |= WS_CLIPCHILDREN;
     return CWnd::PreCreateWindow(cs);
+}
+
+void CWndBack::UseWholePaint()
+{
+    m_bWholePaint = TRUE;
+    m_MyWin.SetChangesOnly(TRUE);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -140,12 +150,25 @@ void CWndBack::Draw(CDC* pDC)
     PaintBackground(pDC);
 }
 
-// While frozen the window keeps what is on the screen (a slide paints over it).
+// While frozen the window keeps what is on the screen (a slide paints over it). A window that
+// paints everything in WM_PAINT erases nothing: erasing first would only show as flicker.
 BOOL CWndBack::OnEraseBkgnd(CDC* pDC)
 {
-    if (!m_bFrozen)
+    if (!m_bFrozen && !m_bWholePaint)
         Draw(pDC);
     return TRUE;
+}
+
+void CWndBack::OnPaint()
+{
+    if (!m_bWholePaint)
+    {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    if (!m_bFrozen)
+        Draw(&dc);
 }
 
 LRESULT CWndBack::OnPrintClient(WPARAM wParam, LPARAM)
@@ -159,8 +182,17 @@ LRESULT CWndBack::OnPrintClient(WPARAM wParam, LPARAM)
 void CWndBack::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
     CWnd::OnWindowPosChanged(lpwndpos);
+    const CSize sizeOld = m_sizeClient;
+    CRect rc;
+    GetClientRect(&rc);
+    m_sizeClient = rc.Size();
     if (!m_bFrozen)
-        m_MyWin.OnSize(TRUE);
+        OnPlaced(sizeOld);
+}
+
+void CWndBack::OnPlaced(CSize)
+{
+    m_MyWin.OnSize(TRUE);
 }
 
 void CWndBack::HandleSendChildren(WPARAM wParam, LPARAM lParam)

@@ -12,6 +12,7 @@
 #include "frame/CAccessible.h"
 
 #include <utility>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CWndDoor, CWndBack)
 
@@ -35,7 +36,6 @@ BEGIN_MESSAGE_MAP(CWndDoor, CWndBack)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_RBUTTONUP()
-    ON_WM_PAINT()
     ON_REGISTERED_MESSAGE(m_MsgSendChildren, OnSendChildren)
 END_MESSAGE_MAP()
 
@@ -50,6 +50,7 @@ CWndDoor::CWndDoor()
       m_hLayer(NULL), m_bToggleFocus(FALSE)
 {
     m_MyWin.SetParent(this);
+    UseWholePaint();
     SetHue(0);
 }
 
@@ -355,12 +356,10 @@ COLORREF CWndDoor::SetBkColor(COLORREF crBk)
         pLayer->SetBkColor(crBk);
     m_pToggle->SetBkColor(crBk);
     COLORREF crOld = CWndBack::SetBkColor(crBk);
+    // Every window of the panel shows the colour: the door around its children, the layer
+    // between the drops, the drops and the buttons.
     if (m_hWnd)
-    {
-        Invalidate(TRUE);
-        if (m_pToggle->m_hWnd)
-            m_pToggle->Invalidate(TRUE);
-    }
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
     return crOld;
 }
 
@@ -747,11 +746,29 @@ BOOL CWndDoor::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 void CWndDoor::Draw(CDC* pDC)
 {
+    int x = 0, yTop = 0;
+    std::vector<DWORD> column;
+    GetSeparator(x, yTop, column);
+    // The separator's pixels are left out of the background, so none is painted twice.
+    const int nSaved = pDC->SaveDC();
+    if (!column.empty())
+        pDC->ExcludeClipRect(x, yTop, x + 1, yTop + (int)column.size());
     PaintBackground(pDC);
-    PaintSeparator(pDC);
+    pDC->RestoreDC(nSaved);
+    if (column.empty())
+        return;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = 1;
+    bi.bmiHeader.biHeight = -(int)column.size();
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    ::SetDIBitsToDevice(pDC->m_hDC, x, yTop, 1, (DWORD)column.size(), 0, 0, 0, (UINT)column.size(),
+                        column.data(), &bi, DIB_RGB_COLORS);
 }
 
-void CWndDoor::PaintSeparator(CDC* pDC)
+void CWndDoor::GetSeparator(int& x, int& yTop, std::vector<DWORD>& column)
 {
     const int R = GetRValue(m_crBk), G = GetGValue(m_crBk), B = GetBValue(m_crBk);
     double L = 0.1 * R + 0.6 * G + 0.3 * B + 85;
@@ -764,66 +781,64 @@ void CWndDoor::PaintSeparator(CDC* pDC)
     else if (L < 193)
         L = 193;
     const int c = (int)L;
-    int r, g, b;
-    if (bDark)
-    {
-        r = c < R ? c : R;
-        g = c < G ? c : G;
-        b = c < B ? c : B;
-    }
-    else
-    {
-        r = c > R ? c : R;
-        g = c > G ? c : G;
-        b = c > B ? c : B;
-    }
+    int rgb[3];
+    const int bg[3] = { R, G, B };
+    for (int i = 0; i < 3; ++i)
+        rgb[i] = bDark ? (c < bg[i] ? c : bg[i]) : (c > bg[i] ? c : bg[i]);
     CSize bmp;
     m_pToggle->GetBmpSize(bmp);
     CRect C;
     GetClientRect(&C);
-    const int x = C.right - bmp.cx - 2;
-    int y0 = (C.bottom - C.top - bmp.cy) / 2 + C.top;
-    int y1 = y0 + bmp.cy;
-    HDC hDC = pDC->m_hDC;
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(r, g, b));
-    HGDIOBJ hOld = ::SelectObject(hDC, hPen);
-    ::MoveToEx(hDC, x, y0, NULL);
-    ::LineTo(hDC, x, y1);
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hPen);
+    x = C.right - bmp.cx - 2;
+    const int y0 = (C.bottom - C.top - bmp.cy) / 2 + C.top;
+    const int y1 = y0 + bmp.cy;
+    const DWORD line = (DWORD)((rgb[0] << 16) | (rgb[1] << 8) | rgb[2]);
 
-    while (y0 > C.top)
+    // The line, then the fade: step k sets the rows y0 - k + 1 and y1 + k - 1 to a colour one
+    // step nearer the background, until the colour reaches it or the fade reaches the top.
+    std::vector<DWORD> fade;
+    while (y0 - (int)fade.size() > C.top)
     {
         BOOL bStep = FALSE;
-        int* ch[3] = { &r, &g, &b };
-        const int bg[3] = { R, G, B };
         for (int i = 0; i < 3; ++i)
         {
-            if (!bDark && *ch[i] > bg[i])
+            if (!bDark && rgb[i] > bg[i])
             {
-                --*ch[i];
+                --rgb[i];
                 bStep = TRUE;
             }
-            else if (bDark && *ch[i] < bg[i])
+            else if (bDark && rgb[i] < bg[i])
             {
-                ++*ch[i];
+                ++rgb[i];
                 bStep = TRUE;
             }
         }
         if (!bStep)
             break;
-        ::SetPixel(hDC, x, y0, RGB(r, g, b));
-        ::SetPixel(hDC, x, y1, RGB(r, g, b));
-        --y0;
-        ++y1;
+        fade.push_back((DWORD)((rgb[0] << 16) | (rgb[1] << 8) | rgb[2]));
+    }
+    const int n = (int)fade.size();
+    const int nTop = n > 0 ? y0 - n + 1 : y0;
+    const int nBottom = n > 0 ? y1 + n - 1 : y1 - 1;  // the last row set
+    yTop = nTop;
+    column.assign(nBottom >= nTop ? nBottom - nTop + 1 : 0, 0);
+    for (int y = y0; y < y1; ++y)
+        column[y - nTop] = line;
+    for (int k = 1; k <= n; ++k)
+    {
+        column[y0 - k + 1 - nTop] = fade[k - 1];
+        column[y1 + k - 1 - nTop] = fade[k - 1];
     }
 }
 
-void CWndDoor::OnPaint()
+// A new size moves the separator (it stays centred beside the button): the door repaints its
+// own strip, which its children leave small; the layer and the button repaint what their moves
+// uncover themselves.
+void CWndDoor::OnPlaced(CSize sizeOld)
 {
-    CPaintDC dc(this);
-    if (!m_bFrozen)
-        m_MyWin.Redraw();
+    m_MyWin.OnSize(FALSE);
+    if (sizeOld != m_sizeClient)
+        Invalidate(FALSE);
 }
 
 void CWndDoor::OnRButtonUp(UINT nFlags, CPoint point)

@@ -7,7 +7,6 @@ IMPLEMENT_DYNCREATE(CWndDoorLayer, CWndBack)
 
 BEGIN_MESSAGE_MAP(CWndDoorLayer, CWndBack)
     ON_WM_TIMER()
-    ON_WM_PAINT()
     ON_REGISTERED_MESSAGE(m_MsgSendChildren, OnSendChildren)
     ON_WM_SIZE()
     ON_WM_VSCROLL()
@@ -23,6 +22,7 @@ CWndDoorLayer::CWndDoorLayer()
       m_tLastScroll(clock()), m_nViewStyle(0), m_pRClickMsg(NULL)
 {
     m_MyWin.SetParent(this);
+    UseWholePaint();
 }
 
 CWndDoorLayer::~CWndDoorLayer()
@@ -346,7 +346,11 @@ void CWndDoorLayer::UpdateScroll(BOOL bRedraw)
         total += (pDrop->IsDropped() ? pDrop->GetMaxHeight() : pDrop->GetHeaderHeight()) +
                  pDrop->GetMarginTop();
     }
-    ShowScrollBar(SB_VERT, total > H);
+    // Showing or hiding the bar recalculates and repaints the layer's frame even when nothing
+    // changes; a resize of the door changes the bar seldom.
+    const BOOL bBar = total > H;
+    if (((GetStyle() & WS_VSCROLL) != 0) != (bBar != FALSE))
+        ShowScrollBar(SB_VERT, bBar);
     if (total > H)
     {
         SCROLLINFO si = {};
@@ -487,11 +491,29 @@ BOOL CWndDoorLayer::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     return CWndBack::OnNotify(wParam, lParam, pResult);
 }
 
-void CWndDoorLayer::OnPaint()
+// Transparent, the layer shows the door's background between and below the drops: the door
+// paints it into the layer's device context, shifted to the layer's place in the door.
+void CWndDoorLayer::Draw(CDC* pDC)
 {
-    CPaintDC dc(this);
-    if (!m_bFrozen)
-        m_MyWin.Redraw();
+    HWND hParent = ::GetParent(m_hWnd);
+    CWndBack* pParent = DYNAMIC_DOWNCAST(CWndBack, CWnd::FromHandlePermanent(hParent));
+    if (!m_bTransparent || !pParent)
+    {
+        CWndBack::Draw(pDC);
+        return;
+    }
+    POINT pt = { 0, 0 };
+    ::MapWindowPoints(m_hWnd, hParent, &pt, 1);
+    const CPoint ptOld = pDC->OffsetViewportOrg(-pt.x, -pt.y);
+    pParent->PaintBackground(pDC);
+    pDC->SetViewportOrg(ptOld);
+}
+
+// The layer's own pixels are the door's background, which does not move with it: what a move
+// uncovers is all there is to repaint, and the system asks for that.
+void CWndDoorLayer::OnPlaced(CSize)
+{
+    m_MyWin.OnSize(FALSE);
 }
 
 LRESULT CWndDoorLayer::OnSendChildren(WPARAM wParam, LPARAM lParam)

@@ -52,6 +52,8 @@ public:
     // A drop going away takes itself out of the list.
     void ForgetDrop(CWndDrop* pDrop);
 
+    virtual void Draw(CDC* pDC);
+
 protected:
     int IndexOf(HWND hDrop) const;
     int DropStep() const;
@@ -60,7 +62,7 @@ protected:
 
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
-    afx_msg void OnPaint();
+    virtual void OnPlaced(CSize sizeOld);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

@@ -5,13 +5,15 @@
 #include "frame/HostNotify.h"
 #include "frame/ReturnText.h"
 #include "CPub.h"
-#include "CMemDC.h"
+#include "draw/CBackBuffer.h"
 #include "door/CDropAccessible.h"
 #include "frame/KeyboardCues.h"
 
+#include <algorithm>
+#include <vector>
+
 BEGIN_MESSAGE_MAP(CWndDrop, CWndBack)
     ON_WM_MOUSEMOVE()
-    ON_WM_PAINT()
     ON_REGISTERED_MESSAGE(m_MsgSendChildren, OnSendChildren)
     ON_WM_SETFOCUS()
     ON_WM_LBUTTONDOWN()
@@ -25,6 +27,29 @@ BEGIN_MESSAGE_MAP(CWndDrop, CWndBack)
     ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
 END_MESSAGE_MAP()
 
+// What the header's picture depends on; the picture is drawn again when any of it changes.
+struct CWndDrop::HeaderLook
+{
+    CSize size;
+    int nViewStyle;
+    int nTitleHue;
+    COLORREF crBk;
+    COLORREF crHeader;
+    BOOL bPicture;
+    int nFrameFoot;  // framed style: the drop's height, as far as its frame reaches the header
+    BOOL bDropped;   // framed style: the chevrons
+    BOOL bHot;       // framed style: the button square under the mouse
+    BOOL bFocus;
+    CString strTitle;
+
+    bool operator==(const HeaderLook& o) const
+    {
+        return size == o.size && nViewStyle == o.nViewStyle && nTitleHue == o.nTitleHue && crBk == o.crBk &&
+               crHeader == o.crHeader && bPicture == o.bPicture && nFrameFoot == o.nFrameFoot &&
+               bDropped == o.bDropped && bHot == o.bHot && bFocus == o.bFocus && strTitle == o.strTitle;
+    }
+};
+
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
@@ -34,9 +59,10 @@ CWndDrop::CWndDrop(int nMarginTop)
       m_nBmpClosed(0), m_nBmpDroppedHover(0), m_nBmpClosedHover(0), m_nBtnNormalId(0),
       m_nBtnHoverId(0), m_hBtnNormal(NULL), m_hBtnHover(NULL),
       m_hHandCursor(CUtilityVisual::GetHandCursor()), m_nViewStyle(0), m_pLayer(NULL),
-      m_bHideFocus(0)
+      m_bHideFocus(0), m_pHeader(NULL), m_pLook(NULL), m_bHeaderValid(FALSE)
 {
     m_MyWin.SetParent(this);
+    UseWholePaint();
     m_btnHeader.SetHandCursor((HICON)m_hHandCursor);
     SetTitleHue(0);
     m_bDropped = FALSE;
@@ -54,6 +80,8 @@ CWndDrop::~CWndDrop()
     if (m_hHandCursor)
         ::DestroyCursor(m_hHandCursor);
     m_hHandCursor = NULL;
+    delete m_pHeader;
+    delete m_pLook;
 }
 
 BOOL CWndDrop::PreCreateWindow(CREATESTRUCT& cs)
@@ -241,6 +269,9 @@ void CWndDrop::ChangeViewStyle(int nStyle)
     if (m_hBody)
         AttachBodyHwnd(m_hBody);
     m_MyWin.OnSize(FALSE);
+    // Header, frame and body margins all change.
+    if (m_hWnd)
+        Invalidate(FALSE);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -441,6 +472,8 @@ LRESULT CWndDrop::OnAccDefaultAction(WPARAM, LPARAM)
 void CWndDrop::OnDestroy()
 {
     CAccessible::Disconnect(m_hWnd);
+    delete m_pHeader;
+    m_pHeader = NULL;
     CWndBack::OnDestroy();
 }
 
@@ -452,30 +485,151 @@ LRESULT CWndDrop::OnSendChildren(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void CWndDrop::OnPaint()
+// A new width moves the header's shading and its title, and in the framed style the frame's
+// right side; a new height moves the frame's foot. Nothing else of the drop depends on its
+// size, and the system repaints what a resize uncovers.
+void CWndDrop::OnPlaced(CSize sizeOld)
 {
-    CPaintDC dc(this);
-    m_MyWin.Redraw();
+    m_MyWin.OnSize(FALSE);
+    const CSize size = m_sizeClient;
+    if (sizeOld == size)
+        return;
+    const BOOL bFramed = m_nViewStyle == 1;
+    if (sizeOld.cx != size.cx)
+    {
+        CRect rc(0, 0, size.cx > sizeOld.cx ? size.cx : sizeOld.cx, m_nHeaderHeight);
+        InvalidateRect(&rc, FALSE);
+        if (bFramed)
+        {
+            CRect rcSide(std::min(size.cx, sizeOld.cx) - 2, 0, rc.right, size.cy);
+            InvalidateRect(&rcSide, FALSE);
+        }
+    }
+    if (sizeOld.cy != size.cy && bFramed)
+    {
+        CRect rcFoot(0, std::min(size.cy, sizeOld.cy) - 2, size.cx, std::max(size.cy, sizeOld.cy));
+        InvalidateRect(&rcFoot, FALSE);
+        // A drop as tall as its header or one row taller has its foot in the header.
+        if (std::min(size.cy, sizeOld.cy) <= m_nHeaderHeight + 1)
+            InvalidateHeader();
+    }
+}
+
+void CWndDrop::InvalidateHeaderCache()
+{
+    m_bHeaderValid = FALSE;
+    if (m_hWnd)
+        InvalidateHeader();
 }
 
 void CWndDrop::Draw(CDC* pDC)
 {
-    PaintBackground(pDC);
     CRect rc;
     GetClientRect(&rc);
-    if (m_nViewStyle == 1)
-        CPub::DrawRect(pDC, rc.left, rc.top, rc.right - 1, rc.bottom - 1, RGB(0, 0, 0));
     CRect rcHeader = rc;
     rcHeader.bottom = rcHeader.top + m_nHeaderHeight;
+    CRect rcBelow(rc.left, rcHeader.bottom, rc.right, rc.bottom);
+    if (rcBelow.top < rcBelow.bottom)
     {
-        CMemDC memDC(pDC, &rcHeader, TRUE);
-        DrawHeader(&memDC, rcHeader);
-        if (m_hWnd && ::GetFocus() == m_hWnd && !m_bHideFocus)
+        // Below the header: the background and, in the framed style, the frame's sides and foot
+        // (the frame is the client rectangle less a pixel at the right and the bottom), no pixel
+        // painted twice.
+        CRect frame[3];
+        int nFrame = 0;
+        if (m_nViewStyle == 1)
         {
-            CRect rcFocus = rcHeader;
-            rcFocus.DeflateRect(2, 2);
-            memDC.DrawFocusRect(&rcFocus);
+            const int b = rc.bottom - 1;
+            frame[nFrame++] = CRect(rc.left, rcBelow.top, rc.left + 1, b);
+            frame[nFrame++] = CRect(rc.right - 2, rcBelow.top, rc.right - 1, b);
+            frame[nFrame++] = CRect(rc.left, std::max(b - 1, (int)rcBelow.top), rc.right - 1, b);
         }
+        const int nSaved = pDC->SaveDC();
+        pDC->IntersectClipRect(&rcBelow);
+        for (int i = 0; i < nFrame; ++i)
+            if (!frame[i].IsRectEmpty())
+                pDC->ExcludeClipRect(&frame[i]);
+        PaintBackground(pDC);
+        pDC->RestoreDC(nSaved);
+        for (int i = 0; i < nFrame; ++i)
+            if (!frame[i].IsRectEmpty())
+                pDC->FillSolidRect(&frame[i], RGB(0, 0, 0));
+    }
+    PaintHeader(pDC, rcHeader, rc.Height());
+}
+
+void CWndDrop::PaintHeader(CDC* pDC, const CRect& rcHeader, int nClientHeight)
+{
+    if (rcHeader.IsRectEmpty())
+        return;
+    const BOOL bFramed = m_nViewStyle == 1;
+    HeaderLook look;
+    look.size = rcHeader.Size();
+    look.nViewStyle = m_nViewStyle;
+    look.nTitleHue = m_nTitleHue;
+    look.crBk = m_crBk;
+    look.crHeader = m_crHeader;
+    look.bPicture = m_pPicture != NULL;
+    look.nFrameFoot = bFramed ? std::min(nClientHeight, m_nHeaderHeight + 2) : 0;
+    look.bDropped = bFramed && m_bDropped;
+    look.bHot = bFramed && m_hWnd && ::GetCapture() == m_hWnd;
+    look.bFocus = m_hWnd && ::GetFocus() == m_hWnd && !m_bHideFocus;
+    look.strTitle = m_strTitle;
+
+    if (!m_pHeader)
+        m_pHeader = new CBackBuffer;
+    HDC hCache = m_pHeader->Get(look.size.cx, look.size.cy);
+    if (!hCache)
+    {
+        RenderHeader(pDC, rcHeader, nClientHeight, look.bFocus);
+        return;
+    }
+    if (!m_bHeaderValid || !m_pLook || !(*m_pLook == look))
+    {
+        CDC dc;
+        dc.Attach(hCache);
+        const int nSaved = dc.SaveDC();
+        dc.IntersectClipRect(0, 0, look.size.cx, look.size.cy);
+        RenderHeader(&dc, CRect(CPoint(0, 0), look.size), nClientHeight, look.bFocus);
+        dc.RestoreDC(nSaved);
+        dc.Detach();
+        if (!m_pLook)
+            m_pLook = new HeaderLook;
+        *m_pLook = look;
+        m_bHeaderValid = TRUE;
+    }
+    ::BitBlt(pDC->m_hDC, rcHeader.left, rcHeader.top, look.size.cx, look.size.cy, hCache, 0, 0, SRCCOPY);
+}
+
+// The header as the drop shows it, in a device context whose origin is the drop's: the
+// background under it, in the framed style the part of the drop's frame that crosses it, the
+// strip and title, and the focus rectangle.
+void CWndDrop::RenderHeader(CDC* pDC, const CRect& rcHeader, int nClientHeight, BOOL bFocus)
+{
+    const int nSaved = pDC->SaveDC();
+    pDC->IntersectClipRect(&rcHeader);
+    if (m_pPicture || m_bTransparent)
+        PaintBackground(pDC);
+    else
+        pDC->FillSolidRect(&rcHeader, m_crBk);
+    pDC->RestoreDC(nSaved);
+    if (m_nViewStyle == 1)
+    {
+        CRect rcFrame(rcHeader.left, rcHeader.top, rcHeader.right - 1, rcHeader.top + nClientHeight - 1);
+        rcFrame.bottom = std::min(rcFrame.bottom, rcHeader.bottom + 1);
+        if (!rcFrame.IsRectEmpty())
+        {
+            const int nClip = pDC->SaveDC();
+            pDC->IntersectClipRect(&rcHeader);
+            ::FrameRect(pDC->m_hDC, &rcFrame, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+            pDC->RestoreDC(nClip);
+        }
+    }
+    DrawHeader(pDC, rcHeader);
+    if (bFocus)
+    {
+        CRect rcFocus = rcHeader;
+        rcFocus.DeflateRect(2, 2);
+        pDC->DrawFocusRect(&rcFocus);
     }
 }
 
@@ -525,41 +679,54 @@ void CWndDrop::DrawHeader_Style0(CDC* pDC, CRect& rcHeader)
     // Rows left in the background colour at the top of columns 0..10, rounding the corner.
     static const int kCornerTop[11] = { 9, 7, 6, 4, 4, 3, 2, 2, 1, 1, 1 };
     const CRect& H = rcHeader;
-    pDC->FillSolidRect(&H, m_crBk);
-    int r = GetRValue(m_crHeader), g = GetGValue(m_crHeader), b = GetBValue(m_crHeader);
-    int half = (H.right - H.left) / 2;
-    if (half < 0)
+    const int half = (H.right - H.left) / 2;
+    if (half < 0 || H.bottom <= H.top)
     {
+        pDC->FillSolidRect(&H, m_crBk);
         CRect rc(H.left + half, H.top, H.right, H.bottom);
         pDC->FillSolidRect(&rc, m_crHeader);
         return;
     }
-    const int bottom = H.top + m_nHeaderHeight;
-    for (int x = half; x >= 0; --x)
+    // The strip is worked out pixel by pixel and set in one call: column x, counted from the
+    // left, is the header colour brightened by one step for each column it lies left of the
+    // middle, plus one, each channel stopping at 255; the middle column and everything right
+    // of it are the header colour itself.
+    const int cx = H.right - H.left, cy = H.bottom - H.top;
+    const int nShade = m_nHeaderHeight < cy ? m_nHeaderHeight : cy;
+    const int r = GetRValue(m_crHeader), g = GetGValue(m_crHeader), b = GetBValue(m_crHeader);
+    const DWORD bk = (DWORD)((GetRValue(m_crBk) << 16) | (GetGValue(m_crBk) << 8) | GetBValue(m_crBk));
+    const DWORD header = (DWORD)((r << 16) | (g << 8) | b);
+    std::vector<DWORD> pixels((size_t)cx * cy, bk);
+    for (int x = 0; x < cx; ++x)
     {
-        if (r < 255) ++r;
-        if (g < 255) ++g;
-        if (b < 255) ++b;
-        if (r == 255 && g == 255 && b == 255 && x > 11)
+        DWORD colour = header;
+        int top = 0, bottom = cy;
+        if (x < half)
         {
-            CRect rc(H.left + 12, H.top, H.left + x + 1, bottom);
-            pDC->FillSolidRect(&rc, RGB(255, 255, 255));
-            x = 12;  // the loop steps on to column 11
-            continue;
+            const int k = half - x + 1;
+            colour = (DWORD)(((r + k < 255 ? r + k : 255) << 16) | ((g + k < 255 ? g + k : 255) << 8) |
+                             (b + k < 255 ? b + k : 255));
+            top = x > 10 ? 0 : kCornerTop[x];
+            bottom = nShade;
         }
-        int top = x > 10 ? 0 : kCornerTop[x];
-        CRect rc(H.left + x, H.top + top, H.left + x + 1, bottom);
-        pDC->FillSolidRect(&rc, RGB(r, g, b));
+        for (int y = top; y < bottom; ++y)
+            pixels[(size_t)y * cx + x] = colour;
     }
-    CRect rcRight(H.left + half, H.top, H.right, H.bottom);
-    pDC->FillSolidRect(&rcRight, m_crHeader);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = -cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    ::SetDIBitsToDevice(pDC->m_hDC, H.left, H.top, cx, cy, 0, 0, 0, cy, pixels.data(), &bi, DIB_RGB_COLORS);
 }
 
 void CWndDrop::DrawHeader_Style1(CDC* pDC, CRect& rcHeader)
 {
     const CRect& H = rcHeader;
     CRect F(H.left, H.top, H.right - 1, H.bottom - 1);
-    CPub::DrawRect(pDC, F, RGB(0, 0, 0));
+    ::FrameRect(pDC->m_hDC, &F, (HBRUSH)::GetStockObject(BLACK_BRUSH));
     F.DeflateRect(1, 1);
     if (m_nTitleHue == 0)
         CUtilityVisual::Gradient2Rect(pDC, F, 0x00EDC080, 0x00DF9658, 0x00D3823D, 0x00B0542C, 6);
@@ -580,8 +747,7 @@ void CWndDrop::DrawHeader_Style1(CDC* pDC, CRect& rcHeader)
     }
 
     HDC hDC = pDC->m_hDC;
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    HGDIOBJ hOld = ::SelectObject(hDC, hPen);
+    HGDIOBJ hOld = ::SelectObject(hDC, ::GetStockObject(BLACK_PEN));
     const int x0 = H.right - 18;
     const int my = (H.top + H.bottom) / 2;
     if (m_bDropped)
@@ -599,5 +765,4 @@ void CWndDrop::DrawHeader_Style1(CDC* pDC, CRect& rcHeader)
         ::Polyline(hDC, b, 3);
     }
     ::SelectObject(hDC, hOld);
-    ::DeleteObject(hPen);
 }

@@ -13,6 +13,8 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
+class CBackBuffer;
+
 // Where a button's image stands relative to its text.
 enum enum_iconpos
 {
@@ -132,6 +134,9 @@ public:
     // Non-zero once 300 ms have passed since the last DismissMenu, so the click that closed
     // the menu does not open it again.
     virtual int IsMenuDropAble();
+    // Forgets the pictures the button keeps between paints (its face gradient), so the next
+    // paint draws them anew: for a change the button cannot see, such as the system's colours.
+    void InvalidatePaintCache();
 
     // -- attributes ---------------------------------------------------------------------
     HWND GetButtonWnd() const { return m_hButton; }
@@ -163,7 +168,12 @@ protected:
     void _DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect);
     void _DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& box, CSize& boxSize);
     void _DrawItem_IconText(CDC* pDC, CString& strText, CRect& rect);
+    // The face gradient of the state, copied from the kept picture (drawn first when the state
+    // or the size changed).
     void GradientFill(CDC* pDC, CRect rect);
+    void DrawGradientRows(CDC* pDC, const CRect& rect, const COLORREF* table);
+    // Text drawn embossed, as the platform shows disabled text, without making any object.
+    void DrawDisabledText(CDC* pDC, CPoint pt, const CString& strText);
     void DrawBorder(CDC* pDC, CRect rect);
     // Fills rect of the buffer with the background colour or the parent's button brush.
     // FALSE when the parent destroyed the button meanwhile: nothing more may be touched.
@@ -174,6 +184,8 @@ protected:
     // The button checks itself (and a radio button clears its group). FALSE as SendToHost.
     BOOL ToggleCheck();
     void InvalidateButton();
+    // Frees what the button keeps between paints; its window is going.
+    void FreePaintCache();
 
     // -- state --------------------------------------------------------------------------
     HWND m_hButton;
@@ -199,6 +211,9 @@ protected:
     int m_bHideFocus;
     int m_bArrowFocus;     // a dialog's arrow key is moving the focus here
     LONG m_lArrowTime;     // the time of that key message
+    CBackBuffer* m_pFace;  // the face gradient last drawn, made at the first paint
+    int m_nFaceTable;      // its table, -1 when there is none
+    CRect m_rcFace;        // and where it was drawn
 
 private:
     CButtonXP_(const CButtonXP_&);

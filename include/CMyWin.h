@@ -77,6 +77,12 @@ public:
     // Pixels by which every move and size window is shifted up.
     int SetScrollVert(int n);
     int GetScrollVert() const { return m_nScrollVert; }
+    // Off by default. When on, a pass touches only the windows whose place or visibility it
+    // changes, sends them no frame repaint of its own (the system repaints what a move
+    // uncovers), and a pass with redraw only invalidates the parent instead of painting it at
+    // once: a parent resized many times a second is then laid out and painted once per change.
+    BOOL SetChangesOnly(BOOL bChangesOnly);
+    BOOL GetChangesOnly() const { return m_bChangesOnly; }
 
     // rules
     // Keeps the window's size; right/bottom -1 keep its x/y, otherwise its distance to that edge.
@@ -132,6 +138,7 @@ private:
     int m_nMarginTop;
     int m_nScrollVert;
     CPtrArray m_arrSerial;      // serial records, owned
+    BOOL m_bChangesOnly;
 
     CMyWin(const CMyWin&);
     CMyWin& operator=(const CMyWin&);

@@ -6,6 +6,12 @@
 // *_delete function) therefore ends the object, with every derived class's WM_DESTROY handling
 // run first; a Create that fails has already deleted the object. Never delete a panel object,
 // never make one on the stack or as a member.
+//
+// Painting: the door, its layer and the drops paint every pixel in WM_PAINT and clip their
+// children; their WM_ERASEBKGND paints nothing and reports the background erased, and the
+// layer, transparent, shows the door's background between the drops by having the door paint
+// it. Their layouts move only the windows whose place changes and send no frame repaints of
+// their own. A resize of the host thus paints each panel window at most once, without flicker.
 #pragma once
 
 #include <afxwin.h>
@@ -49,19 +55,28 @@ public:
     // Paints the client area into pDC: erasing and WM_PRINTCLIENT both come here, so the window
     // paints the same into any device context. Derived windows add their own parts.
     virtual void Draw(CDC* pDC);
+    // Paints the background as every panel window does: nothing while frozen or transparent.
+    void PaintBackground(CDC* pDC);
 
     // The registered message "CWndBack_SendChildren": wParam a command, lParam its argument.
     // Panel windows pass it down to their descendants. Registered once when the library loads.
     static const UINT& m_MsgSendChildren;
 
 protected:
-    // Paints the background as every panel window does; derived windows add their own parts.
-    void PaintBackground(CDC* pDC);
+    // After the window moved or changed size, unless frozen: lays out the children. The panel
+    // windows repaint from here only what the change touched. sizeOld: the client size before.
+    virtual void OnPlaced(CSize sizeOld);
+    // Makes the window one of the door panel's: it paints every pixel of its own in WM_PAINT,
+    // around its children (WS_CLIPCHILDREN), erases nothing, and its layout moves only what
+    // changes, leaving the repaint of what a move uncovers to the system. So a resize paints
+    // each window at most once and nothing twice (no flicker). Call from the constructor.
+    void UseWholePaint();
     // Handles a command of m_MsgSendChildren for this window's own layout.
     void HandleSendChildren(WPARAM wParam, LPARAM lParam);
     void ReleasePicture();
 
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
@@ -73,6 +88,8 @@ protected:
     IPicture* m_pPicture;
     COLORREF m_crBk;
     BOOL m_bFrozen;
+    CSize m_sizeClient;  // at the last WM_WINDOWPOSCHANGED
+    BOOL m_bWholePaint;  // see UseWholePaint
 
     DECLARE_MESSAGE_MAP()
 };

@@ -8,6 +8,7 @@
 #include "CWndDrop.h"
 #include "CButtonBMP.h"
 #include <afxtempl.h>
+#include <vector>
 
 // Door timers: opening and closing steps every 5 ms, a deferred re-placement after 100 ms.
 #define DOOR_TIMER_OPEN 1
@@ -99,13 +100,15 @@ protected:
     // A keyboard user toggling the door keeps the focus on the toggle, which the closing door
     // hides for a moment.
     void RestoreToggleFocus();
-    void PaintSeparator(CDC* pDC);
+    // The separator left of the toggle button: its column x, its top row, and its pixels
+    // (0x00RRGGBB) from there down; empty when it has none.
+    void GetSeparator(int& x, int& yTop, std::vector<DWORD>& column);
+    virtual void OnPlaced(CSize sizeOld);
 
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnPaint();
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
 
     int m_nOpenWidth;

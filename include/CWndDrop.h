@@ -20,6 +20,7 @@
 #include "CButtonBMP.h"
 
 class CWndDoorLayer;
+class CBackBuffer;
 
 class AFX_EXT_CLASS CWndDrop : public CWndBack
 {
@@ -66,13 +67,24 @@ public:
     // The layer that keeps this drop in its list; told when the drop goes away.
     void SetOwnerLayer(CWndDoorLayer* pLayer) { m_pLayer = pLayer; }
 
-    // The background, the frame of the second style and the header.
+    // The background, the frame of the second style and the header, the header copied from a
+    // picture the drop keeps until what it shows changes (size, style, colours, hue, title,
+    // dropped, hot or focused).
     virtual void Draw(CDC* pDC);
+    // Forgets the kept header picture, so the next paint draws it anew: for a change the drop
+    // cannot see itself, such as the system's colours or fonts.
+    void InvalidateHeaderCache();
     // Paints the header strip into a device context (the header rectangle in its coordinates).
     void DrawHeader(CDC* pDC, CRect rcHeader);
 
 protected:
     void ChangeBitmap();
+    struct HeaderLook;
+    // Copies the header from the kept picture, drawing that first when it is out of date.
+    void PaintHeader(CDC* pDC, const CRect& rcHeader, int nClientHeight);
+    // The header with what lies under it in the drop, as Draw shows it.
+    void RenderHeader(CDC* pDC, const CRect& rcHeader, int nClientHeight, BOOL bFocus);
+    virtual void OnPlaced(CSize sizeOld);
     // A click on the header asks for a toggle. FALSE when the drop was destroyed meanwhile.
     BOOL ClickTitle(CPoint point);
     void GetViewStyle1_ButtonRect(CRect& rect);
@@ -95,7 +107,6 @@ protected:
     afx_msg LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnPaint();
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -124,6 +135,9 @@ protected:
     int m_nViewStyle;
     CWndDoorLayer* m_pLayer;
     int m_bHideFocus;  // keyboard cues hidden (kept here: the platform may not answer for them)
+    CBackBuffer* m_pHeader;  // the kept header picture, made at the first paint
+    HeaderLook* m_pLook;     // what it shows
+    BOOL m_bHeaderValid;
 
     DECLARE_MESSAGE_MAP()
 };

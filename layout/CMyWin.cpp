@@ -37,8 +37,11 @@ const int kMalformedNumeric = 200;
 class CLayoutBatch
 {
 public:
-    CLayoutBatch(HWND hParent, int nExpected)
-        : m_hParent(hParent), m_hdwp(NULL), m_nExpected(nExpected > 0 ? nExpected : 1)
+    // bChangesOnly: windows already where and as the pass wants them are left alone, and no
+    // frame repaints are sent.
+    CLayoutBatch(HWND hParent, int nExpected, BOOL bChangesOnly = FALSE)
+        : m_hParent(hParent), m_hdwp(NULL), m_nExpected(nExpected > 0 ? nExpected : 1),
+          m_bChangesOnly(bChangesOnly)
     {
     }
     ~CLayoutBatch() { Flush(); }
@@ -54,7 +57,14 @@ public:
         else
             ::SetRectEmpty(&e.rc);
         e.nShow = nShow;
-        e.bNcPaint = bNcPaint;
+        e.bNcPaint = bNcPaint && !m_bChangesOnly;
+        if (m_bChangesOnly)
+        {
+            if (IsPending(hWnd))
+                Flush();
+            if (IsInPlace(e))
+                return;
+        }
 
         if (::GetAncestor(hWnd, GA_PARENT) != m_hParent)
         {
@@ -126,6 +136,22 @@ private:
         BOOL bNcPaint;
     };
 
+    // The window already stands where the entry puts it, shown or hidden as it asks.
+    static bool IsInPlace(const Entry& e)
+    {
+        const bool bVisible = (::GetWindowLongPtr(e.hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+        if ((e.nShow == SW_SHOW && !bVisible) || (e.nShow == SW_HIDE && bVisible))
+            return false;
+        if (!e.bMove)
+            return true;
+        RECT rc;
+        ::GetWindowRect(e.hWnd, &rc);
+        HWND hParent = ::GetAncestor(e.hWnd, GA_PARENT);
+        if (hParent != NULL && hParent != ::GetDesktopWindow())
+            ::MapWindowPoints(NULL, hParent, reinterpret_cast<LPPOINT>(&rc), 2);
+        return ::EqualRect(&rc, &e.rc) != FALSE;
+    }
+
     bool IsPending(HWND hWnd) const
     {
         for (size_t i = 0; i < m_entries.size(); ++i)
@@ -155,6 +181,7 @@ private:
     HWND m_hParent;
     HDWP m_hdwp;
     int m_nExpected;
+    BOOL m_bChangesOnly;
     std::vector<Entry> m_entries;
 };
 
@@ -180,7 +207,7 @@ CAutoWnd::~CAutoWnd()
 
 CMyWin::CMyWin()
     : m_pParent(NULL), m_bEnable(TRUE), m_nMarginRight(0), m_nMarginBottom(0), m_nMarginLeft(0),
-      m_nMarginTop(0), m_nScrollVert(0)
+      m_nMarginTop(0), m_nScrollVert(0), m_bChangesOnly(FALSE)
 {
 }
 
@@ -222,6 +249,11 @@ int CMyWin::SetMarginBottom(int n)
 int CMyWin::SetScrollVert(int n)
 {
     return std::exchange(m_nScrollVert, n);
+}
+
+BOOL CMyWin::SetChangesOnly(BOOL bChangesOnly)
+{
+    return std::exchange(m_bChangesOnly, bChangesOnly);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -436,7 +468,7 @@ void CMyWin::OnSize(BOOL bRedraw)
     RECT rcClient;
     ::GetClientRect(hParent, &rcClient);
 
-    CLayoutBatch batch(hParent, m_arrWnd.GetSize() + m_arrSerial.GetSize());
+    CLayoutBatch batch(hParent, m_arrWnd.GetSize() + m_arrSerial.GetSize(), m_bChangesOnly);
     if (m_arrSerial.GetSize() > 0)
         LayOutSerial(rcClient, batch);
 
@@ -463,7 +495,8 @@ void CMyWin::OnSize(BOOL bRedraw)
     if (bRedraw)
     {
         ::InvalidateRect(hParent, NULL, TRUE);
-        ::UpdateWindow(hParent);
+        if (!m_bChangesOnly)
+            ::UpdateWindow(hParent);
     }
 }
 

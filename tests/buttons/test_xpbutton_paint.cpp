@@ -276,4 +276,60 @@ TEST(XPButtonPaint, PaintingAndButtonLifetimesLeaveNoObjects) {
     EXPECT_EQ(windows.Delta(), 0);
 }
 
+// A push button copies its face from a picture it keeps: one button led through states and
+// sizes paints exactly as a new button in the same state and size does, before and after the
+// kept picture is forgotten, and painting it in every state many times leaves no objects.
+TEST(XPButtonPaint, KeptFaceFollowsStateAndSizeAndLeavesNoObjects) {
+    ButtonHost host;
+    CButtonXP kept;
+    ASSERT_TRUE(Make(kept, host, "", BS_PUSHBUTTON));
+    const int states[] = {0, kHover, kHover | kFocus, kHover | kFocus | kPress, kFocus, kDisable, 0};
+    const int heights[] = {kH, 40, 21};
+    auto same = [](const MemoryCanvas& a, const MemoryCanvas& b) {
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.At(x, y) != b.At(x, y)) return false;
+        return true;
+    };
+    for (int h : heights) {
+        kept.MoveWindow(10, 10, kW, h);
+        for (int state : states) {
+            SCOPED_TRACE(::testing::Message() << "height " << h << " state " << state);
+            // Out of the last state, then into this one.
+            kept.EnableWindow(TRUE);
+            kept.SendMessage(WM_MOUSELEAVE);
+            kept._OnLButtonUp(0, CPoint(-50, -50));
+            host.Wnd()->SetFocus();
+            SetState(kept, state);
+            CButtonXP fresh;
+            ASSERT_TRUE(Make(fresh, host, "", BS_PUSHBUTTON, 200, 101));
+            fresh.MoveWindow(200, 10, kW, h);
+            SetState(fresh, state);
+            if (state & kFocus) kept.SetFocus();
+            MemoryCanvas a(kW, h), b(kW, h), c(kW, h);
+            Paint(kept, a);
+            if (state & kFocus) fresh.SetFocus();
+            Paint(fresh, b);
+            EXPECT_TRUE(same(a, b));
+            if (state & kFocus) kept.SetFocus();
+            kept.InvalidatePaintCache();
+            Paint(kept, c);
+            EXPECT_TRUE(same(a, c));
+        }
+    }
+
+    MemoryCanvas canvas(kW, kH);
+    kept.MoveWindow(10, 10, kW, kH);
+    Paint(kept, canvas);
+    GdiBalance gdi;
+    for (int i = 0; i < 500; ++i) {
+        kept.EnableWindow(i % 5 != 4);
+        kept.SendMessage(i % 5 == 1 ? WM_MOUSEHOVER : WM_MOUSELEAVE);
+        if (i % 5 == 2) kept._OnLButtonDown();
+        Paint(kept, canvas);
+        kept._OnLButtonUp(0, CPoint(-50, -50));
+    }
+    EXPECT_EQ(gdi.Delta(), 0);
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include "frame/LumoModule.h"
 #include "frame/LumoRes.h"
 
+#include <map>
 #include <vector>
 
 using namespace lumotest;
@@ -675,6 +676,20 @@ TEST_F(Drop, HeaderPaintingInBothStyles) {
     drop->ChangeViewStyle(0);
     EXPECT_EQ(drop->GetHeaderHeight(), 18);
     EXPECT_TRUE(IsWindowVisible(drop->GetHeaderButton().m_hWnd));
+
+    // The title of the first style is white over a black shadow, never another colour.
+    drop->SetTitle("WWW");
+    MemoryCanvas t0(120, 18, black);
+    drop->DrawHeader(CDC::FromHandle(t0.Dc()), CRect(0, 0, 120, 18));
+    EXPECT_GT(t0.CountColor(RGB(255, 255, 255)), 0);
+    EXPECT_EQ(t0.CountColor(RGB(255, 255, 0)), 0);
+
+    // A drop added to a door of the second style takes that style.
+    DoorWin_SetViewStyle(door, 1);
+    CWndDrop* later = (CWndDrop*)SearchDropWin(DropWin_new(door, "Later", 0, 0, 0, 100));
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(later->GetViewStyle(), 1);
+    EXPECT_EQ(later->GetHeaderHeight(), 25);
 }
 
 // A host may end the door, a drop or a bitmap button from inside each message it is sent: the
@@ -750,4 +765,234 @@ TEST(DoorLifetime, HostMayEndEachControlFromInsideEachNotification) {
     };
     SetCursorPos(0, 0);
     ExpectDestroyInNotifyIsSafe(cases, 500, 400);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting under resizes and animation
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// Counts, per window of this thread, the paints it is given (sent or taken from the queue) and
+// the placements it receives.
+class PaintCounter : NoCopy {
+public:
+    PaintCounter() {
+        self_ = this;
+        sent_ = SetWindowsHookExA(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId());
+        got_ = SetWindowsHookExA(WH_GETMESSAGE, Got, nullptr, GetCurrentThreadId());
+    }
+    ~PaintCounter() {
+        UnhookWindowsHookEx(sent_);
+        UnhookWindowsHookEx(got_);
+        self_ = nullptr;
+    }
+    int Paints(HWND h) const { return Of(paints_, h); }
+    int Placements(HWND h) const { return Of(placed_, h); }
+    void Clear() { paints_.clear(), placed_.clear(); }
+
+private:
+    static int Of(const std::map<HWND, int>& m, HWND h) {
+        auto it = m.find(h);
+        return it == m.end() ? 0 : it->second;
+    }
+    void Count(HWND h, UINT m) {
+        if (m == WM_PAINT) ++paints_[h];
+        if (m == WM_WINDOWPOSCHANGED) ++placed_[h];
+    }
+    static LRESULT CALLBACK Sent(int code, WPARAM w, LPARAM l) {
+        const CWPSTRUCT* p = (const CWPSTRUCT*)l;
+        if (code == HC_ACTION && self_) self_->Count(p->hwnd, p->message);
+        return CallNextHookEx(nullptr, code, w, l);
+    }
+    static LRESULT CALLBACK Got(int code, WPARAM w, LPARAM l) {
+        const MSG* p = (const MSG*)l;
+        if (code == HC_ACTION && w == PM_REMOVE && self_) self_->Count(p->hwnd, p->message);
+        return CallNextHookEx(nullptr, code, w, l);
+    }
+    static PaintCounter* self_;
+    HHOOK sent_ = nullptr, got_ = nullptr;
+    std::map<HWND, int> paints_, placed_;
+};
+PaintCounter* PaintCounter::self_ = nullptr;
+
+// A door of three drops of 120 (the first open, a tree as its body) in a host of 500 x 400,
+// placed and painted.
+class DoorPaint : public Door {
+protected:
+    void SetUp() override {
+        Door::SetUp();
+        SetCursorPos(0, 0);
+        DoorWin_SetSingleDrop(door, 0);
+        for (HWND& d : drops) d = DropWin_new(door, "Section", 4, 4, 4, 120);
+        DropWin_SetTitle(drops[2], "A title long enough to be cut short at the end");
+        body = CreateTreeBody(host);
+        DropWin_AddObj(drops[0], body);
+        layer = pDoor->GetLayer()->m_hWnd;
+        toggle = pDoor->GetToggleButton().m_hWnd;
+        ASSERT_TRUE(PumpUntil([&] { return pDoor->IsPlaced(); }, 3000));
+        Settle();
+    }
+    // Lets the deferred re-placement (100 ms after a host resize) and every paint happen.
+    void Settle() {
+        PumpUntil([] { return false; }, 150);
+        PumpPending();
+    }
+    std::vector<HWND> PanelWindows() const {
+        std::vector<HWND> all = {door, layer, toggle};
+        for (HWND d : drops) {
+            all.push_back(d);
+            all.push_back(((CWndDrop*)SearchDropWin(d))->GetHeaderButton().m_hWnd);
+        }
+        return all;
+    }
+    // Pixels of the door on the screen that differ from a fresh paint of the whole panel
+    // (headers drawn anew), outside the body, which is the host's, and the bitmap buttons,
+    // which paint only as owner-drawn buttons do.
+    int StalePixels() {
+        const WindowCapture screen(door, CaptureMode::ScreenClient);
+        for (HWND d : drops) ((CWndDrop*)SearchDropWin(d))->InvalidateHeaderCache();
+        const WindowCapture fresh(door, CaptureMode::PrintClient);
+        PumpPending();
+        if (!screen.Ok() || !fresh.Ok()) return -1;
+        std::vector<CRect> others;
+        for (HWND w : PanelWindows())
+            if (IsWindowVisible(w) && CWnd::FromHandlePermanent(w) && !CWnd::FromHandlePermanent(w)->IsKindOf(RUNTIME_CLASS(CWndBack)))
+                others.push_back(RectIn(w, door));
+        if (IsWindowVisible(body)) others.push_back(RectIn(body, door));
+        int stale = 0;
+        for (int y = 0; y < screen.Height(); ++y)
+            for (int x = 0; x < screen.Width(); ++x) {
+                bool mine = true;
+                for (const CRect& rc : others) mine = mine && !rc.PtInRect(CPoint(x, y));
+                stale += mine && screen.At(x, y) != fresh.At(x, y);
+            }
+        return stale;
+    }
+    HWND drops[3] = {}, body = nullptr, layer = nullptr, toggle = nullptr;
+};
+
+}  // namespace
+
+// A user resizing the host moves the door once per change: the door, its layer and its button
+// are placed once, the drops (whose place does not depend on the height) not at all, every
+// window is painted at most once, and the screen then shows what a fresh paint shows.
+TEST_F(DoorPaint, HostResizePlacesOnceAndPaintsEachWindowAtMostOnce) {
+    PaintCounter count;
+    for (int dh : {-30, -7, 25}) {
+        SCOPED_TRACE(dh);
+        count.Clear();
+        CRect rc;
+        GetWindowRect(host, &rc);
+        SetWindowPos(host, nullptr, 0, 0, rc.Width(), rc.Height() + dh, SWP_NOMOVE | SWP_NOZORDER);
+        Settle();
+        EXPECT_EQ(count.Placements(door), 1);
+        EXPECT_EQ(count.Placements(layer), 1);
+        EXPECT_EQ(count.Placements(toggle), 1);
+        for (HWND w : PanelWindows()) EXPECT_LE(count.Paints(w), 1) << "window " << w;
+        for (HWND d : drops) EXPECT_EQ(count.Placements(d), 0);
+        EXPECT_EQ(count.Paints(door), 1);  // the separator moved
+        EXPECT_EQ(StalePixels(), 0);
+    }
+}
+
+// A new width moves every drop and header button once and paints each window at most once;
+// the headers shade and centre their titles for the new width. A drop step moves the drops
+// below the growing one once each. Changing the look (view style, colours, focus) repaints
+// what shows it, without a full repaint asked for.
+TEST_F(DoorPaint, WidthStepsAndLooksRepaintWhatChangedOnce) {
+    PaintCounter count;
+    for (int w : {251, 213, 300}) {
+        SCOPED_TRACE(w);
+        count.Clear();
+        DoorWin_SetWidth(door, w);
+        PumpPending();
+        for (HWND d : drops) EXPECT_EQ(count.Placements(d), 1);
+        for (HWND win : PanelWindows()) EXPECT_LE(count.Paints(win), 1) << "window " << win;
+        EXPECT_EQ(StalePixels(), 0);
+    }
+
+    CWndDoorLayer* pLayer = pDoor->GetLayer();
+    NMHDR nm = {drops[1], (UINT_PTR)GetDlgCtrlID(drops[1]), 0};
+    SendMessageA(layer, WM_NOTIFY, 1, (LPARAM)&nm);
+    ASSERT_TRUE(pLayer->IsAnimating());
+    KillTimer(layer, DOORLAYER_TIMER_OPEN);
+    count.Clear();
+    SendTicks(layer, DOORLAYER_TIMER_OPEN, 1);
+    PumpPending();
+    EXPECT_EQ(count.Placements(drops[1]), 1);
+    EXPECT_EQ(count.Placements(drops[2]), 1);
+    EXPECT_EQ(count.Placements(drops[0]), 0);
+    for (HWND win : PanelWindows()) EXPECT_LE(count.Paints(win), 1) << "window " << win;
+    EXPECT_EQ(StalePixels(), 0);
+    SendTicks(layer, DOORLAYER_TIMER_OPEN, 5);
+    PumpPending();
+    EXPECT_FALSE(pLayer->IsAnimating());
+    EXPECT_EQ(StalePixels(), 0);
+
+    DoorWin_SetViewStyle(door, 1);
+    PumpPending();
+    EXPECT_EQ(StalePixels(), 0);
+    DoorWin_SetHue(door, 2);
+    PumpPending();
+    EXPECT_EQ(StalePixels(), 0);
+    SendMessageA(drops[2], WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(drops[2]);
+    PumpPending();
+    EXPECT_EQ(StalePixels(), 0);
+    CRect rc;
+    GetWindowRect(host, &rc);
+    SetWindowPos(host, nullptr, 0, 0, rc.Width(), rc.Height() - 40, SWP_NOMOVE | SWP_NOZORDER);
+    Settle();
+    EXPECT_EQ(StalePixels(), 0);
+}
+
+// The panel's windows paint every pixel in WM_PAINT: erasing paints nothing (so nothing shows
+// the background before the paint covers it) and reports the background as erased.
+TEST_F(DoorPaint, ErasingPaintsNothing) {
+    for (HWND w : {door, layer, drops[0], drops[1]}) {
+        MemoryCanvas canvas(40, 40, RGB(1, 2, 3));
+        EXPECT_NE(SendMessageA(w, WM_ERASEBKGND, (WPARAM)canvas.Dc(), 0), 0);
+        EXPECT_EQ(canvas.CountColor(RGB(1, 2, 3)), 40 * 40);
+    }
+}
+
+// Resizes, animation and paints keep what they made for the next time: the count of GDI
+// objects does not grow over many rounds, and a door made and destroyed leaves nothing.
+TEST_F(DoorPaint, ResizesStepsAndPaintsLeaveNoObjects) {
+    CWndDoorLayer* pLayer = pDoor->GetLayer();
+    auto round = [&](int i) {
+        CRect rc;
+        GetWindowRect(host, &rc);
+        SetWindowPos(host, nullptr, 0, 0, rc.Width(), rc.Height() + ((i & 1) ? 13 : -13), SWP_NOMOVE | SWP_NOZORDER);
+        DoorWin_SetWidth(door, (i & 1) ? 230 : 270);
+        NMHDR nm = {drops[2], (UINT_PTR)GetDlgCtrlID(drops[2]), 0};
+        SendMessageA(layer, WM_NOTIFY, 0, (LPARAM)&nm);
+        KillTimer(layer, DOORLAYER_TIMER_OPEN);
+        KillTimer(layer, DOORLAYER_TIMER_CLOSE);
+        for (int k = 0; k < 8 && pLayer->IsAnimating(); ++k) {
+            SendTicks(layer, (i & 1) ? DOORLAYER_TIMER_CLOSE : DOORLAYER_TIMER_OPEN, 1);
+            UpdateWindow(door);
+        }
+        RedrawWindow(door, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    round(0);
+    round(1);
+    PumpPending();
+    GdiBalance gdi(false);
+    for (int i = 0; i < SoakCycles(100, 1000); ++i) round(i);
+    PumpPending();
+    EXPECT_EQ(gdi.Delta(), 0);
+
+    EXPECT_EQ(LeaksOf([] {
+                  HWND h = CreateHostWindow(500, 400);
+                  HWND d = DoorWin_new(h);
+                  ASSERT_NE(d, nullptr);
+                  DropWin_new(d, "One", 4, 4, 4, 150);
+                  DropWin_new(d, "Two", 4, 4, 4, 150);
+                  DoorWin_SetWidth(d, 260);
+                  RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                  DestroyWindow(h);
+              }),
+              Leaks{});
 }
