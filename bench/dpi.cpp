@@ -88,6 +88,7 @@ Subject Door(int k) {
 Subject Tree(int k) {
     HWND host = MakeHost(320 * k, 420 * k);
     HWND tree = Tree_new(host, 0, 0, 0, 0, 0);
+    MoveWindow(tree, 0, 0, 300 * k, 400 * k, TRUE);
     char code[16], text[32];
     for (int i = 0; i < 12; ++i) {
         sprintf(code, "%02d", i);

@@ -6,6 +6,9 @@
 #include "CWndDoor.h"
 #include "CWndDrop.h"
 #include "CMenuPopEx.h"
+#include "CMySlideCtrl.h"
+#include "CUtilityVisual.h"
+#include <olectl.h>
 #include "frame/LumoRes.h"
 #include "frame/LumoModule.h"
 #include "frame/CHookParent.h"
@@ -592,4 +595,88 @@ TEST(FramesetDpi, TitleAndInsetsScaleAndFrameSizesDoNot) {
     // right inset from the left.
     EXPECT_EQ(150 - 4, at96.fixedRight);
     EXPECT_EQ(150 - 6, at144.fixedRight);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The slider
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+const COLORREF kSliderLeft[3] = {0x00FEE2B4, 0x00FFCE88, 0x00FFBA63};  // the channel left of the thumb
+
+// A slider at its maximum in a framework host, read back from the screen.
+struct SliderIn {
+    explicit SliderIn(HWND host) {
+        parent.SubclassWindow(host);
+        slider.Create(WS_CHILD | WS_VISIBLE | TBS_NOTICKS, CRect(10, 10, 310, 70), &parent, 1);
+        slider.SetRange(0, 100, FALSE);
+        slider.SetPos(100);
+        PumpPending();
+    }
+    ~SliderIn() {
+        slider.DestroyWindow();
+        parent.UnsubclassWindow();
+    }
+    // Rows of the channel's coloured band left of the thumb, in the middle column.
+    int BandRows() {
+        WindowCapture shot(slider.m_hWnd, CaptureMode::ScreenClient);
+        int rows = 0;
+        for (int y = 0; y < shot.Height(); y++)
+            for (COLORREF c : kSliderLeft)
+                if (shot.At(shot.Width() / 2, y) == c)
+                    rows++;
+        return rows;
+    }
+    CWnd parent;
+    CMySlideCtrl slider;
+};
+
+}  // namespace
+
+TEST(SliderDpi, ChannelFollowsTheDpiAndRepaintsAfterAChange) {
+    HWND h144 = CreateHostAt(kHigh);
+    int rows144 = 0;
+    {
+        SliderIn s(h144);
+        rows144 = s.BandRows();
+    }
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    {
+        SliderIn s(h96);
+        EXPECT_EQ(3, s.BandRows());
+        EXPECT_TRUE(ScalesByOneAndAHalf(3, rows144)) << rows144;
+        // Nobody but the slider repaints it after the change.
+        SendDpiChanged(h96, kHigh, kLow);
+        EXPECT_TRUE(PumpUntil([&] { return s.BandRows() == rows144; }, 2000)) << s.BandRows();
+        RECT rc;
+        GetClientRect(s.slider.m_hWnd, &rc);
+        EXPECT_EQ(300, rc.right);  // the host's size stays
+    }
+    DestroyWindow(h96);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pictures a host supplies
+// ---------------------------------------------------------------------------------------------
+
+// A host's bitmap picture is its own size in device pixels on a 144-DPI screen too.
+TEST(PictureDpi, HostBitmapKeepsItsPixelSize) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 24, 17);
+    ReleaseDC(nullptr, screen);
+    PICTDESC desc = {};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bmp;
+    IPicture* picture = nullptr;
+    ASSERT_EQ(S_OK, OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, (void**)&picture));
+    CSize size;
+    CUtilityVisual::GetPictureSize(size, picture);
+    EXPECT_EQ(CSize(24, 17), size);
+    picture->Release();
 }
