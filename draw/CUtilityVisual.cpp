@@ -566,18 +566,6 @@ void CUtilityVisual::GetPictureSize(CSize& size, IPicture* pPicture)
     size.cy = 0;
     if (!pPicture)
         return;
-    // A host's bitmap is as many device pixels as it has, whatever the screen's DPI.
-    SHORT nType = PICTYPE_UNINITIALIZED;
-    OLE_HANDLE hHandle = 0;
-    BITMAP bm;
-    if (SUCCEEDED(pPicture->get_Type(&nType)) && nType == PICTYPE_BITMAP &&
-        SUCCEEDED(pPicture->get_Handle(&hHandle)) && hHandle != 0 &&
-        ::GetObjectA((HBITMAP)(UINT_PTR)hHandle, sizeof(bm), &bm) == sizeof(bm))
-    {
-        size.cx = bm.bmWidth;
-        size.cy = bm.bmHeight;
-        return;
-    }
     OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
     pPicture->get_Width(&w);

@@ -7,8 +7,6 @@
 #include "CWndDrop.h"
 #include "CMenuPopEx.h"
 #include "CMySlideCtrl.h"
-#include "CUtilityVisual.h"
-#include <olectl.h>
 #include "frame/LumoRes.h"
 #include "frame/LumoModule.h"
 #include "frame/CHookParent.h"
@@ -658,25 +656,4 @@ TEST(SliderDpi, ChannelFollowsTheDpiAndRepaintsAfterAChange) {
         EXPECT_EQ(300, rc.right);  // the host's size stays
     }
     DestroyWindow(h96);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Pictures a host supplies
-// ---------------------------------------------------------------------------------------------
-
-// A host's bitmap picture is its own size in device pixels on a 144-DPI screen too.
-TEST(PictureDpi, HostBitmapKeepsItsPixelSize) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 24, 17);
-    ReleaseDC(nullptr, screen);
-    PICTDESC desc = {};
-    desc.cbSizeofstruct = sizeof(desc);
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = bmp;
-    IPicture* picture = nullptr;
-    ASSERT_EQ(S_OK, OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, (void**)&picture));
-    CSize size;
-    CUtilityVisual::GetPictureSize(size, picture);
-    EXPECT_EQ(CSize(24, 17), size);
-    picture->Release();
 }
