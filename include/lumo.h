@@ -52,8 +52,8 @@
  * host's own top-level window takes the suggested rectangle itself, as for any other child.
  * On a DPI-unaware thread every window has 96 DPI and every size is as at 100 %. Numbers a host
  * passes through this interface (widths, heights, positions, borders, margins, frame sizes)
- * are device pixels, as everywhere in Win32, and are never scaled; pictures a host supplies are
- * drawn at their size in device pixels.
+ * are device pixels, as everywhere in Win32, and are never scaled; a picture a host supplies
+ * (a background picture, say) keeps the size it has at the screen's DPI.
  *
  * This header compiles as C and as C++.
  */
