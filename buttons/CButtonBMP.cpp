@@ -4,6 +4,7 @@
 #include "CDRAW.h"
 #include "buttons/CButtonBMPAccessible.h"
 #include "frame/KeyboardCues.h"
+#include "frame/DpiScale.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ BEGIN_MESSAGE_MAP(CButtonBMP, CButton)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChanged)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -40,13 +42,15 @@ END_MESSAGE_MAP()
 CButtonBMP::CButtonBMP()
     : m_bHover(0), m_bOpened(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_hBmpNormal(NULL),
       m_hBmpHover(NULL), m_hCursor(NULL), m_nMoveCount(0), m_bHideFocus(0),
-      m_bUIStateRead(0)
+      m_bUIStateRead(0), m_nNormalId(0), m_nHoverId(0), m_nBmpDpi(LUMO_BASE_DPI),
+      m_pDpi(new CDpiScale)
 {
 }
 
 CButtonBMP::~CButtonBMP()
 {
     DeleteBitmaps();
+    delete m_pDpi;
     m_bHover = 0;
     m_nMoveCount = 0;
     m_crBk = ::GetSysColor(COLOR_BTNFACE);
@@ -67,11 +71,23 @@ void CButtonBMP::DeleteBitmaps()
 
 void CButtonBMP::SetBitmaps(UINT nNormalId, UINT nHoverId)
 {
+    m_nNormalId = nNormalId;
+    m_nHoverId = nHoverId;
     DeleteBitmaps();
-    m_hBmpNormal = ::Load1Bitmap((int)nNormalId);
-    m_hBmpHover = ::Load1Bitmap((int)nHoverId);
+    m_nBmpDpi = m_pDpi->GetSafeHwnd() ? m_pDpi->GetDpi() : m_nBmpDpi;
+    m_hBmpNormal = ::Load1BitmapForDpi((int)nNormalId, m_nBmpDpi);
+    m_hBmpHover = ::Load1BitmapForDpi((int)nHoverId, m_nBmpDpi);
     if (m_hWnd && ::IsWindow(m_hWnd))
         Invalidate(TRUE);
+}
+
+void CButtonBMP::LoadBitmaps(int nDpi)
+{
+    if (nDpi == m_nBmpDpi)
+        return;
+    m_nBmpDpi = nDpi;
+    if (m_hBmpNormal || m_hBmpHover)
+        SetBitmaps(m_nNormalId, m_nHoverId);
 }
 
 void CButtonBMP::GetBmpSize(CSize& size)
@@ -90,6 +106,9 @@ void CButtonBMP::SetOpenState(BOOL bOpened)
 
 BOOL CButtonBMP::PreCreateWindow(CREATESTRUCT& cs)
 {
+    // A child has the DPI of its parent: the bitmaps are loaded for it before they size the
+    // window.
+    LoadBitmaps(CDpiScale::DpiOfWindow(cs.hwndParent));
     CSize size;
     GetBmpSize(size);
     cs.cx = size.cx;
@@ -157,8 +176,29 @@ BOOL CButtonBMP::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CButton::OnSetCursor(pWnd, nHitTest, message);
 }
 
+void CButtonBMP::PreSubclassWindow()
+{
+    CButton::PreSubclassWindow();
+    m_pDpi->Attach(m_hWnd);
+    LoadBitmaps(m_pDpi->GetDpi());
+}
+
+// New bitmaps for the new DPI; the window takes their size where it is, and its parent places
+// it when it re-measures (parents are told after their children).
+LRESULT CButtonBMP::OnDpiChanged(WPARAM, LPARAM)
+{
+    LoadBitmaps(m_pDpi->GetDpi());
+    CSize size;
+    GetBmpSize(size);
+    if (size.cx > 0 && size.cy > 0)
+        SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Invalidate(TRUE);
+    return 0;
+}
+
 void CButtonBMP::OnDestroy()
 {
+    m_pDpi->Detach();
     CAccessible::Disconnect(m_hWnd);
     CButton::OnDestroy();
 }

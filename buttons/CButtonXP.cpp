@@ -1,6 +1,7 @@
 #include "CButtonXP.h"
 #include "frame/HostNotify.h"
 #include "buttons/CButtonXPAccessible.h"
+#include "frame/DpiScale.h"
 
 IMPLEMENT_DYNAMIC(CButtonXP, CButton)
 
@@ -22,6 +23,7 @@ BEGIN_MESSAGE_MAP(CButtonXP, CButton)
     ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChanged)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -63,8 +65,16 @@ void CButtonXP::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 /////////////////////////////////////////////////////////////////////////////
 // message handlers
 
+// The box pictures and sizes are taken for the DPI at each paint.
+LRESULT CButtonXP::OnDpiChanged(WPARAM, LPARAM)
+{
+    Invalidate(TRUE);
+    return 0;
+}
+
 void CButtonXP::OnDestroy()
 {
+    m_pDpi->Detach();
     CAccessible::Disconnect(m_hWnd);
     FreePaintCache();
     CButton::OnDestroy();

@@ -2,6 +2,7 @@
 #include "CButtonXP.h"
 #include "buttons/CButtonXPAccessible.h"
 #include "frame/UiThread.h"
+#include "frame/DpiScale.h"
 
 #include <new>
 #include <windowsx.h>
@@ -146,6 +147,12 @@ LRESULT CALLBACK CButtonXPMap::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LP
         return ::CallWindowProcA(pfnPrev, hWnd, msg, wParam, lParam);
 
     const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    // The box pictures and sizes are taken for the DPI at each paint.
+    if (msg == CDpiScale::LumoDpiChangedMessage())
+    {
+        ::InvalidateRect(hWnd, NULL, TRUE);
+        return 0;
+    }
     switch (msg)
     {
     case WM_DESTROY:

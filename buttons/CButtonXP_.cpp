@@ -9,6 +9,7 @@
 #include "CDRAW.h"
 #include "CPub.h"
 #include "draw/CBackBuffer.h"
+#include "frame/DpiScale.h"
 
 #include <new>
 #include <vector>
@@ -19,6 +20,13 @@ namespace {
 const DWORD kMenuGuardMs = 300;
 const COLORREF kTransparent = RGB(255, 0, 255);
 const COLORREF kDisabledBoxFill = RGB(0xAA, 0xAA, 0xAA);
+
+// The button's own sizes, in 96-DPI pixels.
+const int kBoxTextGap = 6;          // between a check or radio box and its text
+const int kTextLeftInset = 2;       // text left of the box starts here
+const int kRadioDotInset = 4;       // a disabled radio button's dot inside its ring
+const int kDropArrowRoom = 10;      // a drop-menu button's caption leaves this for the arrow
+const int kDropSeparatorRight = 13; // the arrow's separator from the right edge
 
 // Check-box and radio-button pictures of the resource library, by state:
 // [pressed][checked][hover] for radio buttons, then for check boxes.
@@ -41,7 +49,7 @@ HFONT ButtonFont(HWND hWnd)
 // construction
 
 CButtonXP_::CButtonXP_()
-    : m_hButton(NULL), m_nButtonType(XPBUTTON_PUSH), m_pToolTip(NULL), m_bFlat(0), m_bPressed(0),
+    : m_hButton(NULL), m_pDpi(new CDpiScale), m_nButtonType(XPBUTTON_PUSH), m_pToolTip(NULL), m_bFlat(0), m_bPressed(0),
       m_bHover(0), m_bFocused(0), m_bDisabled(0), m_bChecked(0), m_bTextLeft(0), m_bHoverFace(0),
       m_pImage(new (std::nothrow) CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
       m_dwDismissTime(0), m_bUseBkColor(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bDefault(0),
@@ -53,6 +61,7 @@ CButtonXP_::~CButtonXP_()
 {
     delete m_pImage;
     delete m_pFace;
+    delete m_pDpi;
 }
 
 void CButtonXP_::FreePaintCache()
@@ -107,6 +116,7 @@ void CButtonXP_::Init(HWND hWnd, UINT nType)
 {
     m_hButton = hWnd;
     m_nButtonType = (int)nType;
+    m_pDpi->Attach(hWnd);
     if (!hWnd)
         return;
     if (nType == XPBUTTON_CHECK || nType == XPBUTTON_RADIO)
@@ -725,14 +735,14 @@ void CButtonXP_::_DrawItem_PushButton_FlatText(CDC* pDC, CString& strText, CRect
         r.OffsetRect(1, 1);
     CRect rcCaption = r;
     if (m_bDropMenu)
-        rcCaption.right -= 10;
+        rcCaption.right -= m_pDpi->Scale(kDropArrowRoom);
     _DrawItem_IconText(pDC, strText, rcCaption);
     if (!m_bDropMenu)
         return;
 
-    int x = r.right - 13;
+    int x = r.right - m_pDpi->Scale(kDropSeparatorRight);
     if (bDown)
-        x += 2;
+        x += m_pDpi->Scale(2);
     if (m_bHover || m_bPressed)
     {
         CPub::DrawLine(pDC, x - 1, r.top + 1, x - 1, r.bottom - 1, crDark);
@@ -740,10 +750,15 @@ void CButtonXP_::_DrawItem_PushButton_FlatText(CDC* pDC, CString& strText, CRect
     }
     // A small triangle pointing down.
     const int ax = x + (r.right - x) / 2;
-    const int ay = r.top + (r.bottom - r.top) / 2 - 2;
+    const int ay = r.top + (r.bottom - r.top) / 2 - m_pDpi->Scale(2);
     const COLORREF crArrow = m_bDisabled ? crDark : RGB(0, 0, 0);
-    for (int k = 0; k < 3; ++k)
-        CPub::DrawLine(pDC, ax - 3 + k, ay + k, ax + 3 - k, ay + k, crArrow);
+    // Three rows at 96 DPI, each one pixel narrower at both ends; more rows at a higher DPI.
+    const int nRows = m_pDpi->Scale(3);
+    for (int k = 0; k < nRows; ++k)
+    {
+        const int half = m_pDpi->Scale(3) - k;
+        CPub::DrawLine(pDC, ax - half, ay + k, ax + half, ay + k, crArrow);
+    }
 }
 
 void CButtonXP_::_DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
@@ -752,7 +767,8 @@ void CButtonXP_::_DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CR
     if (!PaintBackground(&buffer, lpDIS, rect))
         return;
 
-    HBITMAP hBox = ::Load1Bitmap(kCheckIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0]);
+    HBITMAP hBox = ::Load1BitmapForDpi(kCheckIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0],
+                                       m_pDpi->GetDpi());
     CSize box = CDRAW::GetBmpSize(hBox);
     CPoint pt(m_bTextLeft ? rect.right - box.cx : 0, rect.top + (rect.Height() - box.cy) / 2);
     if (!m_bDisabled)
@@ -766,9 +782,9 @@ void CButtonXP_::_DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CR
         buffer.Rectangle(pt.x, pt.y, pt.x + box.cx, pt.y + box.cy);
         if (m_bChecked)
         {
-            buffer.MoveTo(pt.x + 3, pt.y + 6);
-            buffer.LineTo(pt.x + 5, pt.y + 8);
-            buffer.LineTo(pt.x + 10, pt.y + 3);
+            buffer.MoveTo(pt.x + m_pDpi->Scale(3), pt.y + m_pDpi->Scale(6));
+            buffer.LineTo(pt.x + m_pDpi->Scale(5), pt.y + m_pDpi->Scale(8));
+            buffer.LineTo(pt.x + m_pDpi->Scale(10), pt.y + m_pDpi->Scale(3));
         }
         buffer.SelectObject(hOldPen);
     }
@@ -784,7 +800,8 @@ void CButtonXP_::_DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText,
     if (!PaintBackground(&buffer, lpDIS, rect))
         return;
 
-    HBITMAP hBox = ::Load1Bitmap(kRadioIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0]);
+    HBITMAP hBox = ::Load1BitmapForDpi(kRadioIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0],
+                                       m_pDpi->GetDpi());
     if (!hBox)
         AfxMessageBox("Can't load BMP resource!\t", MB_OK, 0);
     CSize box = CDRAW::GetBmpSize(hBox);
@@ -808,7 +825,8 @@ void CButtonXP_::_DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText,
         {
             HBRUSH hDot = ::CreateSolidBrush(kDisabledBoxFill);
             HGDIOBJ hOldBrush = buffer.SelectObject(hDot);
-            buffer.Ellipse(pt.x + 4, pt.y + 4, pt.x + box.cx - 4, pt.y + box.cy - 4);
+            const int inset = m_pDpi->Scale(kRadioDotInset);
+            buffer.Ellipse(pt.x + inset, pt.y + inset, pt.x + box.cx - inset, pt.y + box.cy - inset);
             buffer.SelectObject(hOldBrush);
             ::DeleteObject(hDot);
         }
@@ -828,7 +846,7 @@ void CButtonXP_::_DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& b
     CSize text(0, 0);
     ::GetTextExtentPoint32A(pDC->m_hAttribDC, strText, strText.GetLength(), &text);
 
-    box.x = m_bTextLeft ? 2 : boxSize.cx + 6;
+    box.x = m_bTextLeft ? m_pDpi->Scale(kTextLeftInset) : boxSize.cx + m_pDpi->Scale(kBoxTextGap);
     box.y += boxSize.cy / 2 - text.cy / 2;
     const CSize drawn = m_bDisabled ? CSize(text.cx + 2, text.cy + 2) : text;
     pDC->DrawState(box, drawn, (LPCTSTR)strText, m_bDisabled ? DSS_DISABLED : DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);

@@ -3,6 +3,7 @@
 #include "controls/ParentBackground.h"
 #include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
+#include "frame/DpiScale.h"
 
 namespace {
 
@@ -20,9 +21,10 @@ COLORREF Tone(COLORREF cr, BOOL bEnabled)
     return bEnabled ? cr : CUtilityVisual::ToGray(cr);
 }
 
-// The thumb reaches 5 pixels past the channel's ends and one row past the band on the side it
-// points to.
+// The thumb reaches 5 pixels (at 96 DPI) past the channel's ends and one row past the band on
+// the side it points to.
 const int kThumbReach = 5;
+const int kThumbWidth = 11;
 
 // Sets the position and tells the parent; newer than the platform headers here.
 #ifndef TBM_SETPOSNOTIFY
@@ -33,6 +35,8 @@ const int kThumbReach = 5;
 
 BEGIN_MESSAGE_MAP(CMySlideCtrl, CSliderCtrl)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChanged)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
@@ -55,12 +59,26 @@ END_MESSAGE_MAP()
 
 CMySlideCtrl::CMySlideCtrl()
     : m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bTicks(1), m_nTickSide(8), m_nTicFreq(10), m_nMaxTicFreq(0),
-      m_bHoverCapture(FALSE), m_bCreating(FALSE)
+      m_bHoverCapture(FALSE), m_bCreating(FALSE), m_pDpi(new CDpiScale)
 {
 }
 
 CMySlideCtrl::~CMySlideCtrl()
 {
+    delete m_pDpi;
+}
+
+void CMySlideCtrl::OnDestroy()
+{
+    m_pDpi->Detach();
+    CSliderCtrl::OnDestroy();
+}
+
+// The geometry is worked out at each paint: a repaint draws it at the new DPI.
+LRESULT CMySlideCtrl::OnDpiChanged(WPARAM, LPARAM)
+{
+    Invalidate(TRUE);
+    return 0;
 }
 
 BOOL CMySlideCtrl::PreCreateWindow(CREATESTRUCT& cs)
@@ -71,6 +89,7 @@ BOOL CMySlideCtrl::PreCreateWindow(CREATESTRUCT& cs)
 
 void CMySlideCtrl::PreSubclassWindow()
 {
+    m_pDpi->Attach(m_hWnd);
     const DWORD dwStyle = GetStyle();
     m_bTicks = (dwStyle & TBS_NOTICKS) ? 0 : 1;
     m_nTickSide = (dwStyle & (TBS_TOP | TBS_BOTH)) ? 0 : 8;
@@ -153,42 +172,43 @@ void CMySlideCtrl::CalcRects(Geometry& g)
     CRect& ch = g.rcChannel;
     ch.SetRectEmpty();
     GetChannelRect(&ch);
+    const CDpiScale& D = *m_pDpi;
     const int m = (ch.top + ch.bottom) / 2;
-    ch.top = m - 3;
-    ch.bottom = m + 4;
+    ch.top = m - D.Scale(3);
+    ch.bottom = m + D.Scale(4);
     // The thumb points at the ticks, so the side of the ticks must have room for its point.
     if (m_bTicks)
     {
         if (TicksAbove())
         {
-            if (m - 10 < client.top)
-                ch.OffsetRect(0, client.top - (ch.top - 7));
+            if (m - D.Scale(10) < client.top)
+                ch.OffsetRect(0, client.top - (ch.top - D.Scale(7)));
         }
-        else if (m + 8 > client.bottom)
-            ch.OffsetRect(0, client.bottom - (ch.bottom + 4));
+        else if (m + D.Scale(8) > client.bottom)
+            ch.OffsetRect(0, client.bottom - (ch.bottom + D.Scale(4)));
     }
 
     const BOOL bAbove = TicksAbove();
-    g.rcUpper.SetRect(ch.left, ch.top - (bAbove ? 6 : 3), ch.right, ch.top);
-    g.rcLower.SetRect(ch.left, ch.bottom, ch.right, ch.bottom + (bAbove ? 3 : 6));
+    g.rcUpper.SetRect(ch.left, ch.top - D.Scale(bAbove ? 6 : 3), ch.right, ch.top);
+    g.rcLower.SetRect(ch.left, ch.bottom, ch.right, ch.bottom + D.Scale(bAbove ? 3 : 6));
     g.rcBand.SetRect(ch.left, g.rcUpper.top, ch.right, g.rcLower.bottom);
 
     int nMin = 0, nMax = 0;
     GetRange(nMin, nMax);
     const int nPos = GetPos();
     g.rcThumb = g.rcBand;
-    g.rcThumb.left = g.rcBand.left - kThumbReach;
+    g.rcThumb.left = g.rcBand.left - D.Scale(kThumbReach);
     if (nMax != nMin)
         g.rcThumb.left += (int)((LONGLONG)ch.Width() * ((LONGLONG)nPos - nMin) / ((LONGLONG)nMax - nMin));
-    g.rcThumb.right = g.rcThumb.left + 11;
+    g.rcThumb.right = g.rcThumb.left + D.Scale(kThumbWidth);
 
     g.rcTicks.SetRectEmpty();
     if (m_bTicks)
     {
         if (bAbove)
-            g.rcTicks.SetRect(g.rcBand.left, client.top + 1, g.rcBand.right, g.rcBand.top - 2);
+            g.rcTicks.SetRect(g.rcBand.left, client.top + 1, g.rcBand.right, g.rcBand.top - D.Scale(2));
         else
-            g.rcTicks.SetRect(g.rcBand.left, g.rcBand.bottom + 1, g.rcBand.right, client.bottom - 1);
+            g.rcTicks.SetRect(g.rcBand.left, g.rcBand.bottom + D.Scale(1), g.rcBand.right, client.bottom - 1);
     }
 }
 
@@ -199,7 +219,7 @@ void CMySlideCtrl::InvalidSlider()
     Geometry g;
     CalcRects(g);
     CRect rc = g.rcBand;
-    rc.InflateRect(kThumbReach + 1, 1);
+    rc.InflateRect(m_pDpi->Scale(kThumbReach) + 1, 1);
     InvalidateRect(&rc, TRUE);
 }
 
@@ -229,7 +249,7 @@ void CMySlideCtrl::Paint(CDC* pDC)
     DrawTick(pDC, g, bEnabled);
     const int x = (g.rcThumb.left + g.rcThumb.right) / 2;
     DrawInnerLine(pDC, ch, x, bEnabled);
-    DrawSliderButton(pDC, x, ch.top - 3, bEnabled && ::GetCapture() == m_hWnd, bEnabled);
+    DrawSliderButton(pDC, x, ch.top - m_pDpi->Scale(3), bEnabled && ::GetCapture() == m_hWnd, bEnabled);
     if (::GetFocus() == m_hWnd)
         pDC->DrawFocusRect(&g.rcClient);
 }
@@ -244,7 +264,7 @@ void CMySlideCtrl::DrawTick(CDC* pDC, const Geometry& g, BOOL bEnabled)
         return;
     const LONGLONG range = (LONGLONG)nMax - nMin;
     const int h = area.Height();
-    CPen pen(PS_SOLID, 1, Tone(kOutline, bEnabled));
+    CPen pen(PS_SOLID, m_pDpi->Pen(1), Tone(kOutline, bEnabled));
     CPen* pOldPen = pDC->SelectObject(&pen);
     int nCounter = 0;
     for (LONGLONG v = 0; v <= range; v += f)
@@ -257,7 +277,7 @@ void CMySlideCtrl::DrawTick(CDC* pDC, const Geometry& g, BOOL bEnabled)
             nCounter = 0;
         }
         ++nCounter;
-        const int len = bLong ? h : h - 4;
+        const int len = bLong ? h : h - m_pDpi->Scale(4);
         const int x = area.left + (int)((LONGLONG)area.Width() * v / range) - 1;
         // Ticks grow from the area's edge away from the channel.
         if (TicksAbove())
@@ -276,20 +296,24 @@ void CMySlideCtrl::DrawTick(CDC* pDC, const Geometry& g, BOOL bEnabled)
 
 void CMySlideCtrl::DrawInnerLine(CDC* pDC, const CRect& rcChannel, int x, BOOL bEnabled)
 {
-    for (int i = 0; i < 3; ++i)
+    // Three rows at 96 DPI, each colour taking its third of the rows at a higher DPI.
+    const int n = m_pDpi->Scale(3);
+    for (int i = 0; i < n; ++i)
     {
-        const int y = rcChannel.top + 2 + i;
+        const int k = i * 3 / n;
+        const int y = rcChannel.top + m_pDpi->Scale(2) + i;
         if (x > rcChannel.left + 1)
-            pDC->FillSolidRect(rcChannel.left + 1, y, x - rcChannel.left - 1, 1, Tone(kLeftRows[i], bEnabled));
+            pDC->FillSolidRect(rcChannel.left + 1, y, x - rcChannel.left - 1, 1, Tone(kLeftRows[k], bEnabled));
         if (rcChannel.right - 1 > x)
-            pDC->FillSolidRect(x, y, rcChannel.right - 1 - x, 1, Tone(kRightRows[i], bEnabled));
+            pDC->FillSolidRect(x, y, rcChannel.right - 1 - x, 1, Tone(kRightRows[k], bEnabled));
     }
 }
 
 void CMySlideCtrl::DrawSliderButton(CDC* pDC, int x, int y, BOOL bLit, BOOL bEnabled)
 {
     const BOOL bUp = TicksAbove();
-    CRect R(x - 5, y, x + 5, y + (bUp ? 14 : 13));
+    auto S = [this](int n) { return m_pDpi->Scale(n); };
+    CRect R(x - S(5), y, x + S(5), y + S(bUp ? 14 : 13));
     CRect r = R;
     r.DeflateRect(1, 1);
     POINT outer[3], inner[3];
@@ -297,19 +321,19 @@ void CMySlideCtrl::DrawSliderButton(CDC* pDC, int x, int y, BOOL bLit, BOOL bEna
     {
         outer[0] = { R.left, y + 1 };
         outer[1] = { R.right - 1, y + 1 };
-        outer[2] = { R.left + 4, y - 4 };
+        outer[2] = { R.left + S(4), y - S(4) };
         inner[0] = { r.left, y + 1 };
         inner[1] = { r.right - 1, y + 1 };
-        inner[2] = { r.left + 3, y - 2 };
+        inner[2] = { r.left + S(3), y - S(2) };
     }
     else
     {
-        outer[0] = { R.left, R.bottom - 2 };
-        outer[1] = { R.right - 1, R.bottom - 2 };
-        outer[2] = { R.left + 4, R.bottom + 3 };
-        inner[0] = { r.left, r.bottom - 2 };
-        inner[1] = { r.right - 1, r.bottom - 2 };
-        inner[2] = { r.left + 3, r.bottom + 2 };
+        outer[0] = { R.left, R.bottom - S(2) };
+        outer[1] = { R.right - 1, R.bottom - S(2) };
+        outer[2] = { R.left + S(4), R.bottom + S(3) };
+        inner[0] = { r.left, r.bottom - S(2) };
+        inner[1] = { r.right - 1, r.bottom - S(2) };
+        inner[2] = { r.left + S(3), r.bottom + S(2) };
     }
 
     // The outline is the whole shape; the face is the same shape one pixel smaller on it.
@@ -338,7 +362,7 @@ void CMySlideCtrl::DrawSliderButton(CDC* pDC, int x, int y, BOOL bLit, BOOL bEna
         edge[0] = { r.right - 2, r.bottom - 2 };
         edge[1] = { r.left, r.bottom - 2 };
         edge[2] = { r.left, r.top };
-        edge[3] = { r.left + 3, r.top - 3 };
+        edge[3] = { r.left + S(3), r.top - S(3) };
         edge[4] = { r.right - 2, r.top };
     }
     else
@@ -346,7 +370,7 @@ void CMySlideCtrl::DrawSliderButton(CDC* pDC, int x, int y, BOOL bLit, BOOL bEna
         edge[0] = { r.left, r.top };
         edge[1] = { r.right - 2, r.top };
         edge[2] = { r.right - 2, r.bottom - 1 };
-        edge[3] = { r.left + 3, r.bottom + 2 };
+        edge[3] = { r.left + S(3), r.bottom + S(2) };
         edge[4] = { r.left, r.bottom - 1 };
     }
     edge[5] = edge[0];

@@ -1,4 +1,15 @@
 #include "door/CDoorArrowButton.h"
+#include "frame/DpiScale.h"
+
+namespace
+{
+// One column of the arrow: 96-DPI offsets from the button's middle, scaled as a block.
+void ArrowColumn(HDC hDC, const CDpiScale& dpi, int mx, int my, int dx, int dy0, int dy1, HBRUSH hBrush)
+{
+    RECT rc = { mx + dpi.Scale(dx), my + dpi.Scale(dy0), mx + dpi.Scale(dx) + dpi.Pen(1), my + dpi.Scale(dy1) };
+    ::FillRect(hDC, &rc, hBrush);
+}
+}  // namespace
 
 void CDoorArrowButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
@@ -8,35 +19,27 @@ void CDoorArrowButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     const RECT& rc = lpDIS->rcItem;
     const int mx = (rc.left + rc.right) / 2;
     const int my = (rc.top + rc.bottom) / 2;
-    HPEN hDark = ::CreatePen(PS_SOLID, 1, RGB(0x48, 0x64, 0xA5));
-    HPEN hWhite = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    HGDIOBJ hOld = ::SelectObject(hDC, hDark);
+    const CDpiScale& dpi = GetDpiScale();
+    HBRUSH hDark = ::CreateSolidBrush(RGB(0x48, 0x64, 0xA5));
+    HBRUSH hWhite = ::CreateSolidBrush(RGB(255, 255, 255));
+    // Three columns, each two pixels shorter: a white arrow with a dark edge on its back.
     for (int k = 0; k < 3; ++k)
     {
         const int len = 6 - 2 * k;
-        const int y = my - 2 + k;
+        const int y = -2 + k;
         if (m_bOpened)
         {
-            const int x = mx - 1 - k;
-            ::SelectObject(hDC, hDark);
-            ::MoveToEx(hDC, x, y - 1, NULL);
-            ::LineTo(hDC, x, y);
-            ::SelectObject(hDC, hWhite);
-            ::MoveToEx(hDC, x, y, NULL);
-            ::LineTo(hDC, x, y + len);
+            const int x = -1 - k;
+            ArrowColumn(hDC, dpi, mx, my, x, y - 1, y, hDark);
+            ArrowColumn(hDC, dpi, mx, my, x, y, y + len, hWhite);
         }
         else
         {
-            const int x = mx - 3 + k;
-            ::SelectObject(hDC, hWhite);
-            ::MoveToEx(hDC, x, y, NULL);
-            ::LineTo(hDC, x, y + len);
-            ::SelectObject(hDC, hDark);
-            ::MoveToEx(hDC, x, y + len, NULL);
-            ::LineTo(hDC, x, y + len + 1);
+            const int x = -3 + k;
+            ArrowColumn(hDC, dpi, mx, my, x, y, y + len, hWhite);
+            ArrowColumn(hDC, dpi, mx, my, x, y + len, y + len + 1, hDark);
         }
     }
-    ::SelectObject(hDC, hOld);
     ::DeleteObject(hDark);
     ::DeleteObject(hWhite);
 }

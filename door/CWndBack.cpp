@@ -1,6 +1,7 @@
 #include "CWndBack.h"
 #include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
+#include "frame/DpiScale.h"
 
 UINT g_msgSendChildren = ::RegisterWindowMessageA("CWndBack_SendChildren");
 const UINT& CWndBack::m_MsgSendChildren = g_msgSendChildren;
@@ -13,6 +14,7 @@ BEGIN_MESSAGE_MAP(CWndBack, CWnd)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_WINDOWPOSCHANGED()
     ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChangedMessage)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -21,12 +23,13 @@ END_MESSAGE_MAP()
 CWndBack::CWndBack()
     : m_bTransparent(FALSE), m_bAnimationAble(TRUE), m_pPicture(NULL),
       m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bFrozen(FALSE), m_sizeClient(0, 0),
-      m_bWholePaint(FALSE)
+      m_bWholePaint(FALSE), m_pDpi(new CDpiScale)
 {
 }
 
 CWndBack::~CWndBack()
 {
+    delete m_pDpi;
     m_MyWin.Clear();
     ReleasePicture();
 }
@@ -37,6 +40,24 @@ CWndBack::~CWndBack()
 void CWndBack::PostNcDestroy()
 {
     delete this;
+}
+
+void CWndBack::PreSubclassWindow()
+{
+    CWnd::PreSubclassWindow();
+    m_pDpi->Attach(m_hWnd);
+}
+
+LRESULT CWndBack::OnDpiChangedMessage(WPARAM, LPARAM lParam)
+{
+    OnDpiChange((int)lParam);
+    return 0;
+}
+
+void CWndBack::OnDpiChange(int)
+{
+    m_MyWin.OnSize(TRUE);
+    Invalidate(TRUE);
 }
 
 BOOL CWndBack::PreCreateWindow(CREATESTRUCT& cs)

@@ -10,11 +10,24 @@
 #include "CGlobalInfo.h"
 #include "shadow/CShadowWin.h"
 #include "frame/CAccessible.h"
+#include "frame/DpiScale.h"
 
 #include <utility>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CWndDoor, CWndBack)
+
+namespace
+{
+// The door's own sizes, in 96-DPI pixels.
+const int kDoorWidth = 230;       // open width until the host sets one
+const int kDoorStartWidth = 80;   // width before the first placement
+const int kToggleGap = 4;         // beside the toggle button, in the closed strip
+const int kSeparatorGap = 2;      // between the separator line and the toggle button
+const int kSlideStep = 20;        // per tick of the sliding animation
+const int kSlideStepSlow = 60;    // the same on systems that paint slowly
+const int kOpenJump = 90;         // per tick while opening without a snapshot
+}  // namespace
 
 CMap<HWND, HWND, CWndDoor*, CWndDoor*> CWndDoor::m_cMap;
 
@@ -43,11 +56,11 @@ END_MESSAGE_MAP()
 // construction
 
 CWndDoor::CWndDoor()
-    : m_nOpenWidth(230), m_nCurWidth(80), m_bPlaced(FALSE), m_bOpened(TRUE),
+    : m_nOpenWidth(kDoorWidth), m_nCurWidth(kDoorStartWidth), m_bPlaced(FALSE), m_bOpened(TRUE),
       m_bOpenOnMouseMove(TRUE), m_nMsgOpenClose(-1), m_nMsgRClick(-1), m_nViewStyle(0),
       m_pLayer(NULL), m_nAnimOffset(0), m_nSnapWidth(0), m_nSnapHeight(0), m_hSnapshot(NULL),
       m_hSnapDC(NULL), m_hSnapOld(NULL), m_pToggle(new CDoorArrowButton), m_hHost(NULL),
-      m_hLayer(NULL), m_bToggleFocus(FALSE)
+      m_hLayer(NULL), m_bToggleFocus(FALSE), m_bWidthGiven(FALSE), m_nDpiChanges(0)
 {
     m_MyWin.SetParent(this);
     UseWholePaint();
@@ -96,10 +109,14 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
         return FALSE;
     }
 
+    // The door's own widths are made for the host's DPI; a width the host gave is kept as it is.
+    const int nDpi = CDpiScale::DpiOfWindow(hHost);
+    if (!m_bWidthGiven)
+        m_nOpenWidth = ::MulDiv(kDoorWidth, nDpi, LUMO_BASE_DPI);
     CRect R;
     GetMDIClientRect(hHost, R);
     R.right = m_nOpenWidth;
-    m_nCurWidth = 80;
+    m_nCurWidth = ::MulDiv(kDoorStartWidth, nDpi, LUMO_BASE_DPI);
     m_bPlaced = FALSE;
     // A control parent: the dialog manager's keyboard navigation (IsDialogMessage) reaches the
     // toggle button and the drops inside.
@@ -126,7 +143,7 @@ BOOL CWndDoor::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSty
     }
 
     if (m_pLayer)
-        m_MyWin.AddSizeWnd(m_hLayer, 0, 0, bmp.cx + 4, 0);
+        m_MyWin.AddSizeWnd(m_hLayer, 0, 0, GetCloseWidth(FALSE), 0);
     m_MyWin.AddMoveWnd(m_pToggle->m_hWnd, 0, 0, TRUE, FALSE);
 
     if (!CHookParentMessage::HookParent(hHost, this, NULL))
@@ -240,7 +257,7 @@ int CWndDoor::GetCloseWidth(BOOL bWithFrame)
 {
     CSize bmp;
     m_pToggle->GetBmpSize(bmp);
-    int w = bmp.cx + 4;
+    int w = bmp.cx + m_pDpi->Scale(kToggleGap);
     if (bWithFrame && m_hWnd)
     {
         CRect rcWindow, rcClient;
@@ -309,6 +326,7 @@ int CWndDoor::SetWidth(int nWidth)
 {
     int nOld = m_nOpenWidth;
     m_nOpenWidth = ClampWidth(nWidth);
+    m_bWidthGiven = TRUE;
     InitResize();
     if (m_hWnd)
         Invalidate(TRUE);
@@ -658,7 +676,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     HWND hParent = ::GetParent(m_hWnd);
-    const int s = CGlobalInfo::GetInstance()->IsWinNT() ? 20 : 60;
+    const int s = m_pDpi->Scale(CGlobalInfo::GetInstance()->IsWinNT() ? kSlideStep : kSlideStepSlow);
     CRect R;
     GetMDIClientRect(hParent, R);
 
@@ -687,7 +705,7 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
         return;
     }
 
-    int w = m_hSnapshot ? m_nCurWidth + s : m_nCurWidth + 90;
+    int w = m_hSnapshot ? m_nCurWidth + s : m_nCurWidth + m_pDpi->Scale(kOpenJump);
     if (!m_hSnapshot)
         ShowDescendants(TRUE);
     if (w >= m_nOpenWidth)
@@ -713,6 +731,25 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
 
 /////////////////////////////////////////////////////////////////////////////
 // message handlers
+
+// The toggle button has its new bitmaps already (children are told first): the closed strip,
+// the default width and the layer's place follow, and the door is placed once.
+void CWndDoor::OnDpiChange(int)
+{
+    if (!m_bWidthGiven)
+        m_nOpenWidth = m_pDpi->Scale(kDoorWidth);
+    CAutoWnd* pAuto = GetLayer() ? m_MyWin.FindWnd(m_hLayer) : NULL;
+    if (pAuto)
+        pAuto->m_nRight = GetCloseWidth(FALSE);
+    CSize bmp;
+    m_pToggle->GetBmpSize(bmp);
+    m_MyWin.ChangeOriginWidth(m_pToggle->m_hWnd, bmp.cx);
+    m_MyWin.ChangeOriginHeight(m_pToggle->m_hWnd, bmp.cy);
+    ++m_nDpiChanges;
+    InitResize();
+    m_MyWin.OnSize(TRUE);
+    Invalidate(TRUE);
+}
 
 BOOL CWndDoor::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
@@ -789,7 +826,7 @@ void CWndDoor::GetSeparator(int& x, int& yTop, std::vector<DWORD>& column)
     m_pToggle->GetBmpSize(bmp);
     CRect C;
     GetClientRect(&C);
-    x = C.right - bmp.cx - 2;
+    x = C.right - bmp.cx - m_pDpi->Scale(kSeparatorGap);
     const int y0 = (C.bottom - C.top - bmp.cy) / 2 + C.top;
     const int y1 = y0 + bmp.cy;
     const DWORD line = (DWORD)((rgb[0] << 16) | (rgb[1] << 8) | rgb[2]);

@@ -8,6 +8,19 @@
 #include "draw/CBackBuffer.h"
 #include "door/CDropAccessible.h"
 #include "frame/KeyboardCues.h"
+#include "frame/DpiScale.h"
+
+namespace
+{
+// The drop's own sizes, in 96-DPI pixels.
+const int kHeaderPadding = 2;     // header height beyond the header button's bitmap
+const int kStyle1Header = 25;     // header height of the bar style
+const int kTitleIndent = 12;
+const int kStyle1ButtonRight = 10;  // the bar style's button: gap to the right edge, size
+const int kStyle1ButtonWidth = 16;
+const int kStyle1ButtonHeight = 15;
+const int kChevronRight = 18;     // the bar style's chevrons: middle column from the right edge
+}  // namespace
 
 #include <algorithm>
 #include <vector>
@@ -198,7 +211,7 @@ void CWndDrop::ChangeBitmap()
     }
     CSize size;
     m_btnHeader.GetBmpSize(size);
-    const int nHeaderHeight = size.cy + 2;
+    const int nHeaderHeight = size.cy + m_pDpi->Scale(kHeaderPadding);
     if (!bReload && nHeaderHeight == m_nHeaderHeight)
         return;
     m_nHeaderHeight = nHeaderHeight;
@@ -244,6 +257,26 @@ void CWndDrop::AttachBodyHwnd(HWND hWnd)
     }
 }
 
+// The header button has its new bitmaps already (children are told first).
+void CWndDrop::OnDpiChange(int nOldDpi)
+{
+    if (m_nViewStyle == 1)
+    {
+        m_nHeaderHeight = m_pDpi->Scale(kStyle1Header);
+    }
+    else
+    {
+        ChangeBitmap();
+        CSize bmp;
+        m_btnHeader.GetBmpSize(bmp);
+        m_MyWin.ChangeOriginWidth(m_btnHeader.m_hWnd, bmp.cx);
+        m_MyWin.ChangeOriginHeight(m_btnHeader.m_hWnd, bmp.cy);
+    }
+    if (m_hBody)
+        AttachBodyHwnd(m_hBody);
+    CWndBack::OnDpiChange(nOldDpi);
+}
+
 void CWndDrop::ChangeViewStyle(int nStyle)
 {
     if (m_nViewStyle == 0)
@@ -264,7 +297,7 @@ void CWndDrop::ChangeViewStyle(int nStyle)
     }
     else if (nStyle == 1)
     {
-        m_nHeaderHeight = 25;
+        m_nHeaderHeight = m_pDpi->Scale(kStyle1Header);
     }
     if (m_hBody)
         AttachBodyHwnd(m_hBody);
@@ -330,10 +363,10 @@ BOOL CWndDrop::ClickTitle(CPoint point)
 
 void CWndDrop::GetViewStyle1_ButtonRect(CRect& rect)
 {
-    rect.right -= 10;
-    rect.left = rect.right - 16;
-    rect.top = m_nHeaderHeight / 2 - 8;
-    rect.bottom = rect.top + 15;
+    rect.right -= m_pDpi->Scale(kStyle1ButtonRight);
+    rect.left = rect.right - m_pDpi->Scale(kStyle1ButtonWidth);
+    rect.top = m_nHeaderHeight / 2 - m_pDpi->Scale(kStyle1ButtonWidth) / 2;
+    rect.bottom = rect.top + m_pDpi->Scale(kStyle1ButtonHeight);
 }
 
 BOOL CWndDrop::HueHasWhiteTitle() const
@@ -648,13 +681,13 @@ void CWndDrop::DrawHeader(CDC* pDC, CRect rcHeader)
 void CWndDrop::DrawTitle(CDC* pDC, const CRect& rcHeader)
 {
     HDC hDC = pDC->m_hDC;
-    HGDIOBJ hOldFont = ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ hOldFont = ::SelectObject(hDC, m_pDpi->GuiFont());
     int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
     COLORREF crOldText = ::GetTextColor(hDC);
     UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
     if (m_nViewStyle == 0)
         nFormat |= DT_CENTER;
-    RECT rcText = { rcHeader.left + 12, rcHeader.top + 1, rcHeader.right, rcHeader.bottom + 1 };
+    RECT rcText = { rcHeader.left + m_pDpi->Scale(kTitleIndent), rcHeader.top + 1, rcHeader.right, rcHeader.bottom + 1 };
     const BOOL bWhiteHue = HueHasWhiteTitle();
     if (!(m_nViewStyle == 1 && bWhiteHue))
     {
@@ -747,22 +780,27 @@ void CWndDrop::DrawHeader_Style1(CDC* pDC, CRect& rcHeader)
     }
 
     HDC hDC = pDC->m_hDC;
-    HGDIOBJ hOld = ::SelectObject(hDC, ::GetStockObject(BLACK_PEN));
-    const int x0 = H.right - 18;
+    // A chevron line is one pixel at 96 DPI, the stock pen; wider ones are made for this paint.
+    const int nPen = m_pDpi->Pen(1);
+    HPEN hPen = nPen > 1 ? ::CreatePen(PS_SOLID, nPen, RGB(0, 0, 0)) : NULL;
+    HGDIOBJ hOld = ::SelectObject(hDC, hPen ? (HGDIOBJ)hPen : ::GetStockObject(BLACK_PEN));
+    const int x0 = H.right - m_pDpi->Scale(kChevronRight);
     const int my = (H.top + H.bottom) / 2;
-    if (m_bDropped)
+    // Two chevrons, 96-DPI offsets from (x0, my): pointing up while dropped, down while closed.
+    static const POINT kUp[2][3] = { { { -3, -1 }, { 0, -4 }, { 4, 0 } }, { { -3, 3 }, { 0, 0 }, { 4, 4 } } };
+    static const POINT kDown[2][3] = { { { -3, -3 }, { 0, 0 }, { 4, -4 } }, { { -3, 1 }, { 0, 4 }, { 4, 0 } } };
+    for (int c = 0; c < 2; ++c)
     {
-        POINT a[3] = { { x0 - 3, my - 1 }, { x0, my - 4 }, { x0 + 4, my } };
-        POINT b[3] = { { x0 - 3, my + 3 }, { x0, my }, { x0 + 4, my + 4 } };
+        POINT a[3];
+        for (int i = 0; i < 3; ++i)
+        {
+            const POINT& p = m_bDropped ? kUp[c][i] : kDown[c][i];
+            a[i].x = x0 + m_pDpi->Scale(p.x);
+            a[i].y = my + m_pDpi->Scale(p.y);
+        }
         ::Polyline(hDC, a, 3);
-        ::Polyline(hDC, b, 3);
-    }
-    else
-    {
-        POINT a[3] = { { x0 - 3, my - 3 }, { x0, my }, { x0 + 4, my - 4 } };
-        POINT b[3] = { { x0 - 3, my + 1 }, { x0, my + 4 }, { x0 + 4, my } };
-        ::Polyline(hDC, a, 3);
-        ::Polyline(hDC, b, 3);
     }
     ::SelectObject(hDC, hOld);
+    if (hPen)
+        ::DeleteObject(hPen);
 }

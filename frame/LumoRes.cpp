@@ -1,4 +1,4 @@
-// On-demand loading of the resource library and the wrappers of its eight entry points.
+// On-demand loading of the resource library and the wrappers of its entry points.
 #include <afxwin.h>
 #include "frame/LumoRes.h"
 #include "frame/LumoModule.h"
@@ -6,6 +6,7 @@
 namespace
 {
 typedef HBITMAP (WINAPI* PFN_Load1Bitmap)(int);
+typedef HBITMAP (WINAPI* PFN_Load1BitmapForDpi)(int, int);
 typedef int (WINAPI* PFN_Count)();
 typedef int (WINAPI* PFN_Enum)(int);
 typedef int (WINAPI* PFN_GetDoorHandle)(int, DWORD*, DWORD*, DWORD*);
@@ -14,6 +15,7 @@ typedef int (WINAPI* PFN_GetSkin)(int, void*, void*, void*, void*, void*, void*,
 
 HMODULE g_hResLib;
 PFN_Load1Bitmap g_pfnLoad1Bitmap;
+PFN_Load1BitmapForDpi g_pfnLoad1BitmapForDpi;
 PFN_Count g_pfnGetTreeLeave;
 PFN_Count g_pfnGetTreeNodes;
 PFN_Enum g_pfnEnumTreeLeaf;
@@ -66,6 +68,8 @@ bool EnsureResLib()
     g_pfnGetDoorHandle = (PFN_GetDoorHandle)(void*)::GetProcAddress(hLib, "GetDoorHandle");
     g_pfnGetDropHandle = (PFN_GetDropHandle)(void*)::GetProcAddress(hLib, "GetDropHandle");
     g_pfnGetSkin = (PFN_GetSkin)(void*)::GetProcAddress(hLib, "GetSkin");
+    // Optional: a resource library without larger copies gives the 100 % bitmaps everywhere.
+    g_pfnLoad1BitmapForDpi = (PFN_Load1BitmapForDpi)(void*)::GetProcAddress(hLib, "Load1BitmapForDpi");
     return true;
 }
 } // namespace
@@ -74,6 +78,13 @@ bool EnsureResLib()
 HBITMAP Load1Bitmap(int id)
 {
     return EnsureResLib() && g_pfnLoad1Bitmap ? g_pfnLoad1Bitmap(id) : nullptr;
+}
+
+HBITMAP Load1BitmapForDpi(int id, int dpi)
+{
+    if (dpi == 96 || !EnsureResLib() || !g_pfnLoad1BitmapForDpi)
+        return Load1Bitmap(id);
+    return g_pfnLoad1BitmapForDpi(id, dpi);
 }
 
 int GetTreeLeave()

@@ -10,6 +10,9 @@
 
 // Bitmap of a resource id; the caller owns and deletes it. 0 on failure.
 HBITMAP Load1Bitmap(int id);
+// The bitmap of a resource id drawn for a DPI (the 100 % one at 96, or where the resource library
+// has no larger copies); the caller owns and deletes it. 0 on failure.
+HBITMAP Load1BitmapForDpi(int id, int dpi);
 // Number of leaf / node images offered; -1 when the library cannot be loaded.
 int GetTreeLeave();
 int GetTreeNodes();

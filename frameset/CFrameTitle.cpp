@@ -1,6 +1,7 @@
 #include "frameset/CFrameTitle.h"
 #include "CUtilityVisual.h"
 #include "CPub.h"
+#include "frame/DpiScale.h"
 
 #include <algorithm>
 
@@ -58,38 +59,38 @@ HRGN EllipseRgn(const CRect& r)
 /////////////////////////////////////////////////////////////////////////////
 // geometry
 
-CRect CFrameTitle::Insets(int nStyle)
+CRect CFrameTitle::Insets(int nStyle, const CDpiScale& D)
 {
     switch (nStyle)
     {
     case 1:
     case 2:
-        return CRect(5, 24, 4, 4);
+        return CRect(D.Scale(5), D.Scale(24), D.Scale(4), D.Scale(4));
     case 3:
-        return CRect(6, 25, 6, 6);
+        return CRect(D.Scale(6), D.Scale(25), D.Scale(6), D.Scale(6));
     case 4:
-        return CRect(5, 19, 4, 4);
+        return CRect(D.Scale(5), D.Scale(19), D.Scale(4), D.Scale(4));
     default:
         return CRect(0, 0, 0, 0);
     }
 }
 
-CRect CFrameTitle::IconRect(int nStyle, const CRect& F)
+CRect CFrameTitle::IconRect(int nStyle, const CRect& F, const CDpiScale& D)
 {
     if (nStyle == 0)
         return CRect(0, 0, 0, 0);
     if (nStyle == 4)
-        return CRect(F.left + 22, F.top + 7, F.left + 22 + 15, F.top + 7 + 13);
-    const CRect I = Insets(nStyle);
-    const int right = F.right - 4 - I.right;
-    return CRect(right - 15, F.top + 9, right, F.top + 9 + I.top - 10);
+        return CRect(F.left + D.Scale(22), F.top + D.Scale(7), F.left + D.Scale(22 + 15), F.top + D.Scale(7 + 13));
+    const CRect I = Insets(nStyle, D);
+    const int right = F.right - D.Scale(4) - I.right;
+    return CRect(right - D.Scale(15), F.top + D.Scale(9), right, F.top + D.Scale(9) + I.top - D.Scale(10));
 }
 
 /////////////////////////////////////////////////////////////////////////////
 // painting
 
 void CFrameTitle::Paint(CDC* pDC, int nStyle, const CRect& F, COLORREF K, COLORREF T,
-                        const CString& strTitle, BOOL bIcon)
+                        const CString& strTitle, BOOL bIcon, const CDpiScale& D)
 {
     // A frame beyond the platform's drawing coordinates gets no decoration (its gradient alone
     // would take millions of steps).
@@ -97,21 +98,21 @@ void CFrameTitle::Paint(CDC* pDC, int nStyle, const CRect& F, COLORREF K, COLORR
         F.Height() > 0x7FFF)
         return;
     const HDC hDC = pDC->GetSafeHdc();
-    const CRect I = Insets(nStyle);
+    const CRect I = Insets(nStyle, D);
     CRect C = F;
     C.DeflateRect(I.left, I.top, I.right, I.bottom);
 
     HGDIOBJ hOldFont = ::GetCurrentObject(hDC, OBJ_FONT);
     HGDIOBJ hOldPen = ::GetCurrentObject(hDC, OBJ_PEN);
     HGDIOBJ hOldBrush = ::GetCurrentObject(hDC, OBJ_BRUSH);
-    HPEN hFramePen = ::CreatePen(PS_SOLID, 1, kFramePen);
-    ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    HPEN hFramePen = ::CreatePen(PS_SOLID, D.Pen(1), kFramePen);
+    ::SelectObject(hDC, const_cast<CDpiScale&>(D).GuiFont());
     const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
 
     if (nStyle == 4)
-        PaintTab(pDC, F, C, K, strTitle, bIcon);
+        PaintTab(pDC, F, C, K, strTitle, bIcon, D);
     else
-        PaintBoxed(pDC, hFramePen, nStyle, F, C, K, T, strTitle, bIcon);
+        PaintBoxed(pDC, hFramePen, nStyle, F, C, K, T, strTitle, bIcon, D);
 
     ::SetBkMode(hDC, nOldMode);
     ::SelectObject(hDC, hOldBrush);
@@ -122,7 +123,7 @@ void CFrameTitle::Paint(CDC* pDC, int nStyle, const CRect& F, COLORREF K, COLORR
 }
 
 void CFrameTitle::DrawTitleText(CDC* pDC, const CString& strTitle, int x, int y, int right,
-                                int bottom)
+                                int bottom, const CDpiScale& D)
 {
     if (strTitle.IsEmpty())
         return;
@@ -134,82 +135,84 @@ void CFrameTitle::DrawTitleText(CDC* pDC, const CString& strTitle, int x, int y,
 // Styles 1 to 3: a framed title box on top of the window with the rule above it.
 void CFrameTitle::PaintBoxed(CDC* pDC, HPEN hFramePen, int nStyle, const CRect& F,
                              const CRect& C, COLORREF K, COLORREF T, const CString& strTitle,
-                             BOOL bIcon)
+                             BOOL bIcon, const CDpiScale& D)
 {
-    CRect B(C.left, C.top - 19, C.right, C.top + 1);
+    CRect B(C.left, C.top - D.Scale(19), C.right, C.top + 1);
     if (hFramePen)
         ::SelectObject(pDC->GetSafeHdc(), hFramePen);
     CUtilityVisual::DrawRect(pDC, B);
-    Rule(pDC, CRect(B.left, B.top - 2, B.right, B.top + 1));
+    Rule(pDC, CRect(B.left, B.top - D.Scale(2), B.right, B.top + 1), D);
     CRect A = B;
     A.DeflateRect(1, 1);
-    TitleGradient(pDC, A, T, nStyle != 1, bIcon);
-    DrawTitleText(pDC, strTitle, A.left + 10, A.top, A.right, A.bottom);
+    TitleGradient(pDC, A, T, nStyle != 1, bIcon, D);
+    DrawTitleText(pDC, strTitle, A.left + D.Scale(10), A.top, A.right, A.bottom, D);
 
     if (nStyle != 3)
     {
-        if (F.Height() >= 28)
-            Shadow(pDC, CRect(C.left, B.top, C.right, C.bottom), K);
+        if (F.Height() >= D.Scale(28))
+            Shadow(pDC, CRect(C.left, B.top, C.right, C.bottom), K, D);
         return;
     }
-    if (F.Width() < 32 || F.Height() < 32)
+    if (F.Width() < D.Scale(32) || F.Height() < D.Scale(32))
         return;
-    Shadow(pDC, CRect(B.left, B.top, B.right, C.bottom), K);
-    PaintBrackets(pDC, B, C, K);
+    Shadow(pDC, CRect(B.left, B.top, B.right, C.bottom), K, D);
+    PaintBrackets(pDC, B, C, K, D);
 }
 
 // Style 3's corner brackets, top left of the title and bottom right of the window, drawn with
 // the frame pen the caller selected.
-void CFrameTitle::PaintBrackets(CDC* pDC, const CRect& B, const CRect& C, COLORREF K)
+void CFrameTitle::PaintBrackets(CDC* pDC, const CRect& B, const CRect& C, COLORREF K, const CDpiScale& D)
 {
     const HDC hDC = pDC->GetSafeHdc();
-    const POINT topLeft[] = { { B.left, B.top - 1 },      { B.left, B.top + 13 },
-                              { B.left - 2, B.top + 13 }, { B.left - 2, B.top - 4 },
-                              { B.left + 15, B.top - 4 }, { B.left + 15, B.top - 2 } };
+    auto S = [&D](int n) { return D.Scale(n); };
+    const POINT topLeft[] = { { B.left, B.top - 1 },            { B.left, B.top + S(13) },
+                              { B.left - S(2), B.top + S(13) }, { B.left - S(2), B.top - S(4) },
+                              { B.left + S(15), B.top - S(4) }, { B.left + S(15), B.top - S(2) } };
     ::Polyline(hDC, topLeft, 6);
-    CPub::DrawLine(pDC, B.left - 1, B.top - 3, B.left + 15, B.top - 3, 0x31C4F4);
-    CPub::DrawLine(pDC, B.left - 1, B.top - 3, B.left - 1, B.top + 13, 0x31C4F4);
+    CPub::DrawLine(pDC, B.left - 1, B.top - S(3), B.left + S(15), B.top - S(3), 0x31C4F4);
+    CPub::DrawLine(pDC, B.left - 1, B.top - S(3), B.left - 1, B.top + S(13), 0x31C4F4);
 
-    const POINT bottomRight[] = { { C.right - 1, C.bottom - 1 },  { C.right - 1, C.bottom - 16 },
-                                  { C.right + 1, C.bottom - 16 }, { C.right + 1, C.bottom + 1 },
-                                  { C.right - 16, C.bottom + 1 }, { C.right - 16, C.bottom - 1 } };
+    const POINT bottomRight[] = { { C.right - 1, C.bottom - 1 },        { C.right - 1, C.bottom - S(16) },
+                                  { C.right + S(1), C.bottom - S(16) }, { C.right + S(1), C.bottom + S(1) },
+                                  { C.right - S(16), C.bottom + S(1) }, { C.right - S(16), C.bottom - 1 } };
     ::Polyline(hDC, bottomRight, 6);
-    CPub::DrawLine(pDC, C.right - 15, C.bottom, C.right, C.bottom, 0x957A3E);
-    CPub::DrawLine(pDC, C.right, C.bottom - 15, C.right, C.bottom, 0x957A3E);
-    ::SetPixel(hDC, C.right + 1, C.bottom - 16, Shade(K, -80));
-    ::SetPixel(hDC, C.right - 16, C.bottom + 1, Shade(K, -80));
-    Shadow(pDC, CRect(C.right - 18, C.bottom - 18, C.right + 2, C.bottom + 2), K);
+    CPub::DrawLine(pDC, C.right - S(15), C.bottom, C.right, C.bottom, 0x957A3E);
+    CPub::DrawLine(pDC, C.right, C.bottom - S(15), C.right, C.bottom, 0x957A3E);
+    ::SetPixel(hDC, C.right + S(1), C.bottom - S(16), Shade(K, -80));
+    ::SetPixel(hDC, C.right - S(16), C.bottom + S(1), Shade(K, -80));
+    Shadow(pDC, CRect(C.right - S(18), C.bottom - S(18), C.right + S(2), C.bottom + S(2)), K, D);
 }
 
 // Style 4: a rounded tab standing on the rule, as wide as its title; when it does not fit
 // above the window only the rule and the shadow are painted.
 void CFrameTitle::PaintTab(CDC* pDC, const CRect& F, const CRect& C, COLORREF K,
-                           const CString& strTitle, BOOL bIcon)
+                           const CString& strTitle, BOOL bIcon, const CDpiScale& D)
 {
-    Rule(pDC, CRect(C.left, C.top - 2, C.right, C.top + 1));
+    auto S = [&D](int n) { return D.Scale(n); };
+    Rule(pDC, CRect(C.left, C.top - S(2), C.right, C.top + 1), D);
     const int nTextWidth = strTitle.IsEmpty() ? 0 : pDC->GetTextExtent(strTitle).cx;
-    const CRect T4(C.left, C.top - 20, C.left + 69 + nTextWidth + (bIcon ? 15 : 0), C.top - 2);
-    if (T4.Width() <= C.Width() && F.Height() >= 30)
+    const CRect T4(C.left, C.top - S(20), C.left + S(69) + nTextWidth + (bIcon ? S(15) : 0), C.top - S(2));
+    if (T4.Width() <= C.Width() && F.Height() >= S(30))
     {
-        TabLeftEnd(pDC, CRect(T4.left, T4.top, T4.left + 18, T4.bottom), K);
-        TabRightEnd(pDC, CRect(T4.right - 36, T4.top, T4.right, T4.bottom), K);
-        const CRect band(T4.left + 18, T4.top, T4.right - 36, T4.bottom);
-        TabRows(pDC, band, K);
+        TabLeftEnd(pDC, CRect(T4.left, T4.top, T4.left + S(18), T4.bottom), K, D);
+        TabRightEnd(pDC, CRect(T4.right - S(36), T4.top, T4.right, T4.bottom), K, D);
+        const CRect band(T4.left + S(18), T4.top, T4.right - S(36), T4.bottom);
+        TabRows(pDC, band, K, D);
         CPub::DrawLine(pDC, band.left, band.top, band.right, band.top, Shade(K, -180));
-        int x = T4.left + 18;
+        int x = T4.left + S(18);
         if (bIcon)
         {
-            IconBox(pDC, CRect(x, T4.top, x + 10, T4.bottom), K);
-            x += 14;
+            IconBox(pDC, CRect(x, T4.top, x + S(10), T4.bottom), K, D);
+            x += S(14);
         }
-        x += 5;
-        DrawTitleText(pDC, strTitle, x, T4.top + 2, T4.right, T4.bottom);
+        x += S(5);
+        DrawTitleText(pDC, strTitle, x, T4.top + S(2), T4.right, T4.bottom, D);
     }
-    if (F.Height() >= 30)
-        Shadow(pDC, C, K);
+    if (F.Height() >= S(30))
+        Shadow(pDC, C, K, D);
 }
 
-void CFrameTitle::Rule(CDC* pDC, const CRect& R)
+void CFrameTitle::Rule(CDC* pDC, const CRect& R, const CDpiScale& D)
 {
     CRect rc = R;
     CUtilityVisual::DrawRect(pDC, rc);
@@ -219,20 +222,24 @@ void CFrameTitle::Rule(CDC* pDC, const CRect& R)
 }
 
 // Three lines right of and below R, darkest next to it.
-void CFrameTitle::Shadow(CDC* pDC, const CRect& R, COLORREF K)
+void CFrameTitle::Shadow(CDC* pDC, const CRect& R, COLORREF K, const CDpiScale& D)
 {
+    // Three lines at 96 DPI, as many more as the DPI asks, each taking the shade of its third.
     const COLORREF shades[3] = { Shade(K, -90), Shade(K, -50), Shade(K, -20) };
-    for (int k = 0; k < 3; ++k)
+    const int n = D.Scale(3);
+    const int nInset = D.Scale(4);
+    for (int k = 0; k < n; ++k)
     {
-        CPub::DrawLine(pDC, R.right + k, R.top + k + 4, R.right + k, R.bottom + 1, shades[k]);
-        CPub::DrawLine(pDC, R.left + k + 4, R.bottom + k, R.right + 1, R.bottom + k, shades[k]);
+        const COLORREF c = shades[k * 3 / n];
+        CPub::DrawLine(pDC, R.right + k, R.top + k + nInset, R.right + k, R.bottom + 1, c);
+        CPub::DrawLine(pDC, R.left + k + nInset, R.bottom + k, R.right + 1, R.bottom + k, c);
     }
 }
 
 // Spreads out from the middle of A: the title colour there, lighter towards the left (or top)
 // and darker towards the right (or bottom), every step keeping the colour's tint.
 void CFrameTitle::TitleGradient(CDC* pDC, const CRect& A, COLORREF T, BOOL bHorizontal,
-                                BOOL bIcon)
+                                BOOL bIcon, const CDpiScale& D)
 {
     const int g0 = GetGValue(T);
     const int dr = GetRValue(T) - g0;
@@ -244,8 +251,8 @@ void CFrameTitle::TitleGradient(CDC* pDC, const CRect& A, COLORREF T, BOOL bHori
     if (bHorizontal)
     {
         const int mid = (A.left + A.right) / 2;
-        P.SetRect(mid - 4, A.top, mid, A.bottom);
-        Q.SetRect(mid, A.top, mid + 4, A.bottom);
+        P.SetRect(mid - D.Scale(4), A.top, mid, A.bottom);
+        Q.SetRect(mid, A.top, mid + D.Scale(4), A.bottom);
     }
     else
     {
@@ -268,8 +275,8 @@ void CFrameTitle::TitleGradient(CDC* pDC, const CRect& A, COLORREF T, BOOL bHori
             pDC->FillSolidRect(&Q, crQ);
         if (bHorizontal)
         {
-            P.OffsetRect(-4, 0);
-            Q.OffsetRect(4, 0);
+            P.OffsetRect(-D.Scale(4), 0);
+            Q.OffsetRect(D.Scale(4), 0);
         }
         else
         {
@@ -285,7 +292,7 @@ void CFrameTitle::TitleGradient(CDC* pDC, const CRect& A, COLORREF T, BOOL bHori
                 crIcon = Shade(crQ, -15);
                 bIconTaken = TRUE;
             }
-            else if (Q.left > A.right - 15)
+            else if (Q.left > A.right - D.Scale(15))
             {
                 crIcon = Shade(crQ, 50);
                 bIconTaken = TRUE;
@@ -295,23 +302,24 @@ void CFrameTitle::TitleGradient(CDC* pDC, const CRect& A, COLORREF T, BOOL bHori
         gq -= nStep;
     }
     if (bIcon)
-        IconBox(pDC, CRect(A.right - 15, A.top, A.right - 7, A.bottom), crIcon);
+        IconBox(pDC, CRect(A.right - D.Scale(15), A.top, A.right - D.Scale(7), A.bottom), crIcon, D);
 }
 
 // The tab's rows, bottom up, lighter row by row with a glaze at the top.
-void CFrameTitle::TabRows(CDC* pDC, const CRect& R, COLORREF K)
+void CFrameTitle::TabRows(CDC* pDC, const CRect& R, COLORREF K, const CDpiScale& D)
 {
+    // The same light at the top of a taller tab: four steps a row at 96 DPI.
     const int h = R.Height();
     for (int k = 0; k < h; ++k)
     {
-        const int d = 4 * k;
+        const int d = ::MulDiv(4 * k, LUMO_BASE_DPI, D.GetDpi());
         const int e = d > 68 ? 40 : (d > 64 ? 28 : (d > 56 ? 10 : 0));
         pDC->FillSolidRect(R.left, R.bottom - 1 - k, R.Width(), 1, Shade(K, d + e));
     }
 }
 
 // The tab's left end: its rows inside a circle's top-left quarter, with the arc as its edge.
-void CFrameTitle::TabLeftEnd(CDC* pDC, const CRect& R, COLORREF K)
+void CFrameTitle::TabLeftEnd(CDC* pDC, const CRect& R, COLORREF K, const CDpiScale& D)
 {
     const HDC hDC = pDC->GetSafeHdc();
     const int h = R.Height();
@@ -323,10 +331,10 @@ void CFrameTitle::TabLeftEnd(CDC* pDC, const CRect& R, COLORREF K)
     ::CombineRgn(hInside, hInside, hR, RGN_AND);
     ::DeleteObject(hR);
     ClipTo(pDC, hInside);
-    TabRows(pDC, R, K);
+    TabRows(pDC, R, K, D);
     ::RestoreDC(hDC, nSaved);
 
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, Shade(K, -180));
+    HPEN hPen = ::CreatePen(PS_SOLID, D.Pen(1), Shade(K, -180));
     nSaved = ::SaveDC(hDC);
     ClipTo(pDC, RectRgn(R));
     if (hPen)
@@ -339,7 +347,7 @@ void CFrameTitle::TabLeftEnd(CDC* pDC, const CRect& R, COLORREF K)
 }
 
 // The tab's right end: a rounded shoulder falling into a concave curve towards the rule.
-void CFrameTitle::TabRightEnd(CDC* pDC, CRect R, COLORREF K)
+void CFrameTitle::TabRightEnd(CDC* pDC, CRect R, COLORREF K, const CDpiScale& D)
 {
     const HDC hDC = pDC->GetSafeHdc();
     const int h = R.Height();
@@ -361,18 +369,18 @@ void CFrameTitle::TabRightEnd(CDC* pDC, CRect R, COLORREF K)
 
     int nSaved = ::SaveDC(hDC);
     ClipTo(pDC, hShoulder);
-    TabRows(pDC, R, K);
+    TabRows(pDC, R, K, D);
     ::RestoreDC(hDC, nSaved);
 
     R.OffsetRect(-1, 0);
     E1.OffsetRect(-1, 0);
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, Shade(K, -150));
+    HPEN hPen = ::CreatePen(PS_SOLID, D.Pen(1), Shade(K, -150));
     nSaved = ::SaveDC(hDC);
     if (hPen)
         ::SelectObject(hDC, hPen);
     ::SetArcDirection(hDC, AD_COUNTERCLOCKWISE);
-    const int sx = R.left + h * 705 / 1000 + 2;
-    const int sy = R.top + h * 295 / 1000 + 2;
+    const int sx = R.left + h * 705 / 1000 + D.Scale(2);
+    const int sy = R.top + h * 295 / 1000 + D.Scale(2);
     ::Arc(hDC, E1.left, E1.top, E1.right, E1.bottom, sx, sy, R.left, R.top);
     ::Arc(hDC, E2.left, E2.top, E2.right, E2.bottom, sx, sy, R.right - h * 92 / 100 + h,
           R.bottom);
@@ -381,10 +389,10 @@ void CFrameTitle::TabRightEnd(CDC* pDC, CRect R, COLORREF K)
         ::DeleteObject(hPen);
 }
 
-// A small raised box in colour c, at most 8 pixels high, with a dark line under and right of it.
-void CFrameTitle::IconBox(CDC* pDC, CRect R, COLORREF c)
+// A small raised box in colour c, at most 8 pixels high (at 96 DPI), with a dark line under and right of it.
+void CFrameTitle::IconBox(CDC* pDC, CRect R, COLORREF c, const CDpiScale& D)
 {
-    while (R.Height() > 8)
+    while (R.Height() > D.Scale(8))
         R.DeflateRect(0, 1, 0, 1);
     pDC->FillSolidRect(&R, c);
     pDC->Draw3dRect(&R, Shade(c, 200), Shade(c, -120));

@@ -9,6 +9,7 @@
 #include "frame/LumoRes.h"
 #include "frameset/CFramesetAccessible.h"
 #include "frame/KeyboardCues.h"
+#include "frame/DpiScale.h"
 
 #include <mbstring.h>
 #include <algorithm>
@@ -178,7 +179,7 @@ void CFrameset::SetHue(int nHue)
 void CFrameset::SetStyle(int nStyle)
 {
     m_nStyle = nStyle;
-    m_rcInsets = CFrameTitle::Insets(nStyle);
+    m_rcInsets = CFrameTitle::Insets(nStyle, *m_pDpi);
     Relayout();
 }
 
@@ -271,7 +272,7 @@ void CFrameset::InvalidateFrame(const CRect& rcFrame)
     if (!m_hWnd)
         return;
     CRect rc = rcFrame;
-    rc.InflateRect(kPaintOverhang, kPaintOverhang);
+    rc.InflateRect(m_pDpi->Scale(kPaintOverhang), m_pDpi->Scale(kPaintOverhang));
     InvalidateRect(&rc, FALSE);
 }
 
@@ -303,6 +304,14 @@ CRect CFrameset::LayoutArea() const
 }
 
 // Lays every frame out again and repaints the whole frame set.
+// Title heights and insets follow the new DPI; the frames are laid out once.
+void CFrameset::OnDpiChange(int)
+{
+    m_rcInsets = CFrameTitle::Insets(m_nStyle, *m_pDpi);
+    Relayout();
+    Invalidate(TRUE);
+}
+
 BOOL CFrameset::Relayout()
 {
     if (!m_hWnd || !IsShown())
@@ -587,7 +596,7 @@ CFrameset::Hit CFrameset::HitTest(const CString& strParent, CPoint pt, int nDept
     {
         CFrame* pFrame = children[i];
         const CRect& F = pFrame->m_rect;
-        if (pFrame->HasIcon() && CFrameTitle::IconRect(m_nStyle, F).PtInRect(pt))
+        if (pFrame->HasIcon() && CFrameTitle::IconRect(m_nStyle, F, *m_pDpi).PtInRect(pt))
         {
             hit.nKind = HIT_ICON;
             hit.pFrame = pFrame;
@@ -773,12 +782,12 @@ void CFrameset::PaintTo(CDC* pDC, const CRect& rcPaint)
     {
         const CFrame* pFrame = static_cast<CFrame*>(m_arrFrames[i]);
         CRect rcReach = pFrame->m_rect;
-        rcReach.InflateRect(kPaintOverhang, kPaintOverhang);
+        rcReach.InflateRect(m_pDpi->Scale(kPaintOverhang), m_pDpi->Scale(kPaintOverhang));
         CRect rcTouched;
         if (!pFrame->m_hWnd || !rcTouched.IntersectRect(&rcReach, &rcPaint))
             continue;
         CFrameTitle::Paint(pDC, m_nStyle, pFrame->m_rect, GetBkColor(), pFrame->m_crTitle,
-                           pFrame->m_strTitle, pFrame->HasIcon());
+                           pFrame->m_strTitle, pFrame->HasIcon(), *m_pDpi);
     }
     const CFrame* pKey = GetFocusedSplitter();
     if (pKey && !m_bHideFocus)
@@ -934,7 +943,7 @@ CRect CFrameset::GetIconRect(const CFrame* pFrame) const
 {
     if (!pFrame || !pFrame->HasIcon())
         return CRect(0, 0, 0, 0);
-    return CFrameTitle::IconRect(m_nStyle, pFrame->m_rect);
+    return CFrameTitle::IconRect(m_nStyle, pFrame->m_rect, *m_pDpi);
 }
 
 BOOL CFrameset::ClickIcon(int nIndex)

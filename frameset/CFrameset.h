@@ -127,6 +127,7 @@ private:
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccDefaultAction(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual void OnDpiChange(int nOldDpi);
 
     CObArray m_arrFrames;     // CFrame*, owned, in the order added
     CRect m_rcReserve;        // left, top, right, bottom margins

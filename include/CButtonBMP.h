@@ -14,6 +14,8 @@
 #define BMPBTN_MOUSEMOVE 0x200
 #define BMPBTN_MOUSELEAVE 0x2A3
 
+class CDpiScale;
+
 class AFX_EXT_CLASS CButtonBMP : public CButton
 {
 public:
@@ -23,7 +25,8 @@ public:
 
     // attributes
     // Replaces both bitmaps by those of two resource ids (an id that cannot be loaded gives
-    // no bitmap). The button owns the bitmaps.
+    // no bitmap). The button owns the bitmaps, loaded for its window's DPI (its parent's before
+    // it is created) and replaced when that DPI changes; the window takes the bitmap's size.
     void SetBitmaps(UINT nNormalId, UINT nHoverId);
     // Size of the normal bitmap, or of the hover one when there is no normal bitmap.
     void GetBmpSize(CSize& size);
@@ -38,7 +41,10 @@ public:
     HBITMAP GetHoverBitmap() const { return m_hBmpHover; }
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void PreSubclassWindow();
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // The button's DPI and the sizes it chooses at that DPI.
+    const CDpiScale& GetDpiScale() const { return *m_pDpi; }
     // Whether the button shows keyboard cues (its focus rectangle) when it has the focus.
     BOOL ShowsFocusCues() const { return !m_bHideFocus; }
 
@@ -58,8 +64,11 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // implementation
+    // Loads the bitmaps of the ids for a DPI, unless they are loaded for it already.
+    void LoadBitmaps(int nDpi);
     // FALSE when the parent destroyed the button while it was told.
     BOOL NotifyParent(UINT nCode);
     void DeleteBitmaps();
@@ -73,6 +82,10 @@ protected:
     int m_nMoveCount;
     int m_bHideFocus;  // keyboard cues hidden (kept here: the platform may not answer for them)
     int m_bUIStateRead;  // m_bHideFocus has been asked of the window once
+    UINT m_nNormalId;
+    UINT m_nHoverId;
+    int m_nBmpDpi;       // the DPI the bitmaps were loaded for
+    CDpiScale* m_pDpi;   // owned
 
     DECLARE_MESSAGE_MAP()
 };

@@ -72,6 +72,8 @@ protected:
 /////////////////////////////////////////////////////////////////////////////
 // CButtonXP_: state, input state machine and painting of an XP button
 
+class CDpiScale;
+
 class AFX_EXT_CLASS CButtonXP_
 {
 public:
@@ -189,6 +191,7 @@ protected:
 
     // -- state --------------------------------------------------------------------------
     HWND m_hButton;
+    CDpiScale* m_pDpi;     // owned: the button's DPI, attached to m_hButton
     int m_nButtonType;
     CToolTipCtrl* m_pToolTip;
     int m_bFlat;
@@ -254,6 +257,7 @@ protected:
     afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

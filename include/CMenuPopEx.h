@@ -56,19 +56,21 @@ private:
     CMenuItem& operator=(const CMenuItem&);
 };
 
-// Appearance shared by every level of one CMenuPopEx. Colours are 0x00BBGGRR.
+class CDpiScale;
+
+// Appearance shared by every level of one CMenuPopEx. Colours are 0x00BBGGRR. Sizes are made
+// at each owner-drawn Popup for the DPI of the owner window.
 class MenuLook
 {
 public:
-    MenuLook()
-        : m_nItemHeight(0), m_nLeftBarWidth(24), m_crBk(0x00F5F5F5), m_crText(0x00000000),
-          m_crLeftBar(0x00EAEAEA), m_crSelected1(0x00EBF7FB), m_crSelected2(0x00AEECF7),
-          m_crSelected3(0x0070E2F7)
-    {
-    }
+    MenuLook();
+    ~MenuLook();
+    // n 96-DPI pixels at the DPI of the last Popup.
+    int Scale(int n) const;
 
     int m_nItemHeight;    // the system's menu height, taken at each owner-drawn Popup
     int m_nLeftBarWidth;  // width of the picture column
+    CDpiScale* m_pDpi;    // owned: the DPI of the last Popup
     CFont m_font;         // the system's menu font, made at each owner-drawn Popup
     COLORREF m_crBk;
     COLORREF m_crText;
@@ -77,6 +79,10 @@ public:
     COLORREF m_crSelected2;
     COLORREF m_crSelected3;
     CUIntArray m_arrCommandIds;  // every plain command id appended while building
+
+private:
+    MenuLook(const MenuLook&);
+    MenuLook& operator=(const MenuLook&);
 };
 
 // One level of a shown menu, attached to its menu handle. Owner-drawn levels measure and draw

@@ -8,6 +8,8 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
+class CDpiScale;
+
 class AFX_EXT_CLASS CMySlideCtrl : public CSliderCtrl
 {
 public:
@@ -65,6 +67,8 @@ protected:
     afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg LRESULT OnRangeOrPos(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
 
     COLORREF m_crBk;
     int m_bTicks;
@@ -75,6 +79,8 @@ protected:
     BOOL m_bHoverCapture;
     // Create has begun and WM_CREATE has not come yet.
     BOOL m_bCreating;
+    // The slider's DPI: the channel, the thumb and the ticks are drawn at its scale. Owned.
+    CDpiScale* m_pDpi;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -20,6 +20,8 @@ struct TREE10INFO
     CTree10* pTree;
 };
 
+class CDpiScale;
+
 class AFX_EXT_CLASS CTree10 : public CTreeCtrl
 {
 public:
@@ -52,8 +54,12 @@ public:
     int GetDisplayMode() const { return m_nDisplayMode; }
 
     // -- appearance ----------------------------------------------------------------------
+    // A height the host sets is in device pixels and stays through DPI changes; until it sets
+    // one, rows are 18 pixels at 96 DPI, scaled to the tree's DPI.
     int SetLineHeight(int nHeight);
     int GetLineHeight() const { return m_nLineHeight; }
+    // The tree's DPI and the sizes it chooses at that DPI.
+    const CDpiScale& GetDpiScale() const { return *m_pDpi; }
     int SetTreeNodeImg(int nIndex);
     int GetTreeNodeImg() const { return m_nNodeImg; }
     int SetTreeLeafImg(int nIndex);
@@ -119,6 +125,10 @@ protected:
     CToolTipCtrl* Tips();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    // The row height the system is told, without taking it as the host's.
+    void ApplyLineHeight(int nHeight);
+    void MakeHoverFont();
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
@@ -149,6 +159,8 @@ protected:
     CFont m_fontHover;
     HCURSOR m_hHandCursor;
     int m_nLineHeight;
+    BOOL m_bLineHeightGiven;  // the host set the row height
+    CDpiScale* m_pDpi;        // owned
     int m_bSingleExpand;
     int m_bMousemoveSelect;
     int m_nBorder;

@@ -22,6 +22,8 @@
 #define SENDCHILDREN_SHOW 10001       // lParam non-zero shows, zero hides the laid-out windows
 #define SENDCHILDREN_ANIMATION 10002  // lParam is the new animation-able flag
 
+class CDpiScale;
+
 class AFX_EXT_CLASS CWndBack : public CWnd
 {
     DECLARE_DYNCREATE(CWndBack)
@@ -52,6 +54,9 @@ public:
     int AddChild_AutoSize(HWND hWnd, int x, int y, int nRight, int nBottom);
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void PreSubclassWindow();
+    // The window's DPI and the sizes the library chooses at that DPI.
+    const CDpiScale& GetDpiScale() const { return *m_pDpi; }
     // Paints the client area into pDC: erasing and WM_PRINTCLIENT both come here, so the window
     // paints the same into any device context. Derived windows add their own parts.
     virtual void Draw(CDC* pDC);
@@ -81,6 +86,10 @@ protected:
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy();
+    afx_msg LRESULT OnDpiChangedMessage(WPARAM wParam, LPARAM lParam);
+    // The window's DPI changed (its helper has the new one): re-measure what the window chose
+    // itself, lay out once and repaint.
+    virtual void OnDpiChange(int nOldDpi);
 
     CMyWin m_MyWin;
     BOOL m_bTransparent;
@@ -90,6 +99,7 @@ protected:
     BOOL m_bFrozen;
     CSize m_sizeClient;  // at the last WM_WINDOWPOSCHANGED
     BOOL m_bWholePaint;  // see UseWholePaint
+    CDpiScale* m_pDpi;  // owned
 
     DECLARE_MESSAGE_MAP()
 };

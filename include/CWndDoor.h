@@ -47,6 +47,8 @@ public:
     BOOL IsOpened() const { return m_bOpened; }
     // Whether the first placement after creation (deferred by timer 3) has been done.
     BOOL IsPlaced() const { return m_bPlaced; }
+    // How many DPI changes the door has re-measured for.
+    int GetDpiChangeCount() const { return m_nDpiChanges; }
     BOOL SetOpenCloseWhenMousemove(BOOL bEnable);
     BOOL GetOpenCloseWhenMousemove() const { return m_bOpenOnMouseMove; }
     void Set_WM_OpenClose(int n) { m_nMsgOpenClose = n; }
@@ -110,6 +112,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
+    virtual void OnDpiChange(int nOldDpi);
 
     int m_nOpenWidth;
     int m_nCurWidth;
@@ -130,6 +133,8 @@ protected:
     HWND m_hHost;       // the window hooked and keyed in the map, kept until the window goes
     HWND m_hLayer;      // the layer's window, to know whether the layer object still lives
     BOOL m_bToggleFocus;  // the toggle had the focus when the toggle began: it gets it back
+    BOOL m_bWidthGiven;   // the host set the open width (device pixels: it does not scale)
+    int m_nDpiChanges;    // DPI changes the door has re-measured for
 
 public:
     static CMap<HWND, HWND, CWndDoor*, CWndDoor*> m_cMap;

@@ -108,6 +108,7 @@ protected:
     afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
+    virtual void OnDpiChange(int nOldDpi);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);

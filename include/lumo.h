@@ -44,6 +44,17 @@
  * opening still hand it to the drop's body). A frame set's splitters take the keyboard through
  * Frameset_FocusSplitter. Owner-drawn popup menu items carry MSAAMENUINFO in their item data.
  *
+ * Screen DPI. The library is per-monitor DPI aware. Every size it chooses itself (default
+ * widths, insets, title and row heights, glyphs, its pictures and fonts) is made for the DPI of
+ * the window it draws in: GetDpiForWindow when the control is made, and the DPI a top-level
+ * window is told with WM_DPICHANGED, which the library hands down at once to every control of
+ * its own under that window (they re-measure, take new pictures and fonts, and repaint). The
+ * host's own top-level window takes the suggested rectangle itself, as for any other child.
+ * On a DPI-unaware thread every window has 96 DPI and every size is as at 100 %. Numbers a host
+ * passes through this interface (widths, heights, positions, borders, margins, frame sizes)
+ * are device pixels, as everywhere in Win32, and are never scaled; a picture a host supplies
+ * (a background picture, say) keeps the size it has at the screen's DPI.
+ *
  * This header compiles as C and as C++.
  */
 #ifndef LUMO_H

@@ -5,6 +5,7 @@
 #include "menu/CMenuItemData.h"
 #include "CUtilityVisual.h"
 #include "CPub.h"
+#include "frame/DpiScale.h"
 
 namespace
 {
@@ -18,6 +19,31 @@ const UINT kFirstProvisionalId = 0xFFFFFFCE;
 } // namespace
 
 // ---- Construction ----------------------------------------------------------------------------
+
+namespace
+{
+// Item sizes in 96-DPI pixels.
+const int kTextGap = 10;        // after the label, and after the shortcut
+const int kTextIndent = 5;      // the label from the picture column
+const int kPictureIndent = 6;   // a picture from the left edge
+}  // namespace
+
+MenuLook::MenuLook()
+    : m_nItemHeight(0), m_nLeftBarWidth(24), m_pDpi(new CDpiScale), m_crBk(0x00F5F5F5),
+      m_crText(0x00000000), m_crLeftBar(0x00EAEAEA), m_crSelected1(0x00EBF7FB),
+      m_crSelected2(0x00AEECF7), m_crSelected3(0x0070E2F7)
+{
+}
+
+MenuLook::~MenuLook()
+{
+    delete m_pDpi;
+}
+
+int MenuLook::Scale(int n) const
+{
+    return m_pDpi->Scale(n);
+}
 
 CMenuEx::CMenuEx() : m_pLook(NULL)
 {
@@ -125,11 +151,12 @@ void CMenuEx::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
     if (pItem == NULL)
         return;
 
-    lpMIS->itemWidth = m_pLook->m_nLeftBarWidth + pItem->m_nTextWidth + 10;
+    lpMIS->itemWidth = m_pLook->m_nLeftBarWidth + pItem->m_nTextWidth + m_pLook->Scale(kTextGap);
     if (pItem->m_nShortcutWidth != 0)
-        lpMIS->itemWidth += pItem->m_nShortcutWidth + 10;
-    if (pItem->m_nImageHeight + 6 > (int)lpMIS->itemHeight)
-        lpMIS->itemHeight = pItem->m_nImageHeight + 7;
+        lpMIS->itemWidth += pItem->m_nShortcutWidth + m_pLook->Scale(kTextGap);
+    // A picture gets three pixels above and below (at 96 DPI) beyond the system's height.
+    if (pItem->m_nImageHeight + m_pLook->Scale(6) > (int)lpMIS->itemHeight)
+        lpMIS->itemHeight = pItem->m_nImageHeight + m_pLook->Scale(6) + 1;
     // From here on the item's id in the system's menu is its submenu's handle. The item is
     // found by its place: a search by id would look in the submenus first, where the same
     // provisional id stands for another item.
@@ -158,7 +185,7 @@ void CMenuEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (lpDIS->itemID == 0)
     {
         const int y = (rcText.top + rcText.bottom) / 2;
-        CPub::DrawLine(&dc, rcText.left + 3, y, rcText.right - 1, y, kSeparatorLine);
+        CPub::DrawLine(&dc, rcText.left + m_pLook->Scale(3), y, rcText.right - 1, y, kSeparatorLine);
     }
     else
     {
@@ -270,7 +297,7 @@ void CMenuEx::DrawPicture(CDC* pDC, CMenuItem* pItem, CRect rcBar, UINT nState)
 {
     if (nState & ODS_CHECKED)
     {
-        CUtilityVisual::DrawCheck(pDC, rcBar, 6, 1, kCheckFrame, 0);
+        CUtilityVisual::DrawCheck(pDC, rcBar, m_pLook->Scale(6), 1, kCheckFrame, 0);
         return;
     }
     if (pItem->m_pImageList == NULL && pItem->m_hIcon == NULL)
@@ -279,7 +306,7 @@ void CMenuEx::DrawPicture(CDC* pDC, CMenuItem* pItem, CRect rcBar, UINT nState)
     if ((nState & ODS_SELECTED) && !bGrayed)
         rcBar.OffsetRect(-1, -1);
     const int w = pItem->m_nImageWidth, h = pItem->m_nImageHeight;
-    const int x = rcBar.left + 6;
+    const int x = rcBar.left + m_pLook->Scale(kPictureIndent);
     const int y = rcBar.top + (rcBar.bottom - h - rcBar.top) / 2 + 1;
     const HDC hDC = pDC->GetSafeHdc();
     if (pItem->m_pImageList != NULL)
@@ -307,12 +334,12 @@ void CMenuEx::DrawTexts(CDC* pDC, CMenuItem* pItem, CRect rcText, UINT nState)
     const COLORREF crOldText = pDC->SetTextColor(crText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = m_pLook->m_font.GetSafeHandle() != NULL ? pDC->SelectObject(&m_pLook->m_font) : NULL;
-    rcText.left += 5;
+    rcText.left += m_pLook->Scale(kTextIndent);
     pDC->DrawText(pItem->GetLabel(), rcText, DT_SINGLELINE | DT_VCENTER);
     const CString strShortcut = pItem->GetShortcutText();
     if (!strShortcut.IsEmpty())
     {
-        rcText.right -= 10;
+        rcText.right -= m_pLook->Scale(kTextGap);
         pDC->DrawText(strShortcut, rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     }
     if (pOldFont != NULL)

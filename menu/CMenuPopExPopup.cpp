@@ -3,6 +3,7 @@
 #include "CMenuPopEx.h"
 #include "menu/CMenuItemData.h"
 #include "lumo.h"
+#include "frame/DpiScale.h"
 
 #include <commctrl.h>
 #include <stddef.h>
@@ -13,6 +14,10 @@ namespace
 // The metrics record as it was before the padded border field; every system version takes it.
 const UINT kMetricsSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
 static_assert(kMetricsSize == 340, "the menu metrics are read with the 340-byte record");
+
+// The picture column, in 96-DPI pixels: its width without pictures, and beyond the widest one.
+const int kLeftBarWidth = 24;
+const int kLeftBarMargin = 12;
 
 // An owner-drawn level can give at most this many items a submenu: their provisional ids run
 // from -9 to -50.
@@ -50,10 +55,19 @@ int CMenuPopEx::Popup(int x, int y)
     const BOOL bOwnerDrawn = IsOwnerDrawn();
     if (bOwnerDrawn)
     {
+        // The owner's DPI: its menu font, item height and picture column are made for it.
+        const int nDpi = CDpiScale::DpiOfWindow(m_hOwner);
+        const int nOldDefaultBar = m_pLook->Scale(kLeftBarWidth);
+        m_pLook->m_pDpi->SetDpi(nDpi);
+        if (m_pLook->m_nLeftBarWidth == nOldDefaultBar)
+            m_pLook->m_nLeftBarWidth = m_pLook->Scale(kLeftBarWidth);
         NONCLIENTMETRICSA ncm;
         memset(&ncm, 0, sizeof(ncm));
         ncm.cbSize = kMetricsSize;
-        if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSize, &ncm, 0))
+        const BOOL bMetrics = nDpi == CDpiScale::SystemDpi()
+                                  ? ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSize, &ncm, 0)
+                                  : CDpiScale::NonClientMetricsForDpi(&ncm, kMetricsSize, nDpi);
+        if (bMetrics)
         {
             m_pLook->m_font.DeleteObject();
             m_pLook->m_font.Attach(::CreateFontIndirectA(&ncm.lfMenuFont));
@@ -67,7 +81,7 @@ int CMenuPopEx::Popup(int x, int y)
                 nWidest = pItem->m_nImageWidth;
         }
         if (nWidest != 0)
-            m_pLook->m_nLeftBarWidth = nWidest + 12;
+            m_pLook->m_nLeftBarWidth = nWidest + m_pLook->Scale(kLeftBarMargin);
         MeasureTexts();
         m_pRootMenu->m_pLook = m_pLook;
     }

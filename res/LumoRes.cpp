@@ -26,6 +26,70 @@ LUMORES_API HBITMAP WINAPI Load1Bitmap(int id)
     return (HBITMAP)LoadImageA(g_hInstance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
 }
 
+// The larger copies of a bitmap id, with the DPI each is drawn for.
+static const struct { int nDpi; int nOffset; } s_copies[] = {
+    { 96, 0 }, { 144, LUMORES_ID_150 }, { 192, LUMORES_ID_200 },
+};
+
+// A copy of a bitmap at another size, scaled with a smoothing filter; 0 when it cannot be made.
+static HBITMAP ScaleBitmap(HBITMAP hSrc, int cx, int cy)
+{
+    BITMAP bm;
+    if (!::GetObjectA(hSrc, sizeof(bm), &bm) || cx <= 0 || cy <= 0)
+        return NULL;
+    BITMAPINFO bi;
+    ZeroMemory(&bi, sizeof(bi));
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* pBits = NULL;
+    HBITMAP hDst = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (!hDst)
+        return NULL;
+    HDC hSrcDC = ::CreateCompatibleDC(NULL);
+    HDC hDstDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOldSrc = ::SelectObject(hSrcDC, hSrc);
+    HGDIOBJ hOldDst = ::SelectObject(hDstDC, hDst);
+    ::SetStretchBltMode(hDstDC, HALFTONE);
+    ::SetBrushOrgEx(hDstDC, 0, 0, NULL);
+    ::StretchBlt(hDstDC, 0, 0, cx, cy, hSrcDC, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    ::SelectObject(hSrcDC, hOldSrc);
+    ::SelectObject(hDstDC, hOldDst);
+    ::DeleteDC(hSrcDC);
+    ::DeleteDC(hDstDC);
+    return hDst;
+}
+
+// The bitmap of an id drawn for a DPI: the copy drawn for it (100, 150 or 200 %), otherwise the
+// nearest larger copy scaled down to the DPI's size (the largest, scaled up, above 200 %). The
+// caller owns it. 0 for an unknown id.
+LUMORES_API HBITMAP WINAPI Load1BitmapForDpi(int id, int dpi)
+{
+    if (id <= 0 || id >= LUMORES_ID_150)
+        return NULL;
+    const int nCopies = (int)(sizeof(s_copies) / sizeof(s_copies[0]));
+    int k = 0;
+    while (k < nCopies - 1 && s_copies[k].nDpi < dpi)
+        k++;
+    HBITMAP hCopy = Load1Bitmap(id + s_copies[k].nOffset);
+    if (!hCopy || dpi == s_copies[k].nDpi || dpi <= 0)
+        return hCopy;
+    // Sizes follow the 100 % copy, so every DPI gives what the controls compute from it.
+    HBITMAP hBase = k == 0 ? NULL : Load1Bitmap(id);
+    BITMAP bm;
+    if (!::GetObjectA(hBase ? hBase : hCopy, sizeof(bm), &bm))
+        bm.bmWidth = bm.bmHeight = 0;
+    if (hBase)
+        ::DeleteObject(hBase);
+    HBITMAP hScaled = ScaleBitmap(hCopy, ::MulDiv(bm.bmWidth, dpi, 96), ::MulDiv(bm.bmHeight, dpi, 96));
+    if (!hScaled)
+        return hCopy;
+    ::DeleteObject(hCopy);
+    return hScaled;
+}
+
 LUMORES_API int WINAPI GetTreeLeave()
 {
     return LUMORES_LEAF_COUNT;

@@ -9,37 +9,68 @@ import struct
 import sys
 
 MAGENTA = (255, 0, 255)
+# The scale the pictures are being drawn at: 1, 1.5 or 2 (100, 150 and 200 %).
+SCALE = 1
+# Resource ids of the larger copies: the 100 % id plus this offset.
+SCALE_ID_OFFSETS = ((1, "", 0), (1.5, "_150", 20000), (2, "_200", 40000))
 
 
 class Image:
-    def __init__(self, w, h, fill):
-        self.w, self.h = w, h
-        self.px = [[fill] * w for _ in range(h)]
+    """A picture drawn in 96-DPI pixel coordinates at a scale (1, 1.5 or 2): every shape is drawn
+    again at the larger size, so the larger copies are as sharp as the small one."""
+
+    def __init__(self, w, h, fill, scale=None):
+        self.s = SCALE if scale is None else scale
+        self.w, self.h = self.d(w), self.d(h)
+        self.px = [[fill] * self.w for _ in range(self.h)]
+
+    def d(self, v):
+        """A 96-DPI coordinate in this picture's pixels."""
+        return int(v * self.s + 0.5)
+
+    def line(self):
+        """The width of a one-pixel line at this scale."""
+        return max(1, int(self.s + 0.5))
+
+    def logical(self, X):
+        """The 96-DPI coordinate of the centre of this picture's pixel X."""
+        return (X + 0.5) / self.s - 0.5
+
+    def pixel(self, X, Y, c):
+        if 0 <= X < self.w and 0 <= Y < self.h:
+            self.px[Y][X] = c
 
     def put(self, x, y, c):
-        if 0 <= x < self.w and 0 <= y < self.h:
-            self.px[y][x] = c
+        for Y in range(self.d(y), self.d(y + 1)):
+            for X in range(self.d(x), self.d(x + 1)):
+                self.pixel(X, Y, c)
 
     def rect(self, x0, y0, x1, y1, c):
-        for y in range(y0, y1):
-            for x in range(x0, x1):
-                self.put(x, y, c)
+        for Y in range(self.d(y0), self.d(y1)):
+            for X in range(self.d(x0), self.d(x1)):
+                self.pixel(X, Y, c)
 
     def frame(self, x0, y0, x1, y1, c):
-        for x in range(x0, x1):
-            self.put(x, y0, c)
-            self.put(x, y1 - 1, c)
-        for y in range(y0, y1):
-            self.put(x0, y, c)
-            self.put(x1 - 1, y, c)
+        X0, Y0, X1, Y1, t = self.d(x0), self.d(y0), self.d(x1), self.d(y1), self.line()
+        for Y in range(Y0, Y1):
+            for X in range(X0, X1):
+                if X < X0 + t or X >= X1 - t or Y < Y0 + t or Y >= Y1 - t:
+                    self.pixel(X, Y, c)
+
+    def each(self, f):
+        """Calls f(X, Y, x, y) for every pixel, with its centre in 96-DPI coordinates."""
+        for Y in range(self.h):
+            for X in range(self.w):
+                f(X, Y, self.logical(X), self.logical(Y))
 
     def vgradient(self, x0, y0, x1, y1, top, bottom):
-        n = max(1, y1 - y0 - 1)
-        for y in range(y0, y1):
-            t = (y - y0) / n
+        Y0, Y1 = self.d(y0), self.d(y1)
+        n = max(1, Y1 - Y0 - 1)
+        for Y in range(Y0, Y1):
+            t = (Y - Y0) / n
             c = tuple(int(top[i] + (bottom[i] - top[i]) * t) for i in range(3))
-            for x in range(x0, x1):
-                self.put(x, y, c)
+            for X in range(self.d(x0), self.d(x1)):
+                self.pixel(X, Y, c)
 
     def bmp(self):
         row = (self.w * 3 + 3) & ~3
@@ -155,15 +186,17 @@ XP_FACES = {
 def xp_face(img, inside, state):
     """Fills the pixels inside(x, y) with the state's gradient, lighter towards the bottom right."""
     top, bottom = XP_FACES["pressed" if state == "pressed" else "normal"]
-    for y in range(XP_BOX):
-        for x in range(XP_BOX):
-            if inside(x, y):
-                img.put(x, y, mix(top, bottom, (x + y) / (2.0 * (XP_BOX - 1))))
+
+    def fill(X, Y, x, y):
+        if inside(x, y):
+            img.pixel(X, Y, mix(top, bottom, min(1.0, max(0.0, (x + y) / (2.0 * (XP_BOX - 1))))))
+
+    img.each(fill)
 
 
 def xp_check_box(state, checked):
     img = Image(XP_BOX, XP_BOX, XP_FRAME)
-    xp_face(img, lambda x, y: 0 < x < XP_BOX - 1 and 0 < y < XP_BOX - 1, state)
+    xp_face(img, lambda x, y: 0.5 <= x <= XP_BOX - 1.5 and 0.5 <= y <= XP_BOX - 1.5, state)
     if state == "hot":
         img.frame(1, 1, XP_BOX - 1, XP_BOX - 1, XP_HOT[0])
         img.frame(2, 2, XP_BOX - 2, XP_BOX - 2, XP_HOT[1])
@@ -183,25 +216,29 @@ def xp_radio_button(state, checked):
     def dist(x, y):
         return ((x - c) ** 2 + (y - c) ** 2) ** 0.5
 
-    for y in range(XP_BOX):
-        for x in range(XP_BOX):
-            if dist(x, y) <= 6.3:
-                img.put(x, y, XP_FRAME)
+    def ring(X, Y, x, y):
+        if dist(x, y) <= 6.3:
+            img.pixel(X, Y, XP_FRAME)
+
+    img.each(ring)
     xp_face(img, lambda x, y: dist(x, y) <= 5.2, state)
+
+    def hot(X, Y, x, y):
+        d = dist(x, y)
+        if 4.2 < d <= 5.2:
+            img.pixel(X, Y, XP_HOT[1])
+        elif 3.4 < d <= 4.2:
+            img.pixel(X, Y, XP_HOT[0])
+
+    def dot(X, Y, x, y):
+        if dist(x, y) <= 2.6:
+            shine = abs(x - 5) < 0.5 and abs(y - 5) < 0.5
+            img.pixel(X, Y, mix(XP_TICK, (255, 255, 255), 0.4) if shine else XP_TICK)
+
     if state == "hot":
-        for y in range(XP_BOX):
-            for x in range(XP_BOX):
-                d = dist(x, y)
-                if 4.2 < d <= 5.2:
-                    img.put(x, y, XP_HOT[1])
-                elif 3.4 < d <= 4.2:
-                    img.put(x, y, XP_HOT[0])
+        img.each(hot)
     if checked:
-        for y in range(XP_BOX):
-            for x in range(XP_BOX):
-                d = dist(x, y)
-                if d <= 2.6:
-                    img.put(x, y, mix(XP_TICK, (255, 255, 255), 0.4) if (x, y) == (5, 5) else XP_TICK)
+        img.each(dot)
     return img
 
 
@@ -267,10 +304,10 @@ def skin_corner(caption, outline, top_lines):
 
 
 def skin_mirror(img):
-    out = Image(img.w, img.h, (0, 0, 0))
+    out = Image(img.w, img.h, (0, 0, 0), 1)
     for y in range(img.h):
         for x in range(img.w):
-            out.put(img.w - 1 - x, y, img.px[y][x])
+            out.pixel(img.w - 1 - x, y, img.px[y][x])
     return out
 
 
@@ -340,11 +377,8 @@ def skin_header():
     return out
 
 
-def main():
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
+def all_entries():
     entries = []  # (id, symbol, Image)
-
     for i, c in enumerate(NODE_HUES):
         entries.append((1000 + i, "IDB_NODE%d" % i, node_strip(c)))
     for i, c in enumerate(LEAF_HUES):
@@ -360,6 +394,19 @@ def main():
         entries.append((base + 3, "IDB_DROP%d_CLOSED_HOVER" % h, drop_button(c, False, True)))
     entries.extend(xp_button_boxes())
     entries.extend(skin_entries())
+    return entries
+
+
+def main():
+    global SCALE
+    out = sys.argv[1]
+    os.makedirs(out, exist_ok=True)
+    scaled = []  # (offset, suffix, entries) for 100, 150 and 200 %
+    for scale, suffix, offset in SCALE_ID_OFFSETS:
+        SCALE = scale
+        scaled.append((offset, suffix, all_entries()))
+    SCALE = 1
+    entries = scaled[0][2]
 
     with open(os.path.join(out, "LumoResIds.h"), "w") as h:
         h.write("// Generated by gen_bitmaps.py: ids of the resource library's bitmaps.\n#pragma once\n")
@@ -367,16 +414,19 @@ def main():
         h.write("#define LUMORES_DOOR_HUES %d\n#define LUMORES_DROP_HUES %d\n" % (len(DOOR_HUES), len(DROP_HUES)))
         h.write("#define LUMORES_DOOR_COLORS {%s}\n" % ", ".join("0x%06X" % (b << 16 | g << 8 | r) for r, g, b in DOOR_HUES))
         h.write("#define LUMORES_DROP_COLORS {%s}\n" % ", ".join("0x%06X" % (b << 16 | g << 8 | r) for r, g, b in DROP_HUES))
+        h.write("// The 150 % and 200 % copies of a bitmap: its id plus these offsets.\n")
+        h.write("#define LUMORES_ID_150 %d\n#define LUMORES_ID_200 %d\n" % (SCALE_ID_OFFSETS[1][2], SCALE_ID_OFFSETS[2][2]))
         h.write(skin_header())
         for rid, sym, _ in entries:
             h.write("#define %s %d\n" % (sym, rid))
     with open(os.path.join(out, "bitmaps.rc"), "w") as rc:
         rc.write("// Generated by gen_bitmaps.py\n")
-        for rid, sym, img in entries:
-            name = sym.lower() + ".bmp"
-            with open(os.path.join(out, name), "wb") as f:
-                f.write(img.bmp())
-            rc.write('%d BITMAP "%s"\n' % (rid, name))
+        for offset, suffix, scale_entries in scaled:
+            for rid, sym, img in scale_entries:
+                name = sym.lower() + suffix + ".bmp"
+                with open(os.path.join(out, name), "wb") as f:
+                    f.write(img.bmp())
+                rc.write('%d BITMAP "%s"\n' % (rid + offset, name))
 
 
 if __name__ == "__main__":

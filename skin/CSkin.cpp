@@ -15,6 +15,10 @@
 
 #include <windowsx.h>
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace
 {
 
@@ -31,10 +35,10 @@ CArray<SkinEntry, const SkinEntry&> g_skins;
 const int kMaxLineColors = 64;
 
 // Replaces a bitmap slot with the resource library's bitmap of an id (none when it has none).
-void LoadSlot(CBitmap& slot, int nId)
+void LoadSlot(CBitmap& slot, int nId, int nDpi)
 {
     slot.DeleteObject();
-    HBITMAP hBitmap = Load1Bitmap(nId);
+    HBITMAP hBitmap = Load1BitmapForDpi(nId, nDpi);
     if (hBitmap != NULL)
         slot.Attach(hBitmap);
 }
@@ -55,6 +59,17 @@ BOOL Alive(HWND hWnd, CSkin* pSkin)
 // The system metrics of the layout, read at the first registration.
 int g_cxFrame, g_cyFrame, g_cxSize, g_cySize;
 
+// The skin's own sizes, in 96-DPI pixels.
+const int kCorner = 13;          // the corner pictures
+const int kButtonWidth = 20;     // a caption button picture
+const int kButtonHeight = 16;
+const int kButtonsRight = 7;     // the last caption button from the caption's right end
+const int kIconLeft = 9;         // the caption icon: its place and size
+const int kIconSize = 16;
+const int kTitleLeftIcon = 30;   // where the title starts with and without an icon
+const int kTitleLeft = 10;
+const int kRoundBody = 30;       // the region is rounded above this row only
+
 POINT CursorPos()
 {
     POINT pt;
@@ -74,7 +89,7 @@ COLORREF MeanColor(COLORREF a, COLORREF b)
 // Construction
 
 CSkin::CSkin(HWND hWnd, int nSkinId)
-    : m_nSkinId(nSkinId), m_nTitleFont(SYSTEM_FIXED_FONT), m_nTitleAlign(DT_CENTER), m_hWnd(hWnd),
+    : m_cxFrame(0), m_cyFrame(0), m_cySize(0), m_nSkinId(nSkinId), m_nTitleFont(SYSTEM_FIXED_FONT), m_nTitleAlign(DT_CENTER), m_hWnd(hWnd),
       m_crCaption(0x00D06665), m_crTitleText(0x00FFFFFF), m_crOutline(0x00000000), m_hIcon(NULL), m_hMenu(NULL),
       m_bHasMaximize(1), m_bHasMinimize(1), m_bHasClose(1), m_nButtonState(StateNone), m_bClientEdge(0)
 {
@@ -84,6 +99,8 @@ CSkin::CSkin(HWND hWnd, int nSkinId)
     ::SetRectEmpty(&m_maximizeRect);
     ::SetRectEmpty(&m_minimizeRect);
     m_crEdge = MeanColor(m_crCaption, m_crOutline);
+    m_dpi.Attach(hWnd);
+    MeasureForDpi();
     LoadSkin(nSkinId);
 
     // The skin draws the caption buttons: without WS_SYSMENU the system draws none.
@@ -176,6 +193,29 @@ void CSkin::CacheMetrics()
     s_bCached = TRUE;
 }
 
+void CSkin::MeasureForDpi()
+{
+    CacheMetrics();
+    const int nDpi = m_dpi.GetDpi();
+    if (nDpi == CDpiScale::SystemDpi())
+    {
+        m_cxFrame = g_cxFrame;
+        m_cyFrame = g_cyFrame;
+        m_cySize = g_cySize;
+        return;
+    }
+    m_cxFrame = CDpiScale::MetricForDpi(SM_CXFRAME, nDpi);
+    m_cyFrame = CDpiScale::MetricForDpi(SM_CYFRAME, nDpi);
+    m_cySize = CDpiScale::MetricForDpi(SM_CYSIZE, nDpi);
+}
+
+void CSkin::OnDpiChange()
+{
+    MeasureForDpi();
+    LoadSkin(m_nSkinId);
+    PaintNonClient();
+}
+
 void CSkin::ReadFrame()
 {
     m_hMenu = ::GetMenu(m_hWnd);
@@ -205,12 +245,12 @@ BOOL CSkin::LoadSkin(int nSkinId)
     m_nSkinId = nSkinId;
     if (pCorners != NULL)
     {
-        LoadSlot(m_leftCorner, pCorners[0]);
-        LoadSlot(m_rightCorner, pCorners[1]);
+        LoadSlot(m_leftCorner, pCorners[0], m_dpi.GetDpi());
+        LoadSlot(m_rightCorner, pCorners[1], m_dpi.GetDpi());
         CBitmap* slots[4] = {m_closeImages, m_restoreImages, m_maximizeImages, m_minimizeImages};
         for (int b = 0; b < 4; b++)
             for (int k = 0; k < 3; k++)
-                LoadSlot(slots[b][k], pIds[b] != NULL ? pIds[b][k] : 0);
+                LoadSlot(slots[b][k], pIds[b] != NULL ? pIds[b][k] : 0, m_dpi.GetDpi());
     }
     m_crCaption = crCaption;
     m_crTitleText = crTitleText;
@@ -264,10 +304,10 @@ void CSkin::SetRegion()
     else
     {
         CGlobalInfo* pInfo = CGlobalInfo::GetInstance();
-        int nEllipse = (pInfo->IsWinNT() || pInfo->IsWinXP()) ? 20 : 24;
+        int nEllipse = m_dpi.Scale((pInfo->IsWinNT() || pInfo->IsWinXP()) ? 20 : 24);
         hRgn = ::CreateRoundRectRgn(0, 0, cx + 1, cy + 1, nEllipse, nEllipse);
         // Only the top corners are round.
-        HRGN hBody = ::CreateRectRgn(0, 30, cx + 1, cy + 1);
+        HRGN hBody = ::CreateRectRgn(0, m_dpi.Scale(kRoundBody), cx + 1, cy + 1);
         if (hRgn != NULL && hBody != NULL)
             ::CombineRgn(hRgn, hRgn, hBody, RGN_OR);
         if (hBody != NULL)
@@ -289,18 +329,19 @@ void CSkin::Layout()
     ::ClientToScreen(m_hWnd, &ptClient);
     const int nClientTop = ptClient.y - m_windowRect.top;
 
-    ::SetRect(&m_captionRect, g_cxFrame, g_cyFrame, cx - g_cxFrame, nClientTop - 1);
+    ::SetRect(&m_captionRect, m_cxFrame, m_cyFrame, cx - m_cxFrame, nClientTop - 1);
     // The caption band ends above a menu bar, and is never taller than a caption button.
     const int cyMenu = ::GetSystemMetrics(SM_CYMENU);
-    if (m_hMenu != NULL && m_captionRect.bottom - m_captionRect.top - cyMenu - 1 > g_cySize)
+    if (m_hMenu != NULL && m_captionRect.bottom - m_captionRect.top - cyMenu - 1 > m_cySize)
         m_captionRect.bottom -= cyMenu + 1;
-    if (m_captionRect.bottom - m_captionRect.top > g_cySize + 2 * g_cyFrame)
-        m_captionRect.bottom = m_captionRect.top + g_cySize;
+    if (m_captionRect.bottom - m_captionRect.top > m_cySize + 2 * m_cyFrame)
+        m_captionRect.bottom = m_captionRect.top + m_cySize;
 
     if (m_closeImages[0].GetSafeHandle() == NULL || !HasButtons())
         return;
     const int top = m_captionRect.top + 1;
-    int x = m_captionRect.right - 7;
+    int x = m_captionRect.right - m_dpi.Scale(kButtonsRight);
+    const int cxButton = m_dpi.Scale(kButtonWidth);
     struct
     {
         int bPresent;
@@ -310,8 +351,8 @@ void CSkin::Layout()
     {
         if (!buttons[i].bPresent)
             continue;
-        ::SetRect(buttons[i].pRect, x - 20, top, x, top + 16);
-        x -= 20;
+        ::SetRect(buttons[i].pRect, x - cxButton, top, x, top + m_dpi.Scale(kButtonHeight));
+        x -= cxButton;
     }
 }
 
@@ -335,7 +376,7 @@ void CSkin::Paint(HDC hDC)
     {
         // The caption is composed off-screen and copied in one step, so it does not flicker.
         const int cyCaption = m_captionRect.bottom - m_captionRect.top;
-        RECT rc = {0, 0, cx, cyCaption + g_cyFrame + 1};
+        RECT rc = {0, 0, cx, cyCaption + m_cyFrame + 1};
         CMemDC dc(hDC, &rc, TRUE);
         PaintCaption(&dc, cx);
     }
@@ -357,9 +398,9 @@ void CSkin::PaintFrame(HDC hDC, int cx, int cy)
 {
     HBRUSH hBrush = ::CreateSolidBrush(m_crCaption);
     HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
-    ::PatBlt(hDC, 0, 0, g_cxFrame, cy, PATCOPY);
-    ::PatBlt(hDC, cx - g_cxFrame, 0, g_cxFrame, cy, PATCOPY);
-    ::PatBlt(hDC, 0, cy - g_cyFrame, cx, g_cyFrame, PATCOPY);
+    ::PatBlt(hDC, 0, 0, m_cxFrame, cy, PATCOPY);
+    ::PatBlt(hDC, cx - m_cxFrame, 0, m_cxFrame, cy, PATCOPY);
+    ::PatBlt(hDC, 0, cy - m_cyFrame, cx, m_cyFrame, PATCOPY);
     ::SelectObject(hDC, hOldBrush);
     ::DeleteObject(hBrush);
 
@@ -381,23 +422,26 @@ void CSkin::PaintCaption(CDC* pDC, int cx)
 
     HBRUSH hBrush = ::CreateSolidBrush(m_crCaption);
     HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
-    ::PatBlt(hDC, 1, 0, cx - 2, cyCaption + g_cyFrame, PATCOPY);
+    ::PatBlt(hDC, 1, 0, cx - 2, cyCaption + m_cyFrame, PATCOPY);
     ::SelectObject(hDC, hOldBrush);
     ::DeleteObject(hBrush);
 
     for (INT_PTR i = 0; i < m_topLineColors.GetSize(); i++)
-        CPub::DrawLine(pDC, g_cxFrame, (int)i, cx - g_cxFrame, (int)i, m_topLineColors[i]);
+        CPub::DrawLine(pDC, m_cxFrame, (int)i, cx - m_cxFrame, (int)i, m_topLineColors[i]);
 
     if (m_hIcon != NULL)
-        ::DrawIconEx(hDC, g_cxFrame + 9, g_cySize / 2 + g_cyFrame - 9, m_hIcon, 16, 16, 0, NULL, DI_NORMAL);
+        ::DrawIconEx(hDC, m_cxFrame + m_dpi.Scale(kIconLeft), m_cySize / 2 + m_cyFrame - m_dpi.Scale(kIconLeft),
+                     m_hIcon, m_dpi.Scale(kIconSize), m_dpi.Scale(kIconSize), 0, NULL, DI_NORMAL);
 
+    const int nCorner = m_dpi.Scale(kCorner);
     if (m_leftCorner.GetSafeHandle() != NULL)
-        CDRAW::BitBltDirect(hDC, 0, 0, 13, 13, (HBITMAP)m_leftCorner.GetSafeHandle(), 0, 0, SRCCOPY);
+        CDRAW::BitBltDirect(hDC, 0, 0, nCorner, nCorner, (HBITMAP)m_leftCorner.GetSafeHandle(), 0, 0, SRCCOPY);
     if (m_rightCorner.GetSafeHandle() != NULL)
-        CDRAW::BitBltDirect(hDC, cx - 13, 0, 13, 13, (HBITMAP)m_rightCorner.GetSafeHandle(), 0, 0, SRCCOPY);
+        CDRAW::BitBltDirect(hDC, cx - nCorner, 0, nCorner, nCorner, (HBITMAP)m_rightCorner.GetSafeHandle(), 0, 0,
+                            SRCCOPY);
 
     PaintButtonsOn(hDC);
-    PaintBottomLines(hDC, g_cxFrame, cx - g_cxFrame);
+    PaintBottomLines(hDC, m_cxFrame, cx - m_cxFrame);
     PaintTitle(hDC);
 }
 
@@ -454,7 +498,7 @@ void CSkin::PaintTitle(HDC hDC)
         return;
 
     RECT rc = m_captionRect;
-    rc.left += m_hIcon != NULL ? 30 : 10;
+    rc.left += m_dpi.Scale(m_hIcon != NULL ? kTitleLeftIcon : kTitleLeft);
     rc.bottom -= 1;
     if (m_bHasMinimize)
         rc.right = m_minimizeRect.left;
@@ -463,7 +507,7 @@ void CSkin::PaintTitle(HDC hDC)
     else if (m_bHasClose)
         rc.right = m_closeRect.left;
     else
-        rc.right = m_captionRect.right - 10;
+        rc.right = m_captionRect.right - m_dpi.Scale(kTitleLeft);
 
     int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
     COLORREF crOldText = ::SetTextColor(hDC, m_crTitleText);
@@ -484,9 +528,9 @@ void CSkin::PaintClientEdge(HDC hDC, int cx, int cy)
     RECT rcClient;
     ::GetClientRect(m_hWnd, &rcClient);
     const int e = (cx - rcClient.right) / 2;
-    const int top = m_captionRect.bottom - m_captionRect.top + g_cyFrame;
-    const int bottom = cy - g_cyFrame;
-    const int right = cx - g_cxFrame;
+    const int top = m_captionRect.bottom - m_captionRect.top + m_cyFrame;
+    const int bottom = cy - m_cyFrame;
+    const int right = cx - m_cxFrame;
 
     HPEN hEdge = ::CreatePen(PS_SOLID, 1, m_crEdge);
     HPEN hOutline = ::CreatePen(PS_SOLID, 1, m_crOutline);
@@ -615,12 +659,34 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     if (p == NULL)
         return CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
 
+    if (message == CDpiScale::LumoDpiChangedMessage())
+    {
+        // The library's own message: the host never sees it.
+        p->OnDpiChange();
+        return 0;
+    }
     LRESULT lr;
     switch (message)
     {
     case WM_DESTROY:
         delete p;
         return CallPrevWndProc(WNDPROC_CLIENT_SKIN, hWnd, message, wParam, lParam);
+    case WM_DPICHANGED:
+    {
+        // A skinned window is drawn by the library: it hands the DPI down (to the skin too) and
+        // takes the suggested rectangle itself. The host hears of the change after.
+        if (LOWORD(wParam) > 0)
+            CDpiScale::HandDown(hWnd, LOWORD(wParam));
+        if (!Alive(hWnd, p))
+            return 0;
+        const RECT* prc = (const RECT*)lParam;
+        if (prc != NULL)
+            ::SetWindowPos(hWnd, NULL, prc->left, prc->top, prc->right - prc->left, prc->bottom - prc->top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!Alive(hWnd, p))
+            return 0;
+        break;
+    }
     case WM_GETOBJECT:
         lr = CAccessible::Answer(hWnd, wParam, lParam, OBJID_TITLEBAR, CSkinAccessible::Make);
         if (lr)

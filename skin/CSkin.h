@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 #include <afxcoll.h>
+#include "frame/DpiScale.h"
 
 // The skin of one top-level window, owned by the module's skin list. It subclasses its window
 // through the window procedure chain and destroys itself when the window is destroyed, giving
@@ -53,6 +54,15 @@ public:
 
     static LRESULT CALLBACK SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Sizes for the window's DPI: the frame and caption metrics, made again when it changes.
+    void MeasureForDpi();
+    // After the hand-down of a new DPI: new pictures, metrics and region, and a repaint.
+    void OnDpiChange();
+
+    CDpiScale m_dpi;
+    int m_cxFrame;
+    int m_cyFrame;
+    int m_cySize;
     int m_nSkinId;
     int m_nTitleFont;
     int m_nTitleAlign;

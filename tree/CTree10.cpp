@@ -14,6 +14,7 @@
 #include "frame/LumoModule.h"
 #include "lumo.h"
 #include "treedata/CParentScan.h"
+#include "frame/DpiScale.h"
 
 CArray<TREE10INFO*, TREE10INFO*> CTree10::m_arrMap;
 const UINT& CTree10::m_MsgExpandSingleNode = g_msgExpandSingleNode;
@@ -100,8 +101,15 @@ struct CTree10::CItemMap
     }
 };
 
+namespace
+{
+// Row height in 96-DPI pixels until the host sets one.
+const int kTreeLineHeight = 18;
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CTree10, CTreeCtrl)
     ON_WM_CREATE()
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChanged)
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
@@ -133,7 +141,9 @@ CTree10::CTree10()
       m_bColorMode(0),
       m_pPic(new CPic),
       m_hHandCursor(CUtilityVisual::GetHandCursor()),
-      m_nLineHeight(18),
+      m_nLineHeight(kTreeLineHeight),
+      m_bLineHeightGiven(FALSE),
+      m_pDpi(new CDpiScale),
       m_bSingleExpand(1),
       m_bMousemoveSelect(1),
       m_nBorder(1),
@@ -160,6 +170,7 @@ CTree10::CTree10()
 
 CTree10::~CTree10()
 {
+    delete m_pDpi;
     ReturnText::Forget(this);
     m_fontHover.DeleteObject();
     m_ImageList.DeleteImageList();
@@ -189,6 +200,32 @@ BOOL CTree10::PreCreateWindow(CREATESTRUCT& cs)
 void CTree10::PreSubclassWindow()
 {
     CTreeCtrl::PreSubclassWindow();
+    m_pDpi->Attach(m_hWnd);
+}
+
+void CTree10::MakeHoverFont()
+{
+    m_fontHover.DeleteObject();
+    HFONT hFont = (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0);
+    if (hFont == NULL)
+        hFont = m_pDpi->GuiFont();
+    LOGFONTA lf;
+    if (::GetObjectA(hFont, sizeof(lf), &lf) == sizeof(lf))
+    {
+        lf.lfUnderline = TRUE;
+        m_fontHover.CreateFontIndirect(&lf);
+    }
+}
+
+// The row height, the pictures and the hover font are made again for the new DPI.
+LRESULT CTree10::OnDpiChanged(WPARAM, LPARAM)
+{
+    if (!m_bLineHeightGiven)
+        ApplyLineHeight(m_pDpi->Scale(kTreeLineHeight));
+    MakeHoverFont();
+    MakeImageList();
+    Invalidate(TRUE);
+    return 0;
 }
 
 int CTree10::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -196,15 +233,11 @@ int CTree10::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CTreeCtrl::OnCreate(lpCreateStruct) == -1)
         return -1;
 
-    HFONT hFont = (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0);
-    if (hFont == NULL)
-        hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
-    LOGFONTA lf;
-    if (::GetObjectA(hFont, sizeof(lf), &lf) == sizeof(lf))
-    {
-        lf.lfUnderline = TRUE;
-        m_fontHover.CreateFontIndirect(&lf);
-    }
+    if (m_pDpi->GetSafeHwnd() != m_hWnd)
+        m_pDpi->Attach(m_hWnd);
+    MakeHoverFont();
+    if (!m_bLineHeightGiven)
+        m_nLineHeight = m_pDpi->Scale(kTreeLineHeight);
 
     if (CToolTipCtrl* pTips = Tips())
     {
@@ -231,6 +264,7 @@ void CTree10::OnDestroy()
         return;
     CTreeCtrl::OnDestroy();
     UnregisterMe(this);
+    m_pDpi->Detach();
 }
 
 void CTree10::PostNcDestroy()

@@ -5,6 +5,7 @@
 #include "CMemDC.h"
 #include "CPic.h"
 #include "frame/LumoRes.h"
+#include "frame/DpiScale.h"
 
 namespace {
 
@@ -139,10 +140,16 @@ BOOL CTree10::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
 int CTree10::SetLineHeight(int nHeight)
 {
     int nOld = m_hWnd ? (SHORT)::SendMessageA(m_hWnd, TVM_GETITEMHEIGHT, 0, 0) : m_nLineHeight;
+    ApplyLineHeight(nHeight);
+    m_bLineHeightGiven = TRUE;
+    return nOld;
+}
+
+void CTree10::ApplyLineHeight(int nHeight)
+{
     if (m_hWnd)
         ::SendMessageA(m_hWnd, TVM_SETITEMHEIGHT, (WPARAM)(SHORT)nHeight, 0);
     m_nLineHeight = nHeight;
-    return nOld;
 }
 
 int CTree10::SetTreeNodeImg(int nIndex)
@@ -219,8 +226,9 @@ int CTree10::SetBorder(int nBorder)
 
 void CTree10::MakeImageList()
 {
-    HBITMAP hLeaf = Load1Bitmap(EnumTreeLeaf(m_nLeafImg));
-    HBITMAP hNode = Load1Bitmap(EnumTreeNode(m_nNodeImg));
+    const int nDpi = m_pDpi->GetDpi();
+    HBITMAP hLeaf = Load1BitmapForDpi(EnumTreeLeaf(m_nLeafImg), nDpi);
+    HBITMAP hNode = Load1BitmapForDpi(EnumTreeNode(m_nNodeImg), nDpi);
     CSize szNode = CDRAW::GetBmpSize(hNode);
     CDRAW::GetBmpSize(hLeaf);
 
@@ -236,8 +244,9 @@ void CTree10::MakeImageList()
     if (m_hWnd)
         ::SendMessageA(m_hWnd, TVM_SETIMAGELIST, TVSIL_NORMAL,
                        (LPARAM)m_ImageList.GetSafeHandle());
-    if (hNode && szNode.cy >= m_nLineHeight + 2)
-        SetLineHeight(szNode.cy + 4);
+    // Pictures taller than the rows make the rows taller, as a host's own height would.
+    if (hNode && szNode.cy >= m_nLineHeight + m_pDpi->Scale(2))
+        SetLineHeight(szNode.cy + m_pDpi->Scale(4));
 
     if (hLeaf)
         ::DeleteObject(hLeaf);

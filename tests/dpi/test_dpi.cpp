@@ -1,0 +1,659 @@
+// The library's sizes at 96 and at 144 DPI in one process, the hand-down of a new DPI to the
+// controls under a top-level window, and the resource library's larger bitmaps.
+#include "DpiTest.h"
+#include "lumo.h"
+#include "CButtonBMP.h"
+#include "CWndDoor.h"
+#include "CWndDrop.h"
+#include "CMenuPopEx.h"
+#include "CMySlideCtrl.h"
+#include "frame/LumoRes.h"
+#include "frame/LumoModule.h"
+#include "frame/CHookParent.h"
+#include "LumoResIds.h"
+
+using namespace lumotest;
+using namespace dpitest;
+
+namespace {
+
+CWndDoor* DoorOf(HWND host) { return CWndDoor::GetObject(host); }
+
+CSize WindowSize(HWND hwnd) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    return CSize(rc.right - rc.left, rc.bottom - rc.top);
+}
+
+// A door made in a host and placed (its first placement waits for a timer).
+HWND PlacedDoor(HWND host) {
+    HWND door = DoorWin_new(host);
+    EXPECT_TRUE(door != nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return DoorOf(host) && DoorOf(host)->IsPlaced(); }));
+    return door;
+}
+
+// Hosts that take the rectangle WM_DPICHANGED suggests, as a per-monitor aware window does.
+void TakeSuggestedRect(HWND host) {
+    SetHostHandler(host, [](HWND h, UINT m, WPARAM, LPARAM l, LRESULT* r) {
+        if (m != WM_DPICHANGED)
+            return false;
+        const RECT* rc = (const RECT*)l;
+        SetWindowPos(h, nullptr, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        *r = 0;
+        return true;
+    });
+}
+
+bool SameBitmapPixels(HBITMAP a, HBITMAP b) {
+    BITMAP ba, bb;
+    if (!GetObjectA(a, sizeof(ba), &ba) || !GetObjectA(b, sizeof(bb), &bb))
+        return false;
+    if (ba.bmWidth != bb.bmWidth || ba.bmHeight != bb.bmHeight)
+        return false;
+    HDC da = CreateCompatibleDC(nullptr), db = CreateCompatibleDC(nullptr);
+    HGDIOBJ oa = SelectObject(da, a), ob = SelectObject(db, b);
+    bool same = true;
+    for (int y = 0; y < ba.bmHeight && same; y++)
+        for (int x = 0; x < ba.bmWidth && same; x++)
+            same = GetPixel(da, x, y) == GetPixel(db, x, y);
+    SelectObject(da, oa);
+    SelectObject(db, ob);
+    DeleteDC(da);
+    DeleteDC(db);
+    return same;
+}
+
+CSize BitmapSize(HBITMAP h) {
+    BITMAP bm = {};
+    GetObjectA(h, sizeof(bm), &bm);
+    return CSize(bm.bmWidth, bm.bmHeight);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The helper
+// ---------------------------------------------------------------------------------------------
+
+TEST(DpiScale, ScalesRoundedAndKeepsLinesVisible) {
+    CDpiScale s;
+    EXPECT_EQ(96, s.GetDpi());
+    EXPECT_EQ(230, s.Scale(230));
+    s.SetDpi(144);
+    EXPECT_EQ(345, s.Scale(230));
+    EXPECT_EQ(5, s.Scale(3));  // 4.5 rounds up
+    EXPECT_EQ(2, s.Pen(1));
+    s.SetDpi(120);
+    EXPECT_EQ(1, s.Scale(1));  // 1.25 rounds down
+    EXPECT_EQ(29, s.Scale(23));
+    s.SetDpi(40);
+    EXPECT_EQ(0, s.Scale(1));
+    EXPECT_EQ(1, s.Pen(1));   // a visible line stays one pixel wide
+    EXPECT_EQ(2, s.Pen(5));
+    s.SetDpi(0);              // no DPI at all counts as 96
+    EXPECT_EQ(96, s.GetDpi());
+}
+
+// The program runs as on a 144-DPI screen; an unaware thread makes 96-DPI windows.
+TEST(DpiScale, WindowsOfBothDpisInOneProcess) {
+    ASSERT_EQ(kHigh, CDpiScale::SystemDpi()) << "the test bed did not set the screen to 144 DPI";
+    HWND h96 = CreateHostAt(kLow), h144 = CreateHostAt(kHigh);
+    EXPECT_EQ(kLow, CDpiScale::DpiOfWindow(h96));
+    EXPECT_EQ(kHigh, CDpiScale::DpiOfWindow(h144));
+    EXPECT_EQ(96, CDpiScale::DpiOfWindow(nullptr));
+    EXPECT_EQ(96, CDpiScale::DpiOfWindow((HWND)(INT_PTR)0x7FFF1234));
+
+    // Attaching reads the window's DPI and listens to its top-level window, once for all the
+    // windows under it; the last one to go stops listening.
+    HWND c96 = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 5, 5, h96, nullptr, nullptr, nullptr);
+    HWND c144 = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 5, 5, h144, nullptr, nullptr, nullptr);
+    HWND d144 = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 5, 5, c144, nullptr, nullptr, nullptr);
+    {
+        CDpiScale a, b, c, top;
+        a.Attach(c96);
+        b.Attach(c144);
+        c.Attach(d144);
+        top.Attach(h144);  // a top-level window hears WM_DPICHANGED itself
+        EXPECT_EQ(kLow, a.GetDpi());
+        EXPECT_EQ(kHigh, b.GetDpi());
+        EXPECT_EQ(kHigh, c.GetDpi());
+        EXPECT_EQ(4, DpiScaleProbe::AttachedCount());
+        EXPECT_EQ(2, DpiScaleProbe::ListenedCount());
+        EXPECT_EQ(1, HookParentProbe::SubscriberCount(h144));
+        a.Detach();
+        EXPECT_EQ(1, DpiScaleProbe::ListenedCount());
+        EXPECT_EQ(-1, HookParentProbe::SubscriberCount(h96));
+        b.Detach();
+        EXPECT_EQ(1, DpiScaleProbe::ListenedCount());
+    }
+    EXPECT_EQ(0, DpiScaleProbe::AttachedCount());
+    EXPECT_EQ(0, DpiScaleProbe::ListenedCount());
+    EXPECT_EQ(-1, HookParentProbe::SubscriberCount(h144));
+    DestroyWindow(h96);
+    DestroyWindow(h144);
+}
+
+// The interface font follows the window's DPI; at the screen's DPI it is the stock font.
+TEST(DpiScale, GuiFontMadeForTheWindowsDpi) {
+    HWND h96 = CreateHostAt(kLow), h144 = CreateHostAt(kHigh);
+    GdiBalance gdi;
+    {
+        CDpiScale a, b;
+        a.Attach(h96);
+        b.Attach(h144);
+        EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), b.GuiFont());
+        HFONT f96 = a.GuiFont();
+        EXPECT_NE(GetStockObject(DEFAULT_GUI_FONT), f96);
+        EXPECT_EQ(f96, a.GuiFont());  // made once
+        LOGFONTA lf96 = {}, lf144 = {};
+        GetObjectA(f96, sizeof(lf96), &lf96);
+        GetObjectA(b.GuiFont(), sizeof(lf144), &lf144);
+        EXPECT_TRUE(ScalesByOneAndAHalf(lf96.lfHeight, lf144.lfHeight));
+        // A new DPI drops the old font.
+        a.SetDpi(kHigh);
+        EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), a.GuiFont());
+        b.SetDpi(192);
+        HFONT f192 = b.GuiFont();
+        LOGFONTA lf192 = {};
+        GetObjectA(f192, sizeof(lf192), &lf192);
+        EXPECT_EQ(MulDiv(lf144.lfHeight, 192, 144), lf192.lfHeight);
+    }
+    EXPECT_EQ(0, gdi.Delta());
+    DestroyWindow(h96);
+    DestroyWindow(h144);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The door panel
+// ---------------------------------------------------------------------------------------------
+
+TEST(DoorDpi, ChosenSizesScaleAndGivenOnesDoNot) {
+    HWND h96 = CreateHostAt(kLow), h144 = CreateHostAt(kHigh);
+    HWND d144 = PlacedDoor(h144);
+    CWndDoor* p144 = DoorOf(h144);
+    ASSERT_TRUE(p144);
+    EXPECT_EQ(345, DoorWin_GetWidth(d144));
+    EXPECT_EQ(345, WindowSize(d144).cx);
+    EXPECT_EQ(CSize(18, 72), WindowSize(p144->GetToggleButton().m_hWnd));
+    EXPECT_EQ(24, p144->GetCloseWidth(FALSE));
+    // Drops: the header is the button's bitmap and a margin, both scaled.
+    HWND drop144 = DropWin_new(d144, "Drop", 2, 2, 4, 120);
+    CWndDrop* q144 = (CWndDrop*)SearchDropWin(drop144);
+    ASSERT_TRUE(q144);
+    EXPECT_EQ(27, q144->GetHeaderHeight());
+
+    {
+        // The 96 DPI door is today's door.
+        DpiContext unaware(true);
+        HWND d96 = PlacedDoor(h96);
+        CWndDoor* p96 = DoorOf(h96);
+        ASSERT_TRUE(p96);
+        EXPECT_EQ(230, DoorWin_GetWidth(d96));
+        EXPECT_EQ(230, WindowSize(d96).cx);
+        EXPECT_EQ(CSize(12, 48), WindowSize(p96->GetToggleButton().m_hWnd));
+        EXPECT_EQ(16, p96->GetCloseWidth(FALSE));
+        HWND drop96 = DropWin_new(d96, "Drop", 2, 2, 4, 120);
+        CWndDrop* q96 = (CWndDrop*)SearchDropWin(drop96);
+        ASSERT_TRUE(q96);
+        EXPECT_EQ(18, q96->GetHeaderHeight());
+
+        // Widths a host gives are device pixels at any DPI.
+        DoorWin_SetWidth(d96, 201);
+        EXPECT_EQ(201, DoorWin_GetWidth(d96));
+        EXPECT_EQ(201, WindowSize(d96).cx);
+    }
+    DoorWin_SetWidth(d144, 201);
+    EXPECT_EQ(201, DoorWin_GetWidth(d144));
+    EXPECT_EQ(201, WindowSize(d144).cx);
+
+    DestroyWindow(h96);
+    DestroyWindow(h144);
+}
+
+// The toggle on the screen shows the 150 % bitmap: its frame is two pixels wide there.
+TEST(DoorDpi, ToggleShowsTheLargerBitmapOnScreen) {
+    HWND h144 = CreateHostAt(kHigh);
+    PlacedDoor(h144);
+    CButtonBMP& toggle = DoorOf(h144)->GetToggleButton();
+    PumpPending();
+    WindowCapture shot(toggle.m_hWnd, CaptureMode::ScreenClient);
+    ASSERT_TRUE(shot.Ok());
+    HBITMAP big = Load1BitmapForDpi(IDB_DOOR0_NORMAL, kHigh);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, big);
+    // Columns 0 and 1 are frame, column 2 is the face; away from the arrow in the middle.
+    for (int x = 0; x < 3; x++)
+        EXPECT_EQ(GetPixel(dc, x, 10), shot.At(x, 10)) << "column " << x;
+    EXPECT_EQ(GetPixel(dc, 0, 10), shot.At(1, 10));
+    EXPECT_NE(shot.At(1, 10), shot.At(2, 10));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(big);
+    DestroyWindow(h144);
+}
+
+// A host made at 96 told of 144 and back, ten times: the door, its toggle and its drop
+// re-measure once per change; what was made for one DPI goes with it.
+TEST(DoorDpi, DpiChangedRemeasuresOnceAndLeavesNothing) {
+    // The whole test runs as an unaware program would: its windows have 96 DPI until told.
+    DpiContext unaware(true);
+    HWND host = CreateHostAt(kLow);
+    TakeSuggestedRect(host);
+    HWND door = PlacedDoor(host);
+    CWndDoor* pDoor = DoorOf(host);
+    HWND drop = DropWin_new(door, "Drop", 2, 2, 4, 120);
+    CWndDrop* pDrop = (CWndDrop*)SearchDropWin(drop);
+    ASSERT_TRUE(pDrop);
+    HWND toggle = pDoor->GetToggleButton().m_hWnd;
+    MessageRecorder rec(door, std::vector<UINT>{CDpiScale::LumoDpiChangedMessage()});
+
+    SendDpiChanged(host, kHigh, kLow);
+    EXPECT_TRUE(SequenceIs(rec.Messages(), {RecordedMsg(CDpiScale::LumoDpiChangedMessage(), kHigh, kLow)}));
+    EXPECT_EQ(1, pDoor->GetDpiChangeCount());
+    EXPECT_EQ(345, DoorWin_GetWidth(door));
+    EXPECT_EQ(345, WindowSize(door).cx);
+    EXPECT_EQ(CSize(18, 72), WindowSize(toggle));
+    EXPECT_EQ(27, pDrop->GetHeaderHeight());
+    // The closed strip beside the layer follows the larger toggle.
+    EXPECT_EQ(24, pDoor->GetCloseWidth(FALSE));
+
+    // A window made under the host now has the DPI handed down, whatever the platform says.
+    HWND drop2 = DropWin_new(door, "Second", 2, 2, 4, 80);
+    CWndDrop* pDrop2 = (CWndDrop*)SearchDropWin(drop2);
+    ASSERT_TRUE(pDrop2);
+    EXPECT_EQ(27, pDrop2->GetHeaderHeight());
+
+    SendDpiChanged(host, kLow, kHigh);
+    EXPECT_EQ(2, pDoor->GetDpiChangeCount());
+    EXPECT_EQ(230, DoorWin_GetWidth(door));
+    EXPECT_EQ(CSize(12, 48), WindowSize(toggle));
+    EXPECT_EQ(18, pDrop->GetHeaderHeight());
+
+    // The same DPI again is no change.
+    SendDpiChanged(host, kLow, kLow);
+    EXPECT_EQ(2, pDoor->GetDpiChangeCount());
+
+    PumpPending();
+    GdiBalance gdi;
+    WindowBalance windows;
+    for (int i = 0; i < 10; i++) {
+        SendDpiChanged(host, kHigh, kLow);
+        PumpPending();
+        SendDpiChanged(host, kLow, kHigh);
+        PumpPending();
+    }
+    EXPECT_EQ(22, pDoor->GetDpiChangeCount());
+    EXPECT_EQ(0, gdi.Delta());
+    EXPECT_EQ(0, windows.Delta());
+    EXPECT_EQ(22, rec.Count());
+
+    // A host's own width stays as given through changes.
+    DoorWin_SetWidth(door, 203);
+    SendDpiChanged(host, kHigh, kLow);
+    EXPECT_EQ(203, DoorWin_GetWidth(door));
+    DestroyWindow(host);
+    EXPECT_EQ(0, DpiScaleProbe::AttachedCount());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The resource library's bitmaps
+// ---------------------------------------------------------------------------------------------
+
+// 144 and 192 DPI get the copies drawn at 150 and 200 %, not a stretch of the small one; other
+// DPIs the nearest larger copy, scaled to their size.
+TEST(BitmapDpi, LargerCopiesComeFromTheResourceLibrary) {
+    HMODULE res = GetModuleHandleA("LumoRes.dll");
+    HBITMAP probe = Load1BitmapForDpi(IDB_XPCHECK_CHECKED, kLow);  // loads the library
+    ASSERT_TRUE(probe != nullptr);
+    res = GetModuleHandleA("LumoRes.dll");
+    ASSERT_TRUE(res != nullptr);
+    GdiBalance gdi;
+    const int ids[] = {IDB_XPCHECK_CHECKED, IDB_XPRADIO_CHECKED_HOT, IDB_DOOR1_HOVER, IDB_DROP2_CLOSED,
+                       IDB_NODE1, IDB_SKIN3_CLOSE_PRESSED, IDB_SKIN0_CORNER_RIGHT};
+    for (int id : ids) {
+        HBITMAP small = Load1BitmapForDpi(id, kLow);
+        const CSize s = BitmapSize(small);
+        HBITMAP plain = Load1Bitmap(id);
+        EXPECT_TRUE(SameBitmapPixels(small, plain)) << id;
+        DeleteObject(plain);
+        struct { int dpi, offset; } copies[] = {{144, LUMORES_ID_150}, {192, LUMORES_ID_200}};
+        for (auto c : copies) {
+            HBITMAP got = Load1BitmapForDpi(id, c.dpi);
+            HBITMAP drawn = (HBITMAP)LoadImageA(res, MAKEINTRESOURCEA(id + c.offset), IMAGE_BITMAP, 0, 0,
+                                                LR_CREATEDIBSECTION);
+            ASSERT_TRUE(got && drawn) << id << " at " << c.dpi;
+            EXPECT_EQ(CSize(MulDiv(s.cx, c.dpi, 96), MulDiv(s.cy, c.dpi, 96)), BitmapSize(got)) << id;
+            EXPECT_TRUE(SameBitmapPixels(got, drawn)) << id << " at " << c.dpi;
+            // A stretch of the small one would not be the drawn copy.
+            HBITMAP stretched = (HBITMAP)CopyImage(small, IMAGE_BITMAP, BitmapSize(got).cx, BitmapSize(got).cy,
+                                                   LR_CREATEDIBSECTION);
+            EXPECT_FALSE(SameBitmapPixels(got, stretched)) << id << " at " << c.dpi;
+            DeleteObject(stretched);
+            DeleteObject(got);
+            DeleteObject(drawn);
+        }
+        // 120 DPI: the 150 % copy scaled down to 125 %.
+        HBITMAP mid = Load1BitmapForDpi(id, 120);
+        EXPECT_EQ(CSize(MulDiv(s.cx, 120, 96), MulDiv(s.cy, 120, 96)), BitmapSize(mid)) << id;
+        // Above 200 %: the largest copy scaled up.
+        HBITMAP huge = Load1BitmapForDpi(id, 288);
+        EXPECT_EQ(CSize(s.cx * 3, s.cy * 3), BitmapSize(huge)) << id;
+        DeleteObject(mid);
+        DeleteObject(huge);
+        DeleteObject(small);
+    }
+    // Unknown ids give nothing at any DPI, and a larger copy's id is no id of its own.
+    EXPECT_EQ(nullptr, Load1BitmapForDpi(77, kHigh));
+    EXPECT_EQ(nullptr, Load1BitmapForDpi(IDB_NODE1 + LUMORES_ID_150, kHigh));
+    EXPECT_EQ(nullptr, Load1BitmapForDpi(-3, 192));
+    EXPECT_EQ(0, gdi.Delta());
+    DeleteObject(probe);
+}
+
+// ---------------------------------------------------------------------------------------------
+// XP buttons
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+const COLORREF kBoxFrame = RGB(28, 81, 128);  // the check box picture's frame
+
+// A check box of the host's, attached to the library by the host's owner drawing.
+HWND AttachedCheckBox(HWND host) {
+    SetHostHandler(host, [](HWND, UINT m, WPARAM, LPARAM l, LRESULT* r) {
+        if (m != WM_DRAWITEM)
+            return false;
+        const DRAWITEMSTRUCT* dis = (const DRAWITEMSTRUCT*)l;
+        XPButton_Attach(dis->hwndItem, dis->hDC);
+        *r = TRUE;
+        return true;
+    });
+    HWND btn = CreateWindowA("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 10, 120, 40, host,
+                             (HMENU)7, GetModuleHandleA(nullptr), nullptr);
+    HDC dc = GetDC(btn);
+    XPButton_Attach(btn, dc);  // the first paint attaches; later ones come through WM_DRAWITEM
+    ReleaseDC(btn, dc);
+    InvalidateRect(btn, nullptr, TRUE);
+    PumpPending();
+    return btn;
+}
+
+// Width of the box picture on the screen: the columns holding its frame colour.
+int BoxWidthOnScreen(HWND btn) {
+    WindowCapture shot(btn, CaptureMode::ScreenClient);
+    int left = -1, right = -1;
+    for (int x = 0; x < shot.Width(); x++)
+        for (int y = 0; y < shot.Height(); y++)
+            if (shot.At(x, y) == kBoxFrame) {
+                if (left < 0)
+                    left = x;
+                right = x;
+            }
+    return left < 0 ? 0 : right - left + 1;
+}
+
+}  // namespace
+
+TEST(XPButtonDpi, CheckBoxPictureFollowsTheButtonsDpi) {
+    HWND h144 = CreateHostAt(kHigh);
+    HWND b144 = AttachedCheckBox(h144);
+    EXPECT_EQ(20, BoxWidthOnScreen(b144));  // the 150 % picture
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    HWND b96 = AttachedCheckBox(h96);
+    EXPECT_EQ(13, BoxWidthOnScreen(b96));
+    // Told of 144, the button paints itself again with the larger picture; nobody else
+    // repaints it.
+    SendDpiChanged(h96, kHigh, kLow);
+    EXPECT_TRUE(PumpUntil([&] { return BoxWidthOnScreen(b96) == 20; }, 2000));
+    SendDpiChanged(h96, kLow, kHigh);
+    EXPECT_TRUE(PumpUntil([&] { return BoxWidthOnScreen(b96) == 13; }, 2000));
+    DestroyWindow(h96);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The tree
+// ---------------------------------------------------------------------------------------------
+
+TEST(TreeDpi, RowsAndPicturesScaleAndAGivenHeightDoesNot) {
+    HWND h144 = CreateHostAt(kHigh);
+    HWND t144 = Tree_new(h144, 0, 0, 0, 0, 0);
+    ASSERT_TRUE(t144 != nullptr);
+    int cx = 0, cy = 0;
+    EXPECT_EQ(27, Tree_GetLineHeight(t144));
+    // The system's tree keeps its rows an even number of pixels high.
+    EXPECT_TRUE(ScalesByOneAndAHalf(18, (SHORT)SendMessageA(t144, TVM_GETITEMHEIGHT, 0, 0)));
+    ImageList_GetIconSize((HIMAGELIST)SendMessageA(t144, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), &cx, &cy);
+    EXPECT_EQ(24, cy);
+    Tree_SetLineHeight(t144, 21);
+    EXPECT_EQ(21, Tree_GetLineHeight(t144));
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    HWND t96 = Tree_new(h96, 0, 0, 0, 0, 0);
+    HWND t96b = Tree_new(h96, 0, 0, 0, 0, 0);
+    ASSERT_TRUE(t96 && t96b);
+    EXPECT_EQ(18, Tree_GetLineHeight(t96));
+    ImageList_GetIconSize((HIMAGELIST)SendMessageA(t96, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), &cx, &cy);
+    EXPECT_EQ(16, cy);
+    // Taller than the 150 % pictures and their margin, so they do not make it taller.
+    Tree_SetLineHeight(t96b, 33);
+
+    GdiBalance gdi;
+    SendDpiChanged(h96, kHigh, kLow);
+    EXPECT_EQ(27, Tree_GetLineHeight(t96));
+    EXPECT_TRUE(ScalesByOneAndAHalf(18, (SHORT)SendMessageA(t96, TVM_GETITEMHEIGHT, 0, 0)));
+    ImageList_GetIconSize((HIMAGELIST)SendMessageA(t96, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), &cx, &cy);
+    EXPECT_EQ(24, cy);
+    EXPECT_EQ(33, Tree_GetLineHeight(t96b));  // the host's height is device pixels
+    for (int i = 0; i < 10; i++) {
+        SendDpiChanged(h96, kLow, kHigh);
+        SendDpiChanged(h96, kHigh, kLow);
+    }
+    SendDpiChanged(h96, kLow, kHigh);
+    EXPECT_EQ(18, Tree_GetLineHeight(t96));
+    EXPECT_EQ(0, gdi.Delta());
+    DestroyWindow(h96);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Popup menus
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+class DpiMenu : public CMenuPopEx {
+public:
+    explicit DpiMenu(HWND owner) : CMenuPopEx(owner, 2) {}
+    MenuLook* Look() const { return m_pLook; }
+    CMenuEx* Root() const { return m_pRootMenu; }
+};
+
+void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+// Shows the menu and ends it from a timer: its sizes are made by then.
+void ShowAndEnd(DpiMenu& menu) {
+    SetTimer(nullptr, 0, 30, EndMenuSoon);
+    menu.Popup(100, 100);
+}
+
+struct MenuSizes {
+    int itemHeight, bar, fontHeight, labelWidth, pictureBar;
+};
+
+MenuSizes SizesOf(HWND owner) {
+    DpiMenu plain(owner), pictured(owner);
+    plain.SetItem(1, "One", 0);
+    pictured.SetItem(2, "Two", 0, (HICON)CopyImage(LoadIconA(nullptr, (LPCSTR)IDI_APPLICATION), IMAGE_ICON, 16, 16, 0),
+                     16, 1);
+    ShowAndEnd(plain);
+    ShowAndEnd(pictured);
+    LOGFONTA lf = {};
+    GetObjectA(plain.Look()->m_font.GetSafeHandle(), sizeof(lf), &lf);
+    MEASUREITEMSTRUCT one = {ODT_MENU, 0, 1, 0, 0, 0};
+    plain.Root()->MeasureItem(&one);
+    MEASUREITEMSTRUCT two = {ODT_MENU, 0, 2, 0, 0, 0};
+    pictured.Root()->MeasureItem(&two);
+    return {plain.Look()->m_nItemHeight, plain.Look()->m_nLeftBarWidth, lf.lfHeight,
+            int(one.itemWidth) - plain.Look()->m_nLeftBarWidth, pictured.Look()->m_nLeftBarWidth};
+}
+
+}  // namespace
+
+// Item heights and the menu font come from the system's metrics for the owner's DPI; the
+// picture column and the gaps scale; a picture the host gives keeps its size.
+TEST(MenuDpi, ItemsAreMeasuredForTheOwnersDpi) {
+    HWND h144 = CreateHostAt(kHigh);
+    const MenuSizes at144 = SizesOf(h144);
+    DestroyWindow(h144);
+    MenuSizes at96;
+    {
+        DpiContext unaware(true);
+        HWND h96 = CreateHostAt(kLow);
+        at96 = SizesOf(h96);
+        DestroyWindow(h96);
+    }
+    EXPECT_TRUE(ScalesByOneAndAHalf(at96.itemHeight, at144.itemHeight));
+    EXPECT_TRUE(ScalesByOneAndAHalf(at96.fontHeight, at144.fontHeight));
+    EXPECT_EQ(24, at96.bar);
+    EXPECT_EQ(36, at144.bar);
+    // The label's column: its text and a gap of 10, 15 at 144 (the text in a larger font).
+    EXPECT_GT(at144.labelWidth, at96.labelWidth + 4);
+    // A 16-pixel picture and 12 beside it, 18 at 144.
+    EXPECT_EQ(28, at96.pictureBar);
+    EXPECT_EQ(34, at144.pictureBar);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frame sets
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// Where a frame's window lies inside a one-frame set filling the host (title style 1): the
+// insets the style chooses, and a frame size the host gave.
+struct FrameInsets {
+    RECT inset;
+    int fixedRight;  // the right edge of the fixed frame's window
+};
+
+FrameInsets InsetsIn(HWND host) {
+    HWND body = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+    HWND fixed = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+    HFRAMESET set = Frameset_new(host);
+    Frameset_SetStyle(set, 1);
+    Frame_add(set, "fixed", "", 0, fixed, "150");
+    Frame_add(set, "a", "", 0, body, "100%");
+    Frameset_SetOuterBorder(set, 0, 0, 0, 0);
+    RECT client, rc, rf;
+    GetClientRect(host, &client);
+    GetWindowRect(body, &rc);
+    MapWindowPoints(nullptr, host, (LPPOINT)&rc, 2);
+    GetWindowRect(fixed, &rf);
+    MapWindowPoints(nullptr, host, (LPPOINT)&rf, 2);
+    // The fixed frame is 150 wide: its window is that less its insets; the body frame starts
+    // 150 plus the splitter (3) from the left.
+    return {{rc.left - 153, rc.top, client.right - rc.right, client.bottom - rc.bottom},
+            rf.right};
+}
+
+}  // namespace
+
+TEST(FramesetDpi, TitleAndInsetsScaleAndFrameSizesDoNot) {
+    HWND h144 = CreateHostAt(kHigh);
+    const FrameInsets at144 = InsetsIn(h144);
+    DestroyWindow(h144);
+    FrameInsets at96;
+    {
+        DpiContext unaware(true);
+        HWND h96 = CreateHostAt(kLow);
+        at96 = InsetsIn(h96);
+        DestroyWindow(h96);
+    }
+    // Style 1: 5, 24, 4 and 4 at 96 DPI.
+    EXPECT_EQ(5, at96.inset.left);
+    EXPECT_EQ(24, at96.inset.top);
+    EXPECT_EQ(4, at96.inset.right);
+    EXPECT_EQ(4, at96.inset.bottom);
+    EXPECT_EQ(8, at144.inset.left);
+    EXPECT_EQ(36, at144.inset.top);
+    EXPECT_EQ(6, at144.inset.right);
+    EXPECT_EQ(6, at144.inset.bottom);
+    // The host's 150 pixels stay 150 at both DPIs: the window in the frame ends 150 less the
+    // right inset from the left.
+    EXPECT_EQ(150 - 4, at96.fixedRight);
+    EXPECT_EQ(150 - 6, at144.fixedRight);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The slider
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+const COLORREF kSliderLeft[3] = {0x00FEE2B4, 0x00FFCE88, 0x00FFBA63};  // the channel left of the thumb
+
+// A slider at its maximum in a framework host, read back from the screen.
+struct SliderIn {
+    explicit SliderIn(HWND host) {
+        parent.SubclassWindow(host);
+        slider.Create(WS_CHILD | WS_VISIBLE | TBS_NOTICKS, CRect(10, 10, 310, 70), &parent, 1);
+        slider.SetRange(0, 100, FALSE);
+        slider.SetPos(100);
+        PumpPending();
+    }
+    ~SliderIn() {
+        slider.DestroyWindow();
+        parent.UnsubclassWindow();
+    }
+    // Rows of the channel's coloured band left of the thumb, in the middle column.
+    int BandRows() {
+        WindowCapture shot(slider.m_hWnd, CaptureMode::ScreenClient);
+        int rows = 0;
+        for (int y = 0; y < shot.Height(); y++)
+            for (COLORREF c : kSliderLeft)
+                if (shot.At(shot.Width() / 2, y) == c)
+                    rows++;
+        return rows;
+    }
+    CWnd parent;
+    CMySlideCtrl slider;
+};
+
+}  // namespace
+
+TEST(SliderDpi, ChannelFollowsTheDpiAndRepaintsAfterAChange) {
+    HWND h144 = CreateHostAt(kHigh);
+    int rows144 = 0;
+    {
+        SliderIn s(h144);
+        rows144 = s.BandRows();
+    }
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    {
+        SliderIn s(h96);
+        EXPECT_EQ(3, s.BandRows());
+        EXPECT_TRUE(ScalesByOneAndAHalf(3, rows144)) << rows144;
+        // Nobody but the slider repaints it after the change.
+        SendDpiChanged(h96, kHigh, kLow);
+        EXPECT_TRUE(PumpUntil([&] { return s.BandRows() == rows144; }, 2000)) << s.BandRows();
+        RECT rc;
+        GetClientRect(s.slider.m_hWnd, &rc);
+        EXPECT_EQ(300, rc.right);  // the host's size stays
+    }
+    DestroyWindow(h96);
+}
