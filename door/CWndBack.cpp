@@ -1,6 +1,8 @@
 #include "CWndBack.h"
 #include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
+#include "frame/LumoSettings.h"
+#include "draw/LumoPalette.h"
 
 UINT g_msgSendChildren = ::RegisterWindowMessageA("CWndBack_SendChildren");
 const UINT& CWndBack::m_MsgSendChildren = g_msgSendChildren;
@@ -81,6 +83,11 @@ BOOL CWndBack::SetBkPicture(LPCSTR lpszFile)
     return TRUE;
 }
 
+BOOL CWndBack::Animates() const
+{
+    return m_bAnimationAble && LumoSettings::ClientAreaAnimation();
+}
+
 BOOL CWndBack::SetAnimationAble(BOOL bAble)
 {
     BOOL bOld = m_bAnimationAble;
@@ -123,7 +130,7 @@ void CWndBack::PaintBackground(CDC* pDC)
 {
     if (m_bFrozen || m_bTransparent)
         return;
-    if (m_pPicture)
+    if (m_pPicture && !LumoPalette::Flat())
     {
         CRect rc;
         GetClientRect(&rc);
@@ -132,7 +139,7 @@ void CWndBack::PaintBackground(CDC* pDC)
     }
     CRect rcClip;
     pDC->GetClipBox(&rcClip);
-    pDC->FillSolidRect(&rcClip, m_crBk);
+    pDC->FillSolidRect(&rcClip, LumoPalette::Color(LumoPalette::PANE, m_crBk));
 }
 
 void CWndBack::Draw(CDC* pDC)

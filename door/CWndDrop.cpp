@@ -1,4 +1,5 @@
 #include "CWndDrop.h"
+#include "draw/LumoPalette.h"
 #include "door/CWndDoorLayer.h"
 #include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
@@ -464,7 +465,7 @@ void CWndDrop::Draw(CDC* pDC)
     CRect rc;
     GetClientRect(&rc);
     if (m_nViewStyle == 1)
-        CPub::DrawRect(pDC, rc.left, rc.top, rc.right - 1, rc.bottom - 1, RGB(0, 0, 0));
+        CPub::DrawRect(pDC, rc.left, rc.top, rc.right - 1, rc.bottom - 1, LumoPalette::Color(LumoPalette::FRAME, RGB(0, 0, 0)));
     CRect rcHeader = rc;
     rcHeader.bottom = rcHeader.top + m_nHeaderHeight;
     {
@@ -484,7 +485,9 @@ void CWndDrop::Draw(CDC* pDC)
 
 void CWndDrop::DrawHeader(CDC* pDC, CRect rcHeader)
 {
-    if (m_nViewStyle == 0)
+    if (LumoPalette::Flat())
+        DrawHeader_Flat(pDC, rcHeader);
+    else if (m_nViewStyle == 0)
         DrawHeader_Style0(pDC, rcHeader);
     else
         DrawHeader_Style1(pDC, rcHeader);
@@ -502,13 +505,18 @@ void CWndDrop::DrawTitle(CDC* pDC, const CRect& rcHeader)
         nFormat |= DT_CENTER;
     RECT rcText = { rcHeader.left + 12, rcHeader.top + 1, rcHeader.right, rcHeader.bottom + 1 };
     const BOOL bWhiteHue = HueHasWhiteTitle();
-    if (!(m_nViewStyle == 1 && bWhiteHue))
+    if (LumoPalette::Flat())
+    {
+        ::SetTextColor(hDC, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER_TEXT)));
+        ::DrawTextA(hDC, m_strTitle, m_strTitle.GetLength(), &rcText, nFormat);
+    }
+    else if (!(m_nViewStyle == 1 && bWhiteHue))
     {
         ::SetTextColor(hDC, RGB(0, 0, 0));
         RECT rc = rcText;
         ::DrawTextA(hDC, m_strTitle, m_strTitle.GetLength(), &rc, nFormat);
     }
-    if (m_nViewStyle == 0 || bWhiteHue)
+    if (!LumoPalette::Flat() && (m_nViewStyle == 0 || bWhiteHue))
     {
         ::SetTextColor(hDC, RGB(255, 255, 255));
         RECT rc = rcText;
@@ -579,8 +587,24 @@ void CWndDrop::DrawHeader_Style1(CDC* pDC, CRect& rcHeader)
         CPub::DrawRect(pDC, rcButton, 0x0069BDFF);
     }
 
+    DrawGlyph(pDC, H, RGB(0, 0, 0));
+}
+
+void CWndDrop::DrawHeader_Flat(CDC* pDC, CRect& rcHeader)
+{
+    const CRect& H = rcHeader;
+    pDC->FillSolidRect(&H, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER)));
+    const COLORREF crFrame = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::FRAME));
+    CRect F(H.left, H.top, H.right - 1, H.bottom - 1);
+    CPub::DrawRect(pDC, F, crFrame);
+    if (m_nViewStyle == 1)
+        DrawGlyph(pDC, H, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER_TEXT)));
+}
+
+void CWndDrop::DrawGlyph(CDC* pDC, const CRect& H, COLORREF crGlyph)
+{
     HDC hDC = pDC->m_hDC;
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, crGlyph);
     HGDIOBJ hOld = ::SelectObject(hDC, hPen);
     const int x0 = H.right - 18;
     const int my = (H.top + H.bottom) / 2;
