@@ -1,5 +1,6 @@
 // Colour arithmetic, gradients and small shapes of the drawing toolkit.
 #include "CUtilityVisual.h"
+#include "draw/LumoPalette.h"
 
 #include <LumoSys.h>
 #include <LumoBuf.h>
@@ -354,8 +355,12 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
         return;
     HDC hDC = pDC->m_hDC;
 
-    const COLORREF crFilledTop = 0xFBE8C4, crFilledBottom = 0xFFAA4D;
-    const COLORREF crEmptyTop = 0xD9E6ED, crEmptyBottom = 0xF9FBFC;
+    // In system colours the segments are flat: done in the selection colour, to do in the pane's.
+    const BOOL bFlat = LumoPalette::Flat();
+    const COLORREF crFilledTop = LumoPalette::Color(LumoPalette::SELECTION, 0xFBE8C4);
+    const COLORREF crFilledBottom = LumoPalette::Color(LumoPalette::SELECTION, 0xFFAA4D);
+    const COLORREF crEmptyTop = LumoPalette::Color(LumoPalette::PANE, 0xD9E6ED);
+    const COLORREF crEmptyBottom = LumoPalette::Color(LumoPalette::PANE, 0xF9FBFC);
     // Without a third value the bar is "done so far / still to do"; with one, the middle
     // segment is the highlighted part.
     const COLORREF crOuterTop = nThird == 0 ? crFilledTop : crEmptyTop;
@@ -403,15 +408,15 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
     CRect f(r.left, r.top, r.right + 1, r.bottom + 1);
     HGDIOBJ hHollow = ::GetStockObject(NULL_BRUSH);
     HGDIOBJ hOldBrush = hHollow ? ::SelectObject(hDC, hHollow) : nullptr;
-    CPub::DrawRect(pDC, f, 0xFEFEFE);
+    CPub::DrawRect(pDC, f, bFlat ? crEmptyTop : 0xFEFEFE);
     f.InflateRect(1, 1);
     {
-        CScopedPen pen(hDC, PS_SOLID, 1, 0x64748C);
+        CScopedPen pen(hDC, PS_SOLID, 1, LumoPalette::Color(LumoPalette::FRAME, 0x64748C));
         ::RoundRect(hDC, f.left, f.top, f.right, f.bottom, 3, 3);
     }
     f.InflateRect(1, 1);
     {
-        CScopedPen pen(hDC, PS_SOLID, 1, 0xC6D2D7);
+        CScopedPen pen(hDC, PS_SOLID, 1, LumoPalette::Color(LumoPalette::HEADER, 0xC6D2D7));
         ::RoundRect(hDC, f.left, f.top, f.right, f.bottom, 3, 3);
     }
     if (hOldBrush)
@@ -420,7 +425,7 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
     if (!strText.IsEmpty())
     {
         const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
-        const COLORREF crOldText = ::SetTextColor(hDC, 0x000000);
+        const COLORREF crOldText = ::SetTextColor(hDC, LumoPalette::Color(LumoPalette::PANE_TEXT, 0x000000));
         HGDIOBJ hOldFont = bGuiFont ? ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT)) : nullptr;
         rect.DeflateRect(4, 0, 4, 0);
         ::DrawTextA(hDC, strText, strText.GetLength(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

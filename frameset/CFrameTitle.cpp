@@ -1,6 +1,7 @@
 #include "frameset/CFrameTitle.h"
 #include "CUtilityVisual.h"
 #include "CPub.h"
+#include "draw/LumoPalette.h"
 
 #include <algorithm>
 
@@ -108,7 +109,9 @@ void CFrameTitle::Paint(CDC* pDC, int nStyle, const CRect& F, COLORREF K, COLORR
     ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT));
     const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
 
-    if (nStyle == 4)
+    if (LumoPalette::Flat())
+        PaintFlat(pDC, nStyle, C, strTitle, bIcon);
+    else if (nStyle == 4)
         PaintTab(pDC, F, C, K, strTitle, bIcon);
     else
         PaintBoxed(pDC, hFramePen, nStyle, F, C, K, T, strTitle, bIcon);
@@ -156,6 +159,28 @@ void CFrameTitle::PaintBoxed(CDC* pDC, HPEN hFramePen, int nStyle, const CRect& 
         return;
     Shadow(pDC, CRect(B.left, B.top, B.right, C.bottom), K);
     PaintBrackets(pDC, B, C, K);
+}
+
+// In system colours every style is a flat title box (a tab as wide as its title for style 4)
+// framed on the rule above the window, without shadows or brackets.
+void CFrameTitle::PaintFlat(CDC* pDC, int nStyle, const CRect& C, const CString& strTitle, BOOL bIcon)
+{
+    const COLORREF crFace = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER));
+    const COLORREF crFrame = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::FRAME));
+    CRect B(C.left, C.top - 19, C.right, C.top + 1);
+    if (nStyle == 4)
+    {
+        const int nTextWidth = strTitle.IsEmpty() ? 0 : pDC->GetTextExtent(strTitle).cx;
+        B.SetRect(C.left, C.top - 20, std::min<int>(C.right, C.left + 69 + nTextWidth + (bIcon ? 15 : 0)), C.top + 1);
+    }
+    if (IsEmptyRect(B))
+        return;
+    pDC->FillSolidRect(&B, crFace);
+    CPub::DrawRect(pDC, B.left, B.top, B.right - 1, B.bottom - 1, crFrame);
+    CPub::DrawLine(pDC, C.left, C.top, C.right, C.top, crFrame);
+    const COLORREF crOld = pDC->SetTextColor(::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER_TEXT)));
+    DrawTitleText(pDC, strTitle, B.left + 10, B.top + 1, B.right, B.bottom - 1);
+    pDC->SetTextColor(crOld);
 }
 
 // Style 3's corner brackets, top left of the title and bottom right of the window, drawn with

@@ -85,9 +85,11 @@ LUMOAPI int WINAPI GetDllVersion(void);
  *
  * Lumo_UseSystemColors: 1 = every colour the library chooses is a system colour by its role:
  * panes and lists (door, door layer, tree, frame-set areas) COLOR_WINDOW with COLOR_WINDOWTEXT;
- * headers, title bars and buttons (drop headers, frame titles, XP and bitmap buttons, tabs, menus)
- * COLOR_BTNFACE with COLOR_BTNTEXT; selection COLOR_HIGHLIGHT with COLOR_HIGHLIGHTTEXT; hot items
- * and links COLOR_HOTLIGHT; disabled text COLOR_GRAYTEXT; frames and separators COLOR_WINDOWFRAME.
+ * headers, title bars and buttons (drop headers, frame titles, XP and bitmap buttons, tabs, group
+ * box bands, a menu's picture column) COLOR_BTNFACE with COLOR_BTNTEXT; selection (menu items,
+ * a progress bar's done part) COLOR_HIGHLIGHT with COLOR_HIGHLIGHTTEXT; hot items and links
+ * COLOR_HOTLIGHT; disabled text COLOR_GRAYTEXT; frames and separators COLOR_WINDOWFRAME. Menu
+ * items stand on COLOR_WINDOW.
  * Pictures and gradients then give way to flat fills and shadows are not drawn. Colours a host set
  * itself (DoorWin_SetHue, XPButton_SetBkColor...) are kept for when system colours are off again.
  * 0 = the library's own palette; -1 (the default) = 1 while high contrast is on, else 0. Any other

@@ -5,6 +5,7 @@
 #include "menu/CMenuItemData.h"
 #include "CUtilityVisual.h"
 #include "CPub.h"
+#include "draw/LumoPalette.h"
 
 namespace
 {
@@ -150,15 +151,16 @@ void CMenuEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     rcBar.right = rcItem.left + m_pLook->m_nLeftBarWidth;
     CRect rcText(rcItem);
     rcText.left = rcBar.right;
-    dc.FillSolidRect(rcBar, m_pLook->m_crLeftBar);
-    dc.FillSolidRect(rcText, m_pLook->m_crBk);
-    CPub::DrawLine(&dc, rcBar.right + 1, rcItem.top, rcBar.right + 1, rcItem.bottom, kColumnLine);
+    dc.FillSolidRect(rcBar, LumoPalette::Color(LumoPalette::HEADER, m_pLook->m_crLeftBar));
+    dc.FillSolidRect(rcText, LumoPalette::Color(LumoPalette::PANE, m_pLook->m_crBk));
+    CPub::DrawLine(&dc, rcBar.right + 1, rcItem.top, rcBar.right + 1, rcItem.bottom,
+                   LumoPalette::Color(LumoPalette::FRAME, kColumnLine));
     rcText.left = rcBar.right + 1;
 
     if (lpDIS->itemID == 0)
     {
         const int y = (rcText.top + rcText.bottom) / 2;
-        CPub::DrawLine(&dc, rcText.left + 3, y, rcText.right - 1, y, kSeparatorLine);
+        CPub::DrawLine(&dc, rcText.left + 3, y, rcText.right - 1, y, LumoPalette::Color(LumoPalette::FRAME, kSeparatorLine));
     }
     else
     {
@@ -226,6 +228,8 @@ CMenuItem* CMenuEx::FindByPopupHandle(UINT nItemID) const
 
 COLORREF CMenuEx::SelectionEdge() const
 {
+    if (LumoPalette::Flat())
+        return ::GetSysColor(LumoPalette::SysIndex(LumoPalette::SELECTION));
     const COLORREF c1 = m_pLook->m_crSelected1, c2 = m_pLook->m_crSelected2, c3 = m_pLook->m_crSelected3;
     if (c1 == c2 && c2 == c3)
         return CUtilityVisual::Hilight(c1, -30);
@@ -238,6 +242,11 @@ void CMenuEx::DrawSelection(CDC* pDC, const CRect& rcItem)
 {
     const COLORREF c1 = m_pLook->m_crSelected1, c2 = m_pLook->m_crSelected2, c3 = m_pLook->m_crSelected3;
     CRect rc(rcItem);
+    if (LumoPalette::Flat())
+    {
+        pDC->FillSolidRect(&rc, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::SELECTION)));
+        return;
+    }
     if (c1 == c2 && c2 == c3)
     {
         CBrush brushFill;
@@ -270,7 +279,8 @@ void CMenuEx::DrawPicture(CDC* pDC, CMenuItem* pItem, CRect rcBar, UINT nState)
 {
     if (nState & ODS_CHECKED)
     {
-        CUtilityVisual::DrawCheck(pDC, rcBar, 6, 1, kCheckFrame, 0);
+        CUtilityVisual::DrawCheck(pDC, rcBar, 6, 1, LumoPalette::Color(LumoPalette::FRAME, kCheckFrame),
+                                  LumoPalette::Color(LumoPalette::PANE_TEXT, 0));
         return;
     }
     if (pItem->m_pImageList == NULL && pItem->m_hIcon == NULL)
@@ -302,8 +312,11 @@ void CMenuEx::DrawPicture(CDC* pDC, CMenuItem* pItem, CRect rcBar, UINT nState)
 
 void CMenuEx::DrawTexts(CDC* pDC, CMenuItem* pItem, CRect rcText, UINT nState)
 {
-    const COLORREF crText = (nState & ODS_GRAYED) ? CUtilityVisual::Hilight(m_pLook->m_crBk, -64)
-                                                  : m_pLook->m_crText;
+    COLORREF crText = (nState & ODS_GRAYED)
+                          ? LumoPalette::Color(LumoPalette::DISABLED_TEXT, CUtilityVisual::Hilight(m_pLook->m_crBk, -64))
+                          : LumoPalette::Color(LumoPalette::PANE_TEXT, m_pLook->m_crText);
+    if ((nState & ODS_SELECTED) && !(nState & ODS_GRAYED) && LumoPalette::Flat())
+        crText = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::SELECTION_TEXT));
     const COLORREF crOldText = pDC->SetTextColor(crText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = m_pLook->m_font.GetSafeHandle() != NULL ? pDC->SelectObject(&m_pLook->m_font) : NULL;

@@ -216,6 +216,10 @@ void CSkin::ReadFrame()
 POINT CSkin::WindowPoint(POINT ptScreen) const
 {
     POINT pt = {ptScreen.x - m_windowRect.left, ptScreen.y - m_windowRect.top};
+    // A right-to-left window's device context is mirrored: the buttons laid out at the right
+    // stand on the left of the screen.
+    if (::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
+        pt.x = m_windowRect.right - 1 - ptScreen.x;
     return pt;
 }
 
