@@ -1,4 +1,5 @@
 #include "CSpecGroupBox.h"
+#include "draw/RtlText.h"
 #include "draw/LumoPalette.h"
 #include "CPub.h"
 #include "CUtilityVisual.h"
@@ -67,7 +68,7 @@ void CSpecGroupBox::Paint(CDC* pDC)
                 pDC->SetTextColor(IsWindowEnabled() ? LumoPalette::Color(LumoPalette::HEADER_TEXT, RGB(0, 0, 0))
                                                   : ::GetSysColor(LumoPalette::SysIndex(LumoPalette::DISABLED_TEXT)));
             CRect rcText(rc.left + 10, rc.top + 1, rc.right - 20, rc.top + kBandBottomY);
-            pDC->DrawText(text, &rcText, DT_SINGLELINE | DT_VCENTER);
+            pDC->DrawText(text, &rcText, DT_SINGLELINE | DT_VCENTER | RtlReading(pDC->GetSafeHdc()));
             pDC->SetTextColor(crOld);
             pDC->SetBkMode(nOldMode);
             if (hOldFont)

@@ -1,4 +1,5 @@
 #include "CTabCtrlEx.h"
+#include "draw/RtlText.h"
 #include "lumo.h"
 #include "controls/ParentBackground.h"
 #include "draw/LumoPalette.h"
@@ -201,7 +202,7 @@ void CTabCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CRect rcText(xText, R.top, R.right, R.bottom);
-    pDC->DrawText(text, -1, &rcText, DT_SINGLELINE | DT_VCENTER);
+    pDC->DrawText(text, -1, &rcText, DT_SINGLELINE | DT_VCENTER | RtlReading(lpDIS->hDC));
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(crOldText);
 }

@@ -1,4 +1,5 @@
 #include "CWndDrop.h"
+#include "draw/RtlText.h"
 #include "draw/LumoPalette.h"
 #include "door/CWndDoorLayer.h"
 #include "CUtilityVisual.h"
@@ -500,7 +501,7 @@ void CWndDrop::DrawTitle(CDC* pDC, const CRect& rcHeader)
     HGDIOBJ hOldFont = ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT));
     int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
     COLORREF crOldText = ::GetTextColor(hDC);
-    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | RtlReading(hDC);
     if (m_nViewStyle == 0)
         nFormat |= DT_CENTER;
     RECT rcText = { rcHeader.left + 12, rcHeader.top + 1, rcHeader.right, rcHeader.bottom + 1 };

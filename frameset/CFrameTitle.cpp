@@ -1,4 +1,5 @@
 #include "frameset/CFrameTitle.h"
+#include "draw/RtlText.h"
 #include "CUtilityVisual.h"
 #include "CPub.h"
 #include "draw/LumoPalette.h"
@@ -131,7 +132,7 @@ void CFrameTitle::DrawTitleText(CDC* pDC, const CString& strTitle, int x, int y,
         return;
     RECT rc = { x, y, right, bottom };
     ::DrawTextA(pDC->GetSafeHdc(), strTitle, strTitle.GetLength(), &rc,
-                DT_VCENTER | DT_SINGLELINE);
+                DT_VCENTER | DT_SINGLELINE | RtlReading(pDC->GetSafeHdc()));
 }
 
 // Styles 1 to 3: a framed title box on top of the window with the rule above it.

@@ -2,6 +2,7 @@
 // a picture column, a rounded gradient selection, check marks, greyed pictures and texts, and
 // right-aligned shortcuts.
 #include "CMenuPopEx.h"
+#include "draw/RtlText.h"
 #include "menu/CMenuItemData.h"
 #include "CUtilityVisual.h"
 #include "CPub.h"
@@ -321,12 +322,13 @@ void CMenuEx::DrawTexts(CDC* pDC, CMenuItem* pItem, CRect rcText, UINT nState)
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = m_pLook->m_font.GetSafeHandle() != NULL ? pDC->SelectObject(&m_pLook->m_font) : NULL;
     rcText.left += 5;
-    pDC->DrawText(pItem->GetLabel(), rcText, DT_SINGLELINE | DT_VCENTER);
+    const UINT nReading = RtlReading(pDC->GetSafeHdc());
+    pDC->DrawText(pItem->GetLabel(), rcText, DT_SINGLELINE | DT_VCENTER | nReading);
     const CString strShortcut = pItem->GetShortcutText();
     if (!strShortcut.IsEmpty())
     {
         rcText.right -= 10;
-        pDC->DrawText(strShortcut, rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        pDC->DrawText(strShortcut, rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | nReading);
     }
     if (pOldFont != NULL)
         pDC->SelectObject(pOldFont);
