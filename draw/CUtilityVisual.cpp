@@ -589,11 +589,38 @@ void CUtilityVisual::RenderPicture(IPicture* pPicture, HDC hDC, int x, int y, in
     pPicture->Render(hDC, x, y, cx, cy, 0, h, w, -h, nullptr);
 }
 
+namespace
+{
+
+// A photograph keeps its orientation in a mirrored (right-to-left) context: only its place
+// mirrors. Arrows and other pictures that carry a direction are drawn by other routines.
+class CKeepOrientation
+{
+public:
+    explicit CKeepOrientation(HDC hDC) : m_hDC(hDC), m_dwLayout(::GetLayout(hDC))
+    {
+        if (m_dwLayout != GDI_ERROR && (m_dwLayout & LAYOUT_RTL))
+            ::SetLayout(m_hDC, m_dwLayout | LAYOUT_BITMAPORIENTATIONPRESERVED);
+    }
+    ~CKeepOrientation()
+    {
+        if (m_dwLayout != GDI_ERROR && (m_dwLayout & LAYOUT_RTL))
+            ::SetLayout(m_hDC, m_dwLayout);
+    }
+
+private:
+    HDC m_hDC;
+    DWORD m_dwLayout;
+};
+
+}  // namespace
+
 void CUtilityVisual::draw_pic(CDC* pDC, IPicture* pPicture, CRect& rect, int nRop, int nUnused)
 {
     UNUSED_ALWAYS(nUnused);
     if (!HasDC(pDC))
         return;
+    CKeepOrientation keep(pDC->m_hDC);
     CRect r(rect);
     if (!pPicture)
     {

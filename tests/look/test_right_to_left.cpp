@@ -8,6 +8,8 @@
 #include "CWndDoor.h"
 #include "CMenuPopEx.h"
 #include "skin/CSkin.h"
+#include "CUtilityVisual.h"
+#include "DrawTestUtil.h"
 #include "frame/LumoRes.h"
 
 using namespace lumotest;
@@ -149,4 +151,27 @@ TEST(RightToLeft, SkinCaptionButtonsStandOnTheLeft) {
     Skin_Unregister(host);
     DestroyWindow(host);
     Lumo_UseOwnLook(0);
+}
+
+// Photographs keep their orientation in a mirrored context, only their place mirrors: a picture
+// red on its left and blue on its right still shows red on the left.
+TEST(RightToLeft, PicturesKeepTheirOrientation) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const int w = 40, h = 10;
+    std::vector<uint8_t> bmp =
+        drawtest::MakeBmp(w, h, [](int x, int) { return x < 20 ? RGB(255, 0, 0) : RGB(0, 0, 255); });
+    IPicture* picture = nullptr;
+    ASSERT_TRUE(CUtilityVisual::GetPicture(&picture, (void*)bmp.data(), (int)bmp.size()));
+    for (DWORD layout : {0ul, (DWORD)LAYOUT_RTL}) {
+        MemoryCanvas canvas(w, h, RGB(0, 0, 0));
+        SetLayout(canvas.Dc(), layout);
+        CRect rc(0, 0, w, h);
+        CUtilityVisual::draw_pic(CDC::FromHandle(canvas.Dc()), picture, rc, SRCCOPY, 0);
+        EXPECT_EQ(GetLayout(canvas.Dc()), layout);
+        SetLayout(canvas.Dc(), 0);
+        EXPECT_EQ(canvas.At(2, 5), RGB(255, 0, 0)) << layout;
+        EXPECT_EQ(canvas.At(w - 3, 5), RGB(0, 0, 255)) << layout;
+    }
+    picture->Release();
+    CoUninitialize();
 }
