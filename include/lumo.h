@@ -90,7 +90,8 @@ LUMOAPI int WINAPI GetDllVersion(void);
  * a progress bar's done part) COLOR_HIGHLIGHT with COLOR_HIGHLIGHTTEXT; hot items and links
  * COLOR_HOTLIGHT; disabled text COLOR_GRAYTEXT; frames and separators COLOR_WINDOWFRAME. Menu
  * items stand on COLOR_WINDOW.
- * Pictures and gradients then give way to flat fills and shadows are not drawn. Colours a host set
+ * Pictures and gradients then give way to flat fills and shadows are not drawn; a skinned
+ * caption keeps its scheme (a departure: its bitmaps carry the buttons). Colours a host set
  * itself (DoorWin_SetHue, XPButton_SetBkColor...) are kept for when system colours are off again.
  * 0 = the library's own palette; -1 (the default) = 1 while high contrast is on, else 0. Any other
  * mode changes nothing and returns -2; otherwise the previous mode. Whenever a top-level window
@@ -100,8 +101,12 @@ LUMOAPI int WINAPI GetDllVersion(void);
  * The library also follows the user's settings: while client-area animation is off
  * (SPI_GETCLIENTAREAANIMATION) the door and its drops open and close at once, whatever
  * DoorWin_SetAnimationAble says; while menu animation is off (SPI_GETMENUANIMATION) its menus
- * appear without animation. Under a host with WS_EX_LAYOUTRTL (or a right-to-left process
- * layout) the library mirrors: see DoorWin_*, PopMenu_* and Skin_*. */
+ * appear without animation (TPM_NOANIMATION). Under a host with WS_EX_LAYOUTRTL (or a
+ * right-to-left process layout) the library mirrors: the door docks at the host's right edge and
+ * slides from there, drops' and the layer's arrows point the other way, popup menus open with
+ * TPM_LAYOUTRTL with their picture column on the right, a skinned window's caption buttons stand
+ * on its left, texts stand at the right and read right to left (DT_RTLREADING), and background
+ * pictures keep their orientation. */
 LUMOAPI int WINAPI Lumo_UseOwnLook(int bOn);
 LUMOAPI int WINAPI Lumo_UseSystemColors(int nMode);
 
