@@ -1,4 +1,5 @@
 #include "CButtonBMP.h"
+#include "draw/LumoPalette.h"
 #include "frame/LumoRes.h"
 #include "frame/HostNotify.h"
 #include "CDRAW.h"
@@ -240,7 +241,7 @@ void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
     HDC hDC = lpDIS->hDC;
     const RECT& rc = lpDIS->rcItem;
-    ::SetBkColor(hDC, m_crBk);
+    ::SetBkColor(hDC, LumoPalette::Color(LumoPalette::HEADER, m_crBk));
     ::ExtTextOutA(hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
 
     if (!m_hBmpNormal && !m_hBmpHover)

@@ -1,4 +1,5 @@
 #include "CButtonXP.h"
+#include "draw/LumoPalette.h"
 #include "buttons/CButtonXPMap.h"
 #include "buttons/CButtonXPPalette.h"
 #include "buttons/CXPItemBuffer.h"
@@ -20,6 +21,8 @@ namespace {
 const DWORD kMenuGuardMs = 300;
 const COLORREF kTransparent = RGB(255, 0, 255);
 const COLORREF kDisabledBoxFill = RGB(0xAA, 0xAA, 0xAA);
+// The drawn check box and radio button of the system colours, as big as the pictures.
+const int kSysBoxSize = 13;
 
 // The button's own sizes, in 96-DPI pixels.
 const int kBoxTextGap = 6;          // between a check or radio box and its text
@@ -465,7 +468,13 @@ void CButtonXP_::_DrawItem(LPDRAWITEMSTRUCT lpDIS)
     m_bDisabled = !::IsWindowEnabled(m_hButton);
     m_bTextLeft = (::GetWindowLongPtrA(m_hButton, GWL_STYLE) & BS_LEFTTEXT) != 0;
 
-    if (m_bFlat)
+    if (LumoPalette::Flat())
+    {
+        if (m_nButtonType == XPBUTTON_PUSH && m_bDisabled)
+            m_bPressed = 0;
+        _DrawItem_SystemColors(lpDIS, strText, rect);
+    }
+    else if (m_bFlat)
     {
         if (m_nButtonType == XPBUTTON_PUSH && m_bDropMenu)
         {
@@ -667,7 +676,8 @@ void CButtonXP_::_DrawItem_IconText(CDC* pDC, CString& strText, CRect& rect)
         m_pImage->Draw(pDC, ptImage.x, ptImage.y, !m_bDisabled);
     if (!strText.IsEmpty())
     {
-        if (m_bDisabled)
+        // In system colours a disabled text is drawn plainly in the disabled text colour.
+        if (m_bDisabled && !LumoPalette::Flat())
             DrawDisabledText(pDC, ptText, strText);
         else
             pDC->DrawState(ptText, CSize(tw, th), (LPCTSTR)strText, DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);
@@ -751,7 +761,7 @@ void CButtonXP_::_DrawItem_PushButton_FlatText(CDC* pDC, CString& strText, CRect
     // A small triangle pointing down.
     const int ax = x + (r.right - x) / 2;
     const int ay = r.top + (r.bottom - r.top) / 2 - m_pDpi->Scale(2);
-    const COLORREF crArrow = m_bDisabled ? crDark : RGB(0, 0, 0);
+    const COLORREF crArrow = (m_bDisabled || LumoPalette::Flat()) ? crDark : RGB(0, 0, 0);
     // Three rows at 96 DPI, each one pixel narrower at both ends; more rows at a higher DPI.
     const int nRows = m_pDpi->Scale(3);
     for (int k = 0; k < nRows; ++k)
@@ -848,8 +858,9 @@ void CButtonXP_::_DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& b
 
     box.x = m_bTextLeft ? m_pDpi->Scale(kTextLeftInset) : boxSize.cx + m_pDpi->Scale(kBoxTextGap);
     box.y += boxSize.cy / 2 - text.cy / 2;
-    const CSize drawn = m_bDisabled ? CSize(text.cx + 2, text.cy + 2) : text;
-    pDC->DrawState(box, drawn, (LPCTSTR)strText, m_bDisabled ? DSS_DISABLED : DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);
+    const BOOL bEmbossed = m_bDisabled && !LumoPalette::Flat();
+    const CSize drawn = bEmbossed ? CSize(text.cx + 2, text.cy + 2) : text;
+    pDC->DrawState(box, drawn, (LPCTSTR)strText, bEmbossed ? DSS_DISABLED : DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);
 
     if (hOldFont)
         pDC->SelectObject(hOldFont);
@@ -859,4 +870,94 @@ void CButtonXP_::_DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& b
         CRect rcFocus(box.x - 1, box.y - 1, box.x + drawn.cx + 1, box.y + drawn.cy + 2);
         pDC->DrawFocusRect(&rcFocus);
     }
+}
+
+// Every kind of button in the system colours of its role: the face COLOR_BTNFACE, its edge
+// COLOR_WINDOWFRAME (COLOR_HOTLIGHT under the mouse or pressed), the text COLOR_BTNTEXT
+// (COLOR_GRAYTEXT disabled); a toggle that is down COLOR_HIGHLIGHT; check boxes and radio buttons
+// drawn boxes on COLOR_WINDOW instead of pictures.
+void CButtonXP_::_DrawItem_SystemColors(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect)
+{
+    typedef LumoPalette L;
+    auto sys = [](L::Role role) { return ::GetSysColor(L::SysIndex(role)); };
+    CXPItemBuffer buffer(lpDIS->hDC);
+    const BOOL bToggle = m_nButtonType == XPBUTTON_CHECK || m_nButtonType == XPBUTTON_RADIO;
+    const BOOL bDown = m_bPressed || (m_bFlat && bToggle && m_bChecked);
+    const COLORREF crEdge = sys(m_bDisabled ? L::DISABLED_TEXT : (m_bHover || m_bPressed) ? L::HOT : L::FRAME);
+    COLORREF crText = sys(m_bDisabled ? L::DISABLED_TEXT : L::HEADER_TEXT);
+    buffer.FillSolidRect(&rect, sys(L::HEADER));
+    CPen pen(PS_SOLID, 1, crEdge);
+    HGDIOBJ hOldPen = buffer.SelectObject(&pen);
+    HGDIOBJ hOldBrush = buffer.SelectObject(::GetStockObject(NULL_BRUSH));
+    if (bToggle && !m_bFlat)
+    {
+        CSize box(kSysBoxSize, kSysBoxSize);
+        CPoint pt(m_bTextLeft ? rect.right - box.cx : 0, rect.top + (rect.Height() - box.cy) / 2);
+        CBrush fill(sys(L::PANE));
+        buffer.SelectObject(&fill);
+        if (m_nButtonType == XPBUTTON_CHECK)
+            buffer.Rectangle(pt.x, pt.y, pt.x + box.cx, pt.y + box.cy);
+        else
+            buffer.Ellipse(pt.x, pt.y, pt.x + box.cx, pt.y + box.cy);
+        if (m_bChecked)
+        {
+            const COLORREF crMark = sys(m_bDisabled ? L::DISABLED_TEXT : L::PANE_TEXT);
+            CPen markPen(PS_SOLID, 1, crMark);
+            CBrush markBrush(crMark);
+            buffer.SelectObject(&markPen);
+            buffer.SelectObject(&markBrush);
+            if (m_nButtonType == XPBUTTON_CHECK)
+            {
+                for (int k = 0; k < 2; ++k)
+                {
+                    buffer.MoveTo(pt.x + 3, pt.y + 6 + k);
+                    buffer.LineTo(pt.x + 5, pt.y + 8 + k);
+                    buffer.LineTo(pt.x + 10, pt.y + 3 + k);
+                }
+            }
+            else
+                buffer.Ellipse(pt.x + 4, pt.y + 4, pt.x + box.cx - 4, pt.y + box.cy - 4);
+            buffer.SelectObject(&pen);
+        }
+        buffer.SelectObject(::GetStockObject(NULL_BRUSH));
+        const COLORREF crOldText = buffer.SetTextColor(crText);
+        if (!strText.IsEmpty())
+            _DrawItem_Text_RadioCheck(&buffer, strText, pt, box);
+        buffer.SetTextColor(crOldText);
+    }
+    else
+    {
+        if (bDown && bToggle)
+        {
+            buffer.FillSolidRect(&rect, sys(L::SELECTION));
+            crText = sys(m_bDisabled ? L::DISABLED_TEXT : L::SELECTION_TEXT);
+        }
+        if (m_bFlat)
+            buffer.Rectangle(&rect);
+        else
+            buffer.RoundRect(rect.left, rect.top, rect.right, rect.bottom, 6, 6);
+        if (m_bDefault && !m_bFlat)
+        {
+            CRect inner = rect;
+            inner.DeflateRect(1, 1);
+            buffer.RoundRect(inner.left, inner.top, inner.right, inner.bottom, 6, 6);
+        }
+        const COLORREF crOldText = buffer.SetTextColor(crText);
+        CRect rcText = rect;
+        if (m_bPressed)
+            rcText.OffsetRect(1, 1);
+        if (m_bFlat)
+            _DrawItem_PushButton_FlatText(&buffer, strText, rect, bDown, crText, sys(L::HEADER));
+        else
+            _DrawItem_IconText(&buffer, strText, rcText);
+        buffer.SetTextColor(crOldText);
+        if ((m_bPressed || m_bFocused) && !m_bHideFocus)
+        {
+            CRect rcFocus = rect;
+            rcFocus.DeflateRect(3, 3);
+            buffer.DrawFocusRect(&rcFocus);
+        }
+    }
+    buffer.SelectObject(hOldBrush);
+    buffer.SelectObject(hOldPen);
 }

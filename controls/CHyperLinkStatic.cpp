@@ -1,4 +1,5 @@
 #include "CHyperLinkStatic.h"
+#include "draw/LumoPalette.h"
 #include "controls/ParentBackground.h"
 #include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
@@ -49,6 +50,12 @@ void CHyperLinkStatic::PreSubclassWindow()
 /////////////////////////////////////////////////////////////////////////////
 // the text and its rectangle
 
+COLORREF CHyperLinkStatic::LinkColor()
+{
+    return IsWindowEnabled() ? LumoPalette::Color(LumoPalette::HOT, m_crLink)
+                             : ::GetSysColor(LumoPalette::SysIndex(LumoPalette::DISABLED_TEXT));
+}
+
 void CHyperLinkStatic::DrawCalcText(CDC* pDC, CRect& rect, int bCalcOnly)
 {
     CString text;
@@ -62,7 +69,7 @@ void CHyperLinkStatic::DrawCalcText(CDC* pDC, CRect& rect, int bCalcOnly)
     int nOldMode = 0;
     if (!bCalcOnly)
     {
-        crOld = pDC->SetTextColor(IsWindowEnabled() ? m_crLink : ::GetSysColor(COLOR_GRAYTEXT));
+        crOld = pDC->SetTextColor(LinkColor());
         nOldMode = pDC->SetBkMode(TRANSPARENT);
     }
     // Measured without DT_VCENTER: centring in an empty rectangle makes some platforms count
@@ -110,7 +117,7 @@ void CHyperLinkStatic::Paint(CDC* pDC, HBRUSH hBackground)
     if (hBackground)
         ::FillRect(pDC->m_hDC, &rc, hBackground);
     DrawCalcText(pDC, rc, 0);
-    CPen pen(PS_SOLID, 1, IsWindowEnabled() ? m_crLink : ::GetSysColor(COLOR_GRAYTEXT));
+    CPen pen(PS_SOLID, 1, LinkColor());
     CPen* pOldPen = pDC->SelectObject(&pen);
     pDC->MoveTo(rc.left, rc.bottom);
     pDC->LineTo(rc.right, rc.bottom);

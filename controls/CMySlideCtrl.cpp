@@ -1,4 +1,5 @@
 #include "CMySlideCtrl.h"
+#include "draw/LumoPalette.h"
 #include "CMemDC.h"
 #include "controls/ParentBackground.h"
 #include "CUtilityVisual.h"
@@ -15,9 +16,15 @@ const COLORREF kFace = 0x00D8E6EC;
 const COLORREF kFaceLit = 0x0052C8FE;
 const COLORREF kHighlight = 0x00ECF3F6;
 
-// A disabled slider shows its own colours in grey.
-COLORREF Tone(COLORREF cr, BOOL bEnabled)
+// A disabled slider shows its own colours in grey; in system colours, the role's colour, the
+// parts that stand out in the disabled text colour while disabled.
+COLORREF Tone(COLORREF cr, BOOL bEnabled, LumoPalette::Role role)
 {
+    if (LumoPalette::Flat())
+    {
+        const BOOL bStandsOut = role == LumoPalette::FRAME || role == LumoPalette::SELECTION || role == LumoPalette::HOT;
+        return ::GetSysColor(LumoPalette::SysIndex(!bEnabled && bStandsOut ? LumoPalette::DISABLED_TEXT : role));
+    }
     return bEnabled ? cr : CUtilityVisual::ToGray(cr);
 }
 
@@ -233,10 +240,10 @@ void CMySlideCtrl::Paint(CDC* pDC)
     const BOOL bEnabled = IsWindowEnabled();
     // Everything the pieces below leave out shows the parent's colour, which also wipes an old
     // focus frame.
-    pDC->FillSolidRect(&g.rcClient, m_crBk);
+    pDC->FillSolidRect(&g.rcClient, LumoPalette::Color(LumoPalette::HEADER, m_crBk));
 
-    CPen penOutline(PS_SOLID, 1, Tone(kOutline, bEnabled));
-    CPen penHalo(PS_SOLID, 1, Tone(kHalo, bEnabled));
+    CPen penOutline(PS_SOLID, 1, Tone(kOutline, bEnabled, LumoPalette::FRAME));
+    CPen penHalo(PS_SOLID, 1, Tone(kHalo, bEnabled, LumoPalette::HEADER));
     CPen* pOldPen = pDC->SelectObject(&penOutline);
     CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
     const CRect& ch = g.rcChannel;
@@ -264,7 +271,7 @@ void CMySlideCtrl::DrawTick(CDC* pDC, const Geometry& g, BOOL bEnabled)
         return;
     const LONGLONG range = (LONGLONG)nMax - nMin;
     const int h = area.Height();
-    CPen pen(PS_SOLID, m_pDpi->Pen(1), Tone(kOutline, bEnabled));
+    CPen pen(PS_SOLID, m_pDpi->Pen(1), Tone(kOutline, bEnabled, LumoPalette::FRAME));
     CPen* pOldPen = pDC->SelectObject(&pen);
     int nCounter = 0;
     for (LONGLONG v = 0; v <= range; v += f)
@@ -303,9 +310,9 @@ void CMySlideCtrl::DrawInnerLine(CDC* pDC, const CRect& rcChannel, int x, BOOL b
         const int k = i * 3 / n;
         const int y = rcChannel.top + m_pDpi->Scale(2) + i;
         if (x > rcChannel.left + 1)
-            pDC->FillSolidRect(rcChannel.left + 1, y, x - rcChannel.left - 1, 1, Tone(kLeftRows[k], bEnabled));
+            pDC->FillSolidRect(rcChannel.left + 1, y, x - rcChannel.left - 1, 1, Tone(kLeftRows[k], bEnabled, LumoPalette::SELECTION));
         if (rcChannel.right - 1 > x)
-            pDC->FillSolidRect(x, y, rcChannel.right - 1 - x, 1, Tone(kRightRows[k], bEnabled));
+            pDC->FillSolidRect(x, y, rcChannel.right - 1 - x, 1, Tone(kRightRows[k], bEnabled, LumoPalette::PANE));
     }
 }
 
@@ -343,8 +350,8 @@ void CMySlideCtrl::DrawSliderButton(CDC* pDC, int x, int y, BOOL bLit, BOOL bEna
         const POINT* point;
         COLORREF colour;
     } layers[2] = {
-        { &R, outer, Tone(kOutline, bEnabled) },
-        { &r, inner, Tone(bLit ? kFaceLit : kFace, bEnabled) },
+        { &R, outer, Tone(kOutline, bEnabled, LumoPalette::FRAME) },
+        { &r, inner, Tone(bLit ? kFaceLit : kFace, bEnabled, bLit ? LumoPalette::HOT : LumoPalette::HEADER) },
     };
     for (const auto& layer : layers)
     {
@@ -374,7 +381,7 @@ void CMySlideCtrl::DrawSliderButton(CDC* pDC, int x, int y, BOOL bLit, BOOL bEna
         edge[4] = { r.left, r.bottom - 1 };
     }
     edge[5] = edge[0];
-    CPen pen(PS_SOLID, 1, Tone(kHighlight, bEnabled));
+    CPen pen(PS_SOLID, 1, Tone(kHighlight, bEnabled, LumoPalette::HEADER));
     CPen* pOldPen = pDC->SelectObject(&pen);
     pDC->Polyline(edge, 6);
     pDC->SelectObject(pOldPen);

@@ -1,4 +1,6 @@
 #include "CSpecGroupBox.h"
+#include "draw/RtlText.h"
+#include "draw/LumoPalette.h"
 #include "CPub.h"
 #include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
@@ -36,7 +38,7 @@ void CSpecGroupBox::SetTitleBand(BOOL bShow)
 
 void CSpecGroupBox::DrawRoundRect(CDC* pDC, CRect& rect)
 {
-    CPen pen(PS_SOLID, 1, kFrame);
+    CPen pen(PS_SOLID, 1, LumoPalette::Color(LumoPalette::FRAME, kFrame));
     CPen* pOldPen = pDC->SelectObject(&pen);
     CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
     pDC->RoundRect(rect.left, rect.top, rect.right, rect.bottom, 5, 5);
@@ -51,7 +53,10 @@ void CSpecGroupBox::Paint(CDC* pDC)
     if (m_bTitle)
     {
         CRect band(rc.left, rc.top + 1, rc.right, rc.top + kBandBottomY);
-        CUtilityVisual::GradientRect(pDC, band, kBandTop, kBandBottom, 16, 1);
+        if (LumoPalette::Flat())
+            pDC->FillSolidRect(&band, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER)));
+        else
+            CUtilityVisual::GradientRect(pDC, band, kBandTop, kBandBottom, 16, 1);
         CString text;
         GetWindowText(text);
         if (!text.IsEmpty())
@@ -60,15 +65,17 @@ void CSpecGroupBox::Paint(CDC* pDC)
             HGDIOBJ hOldFont = hFont ? ::SelectObject(pDC->m_hDC, hFont) : NULL;
             const int nOldMode = pDC->SetBkMode(TRANSPARENT);
             const COLORREF crOld =
-                pDC->SetTextColor(IsWindowEnabled() ? RGB(0, 0, 0) : ::GetSysColor(COLOR_GRAYTEXT));
+                pDC->SetTextColor(IsWindowEnabled() ? LumoPalette::Color(LumoPalette::HEADER_TEXT, RGB(0, 0, 0))
+                                                  : ::GetSysColor(LumoPalette::SysIndex(LumoPalette::DISABLED_TEXT)));
             CRect rcText(rc.left + 10, rc.top + 1, rc.right - 20, rc.top + kBandBottomY);
-            pDC->DrawText(text, &rcText, DT_SINGLELINE | DT_VCENTER);
+            pDC->DrawText(text, &rcText, DT_SINGLELINE | DT_VCENTER | RtlReading(pDC->GetSafeHdc()));
             pDC->SetTextColor(crOld);
             pDC->SetBkMode(nOldMode);
             if (hOldFont)
                 ::SelectObject(pDC->m_hDC, hOldFont);
         }
-        CPub::DrawLine(pDC, rc.left, rc.top + kBandBottomY, rc.right, rc.top + kBandBottomY, kBandLine);
+        CPub::DrawLine(pDC, rc.left, rc.top + kBandBottomY, rc.right, rc.top + kBandBottomY,
+                       LumoPalette::Color(LumoPalette::FRAME, kBandLine));
     }
     DrawRoundRect(pDC, rc);
 }

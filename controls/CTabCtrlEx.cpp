@@ -1,6 +1,9 @@
 #include "CTabCtrlEx.h"
+#include "draw/RtlText.h"
 #include "lumo.h"
 #include "controls/ParentBackground.h"
+#include "draw/LumoPalette.h"
+#include "frame/LumoSettings.h"
 #include "CUtilityVisual.h"
 
 namespace {
@@ -9,6 +12,9 @@ const COLORREF kHotFrom = 0x00A2F6FF;
 const COLORREF kHotTo = 0x0040BDFE;
 const COLORREF kHotFrameTopLeft = 0x00E1E1E1;
 const COLORREF kHotFrameBottomRight = 0x002CB4C8;
+// Tab padding of the owner-drawn look, and the platform's own, put back when the look goes.
+const int kOwnPaddingX = 5, kOwnPaddingY = 5;
+const int kSystemPaddingX = 6, kSystemPaddingY = 3;
 
 // The owner-drawing requests the control sends its parent while it paints, caught on their
 // way: a parent that is not a framework window never hands them back to the control.
@@ -39,7 +45,7 @@ END_MESSAGE_MAP()
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
-CTabCtrlEx::CTabCtrlEx() : m_nHotTab(-1), m_hbrBack(NULL)
+CTabCtrlEx::CTabCtrlEx() : m_nHotTab(-1), m_hbrBack(NULL), m_nLook(-1)
 {
 }
 
@@ -58,16 +64,32 @@ int CTabCtrlEx::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CTabCtrl::OnCreate(lpCreateStruct) == -1)
         return -1;
     // The padding sent while the control was being created did not reach it.
+    m_nLook = -1;
     ApplyLook();
     return 0;
 }
 
 void CTabCtrlEx::ApplyLook()
 {
-    if (IsWinXPThemeOpened())
+    const int nLook = LumoSettings::DrawsOwnLook() ? 1 : 0;
+    // At creation the platform's look needs nothing; later it is put back from the own look.
+    if (nLook == m_nLook || (nLook == 0 && m_nLook == -1))
+    {
+        m_nLook = nLook;
         return;
-    ModifyStyle(0, TCS_OWNERDRAWFIXED);
-    SendMessage(TCM_SETPADDING, 0, MAKELPARAM(5, 5));
+    }
+    m_nLook = nLook;
+    if (nLook)
+    {
+        ModifyStyle(0, TCS_OWNERDRAWFIXED);
+        SendMessage(TCM_SETPADDING, 0, MAKELPARAM(kOwnPaddingX, kOwnPaddingY));
+    }
+    else
+    {
+        ReleaseCap();
+        ModifyStyle(TCS_OWNERDRAWFIXED, 0);
+        SendMessage(TCM_SETPADDING, 0, MAKELPARAM(kSystemPaddingX, kSystemPaddingY));
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -75,6 +97,8 @@ void CTabCtrlEx::ApplyLook()
 
 BOOL CTabCtrlEx::FetchBackground()
 {
+    // The look may have changed since the last paint (Lumo_UseOwnLook).
+    ApplyLook();
     m_hbrBack = NULL;
     if (!(GetStyle() & TCS_OWNERDRAWFIXED))
         return TRUE;
@@ -129,7 +153,15 @@ void CTabCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     item.cchTextMax = sizeof(text);
     GetItem(i, &item);
 
-    if (i == m_nHotTab && i != nSel)
+    const BOOL bFlat = LumoPalette::Flat();
+    const COLORREF crOldText = pDC->SetTextColor(LumoPalette::Color(LumoPalette::HEADER_TEXT, pDC->GetTextColor()));
+    if (bFlat)
+    {
+        ::FillRect(lpDIS->hDC, &R, ::GetSysColorBrush(LumoPalette::SysIndex(LumoPalette::HEADER)));
+        if (i == m_nHotTab && i != nSel)
+            pDC->SetTextColor(::GetSysColor(LumoPalette::SysIndex(LumoPalette::HOT)));
+    }
+    else if (i == m_nHotTab && i != nSel)
     {
         CRect band = R;
         CUtilityVisual::GradientRect(pDC, band, kHotFrom, kHotTo, 16, 1);
@@ -170,8 +202,9 @@ void CTabCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CRect rcText(xText, R.top, R.right, R.bottom);
-    pDC->DrawText(text, -1, &rcText, DT_SINGLELINE | DT_VCENTER);
+    pDC->DrawText(text, -1, &rcText, DT_SINGLELINE | DT_VCENTER | RtlReading(lpDIS->hDC));
     pDC->SetBkMode(nOldMode);
+    pDC->SetTextColor(crOldText);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -191,7 +224,7 @@ int CTabCtrlEx::TabFromPoint(CPoint point) const
 
 void CTabCtrlEx::OnMouseMove(UINT, CPoint point)
 {
-    if (IsWinXPThemeOpened())
+    if (!(GetStyle() & TCS_OWNERDRAWFIXED))
     {
         Default();
         return;

@@ -2,6 +2,8 @@
 #include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
 #include "frame/DpiScale.h"
+#include "frame/LumoSettings.h"
+#include "draw/LumoPalette.h"
 
 UINT g_msgSendChildren = ::RegisterWindowMessageA("CWndBack_SendChildren");
 const UINT& CWndBack::m_MsgSendChildren = g_msgSendChildren;
@@ -112,6 +114,11 @@ BOOL CWndBack::SetBkPicture(LPCSTR lpszFile)
     return TRUE;
 }
 
+BOOL CWndBack::Animates() const
+{
+    return m_bAnimationAble && LumoSettings::ClientAreaAnimation();
+}
+
 BOOL CWndBack::SetAnimationAble(BOOL bAble)
 {
     BOOL bOld = m_bAnimationAble;
@@ -154,7 +161,7 @@ void CWndBack::PaintBackground(CDC* pDC)
 {
     if (m_bFrozen || m_bTransparent)
         return;
-    if (m_pPicture)
+    if (m_pPicture && !LumoPalette::Flat())
     {
         CRect rc;
         GetClientRect(&rc);
@@ -163,7 +170,7 @@ void CWndBack::PaintBackground(CDC* pDC)
     }
     CRect rcClip;
     pDC->GetClipBox(&rcClip);
-    pDC->FillSolidRect(&rcClip, m_crBk);
+    pDC->FillSolidRect(&rcClip, LumoPalette::Color(LumoPalette::PANE, m_crBk));
 }
 
 void CWndBack::Draw(CDC* pDC)

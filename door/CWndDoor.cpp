@@ -609,7 +609,8 @@ BOOL CWndDoor::DoorCloseOpen()
 {
     if (!m_hWnd)
         return TRUE;
-    if (m_bAnimationAble)
+    const BOOL bAnimate = Animates();
+    if (bAnimate)
         CShadowWin::Enable(m_hWnd, FALSE);
     m_bToggleFocus = m_pToggle->m_hWnd && ::GetFocus() == m_pToggle->m_hWnd;
     if (m_nMsgOpenClose != -1)
@@ -618,7 +619,7 @@ BOOL CWndDoor::DoorCloseOpen()
                               m_bOpened ? 1 : 0, 0))
             return FALSE;
     }
-    if (m_bOpened && !m_bAnimationAble)
+    if (m_bOpened && !bAnimate)
     {
         ShowDescendants(FALSE);
         SetOpenedState(FALSE);
@@ -639,7 +640,7 @@ BOOL CWndDoor::DoorCloseOpen()
         SetTimer(DOOR_TIMER_CLOSE, 5);
         InitResize();
     }
-    else if (!m_bAnimationAble)
+    else if (!bAnimate)
     {
         SetOpenedState(TRUE);
         InitResize();

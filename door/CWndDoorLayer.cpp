@@ -266,10 +266,11 @@ void CWndDoorLayer::ToggleDrop(HWND hDrop, int nMode)
     if (nIndex < 0)
         return;
     CWndDrop* pDrop = m_arrDrops[nIndex];
-    if (m_bAnimationAble)
+    const BOOL bAnimate = Animates();
+    if (bAnimate)
         EnableShadows(pDrop, FALSE);
     BOOL bClose = nMode == 0 ? pDrop->IsDropped() : (nMode == 1 ? FALSE : TRUE);
-    if (m_bAnimationAble)
+    if (bAnimate)
     {
         m_nAnimating = nIndex;
         SetTimer(bClose ? DOORLAYER_TIMER_CLOSE : DOORLAYER_TIMER_OPEN, 10);

@@ -1,4 +1,6 @@
 #include "CWndDrop.h"
+#include "draw/RtlText.h"
+#include "draw/LumoPalette.h"
 #include "door/CWndDoorLayer.h"
 #include "CUtilityVisual.h"
 #include "frame/LumoModule.h"
@@ -585,7 +587,7 @@ void CWndDrop::Draw(CDC* pDC)
         pDC->RestoreDC(nSaved);
         for (int i = 0; i < nFrame; ++i)
             if (!frame[i].IsRectEmpty())
-                pDC->FillSolidRect(&frame[i], RGB(0, 0, 0));
+                pDC->FillSolidRect(&frame[i], LumoPalette::Color(LumoPalette::FRAME, RGB(0, 0, 0)));
     }
     PaintHeader(pDC, rcHeader, rc.Height());
 }
@@ -671,7 +673,9 @@ void CWndDrop::RenderHeader(CDC* pDC, const CRect& rcHeader, int nClientHeight, 
 
 void CWndDrop::DrawHeader(CDC* pDC, CRect rcHeader)
 {
-    if (m_nViewStyle == 0)
+    if (LumoPalette::Flat())
+        DrawHeader_Flat(pDC, rcHeader);
+    else if (m_nViewStyle == 0)
         DrawHeader_Style0(pDC, rcHeader);
     else
         DrawHeader_Style1(pDC, rcHeader);
@@ -684,18 +688,23 @@ void CWndDrop::DrawTitle(CDC* pDC, const CRect& rcHeader)
     HGDIOBJ hOldFont = ::SelectObject(hDC, m_pDpi->GuiFont());
     int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
     COLORREF crOldText = ::GetTextColor(hDC);
-    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | RtlReading(hDC);
     if (m_nViewStyle == 0)
         nFormat |= DT_CENTER;
     RECT rcText = { rcHeader.left + m_pDpi->Scale(kTitleIndent), rcHeader.top + 1, rcHeader.right, rcHeader.bottom + 1 };
     const BOOL bWhiteHue = HueHasWhiteTitle();
-    if (!(m_nViewStyle == 1 && bWhiteHue))
+    if (LumoPalette::Flat())
+    {
+        ::SetTextColor(hDC, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER_TEXT)));
+        ::DrawTextA(hDC, m_strTitle, m_strTitle.GetLength(), &rcText, nFormat);
+    }
+    else if (!(m_nViewStyle == 1 && bWhiteHue))
     {
         ::SetTextColor(hDC, RGB(0, 0, 0));
         RECT rc = rcText;
         ::DrawTextA(hDC, m_strTitle, m_strTitle.GetLength(), &rc, nFormat);
     }
-    if (m_nViewStyle == 0 || bWhiteHue)
+    if (!LumoPalette::Flat() && (m_nViewStyle == 0 || bWhiteHue))
     {
         ::SetTextColor(hDC, RGB(255, 255, 255));
         RECT rc = rcText;
@@ -779,11 +788,26 @@ void CWndDrop::DrawHeader_Style1(CDC* pDC, CRect& rcHeader)
         CPub::DrawRect(pDC, rcButton, 0x0069BDFF);
     }
 
+    DrawGlyph(pDC, H, RGB(0, 0, 0));
+}
+
+void CWndDrop::DrawHeader_Flat(CDC* pDC, CRect& rcHeader)
+{
+    const CRect& H = rcHeader;
+    pDC->FillSolidRect(&H, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER)));
+    const COLORREF crFrame = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::FRAME));
+    CRect F(H.left, H.top, H.right - 1, H.bottom - 1);
+    CPub::DrawRect(pDC, F, crFrame);
+    if (m_nViewStyle == 1)
+        DrawGlyph(pDC, H, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER_TEXT)));
+}
+
+void CWndDrop::DrawGlyph(CDC* pDC, const CRect& H, COLORREF crGlyph)
+{
     HDC hDC = pDC->m_hDC;
-    // A chevron line is one pixel at 96 DPI, the stock pen; wider ones are made for this paint.
-    const int nPen = m_pDpi->Pen(1);
-    HPEN hPen = nPen > 1 ? ::CreatePen(PS_SOLID, nPen, RGB(0, 0, 0)) : NULL;
-    HGDIOBJ hOld = ::SelectObject(hDC, hPen ? (HGDIOBJ)hPen : ::GetStockObject(BLACK_PEN));
+    // A chevron line is one pixel at 96 DPI, wider at higher DPIs.
+    HPEN hPen = ::CreatePen(PS_SOLID, m_pDpi->Pen(1), crGlyph);
+    HGDIOBJ hOld = ::SelectObject(hDC, hPen);
     const int x0 = H.right - m_pDpi->Scale(kChevronRight);
     const int my = (H.top + H.bottom) / 2;
     // Two chevrons, 96-DPI offsets from (x0, my): pointing up while dropped, down while closed.
@@ -801,6 +825,5 @@ void CWndDrop::DrawHeader_Style1(CDC* pDC, CRect& rcHeader)
         ::Polyline(hDC, a, 3);
     }
     ::SelectObject(hDC, hOld);
-    if (hPen)
-        ::DeleteObject(hPen);
+    ::DeleteObject(hPen);
 }

@@ -1,5 +1,6 @@
 // Colour arithmetic, gradients and small shapes of the drawing toolkit.
 #include "CUtilityVisual.h"
+#include "draw/LumoPalette.h"
 
 #include <LumoSys.h>
 #include <LumoBuf.h>
@@ -417,8 +418,12 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
         return;
     HDC hDC = pDC->m_hDC;
 
-    const COLORREF crFilledTop = 0xFBE8C4, crFilledBottom = 0xFFAA4D;
-    const COLORREF crEmptyTop = 0xD9E6ED, crEmptyBottom = 0xF9FBFC;
+    // In system colours the segments are flat: done in the selection colour, to do in the pane's.
+    const BOOL bFlat = LumoPalette::Flat();
+    const COLORREF crFilledTop = LumoPalette::Color(LumoPalette::SELECTION, 0xFBE8C4);
+    const COLORREF crFilledBottom = LumoPalette::Color(LumoPalette::SELECTION, 0xFFAA4D);
+    const COLORREF crEmptyTop = LumoPalette::Color(LumoPalette::PANE, 0xD9E6ED);
+    const COLORREF crEmptyBottom = LumoPalette::Color(LumoPalette::PANE, 0xF9FBFC);
     // Without a third value the bar is "done so far / still to do"; with one, the middle
     // segment is the highlighted part.
     const COLORREF crOuterTop = nThird == 0 ? crFilledTop : crEmptyTop;
@@ -466,15 +471,15 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
     CRect f(r.left, r.top, r.right + 1, r.bottom + 1);
     HGDIOBJ hHollow = ::GetStockObject(NULL_BRUSH);
     HGDIOBJ hOldBrush = hHollow ? ::SelectObject(hDC, hHollow) : nullptr;
-    CPub::DrawRect(pDC, f, 0xFEFEFE);
+    CPub::DrawRect(pDC, f, bFlat ? crEmptyTop : 0xFEFEFE);
     f.InflateRect(1, 1);
     {
-        CScopedPen pen(hDC, PS_SOLID, 1, 0x64748C);
+        CScopedPen pen(hDC, PS_SOLID, 1, LumoPalette::Color(LumoPalette::FRAME, 0x64748C));
         ::RoundRect(hDC, f.left, f.top, f.right, f.bottom, 3, 3);
     }
     f.InflateRect(1, 1);
     {
-        CScopedPen pen(hDC, PS_SOLID, 1, 0xC6D2D7);
+        CScopedPen pen(hDC, PS_SOLID, 1, LumoPalette::Color(LumoPalette::HEADER, 0xC6D2D7));
         ::RoundRect(hDC, f.left, f.top, f.right, f.bottom, 3, 3);
     }
     if (hOldBrush)
@@ -483,7 +488,7 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
     if (!strText.IsEmpty())
     {
         const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
-        const COLORREF crOldText = ::SetTextColor(hDC, 0x000000);
+        const COLORREF crOldText = ::SetTextColor(hDC, LumoPalette::Color(LumoPalette::PANE_TEXT, 0x000000));
         HGDIOBJ hOldFont = bGuiFont ? ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT)) : nullptr;
         rect.DeflateRect(4, 0, 4, 0);
         ::DrawTextA(hDC, strText, strText.GetLength(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -647,11 +652,38 @@ HRESULT CUtilityVisual::RenderPicture(IPicture* pPicture, HDC hDC, int x, int y,
     return pPicture->Render(hDC, x, y, cx, cy, 0, h, w, -h, nullptr);
 }
 
+namespace
+{
+
+// A photograph keeps its orientation in a mirrored (right-to-left) context: only its place
+// mirrors. Arrows and other pictures that carry a direction are drawn by other routines.
+class CKeepOrientation
+{
+public:
+    explicit CKeepOrientation(HDC hDC) : m_hDC(hDC), m_dwLayout(::GetLayout(hDC))
+    {
+        if (m_dwLayout != GDI_ERROR && (m_dwLayout & LAYOUT_RTL))
+            ::SetLayout(m_hDC, m_dwLayout | LAYOUT_BITMAPORIENTATIONPRESERVED);
+    }
+    ~CKeepOrientation()
+    {
+        if (m_dwLayout != GDI_ERROR && (m_dwLayout & LAYOUT_RTL))
+            ::SetLayout(m_hDC, m_dwLayout);
+    }
+
+private:
+    HDC m_hDC;
+    DWORD m_dwLayout;
+};
+
+}  // namespace
+
 void CUtilityVisual::draw_pic(CDC* pDC, IPicture* pPicture, CRect& rect, int nRop, int nUnused)
 {
     UNUSED_ALWAYS(nUnused);
     if (!HasDC(pDC))
         return;
+    CKeepOrientation keep(pDC->m_hDC);
     CRect r(rect);
     if (!pPicture)
     {

@@ -5,6 +5,7 @@
 #include "frame/LumoModule.h"
 #include "CMenuShadow.h"
 #include "LumoSys.h"
+#include "frame/LumoSettings.h"
 
 namespace
 {
@@ -46,6 +47,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
     case DLL_PROCESS_DETACH:
         // No menu hook of the library may outlive it.
         CMenuShadow::UnInstallHook();
+        LumoSettings::Unwatch();
         AfxTermExtensionModule(g_extensionModule);
         return TRUE;
     default:

@@ -1,7 +1,9 @@
 #include "frameset/CFrameTitle.h"
+#include "draw/RtlText.h"
 #include "CUtilityVisual.h"
 #include "CPub.h"
 #include "frame/DpiScale.h"
+#include "draw/LumoPalette.h"
 
 #include <algorithm>
 
@@ -109,7 +111,9 @@ void CFrameTitle::Paint(CDC* pDC, int nStyle, const CRect& F, COLORREF K, COLORR
     ::SelectObject(hDC, const_cast<CDpiScale&>(D).GuiFont());
     const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
 
-    if (nStyle == 4)
+    if (LumoPalette::Flat())
+        PaintFlat(pDC, nStyle, C, strTitle, bIcon, D);
+    else if (nStyle == 4)
         PaintTab(pDC, F, C, K, strTitle, bIcon, D);
     else
         PaintBoxed(pDC, hFramePen, nStyle, F, C, K, T, strTitle, bIcon, D);
@@ -129,7 +133,7 @@ void CFrameTitle::DrawTitleText(CDC* pDC, const CString& strTitle, int x, int y,
         return;
     RECT rc = { x, y, right, bottom };
     ::DrawTextA(pDC->GetSafeHdc(), strTitle, strTitle.GetLength(), &rc,
-                DT_VCENTER | DT_SINGLELINE);
+                DT_VCENTER | DT_SINGLELINE | RtlReading(pDC->GetSafeHdc()));
 }
 
 // Styles 1 to 3: a framed title box on top of the window with the rule above it.
@@ -157,6 +161,30 @@ void CFrameTitle::PaintBoxed(CDC* pDC, HPEN hFramePen, int nStyle, const CRect& 
         return;
     Shadow(pDC, CRect(B.left, B.top, B.right, C.bottom), K, D);
     PaintBrackets(pDC, B, C, K, D);
+}
+
+// In system colours every style is a flat title box (a tab as wide as its title for style 4)
+// framed on the rule above the window, without shadows or brackets.
+void CFrameTitle::PaintFlat(CDC* pDC, int nStyle, const CRect& C, const CString& strTitle, BOOL bIcon,
+                            const CDpiScale& D)
+{
+    auto S = [&D](int n) { return D.Scale(n); };
+    const COLORREF crFace = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER));
+    const COLORREF crFrame = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::FRAME));
+    CRect B(C.left, C.top - S(19), C.right, C.top + 1);
+    if (nStyle == 4)
+    {
+        const int nTextWidth = strTitle.IsEmpty() ? 0 : pDC->GetTextExtent(strTitle).cx;
+        B.SetRect(C.left, C.top - S(20), std::min<int>(C.right, C.left + S(69) + nTextWidth + (bIcon ? S(15) : 0)), C.top + 1);
+    }
+    if (IsEmptyRect(B))
+        return;
+    pDC->FillSolidRect(&B, crFace);
+    CPub::DrawRect(pDC, B.left, B.top, B.right - 1, B.bottom - 1, crFrame);
+    CPub::DrawLine(pDC, C.left, C.top, C.right, C.top, crFrame);
+    const COLORREF crOld = pDC->SetTextColor(::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER_TEXT)));
+    DrawTitleText(pDC, strTitle, B.left + S(10), B.top + 1, B.right, B.bottom - 1, D);
+    pDC->SetTextColor(crOld);
 }
 
 // Style 3's corner brackets, top left of the title and bottom right of the window, drawn with

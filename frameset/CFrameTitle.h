@@ -24,6 +24,8 @@ public:
 private:
     static void PaintBoxed(CDC* pDC, HPEN hFramePen, int nStyle, const CRect& F, const CRect& C,
                            COLORREF K, COLORREF T, const CString& strTitle, BOOL bIcon, const CDpiScale& D);
+    static void PaintFlat(CDC* pDC, int nStyle, const CRect& C, const CString& strTitle, BOOL bIcon,
+                          const CDpiScale& D);
     static void PaintBrackets(CDC* pDC, const CRect& B, const CRect& C, COLORREF K, const CDpiScale& D);
     static void DrawTitleText(CDC* pDC, const CString& strTitle, int x, int y, int right,
                               int bottom, const CDpiScale& D);

@@ -334,7 +334,7 @@ HWND MakeTree(HWND parent, const char* name, const char* root, int mode)
     return tree;
 }
 
-bool BuildWindow()
+bool BuildWindow(DWORD dwExStyle = 0)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = HostProc;
@@ -342,7 +342,7 @@ bool BuildWindow()
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     ::RegisterClassA(&wc);
-    g.hwnd = ::CreateWindowExA(0, kClassName, "Lumo gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
+    g.hwnd = ::CreateWindowExA(dwExStyle, kClassName, "Lumo gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
                                kWindowW, kWindowH, nullptr, nullptr, wc.hInstance, nullptr);
     if (!g.hwnd || !LMENU_ChangeMenu(g.menuData, g.hwnd, ""))
         return false;
@@ -523,6 +523,64 @@ void CheckAccessibleTree()
     Check(drops, "accessible drops, the first expanded");
 }
 
+// The screen's colour where a window's client point lies.
+COLORREF ScreenPixel(HWND hwnd, int x, int y)
+{
+    POINT pt = { x, y };
+    ::ClientToScreen(hwnd, &pt);
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, pt.x, pt.y);
+    ::ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// The window in the colours of a high-contrast scheme: set for this process as the system sets
+// them, with the library asked for the system colours as high contrast would have it.
+void RunHighContrast(const std::string& out)
+{
+    const int roles[] = { COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_HIGHLIGHT,
+                          COLOR_HIGHLIGHTTEXT, COLOR_HOTLIGHT, COLOR_GRAYTEXT, COLOR_WINDOWFRAME, COLOR_MENU,
+                          COLOR_MENUTEXT };
+    const COLORREF contrast[] = { RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255),
+                                  RGB(26, 235, 255), RGB(0, 0, 0), RGB(255, 255, 0), RGB(63, 242, 63),
+                                  RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255) };
+    const int n = sizeof(roles) / sizeof(roles[0]);
+    COLORREF saved[n];
+    for (int i = 0; i < n; ++i)
+        saved[i] = ::GetSysColor(roles[i]);
+    ::SetSysColors(n, roles, contrast);
+    Lumo_UseSystemColors(1);
+    Settle();
+    const int doorBottom = Height(g.door) - 10;
+    Check(ScreenPixel(g.door, kDoorWidth / 2, doorBottom) == RGB(0, 0, 0), "door in the window colour of high contrast");
+    Screenshot(out, "11-high-contrast.png");
+    ::SetSysColors(n, roles, saved);
+    Lumo_UseSystemColors(-1);
+    Settle();
+    Check(ScreenPixel(g.door, kDoorWidth / 2, doorBottom) == RGB(kDoorR, kDoorG, kDoorB), "door in its own colour again");
+}
+
+// The same window made for a right-to-left host: mirrored, the door at the right edge.
+void RunRightToLeft(const std::string& out)
+{
+    g.hwnd = nullptr;
+    const bool built = BuildWindow(WS_EX_LAYOUTRTL);
+    Check(built, "right-to-left window built");
+    if (!built)
+        return;
+    ::ShowWindow(g.hwnd, SW_SHOW);
+    ::SetForegroundWindow(g.hwnd);
+    Settle();
+    RECT client, door;
+    ::GetClientRect(g.hwnd, &client);
+    ::MapWindowPoints(g.hwnd, nullptr, (POINT*)&client, 2);
+    ::GetWindowRect(g.door, &door);
+    Check(door.right == (client.left > client.right ? client.left : client.right), "door at the right edge");
+    Screenshot(out, "12-right-to-left.png");
+    ::DestroyWindow(g.hwnd);
+    PumpPending();
+}
+
 int RunScript(const std::string& out)
 {
     // The door places itself once the host has settled (a deferred step after creation).
@@ -626,8 +684,10 @@ int RunScript(const std::string& out)
 
     Check(g.doorToggles == 2, "two door toggle messages");
     RunSkinSession(g.hwnd, out, Screenshot);
+    RunHighContrast(out);
     ::DestroyWindow(g.hwnd);
     PumpPending();
+    RunRightToLeft(out);
     printf("session: %zu messages, %s\n", g.log.size(), gallery::SessionOk() ? "ok" : "FAILED");
     return gallery::SessionOk() ? 0 : 1;
 }
@@ -667,10 +727,12 @@ int main(int argc, char** argv)
     if (g.scripted)
         printf("data: %d records saved and loaded, stamp '%s'\n", made, g.timeStamp.c_str());
 
+    // The file stays until the end: the right-to-left window of the session loads its trees
+    // from it too.
     const bool built = BuildWindow();
-    ::DeleteFileA(dataFile.c_str());
     if (!built)
     {
+        ::DeleteFileA(dataFile.c_str());
         printf("error: could not create the main window, its menu bar, door and trees\n");
         return 1;
     }
@@ -692,6 +754,7 @@ int main(int argc, char** argv)
             ::DispatchMessageA(&msg);
         }
     }
+    ::DeleteFileA(dataFile.c_str());
     LMENU_delete(g.menuData);
     for (HLMENU data : g.treeData)
         LMENU_delete(data);

@@ -27,7 +27,7 @@
 #include "CRgnMaker.h"
 #include "CUtilityVisual.h"
 #include "CMyWin.h"
-#include "ClassicLook.h"
+#include "lumo.h"
 #include "GalleryControls.h"
 #include "PngFile.h"
 #include "ScriptSupport.h"
@@ -1141,7 +1141,7 @@ int main(int argc, char** argv)
 {
     const std::string outDir = gallery::ScriptFolder(argc, argv);
     g_scripted = !outDir.empty();
-    gallery::UseClassicLook();  // before anything asks: the tabs draw themselves in the classic look
+    Lumo_UseOwnLook(1);  // the owner-drawn tabs draw themselves under themes too
     ::CoInitialize(NULL);
 
     const int windowsBefore = AfxGetPermanentWindowCount();

@@ -1,6 +1,5 @@
 // The gallery's skinned main window and the caption-button steps of its scripted session.
 #include "gallery_skin.h"
-#include "ClassicLook.h"
 #include "ScriptSupport.h"
 #include "lumo.h"
 
@@ -33,7 +32,7 @@ void PostCaptionMouse(HWND hwnd, UINT msg, POINT pt)
 
 void PrepareSkin()
 {
-    UseClassicLook();
+    Lumo_UseOwnLook(1);
 }
 
 bool SkinMainWindow(HWND hwnd)

@@ -7,8 +7,7 @@
 
 namespace gallery {
 
-// Has the library see visual themes off (the skin stands aside under themes). Call before
-// anything asks whether themes are on.
+// Asks the library for its own look, so the skin draws the caption under themes as well.
 void PrepareSkin();
 
 // Skins the main window with the resource library's first scheme; true when the skin is on.

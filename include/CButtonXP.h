@@ -1,6 +1,7 @@
 // XP-look buttons: push buttons, flat buttons, check boxes and radio buttons that the library
 // paints in every state (normal, hover, pressed, focused, checked, disabled, with a drop menu or
-// an image).
+// an image). With system colours (Lumo_UseSystemColors) every kind is drawn flat in the system
+// colours of buttons, check boxes and radio buttons as drawn boxes instead of pictures.
 //
 // The behaviour lives in CButtonXP_, which is not a window: CButtonXP carries it on a framework
 // button, and XPButton_Attach (lumo.h) on a button window a host already has. Either way the
@@ -169,6 +170,7 @@ protected:
     void _DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect);
     void _DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect);
     void _DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& box, CSize& boxSize);
+    void _DrawItem_SystemColors(LPDRAWITEMSTRUCT lpDIS, CString& strText, CRect& rect);
     void _DrawItem_IconText(CDC* pDC, CString& strText, CRect& rect);
     // The face gradient of the state, copied from the kept picture (drawn first when the state
     // or the size changed).

@@ -25,6 +25,8 @@ public:
     // Computes the text's rectangle inside rect (which it replaces) in pDC, and draws the text
     // unless bCalcOnly is set.
     void DrawCalcText(CDC* pDC, CRect& rect, int bCalcOnly);
+    // Text and underline: the link colour (COLOR_HOTLIGHT in system colours), grey when disabled.
+    COLORREF LinkColor();
     // Paints the link into pDC over the parent's background brush (none: left as it is).
     void Paint(CDC* pDC, HBRUSH hBackground);
 

@@ -173,6 +173,9 @@ protected:
     CMenuEx* FindLevelOfItemData(ULONG_PTR nItemData) const;
     void DeleteRootMenu();
     int Track(int x, int y);
+    // How the menu is tracked for that owner: without animation while the user's menu animation
+    // is off, mirrored for a right-to-left owner or process.
+    static UINT TrackFlags(HWND hOwner);
     static LRESULT CALLBACK OwnerProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR uIdSubclass, DWORD_PTR dwRefData);
 

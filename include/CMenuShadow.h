@@ -40,6 +40,9 @@ public:
 
     static HHOOK m_hMenuHook;
     static CMap<HWND, HWND, CMenuShadow*, CMenuShadow*> m_WndMenuMap;
+    // Outer and inner frame colours, read again from the system colours whenever they or the
+    // library's colour mode change (in system colours: COLOR_WINDOWFRAME and COLOR_WINDOW, and
+    // no shadow is drawn).
     static COLORREF m_ColorFrame[4];
 
 protected:

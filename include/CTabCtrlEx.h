@@ -1,6 +1,9 @@
 // A tab control whose tabs are painted with gradients: the selected tab in the parent's
 // static-control colour, the others shading down from it, and the tab under the mouse in a
-// warm highlight. With visual themes active the platform draws the tabs and nothing is tracked.
+// warm highlight. With visual themes active the platform draws the tabs and nothing is tracked,
+// unless the host asked for the library's own look (Lumo_UseOwnLook), which tabs made before
+// the call take on at their next paint. With system colours (Lumo_UseSystemColors) the tabs are
+// flat in COLOR_BTNFACE with COLOR_BTNTEXT, the tab under the mouse in COLOR_HOTLIGHT.
 // The parent need not be a framework window: the control catches the platform's requests to
 // draw its tabs on their way to a parent that would not hand them back.
 #pragma once
@@ -23,7 +26,8 @@ public:
     int GetHotTab() const { return m_nHotTab; }
 
 protected:
-    // Owner drawing and the tab padding, when themes are off.
+    // Owner drawing and the tab padding in the library's own look (themes off, or the host asked
+    // for it), the platform's otherwise.
     void ApplyLook();
     // Asks the parent for the brush the tabs are painted with before the platform paints
     // them. FALSE when the parent destroyed the control meanwhile.
@@ -43,6 +47,7 @@ protected:
 
     int m_nHotTab;
     HBRUSH m_hbrBack;  // the parent's answer for the paint under way; the parent owns it
+    int m_nLook;       // 1 own look applied, 0 the platform's, -1 before creation
 
     DECLARE_MESSAGE_MAP()
 };

@@ -94,6 +94,9 @@ public:
 
     // Paints the whole client area into a device context as the screen shows it.
     void PaintTo(HDC hDC);
+    // Gives the system control the colours of the moment when the settings changed since last
+    // time (system colours or the tree's own).
+    void SyncColours();
 
     // The registered message that asks a tree to open its single top-level branch; the
     // module registers it once at load.
@@ -155,6 +158,7 @@ protected:
     COLORREF m_clrBack;
     COLORREF m_clrText;
     int m_bColorMode;
+    DWORD m_dwColourGeneration;  // the settings' change count the control's colours were set at
     CPic* m_pPic;
     CFont m_fontHover;
     HCURSOR m_hHandCursor;

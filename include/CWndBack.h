@@ -1,5 +1,6 @@
 // The base window of the door panel: paints a background (a colour, a picture or nothing) and
-// lays out the child windows given to it.
+// lays out the child windows given to it. With system colours (Lumo_UseSystemColors) the
+// background is COLOR_WINDOW and no picture is drawn.
 //
 // Ownership: a panel window object is made with new and deletes itself in PostNcDestroy, after
 // its window's last message, and nowhere else. Destroying the window (DestroyWindow, or a flat
@@ -43,6 +44,9 @@ public:
     BOOL HasBkPicture() const { return m_pPicture != NULL; }
     BOOL SetAnimationAble(BOOL bAble);
     BOOL GetAnimationAble() const { return m_bAnimationAble; }
+    // TRUE when the window slides: animation is able and the user's client-area animation
+    // setting is on (with it off, opening and closing take effect at once).
+    BOOL Animates() const;
     void SetFrozen(BOOL bFrozen) { m_bFrozen = bFrozen; }
     BOOL GetFrozen() const { return m_bFrozen; }
     CMyWin& GetLayout() { return m_MyWin; }

@@ -90,6 +90,10 @@ protected:
     void GetViewStyle1_ButtonRect(CRect& rect);
     void DrawHeader_Style0(CDC* pDC, CRect& rcHeader);
     void DrawHeader_Style1(CDC* pDC, CRect& rcHeader);
+    // In system colours: a flat header, framed, the glyph in the header text colour.
+    void DrawHeader_Flat(CDC* pDC, CRect& rcHeader);
+    // The open or closed chevrons of the second style.
+    void DrawGlyph(CDC* pDC, const CRect& rcHeader, COLORREF crGlyph);
     void DrawTitle(CDC* pDC, const CRect& rcHeader);
     BOOL SendToggleRequest();
     BOOL HueHasWhiteTitle() const;

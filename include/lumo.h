@@ -83,6 +83,44 @@ LUMOAPI int WINAPI IsWinXPThemeOpened(void);
 /* The library's version number. */
 LUMOAPI int WINAPI GetDllVersion(void);
 
+/* ---- Lumo_*: the library's look as a whole ------------------------------------------------- */
+/* Process-wide; call on the user-interface thread, in any order with the controls: windows of the
+ * library that exist already repaint in the new look.
+ *
+ * Lumo_UseOwnLook: with 0 (the default) the caption skin and the owner-drawn tabs stand aside
+ * while visual themes are active (Skin_Register returns 0, CTabCtrlEx leaves its tabs to the
+ * system). With 1 they draw their own look under themes too: a skinned window has its own theme
+ * and the desktop compositor's frame turned off while it is skinned (both back on at
+ * Skin_Unregister), and tabs made before the call draw themselves from their next paint. Turning
+ * it back to 0 leaves windows skinned meanwhile skinned. Returns the previous value (0 or 1).
+ *
+ * Lumo_UseSystemColors: 1 = every colour the library chooses is a system colour by its role:
+ * panes and lists (door, door layer, tree, frame-set areas) COLOR_WINDOW with COLOR_WINDOWTEXT;
+ * headers, title bars and buttons (drop headers, frame titles, XP and bitmap buttons, tabs, group
+ * box bands, a menu's picture column) COLOR_BTNFACE with COLOR_BTNTEXT; selection (menu items,
+ * a progress bar's done part) COLOR_HIGHLIGHT with COLOR_HIGHLIGHTTEXT; hot items and links
+ * COLOR_HOTLIGHT; disabled text COLOR_GRAYTEXT; frames and separators COLOR_WINDOWFRAME. Menu
+ * items stand on COLOR_WINDOW.
+ * Pictures and gradients then give way to flat fills and shadows are not drawn; a skinned
+ * caption keeps its scheme (a departure: its bitmaps carry the buttons). Colours a host set
+ * itself (DoorWin_SetHue, XPButton_SetBkColor...) are kept for when system colours are off again.
+ * 0 = the library's own palette; -1 (the default) = 1 while high contrast is on, else 0. Any other
+ * mode changes nothing and returns -2; otherwise the previous mode. Whenever a top-level window
+ * of the thread receives WM_SYSCOLORCHANGE or WM_SETTINGCHANGE, it repaints with the library's
+ * windows in it, in the colours of the moment.
+ *
+ * The library also follows the user's settings: while client-area animation is off
+ * (SPI_GETCLIENTAREAANIMATION) the door and its drops open and close at once, whatever
+ * DoorWin_SetAnimationAble says; while menu animation is off (SPI_GETMENUANIMATION) its menus
+ * appear without animation (TPM_NOANIMATION). Under a host with WS_EX_LAYOUTRTL (or a
+ * right-to-left process layout) the library mirrors: the door docks at the host's right edge and
+ * slides from there, drops' and the layer's arrows point the other way, popup menus open with
+ * TPM_LAYOUTRTL with their picture column on the right, a skinned window's caption buttons stand
+ * on its left, texts stand at the right and read right to left (DT_RTLREADING), and background
+ * pictures keep their orientation. */
+LUMOAPI int WINAPI Lumo_UseOwnLook(int bOn);
+LUMOAPI int WINAPI Lumo_UseSystemColors(int nMode);
+
 /* ---- LMENU_*: tree data, its file and generated menus -------------------------------------- */
 /* A collection of tree-data records (codes, texts, tips, host attributes) that can be saved to
  * and loaded from a file and turned into a menu bar. Each record's code places it in the
@@ -365,9 +403,9 @@ LUMOAPI void WINAPI ShadowWin_Enable(HWND hwnd, int enable);
  * for the cursor. */
 
 /* 1 on success, and when the window already has a skin (which stays as it is); 0 while visual
- * themes are active, for a window that is not the calling thread's (null or unknown), or when
- * the window cannot be subclassed. A skin id the resource library does not know gives a plain
- * look without buttons. */
+ * themes are active (unless Lumo_UseOwnLook(1)), for a window that is not the calling thread's
+ * (null or unknown), or when the window cannot be subclassed. A skin id the resource library does
+ * not know gives a plain look without buttons. */
 LUMOAPI int WINAPI Skin_Register(HWND hwnd, int nSkinId);
 /* 1 when the window's skin took the scheme; 0 for a window without a skin or an unknown skin id
  * (the look is kept). */

@@ -644,13 +644,12 @@ void CMyWin::CalcOtherParentOffset(HWND hWnd, LPRECT lpRect)
     HWND hRealParent = ::GetParent(hWnd);
     if (hRealParent == NULL || m_pParent->GetSafeHwnd() == NULL)
         return;
-    RECT rcReal;
-    ::GetClientRect(hRealParent, &rcReal);
-    CDRAW::_ClientToScreen(hRealParent, &rcReal);
-    CRect rcManaged;
-    m_pParent->GetClientRect(&rcManaged);
-    m_pParent->ClientToScreen(&rcManaged);
-    ::OffsetRect(lpRect, rcManaged.left - rcReal.left, rcManaged.top - rcReal.top);
+    // The managed window's client origin in the real parent's client coordinates: mapped as one
+    // point, which stays right in mirrored (right-to-left) windows, where the origin is the
+    // right edge.
+    POINT origin = { 0, 0 };
+    ::MapWindowPoints(m_pParent->GetSafeHwnd(), hRealParent, &origin, 1);
+    ::OffsetRect(lpRect, origin.x, origin.y);
 }
 
 void CMyWin::Redraw()

@@ -2,10 +2,12 @@
 // a picture column, a rounded gradient selection, check marks, greyed pictures and texts, and
 // right-aligned shortcuts.
 #include "CMenuPopEx.h"
+#include "draw/RtlText.h"
 #include "menu/CMenuItemData.h"
 #include "CUtilityVisual.h"
 #include "CPub.h"
 #include "frame/DpiScale.h"
+#include "draw/LumoPalette.h"
 
 namespace
 {
@@ -177,15 +179,16 @@ void CMenuEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     rcBar.right = rcItem.left + m_pLook->m_nLeftBarWidth;
     CRect rcText(rcItem);
     rcText.left = rcBar.right;
-    dc.FillSolidRect(rcBar, m_pLook->m_crLeftBar);
-    dc.FillSolidRect(rcText, m_pLook->m_crBk);
-    CPub::DrawLine(&dc, rcBar.right + 1, rcItem.top, rcBar.right + 1, rcItem.bottom, kColumnLine);
+    dc.FillSolidRect(rcBar, LumoPalette::Color(LumoPalette::HEADER, m_pLook->m_crLeftBar));
+    dc.FillSolidRect(rcText, LumoPalette::Color(LumoPalette::PANE, m_pLook->m_crBk));
+    CPub::DrawLine(&dc, rcBar.right + 1, rcItem.top, rcBar.right + 1, rcItem.bottom,
+                   LumoPalette::Color(LumoPalette::FRAME, kColumnLine));
     rcText.left = rcBar.right + 1;
 
     if (lpDIS->itemID == 0)
     {
         const int y = (rcText.top + rcText.bottom) / 2;
-        CPub::DrawLine(&dc, rcText.left + m_pLook->Scale(3), y, rcText.right - 1, y, kSeparatorLine);
+        CPub::DrawLine(&dc, rcText.left + m_pLook->Scale(3), y, rcText.right - 1, y, LumoPalette::Color(LumoPalette::FRAME, kSeparatorLine));
     }
     else
     {
@@ -253,6 +256,8 @@ CMenuItem* CMenuEx::FindByPopupHandle(UINT nItemID) const
 
 COLORREF CMenuEx::SelectionEdge() const
 {
+    if (LumoPalette::Flat())
+        return ::GetSysColor(LumoPalette::SysIndex(LumoPalette::SELECTION));
     const COLORREF c1 = m_pLook->m_crSelected1, c2 = m_pLook->m_crSelected2, c3 = m_pLook->m_crSelected3;
     if (c1 == c2 && c2 == c3)
         return CUtilityVisual::Hilight(c1, -30);
@@ -265,6 +270,11 @@ void CMenuEx::DrawSelection(CDC* pDC, const CRect& rcItem)
 {
     const COLORREF c1 = m_pLook->m_crSelected1, c2 = m_pLook->m_crSelected2, c3 = m_pLook->m_crSelected3;
     CRect rc(rcItem);
+    if (LumoPalette::Flat())
+    {
+        pDC->FillSolidRect(&rc, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::SELECTION)));
+        return;
+    }
     if (c1 == c2 && c2 == c3)
     {
         CBrush brushFill;
@@ -297,7 +307,8 @@ void CMenuEx::DrawPicture(CDC* pDC, CMenuItem* pItem, CRect rcBar, UINT nState)
 {
     if (nState & ODS_CHECKED)
     {
-        CUtilityVisual::DrawCheck(pDC, rcBar, m_pLook->Scale(6), 1, kCheckFrame, 0);
+        CUtilityVisual::DrawCheck(pDC, rcBar, m_pLook->Scale(6), 1, LumoPalette::Color(LumoPalette::FRAME, kCheckFrame),
+                                  LumoPalette::Color(LumoPalette::PANE_TEXT, 0));
         return;
     }
     if (pItem->m_pImageList == NULL && pItem->m_hIcon == NULL)
@@ -329,18 +340,22 @@ void CMenuEx::DrawPicture(CDC* pDC, CMenuItem* pItem, CRect rcBar, UINT nState)
 
 void CMenuEx::DrawTexts(CDC* pDC, CMenuItem* pItem, CRect rcText, UINT nState)
 {
-    const COLORREF crText = (nState & ODS_GRAYED) ? CUtilityVisual::Hilight(m_pLook->m_crBk, -64)
-                                                  : m_pLook->m_crText;
+    COLORREF crText = (nState & ODS_GRAYED)
+                          ? LumoPalette::Color(LumoPalette::DISABLED_TEXT, CUtilityVisual::Hilight(m_pLook->m_crBk, -64))
+                          : LumoPalette::Color(LumoPalette::PANE_TEXT, m_pLook->m_crText);
+    if ((nState & ODS_SELECTED) && !(nState & ODS_GRAYED) && LumoPalette::Flat())
+        crText = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::SELECTION_TEXT));
     const COLORREF crOldText = pDC->SetTextColor(crText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = m_pLook->m_font.GetSafeHandle() != NULL ? pDC->SelectObject(&m_pLook->m_font) : NULL;
     rcText.left += m_pLook->Scale(kTextIndent);
-    pDC->DrawText(pItem->GetLabel(), rcText, DT_SINGLELINE | DT_VCENTER);
+    const UINT nReading = RtlReading(pDC->GetSafeHdc());
+    pDC->DrawText(pItem->GetLabel(), rcText, DT_SINGLELINE | DT_VCENTER | nReading);
     const CString strShortcut = pItem->GetShortcutText();
     if (!strShortcut.IsEmpty())
     {
         rcText.right -= m_pLook->Scale(kTextGap);
-        pDC->DrawText(strShortcut, rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        pDC->DrawText(strShortcut, rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | nReading);
     }
     if (pOldFont != NULL)
         pDC->SelectObject(pOldFont);

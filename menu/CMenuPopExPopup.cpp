@@ -1,6 +1,7 @@
 // CMenuPopEx: turning the flat item list into real menus level by level, measuring, and
 // tracking the menu for its owner window.
 #include "CMenuPopEx.h"
+#include "frame/LumoSettings.h"
 #include "menu/CMenuItemData.h"
 #include "lumo.h"
 #include "frame/DpiScale.h"
@@ -202,6 +203,20 @@ void CMenuPopEx::DeleteRootMenu()
 
 // ---- Tracking --------------------------------------------------------------------------------
 
+UINT CMenuPopEx::TrackFlags(HWND hOwner)
+{
+    UINT nFlags = TPM_RIGHTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD;
+    if (!LumoSettings::MenuAnimation())
+        nFlags |= TPM_NOANIMATION;
+    // A right-to-left owner gets a mirrored menu: picture column on the right, texts aligned
+    // to it. The menu's own device context is mirrored, so the items paint as they always do.
+    DWORD dwLayout = 0;
+    if ((hOwner && (::GetWindowLongA(hOwner, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)) ||
+        (::GetProcessDefaultLayout(&dwLayout) && (dwLayout & LAYOUT_RTL)))
+        nFlags |= TPM_LAYOUTRTL;
+    return nFlags;
+}
+
 int CMenuPopEx::Track(int x, int y)
 {
     // The owner is asked to measure and draw the items. Subclassing it while the menu is open
@@ -210,8 +225,7 @@ int CMenuPopEx::Track(int x, int y)
     const HWND hOwner = m_hOwner;
     const UINT_PTR uId = (UINT_PTR)this;
     const BOOL bRouted = IsOwnerDrawn() && ::SetWindowSubclass(hOwner, OwnerProc, uId, (DWORD_PTR)this);
-    int nResult = m_pRootMenu->TrackPopupMenu(TPM_RIGHTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD, x, y,
-                                              CWnd::FromHandle(hOwner), NULL);
+    int nResult = m_pRootMenu->TrackPopupMenu(TrackFlags(hOwner), x, y, CWnd::FromHandle(hOwner), NULL);
     if (bRouted)
         ::RemoveWindowSubclass(hOwner, OwnerProc, uId);
     return nResult;

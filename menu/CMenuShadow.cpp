@@ -1,6 +1,8 @@
 // CMenuShadow: the thread hook that finds new menu windows, their subclass procedure, and the
 // frame and shadow painted into the strips added to their right and bottom edges.
 #include "CMenuShadow.h"
+#include "draw/LumoPalette.h"
+#include "frame/LumoSettings.h"
 #include "frame/LumoModule.h"
 #include "CDRAW.h"
 
@@ -18,6 +20,9 @@ WNDPROC OldProcOf(HWND hWnd)
 {
     return (WNDPROC)::GetPropA(hWnd, kOldProcProp);
 }
+
+// The settings' change count the frame colours were read at.
+DWORD g_dwFrameGeneration = 0;
 
 } // namespace
 
@@ -217,7 +222,19 @@ void CMenuShadow::OnPrint(CDC* pDC)
         pDC->BitBlt(w - kShadow, 0, kShadow, h, &dcMem, w - kShadow, 0, SRCCOPY);
         dcMem.SelectObject(pOld);
     }
-    CDRAW::DrawShadow(m_hWnd, pDC->GetSafeHdc(), CRect(0, 0, w, h), 0);
+    // The frame follows the system colours as they change; in system colours the frame is the
+    // role's and no shadow is drawn.
+    const BOOL bFlat = LumoPalette::Flat();
+    if (g_dwFrameGeneration != LumoSettings::Generation())
+    {
+        g_dwFrameGeneration = LumoSettings::Generation();
+        const COLORREF crOuter = bFlat ? ::GetSysColor(LumoPalette::SysIndex(LumoPalette::FRAME)) : ::GetSysColor(COLOR_BTNSHADOW);
+        const COLORREF crInner = bFlat ? ::GetSysColor(LumoPalette::SysIndex(LumoPalette::PANE)) : ::GetSysColor(COLOR_MENU);
+        const COLORREF colours[4] = { crOuter, crOuter, crInner, crInner };
+        memcpy(m_ColorFrame, colours, sizeof(colours));
+    }
+    if (!bFlat)
+        CDRAW::DrawShadow(m_hWnd, pDC->GetSafeHdc(), CRect(0, 0, w, h), 0);
     CRect rcFrame(0, 0, w - kShadow, h - kShadow);
     pDC->Draw3dRect(rcFrame, m_ColorFrame[0], m_ColorFrame[1]);
     rcFrame.DeflateRect(1, 1);

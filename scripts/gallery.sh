@@ -20,9 +20,17 @@ if [ -n "${DISPLAY:-}" ] && [ "${LUMO_HEADLESS:-0}" != 1 ]; then
   [ "${LUMO_GALLERY:-}" = classes ] && exe="$bin/gallery_classes.exe"
   WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" WINEDEBUG=-all /usr/lib/wine/wine64 "$exe"
 else
+  prefix=build/x64/wineprefix-gallery
+  # Wine here does not read the faces fonts-wine puts in its data folder, so the caption buttons
+  # it draws for windows without a skin (Marlett's "0", "1" and "r") came out as those letters in
+  # another face. It does read the prefix's own font folder: Marlett goes there.
+  scripts/with-wine.sh --prefix "$prefix" --keep-prefix /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 || true
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$prefix/drive_c/windows/Fonts" ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
+  fi
   for exe in gallery.exe gallery_classes.exe gallery_frameset.exe; do
     echo "gallery: $exe"
-    scripts/with-wine.sh --prefix build/x64/wineprefix-gallery --keep-prefix \
+    scripts/with-wine.sh --prefix "$prefix" --keep-prefix \
       /usr/lib/wine/wine64 "$bin/$exe" --script "Z:${out//\//\\}"
   done
   # The main window and the classes window once more on a screen of 150 % (144 DPI), in a copy

@@ -1,5 +1,6 @@
 // Window shadows: saved screen bands, darkened in place and put back.
 #include "shadow/CShadowWin.h"
+#include "draw/LumoPalette.h"
 #include "frame/UiThread.h"
 #include "frame/WndProcChain.h"
 #include "lumo.h"
@@ -148,7 +149,8 @@ BOOL CShadowWin::GetBounds(RECT* pBounds) const
 void CShadowWin::Update()
 {
     RestoreBands();
-    if (!m_bShown || !m_bEnabled || !::IsWindowVisible(m_hWnd))
+    // In system colours no shadow is drawn.
+    if (!m_bShown || !m_bEnabled || !::IsWindowVisible(m_hWnd) || LumoPalette::Flat())
         return;
 
     RECT rcWork = WorkArea();

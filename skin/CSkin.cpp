@@ -4,6 +4,7 @@
 #include "frame/WndProcChain.h"
 #include "frame/LumoRes.h"
 #include "frame/HostNotify.h"
+#include "frame/LumoSettings.h"
 #include "skin/CSkinAccessible.h"
 #include "frame/UiThread.h"
 #include "shadow/CShadowWin.h"
@@ -83,6 +84,32 @@ COLORREF MeanColor(COLORREF a, COLORREF b)
                (GetBValue(a) + GetBValue(b)) / 2);
 }
 
+// A system library's entry, the library loaded from the system folder only (and kept).
+FARPROC SystemEntry(const char* pszLibrary, const char* pszEntry)
+{
+    CString path = CPub::AppendPath(CGlobalInfo::GetInstance()->GetSystemDir(), pszLibrary);
+    HMODULE hLib = ::LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    return hLib ? ::GetProcAddress(hLib, pszEntry) : NULL;
+}
+
+// Under visual themes the window's theme and the compositor would draw a frame of their own over
+// the skin's; they are turned off for the skinned window and on again when the skin goes.
+void UseSystemFrame(HWND hWnd, BOOL bUse)
+{
+    typedef HRESULT(WINAPI * PFN_SetWindowTheme)(HWND, LPCWSTR, LPCWSTR);
+    typedef HRESULT(WINAPI * PFN_DwmSetWindowAttribute)(HWND, DWORD, LPCVOID, DWORD);
+    static PFN_SetWindowTheme pfnTheme = (PFN_SetWindowTheme)(void*)SystemEntry("UxTheme.dll", "SetWindowTheme");
+    static PFN_DwmSetWindowAttribute pfnDwm =
+        (PFN_DwmSetWindowAttribute)(void*)SystemEntry("dwmapi.dll", "DwmSetWindowAttribute");
+    // A class list naming no class of any theme leaves the window without one.
+    if (pfnTheme)
+        pfnTheme(hWnd, NULL, bUse ? NULL : L"LumoSkinned");
+    const DWORD kNcRenderingPolicy = 2, kUseWindowStyle = 0, kDisabled = 1;
+    const DWORD dwPolicy = bUse ? kUseWindowStyle : kDisabled;
+    if (pfnDwm)
+        pfnDwm(hWnd, kNcRenderingPolicy, &dwPolicy, sizeof(dwPolicy));
+}
+
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -91,8 +118,11 @@ COLORREF MeanColor(COLORREF a, COLORREF b)
 CSkin::CSkin(HWND hWnd, int nSkinId)
     : m_cxFrame(0), m_cyFrame(0), m_cySize(0), m_nSkinId(nSkinId), m_nTitleFont(SYSTEM_FIXED_FONT), m_nTitleAlign(DT_CENTER), m_hWnd(hWnd),
       m_crCaption(0x00D06665), m_crTitleText(0x00FFFFFF), m_crOutline(0x00000000), m_hIcon(NULL), m_hMenu(NULL),
-      m_bHasMaximize(1), m_bHasMinimize(1), m_bHasClose(1), m_nButtonState(StateNone), m_bClientEdge(0)
+      m_bHasMaximize(1), m_bHasMinimize(1), m_bHasClose(1), m_nButtonState(StateNone), m_bClientEdge(0),
+      m_bSystemFrameOff(IsWinXPThemeOpened())
 {
+    if (m_bSystemFrameOff)
+        UseSystemFrame(hWnd, FALSE);
     ::SetRectEmpty(&m_windowRect);
     ::SetRectEmpty(&m_captionRect);
     ::SetRectEmpty(&m_closeRect);
@@ -137,6 +167,8 @@ CSkin::~CSkin()
                 lStyle |= WS_MINIMIZEBOX;
             ::SetWindowLongA(m_hWnd, GWL_STYLE, lStyle);
         }
+        if (m_bSystemFrameOff)
+            UseSystemFrame(m_hWnd, TRUE);
         if (::SetWindowRgn(m_hWnd, NULL, FALSE))
             ::SendMessageA(m_hWnd, WM_NCPAINT, 1, 0);
     }
@@ -225,6 +257,10 @@ void CSkin::ReadFrame()
 POINT CSkin::WindowPoint(POINT ptScreen) const
 {
     POINT pt = {ptScreen.x - m_windowRect.left, ptScreen.y - m_windowRect.top};
+    // A right-to-left window's device context is mirrored: the buttons laid out at the right
+    // stand on the left of the screen.
+    if (::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
+        pt.x = m_windowRect.right - 1 - ptScreen.x;
     return pt;
 }
 
@@ -798,7 +834,7 @@ CSkin* FindOnThisThread(HWND hWnd)
 
 int SkinRegister(HWND hWnd, int nSkinId)
 {
-    if (IsWinXPThemeOpened() || !IsWindowOfThisThread(hWnd))
+    if (!LumoSettings::DrawsOwnLook() || !IsWindowOfThisThread(hWnd))
         return 0;
     CSkin::CacheMetrics();
     if (!InstallWndProc(hWnd, WNDPROC_CLIENT_SKIN, CSkin::SkinWndProc))

@@ -91,6 +91,7 @@ public:
     int m_nButtonState;
     int m_bClientEdge;
     COLORREF m_crEdge;
+    int m_bSystemFrameOff;  // the window's theme and compositor frame are off while skinned
 
 private:
     // Menu bar and client edge as the window now has them.

@@ -138,7 +138,7 @@ CTree10::CTree10()
       m_nLeafImg(0),
       m_clrBack(0xFFFFFF),
       m_clrText(0),
-      m_bColorMode(0),
+      m_bColorMode(0), m_dwColourGeneration(0),
       m_pPic(new CPic),
       m_hHandCursor(CUtilityVisual::GetHandCursor()),
       m_nLineHeight(kTreeLineHeight),

@@ -6,6 +6,8 @@
 #include "CPic.h"
 #include "frame/LumoRes.h"
 #include "frame/DpiScale.h"
+#include "frame/LumoSettings.h"
+#include "draw/LumoPalette.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ void CTree10::OnPaint()
 {
     if (m_bCollapsing)
         return;
+    SyncColours();
     CPaintDC dc(this);
     CMemDC memDC(&dc, NULL, 0);
     PaintTo(memDC.GetSafeHdc());
@@ -35,6 +38,7 @@ void CTree10::OnPaint()
 LRESULT CTree10::OnPrintClient(WPARAM wParam, LPARAM)
 {
     HDC hDC = (HDC)wParam;
+    SyncColours();
     if (hDC)
         PaintTo(hDC);
     return 0;
@@ -51,7 +55,8 @@ void CTree10::PaintTo(HDC hDC)
     // background it would have erased.
     CRect rcClient;
     ::GetClientRect(m_hWnd, &rcClient);
-    HBRUSH hBack = ::CreateSolidBrush(m_clrBack);
+    const BOOL bFlat = LumoPalette::Flat();
+    HBRUSH hBack = ::CreateSolidBrush(LumoPalette::Color(LumoPalette::PANE, m_clrBack));
     ::FillRect(hDC, &rcClient, hBack);
     ::DeleteObject(hBack);
     DefWindowProc(WM_PAINT, (WPARAM)hDC, 0);
@@ -62,7 +67,7 @@ void CTree10::PaintTo(HDC hDC)
         CRect rcLabel;
         if (hItem && GetItemRect(hItem, &rcLabel, TRUE))
         {
-            COLORREF clrHover = m_clrText != 0 ? 0xFFFFFF : 0xFF0000;
+            COLORREF clrHover = LumoPalette::Color(LumoPalette::HOT, m_clrText != 0 ? 0xFFFFFF : 0xFF0000);
             COLORREF clrOldText = ::SetTextColor(hDC, clrHover);
             HGDIOBJ hOldFont = ::SelectObject(hDC, m_fontHover.GetSafeHandle()
                                                        ? m_fontHover.GetSafeHandle()
@@ -72,7 +77,7 @@ void CTree10::PaintTo(HDC hDC)
             int nOldMode = 0;
             COLORREF clrOldBk = CLR_INVALID;
             bool bModeChanged = false;
-            if (!m_pPic->IsEmpty())
+            if (!m_pPic->IsEmpty() && !bFlat)
             {
                 nOldMode = ::SetBkMode(hDC, TRANSPARENT);
                 bModeChanged = true;
@@ -80,12 +85,13 @@ void CTree10::PaintTo(HDC hDC)
                 ::FillRect(hDC, &rcLabel, hWhite);
                 ::DeleteObject(hWhite);
             }
-            else if (m_bColorMode)
+            else if (m_bColorMode || bFlat)
             {
+                const COLORREF clrBack = LumoPalette::Color(LumoPalette::PANE, m_clrBack);
                 nOldMode = ::SetBkMode(hDC, OPAQUE);
                 bModeChanged = true;
-                clrOldBk = ::SetBkColor(hDC, m_clrBack);
-                HBRUSH hFill = ::CreateSolidBrush(m_clrBack);
+                clrOldBk = ::SetBkColor(hDC, clrBack);
+                HBRUSH hFill = ::CreateSolidBrush(clrBack);
                 ::FillRect(hDC, &rcLabel, hFill);
                 ::DeleteObject(hFill);
             }
@@ -102,7 +108,7 @@ void CTree10::PaintTo(HDC hDC)
         }
     }
 
-    if (!m_bColorMode)
+    if (!m_bColorMode && !bFlat)
     {
         CDRAW draw(0x10, NULL);
         draw.fill_with_bmp(m_hWnd, hDC, m_pPic->GetBitmap(), SRCAND, 0, 0);
@@ -172,6 +178,19 @@ int CTree10::SetTreeLeafImg(int nIndex)
     return nOld;
 }
 
+void CTree10::SyncColours()
+{
+    if (m_dwColourGeneration == LumoSettings::Generation() || !m_hWnd)
+        return;
+    m_dwColourGeneration = LumoSettings::Generation();
+    // The system control paints its labels: in system colours it takes its defaults (-1),
+    // which are COLOR_WINDOW and COLOR_WINDOWTEXT.
+    const COLORREF kSystemDefault = (COLORREF)-1;
+    const BOOL bFlat = LumoPalette::Flat();
+    ::SendMessageA(m_hWnd, TVM_SETBKCOLOR, 0, (LPARAM)(bFlat ? kSystemDefault : m_clrBack));
+    ::SendMessageA(m_hWnd, TVM_SETTEXTCOLOR, 0, (LPARAM)(bFlat ? kSystemDefault : m_clrText));
+}
+
 COLORREF CTree10::SetBackColor(COLORREF clr)
 {
     COLORREF clrOld = m_clrBack;
@@ -180,11 +199,8 @@ COLORREF CTree10::SetBackColor(COLORREF clr)
     if (IsDarkColor(clr))
         m_clrText = 0xEBEBEB;
     m_clrBack = clr;
-    if (m_hWnd)
-    {
-        ::SendMessageA(m_hWnd, TVM_SETBKCOLOR, 0, (LPARAM)m_clrBack);
-        ::SendMessageA(m_hWnd, TVM_SETTEXTCOLOR, 0, (LPARAM)m_clrText);
-    }
+    m_dwColourGeneration = 0;
+    SyncColours();
     m_bColorMode = 1;
     return clrOld;
 }

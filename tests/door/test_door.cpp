@@ -2,6 +2,7 @@
 // through posted input, sent timer ticks and the flat functions, with pixels read back.
 #include "LumoTest.h"
 #include "PixelTable.h"
+#include "SystemColours.h"
 #include "DestroyInNotify.h"
 #include "lumo.h"
 #include "CButtonBMP.h"
@@ -690,6 +691,111 @@ TEST_F(Drop, HeaderPaintingInBothStyles) {
     ASSERT_NE(later, nullptr);
     EXPECT_EQ(later->GetViewStyle(), 1);
     EXPECT_EQ(later->GetHeaderHeight(), 25);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The user's settings
+// ---------------------------------------------------------------------------------------------
+
+// With the user's client-area animation off the door and its drops are in their final state
+// when the call or click that opens or closes them returns, though animation is able: no timer,
+// no frozen door.
+TEST_F(Drop, OpenAndCloseAtOnceWhileClientAreaAnimationIsOff) {
+    PumpPending();
+    AnimationSetting off(SPI_GETCLIENTAREAANIMATION, SPI_SETCLIENTAREAANIMATION, FALSE);
+    DoorWin_SetAnimationAble(door, 1);
+    EXPECT_EQ(DoorWin_GetAnimationAble(door), 1);
+    const int closeWidth = pDoor->GetCloseWidth(TRUE);
+    DoorWin_OpenClose(door, 0);
+    EXPECT_EQ(DoorWin_IsOpened(door), 0);
+    EXPECT_EQ(WidthOf(door), closeWidth);
+    EXPECT_FALSE(pDoor->GetFrozen());
+    DoorWin_OpenClose(door, 1);
+    EXPECT_EQ(DoorWin_IsOpened(door), 1);
+    EXPECT_EQ(WidthOf(door), 230);
+
+    CWndDoorLayer* layer = pDoor->GetLayer();
+    HWND d[2];
+    for (HWND& h : d) h = DropWin_new(door, "Drop", 4, 4, 6, 150);
+    const int hh = ((CWndDrop*)SearchDropWin(d[0]))->GetHeaderHeight();
+    SendMessageA(d[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 3));
+    EXPECT_FALSE(layer->IsAnimating());
+    EXPECT_EQ(DropWin_GetDrop(d[0]), 0);
+    EXPECT_EQ(DropWin_GetDrop(d[1]), 1);
+    EXPECT_EQ(RectIn(d[1], layer->m_hWnd).Height(), 150);
+    EXPECT_EQ(RectIn(d[0], layer->m_hWnd).Height(), hh);
+    SendMessageA(d[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 3));
+    EXPECT_FALSE(layer->IsAnimating());
+    EXPECT_EQ(RectIn(d[1], layer->m_hWnd).Height(), hh);
+
+    // With the setting on again the same click animates.
+    AnimationSetting on(SPI_GETCLIENTAREAANIMATION, SPI_SETCLIENTAREAANIMATION, TRUE);
+    SendMessageA(d[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 3));
+    EXPECT_TRUE(layer->IsAnimating());
+    DoorWin_OpenClose(door, 0);
+    EXPECT_TRUE(pDoor->GetFrozen());
+}
+
+// In system colours the door's layer is COLOR_WINDOW, a drop's header COLOR_BTNFACE framed in
+// COLOR_WINDOWFRAME with its chevrons in COLOR_BTNTEXT, in either view style; a change of the
+// system colours reaches the screen through WM_SYSCOLORCHANGE alone, and the library's palette
+// comes back with mode 0. Read from the screen as painted after each change.
+TEST_F(Drop, PaintInSystemColoursAndFollowTheirChanges) {
+    HWND drop = DropWin_new(door, "", 4, 4, 6, 60);
+    CWndDrop* p = (CWndDrop*)SearchDropWin(drop);
+    ASSERT_NE(p, nullptr);
+    p->ChangeViewStyle(1);
+    HWND layer = pDoor->GetLayer()->m_hWnd;
+    PumpPending();
+    auto layerPixel = [&] { return WindowCapture(layer, CaptureMode::ScreenClient).At(100, 300); };
+    const COLORREF own = layerPixel();
+    EXPECT_EQ(own, pDoor->GetLayer()->GetBkColor());
+
+    const std::vector<COLORREF> first = SysColours::Contrast(), second = SysColours::Contrast(7);
+    SysColours colours(first);
+    ColourMode mode(1);
+    PumpPending();
+    EXPECT_EQ(layerPixel(), SysColours::Of(first, COLOR_WINDOW));
+    {
+        WindowCapture header(drop, CaptureMode::ScreenClient);
+        const int x0 = header.Width() - 18, my = 12;
+        EXPECT_EQ(header.At(0, 0), SysColours::Of(first, COLOR_WINDOWFRAME));
+        EXPECT_EQ(header.At(40, 10), SysColours::Of(first, COLOR_BTNFACE));
+        EXPECT_EQ(header.At(x0, my), SysColours::Of(first, COLOR_BTNTEXT));
+    }
+    SysColours changed(second);
+    PumpPending();
+    EXPECT_EQ(layerPixel(), SysColours::Of(second, COLOR_WINDOW));
+    EXPECT_EQ(WindowCapture(drop, CaptureMode::ScreenClient).At(40, 10), SysColours::Of(second, COLOR_BTNFACE));
+
+    // The default mode follows high contrast.
+    {
+        HighContrastSeen off(false);
+        Lumo_UseSystemColors(-1);
+        PumpPending();
+        EXPECT_EQ(layerPixel(), own);
+    }
+    {
+        HighContrastSeen on(true);
+        SendToThreadWindows(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST);
+        PumpPending();
+        EXPECT_EQ(layerPixel(), SysColours::Of(second, COLOR_WINDOW));
+    }
+    EXPECT_EQ(Lumo_UseSystemColors(0), -1);
+    PumpPending();
+    EXPECT_EQ(layerPixel(), own);
+    EXPECT_EQ(Lumo_UseSystemColors(5), -2);
+    EXPECT_EQ(Lumo_UseSystemColors(0), 0);
+
+    // Many changes leave no GDI object behind.
+    EXPECT_EQ(LeaksOf([&] {
+                  for (int i = 0; i < 5; ++i) {
+                      Lumo_UseSystemColors(i % 2);
+                      SendToThreadWindows(WM_SYSCOLORCHANGE);
+                      PumpPending();
+                  }
+              }),
+              Leaks{});
 }
 
 // A host may end the door, a drop or a bitmap button from inside each message it is sent: the

@@ -156,6 +156,9 @@ void CMemDC::Init(HDC hTarget, const RECT* pRect, BOOL bCopyFirst)
     }
     m_hDC = m_hAttribDC = hMem;
     m_bBuffered = TRUE;
+    // A mirrored target (a right-to-left window) gets a mirrored buffer: what is drawn reads the
+    // same through either, and the copies between them keep their orientation.
+    ::SetLayout(hMem, ::GetLayout(hTarget) & LAYOUT_RTL);
     // The buffer's origin is the rectangle's corner, so callers keep the target's coordinates.
     ::SetWindowOrgEx(hMem, m_rect.left, m_rect.top, NULL);
     if (bCopyFirst)

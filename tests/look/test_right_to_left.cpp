@@ -1,0 +1,177 @@
+// A right-to-left host gets a mirrored library: the door at the right edge, sliding from there,
+// mirrored menus, caption buttons on the left. Read from the screen and from what the host
+// receives.
+#include "LumoTest.h"
+#include "SystemColours.h"
+#include "MenuTestUtil.h"
+#include "lumo.h"
+#include "CWndDoor.h"
+#include "CMenuPopEx.h"
+#include "skin/CSkin.h"
+#include "CUtilityVisual.h"
+#include "DrawTestUtil.h"
+#include "frame/LumoRes.h"
+
+using namespace lumotest;
+
+namespace {
+
+// A top-level host of w x h whose layout is right to left.
+HWND MakeRtlHost(int w, int h) {
+    HWND hwnd = CreateHostWindow(w, h, false);
+    SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+// The host's client area on the screen (mapping a mirrored window's points swaps the edges).
+RECT ClientOnScreen(HWND hwnd) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    MapWindowPoints(hwnd, nullptr, (POINT*)&rc, 2);
+    if (rc.left > rc.right) std::swap(rc.left, rc.right);
+    return rc;
+}
+
+// The menu's tracking flags as the library chooses them for an owner.
+struct FlagsOf : CMenuPopEx {
+    static UINT For(HWND owner) { return TrackFlags(owner); }
+};
+
+}  // namespace
+
+// The door stands at the host's right edge and keeps to it while it closes and slides.
+TEST(RightToLeft, DoorDocksAtTheRightEdgeAndSlidesFromThere) {
+    HWND host = MakeRtlHost(500, 300);
+    HWND door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    PumpPending();
+    const RECT client = ClientOnScreen(host);
+    RECT rc;
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.right, client.right);
+    EXPECT_EQ(rc.right - rc.left, 230);
+    DoorWin_SetAnimationAble(door, 1);
+    AnimationSetting on(SPI_GETCLIENTAREAANIMATION, SPI_SETCLIENTAREAANIMATION, TRUE);
+    DoorWin_OpenClose(door, 0);
+    KillTimer(door, DOOR_TIMER_CLOSE);
+    SendMessageA(door, WM_TIMER, DOOR_TIMER_CLOSE, 0);
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.right, client.right);
+    EXPECT_EQ(rc.right - rc.left, 210);
+    DoorWin_SetAnimationAble(door, 0);
+    DoorWin_OpenClose(door, 1);
+    DoorWin_OpenClose(door, 0);
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.right, client.right);
+    EXPECT_EQ(rc.right - rc.left, CWndDoor::GetObject(host)->GetCloseWidth(TRUE));
+    DestroyWindow(host);
+}
+
+// Menus of a right-to-left owner are tracked mirrored, their picture column on the right; with
+// the user's menu animation off they are tracked without animation.
+TEST(RightToLeft, MenusOpenMirroredWithTheirPictureColumnOnTheRight) {
+    HostWindow ltr;
+    HWND rtl = MakeRtlHost(300, 200);
+    EXPECT_FALSE(FlagsOf::For(ltr) & TPM_LAYOUTRTL);
+    EXPECT_TRUE(FlagsOf::For(rtl) & TPM_LAYOUTRTL);
+    {
+        AnimationSetting off(SPI_GETMENUANIMATION, SPI_SETMENUANIMATION, FALSE);
+        EXPECT_TRUE(FlagsOf::For(ltr) & TPM_NOANIMATION);
+    }
+    {
+        AnimationSetting on(SPI_GETMENUANIMATION, SPI_SETMENUANIMATION, TRUE);
+        EXPECT_FALSE(FlagsOf::For(ltr) & TPM_NOANIMATION);
+    }
+
+    HPOPMENU menu = PopMenu_New(rtl);
+    PopMenu_SetItem(menu, 1, "One", 0);
+    PopMenu_SetItem(menu, 2, "Two", 0);
+    LONG exStyle = 0;
+    COLORREF left = 0, right = 0;
+    menutest::MenuSteps steps({menutest::MenuShown, [&] {
+        HWND wnd = menutest::OpenMenus().front();
+        exStyle = GetWindowLongA(wnd, GWL_EXSTYLE);
+        RECT rc;
+        GetWindowRect(wnd, &rc);
+        HMENU h = (HMENU)SendMessageA(wnd, MN_GETHMENU, 0, 0);
+        RECT item = menutest::ItemOnScreen(h, 1);
+        const int y = (item.top + item.bottom) / 2;
+        HDC screen = GetDC(nullptr);
+        left = GetPixel(screen, item.left + 4, y);
+        right = GetPixel(screen, item.right - 4, y);
+        ReleaseDC(nullptr, screen);
+        return true;
+    }});
+    PopMenu_Popxy(menu, 300, 100);
+    EXPECT_TRUE(steps.Done());
+    EXPECT_TRUE(exStyle & WS_EX_LAYOUTRTL);
+    EXPECT_EQ(right, (COLORREF)0x00EAEAEA) << "the picture column";
+    EXPECT_EQ(left, (COLORREF)0x00F5F5F5) << "the text column";
+    DestroyWindow(rtl);
+}
+
+// A skinned right-to-left window shows its caption buttons on the left: the pointer over the
+// left end of the caption lights the close button.
+TEST(RightToLeft, SkinCaptionButtonsStandOnTheLeft) {
+    Lumo_UseOwnLook(1);
+    HWND host = MakeRtlHost(300, 150);
+    ASSERT_EQ(1, Skin_Register(host, 0));
+    PumpPending();
+    RECT wr;
+    GetWindowRect(host, &wr);
+    const int cxFrame = GetSystemMetrics(SM_CXFRAME), cyFrame = GetSystemMetrics(SM_CYFRAME);
+    // Mirrored, the close button lies 7 to 27 pixels in from the caption's left end.
+    POINT close = {wr.left + cxFrame + 17, wr.top + cyFrame + 9};
+    SetCursorPos(close.x, close.y);
+    SendMessageA(host, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(close.x, close.y));
+    EXPECT_EQ(SkinButtonState(host), CSkin::StateCloseHot);
+    POINT right = {wr.right - cxFrame - 17, close.y};
+    SetCursorPos(right.x, right.y);
+    SendMessageA(host, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(right.x, right.y));
+    EXPECT_EQ(SkinButtonState(host), CSkin::StateNone);
+    ParkCursor();
+    // On the screen: the close button's picture at the left end, plain caption at the right.
+    COLORREF caption = 0, text = 0, outline = 0;
+    const COLORREF *top = nullptr, *bottom = nullptr;
+    const int* ids[5] = {};
+    GetSkin(0, &caption, &text, &outline, &top, &bottom, &ids[0], &ids[1], &ids[2], &ids[3], &ids[4]);
+    PumpPending();
+    HDC screen = GetDC(nullptr);
+    int leftDiffers = 0, rightDiffers = 0;
+    for (int dx = -8; dx <= 8; ++dx)
+        for (int dy = -5; dy <= 5; ++dy) {
+            leftDiffers += GetPixel(screen, close.x + dx, close.y + dy) != caption;
+            rightDiffers += GetPixel(screen, right.x + dx, right.y + dy) != caption;
+        }
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(leftDiffers, 10);
+    EXPECT_EQ(rightDiffers, 0);
+    Skin_Unregister(host);
+    DestroyWindow(host);
+    Lumo_UseOwnLook(0);
+}
+
+// Photographs keep their orientation in a mirrored context, only their place mirrors: a picture
+// red on its left and blue on its right still shows red on the left.
+TEST(RightToLeft, PicturesKeepTheirOrientation) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const int w = 40, h = 10;
+    std::vector<uint8_t> bmp =
+        drawtest::MakeBmp(w, h, [](int x, int) { return x < 20 ? RGB(255, 0, 0) : RGB(0, 0, 255); });
+    IPicture* picture = nullptr;
+    ASSERT_TRUE(CUtilityVisual::GetPicture(&picture, (void*)bmp.data(), (int)bmp.size()));
+    for (DWORD layout : {0ul, (DWORD)LAYOUT_RTL}) {
+        MemoryCanvas canvas(w, h, RGB(0, 0, 0));
+        SetLayout(canvas.Dc(), layout);
+        CRect rc(0, 0, w, h);
+        CUtilityVisual::draw_pic(CDC::FromHandle(canvas.Dc()), picture, rc, SRCCOPY, 0);
+        EXPECT_EQ(GetLayout(canvas.Dc()), layout);
+        SetLayout(canvas.Dc(), 0);
+        EXPECT_EQ(canvas.At(2, 5), RGB(255, 0, 0)) << layout;
+        EXPECT_EQ(canvas.At(w - 3, 5), RGB(0, 0, 255)) << layout;
+    }
+    picture->Release();
+    CoUninitialize();
+}
