@@ -11,6 +11,7 @@
 #include "door/CDropAccessible.h"
 #include "frame/KeyboardCues.h"
 #include "frame/DpiScale.h"
+#include "frame/LumoSettings.h"
 
 namespace
 {
@@ -56,10 +57,12 @@ struct CWndDrop::HeaderLook
     BOOL bHot;       // framed style: the button square under the mouse
     BOOL bFocus;
     CString strTitle;
+    DWORD dwGeneration;  // of the colours and settings
+    int nDpi;
 
     bool operator==(const HeaderLook& o) const
     {
-        return size == o.size && nViewStyle == o.nViewStyle && nTitleHue == o.nTitleHue && crBk == o.crBk &&
+        return dwGeneration == o.dwGeneration && nDpi == o.nDpi && size == o.size && nViewStyle == o.nViewStyle && nTitleHue == o.nTitleHue && crBk == o.crBk &&
                crHeader == o.crHeader && bPicture == o.bPicture && nFrameFoot == o.nFrameFoot &&
                bDropped == o.bDropped && bHot == o.bHot && bFocus == o.bFocus && strTitle == o.strTitle;
     }
@@ -609,6 +612,8 @@ void CWndDrop::PaintHeader(CDC* pDC, const CRect& rcHeader, int nClientHeight)
     look.bHot = bFramed && m_hWnd && ::GetCapture() == m_hWnd;
     look.bFocus = m_hWnd && ::GetFocus() == m_hWnd && !m_bHideFocus;
     look.strTitle = m_strTitle;
+    look.dwGeneration = LumoSettings::Generation();
+    look.nDpi = m_pDpi->GetDpi();
 
     if (!m_pHeader)
         m_pHeader = new CBackBuffer;
