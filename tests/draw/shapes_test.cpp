@@ -222,6 +222,12 @@ TEST(Progress, ValuesAreCutToTheBarAndTheLastSegmentTakesTheRest) {
         for (int x = 35; x < 232; x += 2) ASSERT_EQ(d.At(x, 28), d.At(x - 1, 28)) << x;  // a value's two pixels alike
         EXPECT_EQ(got, want);
     }
+    // A bar 402 pixels wide inside, full: its fill stops inside its frame (x 5 to 411).
+    CanvasDC wide(430, 30);
+    CRect rc(5, 2, 411, 26);
+    CUtilityVisual::DrawProgress(wide.Dc(), rc, none, 100, 0, 0, FALSE);
+    EXPECT_EQ(wide.At(408, 23), filled);
+    EXPECT_EQ(wide.canvas.CountColor(kWhite, CRect(412, 0, 430, 30)), 18 * 30);
 }
 
 TEST(Progress, TextIsCentredInTheNarrowedRectangleAndStateRestored) {
