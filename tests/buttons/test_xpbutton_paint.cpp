@@ -120,6 +120,95 @@ TEST(XPButtonPaint, DisabledTextIsEmbossedPrefixesUnderlineAndTheDefaultButtonIs
     EXPECT_EQ(canvas.At(2, 20), kNormalFace);
 }
 
+// A greyed caption takes its '&' as a mnemonic too: the letter after it is underlined and the
+// '&' itself is not drawn, on a push button as beside a check box or a radio button.
+TEST(XPButtonPaint, GreyedCaptionsUnderlineTheirMnemonic) {
+    const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+    for (DWORD style : {BS_PUSHBUTTON, BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON}) {
+        SCOPED_TRACE(style);
+        ButtonHost host;
+        CButtonXP b;
+        ASSERT_TRUE(Make(b, host, "Delete", style));
+        b.EnableWindow(FALSE);
+        const RECT text = style == BS_PUSHBUTTON ? RECT{4, 4, 86, 22} : RECT{14, 0, kW, kH};
+        MemoryCanvas plain(kW, kH), prefixed(kW, kH);
+        Paint(b, plain);
+        b.SetWindowText("&Delete");
+        Paint(b, prefixed);
+        const RECT p = BoxOf(plain, shadow, text), m = BoxOf(prefixed, shadow, text);
+        ASSERT_FALSE(IsRectEmpty(&p));
+        EXPECT_LE(abs((m.right - m.left) - (p.right - p.left)), 3) << "no '&' drawn";
+        EXPECT_GT(m.bottom, p.bottom) << "the underline";
+    }
+}
+
+// Where two paintings of a button differ: their bounding box, and how many of the differences
+// lie off its outline.
+struct Difference {
+    RECT box = {kW, kH, 0, 0};
+    int offOutline = 0;
+};
+Difference Differ(const MemoryCanvas& a, const MemoryCanvas& b) {
+    Difference d;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            if (a.At(x, y) != b.At(x, y)) {
+                d.box.left = std::min<LONG>(d.box.left, x), d.box.top = std::min<LONG>(d.box.top, y);
+                d.box.right = std::max<LONG>(d.box.right, x + 1), d.box.bottom = std::max<LONG>(d.box.bottom, y + 1);
+            }
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            d.offOutline += a.At(x, y) != b.At(x, y) && x != d.box.left && x != d.box.right - 1 &&
+                            y != d.box.top && y != d.box.bottom - 1;
+    return d;
+}
+
+// The focus rectangle, which only hidden keyboard cues take away: inside the frame of a focused
+// or pressed push button; around the caption of a focused or pressed check box or radio button,
+// a pixel wider and taller when the caption is greyed (its embossing is a pixel larger).
+TEST(XPButtonPaint, FocusRectangleFramesTheFaceOrTheCaption) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE t;
+    GetTextExtentPoint32A(dc, "Option", 6, &t);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    const int ex = GetSystemMetrics(SM_CXEDGE), ey = GetSystemMetrics(SM_CYEDGE);
+    const RECT face = {ex + 1, ey + 1, kW - ex - 1, kH - ey - 1};  // the face less a pixel all round
+    // The caption beside a 13-pixel box starts 6 pixels right of it, centred on the box.
+    const int ty = (kH - 13) / 2 + 13 / 2 - t.cy / 2;
+    const RECT caption = {19 - 1, ty - 1, 19 + t.cx + 1, ty + t.cy + 2};
+    const RECT greyed = {19 - 1, ty - 1, 19 + t.cx + 2 + 1, ty + t.cy + 2 + 2};
+    const struct {
+        DWORD style;
+        int state;
+        RECT focus;
+    } cases[] = {
+        {BS_PUSHBUTTON, kFocus, face},
+        {BS_PUSHBUTTON, kPress, face},
+        {BS_AUTOCHECKBOX, kFocus, caption},
+        {BS_AUTORADIOBUTTON, kFocus | kCheck, caption},
+        {BS_AUTOCHECKBOX, kPress, caption},
+        {BS_AUTOCHECKBOX, kPress | kDisable, greyed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "style " << c.style << " state " << c.state);
+        ButtonHost host;
+        CButtonXP b;
+        ASSERT_TRUE(Make(b, host, c.style == BS_PUSHBUTTON ? "Save" : "Option", c.style));
+        SetState(b, c.state);
+        b.SendMessage(WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS));
+        MemoryCanvas shown(kW, kH), hidden(kW, kH);
+        Paint(b, shown);
+        b.SendMessage(WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS));
+        Paint(b, hidden);
+        const Difference d = Differ(shown, hidden);
+        EXPECT_TRUE(EqualRect(&d.box, &c.focus)) << d.box.left << "," << d.box.top << "," << d.box.right << ","
+                                                 << d.box.bottom;
+        EXPECT_EQ(d.offOutline, 0);
+    }
+}
+
 TEST(XPButtonPaint, DropMenuArrowNarrowsTheCaptionAndHoldsThePress) {
     ButtonHost host;
     CButtonXP plain, drop;

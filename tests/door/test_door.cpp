@@ -646,6 +646,51 @@ TEST_F(Drop, ScrollBarWhenTallerThanTheDoor) {
     EXPECT_FALSE(layer->IsScrolling());
 }
 
+// The wheel scrolls a door taller than its window by a tenth of what lies beyond the page a
+// notch, either way, stopping at both ends, and only while the pointer is over the door. A
+// scroll within 50 ms of the one before is dropped, so a notch is sent until it takes (or, where
+// none may take, for long enough that one would have).
+TEST_F(Drop, TheWheelScrollsATenthANotchWithinTheEnds) {
+    CWndDoorLayer* layer = pDoor->GetLayer();
+    DoorWin_SetSingleDrop(door, 0);
+    DropWin_new(door, "A", 0, 0, 0, 250);
+    HWND b = DropWin_new(door, "B", 0, 0, 0, 250);
+    DropWin_SetDrop(b, 1);
+    ASSERT_TRUE(layer->IsScrolling());
+    SCROLLINFO si = {sizeof(si), SIF_ALL};
+    GetScrollInfo(layer->m_hWnd, SB_VERT, &si);
+    const int page = (int)si.nPage, step = (si.nMax - page) / 10, last = si.nMax - page + 1;
+    ASSERT_GT(step, 1);
+    RECT rd;
+    GetWindowRect(pDoor->m_hWnd, &rd);
+    const POINT over = {(rd.left + rd.right) / 2, (rd.top + rd.bottom) / 2}, beside = {rd.right + 5, over.y};
+    const auto pos = [&] { return GetScrollPos(layer->m_hWnd, SB_VERT); };
+    const auto notch = [&](int delta, POINT at, DWORD ms) {
+        const int before = pos();
+        PumpUntil([&] {
+            SendMessageA(layer->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y));
+            return pos() != before;
+        }, ms);
+        return pos();
+    };
+    EXPECT_EQ(notch(-WHEEL_DELTA, over, 5000), step);
+    EXPECT_EQ(notch(-WHEEL_DELTA, over, 5000), 2 * step);
+    EXPECT_EQ(notch(WHEEL_DELTA, over, 5000), step);
+    EXPECT_EQ(notch(-WHEEL_DELTA, beside, 300), step) << "the pointer beside the door";
+    int n = 0;
+    while (pos() != last && n++ < 20) notch(-WHEEL_DELTA, over, 5000);
+    EXPECT_EQ(pos(), last);
+    EXPECT_EQ(notch(-WHEEL_DELTA, over, 300), last) << "at the end";
+    while (pos() != 0 && n++ < 40) notch(WHEEL_DELTA, over, 5000);
+    EXPECT_EQ(pos(), 0);
+    EXPECT_EQ(notch(WHEEL_DELTA, over, 300), 0) << "at the start";
+
+    // Nothing to scroll: the wheel changes nothing.
+    DropWin_SetDrop(b, 0);
+    ASSERT_FALSE(layer->IsScrolling());
+    EXPECT_EQ(notch(-WHEEL_DELTA, over, 300), 0);
+}
+
 TEST_F(Drop, HeaderPaintingInBothStyles) {
     CWndDrop* drop = (CWndDrop*)SearchDropWin(DropWin_new(door, "", 0, 0, 0, 100));
     ASSERT_NE(drop, nullptr);

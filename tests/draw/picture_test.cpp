@@ -247,6 +247,54 @@ TEST_F(Pictures, DrawPicStretchesUprightAndCombinesOtherRops) {
     EXPECT_EQ(10 * 10, paper.canvas.CountColor(kRed));
 }
 
+// On paper the tiles are rendered one by one, giving what tiling on the screen gives and
+// ending at the rectangle's edges. A printer without raster operations takes the picture only
+// on white paper, not on a colour that merely has full channels, and nowhere past the
+// rectangle; on the screen the picture is combined everywhere, whatever the attribute DC is.
+TEST_F(Pictures, OnPaperTilesOneByOneAndOnlyWhitePaperTakesThePicture) {
+    IPicture* quad = Load(QuadrantBmp(4, 4));
+    IPicture* halves = Load(HalvesBmp(96, 48));
+    ASSERT_TRUE(quad && halves);
+    const CSize n = ScreenSize(quad);
+    const CRect whole(7, 5, 7 + 6 * n.cx, 5 + 4 * n.cy);
+    CanvasDC screen(90, 70), paper(90, 70);
+    for (CanvasDC* c : {&screen, &paper}) Stripes(*c, 90, 70);
+    CUtilityVisual::fill_with_pic(screen.Dc(), quad, Lend(CRect(whole)));
+    paper.dc.m_bPrinting = TRUE;
+    CUtilityVisual::fill_with_pic(paper.Dc(), quad, Lend(CRect(whole)));
+    paper.dc.m_bPrinting = FALSE;
+    int differ = 0;
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 90; ++x) differ += screen.At(x, y) != paper.At(x, y);
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(paper.At(whole.left, whole.top), kQuad[0]);
+    EXPECT_EQ(paper.At(whole.right - 1, whole.bottom - 1), kQuad[3]);
+
+    // Bands of yellow, magenta, cyan, nearly white and white across the picture's place.
+    const COLORREF bands[5] = {RGB(255, 255, 0), RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 254), kWhite};
+    HDC meta = ::CreateMetaFileA(nullptr);
+    ASSERT_EQ(0, ::GetDeviceCaps(meta, RASTERCAPS) & RC_FLOODFILL);
+    for (bool printing : {true, false}) {
+        SCOPED_TRACE(printing ? "printing" : "on the screen");
+        CanvasDC c(40, 40);
+        for (int i = 0; i < 5; ++i) c.Dc()->FillSolidRect(10 + 4 * i, 0, 4, 40, bands[i]);
+        c.dc.m_bPrinting = printing;
+        c.dc.SetAttribDC(meta);
+        CUtilityVisual::draw_pic(c.Dc(), halves, Lend(CRect(10, 10, 30, 30)), SRCAND, 0);
+        c.dc.SetAttribDC(c.canvas.Dc());
+        c.dc.m_bPrinting = FALSE;
+        for (int i = 0; i < 5; ++i) {
+            const COLORREF top = printing && i < 4 ? bands[i] : bands[i] & kRed;
+            const COLORREF bottom = printing && i < 4 ? bands[i] : bands[i] & kBlue;
+            EXPECT_TRUE(PixelsAre(c, {{10 + 4 * i, 12, top}, {13 + 4 * i, 27, bottom}, {11 + 4 * i, 9, bands[i]},
+                                      {12 + 4 * i, 30, bands[i]}})) << "band " << i;
+        }
+        EXPECT_EQ(c.At(30, 15), kWhite);
+        EXPECT_EQ(c.At(9, 15), kWhite);
+    }
+    ::DeleteMetaFile(::CloseMetaFile(meta));
+}
+
 TEST_F(Pictures, PlaceholderFillsASmallBoxAndIsA21PixelIconInset4InALargeOne) {
     const COLORREF grey = RGB(0x80, 0x80, 0x80), light = RGB(0xC0, 0xC0, 0xC0), dark = RGB(0x40, 0x40, 0x40);
     CanvasDC c(20, 20, kGreen);

@@ -188,6 +188,48 @@ TEST(Progress, SegmentsFrameAndRectangle) {
     EXPECT_TRUE(PixelsAre(e, {{31, 31, empty}, {32, 31, filled}, {61, 31, filled}, {62, 31, empty}, {111, 31, empty}}));
 }
 
+// Values of any size share out the bar: each is cut to 100 and to what the values before it
+// leave, and the last segment takes what they all leave. Without a third value the first is
+// the filled part; with one, the second. Read along the bottom band of a bar 200 pixels wide
+// inside, from x = 32: a value of n covers 2n pixels.
+TEST(Progress, ValuesAreCutToTheBarAndTheLastSegmentTakesTheRest) {
+    const COLORREF filled = 0xFFAA4D, empty = 0xF9FBFC;
+    const struct {
+        UINT first, second, third;
+        const char* runs;  // the segments: how many hundredths each, filled (F) or empty (E)
+    } cases[] = {
+        {150, 0, 0, "100F"},        {0, 0, 0, "100E"},        {25, 0, 0, "25F 75E"},
+        {30, 200, 0, "30F 70E"},    {100, 50, 0, "100F"},     {101, 101, 101, "100E"},
+        {60, 70, 5, "60E 40F"},     {10, 20, 5, "10E 20F 70E"}, {0, 40, 1, "40F 60E"},
+        {0, 0, 7, "100E"},          {35, 65, 3, "35E 65F"},   {45, 5, 300, "45E 5F 50E"},
+    };
+    CString none;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.first << " " << c.second << " " << c.third);
+        std::string want;
+        for (const char* p = c.runs; *p;) {
+            char* end = nullptr;
+            const long n = strtol(p, &end, 10);
+            want.append(n, *end);
+            p = end + 1 + (end[1] == ' ');
+        }
+        ASSERT_EQ(want.size(), 100u);
+        CanvasDC d(260, 40);
+        CRect rc(30, 7, 234, 31);
+        CUtilityVisual::DrawProgress(d.Dc(), rc, none, c.first, c.second, c.third, FALSE);
+        std::string got;
+        for (int x = 33; x < 232; x += 2) got += d.At(x, 28) == filled ? 'F' : d.At(x, 28) == empty ? 'E' : '?';
+        for (int x = 35; x < 232; x += 2) ASSERT_EQ(d.At(x, 28), d.At(x - 1, 28)) << x;  // a value's two pixels alike
+        EXPECT_EQ(got, want);
+    }
+    // A bar 402 pixels wide inside, full: its fill stops inside its frame (x 5 to 411).
+    CanvasDC wide(430, 30);
+    CRect rc(5, 2, 411, 26);
+    CUtilityVisual::DrawProgress(wide.Dc(), rc, none, 100, 0, 0, FALSE);
+    EXPECT_EQ(wide.At(408, 23), filled);
+    EXPECT_EQ(wide.canvas.CountColor(kWhite, CRect(412, 0, 430, 30)), 18 * 30);
+}
+
 TEST(Progress, TextIsCentredInTheNarrowedRectangleAndStateRestored) {
     CanvasDC c(130, 50);
     ::SetBkMode(c.canvas.Dc(), OPAQUE);

@@ -7,6 +7,7 @@
 #include "PixelTable.h"
 #include "lumo.h"
 
+#include <functional>
 #include <vector>
 
 using namespace lumotest;
@@ -85,6 +86,25 @@ struct Fixture {
     HWND Set() const { return FramesetWindow(host); }
     RECT Frame(size_t i) const { return RectIn(windows[i], host); }
 };
+
+// Pixels of the frame set (its content windows left out) that differ on the screen from what
+// painting it afresh gives: what it did not repaint after a change. -1 when nothing is captured.
+int StalePixels(const Fixture& f) {
+    const HWND set = f.Set();
+    WindowCapture screen(set, CaptureMode::ScreenClient), fresh(set, CaptureMode::PrintClient);
+    if (!screen.Ok() || !fresh.Ok()) return -1;
+    std::vector<RECT> windows;
+    for (HWND w : f.windows)
+        if (w) windows.push_back(RectIn(w, set));
+    int differ = 0;
+    for (int y = 0; y < fresh.Height(); ++y)
+        for (int x = 0; x < fresh.Width(); ++x) {
+            bool covered = false;
+            for (const RECT& rc : windows) covered = covered || PtInRect(&rc, {x, y});
+            differ += !covered && screen.At(x, y) != fresh.At(x, y);
+        }
+    return differ;
+}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -321,14 +341,47 @@ TEST(Frameset, ADragLeavesNoTrailOnTheScreen) {
     PostMouse(set, WM_LBUTTONDOWN, 200, 100);
     for (int x = 205; x >= 80; x -= 25) PostMouse(set, WM_MOUSEMOVE, x, 100);
     PostMouse(set, WM_LBUTTONUP, 80, 100);
-    WindowCapture screen(set, CaptureMode::ScreenClient), fresh(set, CaptureMode::PrintClient);
-    ASSERT_TRUE(screen.Ok() && fresh.Ok());
-    const RECT windows[2] = {RectIn(f.windows[0], set), RectIn(f.windows[1], set)};  // not the frame set's
-    int differ = 0;
-    for (int y = 0; y < fresh.Height(); ++y)
-        for (int x = 0; x < fresh.Width(); ++x)
-            differ += !PtInRect(&windows[0], {x, y}) && !PtInRect(&windows[1], {x, y}) && screen.At(x, y) != fresh.At(x, y);
-    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(StalePixels(f), 0);
+}
+
+// Each change of the look or the layout shows on the screen by itself, nothing else being
+// repainted: a style that leaves the windows where they are, the colours, a title, an icon,
+// the splitters' width, the margins, a splitter moved from the keyboard.
+TEST(Frameset, EachChangeShowsOnTheScreenAtOnce) {
+    Fixture f(300, 200, kHalves);
+    Frameset_SetStyle(f.set, 1);
+    Frame_SetIconMsg(f.set, "a", 7);
+    const HWND set = f.Set();
+    UpdateWindow(f.host);
+    PumpPending();
+    ASSERT_EQ(StalePixels(f), 0);
+    LONG edge = 0;  // frame a's right edge before the key
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } steps[] = {
+        {"style 2", [&] { EXPECT_EQ(Frameset_SetStyle(f.set, 2), 1); }},
+        {"hue", [&] { Frameset_SetHue(f.set, 0x506070); }},
+        {"title", [&] { Frame_SetTitle(f.set, "a", "Orders"); }},
+        {"title colour", [&] { Frame_SetTitleBkColor(f.set, "b", RGB(30, 160, 90)); }},
+        {"icon removed", [&] { Frame_SetIconMsg(f.set, "a", FRAME_NOICON); }},
+        {"icon added", [&] { Frame_SetIconMsg(f.set, "b", 9); }},
+        {"style 4", [&] { EXPECT_EQ(Frameset_SetStyle(f.set, 4), 1); }},
+        {"separator width", [&] { Frameset_SetSeparateWidth(f.set, 11); }},
+        {"reserve border", [&] { EXPECT_EQ(Frameset_SetReserveBorder(f.set, 6, 9, 3, 4), 1); }},
+        {"splitter from the keyboard", [&] {
+             EXPECT_EQ(Frameset_FocusSplitter(f.set, "a"), 1);
+             edge = f.Frame(0).right;
+             PostKey(set, VK_RIGHT);
+         }},
+        {"focus handed back", [&] { PostKey(set, VK_ESCAPE); }},
+    };
+    for (const auto& s : steps) {
+        s.change();
+        PumpPending();
+        EXPECT_EQ(StalePixels(f), 0) << s.what;
+    }
+    EXPECT_EQ(f.Frame(0).right, edge + 10) << "the splitter moved";
 }
 
 // A host may end the frame set from inside the icon message and from inside the moves of its
@@ -409,6 +462,23 @@ TEST(FrameTitles, EachStylePaintsItsColoursAndLines) {
     EXPECT_TRUE(PixelsAre(Painted(4, "", FRAME_NOICON),
                           {{5, 17, 0xA0A0A0}, {50, 18, 0xFFFFFF}, {50, 19, 0}, {30, 11, Shade(k, 20)},
                            {44, 12, Shade(k, 16)}, {76, 11, k}, {145, 23, Shade(k, -90)}}));
+}
+
+// Only frames that show a window get a title: a group of frames laid out the same way inside a
+// container paints exactly what the same frames give at the top level, with nothing of a title
+// of its own in the separator between them or around them.
+TEST(FrameTitles, AContainerHasNoTitleOfItsOwn) {
+    const std::vector<Def> nested = {{"box", "", 0, false, "100%"}, {"a", "box", 0, true, "50%"}, {"b", "box", 0, true, "50%"}};
+    for (int style : {1, 2, 3, 4}) {
+        SCOPED_TRACE(style);
+        const Painted flat(style, "Orders", 7), boxed(style, "Orders", 7, nested);
+        ASSERT_PRED2(Same, boxed.Frame(1), flat.Frame(0));
+        int differ = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x) differ += flat.At(x, y) != boxed.At(x, y);
+        EXPECT_EQ(differ, 0);
+        EXPECT_EQ(boxed.At(150, 12), kBase) << "the separator";
+    }
 }
 
 TEST(FrameTitles, IconsShadowThresholdAndTabWidth) {

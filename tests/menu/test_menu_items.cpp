@@ -64,6 +64,38 @@ TEST(MenuItems, PicturesAreDestroyedOnlyWhereTheItemOwnsThem) {
               Leaks{});
 }
 
+// A level answers for the item data it appended and nothing else, whatever its storage holds
+// past its last item: the data of another level's item (the level asked first would otherwise
+// measure and draw that item), or null.
+TEST(MenuItems, ALevelHoldsOnlyTheItemDataItAppended) {
+    struct Level : CMenuEx {
+        // Leaves a value in the storage just past the last item, as an item taken back would.
+        void LeaveBehind(ULONG_PTR value) {
+            m_arrItemData.Add(reinterpret_cast<CMenuItemData*>(value));
+            m_arrItemData.SetSize(m_arrItemData.GetSize() - 1);
+        }
+        ULONG_PTR DataAt(UINT pos) {
+            MENUITEMINFOA mii = {sizeof(mii), MIIM_DATA};
+            return ::GetMenuItemInfoA(GetSafeHmenu(), pos, TRUE, &mii) ? mii.dwItemData : 0;
+        }
+    };
+    Level empty, a, b;
+    for (Level* level : {&empty, &a, &b}) ASSERT_TRUE(level->CreatePopupMenu());
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(a.AppendOwnerDrawn(MF_SEPARATOR, 0, nullptr));
+        ASSERT_TRUE(b.AppendOwnerDrawn(MF_SEPARATOR, 0, nullptr));
+    }
+    const ULONG_PTR a1 = a.DataAt(1), b0 = b.DataAt(0);
+    ASSERT_TRUE(a1 && b0 && a1 != b0);
+    EXPECT_TRUE(a.HoldsItemData(a.DataAt(0)) && a.HoldsItemData(a1) && b.HoldsItemData(b0));
+    EXPECT_FALSE(a.HoldsItemData(b0));
+    EXPECT_FALSE(empty.HoldsItemData(b0));
+    a.LeaveBehind(b0);
+    EXPECT_FALSE(a.HoldsItemData(b0));
+    EXPECT_TRUE(a.HoldsItemData(a1));
+    EXPECT_FALSE(a.HoldsItemData(0));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Measuring and drawing
 // ---------------------------------------------------------------------------------------------

@@ -4,22 +4,26 @@
 
 #include <algorithm>
 #include <fstream>
+#include <string>
 
 using namespace lumotest;
 using namespace treetest;
 
 namespace {
 
-// A 24-bit bitmap file of one colour, 16 pixels square (rows of 48 bytes need no padding).
-std::string WriteSolidBmp(COLORREF color)
+// A 24-bit bitmap file 16 pixels square (rows of 48 bytes need no padding), of one colour or,
+// given a second, in bands of that many rows of each.
+std::string WriteSolidBmp(COLORREF color, COLORREF other = 0, int band = 0)
 {
     const int side = 16;
     BITMAPINFOHEADER bi = {sizeof(bi), side, side, 1, 24};
     const DWORD offBits = sizeof(BITMAPFILEHEADER) + sizeof(bi);
     BITMAPFILEHEADER bf = {0x4D42, offBits + 3 * side * side, 0, 0, offBits};
     std::string pixels;
-    for (int i = 0; i < side * side; i++)
-        pixels += {(char)GetBValue(color), (char)GetGValue(color), (char)GetRValue(color)};
+    for (int i = 0; i < side * side; i++) {
+        const COLORREF c = band && (i / side / band) % 2 ? other : color;
+        pixels += {(char)GetBValue(c), (char)GetGValue(c), (char)GetRValue(c)};
+    }
     std::string path = TempPath("tree_back.bmp");
     std::ofstream f(path, std::ios::binary);
     f.write((const char*)&bf, sizeof(bf)).write((const char*)&bi, sizeof(bi)) << pixels;
@@ -149,6 +153,41 @@ TEST_F(TreePaint, PictureModeCombinesWithSrcAnd)
     Tree_SetBkImage(tree_, "no such picture.bmp");
     WindowCapture plainCap(tree_, CaptureMode::PrintClient);
     EXPECT_EQ(plainCap.At(plainCap.Width() - 5, plainCap.Height() - 5), 0xFFFFFFu);
+}
+
+// The wheel scrolls the items either way over a picture that stays where it is: the screen
+// shows at once what painting the tree afresh gives, the picture's bands unbroken.
+TEST_F(TreePaint, TheWheelScrollsTheItemsOverAPictureThatStays)
+{
+    for (int i = 10; i < 70; i++) {
+        const std::string code = "x" + std::to_string(i);
+        Tree_AddItem(tree_, code.c_str(), code.c_str(), "");
+    }
+    Tree_Build(tree_);
+    const std::string path = WriteSolidBmp(RGB(0, 200, 0), RGB(250, 250, 120), 3);
+    Tree_SetBkImage(tree_, path.c_str());
+    UpdateWindow(tree_);
+    PumpPending();
+    POINT pt = {60, 90};
+    ClientToScreen(tree_, &pt);
+    const auto first = [&] { return (HTREEITEM)SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0); };
+    const HTREEITEM top = first();
+    for (int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+        SCOPED_TRACE(delta);
+        const HTREEITEM before = first();
+        SendMessageA(tree_, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(pt.x, pt.y));
+        PumpPending();
+        EXPECT_NE(first(), before);
+        WindowCapture screen(tree_, CaptureMode::ScreenClient), fresh(tree_, CaptureMode::PrintClient);
+        ASSERT_TRUE(screen.Ok() && fresh.Ok());
+        int differ = 0;
+        for (int y = 0; y < fresh.Height(); y++)
+            for (int x = 0; x < fresh.Width(); x++)
+                differ += screen.At(x, y) != fresh.At(x, y);
+        EXPECT_EQ(differ, 0);
+    }
+    EXPECT_EQ(first(), top);
+    DeleteFileA(path.c_str());
 }
 
 TEST_F(TreePaint, RepeatedHoverRepaintsKeepGdiObjects)
