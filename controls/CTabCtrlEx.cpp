@@ -5,6 +5,7 @@
 #include "draw/LumoPalette.h"
 #include "frame/LumoSettings.h"
 #include "CUtilityVisual.h"
+#include "frame/DpiScale.h"
 
 namespace {
 
@@ -12,9 +13,12 @@ const COLORREF kHotFrom = 0x00A2F6FF;
 const COLORREF kHotTo = 0x0040BDFE;
 const COLORREF kHotFrameTopLeft = 0x00E1E1E1;
 const COLORREF kHotFrameBottomRight = 0x002CB4C8;
-// Tab padding of the owner-drawn look, and the platform's own, put back when the look goes.
+// Tab padding of the owner-drawn look, and the platform's own, put back when the look goes; at
+// 96 DPI, scaled for the control's.
 const int kOwnPaddingX = 5, kOwnPaddingY = 5;
 const int kSystemPaddingX = 6, kSystemPaddingY = 3;
+// The gap before a tab's picture and its text, and between them, at 96 DPI.
+const int kItemGap = 5;
 
 // The owner-drawing requests the control sends its parent while it paints, caught on their
 // way: a parent that is not a framework window never hands them back to the control.
@@ -40,21 +44,25 @@ BEGIN_MESSAGE_MAP(CTabCtrlEx, CTabCtrl)
     ON_WM_CAPTURECHANGED()
     ON_MESSAGE(TCM_DELETEITEM, OnDeleteItems)
     ON_MESSAGE(TCM_DELETEALLITEMS, OnDeleteItems)
+    ON_WM_DESTROY()
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChanged)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
-CTabCtrlEx::CTabCtrlEx() : m_nHotTab(-1), m_hbrBack(NULL), m_nLook(-1)
+CTabCtrlEx::CTabCtrlEx() : m_nHotTab(-1), m_hbrBack(NULL), m_nLook(-1), m_pDpi(new CDpiScale)
 {
 }
 
 CTabCtrlEx::~CTabCtrlEx()
 {
+    delete m_pDpi;
 }
 
 void CTabCtrlEx::PreSubclassWindow()
 {
+    m_pDpi->Attach(m_hWnd);
     CTabCtrl::PreSubclassWindow();
     ApplyLook();
 }
@@ -66,6 +74,26 @@ int CTabCtrlEx::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // The padding sent while the control was being created did not reach it.
     m_nLook = -1;
     ApplyLook();
+    return 0;
+}
+
+void CTabCtrlEx::OnDestroy()
+{
+    m_pDpi->Detach();
+    CTabCtrl::OnDestroy();
+}
+
+// The padding of the look in force is sent again for the new DPI; the platform lays the tabs
+// out anew.
+LRESULT CTabCtrlEx::OnDpiChanged(WPARAM, LPARAM)
+{
+    if (m_nLook == 1)
+        SendMessage(TCM_SETPADDING, 0, MAKELPARAM(m_pDpi->Scale(kOwnPaddingX), m_pDpi->Scale(kOwnPaddingY)));
+    else if (m_nLook == 0)
+        SendMessage(TCM_SETPADDING, 0, MAKELPARAM(m_pDpi->Scale(kSystemPaddingX), m_pDpi->Scale(kSystemPaddingY)));
+    // A new padding alone does not measure the tabs again; the font given again does.
+    SendMessage(WM_SETFONT, SendMessage(WM_GETFONT), FALSE);
+    Invalidate(TRUE);
     return 0;
 }
 
@@ -82,13 +110,13 @@ void CTabCtrlEx::ApplyLook()
     if (nLook)
     {
         ModifyStyle(0, TCS_OWNERDRAWFIXED);
-        SendMessage(TCM_SETPADDING, 0, MAKELPARAM(kOwnPaddingX, kOwnPaddingY));
+        SendMessage(TCM_SETPADDING, 0, MAKELPARAM(m_pDpi->Scale(kOwnPaddingX), m_pDpi->Scale(kOwnPaddingY)));
     }
     else
     {
         ReleaseCap();
         ModifyStyle(TCS_OWNERDRAWFIXED, 0);
-        SendMessage(TCM_SETPADDING, 0, MAKELPARAM(kSystemPaddingX, kSystemPaddingY));
+        SendMessage(TCM_SETPADDING, 0, MAKELPARAM(m_pDpi->Scale(kSystemPaddingX), m_pDpi->Scale(kSystemPaddingY)));
     }
 }
 
@@ -183,7 +211,8 @@ void CTabCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
         }
     }
 
-    int xText = R.left + 5;
+    const int nGap = m_pDpi->Scale(kItemGap);
+    int xText = R.left + nGap;
     HIMAGELIST hImages = (HIMAGELIST)SendMessage(TCM_GETIMAGELIST);
     IMAGEINFO info = {};
     if (hImages && ImageList_GetImageCount(hImages) > i && ImageList_GetImageInfo(hImages, i, &info))
@@ -191,12 +220,12 @@ void CTabCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
         const int cy = info.rcImage.bottom - info.rcImage.top;
         if (cy != 0)
         {
-            const int x = R.left + 5;
+            const int x = R.left + nGap;
             int y = R.top + (R.Height() - cy) / 2;
-            if (y < 5)
-                y = 5;
+            if (y < nGap)
+                y = nGap;
             ImageList_Draw(hImages, i, lpDIS->hDC, x, y, ILD_TRANSPARENT);
-            xText = x + cy + 5;
+            xText = x + cy + nGap;
         }
     }
 

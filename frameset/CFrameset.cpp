@@ -24,6 +24,8 @@ const int kMaxDepth = 64;
 // Painting of a frame reaches this far beyond its rect (the tab of style 4 stands one pixel
 // above it).
 const int kPaintOverhang = 2;
+// The splitters' width at 96 DPI until the host sets one.
+const int kSepWidth = 3;
 // A keyboard step of a splitter, and with Ctrl held.
 const int kKeyStep = 10;
 const int kFineKeyStep = 1;
@@ -98,7 +100,7 @@ END_MESSAGE_MAP()
 
 CFrameset::CFrameset()
     : m_rcReserve(0, 0, 0, 0), m_rcOuter(0, 0, 0, 0), m_rcInsets(0, 0, 0, 0), m_nMsgOffset(0),
-      m_nSepWidth(3), m_nStyle(0), m_hHandCursor(CUtilityVisual::GetHandCursor()),
+      m_nSepWidth(-1), m_nStyle(0), m_hHandCursor(CUtilityVisual::GetHandCursor()),
       m_bDragging(FALSE), m_nDragDirection(0), m_nDragGrab(0), m_nKeyDirection(0),
       m_hFocusBefore(NULL), m_bHideFocus(0), m_hHost(NULL), m_bFitting(FALSE)
 {
@@ -181,6 +183,11 @@ void CFrameset::SetStyle(int nStyle)
     m_nStyle = nStyle;
     m_rcInsets = CFrameTitle::Insets(nStyle, *m_pDpi);
     Relayout();
+}
+
+int CFrameset::SepWidth() const
+{
+    return m_nSepWidth >= 0 ? m_nSepWidth : m_pDpi->Scale(kSepWidth);
 }
 
 void CFrameset::SetSeparateWidth(int nWidth)
@@ -390,7 +397,7 @@ void CFrameset::LayoutGroup(const CString& strParent, const CRect& rcArea, int n
     for (CFrame* pFrame : children)
         if (pFrame->m_nShare == 0)
             fixed.push_back(pFrame);
-    const LONGLONG nGaps = (LONGLONG)(children.size() - 1) * m_nSepWidth;
+    const LONGLONG nGaps = (LONGLONG)(children.size() - 1) * SepWidth();
     const LONGLONG nRoom = (bVertical ? rcArea.Height() : rcArea.Width()) - nGaps;
     const LONGLONG nShared = (LONGLONG)(children.size() - fixed.size());
     const std::vector<LONGLONG> fixedExtents = FitFixed(fixed, nRoom - nShared * kMinFrameSize);
@@ -408,7 +415,7 @@ void CFrameset::LayoutGroup(const CString& strParent, const CRect& rcArea, int n
         if (i > 0)
         {
             const CRect& rcPrev = children[i - 1]->m_rect;
-            nStart = std::min((LONGLONG)(bVertical ? rcPrev.bottom : rcPrev.right) + m_nSepWidth, nAreaEnd);
+            nStart = std::min((LONGLONG)(bVertical ? rcPrev.bottom : rcPrev.right) + SepWidth(), nAreaEnd);
         }
         const LONGLONG nExtent =
             pFrame->m_nShare == 0 ? fixedExtents[nNextFixed++] : ShareOf(pFrame->m_nShare, nFree);
@@ -494,7 +501,7 @@ void CFrameset::RecomputeShares(const CString& strParent, const CRect& rcArea)
         return;
     const BOOL bVertical = children[0]->IsVertical();
     LONGLONG nTotal = (LONGLONG)(bVertical ? rcArea.Height() : rcArea.Width()) -
-                      (LONGLONG)(children.size() - 1) * m_nSepWidth;
+                      (LONGLONG)(children.size() - 1) * SepWidth();
     std::vector<CFrame*> shared;
     for (CFrame* pFrame : children)
     {
@@ -605,8 +612,8 @@ CFrameset::Hit CFrameset::HitTest(const CString& strParent, CPoint pt, int nDept
         if (i + 1 == children.size())
             continue;
         const CRect band = nDirection == 1
-                               ? CRect(F.left, F.bottom, F.right, F.bottom + m_nSepWidth)
-                               : CRect(F.right, F.top, F.right + m_nSepWidth, F.bottom);
+                               ? CRect(F.left, F.bottom, F.right, F.bottom + SepWidth())
+                               : CRect(F.right, F.top, F.right + SepWidth(), F.bottom);
         if (band.PtInRect(pt))
         {
             hit.nKind = HIT_SPLITTER;
@@ -803,8 +810,8 @@ void CFrameset::PaintTo(CDC* pDC, const CRect& rcPaint)
 CRect CFrameset::SplitterBand(const CFrame* pFrame, int nDirection) const
 {
     const CRect& F = pFrame->m_rect;
-    return nDirection == 1 ? CRect(F.left, F.bottom, F.right, F.bottom + m_nSepWidth)
-                           : CRect(F.right, F.top, F.right + m_nSepWidth, F.bottom);
+    return nDirection == 1 ? CRect(F.left, F.bottom, F.right, F.bottom + SepWidth())
+                           : CRect(F.right, F.top, F.right + SepWidth(), F.bottom);
 }
 
 const CFrame* CFrameset::GetFocusedSplitter() const

@@ -39,6 +39,8 @@ public:
     void SetSendMsg(UINT nOffset) { m_nMsgOffset = nOffset; }
     void SetStyle(int nStyle);
     void SetSeparateWidth(int nWidth);
+    // The splitters' width: the host's, otherwise 3 pixels at 96 DPI scaled for this window's.
+    int SepWidth() const;
 
     // operations
     // Appends a frame; FALSE (nothing changed) for an empty or taken name, a size text that
@@ -134,7 +136,7 @@ private:
     CRect m_rcOuter;
     CRect m_rcInsets;         // of a frame's window inside the frame, by style
     UINT m_nMsgOffset;
-    int m_nSepWidth;
+    int m_nSepWidth;          // the host's, -1 until it sets one
     int m_nStyle;
     HCURSOR m_hHandCursor;
     BOOL m_bDragging;

@@ -4,6 +4,8 @@
 
 #include <afxwin.h>
 
+class CDpiScale;
+
 class AFX_EXT_CLASS CSpecGroupBox : public CButton
 {
 public:
@@ -18,13 +20,21 @@ public:
     void DrawRoundRect(CDC* pDC, CRect& rect);
     // Paints the group box into pDC (what WM_PAINT and WM_PRINTCLIENT show).
     void Paint(CDC* pDC);
+    // The band's height (its line included) and the text's inset, in this box's pixels.
+    int GetBandHeight() const;
+
+    virtual void PreSubclassWindow();
 
 protected:
     afx_msg void OnPaint();
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     int m_bTitle;
+    CDpiScale* m_pDpi;
+    int m_nStaleBottom;  // after a DPI change: the bottom of the old band and its line
 
     DECLARE_MESSAGE_MAP()
 };

@@ -11,6 +11,8 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
+class CDpiScale;
+
 class AFX_EXT_CLASS CTabCtrlEx : public CTabCtrl
 {
 public:
@@ -44,10 +46,13 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg LRESULT OnDeleteItems(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     int m_nHotTab;
     HBRUSH m_hbrBack;  // the parent's answer for the paint under way; the parent owns it
     int m_nLook;       // 1 own look applied, 0 the platform's, -1 before creation
+    CDpiScale* m_pDpi;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -457,7 +457,8 @@ LUMOAPI void WINAPI Frameset_SetSendMsg(HFRAMESET hFrameset, UINT nOffset);
 /* Title style: 0 none, 1 vertical and 2 horizontal gradient bar, 3 bar with corner brackets,
  * 4 rounded tab. Moves the windows into their frames again. 1, or 0 for an unknown handle. */
 LUMOAPI int WINAPI Frameset_SetStyle(HFRAMESET hFrameset, int nStyle);
-/* Width of the splitters in pixels (3 to begin with; below 0 counts as 0); lays out again. */
+/* Width of the splitters in pixels (below 0 counts as 0); lays out again. Until a host sets
+ * one, the splitters are 3 pixels at 96 DPI, scaled for the frame set's DPI. */
 LUMOAPI void WINAPI Frameset_SetSeparateWidth(HFRAMESET hFrameset, int nWidth);
 /* Adds a frame under lpszParent ("" or null for the top level) holding hWnd (0 for a
  * container). lpszSize is "N%" (N percent of the space the fixed frames and the splitters

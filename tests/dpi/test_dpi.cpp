@@ -7,6 +7,8 @@
 #include "CWndDrop.h"
 #include "CMenuPopEx.h"
 #include "CMySlideCtrl.h"
+#include "CSpecGroupBox.h"
+#include "CTabCtrlEx.h"
 #include "frame/LumoRes.h"
 #include "frame/LumoModule.h"
 #include "frame/CHookParent.h"
@@ -554,6 +556,7 @@ FrameInsets InsetsIn(HWND host) {
     Frameset_SetStyle(set, 1);
     Frame_add(set, "fixed", "", 0, fixed, "150");
     Frame_add(set, "a", "", 0, body, "100%");
+    Frameset_SetSeparateWidth(set, 3);  // the host's width, the same at any DPI
     Frameset_SetOuterBorder(set, 0, 0, 0, 0);
     RECT client, rc, rf;
     GetClientRect(host, &client);
@@ -562,7 +565,7 @@ FrameInsets InsetsIn(HWND host) {
     GetWindowRect(fixed, &rf);
     MapWindowPoints(nullptr, host, (LPPOINT)&rf, 2);
     // The fixed frame is 150 wide: its window is that less its insets; the body frame starts
-    // 150 plus the splitter (3) from the left.
+    // 150 plus the host's splitter (3) from the left.
     return {{rc.left - 153, rc.top, client.right - rc.right, client.bottom - rc.bottom},
             rf.right};
 }
@@ -593,6 +596,65 @@ TEST(FramesetDpi, TitleAndInsetsScaleAndFrameSizesDoNot) {
     // right inset from the left.
     EXPECT_EQ(150 - 4, at96.fixedRight);
     EXPECT_EQ(150 - 6, at144.fixedRight);
+}
+
+namespace {
+
+// The splitter between two untitled frames: where the second frame's window starts.
+int SplitterIn(HWND host, int given) {
+    HWND a = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+    HWND b = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+    HFRAMESET set = Frameset_new(host);
+    Frame_add(set, "a", "", 0, a, "120");
+    Frame_add(set, "b", "", 0, b, "100%");
+    if (given >= 0)
+        Frameset_SetSeparateWidth(set, given);
+    Frameset_SetOuterBorder(set, 0, 0, 0, 0);
+    RECT rc;
+    GetWindowRect(b, &rc);
+    MapWindowPoints(nullptr, host, (LPPOINT)&rc, 2);
+    return rc.left - 120;
+}
+
+}  // namespace
+
+TEST(FramesetDpi, DefaultSplitterScalesAndAGivenOneDoesNot) {
+    HWND h144 = CreateHostAt(kHigh);
+    EXPECT_EQ(5, SplitterIn(h144, -1));  // 4.5 rounded
+    DestroyWindow(h144);
+    h144 = CreateHostAt(kHigh);
+    EXPECT_EQ(7, SplitterIn(h144, 7));
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    EXPECT_EQ(3, SplitterIn(h96, -1));
+    DestroyWindow(h96);
+    h96 = CreateHostAt(kLow);
+    EXPECT_EQ(7, SplitterIn(h96, 7));
+    DestroyWindow(h96);
+
+    // Told of 144, the set lays its frames out again with the wider splitter.
+    h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    HWND a = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, h96, nullptr, nullptr, nullptr);
+    HWND b = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, h96, nullptr, nullptr, nullptr);
+    HFRAMESET set = Frameset_new(h96);
+    Frame_add(set, "a", "", 0, a, "120");
+    Frame_add(set, "b", "", 0, b, "100%");
+    Frameset_SetOuterBorder(set, 0, 0, 0, 0);
+    auto bLeft = [&] {
+        RECT rc;
+        GetWindowRect(b, &rc);
+        MapWindowPoints(nullptr, h96, (LPPOINT)&rc, 2);
+        return (int)rc.left;
+    };
+    EXPECT_EQ(123, bLeft());
+    SendDpiChanged(h96, kHigh, kLow);
+    EXPECT_EQ(125, bLeft());
+    SendDpiChanged(h96, kLow, kHigh);
+    EXPECT_EQ(123, bLeft());
+    DestroyWindow(h96);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -656,4 +718,138 @@ TEST(SliderDpi, ChannelFollowsTheDpiAndRepaintsAfterAChange) {
         EXPECT_EQ(300, rc.right);  // the host's size stays
     }
     DestroyWindow(h96);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Group box and tabs
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+const COLORREF kGroupBandLine = 0x00CFE1E8;
+
+// A control of the library made by the framework in a host, which it subclasses for the time.
+template <class Ctl>
+struct ControlIn {
+    explicit ControlIn(HWND host) { parent.SubclassWindow(host); }
+    ~ControlIn() {
+        if (::IsWindow(ctl.m_hWnd))
+            ctl.DestroyWindow();
+        parent.UnsubclassWindow();
+    }
+    CWnd parent;
+    Ctl ctl;
+};
+
+// Rows of the group box's band line in its middle column, read from the screen.
+std::vector<int> BandLineRows(HWND box) {
+    WindowCapture shot(box, CaptureMode::ScreenClient);
+    std::vector<int> rows;
+    for (int y = 0; y < shot.Height(); y++)
+        if (shot.At(shot.Width() / 2, y) == kGroupBandLine)
+            rows.push_back(y);
+    return rows;
+}
+
+// Leftmost column holding the colour inside the band (rows 1 .. bottom), -1 for none.
+int LeftmostInk(HWND wnd, COLORREF ink, int bottom) {
+    WindowCapture shot(wnd, CaptureMode::ScreenClient);
+    for (int x = 0; x < shot.Width(); x++)
+        for (int y = 1; y < bottom && y < shot.Height(); y++)
+            if (shot.At(x, y) == ink)
+                return x;
+    return -1;
+}
+
+}  // namespace
+
+TEST(GroupBoxDpi, BandAndTextInsetScaleAndTheLineStaysVisible) {
+    HWND h144 = CreateHostAt(kHigh, 400, 300);
+    {
+        ControlIn<CSpecGroupBox> g(h144);
+        ASSERT_TRUE(g.ctl.Create("Orders", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(20, 20, 320, 220), &g.parent, 1));
+        PumpPending();
+        EXPECT_EQ(29, g.ctl.GetBandHeight());
+        EXPECT_EQ((std::vector<int>{29, 30}), BandLineRows(g.ctl.m_hWnd));  // 19 and a two-pixel line
+        const int left = LeftmostInk(g.ctl.m_hWnd, RGB(0, 0, 0), 29);
+        EXPECT_GE(left, 15) << "the text stands 15 pixels in";
+        // The host's size stays.
+        CRect rc;
+        g.ctl.GetClientRect(&rc);
+        EXPECT_EQ(CSize(300, 200), rc.Size());
+    }
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow, 400, 300);
+    TakeSuggestedRect(h96);
+    {
+        ControlIn<CSpecGroupBox> g(h96);
+        ASSERT_TRUE(g.ctl.Create("Orders", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(20, 20, 320, 220), &g.parent, 1));
+        PumpPending();
+        EXPECT_EQ(19, g.ctl.GetBandHeight());
+        EXPECT_EQ((std::vector<int>{19}), BandLineRows(g.ctl.m_hWnd));
+        const int left = LeftmostInk(g.ctl.m_hWnd, RGB(0, 0, 0), 19);
+        EXPECT_GE(left, 10);
+        EXPECT_LT(left, 15);
+        // Told of 144, the box paints its band again at the new size; nobody else repaints it.
+        GdiBalance gdi;
+        SendDpiChanged(h96, kHigh, kLow);
+        EXPECT_TRUE(PumpUntil([&] { return BandLineRows(g.ctl.m_hWnd) == std::vector<int>{29, 30}; }, 2000));
+        SendDpiChanged(h96, kLow, kHigh);
+        EXPECT_TRUE(PumpUntil([&] { return BandLineRows(g.ctl.m_hWnd) == std::vector<int>{19}; }, 2000));
+        EXPECT_EQ(0, gdi.Delta());
+    }
+    DestroyWindow(h96);
+}
+
+namespace {
+
+// The first tab's size in a tab control written in a font the test makes, the same at both DPIs:
+// the padding alone makes the difference.
+CSize FirstTabIn(CTabCtrlEx& tabs, HFONT font) {
+    tabs.SendMessage(WM_SETFONT, (WPARAM)font, FALSE);
+    tabs.InsertItem(0, "Invoices");
+    tabs.InsertItem(1, "Notes");
+    CRect rc;
+    tabs.GetItemRect(0, &rc);
+    return rc.Size();
+}
+
+}  // namespace
+
+TEST(TabsDpi, PaddingScalesAndFollowsAChange) {
+    Lumo_UseOwnLook(1);  // the padding of the platform's look is the platform's
+    HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
+    HWND h144 = CreateHostAt(kHigh);
+    CSize at144;
+    {
+        ControlIn<CTabCtrlEx> t(h144);
+        ASSERT_TRUE(t.ctl.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 410, 210), &t.parent, 1));
+        at144 = FirstTabIn(t.ctl, font);
+    }
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    {
+        ControlIn<CTabCtrlEx> t(h96);
+        ASSERT_TRUE(t.ctl.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 410, 210), &t.parent, 1));
+        const CSize at96 = FirstTabIn(t.ctl, font);
+        // Padding 5 each side at 96, 8 at 144; the platform adds the padding at least once to
+        // the height.
+        EXPECT_EQ(at96.cx + 6, at144.cx);
+        EXPECT_GE(at144.cy, at96.cy + 3);
+        SendDpiChanged(h96, kHigh, kLow);
+        CRect rc;
+        t.ctl.GetItemRect(0, &rc);
+        EXPECT_EQ(at144, rc.Size());
+        SendDpiChanged(h96, kLow, kHigh);
+        t.ctl.GetItemRect(0, &rc);
+        EXPECT_EQ(at96, rc.Size());
+    }
+    DestroyWindow(h96);
+    DeleteObject(font);
+    Lumo_UseOwnLook(0);
 }
