@@ -1030,7 +1030,11 @@ int RunScript(CClassesWnd& wnd, const std::string& out)
     CButtonBMP& door0 = wnd.m_doorButtons[0];
     CRect b0 = RectInParent(door0);
     Probe("button-hue0", b0, start);
-    Check(b0.Width() == 12 && b0.Height() == 48, "door button takes its bitmap's size");
+    // 12 x 48 at 100 %; the resource library's larger copy at other DPIs.
+    BITMAP bmDoor = {};
+    ::GetObjectA(door0.GetNormalBitmap(), sizeof(bmDoor), &bmDoor);
+    Check(bmDoor.bmWidth > 0 && b0.Width() == bmDoor.bmWidth && b0.Height() == bmDoor.bmHeight,
+          "door button takes its bitmap's size");
     Check(start.At(b0.left + 6, b0.top + 2) == BitmapPixel(door0.GetNormalBitmap(), 6, 2), "door button shows its normal bitmap");
     CRect back = RectInParent(*wnd.m_pBack);
     Check(start.At(back.left + 4, back.top + 60) == kBackGreen, "background window paints its colour");
