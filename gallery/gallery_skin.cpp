@@ -15,8 +15,13 @@ POINT MaximizeButton(HWND hwnd)
 {
     RECT wr;
     ::GetWindowRect(hwnd, &wr);
-    POINT pt = { wr.right - ::GetSystemMetrics(SM_CXFRAME) - 7 - 20 - 10,
-                 wr.top + ::GetSystemMetrics(SM_CYFRAME) + 1 + 8 };
+    // The skin's buttons are sized for the window's DPI; the frame comes from the system's metrics.
+    typedef UINT(WINAPI * PFN_GetDpiForWindow)(HWND);
+    const PFN_GetDpiForWindow pfnDpi =
+        (PFN_GetDpiForWindow)(void*)::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+    const int dpi = pfnDpi && pfnDpi(hwnd) ? (int)pfnDpi(hwnd) : 96;
+    POINT pt = { wr.right - ::GetSystemMetrics(SM_CXFRAME) - ::MulDiv(7 + 20 + 10, dpi, 96),
+                 wr.top + ::GetSystemMetrics(SM_CYFRAME) + 1 + ::MulDiv(8, dpi, 96) };
     return pt;
 }
 
