@@ -641,7 +641,7 @@ void CWndDrop::PaintHeader(CDC* pDC, const CRect& rcHeader, int nClientHeight)
 }
 
 // The header as the drop shows it, in a device context whose origin is the drop's: the
-// background under it, in the framed style the part of the drop's frame that crosses it, the
+// background under it, in the framed style the stretch of the drop's frame that crosses it, the
 // strip and title, and the focus rectangle.
 void CWndDrop::RenderHeader(CDC* pDC, const CRect& rcHeader, int nClientHeight, BOOL bFocus)
 {
