@@ -691,6 +691,23 @@ TEST_F(Drop, TheWheelScrollsATenthANotchWithinTheEnds) {
     EXPECT_EQ(notch(-WHEEL_DELTA, over, 300), 0);
 }
 
+// The header's button square lights up under the mouse in the framed style only.
+TEST_F(Drop, HeaderButtonTakesTheMouseOnlyInTheFramedStyle) {
+    CWndDrop* drop = (CWndDrop*)SearchDropWin(DropWin_new(door, "", 0, 0, 0, 100));
+    ASSERT_NE(drop, nullptr);
+    auto hoverButton = [&] {
+        CRect rc;
+        drop->GetClientRect(&rc);
+        // The square's middle: 10 pixels from the right edge, 16 wide, centred on the header.
+        SendMessageA(drop->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(rc.right - 18, drop->GetHeaderHeight() / 2));
+        return GetCapture() == drop->m_hWnd;
+    };
+    EXPECT_FALSE(hoverButton());
+    drop->ChangeViewStyle(1);
+    EXPECT_TRUE(hoverButton());
+    ReleaseCapture();
+}
+
 TEST_F(Drop, HeaderPaintingInBothStyles) {
     CWndDrop* drop = (CWndDrop*)SearchDropWin(DropWin_new(door, "", 0, 0, 0, 100));
     ASSERT_NE(drop, nullptr);
