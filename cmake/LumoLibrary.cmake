@@ -13,6 +13,9 @@ target_compile_definitions(LumoObjects PUBLIC _AFXEXT LUMO_BUILD)
 target_include_directories(LumoObjects PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
 target_link_libraries(LumoObjects PUBLIC LumoAfx LumoSys LumoBuf)
 # Every source starts with the framework layer's headers: they are compiled once.
+# The version the resource script and GetDllVersion report comes from the project's version.
+configure_file(${CMAKE_SOURCE_DIR}/frame/LumoVersion.h.in ${CMAKE_BINARY_DIR}/generated/LumoVersion.h @ONLY)
+target_include_directories(LumoObjects PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_precompile_headers(LumoObjects PRIVATE <afxwin.h> <afxcmn.h> <vector>)
 
 set(LUMO_SYSTEM_LIBS comctl32 ole32 oleaut32 uuid gdi32 user32 shell32 msimg32 shlwapi)
@@ -24,6 +27,7 @@ add_library(Lumo SHARED $<TARGET_OBJECTS:LumoObjects> ${CMAKE_SOURCE_DIR}/frame/
 target_include_directories(Lumo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include>
   $<INSTALL_INTERFACE:include/lumo> $<INSTALL_INTERFACE:include>)
 target_link_libraries(Lumo PRIVATE LumoAfx LumoSys LumoBuf ${LUMO_SYSTEM_LIBS})
+target_include_directories(Lumo PRIVATE ${CMAKE_BINARY_DIR}/generated)
 set_target_properties(Lumo PROPERTIES EXPORT_NAME C)
 add_library(LumoClasses INTERFACE)
 target_link_libraries(LumoClasses INTERFACE Lumo LumoAfx)

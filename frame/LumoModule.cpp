@@ -6,6 +6,7 @@
 #include "CMenuShadow.h"
 #include "LumoSys.h"
 #include "frame/LumoSettings.h"
+#include "LumoVersion.h"
 
 namespace
 {
@@ -107,7 +108,7 @@ LUMOAPI int WINAPI IsWinXPThemeOpened(void)
 
 LUMOAPI int WINAPI GetDllVersion(void)
 {
-    return 5308;
+    return LUMO_VERSION_NUMBER;
 }
 
 int LumoThemeProbeCount()
