@@ -80,6 +80,10 @@ protected:
     // changes, leaving the repaint of what a move uncovers to the system. So a resize paints
     // each window at most once and nothing twice (no flicker). Call from the constructor.
     void UseWholePaint();
+    // Adds to the plan where this window's layout puts its children for a client area of this
+    // size, and, for each child that is a panel window placed anew, what its own layout does at
+    // its planned size: a window can place a whole tree of panel windows in one batch.
+    void PlanTree(CSize sizeClient, CLayoutPlan& plan);
     // Handles a command of m_MsgSendChildren for this window's own layout.
     void HandleSendChildren(WPARAM wParam, LPARAM lParam);
     void ReleasePicture();
