@@ -44,7 +44,8 @@ public:
 // through them their children, plans each level for the client size the level above gives it
 // (CMyWin::Plan), then applies the lot as one DeferWindowPos batch. While the batch is applied,
 // a planned manager's own pass for the size it was planned at does nothing: its windows are in
-// the batch already. A pass for any other size (a scroll bar come or gone, say) runs as usual.
+// the batch already. A pass for another size or scroll position (a scroll bar come or gone,
+// say) runs once the batch is applied, so the batch's moves do not undo it.
 class AFX_EXT_CLASS CLayoutPlan
 {
 public:
@@ -71,14 +72,14 @@ private:
     struct Hold;
     const Step* Find(HWND hWnd) const;
     void Add(HWND hWnd, const RECT* lpRect, int nShow);
-    void AddHold(HWND hParent, const RECT& rcClient, int nScrollVert);
+    void AddHold(CMyWin* pWin, const RECT& rcClient);
     BOOL Holds(HWND hParent, const RECT& rcClient, int nScrollVert) const;
     BOOL PlannedOrigin(HWND hWnd, POINT& pt) const;
     static BOOL NoteWhereItIs(Step* p);
     static void InvalidateChange(const Step* p);
 
     CPtrArray m_arrSteps;          // Step*, owned
-    CPtrArray m_arrHolds;          // Hold*, owned: the managers planned, and for what size
+    CPtrArray m_arrHolds;          // Hold*, owned: the managers planned, and for what layout
     const CLayoutPlan* m_pOuter;   // while applied: the plan being applied around this one
 
     CLayoutPlan(const CLayoutPlan&);

@@ -240,8 +240,11 @@ struct CLayoutPlan::Step
 struct CLayoutPlan::Hold
 {
     HWND hParent;
+    CWnd* pParent;  // compared, never used: tells that the manager still lays out that window
+    CMyWin* pWin;
     RECT rcClient;
     int nScrollVert;
+    BOOL bRerun;    // a pass for another layout was asked for while the plan was applied
 };
 
 namespace {
@@ -304,23 +307,31 @@ void CLayoutPlan::Add(HWND hWnd, const RECT* lpRect, int nShow)
     m_arrSteps.Add(p);
 }
 
-void CLayoutPlan::AddHold(HWND hParent, const RECT& rcClient, int nScrollVert)
+void CLayoutPlan::AddHold(CMyWin* pWin, const RECT& rcClient)
 {
     Hold* p = new Hold;
-    p->hParent = hParent;
+    p->pParent = pWin->GetParent();
+    p->hParent = p->pParent->GetSafeHwnd();
+    p->pWin = pWin;
     p->rcClient = rcClient;
-    p->nScrollVert = nScrollVert;
+    p->nScrollVert = pWin->GetScrollVert();
+    p->bRerun = FALSE;
     m_arrHolds.Add(p);
 }
 
+// A pass of a planned manager while the plan is applied: the one planned has nothing left to
+// do; one for another layout would be undone by the moves still to come in the batch, so it
+// runs after the batch.
 BOOL CLayoutPlan::Holds(HWND hParent, const RECT& rcClient, int nScrollVert) const
 {
     for (int i = 0; i < m_arrHolds.GetSize(); ++i)
     {
-        const Hold* p = static_cast<Hold*>(m_arrHolds[i]);
-        if (p->hParent == hParent && p->nScrollVert == nScrollVert &&
-            ::EqualRect(&p->rcClient, &rcClient))
-            return TRUE;
+        Hold* p = static_cast<Hold*>(m_arrHolds[i]);
+        if (p->hParent != hParent)
+            continue;
+        if (p->nScrollVert != nScrollVert || !::EqualRect(&p->rcClient, &rcClient))
+            p->bRerun = TRUE;
+        return TRUE;
     }
     return FALSE;
 }
@@ -403,6 +414,12 @@ void CLayoutPlan::Apply(BOOL bExactRepaint)
     }
     t_pApplying = m_pOuter;
     m_pOuter = NULL;
+    for (int i = 0; i < m_arrHolds.GetSize(); ++i)
+    {
+        const Hold* p = static_cast<Hold*>(m_arrHolds[i]);
+        if (p->bRerun && ::IsWindow(p->hParent) && CWnd::FromHandlePermanent(p->hParent) == p->pParent)
+            p->pWin->OnSize(FALSE);
+    }
 }
 
 // Notes where a window is before an exact-repaint move; FALSE for a window with a frame (a
@@ -779,7 +796,7 @@ void CMyWin::Plan(CSize sizeClient, CLayoutPlan& plan)
     const RECT rcClient = { 0, 0, sizeClient.cx, sizeClient.cy };
     CLayoutBatch batch(hParent, m_bChangesOnly, plan);
     LayOut(rcClient, batch);
-    plan.AddHold(hParent, rcClient, m_nScrollVert);
+    plan.AddHold(this, rcClient);
 }
 
 void CMyWin::LayOut(const RECT& rcClient, CLayoutBatch& batch)
