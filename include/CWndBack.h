@@ -13,6 +13,10 @@
 // layer, transparent, shows the door's background between the drops by having the door paint
 // it. Their layouts move only the windows whose place changes and send no frame repaints of
 // their own. A resize of the host thus paints each panel window at most once, without flicker.
+// A new size of the door places its whole tree (layer, toggle, drops, their buttons and bodies)
+// in one DeferWindowPos batch, every level planned from the sizes the level above will have
+// (PlanTree); the levels' own layouts stand still while the batch is applied. Frameless windows
+// move without the system's repaint, and what changed is invalidated, once.
 #pragma once
 
 #include <afxwin.h>
