@@ -13,6 +13,7 @@
 #include "lumo.h"
 #include "CWndDoor.h"
 #include "door/CWndDoorLayer.h"
+#include "CWndDrop.h"
 
 namespace {
 
@@ -183,14 +184,20 @@ int main() {
     // The platform's own floor, in a second host of the same size: a frame of the slide must
     // resize the door, a drop step must resize one drop and move the drops under it. The same
     // geometry changes on plain windows (default procedure, nothing of ours runs) cost this.
-    RECT rcDoor, rcLayer, rcDrop[4];
+    RECT rcDoor, rcLayer, rcDrop[4], rcToggle, rcButton[4];
     GetWindowRect(door, &rcDoor);
     GetWindowRect(layer, &rcLayer);
     MapWindowPoints(nullptr, host, (LPPOINT)&rcDoor, 2);
     MapWindowPoints(nullptr, door, (LPPOINT)&rcLayer, 2);
+    CWndDoor* pDoor = CWndDoor::GetObject(host);
+    GetWindowRect(pDoor->GetToggleButton().m_hWnd, &rcToggle);
+    MapWindowPoints(nullptr, door, (LPPOINT)&rcToggle, 2);
     for (int i = 0; i < 4; ++i) {
         GetWindowRect(drops[i], &rcDrop[i]);
         MapWindowPoints(nullptr, layer, (LPPOINT)&rcDrop[i], 2);
+        const HWND button = pDoor->SearchDropWnd(drops[i])->GetHeaderButton().m_hWnd;
+        GetWindowRect(button, &rcButton[i]);
+        MapWindowPoints(nullptr, drops[i], (LPPOINT)&rcButton[i], 2);
     }
     DestroyWindow(host);
     Pump();
@@ -216,6 +223,48 @@ int main() {
         Flush(host2);
     }
     double floorResizeW = (Now() - t0) / rounds;
+    MoveWindow(plainDoor, rcDoor.left, rcDoor.top, doorW, doorH, TRUE);
+    Pump();
+    // The door's whole tree as plain windows (layer, toggle, drops, their buttons) given the
+    // same new width: the child resized, then its descendants placed in one batch, as the door
+    // does. What the platform itself costs for that many windows.
+    HWND treeLayer = CreateWindowExA(0, "BenchDoorHost", "", kChild, rcLayer.left, rcLayer.top, rcLayer.right - rcLayer.left,
+                                     rcLayer.bottom - rcLayer.top, plainDoor, nullptr, wc.hInstance, nullptr);
+    HWND treeToggle = CreateWindowExA(0, "BenchDoorHost", "", kChild, rcToggle.left, rcToggle.top, rcToggle.right - rcToggle.left,
+                                      rcToggle.bottom - rcToggle.top, plainDoor, nullptr, wc.hInstance, nullptr);
+    HWND treeDrop[4], treeButton[4];
+    for (int i = 0; i < 4; ++i) {
+        const RECT& d = rcDrop[i];
+        const RECT& b = rcButton[i];
+        treeDrop[i] = CreateWindowExA(0, "BenchDoorHost", "", kChild, d.left, d.top, d.right - d.left, d.bottom - d.top,
+                                      treeLayer, nullptr, wc.hInstance, nullptr);
+        treeButton[i] = CreateWindowExA(0, "BenchDoorHost", "", kChild, b.left, b.top, b.right - b.left, b.bottom - b.top,
+                                        treeDrop[i], nullptr, wc.hInstance, nullptr);
+    }
+    Pump();
+    Flush(host2);
+    t0 = Now();
+    for (int i = 0; i < rounds; ++i) {
+        const int dw = -20 * (i & 1);
+        MoveWindow(plainDoor, rcDoor.left, rcDoor.top, doorW + dw, doorH, TRUE);
+        HDWP dwp = BeginDeferWindowPos(10);
+        const UINT f = SWP_NOZORDER | SWP_NOACTIVATE;
+        dwp = DeferWindowPos(dwp, treeLayer, nullptr, rcLayer.left, rcLayer.top, rcLayer.right - rcLayer.left + dw,
+                             rcLayer.bottom - rcLayer.top, f);
+        dwp = DeferWindowPos(dwp, treeToggle, nullptr, rcToggle.left + dw, rcToggle.top, rcToggle.right - rcToggle.left,
+                             rcToggle.bottom - rcToggle.top, f);
+        for (int k = 0; k < 4; ++k) {
+            const RECT& d = rcDrop[k];
+            const RECT& b = rcButton[k];
+            dwp = DeferWindowPos(dwp, treeDrop[k], nullptr, d.left, d.top, d.right - d.left + dw, d.bottom - d.top, f);
+            dwp = DeferWindowPos(dwp, treeButton[k], nullptr, b.left + dw, b.top, b.right - b.left, b.bottom - b.top, f);
+        }
+        EndDeferWindowPos(dwp);
+        Flush(host2);
+    }
+    double floorTreeW = (Now() - t0) / rounds;
+    DestroyWindow(treeLayer);
+    DestroyWindow(treeToggle);
     MoveWindow(plainDoor, rcDoor.left, rcDoor.top, doorW, doorH, TRUE);
     Pump();
     // The same resize followed by one copy of a picture of the door into it, as a slide frame
@@ -296,6 +345,7 @@ int main() {
         {"drop opening step", drop, floorDrop, 2, "a plain child resized, two moved, one batch"},
         {"door resize, height", resizeH, floorResizeH, 3, "a plain child of the door's size, same change"},
         {"door resize, width", resizeW, floorResizeW, 3, "a plain child of the door's size, same change"},
+        {"door resize, width", resizeW, floorTreeW, 0, "plain windows of the door's tree, same change, one batch"},
         {"door repaint, 2x2 picture", tinyBest, plainBest, 2, "the same door repainted with a 64x64 picture"},
     };
     printf("client BitBlt            %8.3f ms\n", blit);

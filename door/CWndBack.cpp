@@ -223,6 +223,31 @@ void CWndBack::OnPlaced(CSize)
     m_MyWin.OnSize(TRUE);
 }
 
+void CWndBack::PlanTree(CSize sizeClient, CLayoutPlan& plan)
+{
+    const int nFirst = plan.GetCount();
+    m_MyWin.Plan(sizeClient, plan);
+    const int nLast = plan.GetCount();
+    for (int i = nFirst; i < nLast; ++i)
+    {
+        const HWND hChild = plan.GetWnd(i);
+        RECT rcPlanned;
+        if (::GetParent(hChild) != m_hWnd || !plan.GetPlannedRect(hChild, &rcPlanned))
+            continue;
+        CWndBack* pChild = DYNAMIC_DOWNCAST(CWndBack, CWnd::FromHandlePermanent(hChild));
+        if (!pChild || pChild->m_bFrozen || !pChild->m_bWholePaint)
+            continue;
+        // The frame (border, scroll bar) keeps its size: the client area takes the change.
+        CRect rcWindow, rcClient;
+        pChild->GetWindowRect(&rcWindow);
+        pChild->GetClientRect(&rcClient);
+        const CSize size(rcPlanned.right - rcPlanned.left - (rcWindow.Width() - rcClient.Width()),
+                         rcPlanned.bottom - rcPlanned.top - (rcWindow.Height() - rcClient.Height()));
+        if (size.cx > 0 && size.cy > 0)
+            pChild->PlanTree(size, plan);
+    }
+}
+
 void CWndBack::HandleSendChildren(WPARAM wParam, LPARAM lParam)
 {
     if (wParam == SENDCHILDREN_SHOW)

@@ -871,10 +871,13 @@ void CWndDoor::GetSeparator(int& x, int& yTop, std::vector<DWORD>& column)
 
 // A new size moves the separator (it stays centred beside the button): the door repaints its
 // own strip, which its children leave small; the layer and the button repaint what their moves
-// uncover themselves.
+// uncover themselves. The layer, the button, the drops and the drops' buttons are placed for
+// the new size in one batch, their own layouts standing still meanwhile.
 void CWndDoor::OnPlaced(CSize sizeOld)
 {
-    m_MyWin.OnSize(FALSE);
+    CLayoutPlan plan;
+    PlanTree(m_sizeClient, plan);
+    plan.Apply(TRUE);
     if (sizeOld != m_sizeClient)
         Invalidate(FALSE);
 }

@@ -6,6 +6,7 @@
 #include <afxcoll.h>
 
 class CLayoutBatch;
+class CMyWin;
 
 // One managed window and the rule that places it. A record owns nothing: destroying it never
 // touches its window. Fields not set by the adding operation start at 0.
@@ -37,6 +38,52 @@ public:
     int m_nOriginHeight;    // 0: the window's current height (size-under: its height)
     // What the last layout pass computed, in managed-parent client coordinates, scroll applied.
     RECT m_rcLast;
+};
+
+// The moves of a tree of layouts gathered into one batch. A window laying out its children, and
+// through them their children, plans each level for the client size the level above gives it
+// (CMyWin::Plan), then applies the lot as one DeferWindowPos batch. While the batch is applied,
+// a planned manager's own pass for the size it was planned at does nothing: its windows are in
+// the batch already. A pass for another size or scroll position (a scroll bar come or gone,
+// say) runs once the batch is applied, so the batch's moves do not undo it.
+class AFX_EXT_CLASS CLayoutPlan
+{
+public:
+    CLayoutPlan();
+    ~CLayoutPlan();
+
+    int GetCount() const { return (int)m_arrSteps.GetSize(); }
+    HWND GetWnd(int nIndex) const;
+    // The planned rectangle, in the window's real parent's client coordinates; FALSE for a
+    // window the plan hides or does not move.
+    BOOL GetPlannedRect(HWND hWnd, LPRECT lpRect) const;
+    // Places every planned window in one batch; should the system refuse the batch, the windows
+    // are placed one by one. bExactRepaint: windows without a frame that only move or change
+    // size do so without the system repainting or copying anything (SWP_NOREDRAW,
+    // SWP_NOCOPYBITS); the plan then invalidates what the system would have: in the parent the
+    // part each window uncovered, in the window the part new to it, or all of it when it moved
+    // on the screen. Windows add what their contents need in their own WM_WINDOWPOSCHANGED.
+    void Apply(BOOL bExactRepaint = FALSE);
+
+private:
+    friend class CMyWin;
+    friend class CLayoutBatch;
+    struct Step;
+    struct Hold;
+    const Step* Find(HWND hWnd) const;
+    void Add(HWND hWnd, const RECT* lpRect, int nShow);
+    void AddHold(CMyWin* pWin, const RECT& rcClient);
+    BOOL Holds(HWND hParent, const RECT& rcClient, int nScrollVert) const;
+    BOOL PlannedOrigin(HWND hWnd, POINT& pt) const;
+    static BOOL NoteWhereItIs(Step* p);
+    static void InvalidateChange(const Step* p);
+
+    CPtrArray m_arrSteps;          // Step*, owned
+    CPtrArray m_arrHolds;          // Hold*, owned: the managers planned, and for what layout
+    const CLayoutPlan* m_pOuter;   // while applied: the plan being applied around this one
+
+    CLayoutPlan(const CLayoutPlan&);
+    CLayoutPlan& operator=(const CLayoutPlan&);
 };
 
 // Lays out the children of one parent window by rules, applied in the order they were added,
@@ -112,6 +159,9 @@ public:
 
     // operations
     void OnSize(BOOL bRedraw = FALSE);
+    // Adds to the plan what a pass would do for a parent client area of this size, moving
+    // nothing: in changes-only mode, the windows it would move or show or hide; otherwise all.
+    void Plan(CSize sizeClient, CLayoutPlan& plan);
     void Redraw();
     void SetVisible(BOOL bVisible);
 
@@ -123,7 +173,10 @@ public:
 
 private:
     // Moves a rectangle from managed-parent client coordinates to the window's real parent's.
-    void CalcOtherParentOffset(HWND hWnd, LPRECT lpRect);
+    void CalcOtherParentOffset(HWND hWnd, LPRECT lpRect, const CLayoutPlan* pPlan);
+    // A pass for this client area while a plan made for it is being applied.
+    BOOL IsHeld(HWND hParent, const RECT& rcClient) const;
+    void LayOut(const RECT& rcClient, CLayoutBatch& batch);
     void LayOutSerial(const RECT& rcClient, CLayoutBatch& batch);
     void LayOutRecord(CAutoWnd* pAuto, const RECT& rcClient, int nAvailW, int nAvailH,
                       CLayoutBatch& batch);

@@ -13,6 +13,10 @@
 // layer, transparent, shows the door's background between the drops by having the door paint
 // it. Their layouts move only the windows whose place changes and send no frame repaints of
 // their own. A resize of the host thus paints each panel window at most once, without flicker.
+// A new size of the door places its whole tree (layer, toggle, drops, their buttons and bodies)
+// in one DeferWindowPos batch, every level planned from the sizes the level above will have
+// (PlanTree); the levels' own layouts stand still while the batch is applied. Frameless windows
+// move without the system's repaint, and what changed is invalidated, once.
 #pragma once
 
 #include <afxwin.h>
@@ -80,6 +84,10 @@ protected:
     // changes, leaving the repaint of what a move uncovers to the system. So a resize paints
     // each window at most once and nothing twice (no flicker). Call from the constructor.
     void UseWholePaint();
+    // Adds to the plan where this window's layout puts its children for a client area of this
+    // size, and, for each child that is a panel window placed anew, what its own layout does at
+    // its planned size: a window can place a whole tree of panel windows in one batch.
+    void PlanTree(CSize sizeClient, CLayoutPlan& plan);
     // Handles a command of m_MsgSendChildren for this window's own layout.
     void HandleSendChildren(WPARAM wParam, LPARAM lParam);
     void ReleasePicture();

@@ -1,5 +1,6 @@
 // Layout manager and placement persistence.
 #include "CMyWin.h"
+#include "layout/LayoutCounts.h"
 
 #include <afxapp.h>
 #include <CDRAW.h>
@@ -24,7 +25,21 @@ const TCHAR kWindowPos[] = _T("WindowPos");
 // Returned by LoadAppNumeric for an entry that holds no number.
 const int kMalformedNumeric = 200;
 
+// Batches begun and windows placed on their own by the layouts, for the tests.
+volatile LONG g_nBatches = 0;
+volatile LONG g_nDirectMoves = 0;
+
 }  // namespace
+
+LONG LayoutCounts::Batches()
+{
+    return g_nBatches;
+}
+
+LONG LayoutCounts::DirectMoves()
+{
+    return g_nDirectMoves;
+}
 
 // ---------------------------------------------------------------------------------------------
 // CLayoutBatch: the moves of one layout pass, applied together
@@ -41,10 +56,18 @@ public:
     // frame repaints are sent.
     CLayoutBatch(HWND hParent, int nExpected, BOOL bChangesOnly = FALSE)
         : m_hParent(hParent), m_hdwp(NULL), m_nExpected(nExpected > 0 ? nExpected : 1),
-          m_bChangesOnly(bChangesOnly)
+          m_bChangesOnly(bChangesOnly), m_pPlan(NULL)
+    {
+    }
+    // Gathers the pass's moves into the plan instead of making them.
+    CLayoutBatch(HWND hParent, BOOL bChangesOnly, CLayoutPlan& plan)
+        : m_hParent(hParent), m_hdwp(NULL), m_nExpected(1), m_bChangesOnly(bChangesOnly),
+          m_pPlan(&plan)
     {
     }
     ~CLayoutBatch() { Flush(); }
+
+    CLayoutPlan* GetPlan() const { return m_pPlan; }
 
     // lpRect null: the window is not moved. nShow: SW_SHOW, SW_HIDE or -1 for neither.
     void Place(HWND hWnd, const RECT* lpRect, int nShow, BOOL bNcPaint)
@@ -65,6 +88,11 @@ public:
             if (IsInPlace(e))
                 return;
         }
+        if (m_pPlan != NULL)
+        {
+            m_pPlan->Add(hWnd, lpRect, nShow);
+            return;
+        }
 
         if (::GetAncestor(hWnd, GA_PARENT) != m_hParent)
         {
@@ -75,7 +103,10 @@ public:
         if (IsPending(hWnd))
             Flush();
         if (m_hdwp == NULL)
+        {
             m_hdwp = ::BeginDeferWindowPos(m_nExpected);
+            ::InterlockedIncrement(&g_nBatches);
+        }
         if (m_hdwp == NULL)
         {
             ApplyDirect(e);
@@ -126,7 +157,7 @@ public:
         }
     }
 
-private:
+    // One window's move, show or hide.
     struct Entry
     {
         HWND hWnd;
@@ -152,22 +183,13 @@ private:
         return ::EqualRect(&rc, &e.rc) != FALSE;
     }
 
-    bool IsPending(HWND hWnd) const
-    {
-        for (size_t i = 0; i < m_entries.size(); ++i)
-        {
-            if (m_entries[i].hWnd == hWnd)
-                return true;
-        }
-        return false;
-    }
-
     // The same steps one window at a time: a shown window is moved, then shown; a hidden one
     // is hidden, then parked.
     static void ApplyDirect(const Entry& e)
     {
         if (!::IsWindow(e.hWnd))
             return;
+        ::InterlockedIncrement(&g_nDirectMoves);
         if (e.nShow == SW_HIDE)
             ::ShowWindow(e.hWnd, SW_HIDE);
         if (e.bMove)
@@ -178,12 +200,290 @@ private:
             ::SendMessage(e.hWnd, WM_NCPAINT, 1, 0);
     }
 
+private:
+    bool IsPending(HWND hWnd) const
+    {
+        for (size_t i = 0; i < m_entries.size(); ++i)
+        {
+            if (m_entries[i].hWnd == hWnd)
+                return true;
+        }
+        return false;
+    }
+
     HWND m_hParent;
     HDWP m_hdwp;
     int m_nExpected;
     BOOL m_bChangesOnly;
+    CLayoutPlan* m_pPlan;
     std::vector<Entry> m_entries;
 };
+
+// ---------------------------------------------------------------------------------------------
+// CLayoutPlan
+// ---------------------------------------------------------------------------------------------
+
+struct CLayoutPlan::Step
+{
+    HWND hWnd;
+    RECT rc;
+    BOOL bMove;
+    int nShow;
+    // Exact repaint: the move is made without the system repainting or copying anything, and
+    // the plan invalidates what it changed, from where the window was.
+    BOOL bExact;
+    RECT rcOld;        // in the parent's client coordinates
+    POINT ptOldOrigin; // the client origin, on the screen
+    SIZE sizeOldClient;
+};
+
+struct CLayoutPlan::Hold
+{
+    HWND hParent;
+    CWnd* pParent;  // compared, never used: tells that the manager still lays out that window
+    CMyWin* pWin;
+    RECT rcClient;
+    int nScrollVert;
+    BOOL bRerun;    // a pass for another layout was asked for while the plan was applied
+};
+
+namespace {
+
+// The plans being applied on this thread, innermost first (each links to the one it runs in).
+thread_local const CLayoutPlan* t_pApplying = NULL;
+
+}  // namespace
+
+CLayoutPlan::CLayoutPlan() : m_pOuter(NULL)
+{
+}
+
+CLayoutPlan::~CLayoutPlan()
+{
+    for (int i = 0; i < m_arrSteps.GetSize(); ++i)
+        delete static_cast<Step*>(m_arrSteps[i]);
+    for (int i = 0; i < m_arrHolds.GetSize(); ++i)
+        delete static_cast<Hold*>(m_arrHolds[i]);
+}
+
+HWND CLayoutPlan::GetWnd(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= m_arrSteps.GetSize())
+        return NULL;
+    return static_cast<Step*>(m_arrSteps[nIndex])->hWnd;
+}
+
+const CLayoutPlan::Step* CLayoutPlan::Find(HWND hWnd) const
+{
+    for (int i = 0; i < m_arrSteps.GetSize(); ++i)
+    {
+        const Step* p = static_cast<Step*>(m_arrSteps[i]);
+        if (p->hWnd == hWnd)
+            return p;
+    }
+    return NULL;
+}
+
+BOOL CLayoutPlan::GetPlannedRect(HWND hWnd, LPRECT lpRect) const
+{
+    const Step* p = Find(hWnd);
+    if (p == NULL || !p->bMove || p->nShow == SW_HIDE)
+        return FALSE;
+    *lpRect = p->rc;
+    return TRUE;
+}
+
+void CLayoutPlan::Add(HWND hWnd, const RECT* lpRect, int nShow)
+{
+    Step* p = new Step;
+    p->hWnd = hWnd;
+    p->bMove = lpRect != NULL;
+    if (lpRect != NULL)
+        p->rc = *lpRect;
+    else
+        ::SetRectEmpty(&p->rc);
+    p->nShow = nShow;
+    p->bExact = FALSE;
+    m_arrSteps.Add(p);
+}
+
+void CLayoutPlan::AddHold(CMyWin* pWin, const RECT& rcClient)
+{
+    Hold* p = new Hold;
+    p->pParent = pWin->GetParent();
+    p->hParent = p->pParent->GetSafeHwnd();
+    p->pWin = pWin;
+    p->rcClient = rcClient;
+    p->nScrollVert = pWin->GetScrollVert();
+    p->bRerun = FALSE;
+    m_arrHolds.Add(p);
+}
+
+// A pass of a planned manager while the plan is applied: the one planned has nothing left to
+// do; one for another layout would be undone by the moves still to come in the batch, so it
+// runs after the batch.
+BOOL CLayoutPlan::Holds(HWND hParent, const RECT& rcClient, int nScrollVert) const
+{
+    for (int i = 0; i < m_arrHolds.GetSize(); ++i)
+    {
+        Hold* p = static_cast<Hold*>(m_arrHolds[i]);
+        if (p->hParent != hParent)
+            continue;
+        if (p->nScrollVert != nScrollVert || !::EqualRect(&p->rcClient, &rcClient))
+            p->bRerun = TRUE;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Where the window's client origin lies on the screen once the plan is applied, from the
+// planned places of the window and its ancestors. FALSE when the plan moves none of them, or
+// when one is mirrored: the real position then answers.
+BOOL CLayoutPlan::PlannedOrigin(HWND hWnd, POINT& pt) const
+{
+    POINT offset = { 0, 0 };  // the client origin of the window reached, from its parent's
+    BOOL bPlanned = FALSE;
+    for (HWND h = hWnd; h != NULL; h = ::GetAncestor(h, GA_PARENT))
+    {
+        if (::GetWindowLongPtr(h, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
+            return FALSE;
+        const Step* p = Find(h);
+        POINT client = { 0, 0 };
+        ::ClientToScreen(h, &client);
+        if (p == NULL || !p->bMove || !(::GetWindowLongPtr(h, GWL_STYLE) & WS_CHILD))
+        {
+            pt.x = client.x + offset.x;
+            pt.y = client.y + offset.y;
+            return bPlanned;
+        }
+        RECT rcWindow;
+        ::GetWindowRect(h, &rcWindow);
+        offset.x += p->rc.left + client.x - rcWindow.left;
+        offset.y += p->rc.top + client.y - rcWindow.top;
+        bPlanned = TRUE;
+    }
+    return FALSE;
+}
+
+void CLayoutPlan::Apply(BOOL bExactRepaint)
+{
+    const int nCount = GetCount();
+    if (nCount == 0)
+        return;
+    m_pOuter = t_pApplying;
+    t_pApplying = this;
+    HDWP hdwp = ::BeginDeferWindowPos(nCount);
+    ::InterlockedIncrement(&g_nBatches);
+    for (int i = 0; i < nCount && hdwp != NULL; ++i)
+    {
+        Step* p = static_cast<Step*>(m_arrSteps[i]);
+        if (!::IsWindow(p->hWnd))
+            continue;
+        UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (!p->bMove)
+            nFlags |= SWP_NOMOVE | SWP_NOSIZE;
+        const BOOL bVisible = ::IsWindowVisible(p->hWnd);
+        if (p->nShow == SW_SHOW && !bVisible)
+            nFlags |= SWP_SHOWWINDOW;
+        else if (p->nShow == SW_HIDE && (::GetWindowLongPtr(p->hWnd, GWL_STYLE) & WS_VISIBLE))
+            nFlags |= SWP_HIDEWINDOW;
+        p->bExact = bExactRepaint && p->bMove && bVisible && !(nFlags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) &&
+                    NoteWhereItIs(p);
+        if (p->bExact)
+            nFlags |= SWP_NOREDRAW | SWP_NOCOPYBITS;
+        hdwp = ::DeferWindowPos(hdwp, p->hWnd, NULL, p->rc.left, p->rc.top, p->rc.right - p->rc.left,
+                                p->rc.bottom - p->rc.top, nFlags);
+    }
+    // A system that refuses the batch (it may want siblings only) has placed nothing, or part:
+    // what is not yet in place is placed one window at a time.
+    if (hdwp == NULL || !::EndDeferWindowPos(hdwp))
+    {
+        for (int i = 0; i < nCount; ++i)
+        {
+            const Step* p = static_cast<Step*>(m_arrSteps[i]);
+            CLayoutBatch::Entry e = { p->hWnd, p->rc, p->bMove, p->nShow, FALSE };
+            if (::IsWindow(p->hWnd) && !CLayoutBatch::IsInPlace(e))
+                CLayoutBatch::ApplyDirect(e);
+        }
+    }
+    for (int i = 0; i < nCount; ++i)
+    {
+        const Step* p = static_cast<Step*>(m_arrSteps[i]);
+        if (p->bExact && ::IsWindow(p->hWnd))
+            InvalidateChange(p);
+    }
+    t_pApplying = m_pOuter;
+    m_pOuter = NULL;
+    for (int i = 0; i < m_arrHolds.GetSize(); ++i)
+    {
+        const Hold* p = static_cast<Hold*>(m_arrHolds[i]);
+        if (p->bRerun && ::IsWindow(p->hParent) && CWnd::FromHandlePermanent(p->hParent) == p->pParent)
+            p->pWin->OnSize(FALSE);
+    }
+}
+
+// Notes where a window is before an exact-repaint move; FALSE for a window with a frame (a
+// border, a scroll bar), whose frame the system had better repaint itself.
+BOOL CLayoutPlan::NoteWhereItIs(Step* p)
+{
+    RECT rcWindow, rcClient;
+    if (!::GetWindowRect(p->hWnd, &rcWindow) || !::GetClientRect(p->hWnd, &rcClient) ||
+        rcWindow.right - rcWindow.left != rcClient.right || rcWindow.bottom - rcWindow.top != rcClient.bottom)
+        return FALSE;
+    HWND hParent = ::GetAncestor(p->hWnd, GA_PARENT);
+    if (hParent == NULL)
+        return FALSE;
+    p->rcOld = rcWindow;
+    ::MapWindowPoints(NULL, hParent, reinterpret_cast<LPPOINT>(&p->rcOld), 2);
+    p->ptOldOrigin.x = p->ptOldOrigin.y = 0;
+    ::ClientToScreen(p->hWnd, &p->ptOldOrigin);
+    p->sizeOldClient.cx = rcClient.right;
+    p->sizeOldClient.cy = rcClient.bottom;
+    return TRUE;
+}
+
+// What the system invalidates after a move, for a window moved without it: in the parent (and
+// whatever lies under), the part the window uncovered; in the window, everything when it moved
+// on the screen, else the part new to it. The window adds what its contents need itself.
+void CLayoutPlan::InvalidateChange(const Step* p)
+{
+    const UINT nFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
+    HWND hParent = ::GetAncestor(p->hWnd, GA_PARENT);
+    RECT rcNew;
+    ::GetWindowRect(p->hWnd, &rcNew);
+    ::MapWindowPoints(NULL, hParent, reinterpret_cast<LPPOINT>(&rcNew), 2);
+    if (!::EqualRect(&rcNew, &p->rcOld))
+    {
+        HRGN hUncovered = ::CreateRectRgnIndirect(&p->rcOld);
+        HRGN hNew = ::CreateRectRgnIndirect(&rcNew);
+        if (hUncovered && hNew && ::CombineRgn(hUncovered, hUncovered, hNew, RGN_DIFF) != NULLREGION)
+            ::RedrawWindow(hParent, NULL, hUncovered, nFlags);
+        if (hUncovered)
+            ::DeleteObject(hUncovered);
+        if (hNew)
+            ::DeleteObject(hNew);
+    }
+
+    POINT ptOrigin = { 0, 0 };
+    ::ClientToScreen(p->hWnd, &ptOrigin);
+    if (ptOrigin.x != p->ptOldOrigin.x || ptOrigin.y != p->ptOldOrigin.y)
+    {
+        ::RedrawWindow(p->hWnd, NULL, NULL, nFlags | RDW_FRAME);
+        return;
+    }
+    RECT rcClient;
+    ::GetClientRect(p->hWnd, &rcClient);
+    if (rcClient.right > p->sizeOldClient.cx)
+    {
+        RECT rc = { p->sizeOldClient.cx, 0, rcClient.right, rcClient.bottom };
+        ::RedrawWindow(p->hWnd, &rc, NULL, nFlags);
+    }
+    if (rcClient.bottom > p->sizeOldClient.cy)
+    {
+        RECT rc = { 0, p->sizeOldClient.cy, rcClient.right, rcClient.bottom };
+        ::RedrawWindow(p->hWnd, &rc, NULL, nFlags);
+    }
+}
 
 // ---------------------------------------------------------------------------------------------
 // CAutoWnd
@@ -467,8 +767,40 @@ void CMyWin::OnSize(BOOL bRedraw)
 
     RECT rcClient;
     ::GetClientRect(hParent, &rcClient);
+    if (IsHeld(hParent, rcClient))
+    {
+        if (bRedraw)
+            ::InvalidateRect(hParent, NULL, TRUE);
+        return;
+    }
 
     CLayoutBatch batch(hParent, m_arrWnd.GetSize() + m_arrSerial.GetSize(), m_bChangesOnly);
+    LayOut(rcClient, batch);
+    batch.Flush();
+
+    if (bRedraw)
+    {
+        ::InvalidateRect(hParent, NULL, TRUE);
+        if (!m_bChangesOnly)
+            ::UpdateWindow(hParent);
+    }
+}
+
+void CMyWin::Plan(CSize sizeClient, CLayoutPlan& plan)
+{
+    if (!m_bEnable)
+        return;
+    HWND hParent = m_pParent->GetSafeHwnd();
+    if (hParent == NULL || !::IsWindow(hParent))
+        return;
+    const RECT rcClient = { 0, 0, sizeClient.cx, sizeClient.cy };
+    CLayoutBatch batch(hParent, m_bChangesOnly, plan);
+    LayOut(rcClient, batch);
+    plan.AddHold(this, rcClient);
+}
+
+void CMyWin::LayOut(const RECT& rcClient, CLayoutBatch& batch)
+{
     if (m_arrSerial.GetSize() > 0)
         LayOutSerial(rcClient, batch);
 
@@ -482,7 +814,6 @@ void CMyWin::OnSize(BOOL bRedraw)
             if (::IsWindow(pAuto->m_hWnd))
                 batch.Place(pAuto->m_hWnd, NULL, SW_HIDE, FALSE);
         }
-        batch.Flush();
         return;
     }
 
@@ -490,14 +821,16 @@ void CMyWin::OnSize(BOOL bRedraw)
     int nAvailW = rcClient.right - m_nMarginRight - m_nMarginLeft - rcClient.left;
     for (int i = 0; i < m_arrWnd.GetSize(); ++i)
         LayOutRecord(static_cast<CAutoWnd*>(m_arrWnd[i]), rcClient, nAvailW, nAvailH, batch);
-    batch.Flush();
+}
 
-    if (bRedraw)
+BOOL CMyWin::IsHeld(HWND hParent, const RECT& rcClient) const
+{
+    for (const CLayoutPlan* p = t_pApplying; p != NULL; p = p->m_pOuter)
     {
-        ::InvalidateRect(hParent, NULL, TRUE);
-        if (!m_bChangesOnly)
-            ::UpdateWindow(hParent);
+        if (p->Holds(hParent, rcClient, m_nScrollVert))
+            return TRUE;
     }
+    return FALSE;
 }
 
 void CMyWin::LayOutSerial(const RECT& rcClient, CLayoutBatch& batch)
@@ -608,7 +941,7 @@ void CMyWin::LayOutRecord(CAutoWnd* pAuto, const RECT& rcClient, int nAvailW, in
         if (pAuto->m_bOtherParent)
         {
             batch.Flush();
-            CalcOtherParentOffset(hWnd, &rc);
+            CalcOtherParentOffset(hWnd, &rc, batch.GetPlan());
         }
         batch.Place(hWnd, &rc, SW_SHOW, TRUE);
         return;
@@ -634,21 +967,27 @@ void CMyWin::LayOutRecord(CAutoWnd* pAuto, const RECT& rcClient, int nAvailW, in
     if (pAuto->m_bOtherParent)
     {
         batch.Flush();
-        CalcOtherParentOffset(hWnd, &rcPark);
+        CalcOtherParentOffset(hWnd, &rcPark, batch.GetPlan());
     }
     batch.Place(hWnd, &rcPark, SW_HIDE, FALSE);
 }
 
-void CMyWin::CalcOtherParentOffset(HWND hWnd, LPRECT lpRect)
+void CMyWin::CalcOtherParentOffset(HWND hWnd, LPRECT lpRect, const CLayoutPlan* pPlan)
 {
     HWND hRealParent = ::GetParent(hWnd);
-    if (hRealParent == NULL || m_pParent->GetSafeHwnd() == NULL)
+    HWND hManaged = m_pParent->GetSafeHwnd();
+    if (hRealParent == NULL || hManaged == NULL)
         return;
     // The managed window's client origin in the real parent's client coordinates: mapped as one
     // point, which stays right in mirrored (right-to-left) windows, where the origin is the
-    // right edge.
+    // right edge. Planned, the managed window may be about to move: the origin is where the
+    // plan puts it.
     POINT origin = { 0, 0 };
-    ::MapWindowPoints(m_pParent->GetSafeHwnd(), hRealParent, &origin, 1);
+    if (pPlan != NULL && !(::GetWindowLongPtr(hRealParent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) &&
+        pPlan->PlannedOrigin(hManaged, origin))
+        ::ScreenToClient(hRealParent, &origin);
+    else
+        ::MapWindowPoints(hManaged, hRealParent, &origin, 1);
     ::OffsetRect(lpRect, origin.x, origin.y);
 }
 

@@ -13,6 +13,7 @@
 #include "door/CDoorArrowButton.h"
 #include "frame/LumoModule.h"
 #include "frame/LumoRes.h"
+#include "layout/LayoutCounts.h"
 
 #include <map>
 #include <vector>
@@ -1015,8 +1016,8 @@ protected:
         return all;
     }
     // Pixels of the door on the screen that differ from a fresh paint of the whole panel
-    // (headers drawn anew), outside the body, which is the host's, and the bitmap buttons,
-    // which paint only as owner-drawn buttons do.
+    // (headers drawn anew), outside the body, which is the host's, the bitmap buttons, which
+    // paint only as owner-drawn buttons do, and the layer's scroll bar, which the system draws.
     int StalePixels() {
         const WindowCapture screen(door, CaptureMode::ScreenClient);
         for (HWND d : drops) ((CWndDrop*)SearchDropWin(d))->InvalidateHeaderCache();
@@ -1028,6 +1029,9 @@ protected:
             if (IsWindowVisible(w) && CWnd::FromHandlePermanent(w) && !CWnd::FromHandlePermanent(w)->IsKindOf(RUNTIME_CLASS(CWndBack)))
                 others.push_back(RectIn(w, door));
         if (IsWindowVisible(body)) others.push_back(RectIn(body, door));
+        CRect rcLayer = RectIn(layer, door), rcClient;
+        GetClientRect(layer, &rcClient);
+        if (rcClient.Width() < rcLayer.Width()) others.push_back(CRect(rcLayer.left + rcClient.right, rcLayer.top, rcLayer.right, rcLayer.bottom));
         int stale = 0;
         for (int y = 0; y < screen.Height(); ++y)
             for (int x = 0; x < screen.Width(); ++x) {
@@ -1113,6 +1117,58 @@ TEST_F(DoorPaint, WidthStepsAndLooksRepaintWhatChangedOnce) {
     SetWindowPos(host, nullptr, 0, 0, rc.Width(), rc.Height() - 40, SWP_NOMOVE | SWP_NOZORDER);
     Settle();
     EXPECT_EQ(StalePixels(), 0);
+}
+
+// A new width, given by the host or asked by the door's own placement, places the whole panel in
+// one batch: the layer, the toggle, every drop, every drop's button and the body, each once,
+// moved without the system's repaint; no window is placed on its own. The same holds with the
+// layer scrolled (its scroll bar, a frame, left to the system to repaint), and for a new height.
+// Each window is painted at most once and the screen then shows what a fresh paint shows.
+TEST_F(DoorPaint, ANewSizePlacesThePanelInOneBatch) {
+    std::map<HWND, UINT> flags;
+    std::vector<std::unique_ptr<MessageRecorder>> recs;
+    std::vector<HWND> all = PanelWindows();
+    all.push_back(body);
+    for (HWND w : all)
+        recs.emplace_back(new MessageRecorder(w, [&flags](HWND h, UINT m, WPARAM, LPARAM l) {
+            if (m == WM_WINDOWPOSCHANGING) flags[h] = ((const WINDOWPOS*)l)->flags;
+            return false;
+        }));
+    PaintCounter count;
+    auto step = [&](const char* what, const std::function<void()>& change, bool scrolled) {
+        SCOPED_TRACE(what);
+        flags.clear();
+        count.Clear();
+        const LONG nBatches = LayoutCounts::Batches(), nDirect = LayoutCounts::DirectMoves();
+        change();
+        EXPECT_EQ(LayoutCounts::Batches() - nBatches, 1);
+        EXPECT_EQ(LayoutCounts::DirectMoves() - nDirect, 0);
+        Settle();
+        for (HWND w : all) {
+            EXPECT_LE(count.Paints(w), 1) << "window " << w;
+            if (!flags.count(w) || w == door) continue;
+            EXPECT_EQ(count.Placements(w), 1) << "window " << w;
+            const UINT quiet = SWP_NOREDRAW | SWP_NOCOPYBITS;
+            EXPECT_EQ(flags[w] & quiet, (scrolled && w == layer) ? 0u : quiet) << "window " << w;
+        }
+        EXPECT_EQ(StalePixels(), 0);
+    };
+    for (int w : {263, 219}) {
+        step("width", [&] { DoorWin_SetWidth(door, w); }, false);
+        for (HWND h : all) EXPECT_TRUE(flags.count(h)) << "window " << h;
+    }
+    step("host height", [&] {
+        CRect rc;
+        GetWindowRect(host, &rc);
+        SetWindowPos(host, nullptr, 0, 0, rc.Width(), rc.Height() - 97, SWP_NOMOVE | SWP_NOZORDER);
+    }, false);
+
+    // Every drop open: taller than the door, the layer scrolls.
+    for (HWND d : drops) DropWin_SetDrop(d, 1);
+    Settle();
+    ASSERT_TRUE(GetWindowLongPtrA(layer, GWL_STYLE) & WS_VSCROLL);
+    step("scrolled width", [&] { DoorWin_SetWidth(door, 281); }, true);
+    EXPECT_TRUE(flags.count(drops[2]));
 }
 
 // The panel's windows paint every pixel in WM_PAINT: erasing paints nothing (so nothing shows

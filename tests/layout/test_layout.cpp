@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "LumoTest.h"
+#include "layout/LayoutCounts.h"
 
 using namespace lumotest;
 
@@ -381,6 +382,112 @@ TEST_F(Layout, ManagerWindowInAnotherParentIsPlacedInManagedCoordinates) {
     mw.OnSize(FALSE);
     EXPECT_TRUE(Placed(guest, {50, 60, 120, 90}));
     EXPECT_EQ(CRect(40, 45, 110, 75), RectIn(panel, guest));
+}
+
+
+// A plan gathers the moves of two levels of layout (a panel in the host, a button in the panel,
+// a guest of the host's placed from the panel) for sizes the windows do not have yet, and places
+// them in one batch. The panel's own pass, run as it is moved, does nothing for the size it was
+// planned at; one for another size runs. The guest is placed from where the panel is going,
+// and the system repaints nothing: what changed is invalidated, and only that.
+TEST_F(Layout, PlanPlacesTwoLevelsInOneBatchAndInvalidatesWhatChanged) {
+    HWND panel = CreateHostWindow(380, 280, true, host);
+    ASSERT_NE(panel, nullptr);
+    SetWindowPos(panel, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AttachedWnd panelWnd(panel);
+    CMyWin inner;
+    inner.SetParent(&panelWnd);
+    inner.SetChangesOnly(TRUE);
+    mw.SetChangesOnly(TRUE);
+    HWND button = MakeChild(panel, 300, 5, 40, 20);
+    HWND guest = MakeChild(host, 0, 0, 10, 10);
+    mw.AddSizeWnd(panel, 10, 10, 10, 10);
+    inner.AddMoveWnd(button, 7, -1);
+    inner.AddSizeWnd(guest, 3, 50, 3, -1);
+    inner.SetOtherParent(guest);
+    inner.OnSize(FALSE);
+    ASSERT_EQ(CRect(13, 60, 387, 70), RectIn(host, guest));
+    int nScroll = 0;
+    MessageRecorder passes(panel, [&](HWND, UINT m, WPARAM, LPARAM) {
+        if (m == WM_WINDOWPOSCHANGED) {
+            inner.SetScrollVert(nScroll);
+            inner.OnSize(FALSE);
+        }
+        return m == WM_WINDOWPOSCHANGED;
+    });
+    PumpPending();
+
+    // The host grows to 500 x 361: the panel grows where it is, the button moves with its right
+    // edge, the guest widens.
+    SetClientSize(host, 500, 361);
+    PumpPending();
+    LONG nBatches = LayoutCounts::Batches(), nDirect = LayoutCounts::DirectMoves();
+    {
+        CLayoutPlan plan;
+        mw.Plan(CSize(500, 361), plan);
+        ASSERT_EQ(plan.GetCount(), 1);
+        RECT rcPanel;
+        ASSERT_TRUE(plan.GetPlannedRect(panel, &rcPanel));
+        EXPECT_EQ(CRect(10, 10, 490, 351), rcPanel);
+        inner.Plan(CSize(480, 341), plan);
+        EXPECT_EQ(plan.GetCount(), 3);
+        plan.Apply(TRUE);
+    }
+    EXPECT_EQ(LayoutCounts::Batches() - nBatches, 1);
+    EXPECT_EQ(LayoutCounts::DirectMoves() - nDirect, 0);
+    EXPECT_EQ(passes.Count(), 1);
+    EXPECT_EQ(CRect(10, 10, 490, 351), RectIn(host, panel));
+    EXPECT_EQ(CRect(433, 5, 473, 25), RectIn(panel, button));
+    EXPECT_EQ(CRect(13, 60, 487, 70), RectIn(host, guest));
+    // Nothing uncovered in the host; in the panel the new strips and the button's old place; the
+    // moved button whole; the guest's new part.
+    CRect rcUpdate;
+    EXPECT_FALSE(GetUpdateRect(host, &rcUpdate, FALSE) && !rcUpdate.IsRectEmpty()) << rcUpdate;
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetUpdateRgn(panel, rgn, FALSE), COMPLEXREGION);
+    HRGN expected = CreateRectRgn(380, 0, 480, 341);
+    HRGN below = CreateRectRgn(0, 280, 480, 341);
+    CombineRgn(expected, expected, below, RGN_OR);
+    DeleteObject(below);
+    below = CreateRectRgn(333, 5, 373, 25);
+    CombineRgn(expected, expected, below, RGN_OR);
+    EXPECT_TRUE(EqualRgn(rgn, expected));
+    EXPECT_TRUE(GetUpdateRect(button, &rcUpdate, FALSE));
+    EXPECT_EQ(CRect(0, 0, 40, 20), rcUpdate);
+    EXPECT_TRUE(GetUpdateRect(guest, &rcUpdate, FALSE));
+    EXPECT_EQ(CRect(374, 0, 474, 10), rcUpdate);
+    DeleteObject(below);
+    DeleteObject(expected);
+    DeleteObject(rgn);
+    PumpPending();
+
+    // A left margin of 20 moves the panel, and with it the guest's place in the host; the panel
+    // is invalidated whole, and the host where the panel was. Its pass, now for a scrolled
+    // layout, is not the one planned: it runs after the batch, in a batch of its own.
+    mw.SetMarginLeft(20);
+    nScroll = 4;
+    passes.Clear();
+    nBatches = LayoutCounts::Batches();
+    {
+        CLayoutPlan plan;
+        mw.Plan(CSize(500, 361), plan);
+        inner.SetScrollVert(0);
+        inner.Plan(CSize(460, 341), plan);
+        plan.Apply(TRUE);
+    }
+    EXPECT_EQ(CRect(30, 10, 490, 351), RectIn(host, panel));
+    EXPECT_EQ(CRect(413, 1, 453, 21), RectIn(panel, button));
+    EXPECT_EQ(CRect(33, 56, 487, 66), RectIn(host, guest));
+    EXPECT_EQ(LayoutCounts::Batches() - nBatches, 2);
+    rgn = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(host, rgn, FALSE);
+    EXPECT_TRUE(PtInRegion(rgn, 10, 10) && PtInRegion(rgn, 29, 350));
+    EXPECT_FALSE(PtInRegion(rgn, 30, 300) || PtInRegion(rgn, 200, 300));
+    DeleteObject(rgn);
+    EXPECT_TRUE(GetUpdateRect(panel, &rcUpdate, FALSE));
+    EXPECT_EQ(CRect(0, 0, 460, 341), rcUpdate);
+    PumpPending();
+    DestroyWindow(panel);
 }
 
 // ---------------------------------------------------------------------------------------------
