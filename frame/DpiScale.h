@@ -35,8 +35,9 @@ public:
         const int w = Scale(n);
         return w < 1 ? 1 : w;
     }
-    // The interface font (the stock GUI font) made for this window's DPI. At the system's DPI
-    // it is the stock object itself; otherwise the helper owns it until the DPI changes again.
+    // The interface font (the message font of the system's metrics) made for this window's
+    // DPI. The helper owns it until the DPI changes or the helper detaches; the stock GUI font
+    // only when it cannot be made.
     HFONT GuiFont();
 
     // Called by the hand-down (and by tests): takes a new DPI and drops what was made for
@@ -46,10 +47,13 @@ public:
     // The DPI of any window: what was last handed down to its top level, otherwise the
     // platform's answer (96 where the platform cannot tell, or for a DPI-unaware window).
     static int DpiOfWindow(HWND hWnd);
-    // The DPI the system's metrics and stock objects are made for.
+    // The DPI the system's metrics and stock objects are made for, as the process first saw it.
     static int SystemDpi();
+    // The DPI the metrics this thread reads now are made for: a thread that is not DPI aware
+    // reads them made for 96 on any screen.
+    static int MetricsDpi();
     // Metrics for a DPI: the platform's answer for that DPI when it can give one, otherwise
-    // the system's metric scaled from the system's DPI.
+    // the metric this thread reads, scaled from the DPI it is made for.
     static int MetricForDpi(int nIndex, int nDpi);
     // The message font (SPI_GETNONCLIENTMETRICS) for a DPI. FALSE when none can be read.
     static BOOL NonClientMetricsForDpi(NONCLIENTMETRICSA* pMetrics, UINT cbSize, int nDpi);
@@ -67,6 +71,9 @@ private:
     CDpiScale(const CDpiScale&);
     CDpiScale& operator=(const CDpiScale&);
     void DropFonts();
+    friend struct DpiScaleProbe;
+    // Set by tests: the per-DPI calls are taken as missing.
+    static bool s_bPlainMetrics;
 
     HWND m_hWnd;
     HWND m_hTop;  // the top-level window listened to for this window, if any
@@ -81,4 +88,7 @@ struct DpiScaleProbe
     static int AttachedCount();
     // Top-level windows listened to for WM_DPICHANGED.
     static int ListenedCount();
+    // false: metrics are read as on a system without the per-DPI calls, scaled from the
+    // thread's own metrics.
+    static void UsePerDpiMetrics(bool bUse);
 };

@@ -137,31 +137,58 @@ TEST(DpiScale, WindowsOfBothDpisInOneProcess) {
     DestroyWindow(h144);
 }
 
-// The interface font follows the window's DPI; at the screen's DPI it is the stock font.
+namespace {
+
+// The height of the message font in the metrics a thread of the given awareness reads itself.
+LONG OwnMessageFontHeight(bool unaware) {
+    DpiContext ctx(unaware);
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    return ncm.lfMessageFont.lfHeight;
+}
+
+LONG HeightOf(HFONT font) {
+    LOGFONTA lf = {};
+    GetObjectA(font, sizeof(lf), &lf);
+    return lf.lfHeight;
+}
+
+}  // namespace
+
+// The interface font is the message font made for the window's DPI, whichever thread asks and
+// whatever DPI the stock objects it sees were made for; with or without the per-DPI calls.
 TEST(DpiScale, GuiFontMadeForTheWindowsDpi) {
+    // What a 96-DPI and a 144-DPI thread read as their own message font, measured here.
+    const LONG own96 = OwnMessageFontHeight(true), own144 = OwnMessageFontHeight(false);
+    ASSERT_NE(0, own96);
+    EXPECT_TRUE(ScalesByOneAndAHalf(own96, own144));
     HWND h96 = CreateHostAt(kLow), h144 = CreateHostAt(kHigh);
     GdiBalance gdi;
-    {
-        CDpiScale a, b;
-        a.Attach(h96);
-        b.Attach(h144);
-        EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), b.GuiFont());
-        HFONT f96 = a.GuiFont();
-        EXPECT_NE(GetStockObject(DEFAULT_GUI_FONT), f96);
-        EXPECT_EQ(f96, a.GuiFont());  // made once
-        LOGFONTA lf96 = {}, lf144 = {};
-        GetObjectA(f96, sizeof(lf96), &lf96);
-        GetObjectA(b.GuiFont(), sizeof(lf144), &lf144);
-        EXPECT_TRUE(ScalesByOneAndAHalf(lf96.lfHeight, lf144.lfHeight));
-        // A new DPI drops the old font.
-        a.SetDpi(kHigh);
-        EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), a.GuiFont());
-        b.SetDpi(192);
-        HFONT f192 = b.GuiFont();
-        LOGFONTA lf192 = {};
-        GetObjectA(f192, sizeof(lf192), &lf192);
-        EXPECT_EQ(MulDiv(lf144.lfHeight, 192, 144), lf192.lfHeight);
+    for (bool perDpi : {true, false}) {
+        SCOPED_TRACE(perDpi ? "per-DPI metrics" : "metrics scaled from the thread's own");
+        DpiScaleProbe::UsePerDpiMetrics(perDpi);
+        for (bool unawareThread : {false, true}) {
+            SCOPED_TRACE(unawareThread ? "asked from an unaware thread" : "asked from an aware thread");
+            DpiContext ctx(unawareThread);
+            CDpiScale a, b;
+            a.Attach(h96);
+            b.Attach(h144);
+            HFONT f96 = a.GuiFont(), f144 = b.GuiFont();
+            EXPECT_NE(GetStockObject(DEFAULT_GUI_FONT), f96);
+            EXPECT_NE(GetStockObject(DEFAULT_GUI_FONT), f144);
+            EXPECT_EQ(f96, a.GuiFont());  // made once
+            EXPECT_EQ(own96, HeightOf(f96));
+            EXPECT_EQ(own144, HeightOf(f144));
+            // A new DPI drops the old font.
+            a.SetDpi(kHigh);
+            EXPECT_EQ(own144, HeightOf(a.GuiFont()));
+            b.SetDpi(192);
+            // Scaled from 144, the message font's own rounding may differ by one.
+            EXPECT_NEAR(2 * own96, HeightOf(b.GuiFont()), 1);
+        }
     }
+    DpiScaleProbe::UsePerDpiMetrics(true);
     EXPECT_EQ(0, gdi.Delta());
     DestroyWindow(h96);
     DestroyWindow(h144);
