@@ -626,14 +626,70 @@ BOOL CUtilityVisual::IsPictureFile(LPCSTR lpszFile)
     return TRUE;
 }
 
+namespace
+{
+
+// The size in device pixels of a bitmap or icon picture, taken from its handle: its HIMETRIC
+// size is the pixel size turned into a length at the DPI it was loaded at, which neither gives
+// the pixels back exactly nor at another DPI. FALSE for other pictures and unreadable handles.
+BOOL PixelSizeOfHandle(IPicture* pPicture, CSize& size)
+{
+    SHORT nType = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE hHandle = 0;
+    if (FAILED(pPicture->get_Type(&nType)) || FAILED(pPicture->get_Handle(&hHandle)) || hHandle == 0)
+        return FALSE;
+    const HANDLE h = (HANDLE)(UINT_PTR)hHandle;
+    if (nType == PICTYPE_BITMAP)
+    {
+        BITMAP bm;
+        if (::GetObjectA(h, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 || bm.bmHeight == 0)
+            return FALSE;
+        size.cx = bm.bmWidth;
+        size.cy = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+        return TRUE;
+    }
+    if (nType == PICTYPE_ICON)
+    {
+        ICONINFO ii;
+        if (!::GetIconInfo((HICON)h, &ii))
+            return FALSE;
+        BITMAP bm;
+        BOOL bOk = FALSE;
+        // Without a colour bitmap the mask holds the AND and XOR halves one above the other.
+        if (ii.hbmColor && ::GetObjectA(ii.hbmColor, sizeof(bm), &bm) == sizeof(bm))
+        {
+            size.cx = bm.bmWidth;
+            size.cy = bm.bmHeight;
+            bOk = TRUE;
+        }
+        else if (ii.hbmMask && ::GetObjectA(ii.hbmMask, sizeof(bm), &bm) == sizeof(bm))
+        {
+            size.cx = bm.bmWidth;
+            size.cy = bm.bmHeight / 2;
+            bOk = TRUE;
+        }
+        if (ii.hbmColor)
+            ::DeleteObject(ii.hbmColor);
+        if (ii.hbmMask)
+            ::DeleteObject(ii.hbmMask);
+        return bOk && size.cx > 0 && size.cy > 0;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
 void CUtilityVisual::GetPictureSize(CSize& size, IPicture* pPicture)
 {
-    if (m_pxPInch == 0 && m_pyPInch == 0)
-        Init();
     size.cx = 0;
     size.cy = 0;
     if (!pPicture)
         return;
+    if (PixelSizeOfHandle(pPicture, size))
+        return;
+    // A metafile has a length, not pixels: it is as long on the screen as it says.
+    if (m_pxPInch == 0 && m_pyPInch == 0)
+        Init();
     OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
     pPicture->get_Width(&w);

@@ -75,7 +75,8 @@ public:
     static BOOL GetPicture(IPicture** ppPicture, LPCSTR lpszFile);
     static BOOL GetPicture(IPicture** ppPicture, LPCSTR lpszType, DWORD nID);
     static BOOL IsPictureFile(LPCSTR lpszFile);
-    // Size in screen pixels; (0, 0) without a picture.
+    // Size in device pixels: a bitmap's or an icon's own pixels at any DPI, a metafile's length
+    // at the screen's DPI; (0, 0) without a picture.
     static void GetPictureSize(CSize& size, IPicture* pPicture);
     // The picture stretched over rect with a raster operation, or a placeholder without one.
     static void draw_pic(CDC* pDC, IPicture* pPicture, CRect& rect, int nRop, int nUnused);

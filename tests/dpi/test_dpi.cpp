@@ -13,6 +13,9 @@
 #include "frame/LumoModule.h"
 #include "frame/CHookParent.h"
 #include "LumoResIds.h"
+#include "CUtilityVisual.h"
+
+#include <olectl.h>
 
 using namespace lumotest;
 using namespace dpitest;
@@ -879,4 +882,66 @@ TEST(TabsDpi, PaddingScalesAndFollowsAChange) {
     DestroyWindow(h96);
     DeleteObject(font);
     Lumo_UseOwnLook(0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pictures a host supplies
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// A 24-bit bitmap file w x h, red on the left half and blue on the right.
+std::vector<BYTE> HalvesBmp(int w, int h) {
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<BYTE> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h);
+    BITMAPFILEHEADER* fh = (BITMAPFILEHEADER*)file.data();
+    BITMAPINFOHEADER* ih = (BITMAPINFOHEADER*)(fh + 1);
+    fh->bfType = 0x4D42;
+    fh->bfSize = (DWORD)file.size();
+    fh->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    *ih = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
+    BYTE* bits = file.data() + fh->bfOffBits;
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            BYTE* p = bits + y * stride + x * 3;
+            p[0] = x < w / 2 ? 0 : 255;  // blue
+            p[2] = x < w / 2 ? 255 : 0;  // red
+        }
+    return file;
+}
+
+}  // namespace
+
+// On a 144-DPI screen a host's bitmap is drawn one screen pixel per pixel of its own, from a
+// thread of either awareness: measured, placed at its size and tiled.
+TEST(PictureDpi, AHostBitmapKeepsItsPixelSize) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    for (bool unawareThread : {false, true}) {
+        SCOPED_TRACE(unawareThread ? "unaware thread" : "aware thread");
+        DpiContext ctx(unawareThread);
+        std::vector<BYTE> file = HalvesBmp(22, 14);
+        IPicture* pic = nullptr;
+        ASSERT_TRUE(CUtilityVisual::GetPicture(&pic, file.data(), (int)file.size()));
+        CSize size;
+        CUtilityVisual::GetPictureSize(size, pic);
+        EXPECT_EQ(CSize(22, 14), size);
+        MemoryCanvas canvas(120, 80);
+        CDC dc;
+        dc.Attach(canvas.Dc());
+        CRect rc(10, 10, 110, 70);
+        CUtilityVisual::draw_picEx(&dc, pic, rc, DT_CENTER | DT_VCENTER, SRCCOPY);
+        EXPECT_EQ(11 * 14, canvas.CountColor(RGB(255, 0, 0)));
+        EXPECT_EQ(11 * 14, canvas.CountColor(RGB(0, 0, 255)));
+        // Tiles from the top left: the second column of tiles starts 22 pixels in.
+        canvas.Fill(RGB(255, 255, 255));
+        CRect all(0, 0, 120, 80);
+        CUtilityVisual::fill_with_pic(&dc, pic, all);
+        EXPECT_EQ(RGB(0, 0, 255), canvas.At(21, 20));
+        EXPECT_EQ(RGB(255, 0, 0), canvas.At(22, 20));
+        EXPECT_EQ(RGB(255, 0, 0), canvas.At(22 + 10, 14));
+        EXPECT_EQ(RGB(0, 0, 255), canvas.At(22 + 11, 14));
+        dc.Detach();
+        pic->Release();
+    }
+    CoUninitialize();
 }
