@@ -205,6 +205,31 @@ HFONT CDpiScale::GuiFont()
     return m_hGuiFont;
 }
 
+HFONT CDpiScale::StockFont(int nIndex)
+{
+    HGDIOBJ hStock = ::GetStockObject(nIndex);
+    if (hStock == NULL || ::GetObjectType(hStock) != OBJ_FONT)
+        return NULL;
+    const int nMadeFor = MetricsDpi();
+    if (m_nDpi == nMadeFor)
+        return (HFONT)hStock;
+    if (m_hStockFont != NULL && m_nStockIndex == nIndex)
+        return m_hStockFont;
+    LOGFONTA lf;
+    if (::GetObjectA(hStock, sizeof(lf), &lf) != sizeof(lf))
+        return (HFONT)hStock;
+    lf.lfHeight = ::MulDiv(lf.lfHeight, m_nDpi, nMadeFor);
+    lf.lfWidth = ::MulDiv(lf.lfWidth, m_nDpi, nMadeFor);
+    HFONT hFont = ::CreateFontIndirectA(&lf);
+    if (hFont == NULL)
+        return (HFONT)hStock;
+    if (m_hStockFont != NULL)
+        ::DeleteObject(m_hStockFont);
+    m_hStockFont = hFont;
+    m_nStockIndex = nIndex;
+    return m_hStockFont;
+}
+
 void CDpiScale::SetDpi(int nDpi)
 {
     if (nDpi <= 0)
@@ -221,7 +246,12 @@ void CDpiScale::DropFonts()
         ::DeleteObject(m_hGuiFont);
         m_hGuiFont = NULL;
     }
-
+    if (m_hStockFont)
+    {
+        ::DeleteObject(m_hStockFont);
+        m_hStockFont = NULL;
+    }
+    m_nStockIndex = -1;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -17,7 +17,10 @@
 class CDpiScale
 {
 public:
-    CDpiScale() : m_hWnd(NULL), m_hTop(NULL), m_nDpi(LUMO_BASE_DPI), m_hGuiFont(NULL) {}
+    CDpiScale()
+        : m_hWnd(NULL), m_hTop(NULL), m_nDpi(LUMO_BASE_DPI), m_hGuiFont(NULL), m_nStockIndex(-1), m_hStockFont(NULL)
+    {
+    }
     ~CDpiScale() { Detach(); }
 
     // Takes the window's DPI and hears of its changes from now on. Attaching again (the same
@@ -39,6 +42,10 @@ public:
     // DPI. The helper owns it until the DPI changes or the helper detaches; the stock GUI font
     // only when it cannot be made.
     HFONT GuiFont();
+    // A stock font (SYSTEM_FONT, ANSI_FIXED_FONT...) made for this window's DPI: the stock object
+    // itself where the thread's metrics are made for that DPI, otherwise a copy scaled from it
+    // that the helper owns until the DPI changes. Null for an index that names no font.
+    HFONT StockFont(int nIndex);
 
     // Called by the hand-down (and by tests): takes a new DPI and drops what was made for
     // the old one. Does not notify the window.
@@ -79,6 +86,8 @@ private:
     HWND m_hTop;  // the top-level window listened to for this window, if any
     int m_nDpi;
     HFONT m_hGuiFont;
+    int m_nStockIndex;  // the stock font m_hStockFont was scaled from
+    HFONT m_hStockFont;
 };
 
 // Reads the hand-down's state; used by the library's tests only.

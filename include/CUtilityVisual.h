@@ -63,6 +63,10 @@ public:
     // there is text.
     static void DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT nFirst, UINT nSecond,
                              UINT nThird, int bGuiFont);
+    // The same bar for a window of nDpi: its frame, corners and text margins scale from their
+    // 96-DPI pixels; the text in hFont (null: the DC's font).
+    static void DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT nFirst, UINT nSecond,
+                             UINT nThird, HFONT hFont, int nDpi);
     // A 10 by 10 box, vertically centred in rect, nOffset pixels from its left edge.
     static void DrawCheck(CDC* pDC, CRect& rect, int nOffset, int bChecked, COLORREF crFrame,
                           COLORREF crTick);

@@ -9,6 +9,8 @@
 #include "CMySlideCtrl.h"
 #include "CSpecGroupBox.h"
 #include "CTabCtrlEx.h"
+#include "CProgressCtrlEx.h"
+#include "CHyperLinkStatic.h"
 #include "frame/LumoRes.h"
 #include "frame/LumoModule.h"
 #include "frame/CHookParent.h"
@@ -944,4 +946,241 @@ TEST(PictureDpi, AHostBitmapKeepsItsPixelSize) {
         pic->Release();
     }
     CoUninitialize();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Progress bar and hyperlink
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+const COLORREF kBarOuter = RGB(0xD7, 0xD2, 0xC6), kBarDark = RGB(0x8C, 0x74, 0x64);
+
+// Dark enough to be text, whatever smoothing the platform gives its glyphs.
+bool IsInk(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 300; }
+
+// The rows and columns holding ink (or, with colour, exactly that colour) inside rc.
+struct InkBox {
+    int top = -1, bottom = -1, left = -1, right = -1;
+    int Height() const { return top < 0 ? 0 : bottom - top + 1; }
+};
+InkBox InkIn(const PixelImage& img, const RECT& rc, COLORREF colour = CLR_INVALID) {
+    InkBox b;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++) {
+            const COLORREF c = img.At(x, y);
+            if (c == CLR_INVALID || (colour == CLR_INVALID ? !IsInk(c) : c != colour))
+                continue;
+            if (b.top < 0 || y < b.top) b.top = y;
+            if (y > b.bottom) b.bottom = y;
+            if (b.left < 0 || x < b.left) b.left = x;
+            if (x > b.right) b.right = x;
+        }
+    return b;
+}
+
+// Rows of a colour down the middle column from the top, before another colour.
+int RowsFromTop(const PixelImage& img, int x, COLORREF colour, int from) {
+    int y = from;
+    while (y < img.Height() && img.At(x, y) == colour)
+        y++;
+    return y - from;
+}
+
+// A progress bar of the library's at 40 %, 300 x 30, showing a text, in a framework host.
+struct BarIn {
+    BarIn(HWND host, const char* text) {
+        parent.SubclassWindow(host);
+        bar.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 310, 40), &parent, 1);
+        bar.SetRange32(20, 70);
+        bar.SetPos(40);
+        bar.SetText(text);
+        bar.Invalidate();
+        PumpPending();
+    }
+    ~BarIn() {
+        bar.DestroyWindow();
+        parent.UnsubclassWindow();
+    }
+    CWnd parent;
+    CProgressCtrlEx bar;
+};
+
+}  // namespace
+
+// The frame's lines, its margin for the text and its font scale; a bar made at 96 and told of
+// 144 paints what a bar made at 144 paints, without anyone else repainting it.
+TEST(ProgressDpi, FrameMarginsAndFontScaleAndFollowAChange) {
+    const char* kLong = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+    HWND h144 = CreateHostAt(kHigh);
+    std::vector<uint32_t> short144, long144;
+    InkBox text144;
+    {
+        BarIn b(h144, "Hg 40");
+        WindowCapture shot(b.bar.m_hWnd, CaptureMode::ScreenClient);
+        ASSERT_TRUE(shot.Ok());
+        short144 = shot.Pixels();
+        // One outer line, then the dark line two pixels wide; the bar starts 3 in.
+        EXPECT_EQ(1, RowsFromTop(shot, 150, kBarOuter, 0));
+        EXPECT_EQ(2, RowsFromTop(shot, 150, kBarDark, 1));
+        text144 = InkIn(shot, {0, 0, 300, 30});
+        b.bar.SetText(kLong);
+        b.bar.Invalidate();
+        PumpPending();
+        WindowCapture clipped(b.bar.m_hWnd, CaptureMode::ScreenClient);
+        long144 = clipped.Pixels();
+        // Text stays 6 pixels clear of either side (a glyph's edge may leave one more).
+        const InkBox ink = InkIn(clipped, {0, 5, 300, 25});
+        EXPECT_GE(ink.left, 6);
+        EXPECT_LE(ink.left, 8);
+        EXPECT_LE(ink.right, 300 - 7);
+        EXPECT_GE(ink.right, 300 - 9);
+    }
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    {
+        BarIn b(h96, "Hg 40");
+        WindowCapture shot(b.bar.m_hWnd, CaptureMode::ScreenClient);
+        EXPECT_EQ(1, RowsFromTop(shot, 150, kBarOuter, 0));
+        EXPECT_EQ(1, RowsFromTop(shot, 150, kBarDark, 1));
+        const InkBox text96 = InkIn(shot, {0, 0, 300, 30});
+        EXPECT_TRUE(text96.Height() * 13 <= text144.Height() * 10 && text144.Height() * 10 <= text96.Height() * 17)
+            << text96.Height() << " " << text144.Height();
+        GdiBalance gdi;
+        SendDpiChanged(h96, kHigh, kLow);
+        EXPECT_TRUE(PumpUntil([&] { return WindowCapture(b.bar.m_hWnd, CaptureMode::ScreenClient).Pixels() == short144; },
+                              2000));
+        b.bar.SetText(kLong);
+        b.bar.Invalidate();
+        PumpPending();
+        EXPECT_TRUE(WindowCapture(b.bar.m_hWnd, CaptureMode::ScreenClient).Pixels() == long144);
+        SendDpiChanged(h96, kLow, kHigh);
+        PumpPending();
+        const InkBox ink = InkIn(WindowCapture(b.bar.m_hWnd, CaptureMode::ScreenClient), {0, 5, 300, 25});
+        EXPECT_GE(ink.left, 4);
+        EXPECT_LE(ink.left, 5);
+        EXPECT_LE(ink.right, 300 - 5);
+        for (int i = 0; i < 10; i++) {
+            SendDpiChanged(h96, kHigh, kLow);
+            PumpPending();
+            SendDpiChanged(h96, kLow, kHigh);
+            PumpPending();
+        }
+        EXPECT_EQ(0, gdi.Delta());
+    }
+    DestroyWindow(h96);
+}
+
+namespace {
+
+const COLORREF kLinkBlue = RGB(0, 0, 255);
+
+// A link of the library's, 200 x 40, in a framework host; with a font of the host's or none.
+struct LinkIn {
+    LinkIn(HWND host, HFONT font) {
+        parent.SubclassWindow(host);
+        link.Create("Orders", WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 50), &parent, 1);
+        if (font)
+            link.SendMessage(WM_SETFONT, (WPARAM)font, FALSE);
+        link.Invalidate();
+        PumpPending();
+    }
+    ~LinkIn() {
+        link.DestroyWindow();
+        parent.UnsubclassWindow();
+    }
+    WindowCapture Shot() { return WindowCapture(link.m_hWnd, CaptureMode::ScreenClient); }
+    // The text's height, the underline's (the rows most filled with link colour: no row of a
+    // glyph is) and the rows between them.
+    struct Look {
+        int text, line, gap;
+        std::vector<uint32_t> pixels;
+    };
+    Look Measure() {
+        WindowCapture shot = Shot();
+        const COLORREF back = shot.At(shot.Width() - 1, 0);
+        int most = 0, lineTop = -1, lineBottom = -1;
+        for (int y = 0; y < shot.Height(); y++) {
+            const int n = shot.CountColor(kLinkBlue, {0, y, shot.Width(), y + 1});
+            if (n > most) {
+                most = n;
+                lineTop = lineBottom = y;
+            } else if (n == most && n > 0 && lineBottom == y - 1) {
+                lineBottom = y;
+            }
+        }
+        int textTop = -1, textBottom = -1;
+        for (int y = 0; y < lineTop; y++)
+            for (int x = 0; x < shot.Width(); x++)
+                if (shot.At(x, y) != back) {
+                    if (textTop < 0) textTop = y;
+                    textBottom = y;
+                    break;
+                }
+        return {textBottom - textTop + 1, lineBottom - lineTop + 1, lineTop - textBottom - 1, shot.Pixels()};
+    }
+    CWnd parent;
+    CHyperLinkStatic link;
+};
+
+}  // namespace
+
+// Without a font of the host's the link's text, its underline and the gap above it scale; with
+// one, the text keeps the host's size. Told of 144, a link made at 96 paints as one made at 144.
+TEST(HyperlinkDpi, FontUnderlineAndGapScaleAndAHostFontDoesNot) {
+    HFONT hostFont = CreateFontA(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
+    HWND h144 = CreateHostAt(kHigh);
+    LinkIn::Look own144, host144;
+    {
+        LinkIn l(h144, nullptr);
+        own144 = l.Measure();
+    }
+    {
+        LinkIn l(h144, hostFont);
+        host144 = l.Measure();
+    }
+    DestroyWindow(h144);
+    EXPECT_EQ(2, own144.line);
+    EXPECT_EQ(2, host144.line);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    {
+        LinkIn l(h96, hostFont);
+        const LinkIn::Look host96 = l.Measure();
+        EXPECT_EQ(host96.text, host144.text);  // the host's font as given
+        EXPECT_EQ(1, host96.line);
+        EXPECT_EQ(host96.gap + 1, host144.gap);  // 2 rows between cell and line become 3
+    }
+    {
+        LinkIn l(h96, nullptr);
+        const LinkIn::Look own96 = l.Measure();
+        EXPECT_EQ(1, own96.line);
+        EXPECT_TRUE(own96.text * 13 <= own144.text * 10 && own144.text * 10 <= own96.text * 17)
+            << own96.text << " " << own144.text;
+        // Told of 144, the link repaints itself larger (the platform's own stock fonts for 144
+        // need not be those scaled from 96, so the sizes are compared, not the pixels); back at
+        // 96 it is today's link again.
+        GdiBalance gdi;
+        SendDpiChanged(h96, kHigh, kLow);
+        EXPECT_TRUE(PumpUntil([&] { return l.Measure().line == 2; }, 2000));
+        const LinkIn::Look told = l.Measure();
+        EXPECT_TRUE(own96.text * 13 <= told.text * 10 && told.text * 10 <= own96.text * 17)
+            << own96.text << " " << told.text;
+        SendDpiChanged(h96, kLow, kHigh);
+        EXPECT_TRUE(PumpUntil([&] { return l.Measure().pixels == own96.pixels; }, 2000));
+        for (int i = 0; i < 10; i++) {
+            SendDpiChanged(h96, kHigh, kLow);
+            PumpPending();
+            SendDpiChanged(h96, kLow, kHigh);
+            PumpPending();
+        }
+        EXPECT_EQ(0, gdi.Delta());
+    }
+    DestroyWindow(h96);
+    DeleteObject(hostFont);
 }
