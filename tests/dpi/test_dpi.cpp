@@ -1184,3 +1184,47 @@ TEST(HyperlinkDpi, FontUnderlineAndGapScaleAndAHostFontDoesNot) {
     DestroyWindow(h96);
     DeleteObject(hostFont);
 }
+
+// ---------------------------------------------------------------------------------------------
+// The tree's font
+// ---------------------------------------------------------------------------------------------
+
+// Without a font of the host's the tree shows the interface font for its DPI, through changes;
+// a font the host gives stays, and giving none hands the choice back.
+TEST(TreeDpi, FontFollowsTheDpiUnlessTheHostGaveOne) {
+    const LONG own96 = OwnMessageFontHeight(true), own144 = OwnMessageFontHeight(false);
+    auto FontHeight = [](HWND t) { return HeightOf((HFONT)SendMessageA(t, WM_GETFONT, 0, 0)); };
+    HWND h144 = CreateHostAt(kHigh);
+    HWND t144 = Tree_new(h144, 0, 0, 200, 200, 0);
+    ASSERT_TRUE(t144 != nullptr);
+    EXPECT_EQ(own144, FontHeight(t144));
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    HWND t96 = Tree_new(h96, 0, 0, 200, 200, 0);
+    HWND given = Tree_new(h96, 200, 0, 400, 200, 0);
+    ASSERT_TRUE(t96 && given);
+    HFONT hostFont = CreateFontA(-15, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
+    SendMessageA(given, WM_SETFONT, (WPARAM)hostFont, FALSE);
+    EXPECT_EQ(own96, FontHeight(t96));
+    SendDpiChanged(h96, kHigh, kLow);
+    EXPECT_EQ(own144, FontHeight(t96));
+    EXPECT_EQ(hostFont, (HFONT)SendMessageA(given, WM_GETFONT, 0, 0));
+    SendDpiChanged(h96, kLow, kHigh);
+    EXPECT_EQ(own96, FontHeight(t96));
+    GdiBalance gdi;
+    for (int i = 0; i < 10; i++) {
+        SendDpiChanged(h96, kHigh, kLow);
+        SendDpiChanged(h96, kLow, kHigh);
+    }
+    EXPECT_EQ(0, gdi.Delta());
+    // The host takes its font back: the tree shows the library's again, and follows changes.
+    SendMessageA(given, WM_SETFONT, 0, FALSE);
+    EXPECT_EQ(own96, FontHeight(given));
+    SendDpiChanged(h96, kHigh, kLow);
+    EXPECT_EQ(own144, FontHeight(given));
+    DestroyWindow(h96);
+    DeleteObject(hostFont);
+}
