@@ -16,6 +16,9 @@
 #include "frame/CHookParent.h"
 #include "LumoResIds.h"
 #include "CUtilityVisual.h"
+#include "CMenuShadow.h"
+#include "shadow/CShadowWin.h"
+#include "../menu/MenuTestUtil.h"
 
 #include <olectl.h>
 
@@ -1227,4 +1230,159 @@ TEST(TreeDpi, FontFollowsTheDpiUnlessTheHostGaveOne) {
     EXPECT_EQ(own144, FontHeight(given));
     DestroyWindow(h96);
     DeleteObject(hostFont);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shadows
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+const COLORREF kBehind = RGB(250, 240, 230);
+
+// The 96-DPI ramp from the window outwards over a colour; at 144 each step covers one and a
+// half pixels, rounded.
+std::vector<COLORREF> Ramp(COLORREF c, const std::vector<int>& factors) {
+    std::vector<COLORREF> v;
+    for (int f : factors)
+        v.push_back(RGB(GetRValue(c) * f / 255, GetGValue(c) * f / 255, GetBValue(c) * f / 255));
+    v.push_back(c);  // and past the band, what lies behind
+    return v;
+}
+const std::vector<int> kRamp96 = {140, 170, 212, 240};
+const std::vector<int> kRamp144 = {140, 140, 170, 212, 212, 240};
+
+LRESULT CALLBACK BehindProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        HBRUSH brush = CreateSolidBrush(kBehind);
+        FillRect((HDC)wp, &rc, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// A window of one colour behind everything the test puts on the screen.
+HWND Behind() {
+    WNDCLASSA wc = {0, BehindProc, 0, 0, GetModuleHandleA(nullptr)};
+    wc.lpszClassName = "DpiTestBehind";
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowExA(WS_EX_NOACTIVATE, "DpiTestBehind", "", WS_POPUP, 0, 0, 900, 700, nullptr, nullptr,
+                                nullptr, nullptr);
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd);
+    PumpPending();
+    return hwnd;
+}
+
+// The screen's pixels in a row from x, n of them.
+std::vector<COLORREF> ScreenRow(int x, int y, int n) {
+    std::vector<COLORREF> v;
+    HDC screen = GetDC(nullptr);
+    for (int i = 0; i < n; i++)
+        v.push_back(GetPixel(screen, x + i, y));
+    ReleaseDC(nullptr, screen);
+    return v;
+}
+
+// A host at (100, 100) with a shadow drawn, at a DPI; the row of pixels right of it halfway down.
+std::vector<COLORREF> WindowShadowRow(int dpi, size_t n) {
+    HWND host = CreateHostAt(dpi, 300, 200);
+    SetWindowPos(host, HWND_TOP, 100, 100, 300, 200, SWP_SHOWWINDOW);
+    UpdateWindow(host);
+    PumpPending();
+    EXPECT_EQ(1, ShadowWin_Register(host));
+    EXPECT_TRUE(PumpUntil([&] { return ShadowWinIsDrawn(host) != 0; }, 3000));
+    PumpPending();
+    const std::vector<COLORREF> row = ScreenRow(400, 200, (int)n);
+    EXPECT_EQ(1, ShadowWin_Unregister(host));
+    // Given back as it was.
+    EXPECT_EQ(std::vector<COLORREF>(n, kBehind), ScreenRow(400, 200, (int)n));
+    DestroyWindow(host);
+    PumpPending();
+    return row;
+}
+
+}  // namespace
+
+// A window's shadow is half as wide again at 144 DPI, each 96-DPI step of its ramp covering its
+// share of the wider band; it goes back pixel for pixel.
+TEST(ShadowDpi, WindowShadowWidensWithTheRampKept) {
+    HWND behind = Behind();
+    EXPECT_EQ(Ramp(kBehind, kRamp144), WindowShadowRow(kHigh, 7));
+    {
+        DpiContext unaware(true);
+        EXPECT_EQ(Ramp(kBehind, kRamp96), WindowShadowRow(kLow, 5));
+    }
+    DestroyWindow(behind);
+}
+
+namespace {
+
+// The width the shadow adds to a menu of the system's opened by an owner of a DPI, and the
+// printed row of the menu halfway down from its frame outwards.
+struct MenuShadowSeen {
+    int added = 0;
+    std::vector<COLORREF> row;
+};
+
+MenuShadowSeen MenuShadowAt(int dpi) {
+    DpiContext ctx(dpi == kLow);
+    HWND owner = CreateHostAt(dpi, 400, 300);
+    MenuShadowSeen seen;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 1, "First item");
+    AppendMenuA(menu, MF_STRING, 2, "Second item");
+    int plainWidth = 0;
+    for (int shadowed = 0; shadowed < 2; shadowed++) {
+        ShadowMenu_Enable(shadowed);
+        menutest::MenuSteps steps({[&] {
+            if (!menutest::MenuShown())
+                return false;
+            HWND m = menutest::OpenMenus()[0];
+            RECT rc;
+            GetWindowRect(m, &rc);
+            const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+            if (!shadowed) {
+                plainWidth = w;
+                return true;
+            }
+            seen.added = w - plainWidth;
+            MemoryCanvas printed(w, h, RGB(1, 2, 3));
+            SendMessageA(m, WM_PRINT, (WPARAM)printed.Dc(), PRF_NONCLIENT | PRF_CLIENT);
+            for (int x = w - seen.added; x < w; x++)
+                seen.row.push_back(printed.At(x, h / 2));
+            return true;
+        }});
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 200, 150, 0, owner, nullptr);
+    }
+    ShadowMenu_Enable(0);
+    DestroyMenu(menu);
+    DestroyWindow(owner);
+    return seen;
+}
+
+}  // namespace
+
+// A menu's shadow strips are 4 pixels at 96 DPI and 6 at 144, with the ramp kept over what lay
+// behind the menu.
+TEST(ShadowDpi, MenuShadowWidensWithTheRampKept) {
+    HWND behind = Behind();
+    const MenuShadowSeen at144 = MenuShadowAt(kHigh), at96 = MenuShadowAt(kLow);
+    EXPECT_EQ(6, at144.added);
+    EXPECT_EQ(4, at96.added);
+    // The strips hold the host window behind the menu, darkened by the ramp's steps: the same
+    // four at both DPIs, the first and third taking two pixels each at 144.
+    ASSERT_EQ(6u, at144.row.size());
+    ASSERT_EQ(4u, at96.row.size());
+    EXPECT_TRUE(at96.row[0] != at96.row[1] && at96.row[1] != at96.row[2] && at96.row[2] != at96.row[3]);
+    EXPECT_EQ(at144.row[0], at144.row[1]);
+    EXPECT_EQ(at96.row[0], at144.row[0]);
+    EXPECT_EQ(at96.row[1], at144.row[2]);
+    EXPECT_EQ(at96.row[2], at144.row[3]);
+    EXPECT_EQ(at144.row[3], at144.row[4]);
+    EXPECT_EQ(at96.row[3], at144.row[5]);
+    DestroyWindow(behind);
 }
