@@ -194,6 +194,15 @@ TEST(DpiScale, GuiFontMadeForTheWindowsDpi) {
             b.SetDpi(192);
             // Scaled from 144, the message font's own rounding may differ by one.
             EXPECT_NEAR(2 * own96, HeightOf(b.GuiFont()), 1);
+            // Metrics asked for a DPI come from the thread's own, scaled from the DPI they are
+            // made for, without the per-DPI calls: the platform's answer within rounding.
+            if (!perDpi) {
+                typedef int(WINAPI * PFN)(int, UINT);
+                PFN forDpi = (PFN)(void*)GetProcAddress(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi");
+                ASSERT_TRUE(forDpi != nullptr);
+                for (int dpi : {kLow, kHigh, 192})
+                    EXPECT_NEAR(forDpi(SM_CYCAPTION, dpi), CDpiScale::MetricForDpi(SM_CYCAPTION, dpi), 1) << dpi;
+            }
         }
     }
     DpiScaleProbe::UsePerDpiMetrics(true);
