@@ -1266,7 +1266,8 @@ TEST(TreeDpi, FontFollowsTheDpiUnlessTheHostGaveOne) {
 
 namespace {
 
-const COLORREF kBehind = RGB(250, 240, 230);
+// A channel at full strength shows a factor above 255 (its product no longer fits a byte).
+const COLORREF kBehind = RGB(255, 236, 216);
 
 // The 96-DPI ramp from the window outwards over a colour; at 144 each step covers one and a
 // half pixels, rounded.
