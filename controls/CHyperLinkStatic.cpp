@@ -4,6 +4,7 @@
 #include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
 #include "controls/CHyperLinkAccessible.h"
+#include "frame/DpiScale.h"
 
 #include <shellapi.h>
 
@@ -23,14 +24,23 @@ BEGIN_MESSAGE_MAP(CHyperLinkStatic, CStatic)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_REGISTERED_MESSAGE(CAccessible::m_msgDefaultAction, OnAccDefaultAction)
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChanged)
 END_MESSAGE_MAP()
+
+namespace
+{
+// At 96 DPI: the underline lies 2 rows below the text's cell and is one pixel thick; the focus
+// rectangle reaches one pixel past the text on either side.
+const int kUnderlineGap = 2;
+const int kFocusMargin = 1;
+}  // namespace
 
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
 CHyperLinkStatic::CHyperLinkStatic()
     : m_crLink(0x00FF0000), m_bNotify(0), m_hNotifyWnd(NULL), m_nNotifyMsg(0),
-      m_hCursor(CUtilityVisual::GetHandCursor())
+      m_hCursor(CUtilityVisual::GetHandCursor()), m_pDpi(new CDpiScale)
 {
 }
 
@@ -38,10 +48,12 @@ CHyperLinkStatic::~CHyperLinkStatic()
 {
     if (m_hCursor)
         ::DestroyCursor(m_hCursor);
+    delete m_pDpi;
 }
 
 void CHyperLinkStatic::PreSubclassWindow()
 {
+    m_pDpi->Attach(m_hWnd);
     // A static control lets the mouse through to its parent unless it is asked to notify.
     ModifyStyle(0, SS_NOTIFY, SWP_NOSIZE);
     CStatic::PreSubclassWindow();
@@ -63,7 +75,10 @@ void CHyperLinkStatic::DrawCalcText(CDC* pDC, CRect& rect, int bCalcOnly)
     const DWORD dwStyle = GetStyle();
     const UINT nAlign = (dwStyle & SS_CENTER) ? DT_CENTER : (dwStyle & SS_RIGHT) ? DT_RIGHT : DT_LEFT;
 
+    // The host's font as it gave it; without one, the font a static shows, made for the DPI.
     HFONT hFont = (HFONT)SendMessage(WM_GETFONT);
+    if (hFont == NULL)
+        hFont = m_pDpi->StockFont(SYSTEM_FONT);
     HGDIOBJ hOldFont = hFont ? ::SelectObject(pDC->m_hDC, hFont) : NULL;
     COLORREF crOld = 0;
     int nOldMode = 0;
@@ -93,7 +108,7 @@ void CHyperLinkStatic::DrawCalcText(CDC* pDC, CRect& rect, int bCalcOnly)
         rect.left = client.right - w;
     rect.right = rect.left + w;
     rect.top = client.top + (client.Height() - nTextH) / 2;
-    rect.bottom = rect.top + nTextH + 2;
+    rect.bottom = rect.top + nTextH + m_pDpi->Scale(kUnderlineGap);
     if (rect.bottom > client.bottom)
         rect.bottom = client.bottom;
 }
@@ -117,14 +132,14 @@ void CHyperLinkStatic::Paint(CDC* pDC, HBRUSH hBackground)
     if (hBackground)
         ::FillRect(pDC->m_hDC, &rc, hBackground);
     DrawCalcText(pDC, rc, 0);
-    CPen pen(PS_SOLID, 1, LinkColor());
-    CPen* pOldPen = pDC->SelectObject(&pen);
-    pDC->MoveTo(rc.left, rc.bottom);
-    pDC->LineTo(rc.right, rc.bottom);
-    pDC->SelectObject(pOldPen);
+    const int nLine = m_pDpi->Pen(1);
+    const COLORREF crOldBk = pDC->GetBkColor();
+    pDC->FillSolidRect(rc.left, rc.bottom, rc.Width(), nLine, LinkColor());
+    pDC->SetBkColor(crOldBk);
     if (::GetFocus() == m_hWnd)
     {
-        CRect rcFocus(rc.left - 1, rc.top, rc.right + 1, rc.bottom + 1);
+        const int nMargin = m_pDpi->Scale(kFocusMargin);
+        CRect rcFocus(rc.left - nMargin, rc.top, rc.right + nMargin, rc.bottom + nLine);
         pDC->DrawFocusRect(&rcFocus);
     }
 }
@@ -285,8 +300,16 @@ LRESULT CHyperLinkStatic::OnAccDefaultAction(WPARAM, LPARAM)
     return 0;
 }
 
+// The text, the underline and the font are measured at each paint.
+LRESULT CHyperLinkStatic::OnDpiChanged(WPARAM, LPARAM)
+{
+    Invalidate(TRUE);
+    return 0;
+}
+
 void CHyperLinkStatic::OnDestroy()
 {
+    m_pDpi->Detach();
     CAccessible::Disconnect(m_hWnd);
     CStatic::OnDestroy();
 }

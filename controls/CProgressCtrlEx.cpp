@@ -1,5 +1,6 @@
 #include "CProgressCtrlEx.h"
 #include "CUtilityVisual.h"
+#include "frame/DpiScale.h"
 
 #include <stdio.h>
 
@@ -7,14 +8,37 @@ BEGIN_MESSAGE_MAP(CProgressCtrlEx, CProgressCtrl)
     ON_WM_PAINT()
     ON_WM_NCPAINT()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_DESTROY()
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChanged)
 END_MESSAGE_MAP()
 
-CProgressCtrlEx::CProgressCtrlEx() : m_bShowPercent(1)
+CProgressCtrlEx::CProgressCtrlEx() : m_bShowPercent(1), m_pDpi(new CDpiScale)
 {
 }
 
 CProgressCtrlEx::~CProgressCtrlEx()
 {
+    delete m_pDpi;
+}
+
+void CProgressCtrlEx::PreSubclassWindow()
+{
+    m_pDpi->Attach(m_hWnd);
+    CProgressCtrl::PreSubclassWindow();
+}
+
+void CProgressCtrlEx::OnDestroy()
+{
+    m_pDpi->Detach();
+    CProgressCtrl::OnDestroy();
+}
+
+// The frame, the margins and the font are worked out at each paint: a repaint draws them at the
+// new DPI.
+LRESULT CProgressCtrlEx::OnDpiChanged(WPARAM, LPARAM)
+{
+    Invalidate(TRUE);
+    return 0;
 }
 
 void CProgressCtrlEx::SetText(LPCSTR lpszText)
@@ -44,7 +68,7 @@ void CProgressCtrlEx::Paint(CDC* pDC)
         sprintf(buf, "%d%%", nPercent);
         text = buf;
     }
-    CUtilityVisual::DrawProgress(pDC, rc, text, (UINT)nPercent, 0, 0, 1);
+    CUtilityVisual::DrawProgress(pDC, rc, text, (UINT)nPercent, 0, 0, m_pDpi->GuiFont(), m_pDpi->GetDpi());
 }
 
 void CProgressCtrlEx::OnPaint()

@@ -414,8 +414,22 @@ void CUtilityVisual::DrawRop2Box(CDC* pDC, CRect& rect)
 void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT nFirst,
                                   UINT nSecond, UINT nThird, int bGuiFont)
 {
+    DrawProgress(pDC, rect, strText, nFirst, nSecond, nThird,
+                 bGuiFont ? (HFONT)::GetStockObject(DEFAULT_GUI_FONT) : nullptr, 96);
+}
+
+void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT nFirst, UINT nSecond, UINT nThird,
+                                  HFONT hFont, int nDpi)
+{
     if (!HasDC(pDC))
         return;
+    // The frame's 96-DPI pixels: an outer light line, a dark line and a near-white one over the
+    // bar's edge, with corners 3 across; the text keeps 4 clear on either side.
+    auto Scale = [nDpi](int n) { return nDpi > 0 ? ::MulDiv(n, nDpi, 96) : n; };
+    const int nFrame = Scale(2);
+    const int nLight = nFrame / 2, nDark = nFrame - nFrame / 2;
+    const int nInner = std::max(1, Scale(1));
+    const int nCorner = Scale(3);
     HDC hDC = pDC->m_hDC;
 
     // In system colours the segments are flat: done in the selection colour, to do in the pane's.
@@ -450,7 +464,7 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
     }
 
     CRect r(rect);
-    r.DeflateRect(2, 2);
+    r.DeflateRect(nFrame, nFrame);
     const UINT w = (UINT)(r.right - r.left);
 
     const int xEnd1 = r.left + (int)(w * p1 / 100);
@@ -467,20 +481,26 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
         GradientRect(pDC, rcSeg3, crOuterTop, crOuterBottom, 16, TRUE);
     }
 
-    // Frame: a near-white inner line and two rounded outlines.
+    // Frame: a near-white inner line and two rounded outlines, each as wide as the DPI makes it
+    // and drawn inside the rectangle it goes round.
     CRect f(r.left, r.top, r.right + 1, r.bottom + 1);
     HGDIOBJ hHollow = ::GetStockObject(NULL_BRUSH);
     HGDIOBJ hOldBrush = hHollow ? ::SelectObject(hDC, hHollow) : nullptr;
-    CPub::DrawRect(pDC, f, bFlat ? crEmptyTop : 0xFEFEFE);
-    f.InflateRect(1, 1);
+    for (int i = 0; i < nInner; i++)
+        CPub::DrawRect(pDC, f.left + i, f.top + i, f.right - i, f.bottom - i, bFlat ? crEmptyTop : 0xFEFEFE);
+    const struct
     {
-        CScopedPen pen(hDC, PS_SOLID, 1, LumoPalette::Color(LumoPalette::FRAME, 0x64748C));
-        ::RoundRect(hDC, f.left, f.top, f.right, f.bottom, 3, 3);
-    }
-    f.InflateRect(1, 1);
+        int nWidth;
+        COLORREF cr;
+    } outlines[2] = {{nDark, LumoPalette::Color(LumoPalette::FRAME, 0x64748C)},
+                     {nLight, LumoPalette::Color(LumoPalette::HEADER, 0xC6D2D7)}};
+    for (const auto& o : outlines)
     {
-        CScopedPen pen(hDC, PS_SOLID, 1, LumoPalette::Color(LumoPalette::HEADER, 0xC6D2D7));
-        ::RoundRect(hDC, f.left, f.top, f.right, f.bottom, 3, 3);
+        if (o.nWidth <= 0)
+            continue;
+        f.InflateRect(o.nWidth, o.nWidth);
+        CScopedPen pen(hDC, o.nWidth > 1 ? PS_INSIDEFRAME : PS_SOLID, o.nWidth, o.cr);
+        ::RoundRect(hDC, f.left, f.top, f.right, f.bottom, nCorner, nCorner);
     }
     if (hOldBrush)
         ::SelectObject(hDC, hOldBrush);
@@ -489,8 +509,8 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
     {
         const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
         const COLORREF crOldText = ::SetTextColor(hDC, LumoPalette::Color(LumoPalette::PANE_TEXT, 0x000000));
-        HGDIOBJ hOldFont = bGuiFont ? ::SelectObject(hDC, ::GetStockObject(DEFAULT_GUI_FONT)) : nullptr;
-        rect.DeflateRect(4, 0, 4, 0);
+        HGDIOBJ hOldFont = hFont ? ::SelectObject(hDC, hFont) : nullptr;
+        rect.DeflateRect(Scale(4), 0, Scale(4), 0);
         ::DrawTextA(hDC, strText, strText.GetLength(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         if (hOldFont)
             ::SelectObject(hDC, hOldFont);
@@ -626,14 +646,70 @@ BOOL CUtilityVisual::IsPictureFile(LPCSTR lpszFile)
     return TRUE;
 }
 
+namespace
+{
+
+// The size in device pixels of a bitmap or icon picture, taken from its handle: its HIMETRIC
+// size is the pixel size turned into a length at the DPI it was loaded at, which neither gives
+// the pixels back exactly nor at another DPI. FALSE for other pictures and unreadable handles.
+BOOL PixelSizeOfHandle(IPicture* pPicture, CSize& size)
+{
+    SHORT nType = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE hHandle = 0;
+    if (FAILED(pPicture->get_Type(&nType)) || FAILED(pPicture->get_Handle(&hHandle)) || hHandle == 0)
+        return FALSE;
+    const HANDLE h = (HANDLE)(UINT_PTR)hHandle;
+    if (nType == PICTYPE_BITMAP)
+    {
+        BITMAP bm;
+        if (::GetObjectA(h, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 || bm.bmHeight == 0)
+            return FALSE;
+        size.cx = bm.bmWidth;
+        size.cy = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+        return TRUE;
+    }
+    if (nType == PICTYPE_ICON)
+    {
+        ICONINFO ii;
+        if (!::GetIconInfo((HICON)h, &ii))
+            return FALSE;
+        BITMAP bm;
+        BOOL bOk = FALSE;
+        // Without a colour bitmap the mask holds the AND and XOR halves one above the other.
+        if (ii.hbmColor && ::GetObjectA(ii.hbmColor, sizeof(bm), &bm) == sizeof(bm))
+        {
+            size.cx = bm.bmWidth;
+            size.cy = bm.bmHeight;
+            bOk = TRUE;
+        }
+        else if (ii.hbmMask && ::GetObjectA(ii.hbmMask, sizeof(bm), &bm) == sizeof(bm))
+        {
+            size.cx = bm.bmWidth;
+            size.cy = bm.bmHeight / 2;
+            bOk = TRUE;
+        }
+        if (ii.hbmColor)
+            ::DeleteObject(ii.hbmColor);
+        if (ii.hbmMask)
+            ::DeleteObject(ii.hbmMask);
+        return bOk && size.cx > 0 && size.cy > 0;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
 void CUtilityVisual::GetPictureSize(CSize& size, IPicture* pPicture)
 {
-    if (m_pxPInch == 0 && m_pyPInch == 0)
-        Init();
     size.cx = 0;
     size.cy = 0;
     if (!pPicture)
         return;
+    if (PixelSizeOfHandle(pPicture, size))
+        return;
+    // A metafile has a length, not pixels: it is as long on the screen as it says.
+    if (m_pxPInch == 0 && m_pyPInch == 0)
+        Init();
     OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
     pPicture->get_Width(&w);

@@ -150,6 +150,8 @@ void StopListening(HWND hTop)
 }
 }  // namespace
 
+bool CDpiScale::s_bPlainMetrics = false;
+
 /////////////////////////////////////////////////////////////////////////////
 // construction
 
@@ -189,20 +191,43 @@ void CDpiScale::Detach()
 
 HFONT CDpiScale::GuiFont()
 {
-    HFONT hStock = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
-    if (m_nDpi == SystemDpi())
-        return hStock;
+    // Made from the metrics for this window's DPI, never from the stock font: which DPI the
+    // stock font was made for depends on the awareness of the thread that asks.
     if (m_hGuiFont == NULL)
     {
-        LOGFONTA lf;
-        if (::GetObjectA(hStock, sizeof(lf), &lf) != sizeof(lf))
-            return hStock;
-        lf.lfHeight = ::MulDiv(lf.lfHeight, m_nDpi, SystemDpi());
-        m_hGuiFont = ::CreateFontIndirectA(&lf);
+        NONCLIENTMETRICSA ncm;
+        ZeroMemory(&ncm, sizeof(ncm));
+        if (NonClientMetricsForDpi(&ncm, sizeof(ncm), m_nDpi))
+            m_hGuiFont = ::CreateFontIndirectA(&ncm.lfMessageFont);
         if (m_hGuiFont == NULL)
-            return hStock;
+            return (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
     }
     return m_hGuiFont;
+}
+
+HFONT CDpiScale::StockFont(int nIndex)
+{
+    HGDIOBJ hStock = ::GetStockObject(nIndex);
+    if (hStock == NULL || ::GetObjectType(hStock) != OBJ_FONT)
+        return NULL;
+    const int nMadeFor = MetricsDpi();
+    if (m_nDpi == nMadeFor)
+        return (HFONT)hStock;
+    if (m_hStockFont != NULL && m_nStockIndex == nIndex)
+        return m_hStockFont;
+    LOGFONTA lf;
+    if (::GetObjectA(hStock, sizeof(lf), &lf) != sizeof(lf))
+        return (HFONT)hStock;
+    lf.lfHeight = ::MulDiv(lf.lfHeight, m_nDpi, nMadeFor);
+    lf.lfWidth = ::MulDiv(lf.lfWidth, m_nDpi, nMadeFor);
+    HFONT hFont = ::CreateFontIndirectA(&lf);
+    if (hFont == NULL)
+        return (HFONT)hStock;
+    if (m_hStockFont != NULL)
+        ::DeleteObject(m_hStockFont);
+    m_hStockFont = hFont;
+    m_nStockIndex = nIndex;
+    return m_hStockFont;
 }
 
 void CDpiScale::SetDpi(int nDpi)
@@ -221,6 +246,12 @@ void CDpiScale::DropFonts()
         ::DeleteObject(m_hGuiFont);
         m_hGuiFont = NULL;
     }
+    if (m_hStockFont)
+    {
+        ::DeleteObject(m_hStockFont);
+        m_hStockFont = NULL;
+    }
+    m_nStockIndex = -1;
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -254,17 +285,26 @@ int CDpiScale::SystemDpi()
     return s_nDpi;
 }
 
+int CDpiScale::MetricsDpi()
+{
+    HDC hDC = ::GetDC(NULL);
+    const int nDpi = hDC ? ::GetDeviceCaps(hDC, LOGPIXELSY) : 0;
+    if (hDC)
+        ::ReleaseDC(NULL, hDC);
+    return nDpi > 0 ? nDpi : LUMO_BASE_DPI;
+}
+
 int CDpiScale::MetricForDpi(int nIndex, int nDpi)
 {
-    if (Functions().pGetSystemMetricsForDpi)
+    if (Functions().pGetSystemMetricsForDpi && !s_bPlainMetrics)
         return Functions().pGetSystemMetricsForDpi(nIndex, (UINT)nDpi);
-    return ::MulDiv(::GetSystemMetrics(nIndex), nDpi, SystemDpi());
+    return ::MulDiv(::GetSystemMetrics(nIndex), nDpi, MetricsDpi());
 }
 
 BOOL CDpiScale::NonClientMetricsForDpi(NONCLIENTMETRICSA* pMetrics, UINT cbSize, int nDpi)
 {
     pMetrics->cbSize = cbSize;
-    if (Functions().pSystemParametersInfoForDpi)
+    if (Functions().pSystemParametersInfoForDpi && !s_bPlainMetrics)
     {
         // The per-DPI call answers in wide characters only.
         NONCLIENTMETRICSW ncw;
@@ -296,7 +336,7 @@ BOOL CDpiScale::NonClientMetricsForDpi(NONCLIENTMETRICSA* pMetrics, UINT cbSize,
     }
     if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, cbSize, pMetrics, 0))
         return FALSE;
-    const int nSystem = SystemDpi();
+    const int nSystem = MetricsDpi();
     if (nDpi != nSystem)
     {
         LOGFONTA* fonts[5] = { &pMetrics->lfCaptionFont, &pMetrics->lfSmCaptionFont, &pMetrics->lfMenuFont,
@@ -378,6 +418,11 @@ void CDpiScale::HandDown(HWND hTop, int nDpi)
 int DpiScaleProbe::AttachedCount()
 {
     return (int)s_arrAttached.GetSize();
+}
+
+void DpiScaleProbe::UsePerDpiMetrics(bool bUse)
+{
+    CDpiScale::s_bPlainMetrics = !bUse;
 }
 
 int DpiScaleProbe::ListenedCount()

@@ -17,7 +17,10 @@
 class CDpiScale
 {
 public:
-    CDpiScale() : m_hWnd(NULL), m_hTop(NULL), m_nDpi(LUMO_BASE_DPI), m_hGuiFont(NULL) {}
+    CDpiScale()
+        : m_hWnd(NULL), m_hTop(NULL), m_nDpi(LUMO_BASE_DPI), m_hGuiFont(NULL), m_nStockIndex(-1), m_hStockFont(NULL)
+    {
+    }
     ~CDpiScale() { Detach(); }
 
     // Takes the window's DPI and hears of its changes from now on. Attaching again (the same
@@ -35,9 +38,14 @@ public:
         const int w = Scale(n);
         return w < 1 ? 1 : w;
     }
-    // The interface font (the stock GUI font) made for this window's DPI. At the system's DPI
-    // it is the stock object itself; otherwise the helper owns it until the DPI changes again.
+    // The interface font (the message font of the system's metrics) made for this window's
+    // DPI. The helper owns it until the DPI changes or the helper detaches; the stock GUI font
+    // only when it cannot be made.
     HFONT GuiFont();
+    // A stock font (SYSTEM_FONT, ANSI_FIXED_FONT...) made for this window's DPI: the stock object
+    // itself where the thread's metrics are made for that DPI, otherwise a copy scaled from it
+    // that the helper owns until the DPI changes. Null for an index that names no font.
+    HFONT StockFont(int nIndex);
 
     // Called by the hand-down (and by tests): takes a new DPI and drops what was made for
     // the old one. Does not notify the window.
@@ -46,10 +54,13 @@ public:
     // The DPI of any window: what was last handed down to its top level, otherwise the
     // platform's answer (96 where the platform cannot tell, or for a DPI-unaware window).
     static int DpiOfWindow(HWND hWnd);
-    // The DPI the system's metrics and stock objects are made for.
+    // The DPI the system's metrics and stock objects are made for, as the process first saw it.
     static int SystemDpi();
+    // The DPI the metrics this thread reads now are made for: a thread that is not DPI aware
+    // reads them made for 96 on any screen.
+    static int MetricsDpi();
     // Metrics for a DPI: the platform's answer for that DPI when it can give one, otherwise
-    // the system's metric scaled from the system's DPI.
+    // the metric this thread reads, scaled from the DPI it is made for.
     static int MetricForDpi(int nIndex, int nDpi);
     // The message font (SPI_GETNONCLIENTMETRICS) for a DPI. FALSE when none can be read.
     static BOOL NonClientMetricsForDpi(NONCLIENTMETRICSA* pMetrics, UINT cbSize, int nDpi);
@@ -67,11 +78,16 @@ private:
     CDpiScale(const CDpiScale&);
     CDpiScale& operator=(const CDpiScale&);
     void DropFonts();
+    friend struct DpiScaleProbe;
+    // Set by tests: the per-DPI calls are taken as missing.
+    static bool s_bPlainMetrics;
 
     HWND m_hWnd;
     HWND m_hTop;  // the top-level window listened to for this window, if any
     int m_nDpi;
     HFONT m_hGuiFont;
+    int m_nStockIndex;  // the stock font m_hStockFont was scaled from
+    HFONT m_hStockFont;
 };
 
 // Reads the hand-down's state; used by the library's tests only.
@@ -81,4 +97,7 @@ struct DpiScaleProbe
     static int AttachedCount();
     // Top-level windows listened to for WM_DPICHANGED.
     static int ListenedCount();
+    // false: metrics are read as on a system without the per-DPI calls, scaled from the
+    // thread's own metrics.
+    static void UsePerDpiMetrics(bool bUse);
 };

@@ -114,8 +114,7 @@ const char* const kPanelTitles[kPanelCount] = {
 const UINT kDoorButtonId = 200, kDropOpenId = 210, kDropClosedId = 220, kLastButtonId = 229;
 const int kHues = 4;
 
-// Pictures: a 24 x 24 bitmap of four coloured quadrants. At 96 pixels per inch 24 pixels make a
-// whole number of HIMETRIC units, so the picture measures exactly its own size again.
+// Pictures: a 24 x 24 bitmap of four coloured quadrants; it measures its 24 pixels at any DPI.
 const int kPicW = 24, kPicH = 24;
 const COLORREF kQuadrants[4] = { RGB(220, 60, 60), RGB(60, 170, 90), RGB(60, 100, 210), RGB(240, 200, 60) };
 

@@ -2,10 +2,13 @@
 // the hand cursor shows over the text, and a click on the text (or Enter or Space while it has
 // the focus) opens the target with the shell, or sends the host a message instead. Screen
 // readers read it as a link named by its text, with its target as value; its default action
-// activates it as a click does.
+// activates it as a click does. Without a font of the host's it shows the font a static shows,
+// made for its window's DPI; its underline and margins scale with the DPI.
 #pragma once
 
 #include <afxwin.h>
+
+class CDpiScale;
 
 class AFX_EXT_CLASS CHyperLinkStatic : public CStatic
 {
@@ -51,8 +54,10 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccDefaultAction(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     HCURSOR m_hCursor;  // owned
+    CDpiScale* m_pDpi;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -48,6 +48,7 @@ public:
 protected:
     HWND m_hWnd;
     CBitmap m_bmpBack;  // the screen under the window, taken while it was hidden
+    int m_nShadow;      // the strips' width, for the window's DPI
 
 private:
     CMenuShadow(const CMenuShadow&);

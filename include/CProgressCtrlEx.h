@@ -1,10 +1,13 @@
 // A progress bar painted with the library's three-segment bar, showing either a text the host
 // gives it or the completed percentage. The platform's progress control keeps the range and the
-// position; hosts set them with its own operations.
+// position; hosts set them with its own operations. Its frame, margins and font are made for its
+// window's DPI.
 #pragma once
 
 #include <afxwin.h>
 #include <afxcmn.h>
+
+class CDpiScale;
 
 class AFX_EXT_CLASS CProgressCtrlEx : public CProgressCtrl
 {
@@ -23,12 +26,17 @@ public:
     // Paints the bar into pDC (what WM_PAINT and WM_PRINTCLIENT show).
     void Paint(CDC* pDC);
 
+    virtual void PreSubclassWindow();
+
 protected:
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     int m_bShowPercent;
+    CDpiScale* m_pDpi;
     CString m_strText;
 
     DECLARE_MESSAGE_MAP()

@@ -132,6 +132,9 @@ protected:
     // The row height the system is told, without taking it as the host's.
     void ApplyLineHeight(int nHeight);
     void MakeHoverFont();
+    // Without a font of the host's, the tree shows the library's interface font for its DPI.
+    void ApplyOwnFont();
+    afx_msg LRESULT OnSetFontMsg(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
@@ -165,6 +168,8 @@ protected:
     int m_nLineHeight;
     BOOL m_bLineHeightGiven;  // the host set the row height
     CDpiScale* m_pDpi;        // owned
+    BOOL m_bFontGiven;        // the host set the font
+    BOOL m_bApplyingFont;     // the font being set is the library's own
     int m_bSingleExpand;
     int m_bMousemoveSelect;
     int m_nBorder;

@@ -63,6 +63,10 @@ public:
     // there is text.
     static void DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT nFirst, UINT nSecond,
                              UINT nThird, int bGuiFont);
+    // The same bar for a window of nDpi: its frame, corners and text margins scale from their
+    // 96-DPI pixels; the text in hFont (null: the DC's font).
+    static void DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT nFirst, UINT nSecond,
+                             UINT nThird, HFONT hFont, int nDpi);
     // A 10 by 10 box, vertically centred in rect, nOffset pixels from its left edge.
     static void DrawCheck(CDC* pDC, CRect& rect, int nOffset, int bChecked, COLORREF crFrame,
                           COLORREF crTick);
@@ -75,7 +79,8 @@ public:
     static BOOL GetPicture(IPicture** ppPicture, LPCSTR lpszFile);
     static BOOL GetPicture(IPicture** ppPicture, LPCSTR lpszType, DWORD nID);
     static BOOL IsPictureFile(LPCSTR lpszFile);
-    // Size in screen pixels; (0, 0) without a picture.
+    // Size in device pixels: a bitmap's or an icon's own pixels at any DPI, a metafile's length
+    // at the screen's DPI; (0, 0) without a picture.
     static void GetPictureSize(CSize& size, IPicture* pPicture);
     // The picture stretched over rect with a raster operation, or a placeholder without one.
     static void draw_pic(CDC* pDC, IPicture* pPicture, CRect& rect, int nRop, int nUnused);

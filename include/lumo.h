@@ -53,7 +53,8 @@
  * On a DPI-unaware thread every window has 96 DPI and every size is as at 100 %. Numbers a host
  * passes through this interface (widths, heights, positions, borders, margins, frame sizes)
  * are device pixels, as everywhere in Win32, and are never scaled; a picture a host supplies
- * (a background picture, say) keeps the size it has at the screen's DPI.
+ * (a background picture, say) is drawn at its size in device pixels: a bitmap or an icon one
+ * screen pixel per pixel of its own at any DPI, a metafile at its length at the screen's DPI.
  *
  * This header compiles as C and as C++.
  */

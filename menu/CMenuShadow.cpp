@@ -5,6 +5,8 @@
 #include "frame/LumoSettings.h"
 #include "frame/LumoModule.h"
 #include "CDRAW.h"
+#include "frame/DpiScale.h"
+#include "shadow/ShadowRamp.h"
 
 namespace
 {
@@ -13,8 +15,6 @@ const char kOldProcProp[] = "CoolMenu_oldProc";
 const char kMenuClass[] = "#32768";
 // Sent to a menu window when it is sized to its items.
 const UINT kMenuSizeWindow = 0x1E2;
-// Width of the shadow strips.
-const int kShadow = 4;
 
 WNDPROC OldProcOf(HWND hWnd)
 {
@@ -159,7 +159,8 @@ LRESULT CALLBACK CMenuShadow::CoolMenuProc(HWND hWnd, UINT uMsg, WPARAM wParam, 
 
 // ---- Construction ----------------------------------------------------------------------------
 
-CMenuShadow::CMenuShadow(HWND hWnd) : m_hWnd(hWnd)
+// The strips are as wide as the shadow's band at the menu window's DPI.
+CMenuShadow::CMenuShadow(HWND hWnd) : m_hWnd(hWnd), m_nShadow(ShadowRamp::Width(CDpiScale::DpiOfWindow(hWnd)))
 {
 }
 
@@ -179,8 +180,8 @@ void CMenuShadow::OnWindowPosChanging(WINDOWPOS* lpwndpos)
 {
     if (lpwndpos->flags & SWP_NOSIZE)
         return;
-    lpwndpos->cx += kShadow;
-    lpwndpos->cy += kShadow;
+    lpwndpos->cx += m_nShadow;
+    lpwndpos->cy += m_nShadow;
     // Only a hidden window lets the screen under its future place be read.
     if (::IsWindowVisible(m_hWnd))
         return;
@@ -191,8 +192,8 @@ void CMenuShadow::OnWindowPosChanging(WINDOWPOS* lpwndpos)
 
 void CMenuShadow::OnNcCalcsize(LPRECT lpFirstRect)
 {
-    lpFirstRect->right -= kShadow;
-    lpFirstRect->bottom -= kShadow;
+    lpFirstRect->right -= m_nShadow;
+    lpFirstRect->bottom -= m_nShadow;
 }
 
 void CMenuShadow::OnNcPaint()
@@ -218,8 +219,8 @@ void CMenuShadow::OnPrint(CDC* pDC)
         CDC dcMem;
         dcMem.CreateCompatibleDC(pDC);
         CBitmap* pOld = dcMem.SelectObject(&m_bmpBack);
-        pDC->BitBlt(0, h - kShadow, w - kShadow, kShadow, &dcMem, 0, h - kShadow, SRCCOPY);
-        pDC->BitBlt(w - kShadow, 0, kShadow, h, &dcMem, w - kShadow, 0, SRCCOPY);
+        pDC->BitBlt(0, h - m_nShadow, w - m_nShadow, m_nShadow, &dcMem, 0, h - m_nShadow, SRCCOPY);
+        pDC->BitBlt(w - m_nShadow, 0, m_nShadow, h, &dcMem, w - m_nShadow, 0, SRCCOPY);
         dcMem.SelectObject(pOld);
     }
     // The frame follows the system colours as they change; in system colours the frame is the
@@ -234,8 +235,8 @@ void CMenuShadow::OnPrint(CDC* pDC)
         memcpy(m_ColorFrame, colours, sizeof(colours));
     }
     if (!bFlat)
-        CDRAW::DrawShadow(m_hWnd, pDC->GetSafeHdc(), CRect(0, 0, w, h), 0);
-    CRect rcFrame(0, 0, w - kShadow, h - kShadow);
+        ShadowRamp::DarkenStrips(pDC->GetSafeHdc(), CRect(0, 0, w, h), m_nShadow);
+    CRect rcFrame(0, 0, w - m_nShadow, h - m_nShadow);
     pDC->Draw3dRect(rcFrame, m_ColorFrame[0], m_ColorFrame[1]);
     rcFrame.DeflateRect(1, 1);
     pDC->Draw3dRect(rcFrame, m_ColorFrame[2], m_ColorFrame[3]);

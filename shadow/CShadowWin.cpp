@@ -1,6 +1,8 @@
 // Window shadows: saved screen bands, darkened in place and put back.
 #include "shadow/CShadowWin.h"
 #include "draw/LumoPalette.h"
+#include "frame/DpiScale.h"
+#include "shadow/ShadowRamp.h"
 #include "frame/UiThread.h"
 #include "frame/WndProcChain.h"
 #include "lumo.h"
@@ -20,25 +22,24 @@ struct ShadowEntry
 // The module's shadows, searched linearly; there are only ever a few.
 CArray<ShadowEntry, const ShadowEntry&> g_shadows;
 
-// Strip factors from the window outwards; corner factors by distance from the inner corner;
-// the fade-in of the right band under a rounded top corner, row by row.
-const int kBand[4] = {140, 170, 212, 240};
-const int kCorner[7] = {170, 205, 220, 240, 240, 250, 255};
-const int kRoundedTop[8][3] = {
+// The fade-in of the right band under a rounded top corner at 96 DPI, row by row, across the
+// three columns nearest the window.
+const int kRoundedRows = 8, kRoundedCols = 3;
+const int kRoundedTop[kRoundedRows][kRoundedCols] = {
     {240, 255, 255}, {220, 240, 255}, {220, 240, 255}, {170, 220, 240},
     {170, 220, 240}, {140, 190, 240}, {140, 190, 220}, {140, 170, 212},
 };
-
-COLORREF Darken(COLORREF cr, int f)
-{
-    return RGB(GetRValue(cr) * f / 255, GetGValue(cr) * f / 255, GetBValue(cr) * f / 255);
-}
+// At 96 DPI: the shadow starts 5 below the window's top; the bands 6 in from the window's left
+// and from the shadow's top, 15 under a rounded corner, whose fade-in starts 7 down.
+const int kTopOffset = 5, kRoundedStart = 15, kRoundedFirstRow = 7;
+// The caption's height the unobscured test skips, at 96 DPI.
+const int kCaptionSkip = 20;
 
 void DarkenPixel(HDC hDC, int x, int y, int f)
 {
     COLORREF cr = ::GetPixel(hDC, x, y);
     if (cr != CLR_INVALID)
-        ::SetPixelV(hDC, x, y, Darken(cr, f));
+        ::SetPixelV(hDC, x, y, ShadowRamp::Darken(cr, f));
 }
 
 RECT WorkArea()
@@ -64,7 +65,7 @@ UINT_PTR CShadowWin::s_nTimerId = 0;
 
 CShadowWin::CShadowWin(HWND hWnd, BOOL bSkinned)
     : m_bShown(1), m_bReady(0), m_bPending(0), m_bDragging(0), m_bSkinned(bSkinned ? 1 : 0), m_bEnabled(1),
-      m_hWnd(hWnd), m_hParent(::GetParent(hWnd))
+      m_hWnd(hWnd), m_hParent(::GetParent(hWnd)), m_nWidth(ShadowRamp::Width(LUMO_BASE_DPI))
 {
     ::SetRectEmpty(&m_rightStrip);
     ::SetRectEmpty(&m_bottomStrip);
@@ -117,7 +118,7 @@ BOOL CShadowWin::IsUnobscured() const
     RECT rc;
     ::GetWindowRect(m_hWnd, &rc);
     ::InflateRect(&rc, -1, -1);
-    rc.top += 20;
+    rc.top += ::MulDiv(kCaptionSkip, CDpiScale::DpiOfWindow(m_hWnd), LUMO_BASE_DPI);
     int xMid = rc.left + (rc.right - rc.left) / 2;
     int yMid = rc.top + (rc.bottom - rc.top) / 2;
     const POINT pts[8] = {
@@ -153,12 +154,16 @@ void CShadowWin::Update()
     if (!m_bShown || !m_bEnabled || !::IsWindowVisible(m_hWnd) || LumoPalette::Flat())
         return;
 
+    // The shadow is made for the window's DPI as it is now.
+    const int nDpi = CDpiScale::DpiOfWindow(m_hWnd);
+    m_nWidth = ShadowRamp::Width(nDpi);
+    const int W = m_nWidth;
     RECT rcWork = WorkArea();
     RECT rc;
     if (!::GetWindowRect(m_hWnd, &rc) || rc.right == rc.left || rc.bottom == rc.top)
         return;
-    rc.right += 5;
-    rc.bottom += 5;
+    rc.right += W + 1;
+    rc.bottom += W + 1;
     if (rc.left < 0 || rc.top < 0 || rc.right > rcWork.right || rc.bottom > rcWork.bottom)
         return;
 
@@ -169,12 +174,13 @@ void CShadowWin::Update()
     if (!::EqualRect(&rcUnion, &rcBounds))
         return;
 
-    // From here the rectangle reaches 4 pixels past the window on the right and at the bottom.
+    // From here the rectangle reaches the band's width past the window on the right and at the
+    // bottom.
     rc.right -= 1;
     rc.bottom -= 1;
-    rc.top += 5;
+    rc.top += ::MulDiv(kTopOffset, nDpi, LUMO_BASE_DPI);
     SaveBands(rc);
-    Draw(rc, m_bSkinned ? TRUE : CGlobalInfo::GetInstance()->IsWinXP());
+    Draw(rc, m_bSkinned ? TRUE : CGlobalInfo::GetInstance()->IsWinXP(), nDpi);
 }
 
 void CShadowWin::SaveBands(const RECT& rc)
@@ -182,8 +188,8 @@ void CShadowWin::SaveBands(const RECT& rc)
     DropBands();
     if (!::IsWindowVisible(m_hWnd) || ::IsRectEmpty(&rc))
         return;
-    ::SetRect(&m_rightStrip, rc.right - 4, rc.top, rc.right, rc.bottom);
-    ::SetRect(&m_bottomStrip, rc.left, rc.bottom - 4, rc.right - 4, rc.bottom);
+    ::SetRect(&m_rightStrip, rc.right - m_nWidth, rc.top, rc.right, rc.bottom);
+    ::SetRect(&m_bottomStrip, rc.left, rc.bottom - m_nWidth, rc.right - m_nWidth, rc.bottom);
     m_rightBackground.Attach(CaptureStrip(m_rightStrip));
     m_bottomBackground.Attach(CaptureStrip(m_bottomStrip));
     if (IsChild())
@@ -253,45 +259,54 @@ void CShadowWin::RestoreBands()
     DropBands();
 }
 
-void CShadowWin::Draw(const RECT& rc, BOOL bRounded)
+void CShadowWin::Draw(const RECT& rc, BOOL bRounded, int nDpi)
 {
     const int L = rc.left, T = rc.top, R = rc.right, B = rc.bottom;
+    const int W = m_nWidth;
+    // The bands start this far in; the corners fade over the pixels before.
+    const int nInset = W + W / 2;
+    const int nRoundedStart = ::MulDiv(kRoundedStart, nDpi, LUMO_BASE_DPI);
     HDC hDC = ::CreateDCA("DISPLAY", NULL, NULL, NULL);
     if (hDC == NULL)
         return;
 
     // The bands go through off-screen copies that start with the screen's pixels.
     {
-        RECT rcBottom = {L, B - 4, R, B};
+        RECT rcBottom = {L, B - W, R, B};
         CMemDC dc(hDC, &rcBottom, TRUE);
-        for (int k = 0; k < 4; k++)
-            for (int x = L + 6; x <= R - 5; x++)
-                DarkenPixel(dc.GetSafeHdc(), x, B - 4 + k, kBand[k]);
+        for (int k = 0; k < W; k++)
+            for (int x = L + nInset; x <= R - W - 1; x++)
+                DarkenPixel(dc.GetSafeHdc(), x, B - W + k, ShadowRamp::Band(k, W));
     }
     {
-        RECT rcRight = {R - 4, T + 6, R, B - 4};
+        RECT rcRight = {R - W, T + nInset, R, B - W};
         CMemDC dc(hDC, &rcRight, TRUE);
-        for (int k = 0; k < 4; k++)
-            for (int y = bRounded ? T + 15 : T + 6; y <= B - 5; y++)
-                DarkenPixel(dc.GetSafeHdc(), R - 4 + k, y, kBand[k]);
+        for (int k = 0; k < W; k++)
+            for (int y = bRounded ? T + nRoundedStart : T + nInset; y <= B - W - 1; y++)
+                DarkenPixel(dc.GetSafeHdc(), R - W + k, y, ShadowRamp::Band(k, W));
     }
 
-    for (int i = 0; i < 4; i++)
+    for (int i = 0; i < W; i++)
     {
-        for (int j = 0; j < 4; j++)
+        for (int j = 0; j < W; j++)
         {
-            int f = kCorner[i + j];
-            DarkenPixel(hDC, R - 4 + i, B - 4 + j, f);
-            DarkenPixel(hDC, L + 5 - i, B - 4 + j, f);
+            const int f = ShadowRamp::Corner(i, j, W);
+            DarkenPixel(hDC, R - W + i, B - W + j, f);
+            DarkenPixel(hDC, L + nInset - 1 - i, B - W + j, f);
             if (!bRounded)
-                DarkenPixel(hDC, R - 4 + i, T + 5 - j, f);
+                DarkenPixel(hDC, R - W + i, T + nInset - 1 - j, f);
         }
     }
     if (bRounded)
     {
-        for (int row = 0; row < 8; row++)
-            for (int col = 0; col < 3; col++)
-                DarkenPixel(hDC, R - 4 + col, T + 7 + row, kRoundedTop[row][col]);
+        // The fade-in's rows and columns stretch as the band does.
+        const int nFirst = ::MulDiv(kRoundedFirstRow, nDpi, LUMO_BASE_DPI);
+        const int nRows = nRoundedStart - nFirst;
+        const int nCols = W * kRoundedCols / 4;
+        for (int row = 0; row < nRows; row++)
+            for (int col = 0; col < nCols; col++)
+                DarkenPixel(hDC, R - W + col, T + nFirst + row,
+                            kRoundedTop[row * kRoundedRows / nRows][col * kRoundedCols / nCols]);
     }
     ::DeleteDC(hDC);
 }

@@ -1,6 +1,6 @@
 // Drop shadows along the right and bottom edges of host windows. A shadow is not a window: the
-// screen pixels under a 4-pixel band are saved, darkened in place, and put back before the
-// window moves, changes or goes away.
+// screen pixels under a band (4 pixels wide at 96 DPI, wider at the window's DPI) are saved,
+// darkened in place, and put back before the window moves, changes or goes away.
 #pragma once
 
 #include <afxwin.h>
@@ -52,13 +52,14 @@ public:
     RECT m_bottomStrip;
     RECT m_parentRect;
     int m_bPopup;
+    int m_nWidth;  // the band's width when it was last drawn
 
 private:
     BOOL IsChild() const { return m_hParent != NULL && !m_bPopup; }
     void SaveBands(const RECT& rc);
     void RestoreBands();
     void DropBands();
-    void Draw(const RECT& rc, BOOL bRounded);
+    void Draw(const RECT& rc, BOOL bRounded, int nDpi);
     // The bounds the shadow must stay in: the parent's client area for a child window,
     // otherwise the work area.
     BOOL GetBounds(RECT* pBounds) const;

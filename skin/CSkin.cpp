@@ -547,9 +547,10 @@ void CSkin::PaintTitle(HDC hDC)
 
     int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
     COLORREF crOldText = ::SetTextColor(hDC, m_crTitleText);
-    // Only a stock font is taken; any other index keeps the device context's font.
-    HGDIOBJ hFont = ::GetStockObject(m_nTitleFont);
-    HGDIOBJ hOldFont = (hFont != NULL && ::GetObjectType(hFont) == OBJ_FONT) ? ::SelectObject(hDC, hFont) : NULL;
+    // Only a stock font is taken, made for the window's DPI; any other index keeps the device
+    // context's font.
+    HFONT hFont = m_dpi.StockFont(m_nTitleFont);
+    HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
     ::DrawTextA(hDC, szText, nLength, &rc, (m_nTitleAlign & (DT_CENTER | DT_RIGHT)) | DT_VCENTER | DT_SINGLELINE);
     if (hOldFont != NULL)
         ::SelectObject(hDC, hOldFont);

@@ -110,6 +110,7 @@ const int kTreeLineHeight = 18;
 BEGIN_MESSAGE_MAP(CTree10, CTreeCtrl)
     ON_WM_CREATE()
     ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChanged)
+    ON_MESSAGE(WM_SETFONT, OnSetFontMsg)
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
@@ -144,6 +145,8 @@ CTree10::CTree10()
       m_nLineHeight(kTreeLineHeight),
       m_bLineHeightGiven(FALSE),
       m_pDpi(new CDpiScale),
+      m_bFontGiven(FALSE),
+      m_bApplyingFont(FALSE),
       m_bSingleExpand(1),
       m_bMousemoveSelect(1),
       m_nBorder(1),
@@ -217,9 +220,33 @@ void CTree10::MakeHoverFont()
     }
 }
 
-// The row height, the pictures and the hover font are made again for the new DPI.
+// The system's tree keeps the font it made when it was created, for the DPI of that moment: the
+// library gives it one for the tree's DPI, and another at each change, unless the host gave one.
+void CTree10::ApplyOwnFont()
+{
+    if (m_bFontGiven)
+        return;
+    m_bApplyingFont = TRUE;
+    ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)m_pDpi->GuiFont(), FALSE);
+    m_bApplyingFont = FALSE;
+}
+
+LRESULT CTree10::OnSetFontMsg(WPARAM wParam, LPARAM)
+{
+    if (m_bApplyingFont)
+        return Default();
+    // A host's null font gives the choice back to the library.
+    m_bFontGiven = wParam != 0;
+    const LRESULT lr = Default();
+    if (!m_bFontGiven)
+        ApplyOwnFont();
+    return lr;
+}
+
+// The font, the row height, the pictures and the hover font are made again for the new DPI.
 LRESULT CTree10::OnDpiChanged(WPARAM, LPARAM)
 {
+    ApplyOwnFont();
     if (!m_bLineHeightGiven)
         ApplyLineHeight(m_pDpi->Scale(kTreeLineHeight));
     MakeHoverFont();
@@ -235,6 +262,7 @@ int CTree10::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     if (m_pDpi->GetSafeHwnd() != m_hWnd)
         m_pDpi->Attach(m_hWnd);
+    ApplyOwnFont();
     MakeHoverFont();
     if (!m_bLineHeightGiven)
         m_nLineHeight = m_pDpi->Scale(kTreeLineHeight);

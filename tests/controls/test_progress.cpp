@@ -11,6 +11,7 @@ TEST(Progress, ShowsTheTextOrThePercentageMeasuredFromTheLowerBound) {
         {50, 150, 100, "", TRUE, 50, "50%"},  // from the lower bound, not from 0
         {-200, 200, 100, "", TRUE, 75, "75%"},
         {0, 3, 1, "", TRUE, 33, "33%"},    // truncated
+        {10, 210, 209, "", TRUE, 99, "99%"},  // truncated, not rounded up to done
         {7, 7, 7, "", TRUE, 100, "100%"},  // an empty range is complete
         {0, 100, 0, "", TRUE, 0, ""},      // nothing done shows no text
         {0, 100, 0, "Waiting", TRUE, 0, "Waiting"},

@@ -9,10 +9,18 @@
 #include "CMySlideCtrl.h"
 #include "CSpecGroupBox.h"
 #include "CTabCtrlEx.h"
+#include "CProgressCtrlEx.h"
+#include "CHyperLinkStatic.h"
 #include "frame/LumoRes.h"
 #include "frame/LumoModule.h"
 #include "frame/CHookParent.h"
 #include "LumoResIds.h"
+#include "CUtilityVisual.h"
+#include "CMenuShadow.h"
+#include "shadow/CShadowWin.h"
+#include "../menu/MenuTestUtil.h"
+
+#include <olectl.h>
 
 using namespace lumotest;
 using namespace dpitest;
@@ -137,31 +145,67 @@ TEST(DpiScale, WindowsOfBothDpisInOneProcess) {
     DestroyWindow(h144);
 }
 
-// The interface font follows the window's DPI; at the screen's DPI it is the stock font.
+namespace {
+
+// The height of the message font in the metrics a thread of the given awareness reads itself.
+LONG OwnMessageFontHeight(bool unaware) {
+    DpiContext ctx(unaware);
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    return ncm.lfMessageFont.lfHeight;
+}
+
+LONG HeightOf(HFONT font) {
+    LOGFONTA lf = {};
+    GetObjectA(font, sizeof(lf), &lf);
+    return lf.lfHeight;
+}
+
+}  // namespace
+
+// The interface font is the message font made for the window's DPI, whichever thread asks and
+// whatever DPI the stock objects it sees were made for; with or without the per-DPI calls.
 TEST(DpiScale, GuiFontMadeForTheWindowsDpi) {
+    // What a 96-DPI and a 144-DPI thread read as their own message font, measured here.
+    const LONG own96 = OwnMessageFontHeight(true), own144 = OwnMessageFontHeight(false);
+    ASSERT_NE(0, own96);
+    EXPECT_TRUE(ScalesByOneAndAHalf(own96, own144));
     HWND h96 = CreateHostAt(kLow), h144 = CreateHostAt(kHigh);
     GdiBalance gdi;
-    {
-        CDpiScale a, b;
-        a.Attach(h96);
-        b.Attach(h144);
-        EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), b.GuiFont());
-        HFONT f96 = a.GuiFont();
-        EXPECT_NE(GetStockObject(DEFAULT_GUI_FONT), f96);
-        EXPECT_EQ(f96, a.GuiFont());  // made once
-        LOGFONTA lf96 = {}, lf144 = {};
-        GetObjectA(f96, sizeof(lf96), &lf96);
-        GetObjectA(b.GuiFont(), sizeof(lf144), &lf144);
-        EXPECT_TRUE(ScalesByOneAndAHalf(lf96.lfHeight, lf144.lfHeight));
-        // A new DPI drops the old font.
-        a.SetDpi(kHigh);
-        EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), a.GuiFont());
-        b.SetDpi(192);
-        HFONT f192 = b.GuiFont();
-        LOGFONTA lf192 = {};
-        GetObjectA(f192, sizeof(lf192), &lf192);
-        EXPECT_EQ(MulDiv(lf144.lfHeight, 192, 144), lf192.lfHeight);
+    for (bool perDpi : {true, false}) {
+        SCOPED_TRACE(perDpi ? "per-DPI metrics" : "metrics scaled from the thread's own");
+        DpiScaleProbe::UsePerDpiMetrics(perDpi);
+        for (bool unawareThread : {false, true}) {
+            SCOPED_TRACE(unawareThread ? "asked from an unaware thread" : "asked from an aware thread");
+            DpiContext ctx(unawareThread);
+            CDpiScale a, b;
+            a.Attach(h96);
+            b.Attach(h144);
+            HFONT f96 = a.GuiFont(), f144 = b.GuiFont();
+            EXPECT_NE(GetStockObject(DEFAULT_GUI_FONT), f96);
+            EXPECT_NE(GetStockObject(DEFAULT_GUI_FONT), f144);
+            EXPECT_EQ(f96, a.GuiFont());  // made once
+            EXPECT_EQ(own96, HeightOf(f96));
+            EXPECT_EQ(own144, HeightOf(f144));
+            // A new DPI drops the old font.
+            a.SetDpi(kHigh);
+            EXPECT_EQ(own144, HeightOf(a.GuiFont()));
+            b.SetDpi(192);
+            // Scaled from 144, the message font's own rounding may differ by one.
+            EXPECT_NEAR(2 * own96, HeightOf(b.GuiFont()), 1);
+            // Metrics asked for a DPI come from the thread's own, scaled from the DPI they are
+            // made for, without the per-DPI calls: the platform's answer within rounding.
+            if (!perDpi) {
+                typedef int(WINAPI * PFN)(int, UINT);
+                PFN forDpi = (PFN)(void*)GetProcAddress(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi");
+                ASSERT_TRUE(forDpi != nullptr);
+                for (int dpi : {kLow, kHigh, 192})
+                    EXPECT_NEAR(forDpi(SM_CYCAPTION, dpi), CDpiScale::MetricForDpi(SM_CYCAPTION, dpi), 1) << dpi;
+            }
+        }
     }
+    DpiScaleProbe::UsePerDpiMetrics(true);
     EXPECT_EQ(0, gdi.Delta());
     DestroyWindow(h96);
     DestroyWindow(h144);
@@ -852,4 +896,531 @@ TEST(TabsDpi, PaddingScalesAndFollowsAChange) {
     DestroyWindow(h96);
     DeleteObject(font);
     Lumo_UseOwnLook(0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pictures a host supplies
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// A 24-bit bitmap file w x h, red on the left half and blue on the right.
+std::vector<BYTE> HalvesBmp(int w, int h) {
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<BYTE> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h);
+    BITMAPFILEHEADER* fh = (BITMAPFILEHEADER*)file.data();
+    BITMAPINFOHEADER* ih = (BITMAPINFOHEADER*)(fh + 1);
+    fh->bfType = 0x4D42;
+    fh->bfSize = (DWORD)file.size();
+    fh->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    *ih = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
+    BYTE* bits = file.data() + fh->bfOffBits;
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            BYTE* p = bits + y * stride + x * 3;
+            p[0] = x < w / 2 ? 0 : 255;  // blue
+            p[2] = x < w / 2 ? 255 : 0;  // red
+        }
+    return file;
+}
+
+}  // namespace
+
+// On a 144-DPI screen a host's bitmap is drawn one screen pixel per pixel of its own, from a
+// thread of either awareness: measured, placed at its size and tiled.
+TEST(PictureDpi, AHostBitmapKeepsItsPixelSize) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    for (bool unawareThread : {false, true}) {
+        SCOPED_TRACE(unawareThread ? "unaware thread" : "aware thread");
+        DpiContext ctx(unawareThread);
+        std::vector<BYTE> file = HalvesBmp(22, 14);
+        IPicture* pic = nullptr;
+        ASSERT_TRUE(CUtilityVisual::GetPicture(&pic, file.data(), (int)file.size()));
+        CSize size;
+        CUtilityVisual::GetPictureSize(size, pic);
+        EXPECT_EQ(CSize(22, 14), size);
+        MemoryCanvas canvas(120, 80);
+        CDC dc;
+        dc.Attach(canvas.Dc());
+        CRect rc(10, 10, 110, 70);
+        CUtilityVisual::draw_picEx(&dc, pic, rc, DT_CENTER | DT_VCENTER, SRCCOPY);
+        EXPECT_EQ(11 * 14, canvas.CountColor(RGB(255, 0, 0)));
+        EXPECT_EQ(11 * 14, canvas.CountColor(RGB(0, 0, 255)));
+        // Tiles from the top left: the second column of tiles starts 22 pixels in.
+        canvas.Fill(RGB(255, 255, 255));
+        CRect all(0, 0, 120, 80);
+        CUtilityVisual::fill_with_pic(&dc, pic, all);
+        EXPECT_EQ(RGB(0, 0, 255), canvas.At(21, 20));
+        EXPECT_EQ(RGB(255, 0, 0), canvas.At(22, 20));
+        EXPECT_EQ(RGB(255, 0, 0), canvas.At(22 + 10, 14));
+        EXPECT_EQ(RGB(0, 0, 255), canvas.At(22 + 11, 14));
+        dc.Detach();
+        pic->Release();
+    }
+    CoUninitialize();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Progress bar and hyperlink
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+const COLORREF kBarOuter = RGB(0xD7, 0xD2, 0xC6), kBarDark = RGB(0x8C, 0x74, 0x64);
+
+// Dark enough to be text, whatever smoothing the platform gives its glyphs.
+bool IsInk(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 300; }
+
+// The rows and columns holding ink (or, with colour, exactly that colour) inside rc.
+struct InkBox {
+    int top = -1, bottom = -1, left = -1, right = -1;
+    int Height() const { return top < 0 ? 0 : bottom - top + 1; }
+};
+InkBox InkIn(const PixelImage& img, const RECT& rc, COLORREF colour = CLR_INVALID) {
+    InkBox b;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++) {
+            const COLORREF c = img.At(x, y);
+            if (c == CLR_INVALID || (colour == CLR_INVALID ? !IsInk(c) : c != colour))
+                continue;
+            if (b.top < 0 || y < b.top) b.top = y;
+            if (y > b.bottom) b.bottom = y;
+            if (b.left < 0 || x < b.left) b.left = x;
+            if (x > b.right) b.right = x;
+        }
+    return b;
+}
+
+// Rows of a colour down the middle column from the top, before another colour.
+int RowsFromTop(const PixelImage& img, int x, COLORREF colour, int from) {
+    int y = from;
+    while (y < img.Height() && img.At(x, y) == colour)
+        y++;
+    return y - from;
+}
+
+// A progress bar of the library's at 40 %, 300 x 30, showing a text, in a framework host.
+struct BarIn {
+    BarIn(HWND host, const char* text) {
+        parent.SubclassWindow(host);
+        bar.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 310, 40), &parent, 1);
+        bar.SetRange32(20, 70);
+        bar.SetPos(40);
+        bar.SetText(text);
+        bar.Invalidate();
+        PumpPending();
+    }
+    ~BarIn() {
+        bar.DestroyWindow();
+        parent.UnsubclassWindow();
+    }
+    CWnd parent;
+    CProgressCtrlEx bar;
+};
+
+}  // namespace
+
+// The frame's lines, its margin for the text and its font scale; a bar made at 96 and told of
+// 144 paints what a bar made at 144 paints, without anyone else repainting it.
+TEST(ProgressDpi, FrameMarginsAndFontScaleAndFollowAChange) {
+    // Underscores join into one line, which the margins cut cleanly.
+    const std::string kLong(160, '_');
+    HWND h144 = CreateHostAt(kHigh);
+    std::vector<uint32_t> short144, long144;
+    InkBox text144;
+    {
+        BarIn b(h144, "Hg 40");
+        WindowCapture shot(b.bar.m_hWnd, CaptureMode::ScreenClient);
+        ASSERT_TRUE(shot.Ok());
+        short144 = shot.Pixels();
+        // One outer line, then the dark line two pixels wide; the bar starts 3 in.
+        EXPECT_EQ(1, RowsFromTop(shot, 150, kBarOuter, 0));
+        EXPECT_EQ(2, RowsFromTop(shot, 150, kBarDark, 1));
+        text144 = InkIn(shot, {0, 0, 300, 30});
+        b.bar.SetText(kLong.c_str());
+        b.bar.Invalidate();
+        PumpPending();
+        WindowCapture clipped(b.bar.m_hWnd, CaptureMode::ScreenClient);
+        long144 = clipped.Pixels();
+        // Text stays 6 pixels clear of either side.
+        const InkBox ink = InkIn(clipped, {0, 5, 300, 25});
+        EXPECT_EQ(6, ink.left);
+        EXPECT_EQ(300 - 7, ink.right);
+    }
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    {
+        BarIn b(h96, "Hg 40");
+        WindowCapture shot(b.bar.m_hWnd, CaptureMode::ScreenClient);
+        EXPECT_EQ(1, RowsFromTop(shot, 150, kBarOuter, 0));
+        EXPECT_EQ(1, RowsFromTop(shot, 150, kBarDark, 1));
+        const InkBox text96 = InkIn(shot, {0, 0, 300, 30});
+        EXPECT_TRUE(text96.Height() * 13 <= text144.Height() * 10 && text144.Height() * 10 <= text96.Height() * 17)
+            << text96.Height() << " " << text144.Height();
+        GdiBalance gdi;
+        SendDpiChanged(h96, kHigh, kLow);
+        EXPECT_TRUE(PumpUntil([&] { return WindowCapture(b.bar.m_hWnd, CaptureMode::ScreenClient).Pixels() == short144; },
+                              2000));
+        b.bar.SetText(kLong.c_str());
+        b.bar.Invalidate();
+        PumpPending();
+        EXPECT_TRUE(WindowCapture(b.bar.m_hWnd, CaptureMode::ScreenClient).Pixels() == long144);
+        SendDpiChanged(h96, kLow, kHigh);
+        PumpPending();
+        const InkBox ink = InkIn(WindowCapture(b.bar.m_hWnd, CaptureMode::ScreenClient), {0, 5, 300, 25});
+        EXPECT_EQ(4, ink.left);
+        EXPECT_EQ(300 - 5, ink.right);
+        for (int i = 0; i < 10; i++) {
+            SendDpiChanged(h96, kHigh, kLow);
+            PumpPending();
+            SendDpiChanged(h96, kLow, kHigh);
+            PumpPending();
+        }
+        EXPECT_EQ(0, gdi.Delta());
+    }
+    DestroyWindow(h96);
+}
+
+namespace {
+
+const COLORREF kLinkBlue = RGB(0, 0, 255);
+
+// A link of the library's, 200 x 40, in a framework host; with a font of the host's or none.
+struct LinkIn {
+    LinkIn(HWND host, HFONT font) {
+        parent.SubclassWindow(host);
+        link.Create("Orders", WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 50), &parent, 1);
+        if (font)
+            link.SendMessage(WM_SETFONT, (WPARAM)font, FALSE);
+        link.Invalidate();
+        PumpPending();
+    }
+    ~LinkIn() {
+        link.DestroyWindow();
+        parent.UnsubclassWindow();
+    }
+    WindowCapture Shot() { return WindowCapture(link.m_hWnd, CaptureMode::ScreenClient); }
+    // The text's height, the underline's (the rows most filled with link colour: no row of a
+    // glyph is) and the rows between them.
+    struct Look {
+        int text, line, gap;
+        std::vector<uint32_t> pixels;
+    };
+    Look Measure() {
+        WindowCapture shot = Shot();
+        const COLORREF back = shot.At(shot.Width() - 1, 0);
+        int most = 0, lineTop = -1, lineBottom = -1;
+        for (int y = 0; y < shot.Height(); y++) {
+            const int n = shot.CountColor(kLinkBlue, {0, y, shot.Width(), y + 1});
+            if (n > most) {
+                most = n;
+                lineTop = lineBottom = y;
+            } else if (n == most && n > 0 && lineBottom == y - 1) {
+                lineBottom = y;
+            }
+        }
+        int textTop = -1, textBottom = -1;
+        for (int y = 0; y < lineTop; y++)
+            for (int x = 0; x < shot.Width(); x++)
+                if (shot.At(x, y) != back) {
+                    if (textTop < 0) textTop = y;
+                    textBottom = y;
+                    break;
+                }
+        return {textBottom - textTop + 1, lineBottom - lineTop + 1, lineTop - textBottom - 1, shot.Pixels()};
+    }
+    // How far the focus rectangle reaches past the underline's right end, read as what changes
+    // on the screen when the link takes the focus.
+    int FocusReach() {
+        const WindowCapture before = Shot();
+        link.SetFocus();
+        PumpPending();
+        const WindowCapture focused = Shot();
+        parent.SetFocus();
+        PumpPending();
+        int changed = -1, line = -1;
+        for (int y = 0; y < before.Height(); y++)
+            for (int x = 0; x < before.Width(); x++) {
+                if (before.At(x, y) != focused.At(x, y) && x > changed) changed = x;
+                if (before.At(x, y) == kLinkBlue && x > line) line = x;
+            }
+        return changed - line;
+    }
+    CWnd parent;
+    CHyperLinkStatic link;
+};
+
+}  // namespace
+
+// Without a font of the host's the link's text, its underline, the gap above it and the focus
+// rectangle's margin scale; with one, the text keeps the host's size. Told of 144, a link made at 96 paints as one made at 144.
+TEST(HyperlinkDpi, FontUnderlineAndGapScaleAndAHostFontDoesNot) {
+    HFONT hostFont = CreateFontA(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
+    HWND h144 = CreateHostAt(kHigh);
+    LinkIn::Look own144, host144;
+    {
+        LinkIn l(h144, nullptr);
+        own144 = l.Measure();
+        EXPECT_EQ(2, l.FocusReach());
+    }
+    {
+        LinkIn l(h144, hostFont);
+        host144 = l.Measure();
+    }
+    DestroyWindow(h144);
+    EXPECT_EQ(2, own144.line);
+    EXPECT_EQ(2, host144.line);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    {
+        LinkIn l(h96, hostFont);
+        const LinkIn::Look host96 = l.Measure();
+        EXPECT_EQ(host96.text, host144.text);  // the host's font as given
+        EXPECT_EQ(1, host96.line);
+        EXPECT_EQ(host96.gap + 1, host144.gap);  // 2 rows between cell and line become 3
+    }
+    {
+        LinkIn l(h96, nullptr);
+        const LinkIn::Look own96 = l.Measure();
+        EXPECT_EQ(1, own96.line);
+        EXPECT_EQ(1, l.FocusReach());
+        EXPECT_TRUE(own96.text * 13 <= own144.text * 10 && own144.text * 10 <= own96.text * 17)
+            << own96.text << " " << own144.text;
+        // Told of 144, the link repaints itself larger (the platform's own stock fonts for 144
+        // need not be those scaled from 96, so the sizes are compared, not the pixels); back at
+        // 96 it is today's link again.
+        GdiBalance gdi;
+        SendDpiChanged(h96, kHigh, kLow);
+        EXPECT_TRUE(PumpUntil([&] { return l.Measure().line == 2; }, 2000));
+        const LinkIn::Look told = l.Measure();
+        EXPECT_TRUE(own96.text * 13 <= told.text * 10 && told.text * 10 <= own96.text * 17)
+            << own96.text << " " << told.text;
+        SendDpiChanged(h96, kLow, kHigh);
+        EXPECT_TRUE(PumpUntil([&] { return l.Measure().pixels == own96.pixels; }, 2000));
+        for (int i = 0; i < 10; i++) {
+            SendDpiChanged(h96, kHigh, kLow);
+            PumpPending();
+            SendDpiChanged(h96, kLow, kHigh);
+            PumpPending();
+        }
+        EXPECT_EQ(0, gdi.Delta());
+    }
+    DestroyWindow(h96);
+    DeleteObject(hostFont);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The tree's font
+// ---------------------------------------------------------------------------------------------
+
+// Without a font of the host's the tree shows the interface font for its DPI, through changes;
+// a font the host gives stays, and giving none hands the choice back.
+TEST(TreeDpi, FontFollowsTheDpiUnlessTheHostGaveOne) {
+    const LONG own96 = OwnMessageFontHeight(true), own144 = OwnMessageFontHeight(false);
+    auto FontHeight = [](HWND t) { return HeightOf((HFONT)SendMessageA(t, WM_GETFONT, 0, 0)); };
+    HWND h144 = CreateHostAt(kHigh);
+    HWND t144 = Tree_new(h144, 0, 0, 200, 200, 0);
+    ASSERT_TRUE(t144 != nullptr);
+    EXPECT_EQ(own144, FontHeight(t144));
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    TakeSuggestedRect(h96);
+    HWND t96 = Tree_new(h96, 0, 0, 200, 200, 0);
+    HWND given = Tree_new(h96, 200, 0, 400, 200, 0);
+    ASSERT_TRUE(t96 && given);
+    HFONT hostFont = CreateFontA(-15, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
+    SendMessageA(given, WM_SETFONT, (WPARAM)hostFont, FALSE);
+    EXPECT_EQ(own96, FontHeight(t96));
+    SendDpiChanged(h96, kHigh, kLow);
+    EXPECT_EQ(own144, FontHeight(t96));
+    EXPECT_EQ(hostFont, (HFONT)SendMessageA(given, WM_GETFONT, 0, 0));
+    SendDpiChanged(h96, kLow, kHigh);
+    EXPECT_EQ(own96, FontHeight(t96));
+    GdiBalance gdi;
+    for (int i = 0; i < 10; i++) {
+        SendDpiChanged(h96, kHigh, kLow);
+        SendDpiChanged(h96, kLow, kHigh);
+    }
+    EXPECT_EQ(0, gdi.Delta());
+    // The host takes its font back: the tree shows the library's again, and follows changes.
+    SendMessageA(given, WM_SETFONT, 0, FALSE);
+    EXPECT_EQ(own96, FontHeight(given));
+    SendDpiChanged(h96, kHigh, kLow);
+    EXPECT_EQ(own144, FontHeight(given));
+    DestroyWindow(h96);
+    DeleteObject(hostFont);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shadows
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// A channel at full strength shows a factor above 255 (its product no longer fits a byte).
+const COLORREF kBehind = RGB(255, 236, 216);
+
+// The 96-DPI ramp from the window outwards over a colour; at 144 each step covers one and a
+// half pixels, rounded.
+std::vector<COLORREF> Ramp(COLORREF c, const std::vector<int>& factors) {
+    std::vector<COLORREF> v;
+    for (int f : factors)
+        v.push_back(RGB(GetRValue(c) * f / 255, GetGValue(c) * f / 255, GetBValue(c) * f / 255));
+    v.push_back(c);  // and past the band, what lies behind
+    return v;
+}
+const std::vector<int> kRamp96 = {140, 170, 212, 240};
+const std::vector<int> kRamp144 = {140, 140, 170, 212, 212, 240};
+
+LRESULT CALLBACK BehindProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        HBRUSH brush = CreateSolidBrush(kBehind);
+        FillRect((HDC)wp, &rc, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// A window of one colour behind everything the test puts on the screen.
+HWND Behind() {
+    WNDCLASSA wc = {0, BehindProc, 0, 0, GetModuleHandleA(nullptr)};
+    wc.lpszClassName = "DpiTestBehind";
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowExA(WS_EX_NOACTIVATE, "DpiTestBehind", "", WS_POPUP, 0, 0, 900, 700, nullptr, nullptr,
+                                nullptr, nullptr);
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd);
+    PumpPending();
+    return hwnd;
+}
+
+// The screen's pixels in a row from x, n of them.
+std::vector<COLORREF> ScreenRow(int x, int y, int n) {
+    std::vector<COLORREF> v;
+    HDC screen = GetDC(nullptr);
+    for (int i = 0; i < n; i++)
+        v.push_back(GetPixel(screen, x + i, y));
+    ReleaseDC(nullptr, screen);
+    return v;
+}
+
+// A host at (100, 100) with a shadow drawn, at a DPI; the row of pixels right of it halfway down.
+std::vector<COLORREF> WindowShadowRow(int dpi, size_t n) {
+    HWND host = CreateHostAt(dpi, 300, 200);
+    SetWindowPos(host, HWND_TOP, 100, 100, 300, 200, SWP_SHOWWINDOW);
+    UpdateWindow(host);
+    PumpPending();
+    EXPECT_EQ(1, ShadowWin_Register(host));
+    EXPECT_TRUE(PumpUntil([&] { return ShadowWinIsDrawn(host) != 0; }, 3000));
+    PumpPending();
+    std::vector<COLORREF> row = ScreenRow(400, 200, (int)n);
+    // The bottom-right corner: its inner pixel darkened as the corner's first step, its outer
+    // one left as it was.
+    const int width = (int)n - 1;
+    HDC screen = GetDC(nullptr);
+    row.push_back(GetPixel(screen, 400, 300));
+    row.push_back(GetPixel(screen, 400 + width - 1, 300 + width - 1));
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(1, ShadowWin_Unregister(host));
+    // Given back as it was.
+    EXPECT_EQ(std::vector<COLORREF>(n, kBehind), ScreenRow(400, 200, (int)n));
+    DestroyWindow(host);
+    PumpPending();
+    return row;
+}
+
+}  // namespace
+
+// A window's shadow is half as wide again at 144 DPI, each 96-DPI step of its ramp covering its
+// share of the wider band; it goes back pixel for pixel.
+TEST(ShadowDpi, WindowShadowWidensWithTheRampKept) {
+    HWND behind = Behind();
+    const COLORREF corner = Ramp(kBehind, {170})[0];
+    std::vector<COLORREF> want144 = Ramp(kBehind, kRamp144), want96 = Ramp(kBehind, kRamp96);
+    for (auto* v : {&want144, &want96}) {
+        v->push_back(corner);
+        v->push_back(kBehind);
+    }
+    EXPECT_EQ(want144, WindowShadowRow(kHigh, 7));
+    {
+        DpiContext unaware(true);
+        EXPECT_EQ(want96, WindowShadowRow(kLow, 5));
+    }
+    DestroyWindow(behind);
+}
+
+namespace {
+
+// The width the shadow adds to a menu of the system's opened by an owner of a DPI, and the
+// printed row of the menu halfway down from its frame outwards.
+struct MenuShadowSeen {
+    int added = 0;
+    std::vector<COLORREF> row;
+};
+
+MenuShadowSeen MenuShadowAt(int dpi) {
+    DpiContext ctx(dpi == kLow);
+    HWND owner = CreateHostAt(dpi, 200, 100);
+    // Out of the way: the menu opens over the window behind.
+    SetWindowPos(owner, nullptr, 600, 500, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpPending();
+    MenuShadowSeen seen;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 1, "First item");
+    AppendMenuA(menu, MF_STRING, 2, "Second item");
+    int plainWidth = 0;
+    for (int shadowed = 0; shadowed < 2; shadowed++) {
+        ShadowMenu_Enable(shadowed);
+        menutest::MenuSteps steps({[&] {
+            if (!menutest::MenuShown())
+                return false;
+            HWND m = menutest::OpenMenus()[0];
+            RECT rc;
+            GetWindowRect(m, &rc);
+            const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+            if (!shadowed) {
+                plainWidth = w;
+                return true;
+            }
+            seen.added = w - plainWidth;
+            MemoryCanvas printed(w, h, RGB(1, 2, 3));
+            SendMessageA(m, WM_PRINT, (WPARAM)printed.Dc(), PRF_NONCLIENT | PRF_CLIENT);
+            for (int x = w - seen.added; x < w; x++)
+                seen.row.push_back(printed.At(x, h / 2));
+            return true;
+        }});
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 200, 150, 0, owner, nullptr);
+    }
+    ShadowMenu_Enable(0);
+    DestroyMenu(menu);
+    DestroyWindow(owner);
+    return seen;
+}
+
+}  // namespace
+
+// A menu's shadow strips are 4 pixels at 96 DPI and 6 at 144, with the ramp kept over what lay
+// behind the menu.
+TEST(ShadowDpi, MenuShadowWidensWithTheRampKept) {
+    HWND behind = Behind();
+    const MenuShadowSeen at144 = MenuShadowAt(kHigh), at96 = MenuShadowAt(kLow);
+    EXPECT_EQ(6, at144.added);
+    EXPECT_EQ(4, at96.added);
+    // The strips hold the window behind the menu, darkened by the ramp's steps.
+    std::vector<COLORREF> want144 = Ramp(kBehind, kRamp144), want96 = Ramp(kBehind, kRamp96);
+    want144.pop_back();
+    want96.pop_back();
+    EXPECT_EQ(want144, at144.row);
+    EXPECT_EQ(want96, at96.row);
+    DestroyWindow(behind);
 }

@@ -31,7 +31,70 @@ int CloseButtonWidth(HWND hwnd) {
     return skin->m_closeRect.right - skin->m_closeRect.left;
 }
 
+// The rows of the caption holding the title's colour, read from the screen: how tall its text
+// stands. The window is given a title whose letters reach from the top of a cell to below it.
+int TitleInkRows(HWND hwnd) {
+    CSkin* skin = CSkin::Find(hwnd);
+    if (!skin)
+        return -1;
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    const int w = rc.right - rc.left, h = skin->m_captionRect.bottom;
+    MemoryCanvas canvas(w, h);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.Dc(), 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    int top = -1, bottom = -1;
+    for (int y = 0; y < h; y++)
+        if (canvas.CountColor(skin->m_crTitleText, {0, y, w, y + 1}) > 0) {
+            if (top < 0) top = y;
+            bottom = y;
+        }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
 }  // namespace
+
+// The title's font is the stock font asked for, made for the window's DPI: at 144 its letters
+// stand half as tall again, in a window made at 144 or told of it.
+TEST(SkinDpi, TitleFontFollowsTheDpi) {
+    ASSERT_TRUE(g_classicLook);
+    HWND h144 = CreateHostAt(kHigh);
+    SetWindowTextA(h144, "Hdlg|Title");
+    ASSERT_EQ(1, Skin_Register(h144, 0));
+    Skin_SetTitleFont(h144, ANSI_VAR_FONT);
+    RedrawWindow(h144, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    PumpPending();
+    const int at144 = TitleInkRows(h144);
+    DestroyWindow(h144);
+
+    DpiContext unaware(true);
+    HWND h96 = CreateHostAt(kLow);
+    SetWindowTextA(h96, "Hdlg|Title");
+    ASSERT_EQ(1, Skin_Register(h96, 0));
+    Skin_SetTitleFont(h96, ANSI_VAR_FONT);
+    RedrawWindow(h96, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    PumpPending();
+    const int at96 = TitleInkRows(h96);
+    ASSERT_GT(at96, 4);
+    EXPECT_TRUE(at96 * 13 <= at144 * 10 && at144 * 10 <= at96 * 17) << at96 << " " << at144;
+    GdiBalance gdi(false);  // the window owns its region, made anew at each size
+    // Told of 144, its title stands taller (the platform's own stock fonts for 144 need not be
+    // those scaled from 96, so the heights are compared within rounding).
+    SendDpiChanged(h96, kHigh, kLow);
+    EXPECT_TRUE(PumpUntil([&] { return TitleInkRows(h96) * 10 >= at96 * 13; }, 2000)) << TitleInkRows(h96);
+    EXPECT_LE(TitleInkRows(h96) * 10, at96 * 17);
+    SendDpiChanged(h96, kLow, kHigh);
+    EXPECT_TRUE(PumpUntil([&] { return TitleInkRows(h96) == at96; }, 2000)) << TitleInkRows(h96);
+    for (int i = 0; i < 10; i++) {
+        SendDpiChanged(h96, kHigh, kLow);
+        PumpPending();
+        SendDpiChanged(h96, kLow, kHigh);
+        PumpPending();
+    }
+    EXPECT_EQ(0, gdi.Delta());
+    DestroyWindow(h96);
+}
 
 TEST(SkinDpi, CaptionButtonsCornersAndRegionScale) {
     ASSERT_TRUE(g_classicLook);

@@ -147,8 +147,8 @@ protected:
         return Keep(offset < 0 ? CUtilityVisual::GetPicture(&p, path.c_str())
                                : CUtilityVisual::GetPicture(&p, path.c_str(), offset, length), p);
     }
-    // The picture's size in this screen's pixels: its HIMETRIC size at the screen's DPI, cut.
-    static CSize ScreenSize(IPicture* p) {
+    // A metafile's size in this screen's pixels: its HIMETRIC length at the screen's DPI, cut.
+    static CSize LengthOnScreen(IPicture* p) {
         OLE_XSIZE_HIMETRIC w = 0, h = 0;
         p->get_Width(&w);
         p->get_Height(&h);
@@ -171,12 +171,23 @@ TEST_F(Pictures, LoadFromMemoryFilesOffsetsAndResourcesAndMeasure) {
     const std::string path = File("quad.bmp", quad), packedPath = File("packed.bin", packed);
     IPicture* loaded[] = {Load(quad), LoadFile(path), LoadFile(packedPath, 16, -1),
                           LoadFile(packedPath, 16, (int)quad.size()), LoadFile(File("odd.bmp", HalvesBmp(20, 10)))};
+    const CSize sizes[] = {CSize(30, 30), CSize(30, 30), CSize(30, 30), CSize(30, 30), CSize(20, 10)};
+    // A bitmap measures its own pixels, even where its HIMETRIC size does not make a whole
+    // number of them again (20 pixels would measure 19).
     CSize size;
-    for (IPicture* p : loaded) {
-        ASSERT_NE(nullptr, p);
-        CUtilityVisual::GetPictureSize(size, p);
-        EXPECT_EQ(ScreenSize(p), size);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(nullptr, loaded[i]);
+        CUtilityVisual::GetPictureSize(size, loaded[i]);
+        EXPECT_EQ(sizes[i], size) << i;
     }
+    // An icon measures its pixels too; a metafile its length.
+    IPicture* icon = Load(MakeIcon(4, 4, 24, [](int, int) { return kRed; }));
+    IPicture* meta = Load(InvertingMetafile());
+    ASSERT_TRUE(icon && meta);
+    CUtilityVisual::GetPictureSize(size, icon);
+    EXPECT_EQ(CSize(4, 4), size);
+    CUtilityVisual::GetPictureSize(size, meta);
+    EXPECT_EQ(LengthOnScreen(meta), size);
     EXPECT_TRUE(CUtilityVisual::IsPictureFile(path.c_str()));
     CUtilityVisual::GetPictureSize(size, nullptr);
     EXPECT_EQ(CSize(0, 0), size);
@@ -255,7 +266,7 @@ TEST_F(Pictures, OnPaperTilesOneByOneAndOnlyWhitePaperTakesThePicture) {
     IPicture* quad = Load(QuadrantBmp(4, 4));
     IPicture* halves = Load(HalvesBmp(96, 48));
     ASSERT_TRUE(quad && halves);
-    const CSize n = ScreenSize(quad);
+    const CSize n(4, 4);
     const CRect whole(7, 5, 7 + 6 * n.cx, 5 + 4 * n.cy);
     CanvasDC screen(90, 70), paper(90, 70);
     for (CanvasDC* c : {&screen, &paper}) Stripes(*c, 90, 70);
@@ -320,7 +331,7 @@ TEST_F(Pictures, PlaceholderFillsASmallBoxAndIsA21PixelIconInset4InALargeOne) {
 TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretchesAndFillTiles) {
     IPicture* quad = Load(QuadrantBmp(30, 30));
     ASSERT_NE(nullptr, quad);
-    const CSize n = ScreenSize(quad);
+    const CSize n(30, 30);
     ASSERT_TRUE(n.cx < 100 && n.cy < 60);
     const int cx = (100 - n.cx) / 2, cy = (60 - n.cy) / 2;
     struct Case { int align; CRect expected; };
@@ -365,25 +376,27 @@ TEST_F(Pictures, DrawPicExAlignsAtNaturalSizeOrStretchesAndFillTiles) {
 // through where the picture is transparent, for tiles of any size from a rectangle anywhere;
 // whatever the number of tiles.
 TEST_F(Pictures, TilesAreThoseOfRenderingEachTile) {
-    struct Case { const char* name; IPicture* pic; };
+    struct Case { const char* name; IPicture* pic; CSize size; };
+    IPicture* meta = Load(InvertingMetafile());
+    ASSERT_NE(meta, nullptr);
     const Case cases[] = {
-        {"2x2", Load(QuadrantBmp(2, 2))},
-        {"3x5", Load(QuadrantBmp(3, 5))},
-        {"30x30", Load(QuadrantBmp(30, 30))},
+        {"2x2", Load(QuadrantBmp(2, 2)), CSize(2, 2)},
+        {"3x5", Load(QuadrantBmp(3, 5)), CSize(3, 5)},
+        {"30x30", Load(QuadrantBmp(30, 30)), CSize(30, 30)},
         {"icon with clear and black pixels", Load(MakeIcon(4, 4, 24, [](int x, int y) {
              return (x + y) % 3 == 0 ? kClear : x == 2 ? RGB(0, 0, 0) : kQuad[(x + 2 * y) % 4];
-         }))},
+         })), CSize(4, 4)},
         {"icon with clear and half-covering pixels", Load(MakeIcon(4, 4, 32, [](int x, int y) {
              return x == 1 && y == 2 ? Half(kGreen) : x == 3 ? kClear : kQuad[y];
-         }))},
-        {"metafile inverting what is under it", Load(InvertingMetafile())},
+         })), CSize(4, 4)},
+        {"metafile inverting what is under it", meta, LengthOnScreen(meta)},
     };
     // The last one on a DC whose units are two thirds of a pixel.
     const CRect rects[] = {CRect(0, 0, 100, 50), CRect(7, 5, 61, 58), CRect(3, 9, 4, 10), CRect(5, 3, 70, 50)};
     const int w = 130, h = 90;
     for (const Case& k : cases) {
         ASSERT_NE(k.pic, nullptr) << k.name;
-        const CSize n = ScreenSize(k.pic);
+        const CSize n = k.size;
         for (const CRect& rc : rects) {
             SCOPED_TRACE(testing::Message() << k.name << " in " << rc.left << "," << rc.top << "," << rc.right
                                             << "," << rc.bottom);
