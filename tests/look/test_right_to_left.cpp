@@ -16,14 +16,24 @@ using namespace lumotest;
 
 namespace {
 
-// A top-level host of w x h whose layout is right to left.
-HWND MakeRtlHost(int w, int h) {
+// A top-level host of w x h whose layout is right to left (or left to right, made the same way
+// for comparison).
+HWND MakeRtlHost(int w, int h, bool rtl = true) {
     HWND hwnd = CreateHostWindow(w, h, false);
-    SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
+    if (rtl) SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     return hwnd;
 }
+
+// A rectangle of the screen as it is now, left to right whatever the windows on it.
+struct ScreenPixels : MemoryCanvas {
+    explicit ScreenPixels(const RECT& rc) : MemoryCanvas(rc.right - rc.left, rc.bottom - rc.top) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(Dc(), 0, 0, Width(), Height(), screen, rc.left, rc.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    }
+};
 
 // The host's client area on the screen (mapping a mirrored window's points swaps the edges).
 RECT ClientOnScreen(HWND hwnd) {
@@ -174,4 +184,72 @@ TEST(RightToLeft, PicturesKeepTheirOrientation) {
     }
     picture->Release();
     CoUninitialize();
+}
+
+// A frame set's title bars in a right-to-left host are those of a left-to-right host mirrored,
+// read from the screen, apart from the title's letters, which keep their reading order: the
+// title stands toward the right; style 1's icon moves to the left end with the rest of the bar,
+// and style 4's tab stands at the right with its icon at its right, before the title.
+TEST(RightToLeft, FrameTitlesAreTheLeftToRightOnesMirrored) {
+    const int w = 300, h = 160, band = 19;
+    const COLORREF ink = RGB(0, 0, 0);
+    for (int style : {1, 4}) {
+        SCOPED_TRACE(style);
+        std::vector<COLORREF> bar[2];
+        for (int rtl = 0; rtl < 2; ++rtl) {
+            HWND host = MakeRtlHost(w, h, rtl == 1);
+            HFRAMESET set = Frameset_new(host);
+            HWND content = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr,
+                                           nullptr, nullptr);
+            ASSERT_EQ(Frame_add(set, "a", "", 0, content, "100%"), 1);
+            Frameset_SetOuterBorder(set, 0, 0, 0, 0);
+            Frameset_SetStyle(set, style);
+            Frameset_SetHue(set, 0xE0D0C0);
+            Frame_SetTitleBkColor(set, "a", 0xCCB383);
+            Frame_SetTitle(set, "a", "Lumo");
+            Frame_SetIconMsg(set, "a", 7);
+            PumpPending();
+            if (rtl == 1) {
+                // Mirrored painting, its clipping regions included, leaves nothing behind.
+                HWND window = FindWindowExA(host, nullptr, nullptr, "CWndArea");
+                EXPECT_EQ(LeaksOf([&] {
+                              InvalidateRect(window, nullptr, TRUE);
+                              UpdateWindow(window);
+                          }),
+                          Leaks{});
+            }
+            const RECT area = ClientOnScreen(host);
+            ScreenPixels s({area.left, area.top, area.left + w, area.top + band});
+            for (int y = 0; y < band; ++y)
+                for (int x = 0; x < w; ++x) bar[rtl].push_back(s.At(x, y));
+            DestroyWindow(host);
+        }
+        // The title's columns, in either picture, are left out of the comparison.
+        auto ltr = [&](int x, int y) { return bar[0][y * w + (w - 1 - x)]; };
+        auto rtl = [&](int x, int y) { return bar[1][y * w + x]; };
+        std::vector<bool> title(w, false);
+        int inkLeft[2] = {}, inkRight[2] = {};
+        // Style 4's rule, below its tab, is drawn in the title's black too.
+        const int titleRows = style == 4 ? 16 : band;
+        for (int y = 0; y < titleRows; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (ltr(x, y) == ink || rtl(x, y) == ink) title[x] = true;
+                (x < w / 2 ? inkLeft : inkRight)[0] += bar[0][y * w + x] == ink;
+                (x < w / 2 ? inkLeft : inkRight)[1] += rtl(x, y) == ink;
+            }
+        int differ = 0, compared = 0;
+        for (int y = 0; y < band; ++y)
+            for (int x = 0; x < w; ++x)
+                if (!title[x]) {
+                    ++compared;
+                    differ += ltr(x, y) != rtl(x, y);
+
+                }
+        EXPECT_GT(compared, w * band / 2);
+        EXPECT_EQ(differ, 0);
+        EXPECT_GT(inkLeft[0], 5) << "left to right, the title at the left";
+        EXPECT_EQ(inkRight[0], 0);
+        EXPECT_GT(inkRight[1], 5) << "right to left, the title at the right";
+        EXPECT_EQ(inkLeft[1], 0);
+    }
 }
