@@ -35,6 +35,15 @@ struct ScreenPixels : MemoryCanvas {
     }
 };
 
+// A child window whose class name holds FIXEDBAR, which the door makes room for.
+HWND FixedBar(HWND host, int x, int y, int w, int h) {
+    WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                    "RtlFIXEDBAR"};
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, x, y, w, h, host, nullptr, nullptr,
+                           nullptr);
+}
+
 // The host's client area on the screen (mapping a mirrored window's points swaps the edges).
 RECT ClientOnScreen(HWND hwnd) {
     RECT rc;
@@ -184,6 +193,45 @@ TEST(RightToLeft, PicturesKeepTheirOrientation) {
     }
     picture->Release();
     CoUninitialize();
+}
+
+// The door makes room for the host's fixed bars where they stand on the screen: a bar along the
+// top, and a bar down the right-to-left host's first edge, its right one.
+TEST(RightToLeft, DoorMakesRoomForFixedBarsOnTheMirroredEdges) {
+    HWND host = MakeRtlHost(500, 300);
+    RECT client;
+    GetClientRect(host, &client);
+    HWND top = FixedBar(host, 0, 0, client.right, 30);
+    HWND door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    PumpPending();
+    const RECT area = ClientOnScreen(host);
+    RECT rc;
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.top, area.top + 30);
+    EXPECT_EQ(rc.bottom, area.bottom);
+    EXPECT_EQ(rc.right, area.right);
+    EXPECT_EQ(rc.right - rc.left, 230);
+
+    DestroyWindow(top);
+    HWND side = FixedBar(host, 0, 0, 40, client.bottom);
+    RECT bar;
+    GetWindowRect(side, &bar);
+    ASSERT_EQ(bar.right, area.right) << "the mirrored host puts its first column at the right";
+    door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    PumpPending();
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.right, area.right - 40);
+    EXPECT_EQ(rc.top, area.top);
+    EXPECT_EQ(rc.bottom, area.bottom);
+    // Opened as wide as it may be, the door stops at the host's far edge.
+    DoorWin_SetWidth(door, 1000);
+    PumpPending();
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.left, area.left);
+    EXPECT_EQ(rc.right, area.right - 40);
+    DestroyWindow(host);
 }
 
 // A frame set's title bars in a right-to-left host are those of a left-to-right host mirrored,
