@@ -6,6 +6,7 @@
 #include "MenuTestUtil.h"
 #include "lumo.h"
 #include "CWndDoor.h"
+#include "CButtonBMP.h"
 #include "CMenuPopEx.h"
 #include "skin/CSkin.h"
 #include "CUtilityVisual.h"
@@ -232,6 +233,20 @@ TEST(RightToLeft, DoorMakesRoomForFixedBarsOnTheMirroredEdges) {
     EXPECT_EQ(rc.left, area.left);
     EXPECT_EQ(rc.right, area.right - 40);
     DestroyWindow(host);
+}
+
+// The door's button fills its whole face in a mirrored context too: nothing of what was there
+// before shows at either end.
+TEST(RightToLeft, BitmapButtonFillsItsWholeFaceInAMirroredContext) {
+    const COLORREF face = RGB(0x21, 0x43, 0x65);
+    CButtonBMP button;
+    button.SetBkColor(face);
+    MemoryCanvas canvas(20, 6, RGB(255, 255, 255));
+    SetLayout(canvas.Dc(), LAYOUT_RTL);
+    DRAWITEMSTRUCT dis = {ODT_BUTTON, 0, 0, 0, 0, nullptr, canvas.Dc(), {0, 0, 20, 6}, 0};
+    EXPECT_EQ(LeaksOf([&] { button.DrawItem(&dis); }).gdi, 0);
+    SetLayout(canvas.Dc(), 0);
+    EXPECT_EQ(canvas.CountColor(face), 20 * 6);
 }
 
 // A frame set's title bars in a right-to-left host are those of a left-to-right host mirrored,
