@@ -235,6 +235,36 @@ TEST(RightToLeft, DoorMakesRoomForFixedBarsOnTheMirroredEdges) {
     DestroyWindow(host);
 }
 
+// Sliding shut, the door shows the picture it had open, carried toward the host's right edge
+// with its far end: the snapshot, taken from a mirrored window and painted back into it, keeps
+// its orientation and its place.
+TEST(RightToLeft, DoorSlidesItsPictureShutTowardTheRightEdge) {
+    HWND host = MakeRtlHost(500, 300);
+    HWND door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    PumpPending();
+    DoorWin_SetAnimationAble(door, 1);
+    AnimationSetting on(SPI_GETCLIENTAREAANIMATION, SPI_SETCLIENTAREAANIMATION, TRUE);
+    const RECT open = ClientOnScreen(door);
+    ScreenPixels before(open);
+    const COLORREF middle = before.At(before.Width() / 2, before.Height() / 2);
+    ASSERT_GT(before.Width() * before.Height() - before.CountColor(middle), 20) << "a picture with something in it";
+    DoorWin_OpenClose(door, 0);
+    KillTimer(door, DOOR_TIMER_CLOSE);
+    SendMessageA(door, WM_TIMER, DOOR_TIMER_CLOSE, 0);
+    PumpPending();
+    const RECT now = ClientOnScreen(door);
+    ASSERT_EQ(now.right, open.right);
+    ASSERT_EQ(now.left, open.left + 20);
+    ScreenPixels after(now);
+    int differ = 0;
+    for (int y = 0; y < after.Height(); ++y)
+        for (int x = 0; x < after.Width(); ++x) differ += after.At(x, y) != before.At(x, y);
+    EXPECT_EQ(differ, 0);
+    DoorWin_SetAnimationAble(door, 0);
+    DestroyWindow(host);
+}
+
 // The door's button fills its whole face in a mirrored context too: nothing of what was there
 // before shows at either end.
 TEST(RightToLeft, BitmapButtonFillsItsWholeFaceInAMirroredContext) {
