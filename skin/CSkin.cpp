@@ -6,6 +6,7 @@
 #include "frame/HostNotify.h"
 #include "frame/LumoSettings.h"
 #include "draw/LumoPalette.h"
+#include "draw/RtlText.h"
 #include "skin/CSkinAccessible.h"
 #include "frame/UiThread.h"
 #include "shadow/CShadowWin.h"
@@ -628,7 +629,8 @@ void CSkin::PaintTitle(HDC hDC)
     // Only a stock font is taken; any other index keeps the device context's font.
     HGDIOBJ hFont = ::GetStockObject(m_nTitleFont);
     HGDIOBJ hOldFont = (hFont != NULL && ::GetObjectType(hFont) == OBJ_FONT) ? ::SelectObject(hDC, hFont) : NULL;
-    ::DrawTextA(hDC, szText, nLength, &rc, (m_nTitleAlign & (DT_CENTER | DT_RIGHT)) | DT_VCENTER | DT_SINGLELINE);
+    ::DrawTextA(hDC, szText, nLength, &rc,
+                (m_nTitleAlign & (DT_CENTER | DT_RIGHT)) | DT_VCENTER | DT_SINGLELINE | RtlReading(hDC));
     if (hOldFont != NULL)
         ::SelectObject(hDC, hOldFont);
     ::SetTextColor(hDC, crOldText);

@@ -7,6 +7,7 @@
 #include "lumo.h"
 #include "CWndDoor.h"
 #include "CButtonBMP.h"
+#include "CHyperLinkStatic.h"
 #include "CMenuPopEx.h"
 #include "skin/CSkin.h"
 #include "CUtilityVisual.h"
@@ -58,6 +59,23 @@ RECT ClientOnScreen(HWND hwnd) {
 struct FlagsOf : CMenuPopEx {
     static UINT For(HWND owner) { return TrackFlags(owner); }
 };
+
+// Whether the text "L." in an area of a picture reads right to left: its first inked column
+// from the left is then the full stop, inked low, not the L's stem, which rises to the top of
+// the text. Ink is whatever differs from paper (an underline included). -1 when there is none.
+int ReadsRightToLeft(const PixelImage& img, const RECT& area, COLORREF paper) {
+    int top = area.bottom, bottom = area.top - 1, first = -1, firstTop = -1;
+    for (int x = area.left; x < area.right; ++x)
+        for (int y = area.top; y < area.bottom; ++y)
+            if (img.At(x, y) != paper) {
+                if (first < 0) first = x;
+                if (x == first && firstTop < 0) firstTop = y;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    if (first < 0) return -1;
+    return firstTop > top + (bottom - top) / 3 ? 1 : 0;
+}
 
 }  // namespace
 
@@ -344,5 +362,46 @@ TEST(RightToLeft, FrameTitlesAreTheLeftToRightOnesMirrored) {
         EXPECT_EQ(inkRight[0], 0);
         EXPECT_GT(inkRight[1], 5) << "right to left, the title at the right";
         EXPECT_EQ(inkLeft[1], 0);
+    }
+}
+
+// Texts in a right-to-left host read right to left (DT_RTLREADING): the full stop ending "L."
+// stands at the left of the L, in a skinned window's caption and in a hyperlink.
+TEST(RightToLeft, TextsReadRightToLeft) {
+    const std::vector<COLORREF> c = SysColours::Contrast(7);
+    SysColours colours(c);
+    ColourMode mode(1);
+    for (int rtl = 0; rtl < 2; ++rtl) {
+        SCOPED_TRACE(rtl);
+        Lumo_UseOwnLook(1);
+        HWND host = MakeRtlHost(320, 120, rtl == 1);
+        SetWindowTextA(host, "L.");
+        ASSERT_EQ(1, Skin_Register(host, 0));
+        PumpPending();
+        CHyperLinkStatic link;
+        CWnd* parent = CWnd::FromHandle(host);
+        ASSERT_TRUE(link.Create("L.", WS_CHILD | WS_VISIBLE, CRect(20, 20, 120, 44), parent, 1));
+        PumpPending();
+        const CSkin* skin = CSkin::Find(host);
+        ASSERT_NE(skin, nullptr);
+        RECT wr;
+        GetWindowRect(host, &wr);
+        // The caption between the buttons and the far end, where only the title is drawn.
+        const int w = wr.right - wr.left;
+        RECT title = {skin->m_captionRect.left + 30, skin->m_captionRect.top + 1, skin->m_minimizeRect.left - 2,
+                      skin->m_captionRect.bottom - 1};
+        if (rtl) title = {w - title.right, title.top, w - title.left, title.bottom};
+        ScreenPixels caption(wr);
+        EXPECT_EQ(ReadsRightToLeft(caption, title, SysColours::Of(c, COLOR_BTNFACE)), rtl) << "the caption";
+        RECT lr;
+        GetWindowRect(link, &lr);
+        ScreenPixels linkPixels(lr);
+        EXPECT_EQ(ReadsRightToLeft(linkPixels, {0, 0, linkPixels.Width(), linkPixels.Height()}, linkPixels.At(0, 0)),
+                  rtl)
+            << "the hyperlink";
+        link.DestroyWindow();
+        Skin_Unregister(host);
+        DestroyWindow(host);
+        Lumo_UseOwnLook(0);
     }
 }
