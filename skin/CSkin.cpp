@@ -538,6 +538,9 @@ void CSkin::PaintCaption(CDC* pDC, int cx)
     PaintButtonsOn(hDC);
     if (!bFlat)
         PaintBottomLines(hDC, m_cxFrame, cx - m_cxFrame);
+    else  // the row the bands would take, above the client area, is the caption's too
+        CPub::DrawLine(pDC, m_cxFrame, m_captionRect.bottom, cx - m_cxFrame, m_captionRect.bottom,
+                       ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER)));
     PaintTitle(hDC);
 }
 

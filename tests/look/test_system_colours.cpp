@@ -218,6 +218,9 @@ TEST(SystemColours, SkinnedCaptionIsFlatInTheRoleColoursAndTakesItsSchemeBack) {
     OwnLook own;
     HostWindow host(320, 160);
     SetWindowTextA(host, "Lumo");
+    // With a sunken client edge, which the skin draws too.
+    SetWindowLongA(host, GWL_EXSTYLE, GetWindowLongA(host, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     ASSERT_EQ(1, Skin_Register(host, 2));
     COLORREF scheme = 0, schemeText = 0, schemeOutline = 0;
     const COLORREF *top = nullptr, *bottom = nullptr;
@@ -241,6 +244,11 @@ TEST(SystemColours, SkinnedCaptionIsFlatInTheRoleColoursAndTakesItsSchemeBack) {
     // The band between the title and the buttons, and the title's room.
     const RECT band = {caption.left, caption.top, buttons[2].left, caption.bottom};
     const int midY = (caption.top + caption.bottom) / 2;
+    // The client edge's two rings: the outer one in the caption's colour, the inner one a frame
+    // line around the client area.
+    RECT client;
+    GetClientRect(host, &client);
+    const int edge = (w - client.right) / 2, edgeBottom = h - skin->m_cyFrame;
     auto checkFlat = [&](const char* when) {
         WindowOnScreen s(wr);
         EXPECT_EQ(s.At(skin->m_cxFrame - 1, h / 2), role(COLOR_BTNFACE)) << when << ": the left border";
@@ -248,11 +256,34 @@ TEST(SystemColours, SkinnedCaptionIsFlatInTheRoleColoursAndTakesItsSchemeBack) {
         EXPECT_EQ(s.At(w / 2, h - 1), role(COLOR_WINDOWFRAME)) << when << ": the bottom outline";
         EXPECT_EQ(s.At(w / 2, 0), role(COLOR_WINDOWFRAME)) << when << ": the top line";
         EXPECT_EQ(s.At(buttons[2].left - 2, midY), role(COLOR_BTNFACE)) << when << ": the caption";
+        EXPECT_EQ(s.At(edge - 2, h / 2), role(COLOR_BTNFACE)) << when << ": the client edge";
+        EXPECT_EQ(s.At(edge - 1, h / 2), role(COLOR_WINDOWFRAME)) << when << ": the client edge";
+        EXPECT_EQ(s.At(w / 2, edgeBottom - 1), role(COLOR_BTNFACE)) << when << ": the client edge";
+        EXPECT_EQ(s.At(w / 2, edgeBottom - 2), role(COLOR_WINDOWFRAME)) << when << ": the client edge";
         EXPECT_GT(s.CountColor(role(COLOR_BTNTEXT), band), 5) << when << ": the title";
+        EXPECT_EQ(s.At(buttons[2].left - 2, caption.bottom), role(COLOR_BTNFACE)) << when << ": the last row, no line bands";
         for (const RECT& b : buttons) {
             EXPECT_EQ(s.At(b.left + 1, b.top + 1), role(COLOR_BTNFACE)) << when;
             EXPECT_GE(s.CountColor(role(COLOR_BTNTEXT), b), 6) << when << ": a glyph";
         }
+        // The close glyph, a cross, is the same mirrored; the maximize glyph, a window, has a
+        // thick top edge over a hollow middle.
+        const RECT& x = buttons[0];
+        int asymmetric = 0;
+        for (int py = x.top; py < x.bottom; ++py)
+            for (int px = x.left; px < x.right; ++px)
+                asymmetric += (s.At(px, py) == role(COLOR_BTNTEXT)) !=
+                              (s.At(x.left + x.right - 1 - px, py) == role(COLOR_BTNTEXT));
+        EXPECT_LE(asymmetric, 2 * (x.bottom - x.top)) << when << ": the cross";
+        const RECT& m = buttons[1];
+        std::vector<int> rows;
+        for (int py = m.top; py < m.bottom; ++py) {
+            const int n = s.CountColor(role(COLOR_BTNTEXT), {m.left, py, m.right, py + 1});
+            if (n > 0) rows.push_back(n);
+        }
+        ASSERT_GE(rows.size(), 4u) << when;
+        EXPECT_EQ(rows[0], rows[1]) << when << ": the window's top edge";
+        EXPECT_LT(rows[2], rows[1]) << when << ": the window's middle";
         EXPECT_EQ(s.CountColor(scheme, {0, 0, w, caption.bottom + 1}), 0) << when << ": the scheme's caption";
     };
     checkFlat("system colours");
@@ -270,8 +301,20 @@ TEST(SystemColours, SkinnedCaptionIsFlatInTheRoleColoursAndTakesItsSchemeBack) {
         EXPECT_EQ(s.CountColor(role(COLOR_BTNTEXT), buttons[0]), 0);
         EXPECT_EQ(s.At(buttons[1].left + 1, buttons[1].top + 1), role(COLOR_BTNFACE));
     }
-    SendMessageA(host, WM_NCMOUSELEAVE, 0, 0);
+    // Pressed, it takes the selection colours; released away from it, it closes nothing.
+    SendMessageA(host, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(close.x, close.y));
+    ASSERT_EQ(SkinButtonState(host), CSkin::StateClosePressed);
+    PumpPending();
+    {
+        WindowOnScreen s(wr);
+        EXPECT_EQ(s.At(buttons[0].left + 1, buttons[0].top + 1), role(COLOR_HIGHLIGHT));
+        EXPECT_GE(s.CountColor(role(COLOR_HIGHLIGHTTEXT), buttons[0]), 6) << "the pressed glyph";
+    }
     ParkCursor();
+    SendMessageA(host, WM_NCLBUTTONUP, HTCAPTION, 0);
+    SendMessageA(host, WM_NCMOUSELEAVE, 0, 0);
+    PumpPending();
+    ASSERT_TRUE(IsWindow(host));
 
     // Other colours: the caption follows them.
     {
