@@ -241,8 +241,11 @@ void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
     HDC hDC = lpDIS->hDC;
     const RECT& rc = lpDIS->rcItem;
-    ::SetBkColor(hDC, LumoPalette::Color(LumoPalette::HEADER, m_crBk));
-    ::ExtTextOutA(hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+    // A brush fills the whole item in a mirrored context too, where an opaque text rectangle
+    // may leave a column at one end.
+    HBRUSH hBrush = ::CreateSolidBrush(LumoPalette::Color(LumoPalette::HEADER, m_crBk));
+    ::FillRect(hDC, &rc, hBrush);
+    ::DeleteObject(hBrush);
 
     if (!m_hBmpNormal && !m_hBmpHover)
         return;

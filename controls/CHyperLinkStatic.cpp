@@ -1,5 +1,6 @@
 #include "CHyperLinkStatic.h"
 #include "draw/LumoPalette.h"
+#include "draw/RtlText.h"
 #include "controls/ParentBackground.h"
 #include "CUtilityVisual.h"
 #include "frame/HostNotify.h"
@@ -93,7 +94,7 @@ void CHyperLinkStatic::DrawCalcText(CDC* pDC, CRect& rect, int bCalcOnly)
     const int nTextH = pDC->DrawText(text, &rcCalc, DT_CALCRECT | DT_SINGLELINE);
     if (!bCalcOnly)
     {
-        pDC->DrawText(text, &rect, nAlign | DT_SINGLELINE | DT_VCENTER);
+        pDC->DrawText(text, &rect, nAlign | DT_SINGLELINE | DT_VCENTER | RtlReading(pDC->m_hDC));
         pDC->SetBkMode(nOldMode);
         pDC->SetTextColor(crOld);
     }

@@ -209,6 +209,9 @@ void CWndDoor::GetMDIClientRect(HWND hHost, CRect& R)
     ::GetClientRect(hHost, &R);
     ::ClientToScreen(hHost, (LPPOINT)&R.left);
     ::ClientToScreen(hHost, (LPPOINT)&R.right);
+    // A right-to-left host maps its client origin to its right edge: the corners come back
+    // swapped, and the bars are compared with the area as it stands on the screen.
+    R.NormalizeRect();
 
     // Runs at every animation tick: one walk over the first 16 children finds both the help
     // bar and the fixed bar (the first of each class in Z order).
@@ -251,6 +254,7 @@ void CWndDoor::GetMDIClientRect(HWND hHost, CRect& R)
     }
     ::ScreenToClient(hHost, (LPPOINT)&R.left);
     ::ScreenToClient(hHost, (LPPOINT)&R.right);
+    R.NormalizeRect();
 }
 
 int CWndDoor::GetCloseWidth(BOOL bWithFrame)

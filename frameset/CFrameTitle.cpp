@@ -6,6 +6,7 @@
 #include "draw/LumoPalette.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -40,7 +41,18 @@ void ClampInto(CRect& r, const CRect& bounds)
 void ClipTo(CDC* pDC, HRGN hRgn)
 {
     POINT origin = { 0, 0 };
-    ::LPtoDP(pDC->GetSafeHdc(), &origin, 1);
+    if (::GetLayout(pDC->GetSafeHdc()) & LAYOUT_RTL)
+    {
+        // A mirrored context (a right-to-left window's) takes a clipping region as it would
+        // stand unmirrored and mirrors it itself: the region moves by the origins alone.
+        POINT ptWindow, ptViewport;
+        ::GetWindowOrgEx(pDC->GetSafeHdc(), &ptWindow);
+        ::GetViewportOrgEx(pDC->GetSafeHdc(), &ptViewport);
+        origin.x = ptViewport.x - ptWindow.x;
+        origin.y = ptViewport.y - ptWindow.y;
+    }
+    else
+        ::LPtoDP(pDC->GetSafeHdc(), &origin, 1);
     ::OffsetRgn(hRgn, origin.x, origin.y);
     ::ExtSelectClipRgn(pDC->GetSafeHdc(), hRgn, RGN_AND);
     ::DeleteObject(hRgn);
@@ -54,6 +66,32 @@ HRGN RectRgn(const CRect& r)
 HRGN EllipseRgn(const CRect& r)
 {
     return ::CreateEllipticRgn(r.left, r.top, r.right, r.bottom);
+}
+
+// The part of E's outline between the rays from its centre through two points, the narrower
+// of the two parts (less than a half): the outline is drawn whole, clipped to the wedge between
+// the rays. A mirrored context turns an arc direction around; a clipped outline needs none.
+// Draws with the selected pen; call between SaveDC and RestoreDC.
+void OutlineBetween(CDC* pDC, const CRect& E, POINT ptFrom, POINT ptTo)
+{
+    const double cx = (E.left + E.right) / 2.0, cy = (E.top + E.bottom) / 2.0;
+    const double reach = 2.0 * (E.Width() + E.Height()) + 4.0;
+    auto away = [&](double dx, double dy) {
+        const double len = std::sqrt(dx * dx + dy * dy);
+        POINT pt = { (LONG)std::lround(cx + (len > 0 ? dx / len * reach : 0)),
+                     (LONG)std::lround(cy + (len > 0 ? dy / len * reach : 0)) };
+        return pt;
+    };
+    const double ax = ptFrom.x - cx, ay = ptFrom.y - cy, bx = ptTo.x - cx, by = ptTo.y - cy;
+    const double la = std::sqrt(ax * ax + ay * ay), lb = std::sqrt(bx * bx + by * by);
+    if (la <= 0 || lb <= 0)
+        return;
+    // The middle ray keeps the wedge's far side outside the outline.
+    const POINT wedge[4] = { { (LONG)std::lround(cx), (LONG)std::lround(cy) }, away(ax, ay),
+                             away(ax / la + bx / lb, ay / la + by / lb), away(bx, by) };
+    ClipTo(pDC, ::CreatePolygonRgn(wedge, 4, WINDING));
+    ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(NULL_BRUSH));
+    ::Ellipse(pDC->GetSafeHdc(), E.left, E.top, E.right, E.bottom);
 }
 
 }  // namespace
@@ -403,15 +441,18 @@ void CFrameTitle::TabRightEnd(CDC* pDC, CRect R, COLORREF K, const CDpiScale& D)
     R.OffsetRect(-1, 0);
     E1.OffsetRect(-1, 0);
     HPEN hPen = ::CreatePen(PS_SOLID, D.Pen(1), Shade(K, -150));
+    const int sx = R.left + h * 705 / 1000 + D.Scale(2);
+    const int sy = R.top + h * 295 / 1000 + D.Scale(2);
+    const POINT ptShoulder = { sx, sy };
     nSaved = ::SaveDC(hDC);
     if (hPen)
         ::SelectObject(hDC, hPen);
-    ::SetArcDirection(hDC, AD_COUNTERCLOCKWISE);
-    const int sx = R.left + h * 705 / 1000 + D.Scale(2);
-    const int sy = R.top + h * 295 / 1000 + D.Scale(2);
-    ::Arc(hDC, E1.left, E1.top, E1.right, E1.bottom, sx, sy, R.left, R.top);
-    ::Arc(hDC, E2.left, E2.top, E2.right, E2.bottom, sx, sy, R.right - h * 92 / 100 + h,
-          R.bottom);
+    OutlineBetween(pDC, E1, ptShoulder, CPoint(R.left, R.top));
+    ::RestoreDC(hDC, nSaved);
+    nSaved = ::SaveDC(hDC);
+    if (hPen)
+        ::SelectObject(hDC, hPen);
+    OutlineBetween(pDC, E2, ptShoulder, CPoint(R.right - h * 92 / 100 + h, R.bottom));
     ::RestoreDC(hDC, nSaved);
     if (hPen)
         ::DeleteObject(hPen);

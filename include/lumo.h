@@ -102,9 +102,12 @@ LUMOAPI int WINAPI GetDllVersion(void);
  * a progress bar's done part) COLOR_HIGHLIGHT with COLOR_HIGHLIGHTTEXT; hot items and links
  * COLOR_HOTLIGHT; disabled text COLOR_GRAYTEXT; frames and separators COLOR_WINDOWFRAME. Menu
  * items stand on COLOR_WINDOW.
- * Pictures and gradients then give way to flat fills and shadows are not drawn; a skinned
- * caption keeps its scheme (a departure: its bitmaps carry the buttons). Colours a host set
- * itself (DoorWin_SetHue, XPButton_SetBkColor...) are kept for when system colours are off again.
+ * Pictures and gradients then give way to flat fills and shadows are not drawn: a skinned
+ * caption and its frame are COLOR_BTNFACE with the title in COLOR_BTNTEXT and frame lines in
+ * COLOR_WINDOWFRAME, its buttons drawn glyphs in COLOR_BTNTEXT (a hot button COLOR_HOTLIGHT with
+ * its glyph in COLOR_BTNFACE, a pressed one the selection colours). Colours a host set itself
+ * (DoorWin_SetHue, XPButton_SetBkColor, a skin id...) are kept for when system colours are off
+ * again.
  * 0 = the library's own palette; -1 (the default) = 1 while high contrast is on, else 0. Any other
  * mode changes nothing and returns -2; otherwise the previous mode. Whenever a top-level window
  * of the thread receives WM_SYSCOLORCHANGE or WM_SETTINGCHANGE, it repaints with the library's

@@ -5,6 +5,8 @@
 #include "frame/LumoRes.h"
 #include "frame/HostNotify.h"
 #include "frame/LumoSettings.h"
+#include "draw/LumoPalette.h"
+#include "draw/RtlText.h"
 #include "skin/CSkinAccessible.h"
 #include "frame/UiThread.h"
 #include "shadow/CShadowWin.h"
@@ -108,6 +110,58 @@ void UseSystemFrame(HWND hWnd, BOOL bUse)
     const DWORD dwPolicy = bUse ? kUseWindowStyle : kDisabled;
     if (pfnDwm)
         pfnDwm(hWnd, kNcRenderingPolicy, &dwPolicy, sizeof(dwPolicy));
+}
+
+// The caption buttons' glyphs for system colours, where the scheme's pictures give way: drawn
+// from filled rectangles, so no font is needed, in a square of 8 pixels at 96 DPI centred on
+// the button. crBack fills the front box of the restore glyph over the back one.
+enum CaptionGlyph { GlyphClose, GlyphMaximize, GlyphRestore, GlyphMinimize };
+
+void DrawCaptionGlyph(HDC hDC, const RECT& rc, CaptionGlyph glyph, COLORREF crInk, COLORREF crBack,
+                      const CDpiScale& dpi)
+{
+    const int g = dpi.Scale(8);
+    const int t = dpi.Scale(1) > 1 ? dpi.Scale(1) : 1;
+    const int x0 = rc.left + (rc.right - rc.left - g) / 2;
+    const int y0 = rc.top + (rc.bottom - rc.top - g) / 2;
+    HBRUSH hInk = ::CreateSolidBrush(crInk);
+    HBRUSH hBack = ::CreateSolidBrush(crBack);
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, hInk);
+    auto box = [&](int x, int y, int cx, int cy, int nTop) {
+        ::PatBlt(hDC, x, y, cx, nTop, PATCOPY);
+        ::PatBlt(hDC, x, y + cy - t, cx, t, PATCOPY);
+        ::PatBlt(hDC, x, y, t, cy, PATCOPY);
+        ::PatBlt(hDC, x + cx - t, y, t, cy, PATCOPY);
+    };
+    switch (glyph)
+    {
+    case GlyphClose:
+        for (int i = 0; i + t <= g; i++)
+        {
+            ::PatBlt(hDC, x0 + i, y0 + i, t, t, PATCOPY);
+            ::PatBlt(hDC, x0 + g - t - i, y0 + i, t, t, PATCOPY);
+        }
+        break;
+    case GlyphMaximize:
+        box(x0, y0, g, g, 2 * t);
+        break;
+    case GlyphRestore:
+    {
+        const int d = 2 * t, s = g - d;
+        box(x0 + d, y0, s, s, t);
+        ::SelectObject(hDC, hBack);
+        ::PatBlt(hDC, x0, y0 + d, s, s, PATCOPY);
+        ::SelectObject(hDC, hInk);
+        box(x0, y0 + d, s, s, 2 * t);
+        break;
+    }
+    case GlyphMinimize:
+        ::PatBlt(hDC, x0, y0 + g - 2 * t, g, 2 * t, PATCOPY);
+        break;
+    }
+    ::SelectObject(hDC, hOldBrush);
+    ::DeleteObject(hInk);
+    ::DeleteObject(hBack);
 }
 
 } // namespace
@@ -432,7 +486,7 @@ void CSkin::PaintButtons()
 
 void CSkin::PaintFrame(HDC hDC, int cx, int cy)
 {
-    HBRUSH hBrush = ::CreateSolidBrush(m_crCaption);
+    HBRUSH hBrush = ::CreateSolidBrush(LumoPalette::Color(LumoPalette::HEADER, m_crCaption));
     HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
     ::PatBlt(hDC, 0, 0, m_cxFrame, cy, PATCOPY);
     ::PatBlt(hDC, cx - m_cxFrame, 0, m_cxFrame, cy, PATCOPY);
@@ -441,7 +495,7 @@ void CSkin::PaintFrame(HDC hDC, int cx, int cy)
     ::DeleteObject(hBrush);
 
     // Left, bottom and right outline; the caption's top lines make the top edge.
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, m_crOutline);
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, LumoPalette::Color(LumoPalette::FRAME, m_crOutline));
     HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
     ::MoveToEx(hDC, 0, 0, NULL);
     ::LineTo(hDC, 0, cy - 1);
@@ -455,14 +509,19 @@ void CSkin::PaintCaption(CDC* pDC, int cx)
 {
     HDC hDC = pDC->GetSafeHdc();
     const int cyCaption = m_captionRect.bottom - m_captionRect.top;
+    // In system colours the scheme's line bands and corner pictures give way: a flat caption
+    // closed at the top by a frame line.
+    const BOOL bFlat = LumoPalette::Flat();
 
-    HBRUSH hBrush = ::CreateSolidBrush(m_crCaption);
+    HBRUSH hBrush = ::CreateSolidBrush(LumoPalette::Color(LumoPalette::HEADER, m_crCaption));
     HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
     ::PatBlt(hDC, 1, 0, cx - 2, cyCaption + m_cyFrame, PATCOPY);
     ::SelectObject(hDC, hOldBrush);
     ::DeleteObject(hBrush);
 
-    for (INT_PTR i = 0; i < m_topLineColors.GetSize(); i++)
+    if (bFlat)
+        CPub::DrawLine(pDC, 0, 0, cx, 0, ::GetSysColor(LumoPalette::SysIndex(LumoPalette::FRAME)));
+    for (INT_PTR i = 0; !bFlat && i < m_topLineColors.GetSize(); i++)
         CPub::DrawLine(pDC, m_cxFrame, (int)i, cx - m_cxFrame, (int)i, m_topLineColors[i]);
 
     if (m_hIcon != NULL)
@@ -470,14 +529,18 @@ void CSkin::PaintCaption(CDC* pDC, int cx)
                      m_hIcon, m_dpi.Scale(kIconSize), m_dpi.Scale(kIconSize), 0, NULL, DI_NORMAL);
 
     const int nCorner = m_dpi.Scale(kCorner);
-    if (m_leftCorner.GetSafeHandle() != NULL)
+    if (!bFlat && m_leftCorner.GetSafeHandle() != NULL)
         CDRAW::BitBltDirect(hDC, 0, 0, nCorner, nCorner, (HBITMAP)m_leftCorner.GetSafeHandle(), 0, 0, SRCCOPY);
-    if (m_rightCorner.GetSafeHandle() != NULL)
+    if (!bFlat && m_rightCorner.GetSafeHandle() != NULL)
         CDRAW::BitBltDirect(hDC, cx - nCorner, 0, nCorner, nCorner, (HBITMAP)m_rightCorner.GetSafeHandle(), 0, 0,
                             SRCCOPY);
 
     PaintButtonsOn(hDC);
-    PaintBottomLines(hDC, m_cxFrame, cx - m_cxFrame);
+    if (!bFlat)
+        PaintBottomLines(hDC, m_cxFrame, cx - m_cxFrame);
+    else  // the row the bands would take, above the client area, is the caption's too
+        CPub::DrawLine(pDC, m_cxFrame, m_captionRect.bottom, cx - m_cxFrame, m_captionRect.bottom,
+                       ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER)));
     PaintTitle(hDC);
 }
 
@@ -486,6 +549,7 @@ void CSkin::PaintButtonsOn(HDC hDC)
     if (m_closeImages[0].GetSafeHandle() == NULL)
         return;
     const BOOL bZoomed = ::IsZoomed(m_hWnd);
+    const BOOL bFlat = LumoPalette::Flat();
     struct
     {
         BOOL bPresent;
@@ -493,11 +557,12 @@ void CSkin::PaintButtonsOn(HDC hDC)
         const RECT* pRect;
         int nPressed;
         int nHot;
+        CaptionGlyph glyph;
     } buttons[3] = {
-        {TRUE, m_closeImages, &m_closeRect, StateClosePressed, StateCloseHot},
+        {TRUE, m_closeImages, &m_closeRect, StateClosePressed, StateCloseHot, GlyphClose},
         {m_bHasMaximize, bZoomed ? m_restoreImages : m_maximizeImages, &m_maximizeRect, StateMaximizePressed,
-         StateMaximizeHot},
-        {m_bHasMinimize, m_minimizeImages, &m_minimizeRect, StateMinimizePressed, StateMinimizeHot},
+         StateMaximizeHot, bZoomed ? GlyphRestore : GlyphMaximize},
+        {m_bHasMinimize, m_minimizeImages, &m_minimizeRect, StateMinimizePressed, StateMinimizeHot, GlyphMinimize},
     };
     for (int i = 0; i < 3; i++)
     {
@@ -505,6 +570,23 @@ void CSkin::PaintButtonsOn(HDC hDC)
             continue;
         int nImage = m_nButtonState == buttons[i].nPressed ? 2 : m_nButtonState == buttons[i].nHot ? 1 : 0;
         const RECT& rc = *buttons[i].pRect;
+        if (bFlat)
+        {
+            // A hot button takes the hot colour with its glyph in the caption's colour, which
+            // stands out on it whatever the user's colours; a pressed one the selection colours.
+            static const LumoPalette::Role kFill[3] = {LumoPalette::HEADER, LumoPalette::HOT, LumoPalette::SELECTION};
+            static const LumoPalette::Role kInk[3] = {LumoPalette::HEADER_TEXT, LumoPalette::HEADER,
+                                                      LumoPalette::SELECTION_TEXT};
+            const COLORREF crFill = ::GetSysColor(LumoPalette::SysIndex(kFill[nImage]));
+            // A brush, not an opaque text rectangle: in a right-to-left window's mirrored context
+            // it covers exactly the pixels the layout gives the button.
+            HBRUSH hFill = ::CreateSolidBrush(crFill);
+            ::FillRect(hDC, &rc, hFill);
+            ::DeleteObject(hFill);
+            DrawCaptionGlyph(hDC, rc, buttons[i].glyph, ::GetSysColor(LumoPalette::SysIndex(kInk[nImage])), crFill,
+                             m_dpi);
+            continue;
+        }
         CDRAW::BitBltDirect(hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                             (HBITMAP)buttons[i].pImages[nImage].GetSafeHandle(), 0, 0, SRCCOPY);
         // A button at rest lies on the caption: the bottom lines run across it.
@@ -546,12 +628,13 @@ void CSkin::PaintTitle(HDC hDC)
         rc.right = m_captionRect.right - m_dpi.Scale(kTitleLeft);
 
     int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
-    COLORREF crOldText = ::SetTextColor(hDC, m_crTitleText);
+    COLORREF crOldText = ::SetTextColor(hDC, LumoPalette::Color(LumoPalette::HEADER_TEXT, m_crTitleText));
     // Only a stock font is taken, made for the window's DPI; any other index keeps the device
     // context's font.
     HFONT hFont = m_dpi.StockFont(m_nTitleFont);
     HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
-    ::DrawTextA(hDC, szText, nLength, &rc, (m_nTitleAlign & (DT_CENTER | DT_RIGHT)) | DT_VCENTER | DT_SINGLELINE);
+    ::DrawTextA(hDC, szText, nLength, &rc,
+                (m_nTitleAlign & (DT_CENTER | DT_RIGHT)) | DT_VCENTER | DT_SINGLELINE | RtlReading(hDC));
     if (hOldFont != NULL)
         ::SelectObject(hDC, hOldFont);
     ::SetTextColor(hDC, crOldText);
@@ -569,16 +652,22 @@ void CSkin::PaintClientEdge(HDC hDC, int cx, int cy)
     const int bottom = cy - m_cyFrame;
     const int right = cx - m_cxFrame;
 
-    HPEN hEdge = ::CreatePen(PS_SOLID, 1, m_crEdge);
-    HPEN hOutline = ::CreatePen(PS_SOLID, 1, m_crOutline);
-    HPEN hLight = ::CreatePen(PS_SOLID, 1, 0x00D0D0D4);
+    // In system colours the sunken edge becomes one frame line around the client area, its
+    // outer ring in the caption's colour.
+    const BOOL bFlat = LumoPalette::Flat();
+    const COLORREF crFrame = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::FRAME));
+    const COLORREF crFace = ::GetSysColor(LumoPalette::SysIndex(LumoPalette::HEADER));
+    HPEN hEdge = ::CreatePen(PS_SOLID, 1, bFlat ? crFace : m_crEdge);
+    HPEN hOutline = ::CreatePen(PS_SOLID, 1, bFlat ? crFrame : m_crOutline);
+    HPEN hLight = ::CreatePen(PS_SOLID, 1, bFlat ? crFrame : 0x00D0D0D4);
+    HPEN hWhite = bFlat ? ::CreatePen(PS_SOLID, 1, crFace) : NULL;
     HGDIOBJ hOldPen = ::SelectObject(hDC, hEdge);
     ::MoveToEx(hDC, e - 2, top, NULL);
     ::LineTo(hDC, e - 2, bottom - 1);
     ::SelectObject(hDC, hOutline);
     ::MoveToEx(hDC, e - 1, top, NULL);
     ::LineTo(hDC, e - 1, bottom - 2);
-    ::SelectObject(hDC, ::GetStockObject(WHITE_PEN));
+    ::SelectObject(hDC, hWhite != NULL ? (HGDIOBJ)hWhite : ::GetStockObject(WHITE_PEN));
     ::MoveToEx(hDC, e - 2, bottom - 1, NULL);
     ::LineTo(hDC, right - 1, bottom - 1);
     ::LineTo(hDC, right - 1, top);
@@ -590,6 +679,8 @@ void CSkin::PaintClientEdge(HDC hDC, int cx, int cy)
     ::DeleteObject(hEdge);
     ::DeleteObject(hOutline);
     ::DeleteObject(hLight);
+    if (hWhite != NULL)
+        ::DeleteObject(hWhite);
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -97,7 +97,14 @@ BOOL CSkinAccessible::Location(long nChild, RECT* pRect)
     const RECT* pRel = nChild == CHILDID_SELF ? &pSkin->m_captionRect : ButtonRect(nChild);
     if (!pRel || ::IsRectEmpty(pRel))
         return FALSE;
-    *pRect = *pRel;
-    ::OffsetRect(pRect, rcWindow.left, rcWindow.top);
+    // A right-to-left window's caption is laid out from its right edge, as it is painted.
+    if (::GetWindowLongA(Wnd(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
+        ::SetRect(pRect, rcWindow.right - pRel->right, rcWindow.top + pRel->top, rcWindow.right - pRel->left,
+                  rcWindow.top + pRel->bottom);
+    else
+    {
+        *pRect = *pRel;
+        ::OffsetRect(pRect, rcWindow.left, rcWindow.top);
+    }
     return TRUE;
 }

@@ -787,6 +787,19 @@ void CDC::FillSolidRect(LPCRECT lpRect, COLORREF crColor)
     if (lpRect == nullptr || m_hDC == nullptr)
         return;
     ::SetBkColor(m_hDC, crColor);
+    // A mirrored context may place an opaque text rectangle one pixel beside the pixels a brush
+    // or a line given the same coordinates covers (the platform under test does); a brush keeps
+    // fills and outlines together there.
+    if (::GetLayout(m_hDC) & LAYOUT_RTL)
+    {
+        HBRUSH hBrush = ::CreateSolidBrush(crColor);
+        if (hBrush != nullptr)
+        {
+            ::FillRect(m_hDC, lpRect, hBrush);
+            ::DeleteObject(hBrush);
+            return;
+        }
+    }
     ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
 }
 

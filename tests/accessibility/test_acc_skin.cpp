@@ -136,3 +136,48 @@ TEST(AccSkin, CaptionButtonsReadAndPressedAsTheSystemCaptionHasThem) {
     kept->Release();
     SetHostHandler(host, nullptr);
 }
+
+// In a right-to-left window the caption is laid out from the right edge: a reader finds each
+// button, and hits it, where a left-to-right window of the same size has it, mirrored.
+TEST(AccSkin, CaptionButtonsOfARightToLeftWindowAreFoundMirrored) {
+    ASSERT_TRUE(g_accClassicLook && !IsWinXPThemeOpened());
+    RECT windows[2];
+    Caption captions[2];
+    for (int rtl = 0; rtl < 2; ++rtl) {
+        HostWindow host(360, 200, false);
+        if (rtl) SetWindowLongA(host, GWL_EXSTYLE, GetWindowLongA(host, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
+        ShowWindow(host, SW_SHOW);
+        ASSERT_EQ(Skin_Register(host, 1), 1);
+        PumpPending();
+        GetWindowRect(host, &windows[rtl]);
+        captions[rtl] = ReadCaption(host);
+        if (rtl) {
+            // The middle of the close button as the reader has it is the close button.
+            const RECT& close = captions[1].buttons[4].location;
+            long hit = -1;
+            OnClientThread([&] {
+                IAccessible* acc = ObjectOf(host, OBJID_TITLEBAR);
+                if (!acc) return;
+                VARIANT child;
+                VariantInit(&child);
+                if (acc->accHitTest((close.left + close.right) / 2, (close.top + close.bottom) / 2, &child) == S_OK &&
+                    child.vt == VT_I4)
+                    hit = child.lVal;
+                acc->Release();
+            });
+            EXPECT_EQ(hit, 5);
+        }
+        Skin_Unregister(host);
+    }
+    ASSERT_EQ(captions[1].count, 5);
+    for (int i : {1, 2, 4}) {
+        SCOPED_TRACE(i + 1);
+        const RECT& ltr = captions[0].buttons[i].location;
+        const RECT& rtl = captions[1].buttons[i].location;
+        EXPECT_EQ(rtl.left - windows[1].left, windows[0].right - ltr.right);
+        EXPECT_EQ(rtl.right - windows[1].left, windows[0].right - ltr.left);
+        EXPECT_EQ(rtl.top - windows[1].top, ltr.top - windows[0].top);
+        EXPECT_EQ(rtl.bottom - rtl.top, 16);
+    }
+    EXPECT_LT(captions[1].buttons[4].location.right, captions[1].buttons[2].location.right);
+}

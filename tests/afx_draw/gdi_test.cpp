@@ -81,6 +81,27 @@ TEST(AfxGdi, FillSolidRectAndDraw3dRectPaintExactPixels)
     EXPECT_EQ(dc.Detach(), canvas.Dc());
 }
 
+// In a mirrored context (a right-to-left window's) a fill covers the mirror image of its
+// rectangle, the same pixels a line along its edges bounds, and leaves nothing behind.
+TEST(AfxGdi, FillSolidRectInAMirroredContextCoversTheMirroredPixels)
+{
+    lumotest::MemoryCanvas canvas(40, 30, kWhite);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(canvas.Dc()));
+    ::SetLayout(canvas.Dc(), LAYOUT_RTL);
+    EXPECT_EQ(lumotest::LeaksOf([&] { dc.FillSolidRect(CRect(2, 3, 6, 8), kRed); }).gdi, 0);
+    dc.FillSolidRect(0, 20, 40, 2, kBlue);
+    ::SetLayout(canvas.Dc(), 0);
+    ::GdiFlush();
+    // Logical columns 2 to 5 stand at 37 down to 34.
+    EXPECT_TRUE(lumotest::PixelsAre(canvas, {{37, 3, kRed}, {34, 7, kRed}, {38, 5, kWhite}, {33, 5, kWhite},
+                                             {37, 8, kWhite}, {0, 20, kBlue}, {39, 21, kBlue}}));
+    EXPECT_EQ(canvas.CountColor(kRed), 4 * 5);
+    EXPECT_EQ(canvas.CountColor(kBlue), 40 * 2);
+    EXPECT_EQ(dc.GetBkColor(), kBlue);
+    EXPECT_EQ(dc.Detach(), canvas.Dc());
+}
+
 TEST(AfxGdi, TemporariesBorrowAndOwnersDelete)
 {
     lumotest::GdiBalance balance;

@@ -6,6 +6,8 @@
 #include "MenuTestUtil.h"
 #include "lumo.h"
 #include "CWndDoor.h"
+#include "CButtonBMP.h"
+#include "CHyperLinkStatic.h"
 #include "CMenuPopEx.h"
 #include "skin/CSkin.h"
 #include "CUtilityVisual.h"
@@ -16,13 +18,32 @@ using namespace lumotest;
 
 namespace {
 
-// A top-level host of w x h whose layout is right to left.
-HWND MakeRtlHost(int w, int h) {
+// A top-level host of w x h whose layout is right to left (or left to right, made the same way
+// for comparison).
+HWND MakeRtlHost(int w, int h, bool rtl = true) {
     HWND hwnd = CreateHostWindow(w, h, false);
-    SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
+    if (rtl) SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     return hwnd;
+}
+
+// A rectangle of the screen as it is now, left to right whatever the windows on it.
+struct ScreenPixels : MemoryCanvas {
+    explicit ScreenPixels(const RECT& rc) : MemoryCanvas(rc.right - rc.left, rc.bottom - rc.top) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(Dc(), 0, 0, Width(), Height(), screen, rc.left, rc.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    }
+};
+
+// A child window whose class name holds FIXEDBAR, which the door makes room for.
+HWND FixedBar(HWND host, int x, int y, int w, int h) {
+    WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                    "RtlFIXEDBAR"};
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, x, y, w, h, host, nullptr, nullptr,
+                           nullptr);
 }
 
 // The host's client area on the screen (mapping a mirrored window's points swaps the edges).
@@ -38,6 +59,23 @@ RECT ClientOnScreen(HWND hwnd) {
 struct FlagsOf : CMenuPopEx {
     static UINT For(HWND owner) { return TrackFlags(owner); }
 };
+
+// Whether the text "L." in an area of a picture reads right to left: its first inked column
+// from the left is then the full stop, inked low, not the L's stem, which rises to the top of
+// the text. Ink is whatever differs from paper (an underline included). -1 when there is none.
+int ReadsRightToLeft(const PixelImage& img, const RECT& area, COLORREF paper) {
+    int top = area.bottom, bottom = area.top - 1, first = -1, firstTop = -1;
+    for (int x = area.left; x < area.right; ++x)
+        for (int y = area.top; y < area.bottom; ++y)
+            if (img.At(x, y) != paper) {
+                if (first < 0) first = x;
+                if (x == first && firstTop < 0) firstTop = y;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    if (first < 0) return -1;
+    return firstTop > top + (bottom - top) / 3 ? 1 : 0;
+}
 
 }  // namespace
 
@@ -174,4 +212,196 @@ TEST(RightToLeft, PicturesKeepTheirOrientation) {
     }
     picture->Release();
     CoUninitialize();
+}
+
+// The door makes room for the host's fixed bars where they stand on the screen: a bar along the
+// top, and a bar down the right-to-left host's first edge, its right one.
+TEST(RightToLeft, DoorMakesRoomForFixedBarsOnTheMirroredEdges) {
+    HWND host = MakeRtlHost(500, 300);
+    RECT client;
+    GetClientRect(host, &client);
+    HWND top = FixedBar(host, 0, 0, client.right, 30);
+    HWND door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    PumpPending();
+    const RECT area = ClientOnScreen(host);
+    RECT rc;
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.top, area.top + 30);
+    EXPECT_EQ(rc.bottom, area.bottom);
+    EXPECT_EQ(rc.right, area.right);
+    EXPECT_EQ(rc.right - rc.left, 230);
+
+    DestroyWindow(top);
+    HWND side = FixedBar(host, 0, 0, 40, client.bottom);
+    RECT bar;
+    GetWindowRect(side, &bar);
+    ASSERT_EQ(bar.right, area.right) << "the mirrored host puts its first column at the right";
+    door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    PumpPending();
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.right, area.right - 40);
+    EXPECT_EQ(rc.top, area.top);
+    EXPECT_EQ(rc.bottom, area.bottom);
+    // Opened as wide as it may be, the door stops at the host's far edge.
+    DoorWin_SetWidth(door, 1000);
+    PumpPending();
+    GetWindowRect(door, &rc);
+    EXPECT_EQ(rc.left, area.left);
+    EXPECT_EQ(rc.right, area.right - 40);
+    DestroyWindow(host);
+}
+
+// Sliding shut, the door shows the picture it had open, carried toward the host's right edge
+// with its far end: the snapshot, taken from a mirrored window and painted back into it, keeps
+// its orientation and its place.
+TEST(RightToLeft, DoorSlidesItsPictureShutTowardTheRightEdge) {
+    HWND host = MakeRtlHost(500, 300);
+    HWND door = DoorWin_new(host);
+    ASSERT_NE(door, nullptr);
+    PumpPending();
+    DoorWin_SetAnimationAble(door, 1);
+    AnimationSetting on(SPI_GETCLIENTAREAANIMATION, SPI_SETCLIENTAREAANIMATION, TRUE);
+    const RECT open = ClientOnScreen(door);
+    ScreenPixels before(open);
+    const COLORREF middle = before.At(before.Width() / 2, before.Height() / 2);
+    ASSERT_GT(before.Width() * before.Height() - before.CountColor(middle), 20) << "a picture with something in it";
+    DoorWin_OpenClose(door, 0);
+    KillTimer(door, DOOR_TIMER_CLOSE);
+    SendMessageA(door, WM_TIMER, DOOR_TIMER_CLOSE, 0);
+    PumpPending();
+    const RECT now = ClientOnScreen(door);
+    ASSERT_EQ(now.right, open.right);
+    ASSERT_EQ(now.left, open.left + 20);
+    ScreenPixels after(now);
+    int differ = 0;
+    for (int y = 0; y < after.Height(); ++y)
+        for (int x = 0; x < after.Width(); ++x) differ += after.At(x, y) != before.At(x, y);
+    EXPECT_EQ(differ, 0);
+    DoorWin_SetAnimationAble(door, 0);
+    DestroyWindow(host);
+}
+
+// The door's button fills its whole face in a mirrored context too: nothing of what was there
+// before shows at either end.
+TEST(RightToLeft, BitmapButtonFillsItsWholeFaceInAMirroredContext) {
+    const COLORREF face = RGB(0x21, 0x43, 0x65);
+    CButtonBMP button;
+    button.SetBkColor(face);
+    MemoryCanvas canvas(20, 6, RGB(255, 255, 255));
+    SetLayout(canvas.Dc(), LAYOUT_RTL);
+    DRAWITEMSTRUCT dis = {ODT_BUTTON, 0, 0, 0, 0, nullptr, canvas.Dc(), {0, 0, 20, 6}, 0};
+    EXPECT_EQ(LeaksOf([&] { button.DrawItem(&dis); }).gdi, 0);
+    SetLayout(canvas.Dc(), 0);
+    EXPECT_EQ(canvas.CountColor(face), 20 * 6);
+}
+
+// A frame set's title bars in a right-to-left host are those of a left-to-right host mirrored,
+// read from the screen, apart from the title's letters, which keep their reading order: the
+// title stands toward the right; style 1's icon moves to the left end with the rest of the bar,
+// and style 4's tab stands at the right with its icon at its right, before the title.
+TEST(RightToLeft, FrameTitlesAreTheLeftToRightOnesMirrored) {
+    const int w = 300, h = 160, band = 19;
+    const COLORREF ink = RGB(0, 0, 0);
+    for (int style : {1, 4}) {
+        SCOPED_TRACE(style);
+        std::vector<COLORREF> bar[2];
+        for (int rtl = 0; rtl < 2; ++rtl) {
+            HWND host = MakeRtlHost(w, h, rtl == 1);
+            HFRAMESET set = Frameset_new(host);
+            HWND content = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr,
+                                           nullptr, nullptr);
+            ASSERT_EQ(Frame_add(set, "a", "", 0, content, "100%"), 1);
+            Frameset_SetOuterBorder(set, 0, 0, 0, 0);
+            Frameset_SetStyle(set, style);
+            Frameset_SetHue(set, 0xE0D0C0);
+            Frame_SetTitleBkColor(set, "a", 0xCCB383);
+            Frame_SetTitle(set, "a", "Lumo");
+            Frame_SetIconMsg(set, "a", 7);
+            PumpPending();
+            if (rtl == 1) {
+                // Mirrored painting, its clipping regions included, leaves nothing behind.
+                HWND window = FindWindowExA(host, nullptr, nullptr, "CWndArea");
+                EXPECT_EQ(LeaksOf([&] {
+                              InvalidateRect(window, nullptr, TRUE);
+                              UpdateWindow(window);
+                          }),
+                          Leaks{});
+            }
+            const RECT area = ClientOnScreen(host);
+            ScreenPixels s({area.left, area.top, area.left + w, area.top + band});
+            for (int y = 0; y < band; ++y)
+                for (int x = 0; x < w; ++x) bar[rtl].push_back(s.At(x, y));
+            DestroyWindow(host);
+        }
+        // The title's columns, in either picture, are left out of the comparison.
+        auto ltr = [&](int x, int y) { return bar[0][y * w + (w - 1 - x)]; };
+        auto rtl = [&](int x, int y) { return bar[1][y * w + x]; };
+        std::vector<bool> title(w, false);
+        int inkLeft[2] = {}, inkRight[2] = {};
+        // Style 4's rule, below its tab, is drawn in the title's black too.
+        const int titleRows = style == 4 ? 16 : band;
+        for (int y = 0; y < titleRows; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (ltr(x, y) == ink || rtl(x, y) == ink) title[x] = true;
+                (x < w / 2 ? inkLeft : inkRight)[0] += bar[0][y * w + x] == ink;
+                (x < w / 2 ? inkLeft : inkRight)[1] += rtl(x, y) == ink;
+            }
+        int differ = 0, compared = 0;
+        for (int y = 0; y < band; ++y)
+            for (int x = 0; x < w; ++x)
+                if (!title[x]) {
+                    ++compared;
+                    differ += ltr(x, y) != rtl(x, y);
+
+                }
+        EXPECT_GT(compared, w * band / 2);
+        EXPECT_EQ(differ, 0);
+        EXPECT_GT(inkLeft[0], 5) << "left to right, the title at the left";
+        EXPECT_EQ(inkRight[0], 0);
+        EXPECT_GT(inkRight[1], 5) << "right to left, the title at the right";
+        EXPECT_EQ(inkLeft[1], 0);
+    }
+}
+
+// Texts in a right-to-left host read right to left (DT_RTLREADING): the full stop ending "L."
+// stands at the left of the L, in a skinned window's caption and in a hyperlink.
+TEST(RightToLeft, TextsReadRightToLeft) {
+    const std::vector<COLORREF> c = SysColours::Contrast(7);
+    SysColours colours(c);
+    ColourMode mode(1);
+    for (int rtl = 0; rtl < 2; ++rtl) {
+        SCOPED_TRACE(rtl);
+        Lumo_UseOwnLook(1);
+        HWND host = MakeRtlHost(320, 120, rtl == 1);
+        SetWindowTextA(host, "L.");
+        ASSERT_EQ(1, Skin_Register(host, 0));
+        PumpPending();
+        CHyperLinkStatic link;
+        CWnd* parent = CWnd::FromHandle(host);
+        ASSERT_TRUE(link.Create("L.", WS_CHILD | WS_VISIBLE, CRect(20, 20, 120, 44), parent, 1));
+        PumpPending();
+        const CSkin* skin = CSkin::Find(host);
+        ASSERT_NE(skin, nullptr);
+        RECT wr;
+        GetWindowRect(host, &wr);
+        // The caption between the buttons and the far end, where only the title is drawn.
+        const int w = wr.right - wr.left;
+        RECT title = {skin->m_captionRect.left + 30, skin->m_captionRect.top + 1, skin->m_minimizeRect.left - 2,
+                      skin->m_captionRect.bottom - 1};
+        if (rtl) title = {w - title.right, title.top, w - title.left, title.bottom};
+        ScreenPixels caption(wr);
+        EXPECT_EQ(ReadsRightToLeft(caption, title, SysColours::Of(c, COLOR_BTNFACE)), rtl) << "the caption";
+        RECT lr;
+        GetWindowRect(link, &lr);
+        ScreenPixels linkPixels(lr);
+        EXPECT_EQ(ReadsRightToLeft(linkPixels, {0, 0, linkPixels.Width(), linkPixels.Height()}, linkPixels.At(0, 0)),
+                  rtl)
+            << "the hyperlink";
+        link.DestroyWindow();
+        Skin_Unregister(host);
+        DestroyWindow(host);
+        Lumo_UseOwnLook(0);
+    }
 }
