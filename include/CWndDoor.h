@@ -93,6 +93,12 @@ protected:
     int GetFreeMem_MB();
     BOOL IsDropping() const;
     void _OnSize();
+    // Moves the door to a rectangle of its host's client area; nothing when it stands there
+    // already, so that a late re-placement lays nothing out again.
+    void PlaceAt(const CRect& rect);
+    // Places the layer, the toggle, the drops and what they hold for the door's present size,
+    // in one batch.
+    void LayOutTree();
     void DiscardSnapshot();
     void ReleaseSnapshotDC();
     // Copies the snapshot part starting at xSrc to the client area's top-left corner.
@@ -113,6 +119,7 @@ protected:
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     virtual void OnDpiChange(int nOldDpi);
+    virtual void OnDpiLayout();
 
     int m_nOpenWidth;
     int m_nCurWidth;

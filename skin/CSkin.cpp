@@ -711,7 +711,8 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     case WM_DPICHANGED:
     {
         // A skinned window is drawn by the library: it hands the DPI down (to the skin too) and
-        // takes the suggested rectangle itself. The host hears of the change after.
+        // takes the suggested rectangle itself, so the controls under it are laid out at the new
+        // size only. The host hears of the change after.
         if (LOWORD(wParam) > 0)
             CDpiScale::HandDown(hWnd, LOWORD(wParam));
         if (!Alive(hWnd, p))
@@ -720,6 +721,10 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
         if (prc != NULL)
             ::SetWindowPos(hWnd, NULL, prc->left, prc->top, prc->right - prc->left, prc->bottom - prc->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!Alive(hWnd, p))
+            return 0;
+        if (LOWORD(wParam) > 0)
+            CDpiScale::LayOutHandedDown(hWnd);
         if (!Alive(hWnd, p))
             return 0;
         break;
