@@ -57,9 +57,6 @@ BOOL Alive(HWND hWnd, CSkin* pSkin)
     return CSkin::Find(hWnd) == pSkin;
 }
 
-// The system metrics of the layout, read at the first registration.
-int g_cxFrame, g_cyFrame, g_cxSize, g_cySize;
-
 // The skin's own sizes, in 96-DPI pixels.
 const int kCorner = 13;          // the corner pictures
 const int kButtonWidth = 20;     // a caption button picture
@@ -213,27 +210,16 @@ int CSkin::GetCount()
     return (int)g_skins.GetSize();
 }
 
-void CSkin::CacheMetrics()
-{
-    static BOOL s_bCached = FALSE;
-    if (s_bCached)
-        return;
-    g_cxFrame = ::GetSystemMetrics(SM_CXFRAME);
-    g_cyFrame = ::GetSystemMetrics(SM_CYFRAME);
-    g_cxSize = ::GetSystemMetrics(SM_CXSIZE);
-    g_cySize = ::GetSystemMetrics(SM_CYSIZE);
-    s_bCached = TRUE;
-}
-
 void CSkin::MeasureForDpi()
 {
-    CacheMetrics();
     const int nDpi = m_dpi.GetDpi();
-    if (nDpi == CDpiScale::SystemDpi())
+    // The thread's own metrics serve only the DPI they are made for: 96 in a thread that is
+    // not DPI aware, whatever the screen.
+    if (nDpi == CDpiScale::MetricsDpi())
     {
-        m_cxFrame = g_cxFrame;
-        m_cyFrame = g_cyFrame;
-        m_cySize = g_cySize;
+        m_cxFrame = ::GetSystemMetrics(SM_CXFRAME);
+        m_cyFrame = ::GetSystemMetrics(SM_CYFRAME);
+        m_cySize = ::GetSystemMetrics(SM_CYSIZE);
         return;
     }
     m_cxFrame = CDpiScale::MetricForDpi(SM_CXFRAME, nDpi);
@@ -842,7 +828,6 @@ int SkinRegister(HWND hWnd, int nSkinId)
 {
     if (!LumoSettings::DrawsOwnLook() || !IsWindowOfThisThread(hWnd))
         return 0;
-    CSkin::CacheMetrics();
     if (!InstallWndProc(hWnd, WNDPROC_CLIENT_SKIN, CSkin::SkinWndProc))
         return 0;
     // A second registration keeps the skin the window already has.

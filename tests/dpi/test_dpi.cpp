@@ -792,6 +792,27 @@ TEST(MenuDpi, ItemsAreMeasuredForTheOwnersDpi) {
     EXPECT_EQ(34, at144.pictureBar);
 }
 
+// The thread's own metrics are taken only where they are made for the owner's DPI: a 144 DPI
+// owner's menu popped while the thread is DPI-unaware (its metrics made for 96) is measured as
+// from an aware thread, and a 96 DPI owner's from an aware thread as from an unaware one.
+TEST(MenuDpi, MeasuredForTheOwnerWhateverTheThreadsAwareness) {
+    HWND h144 = CreateHostAt(kHigh), h96 = CreateHostAt(kLow);
+    const MenuSizes aware144 = SizesOf(h144), aware96 = SizesOf(h96);
+    MenuSizes unaware144, unaware96;
+    {
+        DpiContext unaware(true);
+        unaware144 = SizesOf(h144);
+        unaware96 = SizesOf(h96);
+    }
+    EXPECT_NE(aware96.itemHeight, aware144.itemHeight);
+    EXPECT_EQ(aware144.itemHeight, unaware144.itemHeight);
+    EXPECT_EQ(aware144.fontHeight, unaware144.fontHeight);
+    EXPECT_EQ(unaware96.itemHeight, aware96.itemHeight);
+    EXPECT_EQ(unaware96.fontHeight, aware96.fontHeight);
+    DestroyWindow(h144);
+    DestroyWindow(h96);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Frame sets
 // ---------------------------------------------------------------------------------------------
