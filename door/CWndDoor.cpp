@@ -533,18 +533,7 @@ void CWndDoor::_OnSize()
         InitResize();
         m_MyWin.OnSize(TRUE);
     }
-    PlaceAt(R);
-}
-
-void CWndDoor::PlaceAt(const CRect& rect)
-{
-    CRect rcNow;
-    GetWindowRect(&rcNow);
-    HWND hParent = ::GetParent(m_hWnd);
-    if (hParent)
-        ::MapWindowPoints(NULL, hParent, (LPPOINT)&rcNow, 2);
-    if (rcNow != rect)
-        MoveWindow(&rect, TRUE);
+    MoveWindow(&R, TRUE);
 }
 
 void CWndDoor::DiscardSnapshot()
@@ -764,7 +753,8 @@ void CWndDoor::OnDpiChange(int)
 }
 
 // The host kept its size: the door takes its new width, and lays its tree out if the move did
-// not (the width was the host's own, say).
+// not (the width was the host's own, say). A move to where the door stands is none: it sends
+// no WM_WINDOWPOSCHANGED, so neither this nor the re-placement timer lays out for nothing.
 void CWndDoor::OnDpiLayout()
 {
     HWND hParent = ::GetParent(m_hWnd);
@@ -773,7 +763,7 @@ void CWndDoor::OnDpiLayout()
         CRect R;
         GetMDIClientRect(hParent, R);
         R.right = R.left + m_nCurWidth;
-        PlaceAt(R);
+        MoveWindow(&R, TRUE);
     }
     if (m_MyWin.IsStale())
     {

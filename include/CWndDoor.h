@@ -93,9 +93,6 @@ protected:
     int GetFreeMem_MB();
     BOOL IsDropping() const;
     void _OnSize();
-    // Moves the door to a rectangle of its host's client area; nothing when it stands there
-    // already, so that a late re-placement lays nothing out again.
-    void PlaceAt(const CRect& rect);
     // Places the layer, the toggle, the drops and what they hold for the door's present size,
     // in one batch.
     void LayOutTree();
