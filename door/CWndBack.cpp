@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CWndBack, CWnd)
     ON_WM_WINDOWPOSCHANGED()
     ON_REGISTERED_MESSAGE(g_msgSendChildren, OnSendChildren)
     ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiChanged, OnDpiChangedMessage)
+    ON_REGISTERED_MESSAGE(CDpiScale::m_msgDpiLayout, OnDpiLayoutMessage)
 END_MESSAGE_MAP()
 
 /////////////////////////////////////////////////////////////////////////////
@@ -53,13 +54,25 @@ void CWndBack::PreSubclassWindow()
 LRESULT CWndBack::OnDpiChangedMessage(WPARAM, LPARAM lParam)
 {
     OnDpiChange((int)lParam);
+    m_MyWin.SetStale();
+    return 0;
+}
+
+LRESULT CWndBack::OnDpiLayoutMessage(WPARAM, LPARAM)
+{
+    OnDpiLayout();
     return 0;
 }
 
 void CWndBack::OnDpiChange(int)
 {
-    m_MyWin.OnSize(TRUE);
     Invalidate(TRUE);
+}
+
+void CWndBack::OnDpiLayout()
+{
+    if (m_MyWin.IsStale())
+        m_MyWin.OnSize(TRUE);
 }
 
 BOOL CWndBack::PreCreateWindow(CREATESTRUCT& cs)

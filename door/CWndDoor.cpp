@@ -738,7 +738,8 @@ void CWndDoor::OnTimer(UINT_PTR nIDEvent)
 // message handlers
 
 // The toggle button has its new bitmaps already (children are told first): the closed strip,
-// the default width and the layer's place follow, and the door is placed once.
+// the default width, the layer's place and the door's width follow. Nothing moves yet: the
+// host's resize to its new rectangle places the door, or OnDpiLayout does when there is none.
 void CWndDoor::OnDpiChange(int)
 {
     if (!m_bWidthGiven)
@@ -751,9 +752,28 @@ void CWndDoor::OnDpiChange(int)
     m_MyWin.ChangeOriginWidth(m_pToggle->m_hWnd, bmp.cx);
     m_MyWin.ChangeOriginHeight(m_pToggle->m_hWnd, bmp.cy);
     ++m_nDpiChanges;
-    InitResize();
-    m_MyWin.OnSize(TRUE);
+    m_nCurWidth = m_bOpened ? m_nOpenWidth : GetCloseWidth(TRUE);
     Invalidate(TRUE);
+}
+
+// The host kept its size: the door takes its new width, and lays its tree out if the move did
+// not (the width was the host's own, say). A move to where the door stands is none: it sends
+// no WM_WINDOWPOSCHANGED, so neither this nor the re-placement timer lays out for nothing.
+void CWndDoor::OnDpiLayout()
+{
+    HWND hParent = ::GetParent(m_hWnd);
+    if (hParent && m_bPlaced)
+    {
+        CRect R;
+        GetMDIClientRect(hParent, R);
+        R.right = R.left + m_nCurWidth;
+        MoveWindow(&R, TRUE);
+    }
+    if (m_MyWin.IsStale())
+    {
+        LayOutTree();
+        Invalidate(FALSE);
+    }
 }
 
 BOOL CWndDoor::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -879,11 +899,16 @@ void CWndDoor::GetSeparator(int& x, int& yTop, std::vector<DWORD>& column)
 // the new size in one batch, their own layouts standing still meanwhile.
 void CWndDoor::OnPlaced(CSize sizeOld)
 {
+    LayOutTree();
+    if (sizeOld != m_sizeClient)
+        Invalidate(FALSE);
+}
+
+void CWndDoor::LayOutTree()
+{
     CLayoutPlan plan;
     PlanTree(m_sizeClient, plan);
     plan.Apply(TRUE);
-    if (sizeOld != m_sizeClient)
-        Invalidate(FALSE);
 }
 
 void CWndDoor::OnRButtonUp(UINT nFlags, CPoint point)

@@ -510,6 +510,25 @@ void CWndDoorLayer::Draw(CDC* pDC)
     pDC->SetViewportOrg(ptOld);
 }
 
+void CWndDoorLayer::OnDpiChange(int nOldDpi)
+{
+    for (int i = 0; i < m_arrDrops.GetSize(); ++i)
+    {
+        CWndDrop* pDrop = m_arrDrops[i];
+        if (i != m_nAnimating && pDrop->m_hWnd)
+            m_MyWin.ChangeOriginHeight(pDrop->m_hWnd, pDrop->IsDropped() ? pDrop->GetMaxHeight()
+                                                                         : pDrop->GetHeaderHeight());
+    }
+    CWndBack::OnDpiChange(nOldDpi);
+}
+
+// The scroll range follows the drops' new heights, and the drops are placed with it.
+void CWndDoorLayer::OnDpiLayout()
+{
+    if (m_MyWin.IsStale())
+        UpdateScroll(TRUE);
+}
+
 // The layer's own pixels are the door's background, which does not move with it: what a move
 // uncovers is all there is to repaint, and the system asks for that.
 void CWndDoorLayer::OnPlaced(CSize)

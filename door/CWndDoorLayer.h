@@ -63,6 +63,10 @@ protected:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     virtual void OnPlaced(CSize sizeOld);
+    // The drops have re-measured (children are told first): each takes its header's new height
+    // while closed.
+    virtual void OnDpiChange(int nOldDpi);
+    virtual void OnDpiLayout();
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

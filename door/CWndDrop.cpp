@@ -277,8 +277,10 @@ void CWndDrop::OnDpiChange(int nOldDpi)
         m_MyWin.ChangeOriginWidth(m_btnHeader.m_hWnd, bmp.cx);
         m_MyWin.ChangeOriginHeight(m_btnHeader.m_hWnd, bmp.cy);
     }
+    // The body starts under the header, whose height may have changed; the layer places the
+    // drop and the drop's layout the body, once the host has taken its new size.
     if (m_hBody)
-        AttachBodyHwnd(m_hBody);
+        m_MyWin.ChangeOriginY(m_hBody, m_nHeaderHeight + 1);
     CWndBack::OnDpiChange(nOldDpi);
 }
 

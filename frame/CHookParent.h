@@ -13,6 +13,7 @@ public:
     {
         CObj* pObject;
         WNDPROC pfnProc;
+        WNDPROC pfnAfter;  // after the window's own procedure, or null
     };
 
     CHookParent(HWND hWnd, WNDPROC pfnOrigin);
@@ -20,7 +21,7 @@ public:
     virtual ~CHookParent();
 
     // 1 when appended; 0 when the object already subscribed (its procedure is kept).
-    int AddSubscriber(CObj* pObject, WNDPROC pfnProc);
+    int AddSubscriber(CObj* pObject, WNDPROC pfnProc, WNDPROC pfnAfter = NULL);
     // Removes the object's first record; FALSE when it had none.
     BOOL RemoveSubscriber(CObj* pObject);
     BOOL IsSubscribed(UINT message) const;

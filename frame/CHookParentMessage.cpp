@@ -21,7 +21,7 @@ CHookParent::~CHookParent()
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnOrigin);
 }
 
-int CHookParent::AddSubscriber(CObj* pObject, WNDPROC pfnProc)
+int CHookParent::AddSubscriber(CObj* pObject, WNDPROC pfnProc, WNDPROC pfnAfter)
 {
     for (INT_PTR i = 0; i < m_arrSubscribers.GetSize(); i++)
         if (m_arrSubscribers[i]->pObject == pObject)
@@ -29,6 +29,7 @@ int CHookParent::AddSubscriber(CObj* pObject, WNDPROC pfnProc)
     Subscriber* pSub = new Subscriber;
     pSub->pObject = pObject;
     pSub->pfnProc = pfnProc;
+    pSub->pfnAfter = pfnAfter;
     m_arrSubscribers.Add(pSub);
     return 1;
 }
@@ -70,11 +71,11 @@ CHookParentMessage::~CHookParentMessage()
         RemoveAt(0);
 }
 
-int CHookParentMessage::HookParent(HWND hWnd, CObj* pObject, WNDPROC pfnProc)
+int CHookParentMessage::HookParent(HWND hWnd, CObj* pObject, WNDPROC pfnProc, WNDPROC pfnAfter)
 {
     CHookParent* pHook = SearchHook(hWnd);
     if (pHook != NULL)
-        return pHook->AddSubscriber(pObject, pfnProc);
+        return pHook->AddSubscriber(pObject, pfnProc, pfnAfter);
 
     if (!::IsWindow(hWnd))
         return 0;
@@ -82,7 +83,7 @@ int CHookParentMessage::HookParent(HWND hWnd, CObj* pObject, WNDPROC pfnProc)
     if (pfnOrigin == NULL)
         return 0;
     pHook = new CHookParent(hWnd, pfnOrigin);
-    pHook->AddSubscriber(pObject, pfnProc);
+    pHook->AddSubscriber(pObject, pfnProc, pfnAfter);
     m_arrHook.Add(pHook);
     LONG_PTR prev = ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)MyProc);
     if (prev == 0)
@@ -169,6 +170,23 @@ LRESULT CALLBACK CHookParentMessage::MyProc(HWND hWnd, UINT message, WPARAM wPar
 
     WNDPROC pfnOrigin = pHook->m_pfnOrigin;
     LRESULT lResult = ::CallWindowProcA(pfnOrigin, hWnd, message, wParam, lParam);
+    pHook = SearchHook(hWnd);
+    if (pHook != NULL && pHook->IsSubscribed(message))
+    {
+        // The same care as above: the list may change under each call.
+        for (int i = 0;; i++)
+        {
+            pHook = SearchHook(hWnd);
+            if (pHook == NULL || i >= pHook->m_arrSubscribers.GetSize())
+                break;
+            CHookParent::Subscriber* pSub = pHook->m_arrSubscribers[i];
+            if (pSub->pfnAfter != NULL)
+                ::CallWindowProcA(pSub->pfnAfter, hWnd, message, wParam, lParam);
+            CHookParent* pAfter = SearchHook(hWnd);
+            if (pAfter != NULL && (i >= pAfter->m_arrSubscribers.GetSize() || pAfter->m_arrSubscribers[i] != pSub))
+                i--;
+        }
+    }
     if (message == WM_DESTROY || message == WM_NCDESTROY)
     {
         // The window is going: its hook would only wait for a handle that may be reused. The

@@ -115,6 +115,42 @@ LRESULT CALLBACK DpiTopProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM)
     return 0;
 }
 
+// After the top level's own handling of WM_DPICHANGED (and of the WM_SIZE it may have caused).
+LRESULT CALLBACK DpiTopAfterProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_DPICHANGED && LOWORD(wParam) > 0)
+        CDpiScale::LayOutHandedDown(hWnd);
+    return 0;
+}
+
+// The attached windows under hTop (itself included), deepest first.
+void AttachedUnder(HWND hTop, CArray<HWND, HWND>& arrWnd)
+{
+    for (INT_PTR k = 0; k < s_arrAttached.GetSize(); k++)
+    {
+        HWND hWnd = s_arrAttached[k]->GetSafeHwnd();
+        if (hWnd == hTop || ::IsChild(hTop, hWnd))
+            arrWnd.Add(hWnd);
+    }
+    CArray<int, int> arrDepth;
+    arrDepth.SetSize(arrWnd.GetSize());
+    for (INT_PTR k = 0; k < arrWnd.GetSize(); k++)
+    {
+        int nDepth = 0;
+        for (HWND h = arrWnd[k]; h != hTop && h != NULL; h = ::GetParent(h))
+            nDepth++;
+        arrDepth[k] = nDepth;
+    }
+    for (INT_PTR k = 1; k < arrWnd.GetSize(); k++)
+    {
+        for (INT_PTR j = k; j > 0 && arrDepth[j - 1] < arrDepth[j]; j--)
+        {
+            std::swap(arrDepth[j - 1], arrDepth[j]);
+            std::swap(arrWnd[j - 1], arrWnd[j]);
+        }
+    }
+}
+
 // A window's top level is listened to while an attached window lies under it. A top-level
 // window attached itself (a skinned window) hears WM_DPICHANGED in its own procedure.
 HWND ListenToTop(HWND hWnd)
@@ -129,7 +165,7 @@ HWND ListenToTop(HWND hWnd)
         s_arrTops[i].nWindows++;
         return hTop;
     }
-    if (!CHookParentMessage::HookParent(hTop, &g_handDown, DpiTopProc))
+    if (!CHookParentMessage::HookParent(hTop, &g_handDown, DpiTopProc, DpiTopAfterProc))
         return NULL;
     CHookParentMessage::SubscribeMessage(hTop, WM_DPICHANGED);
     CHookParentMessage::SubscribeMessage(hTop, WM_DESTROY);
@@ -353,6 +389,7 @@ BOOL CDpiScale::NonClientMetricsForDpi(NONCLIENTMETRICSA* pMetrics, UINT cbSize,
 // hand-down
 
 const UINT CDpiScale::m_msgDpiChanged = ::RegisterWindowMessageA("Lumo_DpiChanged");
+const UINT CDpiScale::m_msgDpiLayout = ::RegisterWindowMessageA("Lumo_DpiLayout");
 
 void CDpiScale::HandDown(HWND hTop, int nDpi)
 {
@@ -370,33 +407,10 @@ void CDpiScale::HandDown(HWND hTop, int nDpi)
     }
 
     // A window told of its DPI may create or destroy others: the list is taken first, and each
-    // window is looked up again before it is told.
+    // window is looked up again before it is told. Children re-measure before their parents,
+    // so that a parent measures what its children have become.
     CArray<HWND, HWND> arrWnd;
-    for (INT_PTR k = 0; k < s_arrAttached.GetSize(); k++)
-    {
-        HWND hWnd = s_arrAttached[k]->GetSafeHwnd();
-        if (hWnd == hTop || ::IsChild(hTop, hWnd))
-            arrWnd.Add(hWnd);
-    }
-    // Children re-measure before their parents, so that a parent lays out what its children
-    // have become, once.
-    CArray<int, int> arrDepth;
-    arrDepth.SetSize(arrWnd.GetSize());
-    for (INT_PTR k = 0; k < arrWnd.GetSize(); k++)
-    {
-        int nDepth = 0;
-        for (HWND h = arrWnd[k]; h != hTop && h != NULL; h = ::GetParent(h))
-            nDepth++;
-        arrDepth[k] = nDepth;
-    }
-    for (INT_PTR k = 1; k < arrWnd.GetSize(); k++)
-    {
-        for (INT_PTR j = k; j > 0 && arrDepth[j - 1] < arrDepth[j]; j--)
-        {
-            std::swap(arrDepth[j - 1], arrDepth[j]);
-            std::swap(arrWnd[j - 1], arrWnd[j]);
-        }
-    }
+    AttachedUnder(hTop, arrWnd);
     const UINT msg = LumoDpiChangedMessage();
     for (INT_PTR k = 0; k < arrWnd.GetSize(); k++)
     {
@@ -409,6 +423,23 @@ void CDpiScale::HandDown(HWND hTop, int nDpi)
             continue;
         pScale->SetDpi(nDpi);
         ::SendMessageA(arrWnd[k], msg, (WPARAM)nDpi, (LPARAM)nOld);
+    }
+}
+
+void CDpiScale::LayOutHandedDown(HWND hTop)
+{
+    if (hTop == NULL)
+        return;
+    // Parents first: a parent's layout places its children in the same batch, and brings
+    // theirs up to date with it.
+    CArray<HWND, HWND> arrWnd;
+    AttachedUnder(hTop, arrWnd);
+    const UINT msg = LumoDpiLayoutMessage();
+    for (INT_PTR k = arrWnd.GetSize() - 1; k >= 0; k--)
+    {
+        const int n = FindAttached(arrWnd[k]);
+        if (n >= 0)
+            ::SendMessageA(arrWnd[k], msg, (WPARAM)s_arrAttached[n]->GetDpi(), 0);
     }
 }
 

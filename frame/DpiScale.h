@@ -4,9 +4,13 @@
 //
 // A window's DPI is read once, when it is attached; afterwards it changes only when its top-level
 // window is told of a new DPI (WM_DPICHANGED), which the library hears through the parent
-// message hook on that window. It then hands the new DPI down to every attached window under it and sends each one LumoDpiChangedMessage() so that it
-// re-measures once. The platform may still answer the old DPI at that moment, so nothing asks it
-// again then.
+// message hook on that window. It then hands the new DPI down to every attached window under it
+// and sends each one LumoDpiChangedMessage(), so that it re-measures (fonts, sizes, bitmaps) and
+// marks its layout out of date without laying out. The top level's own handling follows: a host
+// that takes the suggested rectangle lays the controls out through its WM_SIZE, once, at the new
+// size. When that handling has returned, every attached window is sent LumoDpiLayoutMessage(),
+// and a window whose layout is still out of date (the host's size did not change) lays out then.
+// The platform may still answer the old DPI at that moment, so nothing asks it again then.
 #pragma once
 
 #include <windows.h>
@@ -70,9 +74,17 @@ public:
     static UINT LumoDpiChangedMessage() { return m_msgDpiChanged; }
     // The same, as the variable message maps name.
     static const UINT m_msgDpiChanged;
+    // The registered message every attached window under a top-level window receives once
+    // that window has handled its DPI change, parents before children: wParam the DPI.
+    static UINT LumoDpiLayoutMessage() { return m_msgDpiLayout; }
+    static const UINT m_msgDpiLayout;
     // Hands a new DPI down to every attached window under hTop (itself included) and tells
-    // each one; what the library does when hTop receives WM_DPICHANGED.
+    // each one, children first; what the library does when hTop receives WM_DPICHANGED, before
+    // hTop's own procedure handles it.
     static void HandDown(HWND hTop, int nDpi);
+    // Sends LumoDpiLayoutMessage to every attached window under hTop, parents first; what the
+    // library does once hTop's own procedure has handled WM_DPICHANGED.
+    static void LayOutHandedDown(HWND hTop);
 
 private:
     CDpiScale(const CDpiScale&);

@@ -102,7 +102,8 @@ CFrameset::CFrameset()
     : m_rcReserve(0, 0, 0, 0), m_rcOuter(0, 0, 0, 0), m_rcInsets(0, 0, 0, 0), m_nMsgOffset(0),
       m_nSepWidth(-1), m_nStyle(0), m_hHandCursor(CUtilityVisual::GetHandCursor()),
       m_bDragging(FALSE), m_nDragDirection(0), m_nDragGrab(0), m_nKeyDirection(0),
-      m_hFocusBefore(NULL), m_bHideFocus(0), m_hHost(NULL), m_bFitting(FALSE)
+      m_hFocusBefore(NULL), m_bHideFocus(0), m_hHost(NULL), m_bFitting(FALSE), m_bLayoutStale(FALSE),
+      m_nLayouts(0)
 {
 }
 
@@ -310,19 +311,28 @@ CRect CFrameset::LayoutArea() const
     return rc;
 }
 
-// Lays every frame out again and repaints the whole frame set.
-// Title heights and insets follow the new DPI; the frames are laid out once.
+// Title heights and insets follow the new DPI. The frames are laid out once, by the host's
+// resize to its new rectangle or else by OnDpiLayout.
 void CFrameset::OnDpiChange(int)
 {
     m_rcInsets = CFrameTitle::Insets(m_nStyle, *m_pDpi);
-    Relayout();
+    m_bLayoutStale = TRUE;
     Invalidate(TRUE);
 }
 
+void CFrameset::OnDpiLayout()
+{
+    if (m_bLayoutStale)
+        Relayout();
+}
+
+// Lays every frame out again and repaints the whole frame set.
 BOOL CFrameset::Relayout()
 {
     if (!m_hWnd || !IsShown())
         return TRUE;
+    m_bLayoutStale = FALSE;
+    ++m_nLayouts;
     LayoutGroup(CString(), LayoutArea(), 0);
     if (!FlushMoves())
         return FALSE;

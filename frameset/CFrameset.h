@@ -58,6 +58,8 @@ public:
 
     // What screen readers are told: the frames in the order added, and their icons.
     int GetFrameCount() const { return (int)m_arrFrames.GetSize(); }
+    // How many times the frames have been laid out so far.
+    int GetLayoutCount() const { return m_nLayouts; }
     const CFrame* GetFrame(int nIndex) const;
     // The icon of a frame in frame-set client coordinates; empty when it has none.
     CRect GetIconRect(const CFrame* pFrame) const;
@@ -130,6 +132,7 @@ private:
     afx_msg LRESULT OnAccDefaultAction(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual void OnDpiChange(int nOldDpi);
+    virtual void OnDpiLayout();
 
     CObArray m_arrFrames;     // CFrame*, owned, in the order added
     CRect m_rcReserve;        // left, top, right, bottom margins
@@ -151,6 +154,8 @@ private:
 
     HWND m_hHost;
     BOOL m_bFitting;          // the frame set is being moved to fit the host
+    BOOL m_bLayoutStale;      // re-measured for a new DPI and not laid out since
+    int m_nLayouts;
     // Window moves of one layout pass, made together at its end.
     std::vector<std::pair<HWND, CRect>> m_moves;
 

@@ -41,7 +41,9 @@ public:
     // the previous window procedure (non-zero on success); later ones get 1, or 0 when the
     // object already subscribed to this window. With a null procedure the object must be a
     // framework window: it is sent WM_NOTIFY (HOOKPARENT_NOTIFY_WPARAM, HOOKPARENT_NMHDR*).
-    static int HookParent(HWND hWnd, CObject* pObject, WNDPROC pfnProc);
+    // pfnAfter, when given, hears the same messages once more after the window's own procedure
+    // has returned from them.
+    static int HookParent(HWND hWnd, CObject* pObject, WNDPROC pfnProc, WNDPROC pfnAfter = NULL);
     // Ends the object's subscription; the window is unhooked with its last subscriber.
     static void UnhookParent(HWND hWnd, CObject* pObject);
     // Adds a message to what a hooked window's subscribers hear; nothing if not hooked.

@@ -130,6 +130,12 @@ public:
     // once: a parent resized many times a second is then laid out and painted once per change.
     BOOL SetChangesOnly(BOOL bChangesOnly);
     BOOL GetChangesOnly() const { return m_bChangesOnly; }
+    // Marks the layout out of date: what its rules were made from changed (a new DPI), and the
+    // owner lays out later, once. The next pass, made or planned, brings it up to date.
+    void SetStale() { m_bStale = TRUE; }
+    BOOL IsStale() const { return m_bStale; }
+    // Passes made or planned so far; a pass held while a plan made for it is applied is none.
+    int GetPassCount() const { return m_nPasses; }
 
     // rules
     // Keeps the window's size; right/bottom -1 keep its x/y, otherwise its distance to that edge.
@@ -192,6 +198,8 @@ private:
     int m_nScrollVert;
     CPtrArray m_arrSerial;      // serial records, owned
     BOOL m_bChangesOnly;
+    BOOL m_bStale;
+    int m_nPasses;
 
     CMyWin(const CMyWin&);
     CMyWin& operator=(const CMyWin&);

@@ -99,9 +99,13 @@ protected:
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy();
     afx_msg LRESULT OnDpiChangedMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDpiLayoutMessage(WPARAM wParam, LPARAM lParam);
     // The window's DPI changed (its helper has the new one): re-measure what the window chose
-    // itself, lay out once and repaint.
+    // itself and invalidate, without laying out; the layout is then marked out of date. The
+    // host's resize to its new rectangle, or else OnDpiLayout, lays out once.
     virtual void OnDpiChange(int nOldDpi);
+    // The top-level window has handled its DPI change: a layout still out of date runs now.
+    virtual void OnDpiLayout();
 
     CMyWin m_MyWin;
     BOOL m_bTransparent;

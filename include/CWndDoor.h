@@ -93,6 +93,9 @@ protected:
     int GetFreeMem_MB();
     BOOL IsDropping() const;
     void _OnSize();
+    // Places the layer, the toggle, the drops and what they hold for the door's present size,
+    // in one batch.
+    void LayOutTree();
     void DiscardSnapshot();
     void ReleaseSnapshotDC();
     // Copies the snapshot part starting at xSrc to the client area's top-left corner.
@@ -113,6 +116,7 @@ protected:
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSendChildren(WPARAM wParam, LPARAM lParam);
     virtual void OnDpiChange(int nOldDpi);
+    virtual void OnDpiLayout();
 
     int m_nOpenWidth;
     int m_nCurWidth;

@@ -48,8 +48,11 @@
  * widths, insets, title and row heights, glyphs, its pictures and fonts) is made for the DPI of
  * the window it draws in: GetDpiForWindow when the control is made, and the DPI a top-level
  * window is told with WM_DPICHANGED, which the library hands down at once to every control of
- * its own under that window (they re-measure, take new pictures and fonts, and repaint). The
- * host's own top-level window takes the suggested rectangle itself, as for any other child.
+ * its own under that window before the host's window procedure sees the message (they
+ * re-measure, take new pictures and fonts, and repaint). The host's own top-level window takes
+ * the suggested rectangle itself, as for any other child; the controls are laid out once per
+ * change: on the WM_SIZE that follows, or, when the host's size did not change, once its
+ * handling of WM_DPICHANGED has returned.
  * On a DPI-unaware thread every window has 96 DPI and every size is as at 100 %. Numbers a host
  * passes through this interface (widths, heights, positions, borders, margins, frame sizes)
  * are device pixels, as everywhere in Win32, and are never scaled; a picture a host supplies

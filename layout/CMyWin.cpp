@@ -507,7 +507,7 @@ CAutoWnd::~CAutoWnd()
 
 CMyWin::CMyWin()
     : m_pParent(NULL), m_bEnable(TRUE), m_nMarginRight(0), m_nMarginBottom(0), m_nMarginLeft(0),
-      m_nMarginTop(0), m_nScrollVert(0), m_bChangesOnly(FALSE)
+      m_nMarginTop(0), m_nScrollVert(0), m_bChangesOnly(FALSE), m_bStale(FALSE), m_nPasses(0)
 {
 }
 
@@ -774,6 +774,8 @@ void CMyWin::OnSize(BOOL bRedraw)
         return;
     }
 
+    m_bStale = FALSE;
+    ++m_nPasses;
     CLayoutBatch batch(hParent, m_arrWnd.GetSize() + m_arrSerial.GetSize(), m_bChangesOnly);
     LayOut(rcClient, batch);
     batch.Flush();
@@ -794,6 +796,8 @@ void CMyWin::Plan(CSize sizeClient, CLayoutPlan& plan)
     if (hParent == NULL || !::IsWindow(hParent))
         return;
     const RECT rcClient = { 0, 0, sizeClient.cx, sizeClient.cy };
+    m_bStale = FALSE;
+    ++m_nPasses;
     CLayoutBatch batch(hParent, m_bChangesOnly, plan);
     LayOut(rcClient, batch);
     plan.AddHold(this, rcClient);

@@ -65,7 +65,9 @@ int CMenuPopEx::Popup(int x, int y)
         NONCLIENTMETRICSA ncm;
         memset(&ncm, 0, sizeof(ncm));
         ncm.cbSize = kMetricsSize;
-        const BOOL bMetrics = nDpi == CDpiScale::SystemDpi()
+        // The thread's own metrics serve only the DPI they are made for: 96 in a thread that
+        // is not DPI aware, whatever the screen.
+        const BOOL bMetrics = nDpi == CDpiScale::MetricsDpi()
                                   ? ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSize, &ncm, 0)
                                   : CDpiScale::NonClientMetricsForDpi(&ncm, kMetricsSize, nDpi);
         if (bMetrics)

@@ -59,9 +59,6 @@ BOOL Alive(HWND hWnd, CSkin* pSkin)
     return CSkin::Find(hWnd) == pSkin;
 }
 
-// The system metrics of the layout, read at the first registration.
-int g_cxFrame, g_cyFrame, g_cxSize, g_cySize;
-
 // The skin's own sizes, in 96-DPI pixels.
 const int kCorner = 13;          // the corner pictures
 const int kButtonWidth = 20;     // a caption button picture
@@ -267,27 +264,16 @@ int CSkin::GetCount()
     return (int)g_skins.GetSize();
 }
 
-void CSkin::CacheMetrics()
-{
-    static BOOL s_bCached = FALSE;
-    if (s_bCached)
-        return;
-    g_cxFrame = ::GetSystemMetrics(SM_CXFRAME);
-    g_cyFrame = ::GetSystemMetrics(SM_CYFRAME);
-    g_cxSize = ::GetSystemMetrics(SM_CXSIZE);
-    g_cySize = ::GetSystemMetrics(SM_CYSIZE);
-    s_bCached = TRUE;
-}
-
 void CSkin::MeasureForDpi()
 {
-    CacheMetrics();
     const int nDpi = m_dpi.GetDpi();
-    if (nDpi == CDpiScale::SystemDpi())
+    // The thread's own metrics serve only the DPI they are made for: 96 in a thread that is
+    // not DPI aware, whatever the screen.
+    if (nDpi == CDpiScale::MetricsDpi())
     {
-        m_cxFrame = g_cxFrame;
-        m_cyFrame = g_cyFrame;
-        m_cySize = g_cySize;
+        m_cxFrame = ::GetSystemMetrics(SM_CXFRAME);
+        m_cyFrame = ::GetSystemMetrics(SM_CYFRAME);
+        m_cySize = ::GetSystemMetrics(SM_CYSIZE);
         return;
     }
     m_cxFrame = CDpiScale::MetricForDpi(SM_CXFRAME, nDpi);
@@ -802,7 +788,8 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     case WM_DPICHANGED:
     {
         // A skinned window is drawn by the library: it hands the DPI down (to the skin too) and
-        // takes the suggested rectangle itself. The host hears of the change after.
+        // takes the suggested rectangle itself, so the controls under it are laid out at the new
+        // size only. The host hears of the change after.
         if (LOWORD(wParam) > 0)
             CDpiScale::HandDown(hWnd, LOWORD(wParam));
         if (!Alive(hWnd, p))
@@ -811,6 +798,10 @@ LRESULT CALLBACK CSkin::SkinWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
         if (prc != NULL)
             ::SetWindowPos(hWnd, NULL, prc->left, prc->top, prc->right - prc->left, prc->bottom - prc->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!Alive(hWnd, p))
+            return 0;
+        if (LOWORD(wParam) > 0)
+            CDpiScale::LayOutHandedDown(hWnd);
         if (!Alive(hWnd, p))
             return 0;
         break;
@@ -928,7 +919,6 @@ int SkinRegister(HWND hWnd, int nSkinId)
 {
     if (!LumoSettings::DrawsOwnLook() || !IsWindowOfThisThread(hWnd))
         return 0;
-    CSkin::CacheMetrics();
     if (!InstallWndProc(hWnd, WNDPROC_CLIENT_SKIN, CSkin::SkinWndProc))
         return 0;
     // A second registration keeps the skin the window already has.

@@ -34,8 +34,6 @@ public:
 
     static CSkin* Find(HWND hWnd);
     static int GetCount();
-    // The system metrics the layout uses, read at the first registration.
-    static void CacheMetrics();
 
     // Loads a scheme of the resource library. FALSE, and nothing changed, when it is unknown.
     BOOL LoadSkin(int nSkinId);

@@ -79,10 +79,22 @@ LRESULT CALLBACK HookA(HWND h, UINT, WPARAM, LPARAM) { return Heard(&g_a, h); }
 LRESULT CALLBACK HookB(HWND h, UINT, WPARAM, LPARAM) { return Heard(&g_b, h); }
 LRESULT CALLBACK HookC(HWND h, UINT, WPARAM, LPARAM) { return Heard(&g_c, h); }
 
+// After the window's own procedure subscribers mark in digits; the one named by g_afterQuitter
+// unhooks itself then.
+Subscriber* g_afterQuitter = nullptr;
+LRESULT HeardAfter(Subscriber* who, char mark, HWND hwnd) {
+    g_trail += mark;
+    if (g_afterQuitter == who) CHookParentMessage::UnhookParent(hwnd, who);
+    return 1;
+}
+LRESULT CALLBACK AfterA(HWND h, UINT, WPARAM, LPARAM) { return HeardAfter(&g_a, '1', h); }
+LRESULT CALLBACK AfterC(HWND h, UINT, WPARAM, LPARAM) { return HeardAfter(&g_c, '3', h); }
+
 class ChainTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_quitter = nullptr;
+        g_afterQuitter = nullptr;
         ASSERT_EQ(0, WndProcChainWindowCount());
         ASSERT_EQ(0, HookParentProbe::HookedCount());
     }
@@ -260,6 +272,28 @@ TEST_F(ChainTest, HookSubscribersAreToldInOrderAndMayUnhookWhileTold) {
     }
     EXPECT_EQ(0, HookParentProbe::HookedCount());
     EXPECT_EQ(own, CurrentProc(host));
+}
+
+// Subscribers that gave an after-procedure hear their messages again once the window's own
+// procedure has returned, in the order they subscribed; the window's answer is the caller's.
+// One that leaves while told before or after is told nothing more; the others still are.
+TEST_F(ChainTest, HookAfterProceduresHearOnceTheWindowHasHandled) {
+    HWND host = MarkingHost();
+    EXPECT_NE(0, CHookParentMessage::HookParent(host, &g_a, HookA, AfterA));
+    EXPECT_EQ(1, CHookParentMessage::HookParent(host, &g_b, HookB));
+    EXPECT_EQ(1, CHookParentMessage::HookParent(host, &g_c, HookC, AfterC));
+    CHookParentMessage::SubscribeMessage(host, WM_SIZE);
+    EXPECT_EQ(Outcome("abcH13", kHostAnswer), Send(host, WM_SIZE));
+    EXPECT_EQ(Outcome("H", kHostAnswer), Send(host, kOther));
+
+    g_afterQuitter = &g_a;
+    EXPECT_EQ(Outcome("abcH13", kHostAnswer), Send(host, WM_SIZE));
+    EXPECT_EQ(Outcome("bcH3", kHostAnswer), Send(host, WM_SIZE));
+    g_quitter = &g_c;
+    EXPECT_EQ(Outcome("bcH", kHostAnswer), Send(host, WM_SIZE));
+    EXPECT_EQ(Outcome("bH", kHostAnswer), Send(host, WM_SIZE));
+    CHookParentMessage::UnhookParent(host, &g_b);
+    EXPECT_EQ(0, HookParentProbe::HookedCount());
 }
 
 TEST_F(ChainTest, HookSubscriberWithoutProcedureIsToldByNotify) {

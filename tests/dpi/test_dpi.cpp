@@ -14,6 +14,9 @@
 #include "frame/LumoRes.h"
 #include "frame/LumoModule.h"
 #include "frame/CHookParent.h"
+#include "frameset/CFrameset.h"
+#include "layout/LayoutCounts.h"
+#include "door/CWndDoorLayer.h"
 #include "LumoResIds.h"
 #include "CUtilityVisual.h"
 #include "CMenuShadow.h"
@@ -343,6 +346,215 @@ TEST(DoorDpi, DpiChangedRemeasuresOnceAndLeavesNothing) {
     EXPECT_EQ(0, DpiScaleProbe::AttachedCount());
 }
 
+namespace {
+
+// A window's rectangle in another window's client coordinates, by default its parent's.
+CRect RectInParent(HWND hwnd, HWND ref = nullptr) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    MapWindowPoints(nullptr, ref ? ref : GetParent(hwnd), (LPPOINT)&rc, 2);
+    return rc;
+}
+
+// Pixels where the screen does not show what the window paints now (WM_PRINTCLIENT), outside
+// the rectangles of the windows that cover it.
+int ScreenDiffersFromPaint(HWND hwnd, const std::vector<HWND>& covering) {
+    WindowCapture screen(hwnd, CaptureMode::ScreenClient);
+    WindowCapture paint(hwnd, CaptureMode::PrintClient);
+    if (!screen.Ok() || screen.Width() != paint.Width() || screen.Height() != paint.Height())
+        return -1;
+    std::vector<RECT> holes;
+    for (HWND c : covering) {
+        RECT rc;
+        GetWindowRect(c, &rc);
+        MapWindowPoints(nullptr, hwnd, (LPPOINT)&rc, 2);
+        holes.push_back(rc);
+    }
+    int n = 0;
+    for (int y = 0; y < screen.Height(); y++)
+        for (int x = 0; x < screen.Width(); x++) {
+            const POINT pt = {x, y};
+            bool covered = false;
+            for (const RECT& rc : holes)
+                covered = covered || PtInRect(&rc, pt);
+            if (!covered && screen.At(x, y) != paint.At(x, y))
+                n++;
+        }
+    return n;
+}
+
+// A 96 DPI host holding a door with an open drop (with a body) and a closed one, and right of
+// the door a frame set of two titled frames; the layouts each control has made so far.
+struct LaidOutHost {
+    HWND host = nullptr, door = nullptr, drop1 = nullptr, drop2 = nullptr, body = nullptr;
+    HWND left = nullptr, right = nullptr;
+    CWndDoor* pDoor = nullptr;
+    CWndDrop *pDrop1 = nullptr, *pDrop2 = nullptr;
+    CFrameset* pSet = nullptr;
+
+    explicit LaidOutHost(bool takesSuggested) {
+        host = CreateHostAt(kLow, 640, 420);
+        if (takesSuggested)
+            TakeSuggestedRect(host);
+        door = PlacedDoor(host);
+        pDoor = DoorOf(host);
+        DoorWin_SetAnimationAble(door, 0);
+        drop1 = DropWin_new(door, "One", 2, 2, 4, 120);
+        drop2 = DropWin_new(door, "Two", 2, 2, 6, 90);
+        pDrop1 = (CWndDrop*)SearchDropWin(drop1);
+        pDrop2 = (CWndDrop*)SearchDropWin(drop2);
+        body = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+        DropWin_AddObj(drop1, body);
+        left = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+        right = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+        HFRAMESET set = Frameset_new(host);
+        pSet = CFrameset::FromHandle(set);
+        Frameset_SetStyle(set, 1);
+        Frame_add(set, "left", "", 0, left, "120");
+        Frame_add(set, "right", "", 0, right, "100%");
+        Frame_SetTitle(set, "left", "Left");
+        Frameset_SetOuterBorder(set, 400, 0, 0, 0);
+        PumpPending();
+    }
+    ~LaidOutHost() { DestroyWindow(host); }
+
+    // Layouts so far: the door, its layer, the two drops and the frame set.
+    std::vector<int> Layouts() const {
+        return {pDoor->GetLayout().GetPassCount(), pDoor->GetLayer()->GetLayout().GetPassCount(),
+                pDrop1->GetLayout().GetPassCount(), pDrop2->GetLayout().GetPassCount(), pSet->GetLayoutCount()};
+    }
+
+    // Everything placed as a DPI places it: sizes the library chooses scaled, the host's kept.
+    void ExpectPlacedAt(int dpi) const {
+        SCOPED_TRACE(dpi);
+        auto S = [dpi](int n) { return MulDiv(n, dpi, kLow); };
+        RECT client;
+        GetClientRect(host, &client);
+        const CSize toggle = dpi == kLow ? CSize(12, 48) : CSize(18, 72);
+        EXPECT_EQ(CRect(0, 0, S(230), client.bottom), RectInParent(door));
+        EXPECT_EQ(toggle, RectInParent(pDoor->GetToggleButton().m_hWnd).Size());
+        // The layer leaves the closed strip: the toggle and a gap of 4.
+        EXPECT_EQ(S(230) - toggle.cx - S(4), RectInParent(pDoor->GetLayer()->m_hWnd).right);
+        // Headers 18 high at 96; an open drop is as high as the host said, a closed one is its header.
+        const int header = dpi == kLow ? 18 : 27;
+        const CRect r1 = RectInParent(drop1), r2 = RectInParent(drop2);
+        EXPECT_EQ(CRect(2, 4, S(230) - toggle.cx - S(4) - 2, 4 + 120), r1);
+        EXPECT_EQ(CRect(2, r1.bottom + 6, r1.right, r1.bottom + 6 + header), r2);
+        EXPECT_EQ(CRect(0, header + 1, r1.Width(), 120), RectInParent(body, drop1));
+        // Frames: the host's 400, 120 and 0 kept, the title and insets (5, 24, 4, 4) scaled.
+        EXPECT_EQ(CRect(400 + S(5), S(24), 400 + 120 - S(4), client.bottom - S(4)), RectInParent(left));
+        EXPECT_EQ(client.right - S(4), RectInParent(right).right);
+    }
+
+    // The screen shows what each window paints now, and the toggle the bitmap made for the DPI.
+    void ExpectScreenAt(int dpi) const {
+        SCOPED_TRACE(dpi);
+        HWND toggle = pDoor->GetToggleButton().m_hWnd;
+        EXPECT_EQ(0, ScreenDiffersFromPaint(door, {pDoor->GetLayer()->m_hWnd, toggle}));
+        EXPECT_EQ(0, ScreenDiffersFromPaint(drop1, {body, pDrop1->GetHeaderButton().m_hWnd}));
+        EXPECT_EQ(0, ScreenDiffersFromPaint(drop2, {pDrop2->GetHeaderButton().m_hWnd}));
+        EXPECT_EQ(0, ScreenDiffersFromPaint(pSet->m_hWnd, {left, right}));
+        WindowCapture shot(toggle, CaptureMode::ScreenClient);
+        HBITMAP bmp = Load1BitmapForDpi(IDB_DOOR0_NORMAL, dpi);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, bmp);
+        for (int x = 0; x < 3; x++)
+            EXPECT_EQ(GetPixel(dc, x, 10), shot.At(x, 10)) << "column " << x;
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(bmp);
+    }
+};
+
+std::vector<int> Minus(const std::vector<int>& a, const std::vector<int>& b) {
+    std::vector<int> d;
+    for (size_t i = 0; i < a.size(); i++)
+        d.push_back(a[i] - b[i]);
+    return d;
+}
+
+}  // namespace
+
+// One DPI change lays each control out once: the door, its layer and drops in one batch when
+// the host takes the suggested rectangle, the frame set on the same resize; the door's late
+// re-placement lays out nothing more. Ten changes back and forth leave no GDI object behind.
+TEST(DpiChange, EachControlIsLaidOutOncePerChange) {
+    DpiContext unaware(true);
+    LaidOutHost h(true);
+    ASSERT_TRUE(h.pDrop1 && h.pDrop2 && h.pSet);
+    h.ExpectPlacedAt(kLow);
+    // One change, checked, and the door's re-placement after a host's resize, which its timer
+    // brings later.
+    auto change = [&h](int to, int from) {
+        SCOPED_TRACE(to);
+        const std::vector<int> before = h.Layouts();
+        const LONG batches = LayoutCounts::Batches();
+        SendDpiChanged(h.host, to, from);
+        EXPECT_EQ(std::vector<int>({1, 1, 1, 1, 1}), Minus(h.Layouts(), before));
+        EXPECT_EQ(1, LayoutCounts::Batches() - batches);
+        SendMessageA(h.door, WM_TIMER, DOOR_TIMER_RESIZE, 0);
+        PumpPending();
+        EXPECT_EQ(std::vector<int>({1, 1, 1, 1, 1}), Minus(h.Layouts(), before));
+        EXPECT_EQ(1, LayoutCounts::Batches() - batches);
+    };
+    change(kHigh, kLow);
+    h.ExpectPlacedAt(kHigh);
+    h.ExpectScreenAt(kHigh);
+    change(kLow, kHigh);
+    h.ExpectPlacedAt(kLow);
+    h.ExpectScreenAt(kLow);
+
+    // What each DPI needs once is made by now.
+    GdiBalance gdi;
+    WindowBalance windows;
+    for (int i = 0; i < 5; i++) {
+        change(kHigh, kLow);
+        change(kLow, kHigh);
+    }
+    h.ExpectPlacedAt(kLow);
+    EXPECT_EQ(0, gdi.Delta());
+    EXPECT_EQ(0, windows.Delta());
+}
+
+// A host that keeps its size: the controls are laid out once, when its handling of the change
+// has returned, also a door whose width the host gave and which therefore does not move.
+TEST(DpiChange, AHostThatKeepsItsSizeGetsOneLayoutAfterItsHandling) {
+    DpiContext unaware(true);
+    LaidOutHost h(false);
+    ASSERT_TRUE(h.pDrop1 && h.pDrop2 && h.pSet);
+    const std::vector<int> once = {1, 1, 1, 1, 1};
+    std::vector<int> layoutsInHandler;
+    const std::vector<int> before = h.Layouts();
+    SetHostHandler(h.host, [&](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (m == WM_DPICHANGED)
+            layoutsInHandler = h.Layouts();
+        return false;
+    });
+    SendDpiChanged(h.host, kHigh, kLow);
+    // Nothing was laid out before the host's own handler ran.
+    EXPECT_EQ(before, layoutsInHandler);
+    EXPECT_EQ(once, Minus(h.Layouts(), before));
+    PumpPending();
+    EXPECT_EQ(345, DoorWin_GetWidth(h.door));
+    EXPECT_EQ(345, RectInParent(h.door).Width());
+    EXPECT_EQ(27, RectInParent(h.drop2).Height());
+    EXPECT_EQ(36, RectInParent(h.left).top);
+    h.ExpectScreenAt(kHigh);
+
+    DoorWin_SetWidth(h.door, 300);
+    PumpPending();
+    const std::vector<int> given = h.Layouts();
+    SendDpiChanged(h.host, kLow, kHigh);
+    EXPECT_EQ(once, Minus(h.Layouts(), given));
+    EXPECT_EQ(300, RectInParent(h.door).Width());
+    // The layer gives the closed strip back to the smaller toggle.
+    EXPECT_EQ(300 - 12 - 4, RectInParent(h.pDoor->GetLayer()->m_hWnd).right);
+    EXPECT_EQ(18, RectInParent(h.drop2).Height());
+    EXPECT_EQ(24, RectInParent(h.left).top);
+    PumpPending();
+    h.ExpectScreenAt(kLow);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The resource library's bitmaps
 // ---------------------------------------------------------------------------------------------
@@ -578,6 +790,27 @@ TEST(MenuDpi, ItemsAreMeasuredForTheOwnersDpi) {
     // A 16-pixel picture and 12 beside it, 18 at 144.
     EXPECT_EQ(28, at96.pictureBar);
     EXPECT_EQ(34, at144.pictureBar);
+}
+
+// The thread's own metrics are taken only where they are made for the owner's DPI: a 144 DPI
+// owner's menu popped while the thread is DPI-unaware (its metrics made for 96) is measured as
+// from an aware thread, and a 96 DPI owner's from an aware thread as from an unaware one.
+TEST(MenuDpi, MeasuredForTheOwnerWhateverTheThreadsAwareness) {
+    HWND h144 = CreateHostAt(kHigh), h96 = CreateHostAt(kLow);
+    const MenuSizes aware144 = SizesOf(h144), aware96 = SizesOf(h96);
+    MenuSizes unaware144, unaware96;
+    {
+        DpiContext unaware(true);
+        unaware144 = SizesOf(h144);
+        unaware96 = SizesOf(h96);
+    }
+    EXPECT_NE(aware96.itemHeight, aware144.itemHeight);
+    EXPECT_EQ(aware144.itemHeight, unaware144.itemHeight);
+    EXPECT_EQ(aware144.fontHeight, unaware144.fontHeight);
+    EXPECT_EQ(unaware96.itemHeight, aware96.itemHeight);
+    EXPECT_EQ(unaware96.fontHeight, aware96.fontHeight);
+    DestroyWindow(h144);
+    DestroyWindow(h96);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -55,6 +55,54 @@ int TitleInkRows(HWND hwnd) {
 
 }  // namespace
 
+namespace {
+
+struct FrameMetrics {
+    int cxFrame, cyFrame, cySize;
+    bool operator==(const FrameMetrics& o) const {
+        return cxFrame == o.cxFrame && cyFrame == o.cyFrame && cySize == o.cySize;
+    }
+};
+
+std::ostream& operator<<(std::ostream& os, const FrameMetrics& m) {
+    return os << m.cxFrame << "," << m.cyFrame << "," << m.cySize;
+}
+
+// What a thread of the given awareness reads as its own frame metrics.
+FrameMetrics OwnFrameMetrics(bool unaware) {
+    DpiContext ctx(unaware);
+    return {GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME), GetSystemMetrics(SM_CYSIZE)};
+}
+
+// A window made at a DPI, skinned while the thread has the given awareness.
+FrameMetrics SkinnedFrame(int dpi, bool unawareThread) {
+    HWND host = CreateHostAt(dpi);
+    FrameMetrics m = {};
+    {
+        DpiContext ctx(unawareThread);
+        EXPECT_EQ(1, Skin_Register(host, 0));
+    }
+    if (CSkin* skin = CSkin::Find(host))
+        m = {skin->m_cxFrame, skin->m_cyFrame, skin->m_cySize};
+    DestroyWindow(host);
+    return m;
+}
+
+}  // namespace
+
+// The frame and caption buttons are measured for the window's DPI, whatever the awareness of
+// the thread that skins it; the first skin of the process (this test runs first) is made from
+// an unaware thread, whose own metrics are made for 96.
+TEST(SkinDpi, FrameMetricsFollowTheWindowNotTheThread) {
+    ASSERT_TRUE(g_classicLook);
+    const FrameMetrics at96 = OwnFrameMetrics(true), at144 = OwnFrameMetrics(false);
+    ASSERT_NE(at96.cySize, at144.cySize);
+    EXPECT_EQ(at96, SkinnedFrame(kLow, true));
+    EXPECT_EQ(at144, SkinnedFrame(kHigh, true));
+    EXPECT_EQ(at144, SkinnedFrame(kHigh, false));
+    EXPECT_EQ(at96, SkinnedFrame(kLow, false));
+}
+
 // The title's font is the stock font asked for, made for the window's DPI: at 144 its letters
 // stand half as tall again, in a window made at 144 or told of it.
 TEST(SkinDpi, TitleFontFollowsTheDpi) {
