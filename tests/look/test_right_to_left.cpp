@@ -117,6 +117,23 @@ int CheckTextReadsRightToLeft(HWND hwnd, bool rtl) {
     return ReadsRightToLeft(pixels, rtl ? RECT{0, 0, w - i, h} : RECT{i, 0, w, h}, paper);
 }
 
+// A frame set of one frame with a style-4 (tab) title, an icon and a text, in a host; the
+// frame set's window.
+HWND TabTitleFrameset(HWND host) {
+    HFRAMESET set = Frameset_new(host);
+    HWND content =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+    if (Frame_add(set, "a", "", 0, content, "100%") != 1) return nullptr;
+    Frameset_SetOuterBorder(set, 0, 0, 0, 0);
+    Frameset_SetStyle(set, 4);
+    Frameset_SetHue(set, 0xE0D0C0);
+    Frame_SetTitleBkColor(set, "a", 0xCCB383);
+    Frame_SetTitle(set, "a", "Lumo");
+    Frame_SetIconMsg(set, "a", 7);
+    PumpPending();
+    return FindWindowExA(host, nullptr, nullptr, "CWndArea");
+}
+
 }  // namespace
 
 // The door stands at the host's right edge and keeps to it while it closes and slides.
@@ -403,6 +420,83 @@ TEST(RightToLeft, FrameTitlesAreTheLeftToRightOnesMirrored) {
         EXPECT_GT(inkRight[1], 5) << "right to left, the title at the right";
         EXPECT_EQ(inkLeft[1], 0);
     }
+}
+
+// A right-to-left host's tab title bar repainted in part, from a point inside the tab (its
+// clipped ends, its middle) to the far end, shows what a whole paint showed: each part is first
+// painted over on the screen, then invalidated alone.
+TEST(RightToLeft, TabTitlePartlyRepaintedMatchesAWholePaint) {
+    const int band = 19;
+    HWND host = MakeRtlHost(300, 160);
+    HWND window = TabTitleFrameset(host);
+    ASSERT_NE(window, nullptr);
+    const RECT area = ClientOnScreen(window);
+    const RECT bar = {area.left, area.top, area.right, area.top + band};
+    InvalidateRect(window, nullptr, TRUE);
+    PumpPending();
+    ScreenPixels whole(bar);
+    const COLORREF scribble = RGB(255, 0, 255);
+    ASSERT_EQ(whole.CountColor(scribble), 0);
+    // The tab takes at least its ends and its icon, 84 pixels at 96 DPI, from the logical left.
+    for (int from : {5, 12, 40, 70, 80}) {
+        SCOPED_TRACE(from);
+        HDC dc = GetDC(window);
+        RECT all;
+        GetClientRect(window, &all);
+        HBRUSH brush = CreateSolidBrush(scribble);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        ReleaseDC(window, dc);
+        // The window's pixels reach the screen when the thread's queue runs dry.
+        PumpPending();
+        ASSERT_EQ(ScreenPixels(bar).CountColor(scribble), (int)(all.right * band));
+        RECT part = {from, 0, all.right, band};
+        InvalidateRect(window, &part, TRUE);
+        PumpPending();
+        ScreenPixels now(bar);
+        // Mirrored, the part runs from the bar's screen left to `from` short of its right.
+        const int columns = (int)(all.right - from);
+        int differ = 0;
+        for (int y = 0; y < band; ++y)
+            for (int x = 0; x < columns; ++x) differ += now.At(x, y) != whole.At(x, y);
+        EXPECT_EQ(differ, 0);
+        EXPECT_EQ(now.At(columns, band / 2), scribble) << "only the part was repainted";
+    }
+    DestroyWindow(host);
+}
+
+// Printed into a mirrored context whose window and viewport origins are moved, the tab title
+// (its clipped ends included) is the one printed without them, moved as far as the context
+// moves its logical origin.
+TEST(RightToLeft, TabTitleFollowsTheOriginsOfAMirroredContext) {
+    HWND host = MakeRtlHost(300, 160);
+    HWND window = TabTitleFrameset(host);
+    ASSERT_NE(window, nullptr);
+    RECT all;
+    GetClientRect(window, &all);
+    const int w = all.right + 60, h = all.bottom;
+    MemoryCanvas plain(w, h, RGB(255, 0, 255)), moved(w, h, RGB(255, 0, 255));
+    SetLayout(plain.Dc(), LAYOUT_RTL);
+    SetLayout(moved.Dc(), LAYOUT_RTL);
+    SetWindowOrgEx(moved.Dc(), 9, 3, nullptr);
+    SetViewportOrgEx(moved.Dc(), 20, 5, nullptr);
+    POINT p = {0, 0}, m = {0, 0};
+    LPtoDP(plain.Dc(), &p, 1);
+    LPtoDP(moved.Dc(), &m, 1);
+    const int dx = m.x - p.x, dy = m.y - p.y;
+    ASSERT_LT(dx, 0) << "the whole title stays on the canvas";
+    ASSERT_GT(dy, 0);
+    SendMessageA(window, WM_PRINTCLIENT, (WPARAM)plain.Dc(), PRF_CLIENT);
+    SendMessageA(window, WM_PRINTCLIENT, (WPARAM)moved.Dc(), PRF_CLIENT);
+    int differ = 0, compared = 0;
+    for (int y = 0; y + dy < h; ++y)
+        for (int x = w - all.right; x < w; ++x) {
+            ++compared;
+            differ += moved.At(x + dx, y + dy) != plain.At(x, y);
+        }
+    EXPECT_GT(compared, all.right * 19);
+    EXPECT_EQ(differ, 0);
+    DestroyWindow(host);
 }
 
 // Texts in a right-to-left host read right to left (DT_RTLREADING): the full stop ending "L."
