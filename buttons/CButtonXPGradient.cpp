@@ -2,6 +2,7 @@
 #include "CUtilityVisual.h"
 #include "buttons/CXPItemBuffer.h"
 #include "CPub.h"
+#include "draw/RtlText.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void CButtonXPGradient::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     GetWindowText(strText);
     buffer.SetBkMode(TRANSPARENT);
     buffer.SelectStockObject(DEFAULT_GUI_FONT);
-    buffer.DrawText(strText, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    buffer.DrawText(strText, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | RtlReading(buffer.GetSafeHdc()));
 
     if (m_bChecked)
         CUtilityVisual::DrawCheck(&buffer, rect, 12, TRUE, kFrame, RGB(0, 0, 0));

@@ -11,6 +11,7 @@
 #include "CPub.h"
 #include "draw/CBackBuffer.h"
 #include "frame/DpiScale.h"
+#include "draw/RtlText.h"
 
 #include <new>
 #include <vector>
@@ -44,6 +45,53 @@ BOOL StillBound(HWND hSelf, const void* pObject)
 HFONT ButtonFont(HWND hWnd)
 {
     return (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
+}
+
+// A button's text in the box at pt, cx x cy, as DrawState draws it (ampersands underline the
+// next letter), but reading right to left in a mirrored context, which DrawState cannot do.
+// Embossed, it is the greyed look: the letters' mask in the 3-D highlight one pixel down and
+// right, then in the 3-D shadow in place.
+void DrawButtonText(HDC hDC, CPoint pt, CSize size, const CString& strText, BOOL bEmbossed)
+{
+    const UINT nFormat = DT_NOCLIP | RtlReading(hDC);
+    CRect rc(pt, size);
+    if (!bEmbossed)
+    {
+        ::DrawTextA(hDC, strText, strText.GetLength(), &rc, nFormat);
+        return;
+    }
+    // The mask is drawn in the target's layout, so the copies keep its orientation.
+    HDC hMask = ::CreateCompatibleDC(hDC);
+    HBITMAP hBits = hMask ? ::CreateBitmap(size.cx, size.cy, 1, 1, NULL) : NULL;
+    if (!hBits)
+    {
+        if (hMask)
+            ::DeleteDC(hMask);
+        return;
+    }
+    HGDIOBJ hOldBits = ::SelectObject(hMask, hBits);
+    ::SetLayout(hMask, ::GetLayout(hDC) & LAYOUT_RTL);
+    CRect rcMask(0, 0, size.cx, size.cy);
+    ::FillRect(hMask, &rcMask, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    ::SetBkColor(hMask, RGB(255, 255, 255));
+    ::SetTextColor(hMask, RGB(0, 0, 0));
+    HGDIOBJ hOldFont = ::SelectObject(hMask, ::GetCurrentObject(hDC, OBJ_FONT));
+    ::DrawTextA(hMask, strText, strText.GetLength(), &rcMask, nFormat);
+    ::SelectObject(hMask, hOldFont);
+    // Where the mask is black the brush paints; elsewhere the target stays.
+    const DWORD kMaskedBrush = 0x00B8074A;
+    const struct { int nColor, nOffset; } passes[2] = { { COLOR_3DHILIGHT, 1 }, { COLOR_3DSHADOW, 0 } };
+    for (const auto& pass : passes)
+    {
+        HBRUSH hBrush = ::CreateSolidBrush(::GetSysColor(pass.nColor));
+        HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+        ::BitBlt(hDC, pt.x + pass.nOffset, pt.y + pass.nOffset, size.cx, size.cy, hMask, 0, 0, kMaskedBrush);
+        ::SelectObject(hDC, hOldBrush);
+        ::DeleteObject(hBrush);
+    }
+    ::SelectObject(hMask, hOldBits);
+    ::DeleteObject(hBits);
+    ::DeleteDC(hMask);
 }
 
 }  // namespace
@@ -590,8 +638,10 @@ void CButtonXP_::DrawGradientRows(CDC* pDC, const CRect& rect, const COLORREF* t
 void CButtonXP_::DrawDisabledText(CDC* pDC, CPoint pt, const CString& strText)
 {
     const COLORREF crOld = pDC->GetTextColor();
+    // As wide as the text, so that a mirrored context puts it where the mirroring does.
     CRect rc(pt, CSize(0, 0));
-    const UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_LEFT | DT_TOP;
+    const UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_LEFT | DT_TOP | RtlReading(pDC->GetSafeHdc());
+    pDC->DrawText(strText, &rc, nFormat | DT_CALCRECT);
     pDC->SetTextColor(::GetSysColor(COLOR_3DHILIGHT));
     rc.OffsetRect(1, 1);
     pDC->DrawText(strText, &rc, nFormat);
@@ -680,7 +730,7 @@ void CButtonXP_::_DrawItem_IconText(CDC* pDC, CString& strText, CRect& rect)
         if (m_bDisabled && !LumoPalette::Flat())
             DrawDisabledText(pDC, ptText, strText);
         else
-            pDC->DrawState(ptText, CSize(tw, th), (LPCTSTR)strText, DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);
+            DrawButtonText(pDC->GetSafeHdc(), ptText, CSize(tw, th), strText, FALSE);
     }
 
     if (hOldFont)
@@ -860,7 +910,7 @@ void CButtonXP_::_DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& b
     box.y += boxSize.cy / 2 - text.cy / 2;
     const BOOL bEmbossed = m_bDisabled && !LumoPalette::Flat();
     const CSize drawn = bEmbossed ? CSize(text.cx + 2, text.cy + 2) : text;
-    pDC->DrawState(box, drawn, (LPCTSTR)strText, bEmbossed ? DSS_DISABLED : DSS_NORMAL, TRUE, 0, (HBRUSH)NULL);
+    DrawButtonText(pDC->GetSafeHdc(), box, drawn, strText, bEmbossed);
 
     if (hOldFont)
         pDC->SelectObject(hOldFont);

@@ -1,6 +1,7 @@
 // Colour arithmetic, gradients and small shapes of the drawing toolkit.
 #include "CUtilityVisual.h"
 #include "draw/LumoPalette.h"
+#include "draw/RtlText.h"
 
 #include <LumoSys.h>
 #include <LumoBuf.h>
@@ -511,7 +512,8 @@ void CUtilityVisual::DrawProgress(CDC* pDC, CRect& rect, CString& strText, UINT 
         const COLORREF crOldText = ::SetTextColor(hDC, LumoPalette::Color(LumoPalette::PANE_TEXT, 0x000000));
         HGDIOBJ hOldFont = hFont ? ::SelectObject(hDC, hFont) : nullptr;
         rect.DeflateRect(Scale(4), 0, Scale(4), 0);
-        ::DrawTextA(hDC, strText, strText.GetLength(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::DrawTextA(hDC, strText, strText.GetLength(), &rect,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | RtlReading(hDC));
         if (hOldFont)
             ::SelectObject(hDC, hOldFont);
         ::SetTextColor(hDC, crOldText);

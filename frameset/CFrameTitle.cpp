@@ -36,25 +36,44 @@ void ClampInto(CRect& r, const CRect& bounds)
     r.bottom = std::clamp(r.bottom, bounds.top, std::max(bounds.top, bounds.bottom));
 }
 
+// The width a mirrored context mirrors about: its bitmap's for a memory context, else its
+// window's client area (or whole window, for a window context).
+int MirrorWidth(HDC hDC)
+{
+    if (::GetObjectType(hDC) == OBJ_MEMDC)
+    {
+        BITMAP bm;
+        HGDIOBJ hBitmap = ::GetCurrentObject(hDC, OBJ_BITMAP);
+        return hBitmap && ::GetObjectA(hBitmap, sizeof(bm), &bm) ? bm.bmWidth : 0;
+    }
+    HWND hWnd = ::WindowFromDC(hDC);
+    RECT rc = { 0, 0, 0, 0 };
+    if (hWnd)
+    {
+        ::GetClientRect(hWnd, &rc);
+        RECT rcClip;
+        // A context of the whole window reaches past the client area.
+        if (::GetClipBox(hDC, &rcClip) != ERROR && rcClip.right - rcClip.left > rc.right - rc.left)
+            ::GetWindowRect(hWnd, &rc);
+    }
+    return rc.right - rc.left;
+}
+
 // Narrows the context's clipping to a region given in logical coordinates (the context may be
 // a buffer whose origin is moved). Takes the region over. Call between SaveDC and RestoreDC.
 void ClipTo(CDC* pDC, HRGN hRgn)
 {
+    const HDC hDC = pDC->GetSafeHdc();
     POINT origin = { 0, 0 };
-    if (::GetLayout(pDC->GetSafeHdc()) & LAYOUT_RTL)
+    ::LPtoDP(hDC, &origin, 1);
+    if (::GetLayout(hDC) & LAYOUT_RTL)
     {
-        // A mirrored context (a right-to-left window's) takes a clipping region as it would
-        // stand unmirrored and mirrors it itself: the region moves by the origins alone.
-        POINT ptWindow, ptViewport;
-        ::GetWindowOrgEx(pDC->GetSafeHdc(), &ptWindow);
-        ::GetViewportOrgEx(pDC->GetSafeHdc(), &ptViewport);
-        origin.x = ptViewport.x - ptWindow.x;
-        origin.y = ptViewport.y - ptWindow.y;
+        // A mirrored context takes a clipping region as it would stand unmirrored and mirrors
+        // it about its width: the logical origin's pixel, counted from the far edge.
+        origin.x = MirrorWidth(hDC) - 1 - origin.x;
     }
-    else
-        ::LPtoDP(pDC->GetSafeHdc(), &origin, 1);
     ::OffsetRgn(hRgn, origin.x, origin.y);
-    ::ExtSelectClipRgn(pDC->GetSafeHdc(), hRgn, RGN_AND);
+    ::ExtSelectClipRgn(hDC, hRgn, RGN_AND);
     ::DeleteObject(hRgn);
 }
 

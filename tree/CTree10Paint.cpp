@@ -8,6 +8,7 @@
 #include "frame/DpiScale.h"
 #include "frame/LumoSettings.h"
 #include "draw/LumoPalette.h"
+#include "draw/RtlText.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ void CTree10::PaintTo(HDC hDC)
             }
 
             ::DrawTextA(hDC, strText, strText.GetLength(), &rcLabel,
-                        DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+                        DT_CENTER | DT_VCENTER | DT_SINGLELINE | RtlReading(hDC));
 
             if (bModeChanged)
                 ::SetBkMode(hDC, nOldMode);

@@ -8,6 +8,8 @@
 #include "CWndDoor.h"
 #include "CButtonBMP.h"
 #include "CHyperLinkStatic.h"
+#include "CButtonXP.h"
+#include "CProgressCtrlEx.h"
 #include "CMenuPopEx.h"
 #include "skin/CSkin.h"
 #include "CUtilityVisual.h"
@@ -62,12 +64,14 @@ struct FlagsOf : CMenuPopEx {
 
 // Whether the text "L." in an area of a picture reads right to left: its first inked column
 // from the left is then the full stop, inked low, not the L's stem, which rises to the top of
-// the text. Ink is whatever differs from paper (an underline included). -1 when there is none.
-int ReadsRightToLeft(const PixelImage& img, const RECT& area, COLORREF paper) {
+// the text. Ink is whatever differs from the paper of its row (an underline included). -1 when
+// there is none.
+template <typename Paper>
+int ReadsRightToLeftOn(const PixelImage& img, const RECT& area, Paper paperOfRow) {
     int top = area.bottom, bottom = area.top - 1, first = -1, firstTop = -1;
     for (int x = area.left; x < area.right; ++x)
         for (int y = area.top; y < area.bottom; ++y)
-            if (img.At(x, y) != paper) {
+            if (img.At(x, y) != paperOfRow(y)) {
                 if (first < 0) first = x;
                 if (x == first && firstTop < 0) firstTop = y;
                 top = std::min(top, y);
@@ -75,6 +79,59 @@ int ReadsRightToLeft(const PixelImage& img, const RECT& area, COLORREF paper) {
             }
     if (first < 0) return -1;
     return firstTop > top + (bottom - top) / 3 ? 1 : 0;
+}
+
+// The same on paper of one colour.
+int ReadsRightToLeft(const PixelImage& img, const RECT& area, COLORREF paper) {
+    return ReadsRightToLeftOn(img, area, [paper](int) { return paper; });
+}
+
+// Whether a centred "L." in a window reads right to left, read from the screen: the text is
+// looked for in the middle half of the columns, on the paper each row has at that half's left
+// end (a button's face may shade from top to bottom).
+int CentredReadsRightToLeft(HWND hwnd) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    ScreenPixels pixels(rc);
+    const int w = pixels.Width(), h = pixels.Height(), x = w / 4;
+    return ReadsRightToLeftOn(pixels, {x, 0, w - x, h}, [&](int y) { return pixels.At(x, y); });
+}
+
+// Whether the text of a check box reads right to left, read from the screen: the text beside
+// the box, from the first column of paper past the box's ink (at the right end for a mirrored
+// box); the paper is the far corner's colour.
+int CheckTextReadsRightToLeft(HWND hwnd, bool rtl) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    ScreenPixels pixels(rc);
+    const int w = pixels.Width(), h = pixels.Height();
+    const COLORREF paper = pixels.At(rtl ? 0 : w - 1, 0);
+    auto inked = [&](int i) {
+        for (int y = 0; y < h; ++y)
+            if (pixels.At(rtl ? w - 1 - i : i, y) != paper) return true;
+        return false;
+    };
+    int i = 0;
+    while (i < w && !inked(i)) ++i;
+    while (i < w && inked(i)) ++i;
+    return ReadsRightToLeft(pixels, rtl ? RECT{0, 0, w - i, h} : RECT{i, 0, w, h}, paper);
+}
+
+// A frame set of one frame with a style-4 (tab) title, an icon and a text, in a host; the
+// frame set's window.
+HWND TabTitleFrameset(HWND host) {
+    HFRAMESET set = Frameset_new(host);
+    HWND content =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, host, nullptr, nullptr, nullptr);
+    if (Frame_add(set, "a", "", 0, content, "100%") != 1) return nullptr;
+    Frameset_SetOuterBorder(set, 0, 0, 0, 0);
+    Frameset_SetStyle(set, 4);
+    Frameset_SetHue(set, 0xE0D0C0);
+    Frame_SetTitleBkColor(set, "a", 0xCCB383);
+    Frame_SetTitle(set, "a", "Lumo");
+    Frame_SetIconMsg(set, "a", 7);
+    PumpPending();
+    return FindWindowExA(host, nullptr, nullptr, "CWndArea");
 }
 
 }  // namespace
@@ -365,8 +422,86 @@ TEST(RightToLeft, FrameTitlesAreTheLeftToRightOnesMirrored) {
     }
 }
 
+// A right-to-left host's tab title bar repainted in part, from a point inside the tab (its
+// clipped ends, its middle) to the far end, shows what a whole paint showed: each part is first
+// painted over on the screen, then invalidated alone.
+TEST(RightToLeft, TabTitlePartlyRepaintedMatchesAWholePaint) {
+    const int band = 19;
+    HWND host = MakeRtlHost(300, 160);
+    HWND window = TabTitleFrameset(host);
+    ASSERT_NE(window, nullptr);
+    const RECT area = ClientOnScreen(window);
+    const RECT bar = {area.left, area.top, area.right, area.top + band};
+    InvalidateRect(window, nullptr, TRUE);
+    PumpPending();
+    ScreenPixels whole(bar);
+    const COLORREF scribble = RGB(255, 0, 255);
+    ASSERT_EQ(whole.CountColor(scribble), 0);
+    // The tab takes at least its ends and its icon, 84 pixels at 96 DPI, from the logical left.
+    for (int from : {5, 12, 40, 70, 80}) {
+        SCOPED_TRACE(from);
+        HDC dc = GetDC(window);
+        RECT all;
+        GetClientRect(window, &all);
+        HBRUSH brush = CreateSolidBrush(scribble);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        ReleaseDC(window, dc);
+        // The window's pixels reach the screen when the thread's queue runs dry.
+        PumpPending();
+        ASSERT_EQ(ScreenPixels(bar).CountColor(scribble), (int)(all.right * band));
+        RECT part = {from, 0, all.right, band};
+        InvalidateRect(window, &part, TRUE);
+        PumpPending();
+        ScreenPixels now(bar);
+        // Mirrored, the part runs from the bar's screen left to `from` short of its right.
+        const int columns = (int)(all.right - from);
+        int differ = 0;
+        for (int y = 0; y < band; ++y)
+            for (int x = 0; x < columns; ++x) differ += now.At(x, y) != whole.At(x, y);
+        EXPECT_EQ(differ, 0);
+        EXPECT_EQ(now.At(columns, band / 2), scribble) << "only the part was repainted";
+    }
+    DestroyWindow(host);
+}
+
+// Printed into a mirrored context whose window and viewport origins are moved, the tab title
+// (its clipped ends included) is the one printed without them, moved as far as the context
+// moves its logical origin.
+TEST(RightToLeft, TabTitleFollowsTheOriginsOfAMirroredContext) {
+    HWND host = MakeRtlHost(300, 160);
+    HWND window = TabTitleFrameset(host);
+    ASSERT_NE(window, nullptr);
+    RECT all;
+    GetClientRect(window, &all);
+    const int w = all.right + 60, h = all.bottom;
+    MemoryCanvas plain(w, h, RGB(255, 0, 255)), moved(w, h, RGB(255, 0, 255));
+    SetLayout(plain.Dc(), LAYOUT_RTL);
+    SetLayout(moved.Dc(), LAYOUT_RTL);
+    SetWindowOrgEx(moved.Dc(), 9, 3, nullptr);
+    SetViewportOrgEx(moved.Dc(), 20, 5, nullptr);
+    POINT p = {0, 0}, m = {0, 0};
+    LPtoDP(plain.Dc(), &p, 1);
+    LPtoDP(moved.Dc(), &m, 1);
+    const int dx = m.x - p.x, dy = m.y - p.y;
+    ASSERT_LT(dx, 0) << "the whole title stays on the canvas";
+    ASSERT_GT(dy, 0);
+    SendMessageA(window, WM_PRINTCLIENT, (WPARAM)plain.Dc(), PRF_CLIENT);
+    SendMessageA(window, WM_PRINTCLIENT, (WPARAM)moved.Dc(), PRF_CLIENT);
+    int differ = 0, compared = 0;
+    for (int y = 0; y + dy < h; ++y)
+        for (int x = w - all.right; x < w; ++x) {
+            ++compared;
+            differ += moved.At(x + dx, y + dy) != plain.At(x, y);
+        }
+    EXPECT_GT(compared, all.right * 19);
+    EXPECT_EQ(differ, 0);
+    DestroyWindow(host);
+}
+
 // Texts in a right-to-left host read right to left (DT_RTLREADING): the full stop ending "L."
-// stands at the left of the L, in a skinned window's caption and in a hyperlink.
+// stands at the left of the L, in a skinned window's caption, a hyperlink, XP and gradient
+// buttons (greyed too), a progress bar and a tree's hovered label.
 TEST(RightToLeft, TextsReadRightToLeft) {
     const std::vector<COLORREF> c = SysColours::Contrast(7);
     SysColours colours(c);
@@ -374,7 +509,7 @@ TEST(RightToLeft, TextsReadRightToLeft) {
     for (int rtl = 0; rtl < 2; ++rtl) {
         SCOPED_TRACE(rtl);
         Lumo_UseOwnLook(1);
-        HWND host = MakeRtlHost(320, 120, rtl == 1);
+        HWND host = MakeRtlHost(340, 180, rtl == 1);
         SetWindowTextA(host, "L.");
         ASSERT_EQ(1, Skin_Register(host, 0));
         PumpPending();
@@ -399,9 +534,63 @@ TEST(RightToLeft, TextsReadRightToLeft) {
         EXPECT_EQ(ReadsRightToLeft(linkPixels, {0, 0, linkPixels.Width(), linkPixels.Height()}, linkPixels.At(0, 0)),
                   rtl)
             << "the hyperlink";
+
         link.DestroyWindow();
         Skin_Unregister(host);
         DestroyWindow(host);
         Lumo_UseOwnLook(0);
+
+        // The library's controls on a framework window, which owner-drawn buttons need.
+        HWND plain = MakeRtlHost(340, 180, rtl == 1);
+        CWnd wnd;
+        ASSERT_TRUE(wnd.SubclassWindow(plain));
+        // Centred texts: an XP button's, a gradient button's, a progress bar's, a tree's
+        // hovered label.
+        CButtonXP push;
+        ASSERT_TRUE(push.Create("L.", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(130, 20, 190, 46), &wnd, 2));
+        CButtonXPGradient gradient;
+        ASSERT_TRUE(gradient.Create("L.", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(200, 20, 260, 46), &wnd, 3));
+        CProgressCtrlEx bar;
+        ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(20, 56, 120, 86), &wnd, 4));
+        bar.SetRange(0, 100);
+        bar.SetText("L.");
+        HWND tree = Tree_new(plain, 130, 56, 300, 110, 0);
+        ASSERT_NE(tree, nullptr);
+        Tree_AddItem(tree, "1", "L.", "");
+        Tree_Build(tree);
+        Tree_SetMousemoveSelect(tree, 1);
+        const HTREEITEM item = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+        ASSERT_NE(item, nullptr);
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item);
+        PumpPending();
+        EXPECT_EQ(CentredReadsRightToLeft(push), rtl) << "the XP button";
+        EXPECT_EQ(CentredReadsRightToLeft(gradient), rtl) << "the gradient button";
+        EXPECT_EQ(CentredReadsRightToLeft(bar), rtl) << "the progress bar";
+        RECT label;
+        *(HTREEITEM*)&label = item;
+        ASSERT_TRUE(SendMessageA(tree, TVM_GETITEMRECT, TRUE, (LPARAM)&label));
+        MapWindowPoints(tree, nullptr, (POINT*)&label, 2);
+        if (label.left > label.right) std::swap(label.left, label.right);
+        ScreenPixels labelPixels(label);
+        EXPECT_EQ(ReadsRightToLeft(labelPixels, {0, 0, labelPixels.Width(), labelPixels.Height()},
+                                   labelPixels.At(0, 0)),
+                  rtl)
+            << "the tree's hovered label";
+
+        // The library's own palette: a disabled check box's greyed text, a disabled button's.
+        Lumo_UseSystemColors(0);
+        CButtonXP check, disabled;
+        ASSERT_TRUE(check.Create("L.", WS_CHILD | WS_VISIBLE | WS_DISABLED | BS_AUTOCHECKBOX, CRect(20, 90, 120, 114),
+                                 &wnd, 5));
+        ASSERT_TRUE(disabled.Create("L.", WS_CHILD | WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON,
+                                    CRect(130, 20, 190, 46), &wnd, 6));
+        push.ShowWindow(SW_HIDE);
+        PumpPending();
+        EXPECT_EQ(CheckTextReadsRightToLeft(check, rtl == 1), rtl) << "the disabled check box";
+        EXPECT_EQ(CentredReadsRightToLeft(disabled), rtl) << "the disabled XP button";
+        Lumo_UseSystemColors(1);
+
+        wnd.UnsubclassWindow();
+        DestroyWindow(plain);
     }
 }

@@ -160,7 +160,13 @@ void CMemDC::Init(HDC hTarget, const RECT* pRect, BOOL bCopyFirst)
     // same through either, and the copies between them keep their orientation.
     ::SetLayout(hMem, ::GetLayout(hTarget) & LAYOUT_RTL);
     // The buffer's origin is the rectangle's corner, so callers keep the target's coordinates.
-    ::SetWindowOrgEx(hMem, m_rect.left, m_rect.top, NULL);
+    // A mirrored buffer takes it as its viewport's origin: platforms move a mirrored picture
+    // the same way for a viewport origin, not for a window origin (the rectangle's far end
+    // would then fall off the bitmap when the rectangle does not start at 0).
+    if (::GetLayout(hMem) & LAYOUT_RTL)
+        ::SetViewportOrgEx(hMem, -m_rect.left, -m_rect.top, NULL);
+    else
+        ::SetWindowOrgEx(hMem, m_rect.left, m_rect.top, NULL);
     if (bCopyFirst)
         ::BitBlt(hMem, m_rect.left, m_rect.top, cx, cy, hTarget, m_rect.left, m_rect.top, SRCCOPY);
 }
