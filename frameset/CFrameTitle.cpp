@@ -87,8 +87,8 @@ HRGN EllipseRgn(const CRect& r)
     return ::CreateEllipticRgn(r.left, r.top, r.right, r.bottom);
 }
 
-// The part of E's outline between the rays from its centre through two points, the narrower
-// of the two parts (less than a half): the outline is drawn whole, clipped to the wedge between
+// The stretch of E's outline between the rays from its centre through two points, the narrower
+// of the two stretches (less than a half): the outline is drawn whole, clipped to the wedge between
 // the rays. A mirrored context turns an arc direction around; a clipped outline needs none.
 // Draws with the selected pen; call between SaveDC and RestoreDC.
 void OutlineBetween(CDC* pDC, const CRect& E, POINT ptFrom, POINT ptTo)

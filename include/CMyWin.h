@@ -61,7 +61,7 @@ public:
     // are placed one by one. bExactRepaint: windows without a frame that only move or change
     // size do so without the system repainting or copying anything (SWP_NOREDRAW,
     // SWP_NOCOPYBITS); the plan then invalidates what the system would have: in the parent the
-    // part each window uncovered, in the window the part new to it, or all of it when it moved
+    // area each window uncovered, in the window the area new to it, or all of it when it moved
     // on the screen. Windows add what their contents need in their own WM_WINDOWPOSCHANGED.
     void Apply(BOOL bExactRepaint = FALSE);
 

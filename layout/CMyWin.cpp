@@ -443,8 +443,8 @@ BOOL CLayoutPlan::NoteWhereItIs(Step* p)
 }
 
 // What the system invalidates after a move, for a window moved without it: in the parent (and
-// whatever lies under), the part the window uncovered; in the window, everything when it moved
-// on the screen, else the part new to it. The window adds what its contents need itself.
+// whatever lies under), the area the window uncovered; in the window, everything when it moved
+// on the screen, else the area new to it. The window adds what its contents need itself.
 void CLayoutPlan::InvalidateChange(const Step* p)
 {
     const UINT nFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;

@@ -454,13 +454,13 @@ TEST(RightToLeft, TabTitlePartlyRepaintedMatchesAWholePaint) {
         InvalidateRect(window, &part, TRUE);
         PumpPending();
         ScreenPixels now(bar);
-        // Mirrored, the part runs from the bar's screen left to `from` short of its right.
+        // Mirrored, the invalidated strip runs from the bar's screen left to `from` short of its right.
         const int columns = (int)(all.right - from);
         int differ = 0;
         for (int y = 0; y < band; ++y)
             for (int x = 0; x < columns; ++x) differ += now.At(x, y) != whole.At(x, y);
         EXPECT_EQ(differ, 0);
-        EXPECT_EQ(now.At(columns, band / 2), scribble) << "only the part was repainted";
+        EXPECT_EQ(now.At(columns, band / 2), scribble) << "only the invalidated strip was repainted";
     }
     DestroyWindow(host);
 }
