@@ -10,7 +10,7 @@ namespace
 int g_bOwnLook = 0;
 int g_nSystemColors = -1;
 DWORD g_dwGeneration = 1;
-HHOOK g_hWatch = NULL;
+HWND g_hWatch = NULL;  // the watching window
 
 BOOL AskSystem(UINT uiAction)
 {
@@ -34,21 +34,21 @@ BOOL CALLBACK RedrawThreadWindow(HWND hWnd, LPARAM)
     return TRUE;
 }
 
-LRESULT CALLBACK WatchProc(int nCode, WPARAM wParam, LPARAM lParam)
+// The watch is a hidden top-level window of the watching thread: the system tells setting and
+// colour changes to top-level windows only, each of which repaints with its children, among which
+// the library's controls. (A hook on the thread's messages would cost every message the host's
+// windows are sent.)
+const char kWatchClass[] = "LumoSettingsWatch";
+
+LRESULT CALLBACK WatchProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (nCode == HC_ACTION)
+    if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE)
     {
-        const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
-        // The system tells top-level windows only; each of them repaints with its children,
-        // among which the library's controls.
-        if ((p->message == WM_SYSCOLORCHANGE || p->message == WM_SETTINGCHANGE) &&
-            !(::GetWindowLongA(p->hwnd, GWL_STYLE) & WS_CHILD))
-        {
-            ++g_dwGeneration;
-            RedrawThreadWindow(p->hwnd, 0);
-        }
+        ++g_dwGeneration;
+        ::EnumThreadWindows(::GetCurrentThreadId(), RedrawThreadWindow, 0);
+        return 0;
     }
-    return ::CallNextHookEx(g_hWatch, nCode, wParam, lParam);
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -135,14 +135,31 @@ void WatchThread()
 {
     if (g_hWatch != NULL)
         return;
-    g_hWatch = ::SetWindowsHookExA(WH_CALLWNDPROC, WatchProc, NULL, ::GetCurrentThreadId());
+    const HINSTANCE hInstance = LumoGetModuleHandle();
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = WatchProc;
+    wc.hInstance = hInstance;
+    wc.lpszClassName = kWatchClass;
+    if (!::RegisterClassA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return;
+    // Never shown, never in the task bar; a message-only window would hear no broadcast.
+    g_hWatch = ::CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kWatchClass, "", WS_POPUP, 0, 0, 0, 0, NULL,
+                                 NULL, hInstance, NULL);
 }
 
 void Unwatch()
 {
-    if (g_hWatch != NULL)
-        ::UnhookWindowsHookEx(g_hWatch);
+    if (g_hWatch == NULL)
+        return;
+    // Another thread (the one unloading the library) cannot destroy the window: it is left with
+    // the default procedure, so that nothing calls into the library once it is gone, and closes.
+    if (!::DestroyWindow(g_hWatch))
+    {
+        ::SetWindowLongPtrA(g_hWatch, GWLP_WNDPROC, (LONG_PTR)::DefWindowProcA);
+        ::PostMessageA(g_hWatch, WM_CLOSE, 0, 0);
+    }
     g_hWatch = NULL;
+    ::UnregisterClassA(kWatchClass, LumoGetModuleHandle());
 }
 
 }  // namespace LumoSettings

@@ -861,6 +861,37 @@ TEST_F(Drop, PaintInSystemColoursAndFollowTheirChanges) {
               Leaks{});
 }
 
+// The library hears the system's announcements through a hidden top-level window of its own:
+// the copy that window is sent repaints the door in the new colours, whatever the host's windows
+// do with theirs. The window is never shown.
+TEST_F(Drop, ColourChangesReachTheLibraryWhateverTheHostsWindowsDoWithThem) {
+    HWND layer = pDoor->GetLayer()->m_hWnd;
+    ColourMode mode(1);
+    PumpPending();
+    HWND watch = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM p) -> BOOL {
+        char cls[64] = "";
+        GetClassNameA(h, cls, sizeof cls);
+        if (strcmp(cls, "LumoSettingsWatch") == 0) *(HWND*)p = h;
+        return TRUE;
+    }, (LPARAM)&watch);
+    ASSERT_NE(watch, nullptr);
+    EXPECT_FALSE(IsWindowVisible(watch));
+    EXPECT_EQ(GetParent(watch), nullptr);
+
+    const std::vector<COLORREF> colours = SysColours::Contrast(11);
+    std::vector<COLORREF> old;
+    for (int i : kRoleColours) old.push_back(GetSysColor(i));
+    SetSysColors((int)colours.size(), kRoleColours, colours.data());
+    SendMessageA(watch, WM_SYSCOLORCHANGE, 0, 0);
+    PumpPending();
+    EXPECT_EQ(WindowCapture(layer, CaptureMode::ScreenClient).At(100, 300), SysColours::Of(colours, COLOR_WINDOW));
+    SetSysColors((int)old.size(), kRoleColours, old.data());
+    SendMessageA(watch, WM_SYSCOLORCHANGE, 0, 0);
+    PumpPending();
+    EXPECT_EQ(WindowCapture(layer, CaptureMode::ScreenClient).At(100, 300), SysColours::Of(old, COLOR_WINDOW));
+}
+
 // A host may end the door, a drop or a bitmap button from inside each message it is sent: the
 // door's toggle (from the flat call, a click or the mouse over the button) and right clicks on
 // the door and its layer, also while the door slides or a drop animates; a drop's toggle
