@@ -60,6 +60,12 @@ for n in $(seq 90 140); do
 done
 [ -n "$display" ] || { echo "with-wine: no X display could be started" >&2; exit 1; }
 export DISPLAY="$display"
+# A desktop session loads a resource database into the X server; Xvfb has none. Without one the
+# X library reads its resource files again for every font chosen on the display (several file
+# opens per text drawn), which no desktop pays. A database of its own, empty, ends that.
+xresources="$WINEPREFIX/.lumo-xresources"
+printf '! The test bed sets no X resource.\n' > "$xresources"
+export XENVIRONMENT="$xresources"
 
 cleanup() {
   "$WINESERVER" -k >/dev/null 2>&1 || true
