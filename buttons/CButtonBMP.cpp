@@ -44,13 +44,16 @@ CButtonBMP::CButtonBMP()
     : m_bHover(0), m_bOpened(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_hBmpNormal(NULL),
       m_hBmpHover(NULL), m_hCursor(NULL), m_nMoveCount(0), m_bHideFocus(0),
       m_bUIStateRead(0), m_nNormalId(0), m_nHoverId(0), m_nBmpDpi(LUMO_BASE_DPI),
-      m_pDpi(new CDpiScale)
+      m_pDpi(new CDpiScale), m_hFaceDC(NULL), m_hFaceBmp(NULL), m_hFaceOld(NULL), m_bFaceKept(0), m_nBitmapsSet(0), m_nFaceBitmaps(0), m_bFaceHover(0),
+      m_crFace(0), m_bFaceOpened(0), m_nFaceDpi(0)
 {
+    m_sizeFace.cx = m_sizeFace.cy = 0;
 }
 
 CButtonBMP::~CButtonBMP()
 {
     DeleteBitmaps();
+    DeleteFace();
     delete m_pDpi;
     m_bHover = 0;
     m_nMoveCount = 0;
@@ -70,11 +73,35 @@ void CButtonBMP::DeleteBitmaps()
     m_hBmpHover = NULL;
 }
 
+void CButtonBMP::DeleteFace()
+{
+    if (m_hFaceDC)
+    {
+        ::SelectObject(m_hFaceDC, m_hFaceOld);
+        ::DeleteDC(m_hFaceDC);
+    }
+    if (m_hFaceBmp)
+        ::DeleteObject(m_hFaceBmp);
+    m_hFaceDC = NULL;
+    m_hFaceBmp = NULL;
+    m_hFaceOld = NULL;
+    m_sizeFace.cx = m_sizeFace.cy = 0;
+    m_bFaceKept = 0;
+}
+
+void CButtonBMP::ForgetFace()
+{
+    m_bFaceKept = 0;
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        Invalidate(TRUE);
+}
+
 void CButtonBMP::SetBitmaps(UINT nNormalId, UINT nHoverId)
 {
     m_nNormalId = nNormalId;
     m_nHoverId = nHoverId;
     DeleteBitmaps();
+    ++m_nBitmapsSet;
     m_nBmpDpi = m_pDpi->GetSafeHwnd() ? m_pDpi->GetDpi() : m_nBmpDpi;
     m_hBmpNormal = ::Load1BitmapForDpi((int)nNormalId, m_nBmpDpi);
     m_hBmpHover = ::Load1BitmapForDpi((int)nHoverId, m_nBmpDpi);
@@ -201,6 +228,7 @@ void CButtonBMP::OnDestroy()
 {
     m_pDpi->Detach();
     CAccessible::Disconnect(m_hWnd);
+    DeleteFace();
     CButton::OnDestroy();
 }
 
@@ -237,10 +265,27 @@ LRESULT CButtonBMP::OnUpdateUIState(WPARAM wParam, LPARAM)
 /////////////////////////////////////////////////////////////////////////////
 // drawing
 
-void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+// Makes sure a memory context of the size is there to keep the face in; FALSE when none can be
+// made (the face is then drawn straight into the target).
+BOOL CButtonBMP::KeepFace(HDC hDC, SIZE size)
 {
-    HDC hDC = lpDIS->hDC;
-    const RECT& rc = lpDIS->rcItem;
+    if (m_hFaceDC && m_sizeFace.cx == size.cx && m_sizeFace.cy == size.cy)
+        return TRUE;
+    DeleteFace();
+    m_hFaceDC = ::CreateCompatibleDC(hDC);
+    m_hFaceBmp = m_hFaceDC ? ::CreateCompatibleBitmap(hDC, size.cx, size.cy) : NULL;
+    if (!m_hFaceBmp)
+    {
+        DeleteFace();
+        return FALSE;
+    }
+    m_hFaceOld = ::SelectObject(m_hFaceDC, m_hFaceBmp);
+    m_sizeFace = size;
+    return TRUE;
+}
+
+void CButtonBMP::DrawFace(HDC hDC, const RECT& rc)
+{
     // A brush fills the whole item in a mirrored context too, where an opaque text rectangle
     // may leave a column at one end.
     HBRUSH hBrush = ::CreateSolidBrush(LumoPalette::Color(LumoPalette::HEADER, m_crBk));
@@ -259,6 +304,34 @@ void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     CDRAW::TransparentBlt2(hDC, rc.left, rc.top, size.cx, size.cy, hMem, 0, 0, kTransparent);
     ::SelectObject(hMem, hOld);
     ::DeleteDC(hMem);
+}
+
+void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    HDC hDC = lpDIS->hDC;
+    const RECT& rc = lpDIS->rcItem;
+    const COLORREF crFace = LumoPalette::Color(LumoPalette::HEADER, m_crBk);
+    const SIZE size = { rc.right - rc.left, rc.bottom - rc.top };
+    const int nDpi = m_pDpi->GetDpi();
+    // A mirrored context is drawn into directly: the face is kept left to right.
+    if ((::GetLayout(hDC) & LAYOUT_RTL) || size.cx <= 0 || size.cy <= 0 || !KeepFace(hDC, size))
+        DrawFace(hDC, rc);
+    else
+    {
+        if (!m_bFaceKept || m_nFaceBitmaps != m_nBitmapsSet || m_bFaceHover != m_bHover || m_crFace != crFace ||
+            m_bFaceOpened != m_bOpened || m_nFaceDpi != nDpi)
+        {
+            const RECT rcFace = { 0, 0, size.cx, size.cy };
+            DrawFace(m_hFaceDC, rcFace);
+            m_bFaceKept = 1;
+            m_nFaceBitmaps = m_nBitmapsSet;
+            m_bFaceHover = m_bHover;
+            m_crFace = crFace;
+            m_bFaceOpened = m_bOpened;
+            m_nFaceDpi = nDpi;
+        }
+        ::BitBlt(hDC, rc.left, rc.top, size.cx, size.cy, m_hFaceDC, 0, 0, SRCCOPY);
+    }
     // Only a button in the tab order is reached by the keyboard, and so shows where it is.
     if (!m_bUIStateRead)
     {

@@ -11,12 +11,10 @@ void ArrowColumn(HDC hDC, const CDpiScale& dpi, int mx, int my, int dx, int dy0,
 }
 }  // namespace
 
-void CDoorArrowButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+void CDoorArrowButton::DrawFace(HDC hDC, const RECT& rc)
 {
-    CButtonBMP::DrawItem(lpDIS);
+    CButtonBMP::DrawFace(hDC, rc);
 
-    HDC hDC = lpDIS->hDC;
-    const RECT& rc = lpDIS->rcItem;
     const int mx = (rc.left + rc.right) / 2;
     const int my = (rc.top + rc.bottom) / 2;
     const CDpiScale& dpi = GetDpiScale();

@@ -8,6 +8,6 @@
 class CDoorArrowButton : public CButtonBMP
 {
 public:
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void DrawFace(HDC hDC, const RECT& rc);
     virtual CString GetAccessibleName();
 };

@@ -55,6 +55,14 @@ public:
     // The name screen readers read: the window text without its '&'. After OnMouseLeave, so
     // that the slots before it stay where derived buttons expect them.
     virtual CString GetAccessibleName();
+    // Draws the face (background and bitmap) into a context, in the item's rectangle. A derived
+    // button adds its drawing here. The face is kept and copied unchanged while the bitmaps, the
+    // hover state, the background colour, the open state, the DPI and the size stay as they
+    // were; a derived face that depends on anything else calls ForgetFace when that changes,
+    // which repaints the button. After GetAccessibleName, so that the slots before it stay where
+    // derived buttons expect them.
+    virtual void DrawFace(HDC hDC, const RECT& rc);
+    void ForgetFace();
 
 protected:
     afx_msg void OnClicked();
@@ -72,6 +80,8 @@ protected:
     // FALSE when the parent destroyed the button while it was told.
     BOOL NotifyParent(UINT nCode);
     void DeleteBitmaps();
+    void DeleteFace();
+    BOOL KeepFace(HDC hDC, SIZE size);
 
     int m_bHover;
     int m_bOpened;
@@ -86,6 +96,18 @@ protected:
     UINT m_nHoverId;
     int m_nBmpDpi;       // the DPI the bitmaps were loaded for
     CDpiScale* m_pDpi;   // owned
+    // The kept face: a memory context holding it, and what it was drawn for.
+    HDC m_hFaceDC;
+    HBITMAP m_hFaceBmp;
+    HGDIOBJ m_hFaceOld;
+    int m_bFaceKept;
+    int m_nBitmapsSet;      // counts SetBitmaps calls: a bitmap loaded again may take a freed handle
+    int m_nFaceBitmaps;     // the count the face was drawn at
+    int m_bFaceHover;
+    COLORREF m_crFace;
+    int m_bFaceOpened;
+    int m_nFaceDpi;
+    SIZE m_sizeFace;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -163,6 +163,82 @@ TEST(ButtonBMP, DrawsItsOnlyBitmapLeavesMagentaClearAndPointsTheDoorArrow) {
     EXPECT_TRUE(PixelsAre(a, {{3, 22, white}, {3, 28, blue}, {5, 24, white}, {5, 26, blue}}));
 }
 
+// A bitmap button keeps its face between paints: a new background colour, new bitmaps and the
+// pointer coming over it show at the next paint, and neither painting nor a button's life
+// leaves an object behind.
+TEST(ButtonBMP, KeptFaceShowsEachChangeAtTheNextPaint) {
+    FrameworkHost host;
+    SetCursorPos(0, 0);
+    DWORD d = 0, c = 0, dh = 0, ch = 0, col = 0;
+    GetDropHandle(0, &d, &c, &dh, &ch, &col);
+    CButtonBMP btn;
+    btn.SetBitmaps(d, dh);
+    btn.SetBkColor(RGB(10, 200, 30));
+    ASSERT_TRUE(btn.Create("", 0, CRect(0, 0, 0, 0), host.Wnd(), 3));
+    MemoryCanvas canvas(16, 16, RGB(0, 0, 0));
+    DrawButton(btn, canvas);
+    EXPECT_EQ(canvas.At(0, 0), RGB(10, 200, 30));
+    btn.SetBkColor(RGB(90, 20, 140));
+    DrawButton(btn, canvas);
+    EXPECT_EQ(canvas.At(0, 0), RGB(90, 20, 140));
+
+    // A pixel where the open bitmap and the closed one differ. Bitmaps loaded again may take the
+    // handles of those they replace.
+    auto pixelOf = [](HBITMAP b, int x, int y) { return BitmapPixel(b, x, y); };
+    std::vector<COLORREF> open;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) open.push_back(pixelOf(btn.GetNormalBitmap(), x, y));
+    btn.SetBitmaps(c, ch);
+    HBITMAP closed = btn.GetNormalBitmap();
+    int px = -1, py = -1;
+    for (int y = 0; y < 16 && px < 0; ++y)
+        for (int x = 0; x < 16 && px < 0; ++x) {
+            const COLORREF o = open[y * 16 + x], k = pixelOf(closed, x, y);
+            if (o != k && o != RGB(255, 0, 255) && k != RGB(255, 0, 255)) px = x, py = y;
+        }
+    ASSERT_GE(px, 0);
+    DrawButton(btn, canvas);
+    EXPECT_EQ(canvas.At(px, py), pixelOf(closed, px, py));
+    btn.SetBitmaps(d, dh);
+    DrawButton(btn, canvas);
+    EXPECT_EQ(canvas.At(px, py), pixelOf(btn.GetNormalBitmap(), px, py));
+    for (int i = 0; i < 3; ++i) SendMessageA(btn.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ASSERT_TRUE(btn.IsHover());
+    // Every pixel of the bitmap but its magenta ones.
+    auto shows = [&](MemoryCanvas& on, HBITMAP b) {
+        int wrong = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                wrong += pixelOf(b, x, y) != RGB(255, 0, 255) && on.At(x, y) != pixelOf(b, x, y);
+        return wrong == 0;
+    };
+    MemoryCanvas hovered(16, 16, RGB(0, 0, 0));
+    DrawButton(btn, hovered);
+    EXPECT_TRUE(shows(hovered, btn.GetHoverBitmap()));
+    EXPECT_FALSE(shows(hovered, btn.GetNormalBitmap()));
+    SendMessageA(btn.m_hWnd, WM_MOUSELEAVE, 0, 0);
+    // The first bitmap loaded takes the handle freed last, the hover one's just painted.
+    btn.SetBitmaps(c, ch);
+    DrawButton(btn, canvas);
+    EXPECT_TRUE(shows(canvas, btn.GetNormalBitmap()));
+
+    EXPECT_EQ(LeaksOf([&] {
+                  for (int i = 0; i < 4; ++i) {
+                      btn.SetBkColor(RGB(i, 0, 0));
+                      DrawButton(btn, canvas);
+                  }
+              }),
+              Leaks{});
+    EXPECT_EQ(LeaksOf([&] {
+                  CButtonBMP other;
+                  other.SetBitmaps(d, dh);
+                  other.Create("", 0, CRect(0, 0, 0, 0), host.Wnd(), 4);
+                  DrawButton(other, canvas);
+                  other.DestroyWindow();
+              }),
+              Leaks{});
+}
+
 // A pointer to a virtual member function holds 1 + the byte offset of its slot (the ABI of
 // this compiler); -1 for a function that is not virtual.
 template <class T>
