@@ -27,7 +27,16 @@ export WINEPREFIX="$copy"
 reg="$copy/drive_c/lumo-dpi.reg"
 printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="win10"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' "$dpi" > "$reg"
 "$WINESERVER" -p
-"$WINE" regedit /S 'C:\lumo-dpi.reg' >/dev/null 2>&1
+# The import can be lost while the copied prefix is still settling: it is read back, and made
+# again until it holds.
+want="$(printf '0x%x' "$dpi")"
+for _ in 1 2 3 4 5; do
+  "$WINE" regedit /S 'C:\lumo-dpi.reg' >/dev/null 2>&1
+  if "$WINE" reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null | tr -d '\r' | grep -qi "REG_DWORD *$want\b"; then
+    break
+  fi
+  sleep 1
+done
 rm -f "$reg"
 
 set +e
