@@ -908,6 +908,16 @@ void CWndDoor::LayOutTree()
 {
     CLayoutPlan plan;
     PlanTree(m_sizeClient, plan);
+    CWndDoorLayer* pLayer = GetLayer();
+    RECT rcPlanned;
+    if (pLayer && plan.GetPlannedRect(pLayer->m_hWnd, &rcPlanned))
+    {
+        // A scroll bar is a frame: it takes no height.
+        CRect rcWindow, rcClient;
+        pLayer->GetWindowRect(&rcWindow);
+        pLayer->GetClientRect(&rcClient);
+        pLayer->PrepareScroll(rcPlanned.bottom - rcPlanned.top - (rcWindow.Height() - rcClient.Height()));
+    }
     plan.Apply(TRUE);
 }
 

@@ -340,13 +340,7 @@ void CWndDoorLayer::UpdateScroll(BOOL bRedraw)
     CRect rc;
     GetClientRect(&rc);
     const int H = rc.Height();
-    int total = 0;
-    for (int i = 0; i < m_arrDrops.GetSize(); ++i)
-    {
-        CWndDrop* pDrop = m_arrDrops[i];
-        total += (pDrop->IsDropped() ? pDrop->GetMaxHeight() : pDrop->GetHeaderHeight()) +
-                 pDrop->GetMarginTop();
-    }
+    const int total = TotalHeight();
     // Showing or hiding the bar recalculates and repaints the layer's frame even when nothing
     // changes; a resize of the door changes the bar seldom.
     const BOOL bBar = total > H;
@@ -363,7 +357,13 @@ void CWndDoorLayer::UpdateScroll(BOOL bRedraw)
             pos = 0;
         if (si.nMax == total && si.nPos == pos && (int)si.nPage == H)
         {
-            if (bRedraw)
+            // The bar may have been set for this size before the move (PrepareScroll).
+            if (m_MyWin.GetScrollVert() != pos)
+            {
+                m_MyWin.SetScrollVert(pos);
+                m_MyWin.OnSize(TRUE);
+            }
+            else if (bRedraw)
                 m_MyWin.OnSize(TRUE);
         }
         else
@@ -389,6 +389,43 @@ void CWndDoorLayer::UpdateScroll(BOOL bRedraw)
     }
     else if (bRedraw)
         m_MyWin.OnSize(TRUE);
+}
+
+int CWndDoorLayer::TotalHeight() const
+{
+    int total = 0;
+    for (int i = 0; i < m_arrDrops.GetSize(); ++i)
+    {
+        const CWndDrop* pDrop = m_arrDrops[i];
+        total += (pDrop->IsDropped() ? pDrop->GetMaxHeight() : pDrop->GetHeaderHeight()) +
+                 pDrop->GetMarginTop();
+    }
+    return total;
+}
+
+// The system repaints a resized layer's frame, the bar in it, as the move's own step, before the
+// layer hears of its new size: the bar takes the page of the height about to be given first,
+// undrawn. A bar that comes or goes is left to the pass after the move.
+void CWndDoorLayer::PrepareScroll(int nClientHeight)
+{
+    if (!m_bScrolling || !(GetStyle() & WS_VSCROLL))
+        return;
+    const int total = TotalHeight();
+    if (total <= nClientHeight)
+        return;
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    GetScrollInfo(SB_VERT, &si, SIF_ALL);
+    const int pos = si.nPos + nClientHeight <= total ? si.nPos : total - nClientHeight + 1;
+    if (si.nMax == total && si.nPos == pos && (int)si.nPage == nClientHeight)
+        return;
+    SCROLLINFO n = {};
+    n.cbSize = sizeof(n);
+    n.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    n.nMax = total;
+    n.nPage = (UINT)nClientHeight;
+    n.nPos = pos;
+    SetScrollInfo(SB_VERT, &n, FALSE);
 }
 
 void CWndDoorLayer::ScrollTo(UINT nCode, int nThumb)

@@ -44,6 +44,10 @@ public:
     int GetViewStyle() const { return m_nViewStyle; }
     void FocusSingleDrop();
     void UpdateScroll(BOOL bRedraw);
+    // Sets the bar for a client height the layer is about to be given, without drawing it.
+    void PrepareScroll(int nClientHeight);
+    // The height of every drop as it stands, with its margin.
+    int TotalHeight() const;
     // nMode 0 toggles, 1 opens, anything else closes.
     void ToggleDrop(HWND hDrop, int nMode);
     BOOL IsAnimating() const { return m_nAnimating != -1; }

@@ -1173,6 +1173,61 @@ TEST_F(DoorPaint, HostResizePlacesOnceAndPaintsEachWindowAtMostOnce) {
         EXPECT_EQ(count.Paints(door), 1);  // the separator moved
         EXPECT_EQ(StalePixels(), 0);
     }
+
+    // Every drop open, the layer scrolls: its bar takes the new page, drawn once by the system
+    // with the frame, and the drops, which stay where they are, are not painted again when the
+    // host gets smaller.
+    for (HWND d : drops) DropWin_SetDrop(d, 1);
+    CRect rcHost;
+    GetWindowRect(host, &rcHost);
+    SetWindowPos(host, nullptr, 0, 0, rcHost.Width(), rcHost.Height() - 100, SWP_NOMOVE | SWP_NOZORDER);
+    Settle();
+    ASSERT_TRUE(GetWindowLongPtrA(layer, GWL_STYLE) & WS_VSCROLL);
+    for (int dh : {-30, 25, -7}) {
+        SCOPED_TRACE(dh);
+        count.Clear();
+        CRect rc;
+        GetWindowRect(host, &rc);
+        SetWindowPos(host, nullptr, 0, 0, rc.Width(), rc.Height() + dh, SWP_NOMOVE | SWP_NOZORDER);
+        Settle();
+        EXPECT_EQ(count.Placements(layer), 1);
+        for (HWND w : PanelWindows()) EXPECT_LE(count.Paints(w), 1) << "window " << w;
+        if (dh < 0) {
+            for (HWND d : drops) EXPECT_EQ(count.Paints(d), 0) << "drop " << d;
+        }
+        SCROLLINFO si = {sizeof si, SIF_ALL};
+        GetScrollInfo(layer, SB_VERT, &si);
+        CRect client;
+        GetClientRect(layer, &client);
+        EXPECT_EQ((int)si.nPage, client.Height());
+        EXPECT_EQ(StalePixels(), 0);
+        const WindowCapture shown(door, CaptureMode::ScreenClient);
+        RedrawWindow(layer, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        const WindowCapture fresh(door, CaptureMode::ScreenClient);
+        const CRect bar(RectIn(layer, door).left + client.right, RectIn(layer, door).top, RectIn(layer, door).right,
+                        RectIn(layer, door).bottom);
+        int differ = 0;
+        for (int y = bar.top; y < bar.bottom; ++y)
+            for (int x = bar.left; x < bar.right; ++x) differ += shown.At(x, y) != fresh.At(x, y);
+        EXPECT_EQ(differ, 0);
+    }
+    // Scrolled to the end, a taller host brings the drops down with the position the bar keeps.
+    Sleep(60);
+    SendMessageA(layer, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 10000), 0);
+    Settle();
+    SCROLLINFO before = {sizeof before, SIF_ALL};
+    GetScrollInfo(layer, SB_VERT, &before);
+    ASSERT_GT(before.nPos, 20);
+    const int bottomBefore = RectIn(drops[2], layer).bottom;
+    CRect rc;
+    GetWindowRect(host, &rc);
+    SetWindowPos(host, nullptr, 0, 0, rc.Width(), rc.Height() + 20, SWP_NOMOVE | SWP_NOZORDER);
+    Settle();
+    SCROLLINFO after = {sizeof after, SIF_ALL};
+    GetScrollInfo(layer, SB_VERT, &after);
+    EXPECT_EQ(after.nPos, before.nPos - 20);
+    EXPECT_EQ(RectIn(drops[2], layer).bottom, bottomBefore + 20);
+    EXPECT_EQ(StalePixels(), 0);
 }
 
 // A new width moves every drop and header button once and paints each window at most once;
