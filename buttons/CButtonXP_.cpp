@@ -47,51 +47,99 @@ HFONT ButtonFont(HWND hWnd)
     return (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
 }
 
+}  // namespace
+
+// The mask of a greyed text: a one-bit picture of the letters, black on white, kept for the next
+// paint with what it was drawn for.
+struct CGreyTextMask
+{
+    HDC hDC = NULL;
+    HBITMAP hBits = NULL;
+    HGDIOBJ hOldBits = NULL;
+    CSize size = CSize(0, 0);
+    CString strText;
+    HFONT hFont = NULL;
+    DWORD dwLayout = 0;
+    UINT nFormat = 0;
+
+    ~CGreyTextMask()
+    {
+        if (hDC)
+        {
+            ::SelectObject(hDC, hOldBits);
+            ::DeleteDC(hDC);
+        }
+        if (hBits)
+            ::DeleteObject(hBits);
+    }
+    // The mask of the text in the target's font, layout and format; null when it cannot be made.
+    HDC Get(HDC hTarget, CSize sizeText, const CString& str, UINT nTextFormat)
+    {
+        const HFONT hTargetFont = (HFONT)::GetCurrentObject(hTarget, OBJ_FONT);
+        const DWORD dwTargetLayout = ::GetLayout(hTarget) & LAYOUT_RTL;
+        if (hDC && size == sizeText && strText == str && hFont == hTargetFont && dwLayout == dwTargetLayout &&
+            nFormat == nTextFormat)
+            return hDC;
+        if (!hDC && !(hDC = ::CreateCompatibleDC(hTarget)))
+            return NULL;
+        if (size != sizeText || !hBits)
+        {
+            HBITMAP hNew = ::CreateBitmap(sizeText.cx, sizeText.cy, 1, 1, NULL);
+            if (!hNew)
+                return NULL;
+            HGDIOBJ hOld = ::SelectObject(hDC, hNew);
+            if (hBits)
+                ::DeleteObject(hBits);
+            else
+                hOldBits = hOld;
+            hBits = hNew;
+            size = sizeText;
+        }
+        // The mask is drawn in the target's layout, so the copies keep its orientation.
+        ::SetLayout(hDC, dwTargetLayout);
+        CRect rcMask(0, 0, size.cx, size.cy);
+        ::FillRect(hDC, &rcMask, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+        ::SetBkColor(hDC, RGB(255, 255, 255));
+        ::SetTextColor(hDC, RGB(0, 0, 0));
+        HGDIOBJ hOldFont = ::SelectObject(hDC, hTargetFont);
+        ::DrawTextA(hDC, str, str.GetLength(), &rcMask, nTextFormat);
+        ::SelectObject(hDC, hOldFont);
+        strText = str;
+        hFont = hTargetFont;
+        dwLayout = dwTargetLayout;
+        nFormat = nTextFormat;
+        return hDC;
+    }
+};
+
+namespace
+{
+
 // A button's text in the box at pt, cx x cy, as DrawState draws it (ampersands underline the
 // next letter), but reading right to left in a mirrored context, which DrawState cannot do.
-// Embossed, it is the greyed look: the letters' mask in the 3-D highlight one pixel down and
-// right, then in the 3-D shadow in place.
-void DrawButtonText(HDC hDC, CPoint pt, CSize size, const CString& strText, BOOL bEmbossed)
+// Embossed, it is the greyed look: the letters' mask (kept in pMask) in the 3-D highlight one
+// pixel down and right, then in the 3-D shadow in place.
+void DrawButtonText(HDC hDC, CPoint pt, CSize size, const CString& strText, CGreyTextMask* pMask)
 {
     const UINT nFormat = DT_NOCLIP | RtlReading(hDC);
     CRect rc(pt, size);
-    if (!bEmbossed)
+    if (!pMask)
     {
         ::DrawTextA(hDC, strText, strText.GetLength(), &rc, nFormat);
         return;
     }
-    // The mask is drawn in the target's layout, so the copies keep its orientation.
-    HDC hMask = ::CreateCompatibleDC(hDC);
-    HBITMAP hBits = hMask ? ::CreateBitmap(size.cx, size.cy, 1, 1, NULL) : NULL;
-    if (!hBits)
-    {
-        if (hMask)
-            ::DeleteDC(hMask);
+    HDC hMask = pMask->Get(hDC, size, strText, nFormat);
+    if (!hMask)
         return;
-    }
-    HGDIOBJ hOldBits = ::SelectObject(hMask, hBits);
-    ::SetLayout(hMask, ::GetLayout(hDC) & LAYOUT_RTL);
-    CRect rcMask(0, 0, size.cx, size.cy);
-    ::FillRect(hMask, &rcMask, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    ::SetBkColor(hMask, RGB(255, 255, 255));
-    ::SetTextColor(hMask, RGB(0, 0, 0));
-    HGDIOBJ hOldFont = ::SelectObject(hMask, ::GetCurrentObject(hDC, OBJ_FONT));
-    ::DrawTextA(hMask, strText, strText.GetLength(), &rcMask, nFormat);
-    ::SelectObject(hMask, hOldFont);
     // Where the mask is black the brush paints; elsewhere the target stays.
     const DWORD kMaskedBrush = 0x00B8074A;
     const struct { int nColor, nOffset; } passes[2] = { { COLOR_3DHILIGHT, 1 }, { COLOR_3DSHADOW, 0 } };
     for (const auto& pass : passes)
     {
-        HBRUSH hBrush = ::CreateSolidBrush(::GetSysColor(pass.nColor));
-        HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+        HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetSysColorBrush(pass.nColor));
         ::BitBlt(hDC, pt.x + pass.nOffset, pt.y + pass.nOffset, size.cx, size.cy, hMask, 0, 0, kMaskedBrush);
         ::SelectObject(hDC, hOldBrush);
-        ::DeleteObject(hBrush);
     }
-    ::SelectObject(hMask, hOldBits);
-    ::DeleteObject(hBits);
-    ::DeleteDC(hMask);
 }
 
 }  // namespace
@@ -104,7 +152,7 @@ CButtonXP_::CButtonXP_()
       m_bHover(0), m_bFocused(0), m_bDisabled(0), m_bChecked(0), m_bTextLeft(0), m_bHoverFace(0),
       m_pImage(new (std::nothrow) CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
       m_dwDismissTime(0), m_bUseBkColor(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bDefault(0),
-      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0), m_pFace(NULL), m_nFaceTable(-1)
+      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0), m_pFace(NULL), m_nFaceTable(-1), m_pGrey(NULL)
 {
 }
 
@@ -112,6 +160,7 @@ CButtonXP_::~CButtonXP_()
 {
     delete m_pImage;
     delete m_pFace;
+    delete m_pGrey;
     delete m_pDpi;
 }
 
@@ -120,6 +169,15 @@ void CButtonXP_::FreePaintCache()
     delete m_pFace;
     m_pFace = NULL;
     m_nFaceTable = -1;
+    delete m_pGrey;
+    m_pGrey = NULL;
+}
+
+CGreyTextMask* CButtonXP_::GreyMask()
+{
+    if (!m_pGrey)
+        m_pGrey = new (std::nothrow) CGreyTextMask;
+    return m_pGrey;
 }
 
 void CButtonXP_::InvalidatePaintCache()
@@ -730,7 +788,7 @@ void CButtonXP_::_DrawItem_IconText(CDC* pDC, CString& strText, CRect& rect)
         if (m_bDisabled && !LumoPalette::Flat())
             DrawDisabledText(pDC, ptText, strText);
         else
-            DrawButtonText(pDC->GetSafeHdc(), ptText, CSize(tw, th), strText, FALSE);
+            DrawButtonText(pDC->GetSafeHdc(), ptText, CSize(tw, th), strText, NULL);
     }
 
     if (hOldFont)
@@ -910,7 +968,7 @@ void CButtonXP_::_DrawItem_Text_RadioCheck(CDC* pDC, CString& strText, CPoint& b
     box.y += boxSize.cy / 2 - text.cy / 2;
     const BOOL bEmbossed = m_bDisabled && !LumoPalette::Flat();
     const CSize drawn = bEmbossed ? CSize(text.cx + 2, text.cy + 2) : text;
-    DrawButtonText(pDC->GetSafeHdc(), box, drawn, strText, bEmbossed);
+    DrawButtonText(pDC->GetSafeHdc(), box, drawn, strText, bEmbossed ? GreyMask() : NULL);
 
     if (hOldFont)
         pDC->SelectObject(hOldFont);

@@ -15,6 +15,7 @@
 #include <afxcmn.h>
 
 class CBackBuffer;
+struct CGreyTextMask;
 
 // Where a button's image stands relative to its text.
 enum enum_iconpos
@@ -190,6 +191,8 @@ protected:
     void InvalidateButton();
     // Frees what the button keeps between paints; its window is going.
     void FreePaintCache();
+    // The kept mask of a greyed text, made at the first call; null when it cannot be made.
+    CGreyTextMask* GreyMask();
 
     // -- state --------------------------------------------------------------------------
     HWND m_hButton;
@@ -219,6 +222,7 @@ protected:
     CBackBuffer* m_pFace;  // the face gradient last drawn, made at the first paint
     int m_nFaceTable;      // its table, -1 when there is none
     CRect m_rcFace;        // and where it was drawn
+    CGreyTextMask* m_pGrey; // the greyed text's mask last drawn, made at the first greyed paint
 
 private:
     CButtonXP_(const CButtonXP_&);

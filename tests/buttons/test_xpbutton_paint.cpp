@@ -163,6 +163,41 @@ Difference Differ(const MemoryCanvas& a, const MemoryCanvas& b) {
     return d;
 }
 
+// A greyed caption beside a check box or a radio button keeps its letters' mask for the next
+// paint: a new caption of the same size shows as a button made with it shows, and a new font
+// too.
+TEST(XPButtonPaint, GreyedCaptionFollowsItsTextAndFont) {
+    for (DWORD style : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON}) {
+        SCOPED_TRACE(style);
+        ButtonHost host;
+        CButtonXP b, fresh;
+        ASSERT_TRUE(Make(b, host, "Mode", style));
+        ASSERT_TRUE(Make(fresh, host, "edoM", style, 110, 101));
+        b.EnableWindow(FALSE);
+        fresh.EnableWindow(FALSE);
+        MemoryCanvas first(kW, kH), changed(kW, kH), made(kW, kH);
+        Paint(b, first);
+        b.SetWindowText("edoM");
+        Paint(b, changed);
+        Paint(fresh, made);
+        EXPECT_GT(Differ(first, changed).box.right, 0);
+        EXPECT_EQ(Differ(changed, made).box.right, 0);
+
+        LOGFONTA lf = {};
+        lf.lfHeight = -17;
+        strcpy(lf.lfFaceName, "Tahoma");
+        HFONT big = CreateFontIndirectA(&lf);
+        b.SendMessage(WM_SETFONT, (WPARAM)big, FALSE);
+        fresh.SendMessage(WM_SETFONT, (WPARAM)big, FALSE);
+        Paint(b, changed);
+        Paint(fresh, made);
+        EXPECT_EQ(Differ(changed, made).box.right, 0);
+        b.SendMessage(WM_SETFONT, 0, FALSE);
+        fresh.SendMessage(WM_SETFONT, 0, FALSE);
+        DeleteObject(big);
+    }
+}
+
 // The focus rectangle, which only hidden keyboard cues take away: inside the frame of a focused
 // or pressed push button; around the caption of a focused or pressed check box or radio button,
 // a pixel wider and taller when the caption is greyed (its embossing is a pixel larger).
