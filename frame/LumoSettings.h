@@ -49,8 +49,9 @@ DWORD Generation();
 // The colours or the settings changed: the count goes up and every window of the calling thread
 // repaints, frames and children included.
 void Changed();
-// Makes sure the calling thread's windows are watched for WM_SYSCOLORCHANGE and WM_SETTINGCHANGE
-// (which only top-level windows receive from the system). Cheap after the first call.
+// Makes sure WM_SYSCOLORCHANGE and WM_SETTINGCHANGE (which the system sends top-level windows
+// only) are heard: by a hidden top-level window of the library's, made in the first thread that
+// asks. Cheap after the first call.
 void WatchThread();
 // Ends the watch (at the library's unloading).
 void Unwatch();

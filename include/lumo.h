@@ -112,9 +112,13 @@ LUMOAPI int WINAPI GetDllVersion(void);
  * (DoorWin_SetHue, XPButton_SetBkColor, a skin id...) are kept for when system colours are off
  * again.
  * 0 = the library's own palette; -1 (the default) = 1 while high contrast is on, else 0. Any other
- * mode changes nothing and returns -2; otherwise the previous mode. Whenever a top-level window
- * of the thread receives WM_SYSCOLORCHANGE or WM_SETTINGCHANGE, it repaints with the library's
- * windows in it, in the colours of the moment.
+ * mode changes nothing and returns -2; otherwise the previous mode. The library hears
+ * WM_SYSCOLORCHANGE and WM_SETTINGCHANGE through a hidden top-level window of its own, class
+ * "LumoSettingsWatch", made in the first thread that paints in the library's colours or calls
+ * one of these two functions (a host enumerating its thread's windows meets it; it is never
+ * shown and takes no activation). The system announces a change to every top-level window;
+ * that window's copy repaints every top-level window of the thread with the library's windows
+ * in it, in the colours of the moment, whatever the host's windows do with theirs.
  *
  * The library also follows the user's settings: while client-area animation is off
  * (SPI_GETCLIENTAREAANIMATION) the door and its drops open and close at once, whatever

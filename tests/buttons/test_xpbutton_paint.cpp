@@ -182,6 +182,14 @@ TEST(XPButtonPaint, GreyedCaptionFollowsItsTextAndFont) {
         Paint(fresh, made);
         EXPECT_GT(Differ(first, changed).box.right, 0);
         EXPECT_EQ(Differ(changed, made).box.right, 0);
+        // Letters, not their box: under half of the caption's box is in the shadow colour,
+        // and the highlight shows beside it.
+        const RECT caption = {14, 0, kW, kH};
+        const RECT box = BoxOf(first, GetSysColor(COLOR_3DSHADOW), caption);
+        ASSERT_FALSE(IsRectEmpty(&box));
+        const int area = (box.right - box.left) * (box.bottom - box.top);
+        EXPECT_LT(first.CountColor(GetSysColor(COLOR_3DSHADOW), box) * 2, area);
+        EXPECT_GT(first.CountColor(GetSysColor(COLOR_3DHILIGHT), caption), 0);
 
         LOGFONTA lf = {};
         lf.lfHeight = -17;

@@ -239,6 +239,40 @@ TEST(ButtonBMP, KeptFaceShowsEachChangeAtTheNextPaint) {
               Leaks{});
 }
 
+// A derived button's face may show more than the base knows of: ForgetFace makes the next paint
+// draw it again, and repaints the button.
+TEST(ButtonBMP, ADerivedFaceIsDrawnAgainAfterForgetFace) {
+    struct Marked : CButtonBMP {
+        COLORREF mark = RGB(200, 0, 0);
+        void DrawFace(HDC dc, const RECT& rc) override {
+            CButtonBMP::DrawFace(dc, rc);
+            RECT corner = {rc.left, rc.top, rc.left + 2, rc.top + 2};
+            HBRUSH b = CreateSolidBrush(mark);
+            FillRect(dc, &corner, b);
+            DeleteObject(b);
+        }
+    };
+    FrameworkHost host;
+    SetCursorPos(0, 0);
+    DWORD d = 0, c = 0, dh = 0, ch = 0, col = 0;
+    GetDropHandle(0, &d, &c, &dh, &ch, &col);
+    Marked btn;
+    btn.SetBitmaps(d, dh);
+    ASSERT_TRUE(btn.Create("", 0, CRect(0, 0, 0, 0), host.Wnd(), 3));
+    PumpPending();
+    MemoryCanvas canvas(16, 16, RGB(0, 0, 0));
+    DrawButton(btn, canvas);
+    EXPECT_EQ(canvas.At(0, 0), RGB(200, 0, 0));
+    btn.mark = RGB(0, 0, 200);
+    DrawButton(btn, canvas);
+    EXPECT_EQ(canvas.At(0, 0), RGB(200, 0, 0));  // kept
+    ValidateRect(btn.m_hWnd, nullptr);
+    btn.ForgetFace();
+    EXPECT_TRUE(GetUpdateRect(btn.m_hWnd, nullptr, FALSE));
+    DrawButton(btn, canvas);
+    EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 200));
+}
+
 // A pointer to a virtual member function holds 1 + the byte offset of its slot (the ABI of
 // this compiler); -1 for a function that is not virtual.
 template <class T>
@@ -511,6 +545,17 @@ TEST_F(Door, OnlyItsOwnWindowNamesADoor) {
     EXPECT_EQ(DoorWin_GetWidth(door), 240);
     EXPECT_FALSE(pDoor->GetFrozen());  // not closing
     EXPECT_EQ(DoorWin_EnumDropWin(door, 1), (HWND)0);
+    // Nor does any other window name one of its drops, after drops were added and removed.
+    HWND more[3];
+    for (HWND& m : more) m = DropWin_new(door, "More", 4, 4, 4, 60);
+    DestroyWindow(more[2]);
+    PumpPending();
+    for (HWND h : {button, label, tree, body, more[2], pDoor->GetLayer()->m_hWnd, (HWND)nullptr}) {
+        EXPECT_EQ(pDoor->SearchDropWnd(h), nullptr) << "window " << h;
+        pDoor->GetLayer()->ToggleDrop(h, 1);
+    }
+    EXPECT_FALSE(pDoor->GetLayer()->IsAnimating());
+    EXPECT_NE(pDoor->SearchDropWnd(more[1]), nullptr);
 }
 
 // Two doors on one host each answer for themselves, keep their own drops, and go one by one:
