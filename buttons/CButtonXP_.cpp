@@ -112,6 +112,52 @@ struct CGreyTextMask
     }
 };
 
+// A check box's or radio button's picture, loaded for a DPI and selected into a memory context.
+struct CXPBoxPicture
+{
+    int nId = 0;
+    int nDpi = 0;
+    HBITMAP hBitmap = NULL;
+    HDC hDC = NULL;
+    HGDIOBJ hOld = NULL;
+    CSize size = CSize(0, 0);
+
+    ~CXPBoxPicture() { Free(); }
+    void Free()
+    {
+        if (hDC)
+        {
+            ::SelectObject(hDC, hOld);
+            ::DeleteDC(hDC);
+        }
+        if (hBitmap)
+            ::DeleteObject(hBitmap);
+        hDC = NULL;
+        hBitmap = NULL;
+        hOld = NULL;
+        size = CSize(0, 0);
+        nId = 0;
+    }
+    BOOL Load(int nNewId, int nNewDpi)
+    {
+        if (hDC && nId == nNewId && nDpi == nNewDpi)
+            return TRUE;
+        Free();
+        hBitmap = ::Load1BitmapForDpi(nNewId, nNewDpi);
+        hDC = hBitmap ? ::CreateCompatibleDC(NULL) : NULL;
+        if (!hDC)
+        {
+            Free();
+            return FALSE;
+        }
+        hOld = ::SelectObject(hDC, hBitmap);
+        size = CDRAW::GetBmpSize(hBitmap);
+        nId = nNewId;
+        nDpi = nNewDpi;
+        return TRUE;
+    }
+};
+
 namespace
 {
 
@@ -152,7 +198,7 @@ CButtonXP_::CButtonXP_()
       m_bHover(0), m_bFocused(0), m_bDisabled(0), m_bChecked(0), m_bTextLeft(0), m_bHoverFace(0),
       m_pImage(new (std::nothrow) CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
       m_dwDismissTime(0), m_bUseBkColor(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bDefault(0),
-      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0), m_pFace(NULL), m_nFaceTable(-1), m_pGrey(NULL)
+      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0), m_pFace(NULL), m_nFaceTable(-1), m_pGrey(NULL), m_pBox(NULL)
 {
 }
 
@@ -161,6 +207,7 @@ CButtonXP_::~CButtonXP_()
     delete m_pImage;
     delete m_pFace;
     delete m_pGrey;
+    delete m_pBox;
     delete m_pDpi;
 }
 
@@ -171,6 +218,8 @@ void CButtonXP_::FreePaintCache()
     m_nFaceTable = -1;
     delete m_pGrey;
     m_pGrey = NULL;
+    delete m_pBox;
+    m_pBox = NULL;
 }
 
 CGreyTextMask* CButtonXP_::GreyMask()
@@ -178,6 +227,13 @@ CGreyTextMask* CButtonXP_::GreyMask()
     if (!m_pGrey)
         m_pGrey = new (std::nothrow) CGreyTextMask;
     return m_pGrey;
+}
+
+CXPBoxPicture* CButtonXP_::BoxPicture(int nId)
+{
+    if (!m_pBox)
+        m_pBox = new (std::nothrow) CXPBoxPicture;
+    return m_pBox && m_pBox->Load(nId, m_pDpi->GetDpi()) ? m_pBox : NULL;
 }
 
 void CButtonXP_::InvalidatePaintCache()
@@ -885,14 +941,13 @@ void CButtonXP_::_DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CR
     if (!PaintBackground(&buffer, lpDIS, rect))
         return;
 
-    HBITMAP hBox = ::Load1BitmapForDpi(kCheckIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0],
-                                       m_pDpi->GetDpi());
-    CSize box = CDRAW::GetBmpSize(hBox);
+    CXPBoxPicture* pBox = BoxPicture(kCheckIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0]);
+    CSize box = pBox ? pBox->size : CSize(0, 0);
     CPoint pt(m_bTextLeft ? rect.right - box.cx : 0, rect.top + (rect.Height() - box.cy) / 2);
     if (!m_bDisabled)
     {
-        if (hBox)
-            CDRAW::BitBltDirect(buffer.GetSafeHdc(), pt.x, pt.y, box.cx, box.cy, hBox, 0, 0, SRCCOPY);
+        if (pBox)
+            ::BitBlt(buffer.GetSafeHdc(), pt.x, pt.y, box.cx, box.cy, pBox->hDC, 0, 0, SRCCOPY);
     }
     else
     {
@@ -906,8 +961,6 @@ void CButtonXP_::_DrawItem_CheckBox(LPDRAWITEMSTRUCT lpDIS, CString& strText, CR
         }
         buffer.SelectObject(hOldPen);
     }
-    if (hBox)
-        ::DeleteObject(hBox);
     if (!strText.IsEmpty())
         _DrawItem_Text_RadioCheck(&buffer, strText, pt, box);
 }
@@ -918,22 +971,15 @@ void CButtonXP_::_DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText,
     if (!PaintBackground(&buffer, lpDIS, rect))
         return;
 
-    HBITMAP hBox = ::Load1BitmapForDpi(kRadioIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0],
-                                       m_pDpi->GetDpi());
-    if (!hBox)
+    CXPBoxPicture* pBox = BoxPicture(kRadioIds[m_bPressed ? 1 : 0][m_bChecked ? 1 : 0][m_bHover ? 1 : 0]);
+    if (!pBox)
         AfxMessageBox("Can't load BMP resource!\t", MB_OK, 0);
-    CSize box = CDRAW::GetBmpSize(hBox);
+    CSize box = pBox ? pBox->size : CSize(0, 0);
     CPoint pt(m_bTextLeft ? rect.right - box.cy : 0, rect.top + (rect.Height() - box.cy) / 2);
     if (!m_bDisabled)
     {
-        HDC hMem = hBox ? ::CreateCompatibleDC(buffer.GetSafeHdc()) : NULL;
-        if (hMem)
-        {
-            HGDIOBJ hOld = ::SelectObject(hMem, hBox);
-            CDRAW::TransparentBlt2(buffer.GetSafeHdc(), pt.x, pt.y, box.cx, box.cy, hMem, 0, 0, kTransparent);
-            ::SelectObject(hMem, hOld);
-            ::DeleteDC(hMem);
-        }
+        if (pBox)
+            CDRAW::TransparentBlt2(buffer.GetSafeHdc(), pt.x, pt.y, box.cx, box.cy, pBox->hDC, 0, 0, kTransparent);
     }
     else
     {
@@ -941,17 +987,15 @@ void CButtonXP_::_DrawItem_RadioButton(LPDRAWITEMSTRUCT lpDIS, CString& strText,
         buffer.Ellipse(pt.x, pt.y, pt.x + box.cx, pt.y + box.cy);
         if (m_bChecked)
         {
-            HBRUSH hDot = ::CreateSolidBrush(kDisabledBoxFill);
-            HGDIOBJ hOldBrush = buffer.SelectObject(hDot);
+            HGDIOBJ hOldBrush = buffer.SelectObject(::GetStockObject(DC_BRUSH));
+            const COLORREF crOldBrush = ::SetDCBrushColor(buffer.GetSafeHdc(), kDisabledBoxFill);
             const int inset = m_pDpi->Scale(kRadioDotInset);
             buffer.Ellipse(pt.x + inset, pt.y + inset, pt.x + box.cx - inset, pt.y + box.cy - inset);
+            ::SetDCBrushColor(buffer.GetSafeHdc(), crOldBrush);
             buffer.SelectObject(hOldBrush);
-            ::DeleteObject(hDot);
         }
         buffer.SelectObject(hOldPen);
     }
-    if (hBox)
-        ::DeleteObject(hBox);
     if (!strText.IsEmpty())
         _DrawItem_Text_RadioCheck(&buffer, strText, pt, box);
 }

@@ -16,6 +16,7 @@
 
 class CBackBuffer;
 struct CGreyTextMask;
+struct CXPBoxPicture;
 
 // Where a button's image stands relative to its text.
 enum enum_iconpos
@@ -193,6 +194,9 @@ protected:
     void FreePaintCache();
     // The kept mask of a greyed text, made at the first call; null when it cannot be made.
     CGreyTextMask* GreyMask();
+    // The picture of the box for a resource id at the button's DPI, kept until another is asked
+    // for, selected into a memory context; null when it cannot be loaded.
+    CXPBoxPicture* BoxPicture(int nId);
 
     // -- state --------------------------------------------------------------------------
     HWND m_hButton;
@@ -223,6 +227,7 @@ protected:
     int m_nFaceTable;      // its table, -1 when there is none
     CRect m_rcFace;        // and where it was drawn
     CGreyTextMask* m_pGrey; // the greyed text's mask last drawn, made at the first greyed paint
+    CXPBoxPicture* m_pBox;  // the check box's or radio button's picture last drawn
 
 private:
     CButtonXP_(const CButtonXP_&);
