@@ -163,6 +163,30 @@ Difference Differ(const MemoryCanvas& a, const MemoryCanvas& b) {
     return d;
 }
 
+// A check box or radio button keeps its box picture between paints: checked, then hovered as
+// well, it shows what a button made in that state shows.
+TEST(XPButtonPaint, KeptBoxFollowsTheCheckAndTheHover) {
+    for (DWORD style : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON}) {
+        SCOPED_TRACE(style);
+        ButtonHost host;
+        CButtonXP b;
+        ASSERT_TRUE(Make(b, host, "Box", style));
+        MemoryCanvas shown(kW, kH), made(kW, kH);
+        Paint(b, shown);
+        UINT id = 101;
+        for (int state : {(int)kCheck, kCheck | kHover}) {
+            SCOPED_TRACE(state);
+            SetState(b, state);
+            Paint(b, shown);
+            CButtonXP fresh;
+            ASSERT_TRUE(Make(fresh, host, "Box", style, 110, id++));
+            SetState(fresh, state);
+            Paint(fresh, made);
+            EXPECT_EQ(Differ(shown, made).box.right, 0);
+        }
+    }
+}
+
 // A greyed caption beside a check box or a radio button keeps its letters' mask for the next
 // paint: a new caption of the same size shows as a button made with it shows, and a new font
 // too.
