@@ -158,6 +158,36 @@ struct CXPBoxPicture
     }
 };
 
+// A flat button's hover face: three rounded rings, one pixel apart, kept for a rectangle.
+struct CXPHoverRings
+{
+    CRect rc = CRect(0, 0, 0, 0);
+    HRGN hRings[3] = { NULL, NULL, NULL };
+
+    ~CXPHoverRings() { Free(); }
+    void Free()
+    {
+        for (HRGN& h : hRings)
+        {
+            if (h)
+                ::DeleteObject(h);
+            h = NULL;
+        }
+    }
+    // FALSE when a region cannot be made.
+    BOOL For(const CRect& rect)
+    {
+        if (hRings[2] && rc == rect)
+            return TRUE;
+        Free();
+        for (int i = 0; i < 3; ++i)
+            if (!(hRings[i] = ::CreateRoundRectRgn(rect.left + i, rect.top + i, rect.right - i, rect.bottom - i, 3, 3)))
+                return FALSE;
+        rc = rect;
+        return TRUE;
+    }
+};
+
 namespace
 {
 
@@ -198,7 +228,7 @@ CButtonXP_::CButtonXP_()
       m_bHover(0), m_bFocused(0), m_bDisabled(0), m_bChecked(0), m_bTextLeft(0), m_bHoverFace(0),
       m_pImage(new (std::nothrow) CButtonXPImage), m_nIconPos(ICON_LEFT), m_nGap(0), m_bDropMenu(0), m_bMenuDropped(0),
       m_dwDismissTime(0), m_bUseBkColor(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_bDefault(0),
-      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0), m_pFace(NULL), m_nFaceTable(-1), m_pGrey(NULL), m_pBox(NULL)
+      m_bHideFocus(0), m_bArrowFocus(0), m_lArrowTime(0), m_pFace(NULL), m_nFaceTable(-1), m_pGrey(NULL), m_pBox(NULL), m_pRings(NULL)
 {
 }
 
@@ -208,6 +238,7 @@ CButtonXP_::~CButtonXP_()
     delete m_pFace;
     delete m_pGrey;
     delete m_pBox;
+    delete m_pRings;
     delete m_pDpi;
 }
 
@@ -220,6 +251,8 @@ void CButtonXP_::FreePaintCache()
     m_pGrey = NULL;
     delete m_pBox;
     m_pBox = NULL;
+    delete m_pRings;
+    m_pRings = NULL;
 }
 
 CGreyTextMask* CButtonXP_::GreyMask()
@@ -868,16 +901,18 @@ void CButtonXP_::_DrawItem_PushButton_Flat(LPDRAWITEMSTRUCT lpDIS, CString& strT
     {
         buffer.FillSolidRect(&rect, crBase);
         const COLORREF faces[3] = { crDark, crBase, crLight };
-        for (int i = 0; i < 3; ++i)
+        if (!m_pRings)
+            m_pRings = new (std::nothrow) CXPHoverRings;
+        if (m_pRings && m_pRings->For(rect))
         {
-            HRGN hRgn = ::CreateRoundRectRgn(rect.left + i, rect.top + i, rect.right - i, rect.bottom - i, 3, 3);
-            HBRUSH hBrush = ::CreateSolidBrush(faces[i]);
-            if (hRgn && hBrush)
-                ::FillRgn(buffer.GetSafeHdc(), hRgn, hBrush);
-            if (hBrush)
-                ::DeleteObject(hBrush);
-            if (hRgn)
-                ::DeleteObject(hRgn);
+            HBRUSH hBrush = (HBRUSH)::GetStockObject(DC_BRUSH);
+            const COLORREF crOld = ::GetDCBrushColor(buffer.GetSafeHdc());
+            for (int i = 0; i < 3; ++i)
+            {
+                ::SetDCBrushColor(buffer.GetSafeHdc(), faces[i]);
+                ::FillRgn(buffer.GetSafeHdc(), m_pRings->hRings[i], hBrush);
+            }
+            ::SetDCBrushColor(buffer.GetSafeHdc(), crOld);
         }
     }
     else

@@ -17,6 +17,7 @@
 class CBackBuffer;
 struct CGreyTextMask;
 struct CXPBoxPicture;
+struct CXPHoverRings;
 
 // Where a button's image stands relative to its text.
 enum enum_iconpos
@@ -228,6 +229,7 @@ protected:
     CRect m_rcFace;        // and where it was drawn
     CGreyTextMask* m_pGrey; // the greyed text's mask last drawn, made at the first greyed paint
     CXPBoxPicture* m_pBox;  // the check box's or radio button's picture last drawn
+    CXPHoverRings* m_pRings; // a flat button's hover rings, for the rectangle last drawn
 
 private:
     CButtonXP_(const CButtonXP_&);

@@ -187,6 +187,29 @@ TEST(XPButtonPaint, KeptBoxFollowsTheCheckAndTheHover) {
     }
 }
 
+// A flat button's rounded hover face is kept for its rectangle: painted at another size, it is
+// the face a button painted only at that size shows.
+TEST(XPButtonPaint, HoverFaceFollowsTheButtonsSize) {
+    ButtonHost host;
+    CButtonXP b, fresh;
+    ASSERT_TRUE(Make(b, host, "OK", BS_PUSHBUTTON));
+    ASSERT_TRUE(Make(fresh, host, "OK", BS_PUSHBUTTON, 110, 101));
+    for (CButtonXP* p : {&b, &fresh}) {
+        p->SetFlat(TRUE, TRUE);
+        SetState(*p, kHover);
+    }
+    MemoryCanvas wide(kW, kH);
+    Paint(b, wide);
+    MemoryCanvas shown(kW - 30, kH - 6), made(kW - 30, kH - 6);
+    Paint(b, shown);
+    Paint(fresh, made);
+    int differ = 0;
+    for (int y = 0; y < made.Height(); ++y)
+        for (int x = 0; x < made.Width(); ++x) differ += shown.At(x, y) != made.At(x, y);
+    EXPECT_EQ(differ, 0);
+    EXPECT_NE(made.At(made.Width() - 1, made.Height() / 2), made.At(made.Width() / 2, made.Height() / 2));
+}
+
 // A greyed caption beside a check box or a radio button keeps its letters' mask for the next
 // paint: a new caption of the same size shows as a button made with it shows, and a new font
 // too.
