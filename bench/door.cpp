@@ -172,16 +172,30 @@ int main() {
     // host's bar above it growing makes it; and to a new width. The sides are timed in blocks
     // taken in turns, each with its host the only one shown, so that a change in the machine's
     // load falls on both.
-    HWND hosts[] = {host, host2, hostTree};
-    auto only = [&](HWND shown) {
-        for (HWND h : hosts) ShowWindow(h, h == shown ? SW_SHOWNA : SW_HIDE);
-        Pump();
-        Flush(shown);
-    };
     struct Side {
         HWND host;
         std::function<void(int)> step;
         double total;
+    };
+    const int blocks = 10;
+    // Times the sides in blocks taken in turns, each with its host the only one of `shown` on the
+    // screen; `reset` puts every side back where it starts from after each block.
+    auto inTurns = [&](Side* sides, int count, std::initializer_list<HWND> shown, const std::function<void()>& reset) {
+        for (int b = 0; b < blocks; ++b)
+            for (int k = 0; k < count; ++k) {
+                Side& side = sides[k];
+                for (HWND h : shown) ShowWindow(h, h == side.host ? SW_SHOWNA : SW_HIDE);
+                Pump();
+                Flush(side.host);
+                const double t = Now();
+                for (int i = 0; i < rounds / blocks; ++i) {
+                    side.step(i);
+                    Flush(side.host);
+                }
+                side.total += Now() - t;
+                reset();
+                Pump();
+            }
     };
     const int dh0 = rcDoor.top;
     auto treeWidth = [&](int i) {
@@ -210,22 +224,12 @@ int main() {
         {host2, [&](int i) { MoveWindow(plainDoor, rcDoor.left, dh0, doorW - 20 * (i & 1), doorH, TRUE); }, 0},
         {hostTree, treeWidth, 0},
     };
-    const int blocks = 10;
-    for (int b = 0; b < blocks; ++b)
-        for (Side& side : sides) {
-            only(side.host);
-            const double t = Now();
-            for (int i = 0; i < rounds / blocks; ++i) {
-                side.step(i);
-                Flush(side.host);
-            }
-            side.total += Now() - t;
-            // Every side starts from the door's own place.
-            MoveWindow(door, rcDoor.left, dh0, doorW, doorH, TRUE);
-            MoveWindow(plainDoor, rcDoor.left, dh0, doorW, doorH, TRUE);
-            treeWidth(0);
-            Pump();
-        }
+    // Every side starts from the door's own place.
+    inTurns(sides, 7, {host, host2, hostTree}, [&] {
+        MoveWindow(door, rcDoor.left, dh0, doorW, doorH, TRUE);
+        MoveWindow(plainDoor, rcDoor.left, dh0, doorW, doorH, TRUE);
+        treeWidth(0);
+    });
     const double resizeH = sides[0].total / rounds, floorResizeH = sides[1].total / rounds;
     const double moveV = sides[2].total / rounds, floorMoveV = sides[3].total / rounds;
     const double resizeW = sides[4].total / rounds, floorResizeW = sides[5].total / rounds;
@@ -240,7 +244,7 @@ int main() {
                                     hostBar, nullptr, wc.hInstance, nullptr);
     DoorWin_SetSingleDrop(door, 0);
     for (HWND d : drops) DropWin_SetDrop(d, 1);
-    only(host);
+    Pump();
     const bool scrolls = (GetWindowLongPtrA(layer, GWL_STYLE) & WS_VSCROLL) != 0;
     auto barPage = [&](int h) {
         SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE, 0, 4 * 404, (UINT)h, 0, 0};
@@ -254,23 +258,11 @@ int main() {
              MoveWindow(plainBar, rcDoor.left, dh0, doorW, doorH - 20 * (i & 1), TRUE);
          }, 0},
     };
-    HWND hostsBar[] = {host, hostBar};
-    for (int b = 0; b < blocks; ++b)
-        for (Side& side : scrolled) {
-            for (HWND h : hostsBar) ShowWindow(h, h == side.host ? SW_SHOWNA : SW_HIDE);
-            Pump();
-            Flush(side.host);
-            const double t = Now();
-            for (int i = 0; i < rounds / blocks; ++i) {
-                side.step(i);
-                Flush(side.host);
-            }
-            side.total += Now() - t;
-            MoveWindow(door, rcDoor.left, dh0, doorW, doorH, TRUE);
-            barPage(doorH);
-            MoveWindow(plainBar, rcDoor.left, dh0, doorW, doorH, TRUE);
-            Pump();
-        }
+    inTurns(scrolled, 2, {host, hostBar}, [&] {
+        MoveWindow(door, rcDoor.left, dh0, doorW, doorH, TRUE);
+        barPage(doorH);
+        MoveWindow(plainBar, rcDoor.left, dh0, doorW, doorH, TRUE);
+    });
     const double resizeScrolled = scrolled[0].total / rounds, floorScrolled = scrolled[1].total / rounds;
     DestroyWindow(hostBar);
     for (HWND d : drops) DropWin_SetDrop(d, 0);
