@@ -44,8 +44,8 @@ CButtonBMP::CButtonBMP()
     : m_bHover(0), m_bOpened(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_hBmpNormal(NULL),
       m_hBmpHover(NULL), m_hCursor(NULL), m_nMoveCount(0), m_bHideFocus(0),
       m_bUIStateRead(0), m_nNormalId(0), m_nHoverId(0), m_nBmpDpi(LUMO_BASE_DPI),
-      m_pDpi(new CDpiScale), m_hFaceDC(NULL), m_hFaceBmp(NULL), m_hFaceOld(NULL), m_bFaceKept(0), m_nBitmapsSet(0), m_nFaceBitmaps(0), m_bFaceHover(0),
-      m_crFace(0), m_bFaceOpened(0), m_nFaceDpi(0)
+      m_pDpi(new CDpiScale), m_hFaceDC(NULL), m_hFaceBmp(NULL), m_hFaceOld(NULL), m_bFaceKept(0),
+      m_nBitmapsSet(0), m_nFaceBitmaps(0), m_bFaceHover(0), m_crFace(0), m_bFaceOpened(0), m_nFaceDpi(0)
 {
     m_sizeFace.cx = m_sizeFace.cy = 0;
 }

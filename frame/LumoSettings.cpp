@@ -133,7 +133,8 @@ void Changed()
 
 void WatchThread()
 {
-    if (g_hWatch != NULL)
+    // The window ends with its thread; the next thread that asks makes another.
+    if (g_hWatch != NULL && ::IsWindow(g_hWatch))
         return;
     const HINSTANCE hInstance = LumoGetModuleHandle();
     WNDCLASSA wc = {};

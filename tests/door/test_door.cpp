@@ -1,5 +1,6 @@
 // The door panel: bitmap buttons, background windows, drops, the layer and the door, driven
 // through posted input, sent timer ticks and the flat functions, with pixels read back.
+#include <thread>
 #include "LumoTest.h"
 #include "PixelTable.h"
 #include "SystemColours.h"
@@ -1011,6 +1012,20 @@ TEST_F(Drop, ColourChangesReachTheLibraryWhateverTheHostsWindowsDoWithThem) {
     SendMessageA(watch, WM_SYSCOLORCHANGE, 0, 0);
     PumpPending();
     EXPECT_EQ(WindowCapture(layer, CaptureMode::ScreenClient).At(100, 300), SysColours::Of(old, COLOR_WINDOW));
+
+    // Made by a thread that has ended, the window is gone with it: the next thread that asks
+    // makes another.
+    LumoSettings::Unwatch();
+    std::thread([] { LumoSettings::WatchThread(); }).join();
+    LumoSettings::WatchThread();
+    HWND again = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM p) -> BOOL {
+        char cls[64] = "";
+        GetClassNameA(h, cls, sizeof cls);
+        if (strcmp(cls, "LumoSettingsWatch") == 0) *(HWND*)p = h;
+        return TRUE;
+    }, (LPARAM)&again);
+    EXPECT_NE(again, nullptr);
 }
 
 // A host may end the door, a drop or a bitmap button from inside each message it is sent: the
