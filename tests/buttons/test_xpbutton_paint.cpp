@@ -37,6 +37,7 @@ TEST(XPButtonPaint, FaceAndFrameFollowTheStateFlatOrNot) {
         {BS_PUSHBUTTON, 2, kHover, {{0, 0, base}, {0, 13, dark}, {1, 13, base}, {2, 13, light}}},    // rounded
         {BS_PUSHBUTTON, 1, kHover | kPress, {{10, 5, light}, {0, 5, dark}, {89, 5, lighter}}},       // sunken
         {BS_AUTOCHECKBOX, 1, kCheck, {{10, 5, base}, {0, 5, dark}, {89, 5, lighter}}},               // checked: down
+        {BS_DEFPUSHBUTTON, 1, 0, {{10, 5, base}, {0, 5, dark}, {45, 0, dark}, {89, 5, dark}}},       // default: framed
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "flat " << c.flat << " state " << c.state);
@@ -342,6 +343,7 @@ TEST(XPButtonPaint, CheckAndRadioBoxesShowTheLibraryPictureOfTheirState) {
     } cases[] = {
         {0, 5021, 5015}, {kHover, 5024, 5018}, {kHover | kPress, 5019, 5013},
         {kCheck, 5022, 5016}, {kHover | kCheck, 5020, 5014}, {kHover | kPress | kCheck, 5023, 5017},
+        {kPress, 5019, 5013}, {kPress | kCheck, 5023, 5017},
     };
     const int y0 = (kH - 13) / 2;
     for (const auto& c : cases)
