@@ -240,6 +240,47 @@ TEST(ButtonBMP, KeptFaceShowsEachChangeAtTheNextPaint) {
               Leaks{});
 }
 
+// The kept face follows the item's size; a focus rectangle is drawn only for a tab stop that has
+// the focus, and the keyboard cues coming back repaint the button.
+TEST(ButtonBMP, KeptFaceFollowsTheSizeAndFocusCues) {
+    FrameworkHost host;
+    SetCursorPos(0, 0);
+    DWORD d = 0, c = 0, dh = 0, ch = 0, col = 0;
+    GetDropHandle(0, &d, &c, &dh, &ch, &col);
+    CButtonBMP btn, tab;
+    for (CButtonBMP* b : {&btn, &tab}) {
+        b->SetBitmaps(d, dh);
+        b->SetBkColor(RGB(10, 200, 30));
+    }
+    ASSERT_TRUE(btn.Create("", 0, CRect(0, 0, 0, 0), host.Wnd(), 3));
+    ASSERT_TRUE(tab.Create("", WS_TABSTOP, CRect(0, 0, 0, 0), host.Wnd(), 4));
+    MemoryCanvas small(16, 16, RGB(0, 0, 0)), big(24, 24, RGB(0, 0, 0));
+    DrawButton(btn, small);
+    DrawButton(btn, big);
+    EXPECT_EQ(big.At(23, 23), RGB(10, 200, 30));
+    EXPECT_EQ(big.At(0, 0), RGB(10, 200, 30));
+
+    // Without the focus a tab stop looks as any button; with it, it is framed.
+    MemoryCanvas plain(16, 16, RGB(0, 0, 0)), unfocused(16, 16, RGB(0, 0, 0)), focused(16, 16, RGB(0, 0, 0));
+    DrawButton(btn, plain);
+    DrawButton(tab, unfocused);
+    int differ = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) differ += plain.At(x, y) != unfocused.At(x, y);
+    EXPECT_EQ(differ, 0);
+    SendMessageA(tab.m_hWnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    DRAWITEMSTRUCT dis = {ODT_BUTTON, 0, 0, 0, ODS_FOCUS, tab.m_hWnd, focused.Dc(), {0, 0, 16, 16}, 0};
+    tab.DrawItem(&dis);
+    differ = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) differ += plain.At(x, y) != focused.At(x, y);
+    EXPECT_GT(differ, 0);
+    SendMessageA(tab.m_hWnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    ValidateRect(tab.m_hWnd, nullptr);
+    SendMessageA(tab.m_hWnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_TRUE(GetUpdateRect(tab.m_hWnd, nullptr, FALSE));
+}
+
 // A derived button's face may show more than the base knows of: ForgetFace makes the next paint
 // draw it again, and repaints the button.
 TEST(ButtonBMP, ADerivedFaceIsDrawnAgainAfterForgetFace) {
