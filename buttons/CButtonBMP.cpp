@@ -1,4 +1,6 @@
 #include "CButtonBMP.h"
+#include <new>
+#include "draw/CBackBuffer.h"
 #include "draw/LumoPalette.h"
 #include "frame/LumoRes.h"
 #include "frame/HostNotify.h"
@@ -44,7 +46,7 @@ CButtonBMP::CButtonBMP()
     : m_bHover(0), m_bOpened(0), m_crBk(::GetSysColor(COLOR_BTNFACE)), m_hBmpNormal(NULL),
       m_hBmpHover(NULL), m_hCursor(NULL), m_nMoveCount(0), m_bHideFocus(0),
       m_bUIStateRead(0), m_nNormalId(0), m_nHoverId(0), m_nBmpDpi(LUMO_BASE_DPI),
-      m_pDpi(new CDpiScale), m_hFaceDC(NULL), m_hFaceBmp(NULL), m_hFaceOld(NULL), m_bFaceKept(0),
+      m_pDpi(new CDpiScale), m_pFace(NULL), m_bFaceKept(0),
       m_nBitmapsSet(0), m_nFaceBitmaps(0), m_bFaceHover(0), m_crFace(0), m_bFaceOpened(0), m_nFaceDpi(0)
 {
     m_sizeFace.cx = m_sizeFace.cy = 0;
@@ -75,17 +77,8 @@ void CButtonBMP::DeleteBitmaps()
 
 void CButtonBMP::DeleteFace()
 {
-    if (m_hFaceDC)
-    {
-        ::SelectObject(m_hFaceDC, m_hFaceOld);
-        ::DeleteDC(m_hFaceDC);
-    }
-    if (m_hFaceBmp)
-        ::DeleteObject(m_hFaceBmp);
-    m_hFaceDC = NULL;
-    m_hFaceBmp = NULL;
-    m_hFaceOld = NULL;
-    m_sizeFace.cx = m_sizeFace.cy = 0;
+    delete m_pFace;
+    m_pFace = NULL;
     m_bFaceKept = 0;
 }
 
@@ -265,25 +258,6 @@ LRESULT CButtonBMP::OnUpdateUIState(WPARAM wParam, LPARAM)
 /////////////////////////////////////////////////////////////////////////////
 // drawing
 
-// Makes sure a memory context of the size is there to keep the face in; FALSE when none can be
-// made (the face is then drawn straight into the target).
-BOOL CButtonBMP::KeepFace(HDC hDC, SIZE size)
-{
-    if (m_hFaceDC && m_sizeFace.cx == size.cx && m_sizeFace.cy == size.cy)
-        return TRUE;
-    DeleteFace();
-    m_hFaceDC = ::CreateCompatibleDC(hDC);
-    m_hFaceBmp = m_hFaceDC ? ::CreateCompatibleBitmap(hDC, size.cx, size.cy) : NULL;
-    if (!m_hFaceBmp)
-    {
-        DeleteFace();
-        return FALSE;
-    }
-    m_hFaceOld = ::SelectObject(m_hFaceDC, m_hFaceBmp);
-    m_sizeFace = size;
-    return TRUE;
-}
-
 void CButtonBMP::DrawFace(HDC hDC, const RECT& rc)
 {
     // A brush fills the whole item in a mirrored context too, where an opaque text rectangle
@@ -314,23 +288,32 @@ void CButtonBMP::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     const SIZE size = { rc.right - rc.left, rc.bottom - rc.top };
     const int nDpi = m_pDpi->GetDpi();
     // A mirrored context is drawn into directly: the face is kept left to right.
-    if ((::GetLayout(hDC) & LAYOUT_RTL) || size.cx <= 0 || size.cy <= 0 || !KeepFace(hDC, size))
+    HDC hFace = NULL;
+    if (!(::GetLayout(hDC) & LAYOUT_RTL))
+    {
+        if (!m_pFace)
+            m_pFace = new (std::nothrow) CBackBuffer;
+        hFace = m_pFace ? m_pFace->Get(size.cx, size.cy) : NULL;
+    }
+    if (!hFace)
         DrawFace(hDC, rc);
     else
     {
         if (!m_bFaceKept || m_nFaceBitmaps != m_nBitmapsSet || m_bFaceHover != m_bHover || m_crFace != crFace ||
-            m_bFaceOpened != m_bOpened || m_nFaceDpi != nDpi)
+            m_bFaceOpened != m_bOpened || m_nFaceDpi != nDpi || m_sizeFace.cx != size.cx ||
+            m_sizeFace.cy != size.cy)
         {
             const RECT rcFace = { 0, 0, size.cx, size.cy };
-            DrawFace(m_hFaceDC, rcFace);
+            DrawFace(hFace, rcFace);
             m_bFaceKept = 1;
             m_nFaceBitmaps = m_nBitmapsSet;
             m_bFaceHover = m_bHover;
             m_crFace = crFace;
             m_bFaceOpened = m_bOpened;
             m_nFaceDpi = nDpi;
+            m_sizeFace = size;
         }
-        ::BitBlt(hDC, rc.left, rc.top, size.cx, size.cy, m_hFaceDC, 0, 0, SRCCOPY);
+        ::BitBlt(hDC, rc.left, rc.top, size.cx, size.cy, hFace, 0, 0, SRCCOPY);
     }
     // Only a button in the tab order is reached by the keyboard, and so shows where it is.
     if (!m_bUIStateRead)

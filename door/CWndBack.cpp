@@ -244,18 +244,12 @@ void CWndBack::PlanTree(CSize sizeClient, CLayoutPlan& plan)
     for (int i = nFirst; i < nLast; ++i)
     {
         const HWND hChild = plan.GetWnd(i);
-        RECT rcPlanned;
-        if (::GetParent(hChild) != m_hWnd || !plan.GetPlannedRect(hChild, &rcPlanned))
+        SIZE size;
+        if (::GetParent(hChild) != m_hWnd || !plan.GetPlannedClientSize(hChild, size))
             continue;
         CWndBack* pChild = DYNAMIC_DOWNCAST(CWndBack, CWnd::FromHandlePermanent(hChild));
         if (!pChild || pChild->m_bFrozen || !pChild->m_bWholePaint)
             continue;
-        // The frame (border, scroll bar) keeps its size: the client area takes the change.
-        CRect rcWindow, rcClient;
-        pChild->GetWindowRect(&rcWindow);
-        pChild->GetClientRect(&rcClient);
-        const CSize size(rcPlanned.right - rcPlanned.left - (rcWindow.Width() - rcClient.Width()),
-                         rcPlanned.bottom - rcPlanned.top - (rcWindow.Height() - rcClient.Height()));
         if (size.cx > 0 && size.cy > 0)
             pChild->PlanTree(size, plan);
     }

@@ -909,15 +909,9 @@ void CWndDoor::LayOutTree()
     CLayoutPlan plan;
     PlanTree(m_sizeClient, plan);
     CWndDoorLayer* pLayer = GetLayer();
-    RECT rcPlanned;
-    if (pLayer && plan.GetPlannedRect(pLayer->m_hWnd, &rcPlanned))
-    {
-        // A scroll bar is a frame: it takes no height.
-        CRect rcWindow, rcClient;
-        pLayer->GetWindowRect(&rcWindow);
-        pLayer->GetClientRect(&rcClient);
-        pLayer->PrepareScroll(rcPlanned.bottom - rcPlanned.top - (rcWindow.Height() - rcClient.Height()));
-    }
+    SIZE sizeLayer;
+    if (pLayer && plan.GetPlannedClientSize(pLayer->m_hWnd, sizeLayer))
+        pLayer->PrepareScroll(sizeLayer.cy);
     plan.Apply(TRUE);
 }
 

@@ -348,35 +348,17 @@ void CWndDoorLayer::UpdateScroll(BOOL bRedraw)
         ShowScrollBar(SB_VERT, bBar);
     if (total > H)
     {
-        SCROLLINFO si = {};
-        GetScrollInfo(SB_VERT, &si, SIF_ALL);
-        int pos;
-        if (m_bScrolling)
-            pos = si.nPos + H <= total ? si.nPos : total - H + 1;
-        else
-            pos = 0;
-        if (si.nMax == total && si.nPos == pos && (int)si.nPage == H)
+        SCROLLINFO n;
+        if (NewBar(H, total, n))
         {
-            // The bar may have been set for this size before the move (PrepareScroll).
-            if (m_MyWin.GetScrollVert() != pos)
-            {
-                m_MyWin.SetScrollVert(pos);
-                m_MyWin.OnSize(TRUE);
-            }
-            else if (bRedraw)
-                m_MyWin.OnSize(TRUE);
-        }
-        else
-        {
-            SCROLLINFO n = {};
-            n.cbSize = sizeof(n);
-            n.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-            n.nMin = 0;
-            n.nMax = total;
-            n.nPage = (UINT)H;
-            n.nPos = pos;
             SetScrollInfo(SB_VERT, &n, TRUE);
             m_MyWin.SetScrollVert(GetScrollPos(SB_VERT));
+            m_MyWin.OnSize(TRUE);
+        }
+        // The bar may have been set for this size before the move (PrepareScroll).
+        else if (bRedraw || m_MyWin.GetScrollVert() != n.nPos)
+        {
+            m_MyWin.SetScrollVert(n.nPos);
             m_MyWin.OnSize(TRUE);
         }
         m_bScrolling = TRUE;
@@ -411,21 +393,25 @@ void CWndDoorLayer::PrepareScroll(int nClientHeight)
     if (!m_bScrolling || !(GetStyle() & WS_VSCROLL))
         return;
     const int total = TotalHeight();
-    if (total <= nClientHeight)
-        return;
+    SCROLLINFO n;
+    if (total > nClientHeight && NewBar(nClientHeight, total, n))
+        SetScrollInfo(SB_VERT, &n, FALSE);
+}
+
+// The bar for a client height and the drops' total height: its range, its page and the position
+// kept from the bar's own (the top while the layer did not scroll). FALSE when the bar has them.
+BOOL CWndDoorLayer::NewBar(int nClientHeight, int total, SCROLLINFO& n)
+{
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
     GetScrollInfo(SB_VERT, &si, SIF_ALL);
-    const int pos = si.nPos + nClientHeight <= total ? si.nPos : total - nClientHeight + 1;
-    if (si.nMax == total && si.nPos == pos && (int)si.nPage == nClientHeight)
-        return;
-    SCROLLINFO n = {};
+    n = SCROLLINFO();
     n.cbSize = sizeof(n);
     n.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     n.nMax = total;
     n.nPage = (UINT)nClientHeight;
-    n.nPos = pos;
-    SetScrollInfo(SB_VERT, &n, FALSE);
+    n.nPos = !m_bScrolling ? 0 : si.nPos + nClientHeight <= total ? si.nPos : total - nClientHeight + 1;
+    return si.nMax != total || si.nPos != n.nPos || si.nPage != n.nPage;
 }
 
 void CWndDoorLayer::ScrollTo(UINT nCode, int nThumb)

@@ -48,6 +48,7 @@ public:
     void PrepareScroll(int nClientHeight);
     // The height of every drop as it stands, with its margin.
     int TotalHeight() const;
+    BOOL NewBar(int nClientHeight, int total, SCROLLINFO& n);
     // nMode 0 toggles, 1 opens, anything else closes.
     void ToggleDrop(HWND hDrop, int nMode);
     BOOL IsAnimating() const { return m_nAnimating != -1; }

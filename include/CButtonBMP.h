@@ -15,6 +15,7 @@
 #define BMPBTN_MOUSELEAVE 0x2A3
 
 class CDpiScale;
+class CBackBuffer;
 
 class AFX_EXT_CLASS CButtonBMP : public CButton
 {
@@ -81,7 +82,6 @@ protected:
     BOOL NotifyParent(UINT nCode);
     void DeleteBitmaps();
     void DeleteFace();
-    BOOL KeepFace(HDC hDC, SIZE size);
 
     int m_bHover;
     int m_bOpened;
@@ -96,10 +96,8 @@ protected:
     UINT m_nHoverId;
     int m_nBmpDpi;       // the DPI the bitmaps were loaded for
     CDpiScale* m_pDpi;   // owned
-    // The kept face: a memory context holding it, and what it was drawn for.
-    HDC m_hFaceDC;
-    HBITMAP m_hFaceBmp;
-    HGDIOBJ m_hFaceOld;
+    // The kept face, and what it was drawn for.
+    CBackBuffer* m_pFace;  // owned, made at the first paint
     int m_bFaceKept;
     int m_nBitmapsSet;      // counts SetBitmaps calls: a bitmap loaded again may take a freed handle
     int m_nFaceBitmaps;     // the count the face was drawn at

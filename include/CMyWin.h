@@ -57,6 +57,9 @@ public:
     // The planned rectangle, in the window's real parent's client coordinates; FALSE for a
     // window the plan hides or does not move.
     BOOL GetPlannedRect(HWND hWnd, LPRECT lpRect) const;
+    // The client size the planned rectangle gives the window: its frame (border, scroll bar)
+    // keeps its size, the client area takes the change. FALSE as for GetPlannedRect.
+    BOOL GetPlannedClientSize(HWND hWnd, SIZE& size) const;
     // Places every planned window in one batch; should the system refuse the batch, the windows
     // are placed one by one. bExactRepaint: windows without a frame that only move or change
     // size do so without the system repainting or copying anything (SWP_NOREDRAW,

@@ -293,6 +293,16 @@ BOOL CLayoutPlan::GetPlannedRect(HWND hWnd, LPRECT lpRect) const
     return TRUE;
 }
 
+BOOL CLayoutPlan::GetPlannedClientSize(HWND hWnd, SIZE& size) const
+{
+    RECT rcPlanned, rcWindow, rcClient;
+    if (!GetPlannedRect(hWnd, &rcPlanned) || !::GetWindowRect(hWnd, &rcWindow) || !::GetClientRect(hWnd, &rcClient))
+        return FALSE;
+    size.cx = rcPlanned.right - rcPlanned.left - (rcWindow.right - rcWindow.left - rcClient.right);
+    size.cy = rcPlanned.bottom - rcPlanned.top - (rcWindow.bottom - rcWindow.top - rcClient.bottom);
+    return TRUE;
+}
+
 void CLayoutPlan::Add(HWND hWnd, const RECT* lpRect, int nShow)
 {
     Step* p = new Step;

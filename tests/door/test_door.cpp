@@ -50,6 +50,20 @@ COLORREF BitmapPixel(HBITMAP bmp, int x, int y) {
     return c;
 }
 
+// The bitmaps of the resource library's first drop hue.
+struct DropBitmaps {
+    DropBitmaps() { GetDropHandle(0, &open, &closed, &openHover, &closedHover, &colour); }
+    DWORD open = 0, closed = 0, openHover = 0, closedHover = 0, colour = 0;
+};
+
+// A bitmap button of the open pair on a background of (10, 200, 30), made on the host.
+bool MakeDropButton(CButtonBMP& btn, FrameworkHost& host, UINT id, DWORD style = 0) {
+    const DropBitmaps bitmaps;
+    btn.SetBitmaps(bitmaps.open, bitmaps.openHover);
+    btn.SetBkColor(RGB(10, 200, 30));
+    return btn.Create("", style, CRect(0, 0, 0, 0), host.Wnd(), id) != FALSE;
+}
+
 // Paints the button into the canvas as its parent's WM_DRAWITEM does.
 void DrawButton(CButtonBMP& btn, MemoryCanvas& canvas) {
     DRAWITEMSTRUCT dis = {ODT_BUTTON, 0, 0, 0, 0, btn.m_hWnd, canvas.Dc(), {0, 0, canvas.Width(), canvas.Height()}, 0};
@@ -170,12 +184,10 @@ TEST(ButtonBMP, DrawsItsOnlyBitmapLeavesMagentaClearAndPointsTheDoorArrow) {
 TEST(ButtonBMP, KeptFaceShowsEachChangeAtTheNextPaint) {
     FrameworkHost host;
     SetCursorPos(0, 0);
-    DWORD d = 0, c = 0, dh = 0, ch = 0, col = 0;
-    GetDropHandle(0, &d, &c, &dh, &ch, &col);
+    const DropBitmaps bitmaps;
+    const DWORD d = bitmaps.open, c = bitmaps.closed, dh = bitmaps.openHover, ch = bitmaps.closedHover;
     CButtonBMP btn;
-    btn.SetBitmaps(d, dh);
-    btn.SetBkColor(RGB(10, 200, 30));
-    ASSERT_TRUE(btn.Create("", 0, CRect(0, 0, 0, 0), host.Wnd(), 3));
+    ASSERT_TRUE(MakeDropButton(btn, host, 3));
     MemoryCanvas canvas(16, 16, RGB(0, 0, 0));
     DrawButton(btn, canvas);
     EXPECT_EQ(canvas.At(0, 0), RGB(10, 200, 30));
@@ -245,15 +257,9 @@ TEST(ButtonBMP, KeptFaceShowsEachChangeAtTheNextPaint) {
 TEST(ButtonBMP, KeptFaceFollowsTheSizeAndFocusCues) {
     FrameworkHost host;
     SetCursorPos(0, 0);
-    DWORD d = 0, c = 0, dh = 0, ch = 0, col = 0;
-    GetDropHandle(0, &d, &c, &dh, &ch, &col);
     CButtonBMP btn, tab;
-    for (CButtonBMP* b : {&btn, &tab}) {
-        b->SetBitmaps(d, dh);
-        b->SetBkColor(RGB(10, 200, 30));
-    }
-    ASSERT_TRUE(btn.Create("", 0, CRect(0, 0, 0, 0), host.Wnd(), 3));
-    ASSERT_TRUE(tab.Create("", WS_TABSTOP, CRect(0, 0, 0, 0), host.Wnd(), 4));
+    ASSERT_TRUE(MakeDropButton(btn, host, 3));
+    ASSERT_TRUE(MakeDropButton(tab, host, 4, WS_TABSTOP));
     MemoryCanvas small(16, 16, RGB(0, 0, 0)), big(24, 24, RGB(0, 0, 0));
     DrawButton(btn, small);
     DrawButton(btn, big);
@@ -296,11 +302,8 @@ TEST(ButtonBMP, ADerivedFaceIsDrawnAgainAfterForgetFace) {
     };
     FrameworkHost host;
     SetCursorPos(0, 0);
-    DWORD d = 0, c = 0, dh = 0, ch = 0, col = 0;
-    GetDropHandle(0, &d, &c, &dh, &ch, &col);
     Marked btn;
-    btn.SetBitmaps(d, dh);
-    ASSERT_TRUE(btn.Create("", 0, CRect(0, 0, 0, 0), host.Wnd(), 3));
+    ASSERT_TRUE(MakeDropButton(btn, host, 3));
     PumpPending();
     MemoryCanvas canvas(16, 16, RGB(0, 0, 0));
     DrawButton(btn, canvas);
